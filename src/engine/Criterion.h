@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <memory>
+#include <variant>
+
+class SortContext;
+
+// What the per-file step of a criterion did with one file.
+enum class FileOutcome {
+    PassedOver, // the run goes on to the next file at once: no deletion, no progress step
+    NoMatch,    // the file is left alone
+    Placed,     // one or more placements were made; the last one decides a move
+};
+
+// A page field that stops a run: the message for the user and the objectName of the field that gets the focus.
+struct InputError {
+    QString message;
+    QString field;
+};
+
+// One criterion page, as its parameter step has set it up for a run.
+class Criterion {
+public:
+    virtual ~Criterion() = default;
+    // The per-file step: decides about source (whose extension is given) and places it through context.
+    virtual FileOutcome sortFile(const QByteArray& source, const QByteArray& extension, SortContext& context) = 0;
+};
+
+// The result of a page's parameter step: the criterion for the run, or the reason the run does not start.
+using ParameterOutcome = std::variant<std::unique_ptr<Criterion>, InputError>;

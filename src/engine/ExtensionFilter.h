@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// One item of the picture-type list: its text names one or more patterns ("*.JPG;*.JPEG").
+struct PictureType {
+    QString text;
+    bool ticked = true;
+};
+
+// The filter controls as they stand when a file is looked at.
+struct ExtensionFilterState {
+    bool include = false;
+    bool exclude = false;
+    QStringList typeList;
+    QList<PictureType> pictureTypes;
+};
+
+// The include/exclude test of the type list: the probe "*" + extension is compared with whole entries, ignoring
+// letter case; the asterisk is an ordinary character on both sides.
+bool ExtensionFilterAccepts(const ExtensionFilterState& filter, const QByteArray& extension);
+
+// The picture-type test: accepts when the probe, in capitals, occurs anywhere in the text of a ticked item.
+bool PictureTypeAccepts(const ExtensionFilterState& filter, const QByteArray& extension);

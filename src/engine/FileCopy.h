@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QByteArray>
+#include <QtGlobal>
+
+// A seam for tests: lets a copy fail part-way as a full disk or a file-size limit would.
+class CopyHooks {
+public:
+    virtual ~CopyHooks() = default;
+    // How many bytes a copy may write; a copy that has more to write fails with ENOSPC after writing that many.
+    virtual qint64 writeLimit() const = 0;
+};
+
+struct CopyOptions {
+    bool failIfExists = false; // fail when target exists instead of replacing it
+    bool durable = false;      // flush the copy to the disk before it takes the target name
+    const CopyHooks* hooks = nullptr;
+};
+
+// Copies the regular file at source to target: content, permission bits and access and modification times. A
+// symbolic link as source is followed. Returns 0 on success, otherwise an errno value:
+// - EEXIST when failIfExists is set and target exists;
+// - EINVAL when source is not a regular file (a folder, FIFO, socket or device; none of them is ever waited on),
+//   or when target is the source itself, under any spelling or through a hard link;
+// - EACCES when target exists without any write permission bit (write-protected, even for root);
+// - whatever the file system reports otherwise.
+// The content goes to a temporary file in the target's folder first, which is moved into place only when complete,
+// so the target name never holds a partial file and a failed overwrite leaves the old file intact.
+int CopyRegularFile(const QByteArray& source, const QByteArray& target, const CopyOptions& options);

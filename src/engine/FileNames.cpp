@@ -1,0 +1,19 @@
+#include "FileNames.h"
+
+QByteArray FileNameOf(const QByteArray& path) {
+    return path.mid(path.lastIndexOf('/') + 1);
+}
+
+QByteArray StemOf(const QByteArray& fileName) {
+    const qsizetype dot = fileName.lastIndexOf('.');
+    return dot < 0 ? fileName : fileName.left(dot);
+}
+
+QByteArray ExtensionOf(const QByteArray& fileName) {
+    const qsizetype dot = fileName.lastIndexOf('.');
+    return dot < 0 ? QByteArray() : fileName.mid(dot);
+}
+
+QByteArray JoinPath(const QByteArray& folder, const QByteArray& name) {
+    return folder + '/' + name;
+}

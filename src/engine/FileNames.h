@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QByteArray>
+
+// Parts of a path, on its bytes. The file name is what follows the last '/'. The extension runs from the file
+// name's last '.' to its end, dot included, letter case unchanged, and is empty when the name has no '.'. The stem
+// is what comes before the extension: a.tar.gz has the stem a.tar and the extension .gz, .profile has an empty stem.
+
+QByteArray FileNameOf(const QByteArray& path);
+QByteArray StemOf(const QByteArray& fileName);
+QByteArray ExtensionOf(const QByteArray& fileName);
+
+// folder + '/' + name, the way destination paths are formed (a folder ending in '/' gives "//", which the file
+// system reads as one separator).
+QByteArray JoinPath(const QByteArray& folder, const QByteArray& name);

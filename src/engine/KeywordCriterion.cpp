@@ -1,0 +1,49 @@
+#include "KeywordCriterion.h"
+
+#include "FileNames.h"
+#include "RunHost.h"
+#include "SortContext.h"
+#include "TextBytes.h"
+
+using namespace Qt::StringLiterals;
+
+QByteArrayList SplitKeywords(const QByteArray& text) {
+    return text.split(' ');
+}
+
+bool StemContainsKeyword(const QByteArray& stem, const QByteArray& keyword) {
+    return !keyword.isEmpty() && FoldAsciiUpper(stem).contains(FoldAsciiUpper(keyword));
+}
+
+KeywordCriterion::KeywordCriterion(QByteArrayList keywords) {
+    for (const QByteArray& keyword : keywords) {
+        // Pieces that are empty or only blanks stay in the list but never match.
+        if (!TrimBlanksAndControls(keyword).isEmpty()) {
+            m_keywords.append(keyword);
+        }
+    }
+}
+
+FileOutcome KeywordCriterion::sortFile(const QByteArray& source, const QByteArray&, SortContext& context) {
+    const QByteArray stem = StemOf(FileNameOf(source));
+    bool matched = false;
+    for (const QByteArray& keyword : m_keywords) {
+        if (!StemContainsKeyword(stem, keyword)) {
+            continue;
+        }
+        matched = true;
+        // The folder bears the keyword as typed, whatever the letter case in the file name.
+        const QByteArray folder = context.outputFolder() + keyword;
+        EnsureFolder(folder);
+        context.place(source, folder);
+    }
+    return matched ? FileOutcome::Placed : FileOutcome::NoMatch;
+}
+
+ParameterOutcome KeywordParameterStep(const RunHost& host) {
+    const QString text = host.keywordText();
+    if (TrimBlanksAndControls(text).isEmpty()) {
+        return InputError{u"请输入匹配关键字!"_s, u"EdtKeys"_s};
+    }
+    return std::make_unique<KeywordCriterion>(SplitKeywords(text.toUtf8()));
+}

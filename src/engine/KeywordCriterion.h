@@ -1,0 +1,26 @@
+#pragma once
+
+#include "Criterion.h"
+
+#include <QByteArrayList>
+
+class RunHost;
+
+// The keyword text split at every ASCII space: n spaces give n + 1 keywords, empty ones and repeats included.
+QByteArrayList SplitKeywords(const QByteArray& text);
+
+// True when keyword occurs in stem, with the letters a to z matching their capitals; an empty keyword never does.
+bool StemContainsKeyword(const QByteArray& stem, const QByteArray& keyword);
+
+// Page 0: a file goes into one folder per keyword that its stem contains, named as the keyword is typed.
+class KeywordCriterion : public Criterion {
+public:
+    explicit KeywordCriterion(QByteArrayList keywords);
+    FileOutcome sortFile(const QByteArray& source, const QByteArray& extension, SortContext& context) override;
+
+private:
+    QByteArrayList m_keywords;
+};
+
+// The parameter step of page 0: refuses a keyword text that is empty or only blanks.
+ParameterOutcome KeywordParameterStep(const RunHost& host);

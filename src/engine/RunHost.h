@@ -1,0 +1,36 @@
+#pragma once
+
+#include "Criterion.h"
+#include "ExtensionFilter.h"
+#include "Placement.h"
+
+#include <QByteArray>
+#include <QString>
+
+// The window a sort run works in. The run reads every value at the moment it needs it, so what the user changes
+// during a run (mode, same-name policy, filters) takes effect from the next file or placement on.
+class RunHost : public PlacementHost {
+public:
+    // The file list.
+    virtual int fileCount() const = 0;
+    virtual QByteArray fileAt(int index) const = 0;
+
+    // The active criterion page, 0 to 5, and the fields of the keyword page.
+    virtual int pageIndex() const = 0;
+    virtual QString keywordText() const = 0;
+
+    virtual QString outputFolder() const = 0;
+    virtual void setOutputFolder(const QString& folder) = 0;
+    virtual ExtensionFilterState extensionFilter() const = 0;
+
+    // Locks or unlocks the controls that must not change during a run and shows the busy cursor.
+    virtual void setRunLock(bool locked) = 0;
+    virtual void setProgress(int percent) = 0;
+    virtual void processEvents() = 0;
+    // True once the user asked to close the window: the run stops after the current file.
+    virtual bool stopRequested() const = 0;
+
+    virtual void showMessage(const QString& text) = 0;
+    // Shows the message of a page field and puts the focus on that field.
+    virtual void showInputError(const InputError& error) = 0;
+};

@@ -1,0 +1,23 @@
+#include "SortContext.h"
+
+#include "RunHost.h"
+
+#include <QFile>
+
+SortContext::SortContext(RunHost& host, const CopyHooks* hooks) : m_host(host), m_hooks(hooks) {}
+
+QByteArray SortContext::outputFolder() const {
+    return QFile::encodeName(m_host.outputFolder());
+}
+
+void SortContext::place(const QByteArray& source, const QByteArray& destFolder) {
+    m_lastResult = PlaceFile(source, destFolder, m_host, m_hooks);
+    if (m_lastResult == PlaceResult::Failed) {
+        m_failed = true;
+    }
+}
+
+void SortContext::beginFile() {
+    m_lastResult = PlaceResult::Declined;
+    m_failed = false;
+}

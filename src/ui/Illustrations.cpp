@@ -1,0 +1,104 @@
+#include "Illustrations.h"
+
+#include <QList>
+#include <QPainter>
+#include <QPainterPath>
+#include <QStringList>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// One row of a picture: these files go into that folder.
+struct Gathering {
+    QStringList files;
+    QString folder;
+};
+
+constexpr int kRowHeight = 52;
+constexpr int kFileWidth = 64;
+constexpr int kWidth = 280;
+
+QColor bandColour(const QString& file) {
+    if (file.endsWith(u".doc"_s)) {
+        return QColor(0x2b, 0x5c, 0xb8);
+    }
+    if (file.endsWith(u".xls"_s)) {
+        return QColor(0x1e, 0x8a, 0x45);
+    }
+    return QColor(0x80, 0x80, 0x80);
+}
+
+void drawFile(QPainter& p, QPoint topLeft, const QString& name) {
+    const int x = topLeft.x() + (kFileWidth - 22) / 2;
+    const int y = topLeft.y();
+    QPainterPath page;
+    page.moveTo(x, y);
+    page.lineTo(x + 15, y);
+    page.lineTo(x + 22, y + 7);
+    page.lineTo(x + 22, y + 28);
+    page.lineTo(x, y + 28);
+    page.closeSubpath();
+    p.setPen(QPen(QColor(0x50, 0x50, 0x50), 1));
+    p.setBrush(Qt::white);
+    p.drawPath(page);
+    p.drawLine(x + 15, y, x + 15, y + 7);
+    p.drawLine(x + 15, y + 7, x + 22, y + 7);
+    p.fillRect(x + 3, y + 18, 16, 6, bandColour(name));
+    p.setPen(Qt::black);
+    p.drawText(QRect(topLeft.x(), y + 30, kFileWidth, 16), Qt::AlignHCenter | Qt::AlignTop, name);
+}
+
+void drawArrow(QPainter& p, QPoint from, QPoint to) {
+    p.setPen(QPen(QColor(0xd0, 0x40, 0x20), 2));
+    p.drawLine(from, to);
+    p.drawLine(to, to + QPoint(-7, -5));
+    p.drawLine(to, to + QPoint(-7, 5));
+}
+
+void drawFolder(QPainter& p, QPoint topLeft, const QString& name) {
+    const int x = topLeft.x();
+    const int y = topLeft.y() + 2;
+    p.setPen(QPen(QColor(0x9a, 0x74, 0x10), 1));
+    p.setBrush(QColor(0xf4, 0xc8, 0x42));
+    p.drawRect(x, y + 4, 34, 22);
+    p.drawRect(x, y, 13, 4);
+    p.setPen(Qt::black);
+    p.drawText(QRect(x - 20, y + 28, 74, 16), Qt::AlignHCenter | Qt::AlignTop, name);
+}
+
+QPixmap paint(const QList<Gathering>& rows) {
+    QPixmap picture(kWidth, kRowHeight * int(rows.size()) + 4);
+    picture.fill(Qt::white);
+    QPainter p(&picture);
+    p.setRenderHint(QPainter::Antialiasing);
+    QFont font = p.font();
+    font.setPointSize(8);
+    p.setFont(font);
+    for (int row = 0; row < rows.size(); ++row) {
+        const int top = 4 + row * kRowHeight;
+        int x = 0;
+        for (const QString& file : rows[row].files) {
+            drawFile(p, QPoint(x, top), file);
+            x += kFileWidth;
+        }
+        const int folderX = kWidth - 60;
+        drawArrow(p, QPoint(x + 4, top + 14), QPoint(folderX - 12, top + 14));
+        drawFolder(p, QPoint(folderX, top), rows[row].folder);
+    }
+    return picture;
+}
+
+} // namespace
+
+QPixmap KeywordIllustration() {
+    return paint({{{u"西游记.txt"_s, u"东游记.doc"_s}, u"游记"_s}});
+}
+
+QPixmap NameIllustration() {
+    return paint({{{u"A.xls"_s, u"A.doc"_s}, u"A"_s}, {{u"B.xls"_s, u"B.doc"_s}, u"B"_s}});
+}
+
+QPixmap TypeIllustration() {
+    return paint({{{u"报告.doc"_s, u"备忘.doc"_s}, u".doc"_s}, {{u"数据.xls"_s, u"账目.xls"_s}, u".xls"_s}});
+}

@@ -1,0 +1,250 @@
+#include "TForm1.h"
+
+#include "FileListModel.h"
+#include "Illustrations.h"
+#include "KeyFilter.h"
+#include "MessageBoxes.h"
+#include "SortRun.h"
+#include "TfrmAbout.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QGuiApplication>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+constexpr int kTypeListColumns = 6;
+}
+
+TForm1::TForm1(QWidget* parent) : QWidget(parent), m_files(new FileListModel(this)) {
+    setupUi(this);
+    setUpControls();
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::setDialogs(TForm3* folderPicker, TfrmAbout* about, TfrmSuffix* suffix) {
+    m_folderPicker = folderPicker;
+    m_about = about;
+    m_suffix = suffix;
+}
+
+// Everything the form design itself cannot say: window frame, panels, pictures, models, filters and signals.
+void TForm1::setUpControls() {
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    for (QFrame* panel : {Panel8, Panel3, Panel5, Panel4, Panel7, Panel6}) {
+        QPalette palette = panel->palette();
+        palette.setColor(QPalette::Window, Qt::white);
+        panel->setPalette(palette);
+        panel->setAutoFillBackground(true);
+    }
+    Image3->setPixmap(KeywordIllustration());
+    Image2->setPixmap(NameIllustration());
+    Image1->setPixmap(TypeIllustration());
+
+    ListBox1->setModel(m_files);
+    for (QLineEdit* numberField : {EdtSize, EdtPic, EdtPartNameBegin, EdtPartNameEnd}) {
+        // Typed text passes the key filter; an input method would bypass it.
+        numberField->setAttribute(Qt::WA_InputMethodEnabled, false);
+        numberField->installEventFilter(this);
+    }
+    // Both lists flow into columns; the form design cannot say so.
+    ListBox2->setWrapping(true);
+    ChkLstPic->setWrapping(true);
+    ListBox2->installEventFilter(this);
+
+    connect(BtnCopy, &QPushButton::clicked, this, &TForm1::BtnCopyClick);
+    connect(PageControl1, &QTabWidget::currentChanged, this, &TForm1::PageControl1Change);
+    connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
+    connect(BtnAout, &QPushButton::clicked, this, &TForm1::BtnAoutClick);
+}
+
+void TForm1::FormCreate() {
+    setWindowTitle(kApplicationTitle);
+    for (int row = 0; row < ChkLstPic->count(); ++row) {
+        QListWidgetItem* item = ChkLstPic->item(row);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
+        item->setCheckState(Qt::Checked);
+    }
+    PageControl1Change();
+}
+
+int TForm1::fileCount() const {
+    return m_files->size();
+}
+
+QByteArray TForm1::fileAt(int index) const {
+    return m_files->at(index);
+}
+
+int TForm1::pageIndex() const {
+    return PageControl1->currentIndex();
+}
+
+QString TForm1::keywordText() const {
+    return EdtKeys->text();
+}
+
+QString TForm1::outputFolder() const {
+    return EdtOutDir->text();
+}
+
+void TForm1::setOutputFolder(const QString& folder) {
+    EdtOutDir->setText(folder);
+}
+
+bool TForm1::moveMode() const {
+    return RbMove->isChecked();
+}
+
+SameNamePolicy TForm1::sameNamePolicy() const {
+    if (RbRename->isChecked()) {
+        return SameNamePolicy::Rename;
+    }
+    if (RbAsk->isChecked()) {
+        return SameNamePolicy::Ask;
+    }
+    if (RbSkip->isChecked()) {
+        return SameNamePolicy::Skip;
+    }
+    return SameNamePolicy::Overwrite;
+}
+
+bool TForm1::askOverwrite(const QString& question) {
+    return AskYesNo(this, question);
+}
+
+ExtensionFilterState TForm1::extensionFilter() const {
+    ExtensionFilterState filter;
+    filter.include = ChkInclude->isChecked();
+    filter.exclude = ChkExclude->isChecked();
+    for (int row = 0; row < ListBox2->count(); ++row) {
+        filter.typeList.append(ListBox2->item(row)->text());
+    }
+    for (int row = 0; row < ChkLstPic->count(); ++row) {
+        const QListWidgetItem* item = ChkLstPic->item(row);
+        filter.pictureTypes.append({item->text(), item->checkState() == Qt::Checked});
+    }
+    return filter;
+}
+
+void TForm1::setRunLock(bool locked) {
+    if (locked) {
+        BtnCopy->setEnabled(false);
+        PageControl1->setEnabled(false);
+        Button3->setEnabled(false);
+        EdtOutDir->setReadOnly(true);
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+        QGuiApplication::restoreOverrideCursor();
+        BtnCopy->setEnabled(true);
+        PageControl1->setEnabled(true);
+        Button3->setEnabled(true);
+        EdtOutDir->setReadOnly(false);
+    }
+    // The run walks the list by position, so nothing may change the list under it; export only reads it.
+    for (QPushButton* listChanger : {Button1, Button5, Button2, Button6, BtnImpFileList}) {
+        listChanger->setEnabled(!locked);
+    }
+}
+
+void TForm1::setProgress(int percent) {
+    ProgressBar1->setValue(percent);
+}
+
+void TForm1::processEvents() {
+    QCoreApplication::processEvents();
+}
+
+void TForm1::showMessage(const QString& text) {
+    ShowInformation(this, text);
+}
+
+void TForm1::showInputError(const InputError& error) {
+    showMessage(error.message);
+    if (QWidget* field = findChild<QWidget*>(error.field)) {
+        field->setFocus();
+    }
+}
+
+void TForm1::BtnCopyClick() {
+    m_running = true;
+    RunSort(*this);
+    m_running = false;
+    if (m_closeRequested) {
+        close();
+    }
+}
+
+void TForm1::PageControl1Change() {
+    const int page = PageControl1->currentIndex();
+    lblOption->setText(u"分拣方式："_s + PageControl1->tabText(page));
+    const bool imagePage = page == 5;
+    PnlOption->setVisible(!imagePage);
+    PnlOption2->setVisible(imagePage);
+}
+
+void TForm1::Button3Click() {
+    QString folder = QFileDialog::getExistingDirectory(this, u"请选择文件夹"_s, QDir::homePath());
+    if (folder.isEmpty()) {
+        return;
+    }
+    if (!folder.endsWith(u'/')) {
+        folder += u'/';
+    }
+    EdtOutDir->setText(folder);
+}
+
+void TForm1::BtnAoutClick() {
+    m_about->exec();
+}
+
+bool TForm1::Edit1KeyPress(const QKeyEvent& event) const {
+    return TypesCharacterOutside(event, u"0123456789.");
+}
+
+bool TForm1::EdtPicKeyPress(const QKeyEvent& event) const {
+    return TypesCharacterOutside(event, u"0123456789");
+}
+
+bool TForm1::EdtPartNameBeginKeyPress(const QKeyEvent& event) const {
+    return TypesCharacterOutside(event, u"0123456789");
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto& key = static_cast<const QKeyEvent&>(*event);
+        if (watched == EdtSize) {
+            return Edit1KeyPress(key);
+        }
+        if (watched == EdtPic) {
+            return EdtPicKeyPress(key);
+        }
+        if (watched == EdtPartNameBegin || watched == EdtPartNameEnd) {
+            return EdtPartNameBeginKeyPress(key);
+        }
+    } else if (event->type() == QEvent::Resize && watched == ListBox2) {
+        spreadTypeListColumns();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// The type list shows its entries in six columns, filled top to bottom.
+void TForm1::spreadTypeListColumns() {
+    const int rowHeight = ListBox2->fontMetrics().height() + 2;
+    ListBox2->setGridSize(QSize(ListBox2->viewport()->width() / kTypeListColumns, rowHeight));
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    if (m_running) {
+        // The run ends after the current file and then closes the window itself.
+        m_closeRequested = true;
+        event->ignore();
+        return;
+    }
+    event->accept();
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "RunHost.h"
+#include "ui_TForm1.h"
+
+#include <QWidget>
+
+class FileListModel;
+class QKeyEvent;
+class TForm3;
+class TfrmAbout;
+class TfrmSuffix;
+
+// The main window: the file list, the six criterion pages, the sort options and the start button. It is the host
+// of the sort run, which reads its controls live.
+class TForm1 : public QWidget, public RunHost, private Ui::TForm1 {
+    Q_OBJECT
+public:
+    explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // The dialogs are created after the main window and live as long as it does.
+    void setDialogs(TForm3* folderPicker, TfrmAbout* about, TfrmSuffix* suffix);
+
+    FileListModel& fileList() { return *m_files; }
+
+    // RunHost
+    int fileCount() const override;
+    QByteArray fileAt(int index) const override;
+    int pageIndex() const override;
+    QString keywordText() const override;
+    QString outputFolder() const override;
+    void setOutputFolder(const QString& folder) override;
+    bool moveMode() const override;
+    SameNamePolicy sameNamePolicy() const override;
+    bool askOverwrite(const QString& question) override;
+    ExtensionFilterState extensionFilter() const override;
+    void setRunLock(bool locked) override;
+    void setProgress(int percent) override;
+    void processEvents() override;
+    bool stopRequested() const override { return m_closeRequested; }
+    void showMessage(const QString& text) override;
+    void showInputError(const InputError& error) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private slots:
+    void BtnCopyClick();
+    void PageControl1Change();
+    void Button3Click();
+    void BtnAoutClick();
+
+private:
+    void FormCreate();
+    void setUpControls();
+    bool Edit1KeyPress(const QKeyEvent& event) const;
+    bool EdtPicKeyPress(const QKeyEvent& event) const;
+    bool EdtPartNameBeginKeyPress(const QKeyEvent& event) const;
+    void spreadTypeListColumns();
+
+    FileListModel* m_files;
+    TForm3* m_folderPicker = nullptr;
+    TfrmAbout* m_about = nullptr;
+    TfrmSuffix* m_suffix = nullptr;
+    bool m_running = false;
+    bool m_closeRequested = false;
+};
