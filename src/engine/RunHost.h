@@ -2,6 +2,7 @@
 
 #include "Criterion.h"
 #include "ExtensionFilter.h"
+#include "PageFields.h"
 #include "Placement.h"
 
 #include <QByteArray>
@@ -15,9 +16,13 @@ public:
     virtual int fileCount() const = 0;
     virtual QByteArray fileAt(int index) const = 0;
 
-    // The active criterion page, 0 to 5, and the fields of the keyword page.
+    // The active criterion page, 0 to 5, and the fields of the pages.
     virtual int pageIndex() const = 0;
     virtual QString keywordText() const = 0;
+    virtual NamePageFields namePage() const = 0;
+    virtual SizePageFields sizePage() const = 0;
+    virtual DatePageFields datePage() const = 0;
+    virtual ImagePageFields imagePage() const = 0;
 
     virtual QString outputFolder() const = 0;
     virtual void setOutputFolder(const QString& folder) = 0;

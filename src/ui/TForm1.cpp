@@ -89,6 +89,24 @@ QString TForm1::keywordText() const {
     return EdtKeys->text();
 }
 
+NamePageFields TForm1::namePage() const {
+    return {ChkFileNamePart->isChecked(), EdtPartNameBegin->text(), EdtPartNameEnd->text(), EdtFilter->text(),
+            ChkOnlyMatchDir->isChecked()};
+}
+
+SizePageFields TForm1::sizePage() const {
+    return {CmbCondition->currentIndex(), CmbCondition->currentText(), EdtSize->text(), CmbUnit->currentIndex(),
+            CmbUnit->currentText()};
+}
+
+DatePageFields TForm1::datePage() const {
+    return {RbCreateTime->isChecked(), CmbFileDate->currentIndex(), DtDate->date(), DtTime->time()};
+}
+
+ImagePageFields TForm1::imagePage() const {
+    return {RbPicH->isChecked(), CmbPic->currentIndex(), CmbPic->currentText(), EdtPic->text()};
+}
+
 QString TForm1::outputFolder() const {
     return EdtOutDir->text();
 }

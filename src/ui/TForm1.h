@@ -29,6 +29,10 @@ public:
     QByteArray fileAt(int index) const override;
     int pageIndex() const override;
     QString keywordText() const override;
+    NamePageFields namePage() const override;
+    SizePageFields sizePage() const override;
+    DatePageFields datePage() const override;
+    ImagePageFields imagePage() const override;
     QString outputFolder() const override;
     void setOutputFolder(const QString& folder) override;
     bool moveMode() const override;

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+#include <cstdio>
+#include <functional>
+
+// Shared by the benchmarks: timing, baselines run as outside commands, and the one output line format.
+
+// Seconds that work takes, on the monotonic clock.
+inline double SecondsFor(const std::function<void()>& work) {
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return double(timer.nsecsElapsed()) / 1e9;
+}
+
+// Seconds that a shell command takes; exits the benchmark when the command fails.
+inline double SecondsForCommand(const QString& command) {
+    int exitCode = 0;
+    const double seconds = SecondsFor([&] {
+        exitCode = QProcess::execute(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), command});
+    });
+    if (exitCode != 0) {
+        std::fprintf(stderr, "baseline command failed: %s\n", qPrintable(command));
+        std::exit(1);
+    }
+    return seconds;
+}
+
+// bench: <case> varnoth=<seconds>s <baseline>=<seconds>s speed=<baseline seconds / varnoth seconds>
+inline void PrintBenchLine(const char* caseName, double varnothSeconds, const char* baselineName,
+                           double baselineSeconds) {
+    std::printf("bench: %s varnoth=%.3fs %s=%.3fs speed=%.2f\n", caseName, varnothSeconds, baselineName,
+                baselineSeconds, baselineSeconds / varnothSeconds);
+    std::fflush(stdout);
+}
