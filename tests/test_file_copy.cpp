@@ -1,0 +1,175 @@
+#include "FileCopy.h"
+#include "TestFiles.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+// Lets a copy write only so many bytes, as a full disk would.
+struct DiskFullAfter : CopyHooks {
+    explicit DiskFullAfter(qint64 bytes) : limit(bytes) {}
+    qint64 writeLimit() const override { return limit; }
+    qint64 limit;
+};
+
+QByteArray bigContent() {
+    QByteArray content;
+    for (int i = 0; i < 300000; ++i) {
+        content += QByteArray::number(i) + '\n';
+    }
+    return content; // about 2 MB, more than one copy chunk
+}
+} // namespace
+
+// The copy primitive: what it copies, and that it never damages what is already there.
+class TestFileCopy : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir m_dir;
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+    QByteArray bytes(const QString& name) const { return QFile::encodeName(path(name)); }
+
+private slots:
+    void init() { QVERIFY(m_dir.isValid()); }
+    void cleanup() {
+        QDir(m_dir.path()).removeRecursively();
+        QDir().mkpath(m_dir.path());
+    }
+
+    void copiesContentPermissionsAndTimes() {
+        const QByteArray content = bigContent();
+        const QByteArray source = WriteTestFile(path(u"src/a.txt"_s), content);
+        QVERIFY(::chmod(source.constData(), 0640) == 0);
+        const struct timespec times[2] = {{1000000000, 0}, {1234567890, 500}};
+        QVERIFY(::utimensat(AT_FDCWD, source.constData(), times, 0) == 0);
+        QDir().mkpath(path(u"out"_s));
+
+        QCOMPARE(CopyRegularFile(source, bytes(u"out/a.txt"_s), {}), 0);
+
+        QCOMPARE(ReadTestFile(path(u"out/a.txt"_s)), content);
+        struct stat copy {};
+        QVERIFY(::stat(bytes(u"out/a.txt"_s).constData(), &copy) == 0);
+        QCOMPARE(copy.st_mode & 07777, mode_t(0640));
+        QCOMPARE(qint64(copy.st_mtim.tv_sec), qint64(1234567890));
+        QCOMPARE(EntriesOf(path(u"out"_s)), QStringList{u"a.txt"_s}); // no temporary file left behind
+        QCOMPARE(ReadTestFile(path(u"src/a.txt"_s)), content);
+    }
+
+    void emptyFileAndLinkedSource() {
+        const QByteArray empty = WriteTestFile(path(u"empty"_s), QByteArray());
+        QCOMPARE(CopyRegularFile(empty, bytes(u"empty-copy"_s), {}), 0);
+        QCOMPARE(QFileInfo(path(u"empty-copy"_s)).size(), 0);
+
+        WriteTestFile(path(u"real"_s), "linked content");
+        QVERIFY(::symlink("real", bytes(u"link"_s).constData()) == 0);
+        QCOMPARE(CopyRegularFile(bytes(u"link"_s), bytes(u"link-copy"_s), {}), 0);
+        QVERIFY(!QFileInfo(path(u"link-copy"_s)).isSymLink());
+        QCOMPARE(ReadTestFile(path(u"link-copy"_s)), QByteArray("linked content"));
+    }
+
+    void failIfExistsKeepsTheExistingFile() {
+        const QByteArray source = WriteTestFile(path(u"a"_s), "new");
+        WriteTestFile(path(u"b"_s), "old");
+        QCOMPARE(CopyRegularFile(source, bytes(u"b"_s), {.failIfExists = true}), EEXIST);
+        QCOMPARE(ReadTestFile(path(u"b"_s)), QByteArray("old"));
+        QCOMPARE(CopyRegularFile(source, bytes(u"b"_s), {.failIfExists = false}), 0);
+        QCOMPARE(ReadTestFile(path(u"b"_s)), QByteArray("new"));
+        QCOMPARE(EntriesOf(m_dir.path()), (QStringList{u"a"_s, u"b"_s}));
+    }
+
+    void neverCopiesAFileOntoItself_data() {
+        QTest::addColumn<QString>("targetName");
+        QTest::addColumn<bool>("failIfExists");
+        QTest::newRow("same path") << u"d/a"_s << false;
+        QTest::newRow("other spelling") << u"d/./a"_s << false;
+        QTest::newRow("doubled separator") << u"d//a"_s << false;
+        QTest::newRow("hard link") << u"d/hard"_s << false;
+        QTest::newRow("hard link, fail if exists") << u"d/hard"_s << true;
+    }
+    void neverCopiesAFileOntoItself() {
+        QFETCH(QString, targetName);
+        QFETCH(bool, failIfExists);
+        const QByteArray source = WriteTestFile(path(u"d/a"_s), "only copy");
+        QVERIFY(::link(source.constData(), bytes(u"d/hard"_s).constData()) == 0);
+        QVERIFY(CopyRegularFile(source, bytes(targetName), {.failIfExists = failIfExists}) != 0);
+        QCOMPARE(ReadTestFile(path(u"d/a"_s)), QByteArray("only copy"));
+        QCOMPARE(EntriesOf(path(u"d"_s)), (QStringList{u"a"_s, u"hard"_s}));
+    }
+
+    void writeProtectedTargetIsNotReplaced() {
+        // Also when running as root, who could write the file anyway.
+        const QByteArray source = WriteTestFile(path(u"a"_s), "new");
+        const QByteArray target = WriteTestFile(path(u"protected"_s), "old");
+        QVERIFY(::chmod(target.constData(), 0444) == 0);
+        QCOMPARE(CopyRegularFile(source, target, {}), EACCES);
+        QCOMPARE(ReadTestFile(path(u"protected"_s)), QByteArray("old"));
+    }
+
+    void sourcesThatCannotBeCopied_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("missing") << u"missing"_s;
+        QTest::newRow("folder") << u"folder"_s;
+        QTest::newRow("FIFO") << u"fifo"_s;
+    }
+    void sourcesThatCannotBeCopied() {
+        QFETCH(QString, kind);
+        QDir().mkpath(path(u"folder"_s));
+        QVERIFY(::mkfifo(bytes(u"fifo"_s).constData(), 0600) == 0);
+        // A FIFO without a writer must be refused at once, not waited on.
+        QVERIFY(CopyRegularFile(bytes(kind), bytes(u"out"_s), {}) != 0);
+        QVERIFY(!QFileInfo::exists(path(u"out"_s)));
+    }
+
+    void targetsThatCannotBeWritten() {
+        const QByteArray source = WriteTestFile(path(u"a"_s), "x");
+        QCOMPARE(CopyRegularFile(source, bytes(u"no/such/folder/a"_s), {}), ENOENT);
+        QDir().mkpath(path(u"taken/a"_s));
+        QCOMPARE(CopyRegularFile(source, bytes(u"taken/a"_s), {}), EISDIR);
+        QCOMPARE(CopyRegularFile(source, bytes(u"taken/a"_s), {.failIfExists = true}), EEXIST);
+        QVERIFY(QFileInfo(path(u"taken/a"_s)).isDir());
+        QCOMPARE(EntriesOf(path(u"taken"_s)), QStringList{u"a"_s});
+    }
+
+    void aCopyThatRunsOutOfSpaceLeavesNoTrace_data() {
+        QTest::addColumn<bool>("targetExists");
+        QTest::addColumn<qint64>("limit");
+        QTest::newRow("new target, part-way") << false << qint64(1500000);
+        QTest::newRow("overwrite, part-way") << true << qint64(1500000);
+        QTest::newRow("overwrite, at once") << true << qint64(0);
+    }
+    void aCopyThatRunsOutOfSpaceLeavesNoTrace() {
+        QFETCH(bool, targetExists);
+        QFETCH(qint64, limit);
+        const QByteArray source = WriteTestFile(path(u"src/big"_s), bigContent());
+        QDir().mkpath(path(u"out"_s));
+        if (targetExists) {
+            WriteTestFile(path(u"out/big"_s), "the old file");
+        }
+        const DiskFullAfter diskFull(limit);
+        QCOMPARE(CopyRegularFile(source, bytes(u"out/big"_s), {.hooks = &diskFull}), ENOSPC);
+        if (targetExists) {
+            QCOMPARE(ReadTestFile(path(u"out/big"_s)), QByteArray("the old file"));
+            QCOMPARE(EntriesOf(path(u"out"_s)), QStringList{u"big"_s});
+        } else {
+            QCOMPARE(EntriesOf(path(u"out"_s)), QStringList());
+        }
+        QCOMPARE(ReadTestFile(path(u"src/big"_s)), bigContent());
+    }
+
+    void aLimitAtTheExactSizeIsNoFailure() {
+        const QByteArray source = WriteTestFile(path(u"a"_s), "12345");
+        const DiskFullAfter exact(5);
+        QCOMPARE(CopyRegularFile(source, bytes(u"b"_s), {.hooks = &exact}), 0);
+        QCOMPARE(ReadTestFile(path(u"b"_s)), QByteArray("12345"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFileCopy)
+#include "test_file_copy.moc"

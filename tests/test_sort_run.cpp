@@ -1,0 +1,220 @@
+#include "FakeRunHost.h"
+#include "SortRun.h"
+#include "TestFiles.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+const QString kDone = u"分拣工作完成！"_s;
+}
+
+// The sort run on the keyword page: its checks, its order, the progress it shows and what it does to files.
+class TestSortRun : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir* m_dir = nullptr;
+    FakeRunHost m_host;
+
+    QString path(const QString& name) const { return m_dir->filePath(name); }
+    // Makes source files under src/ and lists them in the host.
+    void listFiles(const QStringList& names) {
+        for (const QString& name : names) {
+            m_host.files.append(WriteTestFile(path(u"src/"_s + name), name.toUtf8()));
+        }
+    }
+
+private slots:
+    void init() {
+        m_dir = new QTemporaryDir;
+        m_host = FakeRunHost();
+        m_host.outDir = path(u"out"_s);
+        m_host.keywords = u"游记"_s;
+    }
+    void cleanup() { delete m_dir; }
+
+    void anEmptyListIsTheFirstCheck() {
+        m_host.keywords.clear();
+        m_host.filter.include = true;
+        m_host.outDir = u"/no/slash"_s;
+        RunSort(m_host);
+        QCOMPARE(m_host.messages, QStringList{u"没有需要分拣的文件!"_s});
+        QCOMPARE(m_host.outDir, u"/no/slash"_s);
+        QVERIFY(m_host.locks.isEmpty());
+    }
+
+    void includeModeNeedsTypes() {
+        listFiles({u"西游记.txt"_s});
+        m_host.filter.include = true;
+        m_host.filter.exclude = false;
+        RunSort(m_host);
+        QCOMPARE(m_host.messages, QStringList{u"如果选择了只分拣某些文件类型，则类型不应当为空！"_s});
+        QCOMPARE(m_host.outDir, path(u"out"_s)); // checked before the output folder is touched
+        QVERIFY(!QFileInfo::exists(path(u"out"_s)));
+    }
+
+    void includeCheckIsNotMadeOnTheImagePage() {
+        listFiles({u"a.jpg"_s});
+        m_host.page = 5;
+        m_host.filter.include = true;
+        RunSort(m_host);
+        QVERIFY(!m_host.messages.contains(u"如果选择了只分拣某些文件类型，则类型不应当为空！"_s));
+    }
+
+    void outputFolderNormalisation_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("normalised");
+        QTest::newRow("no final slash") << u"/tmp/out"_s << u"/tmp/out/"_s;
+        QTest::newRow("final slash kept") << u"/tmp/out/"_s << u"/tmp/out/"_s;
+        QTest::newRow("empty becomes root") << QString() << u"/"_s;
+    }
+    void outputFolderNormalisation() {
+        // Even when the run then stops at the keyword check, the slash stays added.
+        QFETCH(QString, typed);
+        QFETCH(QString, normalised);
+        listFiles({u"a"_s});
+        m_host.outDir = typed;
+        m_host.keywords = u" \t "_s;
+        RunSort(m_host);
+        QCOMPARE(m_host.outDir, normalised);
+        QCOMPARE(m_host.messages, QStringList{u"请输入匹配关键字!"_s});
+        QCOMPARE(m_host.inputErrors.first().field, u"EdtKeys"_s);
+        QVERIFY(m_host.locks.isEmpty());
+    }
+
+    void progressValues_data() {
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QStringList>("excluded");
+        QTest::addColumn<QList<int>>("progress");
+        QTest::newRow("three files") << QStringList{u"a游记.txt"_s, u"b.txt"_s, u"c.txt"_s} << QStringList()
+                                     << QList<int>{0, 33, 66, 100, 0};
+        QTest::newRow("last of four filtered") << QStringList{u"a.txt"_s, u"b.txt"_s, u"c.txt"_s, u"d.tmp"_s}
+                                               << QStringList{u"*.tmp"_s} << QList<int>{0, 25, 50, 100, 0};
+        QTest::newRow("one file") << QStringList{u"a.txt"_s} << QStringList() << QList<int>{0, 100, 0};
+        QTest::newRow("all filtered") << QStringList{u"a.tmp"_s, u"b.TMP"_s} << QStringList{u"*.tmp"_s}
+                                      << QList<int>{100, 0};
+    }
+    void progressValues() {
+        QFETCH(QStringList, files);
+        QFETCH(QStringList, excluded);
+        QFETCH(QList<int>, progress);
+        listFiles(files);
+        m_host.filter.exclude = !excluded.isEmpty();
+        m_host.filter.typeList = excluded;
+        RunSort(m_host);
+        QCOMPARE(m_host.progress, progress);
+        QCOMPARE(m_host.messages, QStringList{kDone});
+        QCOMPARE(m_host.locks, (QList<bool>{true, false}));
+    }
+
+    void keywordsPlaceIntoOneFolderEach() {
+        listFiles({u"西游记.txt"_s, u"东游记.doc"_s, u"ab.txt"_s, u"report.doc"_s, u".profile"_s, u"xAbCx.txt"_s});
+        m_host.keywords = u" 游记  a b doc "_s;
+        RunSort(m_host);
+        QCOMPARE(EntriesOf(path(u"out"_s)), (QStringList{u"a"_s, u"b"_s, u"游记"_s}));
+        QCOMPARE(EntriesOf(path(u"out/游记"_s)), (QStringList{u"东游记.doc"_s, u"西游记.txt"_s}));
+        QCOMPARE(EntriesOf(path(u"out/a"_s)), (QStringList{u"ab.txt"_s, u"xAbCx.txt"_s}));
+        QCOMPARE(EntriesOf(path(u"out/b"_s)), (QStringList{u"ab.txt"_s, u"xAbCx.txt"_s}));
+        QCOMPARE(ReadTestFile(path(u"out/游记/西游记.txt"_s)), u"西游记.txt"_s.toUtf8());
+        QCOMPARE(EntriesOf(path(u"src"_s)).size(), 6); // copy mode leaves the sources
+    }
+
+    void theFolderIsNamedAsTheKeywordIsTyped() {
+        listFiles({u"Photo2024.JPG"_s});
+        m_host.keywords = u"photo"_s;
+        RunSort(m_host);
+        QCOMPARE(EntriesOf(path(u"out/photo"_s)), QStringList{u"Photo2024.JPG"_s});
+    }
+
+    void repeatedKeywordsMeetTheSameNamePolicy() {
+        listFiles({u"xAbCx.txt"_s});
+        m_host.keywords = u"abc abc"_s;
+        m_host.policy = SameNamePolicy::Rename;
+        RunSort(m_host);
+        QCOMPARE(EntriesOf(path(u"out/abc"_s)), (QStringList{u"xAbCx.txt"_s, u"xAbCx_1.txt"_s}));
+    }
+
+    void moveDeletesOnlyAfterTheLastCopySucceeded_data() {
+        QTest::addColumn<QString>("alreadyInFolder");
+        QTest::addColumn<bool>("sourceStays");
+        QTest::newRow("both copies made") << QString() << false;
+        QTest::newRow("last copy refused") << u"k2"_s << true;
+        QTest::newRow("first copy refused, last made") << u"k1"_s << false;
+    }
+    void moveDeletesOnlyAfterTheLastCopySucceeded() {
+        QFETCH(QString, alreadyInFolder);
+        QFETCH(bool, sourceStays);
+        listFiles({u"k1k2.txt"_s});
+        if (!alreadyInFolder.isEmpty()) {
+            WriteTestFile(path(u"out/"_s + alreadyInFolder + u"/k1k2.txt"_s), "existing");
+        }
+        m_host.keywords = u"k1 k2"_s;
+        m_host.move = true;
+        m_host.policy = SameNamePolicy::Skip;
+        RunSort(m_host);
+        QCOMPARE(QFileInfo::exists(path(u"src/k1k2.txt"_s)), sourceStays);
+        QVERIFY(QFileInfo::exists(path(u"out/k1/k1k2.txt"_s)));
+        QVERIFY(QFileInfo::exists(path(u"out/k2/k1k2.txt"_s)));
+        QCOMPARE(m_host.messages, QStringList{kDone}); // a refusal by the policy is no failure
+    }
+
+    void moveLeavesUnmatchedAndRefusedFiles() {
+        listFiles({u"游记1.txt"_s, u"other.txt"_s, u"游记2.txt"_s});
+        WriteTestFile(path(u"out/游记/游记2.txt"_s), "existing");
+        m_host.move = true;
+        m_host.policy = SameNamePolicy::Ask;
+        m_host.overwriteAnswer = false;
+        RunSort(m_host);
+        QCOMPARE(EntriesOf(path(u"src"_s)), (QStringList{u"other.txt"_s, u"游记2.txt"_s}));
+        QCOMPARE(ReadTestFile(path(u"out/游记/游记2.txt"_s)), QByteArray("existing"));
+        QCOMPARE(ReadTestFile(path(u"out/游记/游记1.txt"_s)), u"游记1.txt"_s.toUtf8());
+        QCOMPARE(m_host.questions.size(), 1);
+    }
+
+    void failuresAreCountedInTheCompletionMessage() {
+        listFiles({u"游记-gone.txt"_s, u"游记-ok.txt"_s});
+        QFile::remove(path(u"src/游记-gone.txt"_s)); // deleted between listing and sorting
+        m_host.move = true;
+        RunSort(m_host);
+        QCOMPARE(m_host.messages, QStringList{kDone + u"\n有 1 个文件复制或删除失败。"_s});
+        QCOMPARE(EntriesOf(path(u"out/游记"_s)), QStringList{u"游记-ok.txt"_s});
+    }
+
+    void movingAFileOntoItselfNeverDeletesIt() {
+        // The output folder is where the file already lies: the only copy must survive.
+        const QByteArray source = WriteTestFile(path(u"out/游记/游记.txt"_s), "only copy");
+        m_host.files = {source};
+        m_host.move = true;
+        m_host.policy = SameNamePolicy::Overwrite;
+        RunSort(m_host);
+        QCOMPARE(ReadTestFile(path(u"out/游记/游记.txt"_s)), QByteArray("only copy"));
+        QCOMPARE(m_host.messages, QStringList{kDone + u"\n有 1 个文件复制或删除失败。"_s});
+    }
+
+    void inputsChangedDuringARunApplyFromTheNextFile() {
+        listFiles({u"游记1.txt"_s, u"游记2.txt"_s, u"游记3.txt"_s});
+        int processed = 0;
+        m_host.onProcessEvents = [&] {
+            if (++processed == 1) {
+                m_host.move = true;
+            }
+        };
+        RunSort(m_host);
+        QCOMPARE(EntriesOf(path(u"src"_s)), QStringList{u"游记1.txt"_s});
+        QCOMPARE(EntriesOf(path(u"out/游记"_s)).size(), 3);
+    }
+
+    void aCloseRequestEndsTheRunAfterTheCurrentFile() {
+        listFiles({u"游记1.txt"_s, u"游记2.txt"_s});
+        m_host.onProcessEvents = [&] { m_host.stop = true; };
+        RunSort(m_host);
+        QCOMPARE(EntriesOf(path(u"out/游记"_s)), QStringList{u"游记1.txt"_s});
+        QCOMPARE(m_host.locks, (QList<bool>{true, false}));
+        QVERIFY(m_host.messages.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSortRun)
+#include "test_sort_run.moc"
