@@ -1,0 +1,94 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayList>
+#include <QElapsedTimer>
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+
+class FileListModel;
+
+// Adding the files of a folder to the file list: the folder's own files, the files of its whole tree, or the files
+// down to a number of sub-folder levels. Paths are the file system's bytes, so names that are not valid UTF-8 are
+// kept exactly. Symbolic links to folders are never entered (which also ends link loops) and not added either;
+// every other entry that is not a folder (links to files, FIFOs, sockets) counts as a file. A folder that cannot be
+// listed adds nothing and the scan goes on.
+
+// What the file system says an entry is.
+enum class EntryType {
+    Folder,
+    LinkToFolder,
+    Other,
+};
+
+enum class EntryClass {
+    DotEntry,   // "." or ".."
+    SubFolder,  // a folder to enter
+    FolderLink, // a symbolic link to a folder: neither entered nor added
+    File,       // anything else
+};
+
+EntryClass ClassifyEntry(QByteArrayView name, EntryType type);
+
+// The window a scan runs in. A scan runs on the user-interface thread and keeps the window responsive through it.
+class ScanHost {
+public:
+    virtual ~ScanHost() = default;
+    // Processes pending window events. The scan asks for it while it walks entries, at most every 15 ms.
+    virtual void processEvents() = 0;
+    // Called at every folder of a whole-tree scan, so that what earlier folders added shows at once.
+    virtual void repaintFileList() = 0;
+};
+
+// The scan depth typed in the folder picker's level box: a decimal 32-bit number, optionally signed, blanks
+// around it allowed. Nothing for an empty text, other characters or a number out of range: the scan then adds
+// nothing.
+std::optional<int> ParseScanDepth(QStringView levelText);
+
+// folder with a '/' at its end, added unless it already ends in one.
+QByteArray WithTrailingSlash(const QByteArray& folder);
+
+// Walks folders and appends the files it finds to the file list through AppendUnique, one batch per folder, so a
+// path already in the list (in any letter case) is not added again. Within a folder the entries keep the order the
+// file system reports; nothing is sorted. A folder's own files come before anything from its sub-folders, and each
+// sub-folder's results come in full before the next sub-folder's (depth first).
+class FolderScanner {
+public:
+    FolderScanner(FileListModel& fileList, ScanHost& host);
+
+    // The files directly in folder (no sub-folders), folder given with or without a trailing '/'.
+    void scanFolder(const QByteArray& folder);
+    // The files of folder and of all its sub-folders at any depth; folder ends in '/'.
+    void IndexDisk(const QByteArray& folder);
+    // The files of folder and of its sub-folders down to depth levels below it (0: folder's own files only);
+    // folder ends in '/'. A negative depth adds nothing.
+    void IndexDisk2(const QByteArray& folder, int depth);
+
+private:
+    // Appends the files of folder (ending in '/') to the file list and, when subFolders is given, the paths of
+    // its sub-folders (each ending in '/') to it. Two passes are made, files first, as the file system may change
+    // while events are processed in between.
+    void scanFilesThenSubFolders(const QByteArray& folder, QByteArrayList* subFolders);
+    // Processes pending window events when 15 ms have passed since the last time.
+    void keepWindowResponsive();
+
+    FileListModel& m_fileList;
+    ScanHost& m_host;
+    QElapsedTimer m_sinceEvents;
+};
+
+// What the folder picker asked for: the chosen folder (file-system bytes, with or without a trailing '/'), the
+// whole-tree box, the depth-limited box and the level text.
+struct FolderScanRequest {
+    QByteArray folder;
+    bool wholeTree = false;
+    bool depthLimited = false;
+    QString levelText;
+};
+
+// Runs the scan the picker asked for: the whole tree when wholeTree is set (it wins over depthLimited), the levels
+// of the level text when depthLimited is set, the folder's own files otherwise. Does nothing when the folder is not
+// an existing folder or the level text is not a number.
+void ScanChosenFolder(const FolderScanRequest& request, FileListModel& fileList, ScanHost& host);
