@@ -1,0 +1,21 @@
+#pragma once
+
+#include "SettingsValues.h"
+
+#include <QLocale>
+#include <QString>
+
+// The settings file Varnoth.ini in the user's configuration folder: $XDG_CONFIG_HOME, normally ~/.config.
+QString SettingsFilePath();
+
+// Reads the settings. A missing or unreadable file, a missing key and a value that does not convert all give the
+// key's default, without a message. executableFolder is QCoreApplication::applicationDirPath(); with "/" added it is
+// the default output folder.
+SettingsValues LoadSettings(const QString& executableFolder, const QString& filePath = SettingsFilePath(),
+                            const QLocale& locale = QLocale::system());
+
+// Writes all keys in one atomic rewrite of the file, keeping every other line of it. Returns an empty text on
+// success, otherwise a message for the user that names the file and the reason. A file that exists but cannot be
+// read is left alone rather than replaced, so that its other lines are not lost.
+QString SaveSettings(const SettingsValues& values, const QString& filePath = SettingsFilePath(),
+                     const QLocale& locale = QLocale::system());

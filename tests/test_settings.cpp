@@ -1,0 +1,484 @@
+#include "IniFile.h"
+#include "ParameterKeys.h"
+#include "SettingValueText.h"
+#include "SettingsFile.h"
+#include "TestFiles.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+const QLocale kGerman(u"de_DE"_s);
+
+// The raw line of key in the file's bytes, as an editor shows it.
+QByteArray lineOf(const QByteArray& file, const QByteArray& key) {
+    for (const QByteArray& line : file.split('\n')) {
+        if (line.startsWith(key + '=')) {
+            return line;
+        }
+    }
+    return QByteArray();
+}
+} // namespace
+
+// The keys of section Parameter: defaults, value types, special rules, the file they make, and the location.
+class TestSettings : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir m_config;  // stands in for ~/.config
+    QTemporaryDir m_program; // the folder of the running program
+    QString m_file;
+
+    SettingsValues loadStored(const QByteArray& key, const QByteArray& value, const QLocale& locale = kGerman) {
+        WriteTestFile(m_file, "[Parameter]\n" + key + '=' + value + '\n');
+        return LoadSettings(m_program.path(), m_file, locale);
+    }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(m_config.isValid() && m_program.isValid());
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path()));
+        m_file = m_config.filePath(u"Varnoth.ini"_s);
+    }
+
+    void cleanup() { QFile::remove(m_file); }
+
+    void fileIsInConfigurationFolder() { QCOMPARE(SettingsFilePath(), m_config.path() + u"/Varnoth.ini"_s); }
+
+    void defaultsWithoutValues_data() {
+        QTest::addColumn<std::optional<QByteArray>>("content");
+        QTest::newRow("no file") << std::optional<QByteArray>();
+        QTest::newRow("empty file") << std::optional<QByteArray>("");
+        QTest::newRow("only foreign sections") << std::optional<QByteArray>("[Other]\nPage=3\nSameFile=2\n");
+        QTest::newRow("empty section") << std::optional<QByteArray>("[Parameter]\n");
+    }
+    void defaultsWithoutValues() {
+        QFETCH(std::optional<QByteArray>, content);
+        if (content) {
+            WriteTestFile(m_file, *content);
+        }
+        const SettingsValues values = LoadSettings(m_program.path());
+        QCOMPARE(values.filter, QString());
+        QCOMPARE(values.sameFile, 0);
+        QCOMPARE(values.outDir, m_program.path() + u'/');
+        QCOMPARE(values.page, 0);
+        QCOMPARE(values.suffixFilter, QStringList());
+        QCOMPARE(values.picSize, 0);
+        QCOMPARE(values.cmbPic, 0);
+        QCOMPARE(values.picSizeValue, QString());
+        QCOMPARE(values.cmbCondition, 0);
+        QCOMPARE(values.cmbUnit, 0);
+        QCOMPARE(values.fileSize, QString());
+        QCOMPARE(values.edtKeys, QString());
+        QCOMPARE(values.dtDate, std::optional<QDate>());
+        QCOMPARE(values.dtTime, std::optional<QTime>());
+        QCOMPARE(values.fileAttr, 0);
+        QCOMPARE(values.cmbFileDate, 0);
+        QCOMPARE(QFile::exists(m_file), content.has_value()); // loading never creates the file
+    }
+
+    void everyKeyRoundTrips() {
+        QTemporaryDir output;
+        const QString outDir = output.path() + u'/';
+        SettingsValues saved;
+        saved.filter = u"-*_*【】"_s;
+        saved.sameFile = 3;
+        saved.outDir = outDir;
+        saved.page = 4;
+        saved.suffixFilter = {u"*.txt"_s, u"*.文档"_s, u" *.a b"_s};
+        saved.picSize = 1;
+        saved.cmbPic = 2;
+        saved.picSizeValue = u"1024"_s;
+        saved.cmbCondition = 1;
+        saved.cmbUnit = 1;
+        saved.fileSize = u"2.5"_s;
+        saved.edtKeys = u"旅行 照片"_s;
+        saved.dtDate = QDate(1999, 12, 31);
+        saved.dtTime = QTime(23, 59, 58);
+        saved.fileAttr = 1;
+        saved.cmbFileDate = 1;
+        QCOMPARE(SaveSettings(saved, SettingsFilePath(), kGerman), QString());
+
+        // A hand-editable file, keys in the save order.
+        QCOMPARE(ReadTestFile(m_file), u"[Parameter]\n"
+                                       "Filter=-*_*【】\n"
+                                       "SameFile=3\n"
+                                       "OutDir=%1\n"
+                                       "Page=4\n"
+                                       "PicSize=1\n"
+                                       "CmbPic=2\n"
+                                       "PicSizeValue=1024\n"
+                                       "CmbCondition=1\n"
+                                       "CmbUnit=1\n"
+                                       "FileSize=2.5\n"
+                                       "EdtKeys=旅行 照片\n"
+                                       "SuffixFilter=*.txt|*.文档| *.a b|\n"
+                                       "DTDate=31.12.1999\n"
+                                       "DTTime=23:59:58\n"
+                                       "FileAttr=1\n"
+                                       "CmbFileDate=1\n"_s.arg(outDir)
+                                           .toUtf8());
+
+        const SettingsValues loaded = LoadSettings(m_program.path(), SettingsFilePath(), kGerman);
+        QCOMPARE(loaded.filter, u"-*_*【】"_s);
+        QCOMPARE(loaded.sameFile, 3);
+        QCOMPARE(loaded.outDir, outDir);
+        QCOMPARE(loaded.page, 4);
+        QCOMPARE(loaded.suffixFilter, QStringList({u"*.txt"_s, u"*.文档"_s, u" *.a b"_s}));
+        QCOMPARE(loaded.picSize, 1);
+        QCOMPARE(loaded.cmbPic, 2);
+        QCOMPARE(loaded.picSizeValue, u"1024"_s);
+        QCOMPARE(loaded.cmbCondition, 1);
+        QCOMPARE(loaded.cmbUnit, 1);
+        QCOMPARE(loaded.fileSize, u"2.5"_s);
+        QCOMPARE(loaded.edtKeys, u"旅行 照片"_s);
+        QCOMPARE(loaded.dtDate, std::optional<QDate>(QDate(1999, 12, 31)));
+        QCOMPARE(loaded.dtTime, std::optional<QTime>(QTime(23, 59, 58)));
+        QCOMPARE(loaded.fileAttr, 1);
+        QCOMPARE(loaded.cmbFileDate, 1);
+    }
+
+    void loadOrder() {
+        QStringList names;
+        for (const ParameterKey* key : ParameterKeysInLoadOrder()) {
+            names.append(QString::fromLatin1(key->name));
+        }
+        QCOMPARE(names,
+                 QStringList({u"Filter"_s, u"OutDir"_s, u"SameFile"_s, u"Page"_s, u"SuffixFilter"_s, u"PicSize"_s,
+                              u"FileAttr"_s, u"CmbPic"_s, u"PicSizeValue"_s, u"CmbCondition"_s, u"CmbUnit"_s,
+                              u"FileSize"_s, u"DTDate"_s, u"DTTime"_s, u"CmbFileDate"_s, u"EdtKeys"_s}));
+    }
+
+    void saveKeepsOtherLines() {
+        WriteTestFile(m_file, "; kept as it is\r\n"
+                              "[Parameter]\r\n"
+                              "page = 1\r\n"
+                              "Unknown=\xb2\xe2 x\r\n"
+                              "\r\n"
+                              "[Foreign]\r\n"
+                              "Filter=foreign\r\n");
+        SettingsValues values;
+        values.outDir = u"/nowhere/"_s;
+        values.page = 2;
+        values.dtDate = QDate(2013, 5, 6);
+        values.dtTime = QTime(0, 0);
+        QCOMPARE(SaveSettings(values, m_file, QLocale::c()), QString());
+        QCOMPARE(ReadTestFile(m_file), QByteArray("; kept as it is\r\n"
+                                                  "[Parameter]\r\n"
+                                                  "Page=2\r\n"
+                                                  "Unknown=\xb2\xe2 x\r\n"
+                                                  "Filter=\r\n"
+                                                  "SameFile=0\r\n"
+                                                  "OutDir=/nowhere/\r\n"
+                                                  "PicSize=0\r\n"
+                                                  "CmbPic=0\r\n"
+                                                  "PicSizeValue=\r\n"
+                                                  "CmbCondition=0\r\n"
+                                                  "CmbUnit=0\r\n"
+                                                  "FileSize=\r\n"
+                                                  "EdtKeys=\r\n"
+                                                  "SuffixFilter=\r\n"
+                                                  "DTDate=2013/5/6\r\n"
+                                                  "DTTime=00:00:00\r\n"
+                                                  "FileAttr=0\r\n"
+                                                  "CmbFileDate=0\r\n"
+                                                  "\r\n"
+                                                  "[Foreign]\r\n"
+                                                  "Filter=foreign\r\n"));
+    }
+
+    void edtKeysSavedTrimmed() {
+        SettingsValues values;
+        values.edtKeys = u" \t 旅行  照片 \x01\n"_s;
+        QCOMPARE(SaveSettings(values, m_file), QString());
+        QCOMPARE(lineOf(ReadTestFile(m_file), "EdtKeys"), u"EdtKeys=旅行  照片"_s.toUtf8());
+    }
+
+    void textWithLineBreakStaysOneValue() {
+        SettingsValues values;
+        values.filter = u"a\nSameFile=3"_s;
+        QCOMPARE(SaveSettings(values, m_file), QString());
+        const SettingsValues loaded = LoadSettings(m_program.path(), m_file);
+        QCOMPARE(loaded.filter, u"a SameFile=3"_s);
+        QCOMPARE(loaded.sameFile, 0);
+    }
+
+    void suffixFilterSaved_data() {
+        QTest::addColumn<QStringList>("items");
+        QTest::addColumn<QByteArray>("line");
+        QTest::newRow("two items") << QStringList{u"*.txt"_s, u"*.doc"_s} << QByteArray("SuffixFilter=*.txt|*.doc|");
+        QTest::newRow("empty item left out")
+            << QStringList{u"*.txt"_s, QString(), u"*.doc"_s} << QByteArray("SuffixFilter=*.txt|*.doc|");
+        QTest::newRow("empty list") << QStringList() << QByteArray("SuffixFilter=");
+    }
+    void suffixFilterSaved() {
+        QFETCH(QStringList, items);
+        QFETCH(QByteArray, line);
+        SettingsValues values;
+        values.suffixFilter = items;
+        QCOMPARE(SaveSettings(values, m_file), QString());
+        QCOMPARE(lineOf(ReadTestFile(m_file), "SuffixFilter"), line);
+    }
+
+    void suffixFilterLoaded_data() {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<QStringList>("items");
+        QTest::newRow("final bar") << QByteArray("*.txt|*.doc|") << QStringList{u"*.txt"_s, u"*.doc"_s};
+        QTest::newRow("no final bar") << QByteArray("*.txt|*.doc") << QStringList{u"*.txt"_s, u"*.doc"_s};
+        QTest::newRow("only bars") << QByteArray("||") << QStringList();
+        QTest::newRow("empty pieces") << QByteArray("|*.a||*.b|") << QStringList{u"*.a"_s, u"*.b"_s};
+        // The file drops the outer blanks; inner pieces stay as they stand, the last one is trimmed.
+        QTest::newRow("blanks around items") << QByteArray(" *.a | *.b ") << QStringList{u"*.a "_s, u"*.b"_s};
+        QTest::newRow("blank last piece") << QByteArray("*.a| \t |x") << QStringList{u"*.a"_s, u" \t "_s, u"x"_s};
+        QTest::newRow("no bar") << QByteArray("*.jpg") << QStringList{u"*.jpg"_s};
+        QTest::newRow("empty") << QByteArray() << QStringList();
+    }
+    void suffixFilterLoaded() {
+        QFETCH(QByteArray, stored);
+        QFETCH(QStringList, items);
+        QCOMPARE(loadStored("SuffixFilter", stored).suffixFilter, items);
+    }
+
+    void longSuffixFilterSurvives() {
+        QStringList items;
+        for (int i = 0; i < 1000; ++i) {
+            items.append(u"*.ext%1"_s.arg(i, 3, 10, QChar(u'0')));
+        }
+        SettingsValues values;
+        values.suffixFilter = items;
+        QCOMPARE(SaveSettings(values, m_file), QString());
+        QCOMPARE(lineOf(ReadTestFile(m_file), "SuffixFilter").size(), 13 + 1000 * 9);
+        const QStringList loaded = LoadSettings(m_program.path(), m_file).suffixFilter;
+        QCOMPARE(loaded.size(), 1000);
+        QCOMPARE(loaded.first(), u"*.ext000"_s);
+        QCOMPARE(loaded.last(), u"*.ext999"_s);
+    }
+
+    void integerValues_data() {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<int>("value");
+        QTest::newRow("decimal") << QByteArray("7") << 7;
+        QTest::newRow("negative") << QByteArray("-3") << -3;
+        QTest::newRow("plus sign") << QByteArray("+4") << 4;
+        QTest::newRow("blanks around") << QByteArray("  12  ") << 12;
+        QTest::newRow("hexadecimal") << QByteArray("0x10") << 16;
+        QTest::newRow("hexadecimal upper case") << QByteArray("0X1f") << 31;
+        QTest::newRow("bare 0x") << QByteArray("0x") << 0;
+        QTest::newRow("bad hexadecimal digit") << QByteArray("0x1g") << 0;
+        QTest::newRow("signed hexadecimal") << QByteArray("-0x10") << 0;
+        QTest::newRow("letters") << QByteArray("abc") << 0;
+        QTest::newRow("trailing letters") << QByteArray("12abc") << 0;
+        QTest::newRow("inner blank") << QByteArray("1 2") << 0;
+        QTest::newRow("decimal point") << QByteArray("1.5") << 0;
+        QTest::newRow("only a sign") << QByteArray("-") << 0;
+        QTest::newRow("empty") << QByteArray() << 0;
+        QTest::newRow("largest") << QByteArray("2147483647") << 2147483647;
+        QTest::newRow("too large") << QByteArray("2147483648") << 0;
+        QTest::newRow("too large hexadecimal") << QByteArray("0x100000000") << 0;
+    }
+    void integerValues() {
+        QFETCH(QByteArray, stored);
+        QFETCH(int, value);
+        QCOMPARE(loadStored("CmbPic", stored).cmbPic, value);
+        QCOMPARE(loadStored("CmbFileDate", stored).cmbFileDate, value);
+    }
+
+    void unreadableIntegerGivesGivenFallback() {
+        QCOMPARE(ParseSettingInteger("x", 7), 7);
+        QCOMPARE(ParseSettingInteger("0x", -2), -2);
+        QCOMPARE(ParseSettingInteger("-8", 7), -8);
+    }
+
+    void sameFileValues_data() {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<int>("value");
+        QTest::newRow("skip") << QByteArray("0") << 0;
+        QTest::newRow("overwrite") << QByteArray("1") << 1;
+        QTest::newRow("ask") << QByteArray("2") << 2;
+        QTest::newRow("auto-number") << QByteArray("3") << 3;
+        QTest::newRow("hexadecimal ask") << QByteArray("0x2") << 2;
+        QTest::newRow("unknown 4") << QByteArray("4") << 0;
+        QTest::newRow("unknown -1") << QByteArray("-1") << 0;
+        QTest::newRow("not a number") << QByteArray("ask") << 0;
+    }
+    void sameFileValues() {
+        QFETCH(QByteArray, stored);
+        QFETCH(int, value);
+        QCOMPARE(loadStored("SameFile", stored).sameFile, value);
+    }
+
+    void pageValues_data() {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<int>("page");
+        QTest::newRow("keyword page") << QByteArray("0") << 0;
+        QTest::newRow("image page") << QByteArray("5") << 5;
+        QTest::newRow("hexadecimal") << QByteArray("0x3") << 3;
+        QTest::newRow("6 keeps the designed page") << QByteArray("6") << -1;
+        QTest::newRow("-1 keeps the designed page") << QByteArray("-1") << -1;
+        QTest::newRow("not a number is the keyword page") << QByteArray("two") << 0;
+    }
+    void pageValues() {
+        QFETCH(QByteArray, stored);
+        QFETCH(int, page);
+        QCOMPARE(loadStored("Page", stored).page, page);
+    }
+
+    void radioChoicesKeepTheirValue() {
+        QCOMPARE(loadStored("PicSize", "7").picSize, 7);
+        QCOMPARE(loadStored("FileAttr", "-2").fileAttr, -2);
+    }
+
+    void outputFolder_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("existing folder") << u"%1/out/"_s << true;
+        QTest::newRow("existing folder, no final slash") << u"%1/out"_s << true;
+        QTest::newRow("Chinese name") << u"%1/输出/"_s << true;
+        QTest::newRow("deleted folder") << u"%1/deleted/"_s << false;
+        QTest::newRow("a file, not a folder") << u"%1/file.txt"_s << false;
+        QTest::newRow("empty value") << QString() << false;
+    }
+    void outputFolder() {
+        QFETCH(QString, stored);
+        QFETCH(bool, kept);
+        QTemporaryDir root;
+        QVERIFY(QDir(root.path()).mkpath(u"out"_s) && QDir(root.path()).mkpath(u"输出"_s));
+        QVERIFY(QDir(root.path()).mkpath(u"deleted"_s) && QDir(root.path()).rmdir(u"deleted"_s));
+        WriteTestFile(root.filePath(u"file.txt"_s));
+        const QString folder = stored.isEmpty() ? QString() : stored.arg(root.path());
+        QCOMPARE(loadStored("OutDir", folder.toUtf8()).outDir, kept ? folder : QString());
+    }
+
+    void settingFormats_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("dateFormat");
+        QTest::addColumn<QString>("timeFormat");
+        QTest::newRow("C") << QLocale::c() << u"yyyy/M/d"_s << u"HH:mm:ss"_s;
+        QTest::newRow("en_US") << QLocale(u"en_US"_s) << u"M/d/yyyy"_s << u"h:mm:ss AP"_s;
+        QTest::newRow("zh_CN") << QLocale(u"zh_CN"_s) << u"yyyy/M/d"_s << u"HH:mm:ss"_s;
+        QTest::newRow("de_DE") << kGerman << u"dd.MM.yyyy"_s << u"HH:mm:ss"_s;
+        QTest::newRow("ko_KR") << QLocale(u"ko_KR"_s) << u"yyyy. M. d."_s << u"AP h시 m분 s초"_s;
+        QTest::newRow("fa_IR, zone in brackets") << QLocale(u"fa_IR"_s) << u"yyyy/M/d"_s << u"H:mm:ss"_s;
+        QTest::newRow("sq_AL, zone after a comma") << QLocale(u"sq_AL"_s) << u"d.M.yyyy"_s << u"h:mm:ss AP"_s;
+    }
+    void settingFormats() {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, dateFormat);
+        QFETCH(QString, timeFormat);
+        QCOMPARE(SettingDateFormat(locale), dateFormat);
+        QCOMPARE(SettingTimeFormat(locale), timeFormat);
+    }
+
+    void dateAndTimeRoundTrip_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QDate>("date");
+        QTest::addColumn<QTime>("time");
+        QTest::addColumn<QByteArray>("dateLine");
+        QTest::addColumn<QByteArray>("timeLine");
+        const QDate may2013(2013, 5, 6);
+        const QDate end1999(1999, 12, 31);
+        const QTime afternoon(13, 4, 5);
+        const QTime midnight(0, 0, 0);
+        QTest::newRow("C 2013") << QLocale::c() << may2013 << afternoon << QByteArray("DTDate=2013/5/6")
+                                << QByteArray("DTTime=13:04:05");
+        QTest::newRow("C 1999") << QLocale::c() << end1999 << midnight << QByteArray("DTDate=1999/12/31")
+                                << QByteArray("DTTime=00:00:00");
+        QTest::newRow("en_US 2013") << QLocale(u"en_US"_s) << may2013 << afternoon << QByteArray("DTDate=5/6/2013")
+                                    << QByteArray("DTTime=1:04:05 PM");
+        QTest::newRow("en_US 1999") << QLocale(u"en_US"_s) << end1999 << midnight << QByteArray("DTDate=12/31/1999")
+                                    << QByteArray("DTTime=12:00:00 AM");
+        QTest::newRow("zh_CN 2013") << QLocale(u"zh_CN"_s) << may2013 << afternoon << QByteArray("DTDate=2013/5/6")
+                                    << QByteArray("DTTime=13:04:05");
+        QTest::newRow("zh_CN 1999") << QLocale(u"zh_CN"_s) << end1999 << midnight << QByteArray("DTDate=1999/12/31")
+                                    << QByteArray("DTTime=00:00:00");
+        QTest::newRow("de_DE 2013") << kGerman << may2013 << afternoon << QByteArray("DTDate=06.05.2013")
+                                    << QByteArray("DTTime=13:04:05");
+        QTest::newRow("de_DE 1999") << kGerman << end1999 << midnight << QByteArray("DTDate=31.12.1999")
+                                    << QByteArray("DTTime=00:00:00");
+        // Qt formats these but does not parse its own text back: the plain form is written instead.
+        QTest::newRow("Adlam digits") << QLocale(QLocale::Fulah, QLocale::AdlamScript, QLocale::Senegal) << may2013
+                                      << afternoon << QByteArray("DTDate=2013-05-06") << QByteArray("DTTime=13:04:05");
+    }
+    void dateAndTimeRoundTrip() {
+        QFETCH(QLocale, locale);
+        QFETCH(QDate, date);
+        QFETCH(QTime, time);
+        QFETCH(QByteArray, dateLine);
+        QFETCH(QByteArray, timeLine);
+        SettingsValues values;
+        values.dtDate = date;
+        values.dtTime = time;
+        QCOMPARE(SaveSettings(values, m_file, locale), QString());
+        const QByteArray file = ReadTestFile(m_file);
+        QCOMPARE(lineOf(file, "DTDate"), dateLine);
+        QCOMPARE(lineOf(file, "DTTime"), timeLine);
+        const SettingsValues loaded = LoadSettings(m_program.path(), m_file, locale);
+        QCOMPARE(loaded.dtDate, std::optional<QDate>(date));
+        QCOMPARE(loaded.dtTime, std::optional<QTime>(time));
+    }
+
+    void dateAndTimeRoundTripInEveryLocale() {
+        const QList<QDate> dates{QDate(2013, 5, 6), QDate(1999, 12, 31), QDate(1900, 1, 1), QDate(2100, 2, 28)};
+        const QList<QTime> times{QTime(0, 0, 0), QTime(12, 30, 1), QTime(23, 59, 59), QTime(11, 5, 7)};
+        QStringList failures;
+        for (const QLocale& locale :
+             QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory)) {
+            for (const QDate date : dates) {
+                if (ParseSettingDate(DateSettingText(date, locale), locale) != date) {
+                    failures.append(locale.name() + u' ' + date.toString(Qt::ISODate));
+                }
+            }
+            for (const QTime time : times) {
+                if (ParseSettingTime(TimeSettingText(time, locale), locale) != time) {
+                    failures.append(locale.name() + u' ' + time.toString(Qt::ISODate));
+                }
+            }
+        }
+        QCOMPARE(failures, QStringList());
+    }
+
+    void millisecondsAreNotKept() {
+        QCOMPARE(ParseSettingTime(TimeSettingText(QTime(8, 9, 10, 999), kGerman), kGerman),
+                 std::optional<QTime>(QTime(8, 9, 10)));
+    }
+
+    void unreadableDateOrTime_data() {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("words") << QByteArray("yesterday");
+        QTest::newRow("no such day") << QByteArray("31.02.2013");
+        QTest::newRow("no such hour") << QByteArray("25:00:00");
+    }
+    void unreadableDateOrTime() {
+        QFETCH(QByteArray, stored);
+        QCOMPARE(loadStored("DTDate", stored).dtDate, std::optional<QDate>());
+        QCOMPARE(loadStored("DTTime", stored).dtTime, std::optional<QTime>());
+    }
+
+    void plainDateAndTimeAreRead() {
+        QCOMPARE(loadStored("DTDate", "2013-05-06").dtDate, std::optional<QDate>(QDate(2013, 5, 6)));
+        QCOMPARE(loadStored("DTTime", "07:08:09").dtTime, std::optional<QTime>(QTime(7, 8, 9)));
+    }
+
+    void saveFailureNamesTheFile() {
+        QTemporaryDir root;
+        WriteTestFile(root.filePath(u"config"_s), "a file where the folder should be");
+        const QString path = root.filePath(u"config/Varnoth.ini"_s);
+        const QString error = SaveSettings(SettingsValues(), path);
+        QVERIFY2(error.startsWith(u"无法保存设置文件“%1”："_s.arg(path)), qPrintable(error));
+        QVERIFY(error.size() > path.size() + 12); // followed by the reason
+    }
+
+    void saveLeavesUnreadableFileAlone() {
+        QTemporaryDir root;
+        const QString path = root.filePath(u"Varnoth.ini"_s);
+        QVERIFY(QDir().mkpath(path + u"/inside"_s));
+        QVERIFY(SaveSettings(SettingsValues(), path).startsWith(u"无法保存设置文件“%1”："_s.arg(path)));
+        QVERIFY(QFileInfo(path + u"/inside"_s).isDir());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSettings)
+#include "test_settings.moc"
