@@ -110,21 +110,6 @@ private slots:
         QCOMPARE(document.toBytes(), after);
     }
 
-    void valueWithLineBreakReadsBackAsOneValue() {
-        IniDocument document;
-        document.setValue("Parameter", "Filter", "a\nPage=5");
-        const IniDocument reread(document.toBytes());
-        QCOMPARE(reread.value("Parameter", "Filter"), std::optional<QByteArray>("a Page=5"));
-        QCOMPARE(reread.value("Parameter", "Page"), std::optional<QByteArray>());
-    }
-
-    void missingFileReadsAsNoKeys() {
-        QTemporaryDir folder;
-        const IniReadResult read = ReadIniFile(folder.filePath(u"Varnoth.ini"_s));
-        QCOMPARE(read.error, QString());
-        QCOMPARE(read.document.toBytes(), QByteArray());
-    }
-
     void firstWriteCreatesFileAndFolder() {
         QTemporaryDir folder;
         const QString path = folder.filePath(u"new/config/Varnoth.ini"_s);
@@ -132,23 +117,6 @@ private slots:
         document.setValue("Parameter", "Page", "1");
         QCOMPARE(WriteIniFile(path, document), QString());
         QCOMPARE(ReadTestFile(path), QByteArray("[Parameter]\nPage=1\n"));
-    }
-
-    void longValueSurvivesWhole() {
-        QTemporaryDir folder;
-        const QString path = folder.filePath(u"Varnoth.ini"_s);
-        QByteArray value;
-        for (int i = 0; value.size() < 10000; ++i) {
-            value += "*.e" + QByteArray::number(i) + '|';
-        }
-        value.truncate(10000);
-        IniDocument document;
-        document.setValue("Parameter", "SuffixFilter", value);
-        QCOMPARE(WriteIniFile(path, document), QString());
-        const std::optional<QByteArray> reread = ReadIniFile(path).document.value("Parameter", "SuffixFilter");
-        QVERIFY(reread);
-        QCOMPARE(reread->size(), 10000);
-        QCOMPARE(*reread, value);
     }
 
     void rewriteLeavesNoTemporaryFile() {
@@ -177,25 +145,6 @@ private slots:
         QCOMPARE(QFile::permissions(target) & (QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
                                                QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther),
                  QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
-    }
-
-    void unwritableLocationGivesError() {
-        QTemporaryDir folder;
-        // A plain file where the folder should be: no process, root included, can create a file inside it.
-        WriteTestFile(folder.filePath(u"config"_s), "not a folder");
-        IniDocument document;
-        document.setValue("Parameter", "Page", "1");
-        QVERIFY(!WriteIniFile(folder.filePath(u"config/Varnoth.ini"_s), document).isEmpty());
-        QCOMPARE(EntriesOf(folder.path()), QStringList{u"config"_s});
-    }
-
-    void unreadableFileGivesError() {
-        QTemporaryDir folder;
-        const QString path = folder.filePath(u"Varnoth.ini"_s);
-        QVERIFY(QDir().mkpath(path));
-        const IniReadResult read = ReadIniFile(path);
-        QVERIFY(!read.error.isEmpty());
-        QCOMPARE(read.document.toBytes(), QByteArray());
     }
 };
 
