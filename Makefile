@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= Release
 JOBS ?= $(shell nproc)
 
-.PHONY: run test bench deps configure build clean
+.PHONY: run test bench screenshots deps configure build clean
 
 deps:
 	bash scripts/install-deps.sh
@@ -24,6 +24,10 @@ bench: build
 	bash scripts/install-deps.sh --bench
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target benchmarks
 	QT_QPA_PLATFORM=offscreen bash bench/run-all.sh $(BUILD_DIR)
+
+screenshots: build
+	cmake --build $(BUILD_DIR) --target screenshots
+	xvfb-run -a -s "-screen 0 1024x768x24" $(BUILD_DIR)/tools/screenshots docs/screenshots
 
 clean:
 	rm -rf $(BUILD_DIR)

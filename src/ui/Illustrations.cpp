@@ -15,7 +15,7 @@ struct Gathering {
     QString folder;
 };
 
-constexpr int kRowHeight = 52;
+constexpr int kRowHeight = 40;
 constexpr int kFileWidth = 64;
 constexpr int kWidth = 280;
 
@@ -30,23 +30,23 @@ QColor bandColour(const QString& file) {
 }
 
 void drawFile(QPainter& p, QPoint topLeft, const QString& name) {
-    const int x = topLeft.x() + (kFileWidth - 22) / 2;
+    const int x = topLeft.x() + (kFileWidth - 18) / 2;
     const int y = topLeft.y();
     QPainterPath page;
     page.moveTo(x, y);
-    page.lineTo(x + 15, y);
-    page.lineTo(x + 22, y + 7);
-    page.lineTo(x + 22, y + 28);
-    page.lineTo(x, y + 28);
+    page.lineTo(x + 12, y);
+    page.lineTo(x + 18, y + 6);
+    page.lineTo(x + 18, y + 22);
+    page.lineTo(x, y + 22);
     page.closeSubpath();
     p.setPen(QPen(QColor(0x50, 0x50, 0x50), 1));
     p.setBrush(Qt::white);
     p.drawPath(page);
-    p.drawLine(x + 15, y, x + 15, y + 7);
-    p.drawLine(x + 15, y + 7, x + 22, y + 7);
-    p.fillRect(x + 3, y + 18, 16, 6, bandColour(name));
+    p.drawLine(x + 12, y, x + 12, y + 6);
+    p.drawLine(x + 12, y + 6, x + 18, y + 6);
+    p.fillRect(x + 3, y + 14, 12, 5, bandColour(name));
     p.setPen(Qt::black);
-    p.drawText(QRect(topLeft.x(), y + 30, kFileWidth, 16), Qt::AlignHCenter | Qt::AlignTop, name);
+    p.drawText(QRect(topLeft.x(), y + 23, kFileWidth, 14), Qt::AlignHCenter | Qt::AlignTop, name);
 }
 
 void drawArrow(QPainter& p, QPoint from, QPoint to) {
@@ -58,17 +58,17 @@ void drawArrow(QPainter& p, QPoint from, QPoint to) {
 
 void drawFolder(QPainter& p, QPoint topLeft, const QString& name) {
     const int x = topLeft.x();
-    const int y = topLeft.y() + 2;
+    const int y = topLeft.y();
     p.setPen(QPen(QColor(0x9a, 0x74, 0x10), 1));
     p.setBrush(QColor(0xf4, 0xc8, 0x42));
-    p.drawRect(x, y + 4, 34, 22);
-    p.drawRect(x, y, 13, 4);
+    p.drawRect(x, y + 4, 30, 18);
+    p.drawRect(x, y, 12, 4);
     p.setPen(Qt::black);
-    p.drawText(QRect(x - 20, y + 28, 74, 16), Qt::AlignHCenter | Qt::AlignTop, name);
+    p.drawText(QRect(x - 20, y + 23, 70, 14), Qt::AlignHCenter | Qt::AlignTop, name);
 }
 
 QPixmap paint(const QList<Gathering>& rows) {
-    QPixmap picture(kWidth, kRowHeight * int(rows.size()) + 4);
+    QPixmap picture(kWidth, kRowHeight * int(rows.size()) + 2);
     picture.fill(Qt::white);
     QPainter p(&picture);
     p.setRenderHint(QPainter::Antialiasing);
@@ -76,14 +76,14 @@ QPixmap paint(const QList<Gathering>& rows) {
     font.setPointSize(8);
     p.setFont(font);
     for (int row = 0; row < rows.size(); ++row) {
-        const int top = 4 + row * kRowHeight;
+        const int top = 2 + row * kRowHeight;
         int x = 0;
         for (const QString& file : rows[row].files) {
             drawFile(p, QPoint(x, top), file);
             x += kFileWidth;
         }
         const int folderX = kWidth - 60;
-        drawArrow(p, QPoint(x + 4, top + 14), QPoint(folderX - 12, top + 14));
+        drawArrow(p, QPoint(x + 4, top + 11), QPoint(folderX - 12, top + 11));
         drawFolder(p, QPoint(folderX, top), rows[row].folder);
     }
     return picture;

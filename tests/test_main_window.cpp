@@ -1,0 +1,339 @@
+#include "FileListModel.h"
+#include "MainWindows.h"
+#include "ModalDialogs.h"
+#include "TestFiles.h"
+
+#include <QAbstractButton>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimeEdit>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+// The main window driven as a user would, offscreen, finding every control by its object name.
+class TestMainWindow : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir m_config;
+    QTemporaryDir* m_dir = nullptr;
+    std::unique_ptr<MainWindows> m_windows;
+
+    QWidget* form() { return &m_windows->form1; }
+    template <typename T = QWidget> T* control(const QString& name) {
+        T* found = form()->findChild<T*>(name);
+        if (!found) {
+            qFatal("no control %s", qPrintable(name));
+        }
+        return found;
+    }
+    QString path(const QString& name) const { return m_dir->filePath(name); }
+    // Chinese text arrives from an input method as a commit, not as key presses.
+    static void typeThroughInputMethod(QWidget* field, const QString& text) {
+        QInputMethodEvent commit;
+        commit.setCommitString(text);
+        QApplication::sendEvent(field, &commit);
+    }
+    void listFiles(const QStringList& names) {
+        QByteArrayList paths;
+        for (const QString& name : names) {
+            paths.append(WriteTestFile(path(u"src/"_s + name), name.toUtf8()));
+        }
+        m_windows->form1.fileList().AppendUnique(paths);
+    }
+
+private slots:
+    void initTestCase() { qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path())); }
+    void init() {
+        m_dir = new QTemporaryDir;
+        m_windows = std::make_unique<MainWindows>();
+        form()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form()));
+    }
+    void cleanup() {
+        m_windows.reset();
+        delete m_dir;
+        QVERIFY(!QApplication::activeModalWidget()); // no dialog left open
+    }
+
+    void windowsAreNamedAfterTheirClasses() {
+        QCOMPARE(form()->objectName(), u"TForm1"_s);
+        QCOMPARE(form()->windowTitle(), u"Varnoth"_s);
+        QCOMPARE(m_windows->form3.objectName(), u"TForm3"_s);
+        QCOMPARE(m_windows->frmAbout.objectName(), u"TfrmAbout"_s);
+        QCOMPARE(m_windows->frmSuffix.objectName(), u"TfrmSuffix"_s);
+        QVERIFY(!m_windows->form3.isVisible() && !m_windows->frmAbout.isVisible());
+        QCOMPARE(form()->size(), QSize(838, 610));
+    }
+
+    void captions_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        const QList<std::pair<const char16_t*, const char16_t*>> captions = {
+            {u"Button1", u"添加文件"},
+            {u"Button5", u"添加目录下文件"},
+            {u"Button2", u"移除文件"},
+            {u"Button6", u"清空列表"},
+            {u"BtnSaveFileList", u"导出列表"},
+            {u"BtnImpFileList", u"导入列表"},
+            {u"Label10", u"     按文件名匹配关键字分拣  "},
+            {u"Label4", u"     按文件名称分拣 "},
+            {u"ChkFileNamePart", u"只按文件名部分进行分拣，从："},
+            {u"Label11", u"字符到："},
+            {u"Label12", u"字符"},
+            {u"ChkOnlyMatchDir", u"只分拣与输出文件夹下已存在目录的相匹配的文件项"},
+            {u"Label3", u"     按文件类型分拣 "},
+            {u"Label5", u"     按文件大小分拣"},
+            {u"Label6", u"分拣出满足条件的文件："},
+            {u"RbCreateTime", u"文件创建时间"},
+            {u"RbModifyTime", u"文件修改时间"},
+            {u"Label7", u"     按宽或高进行图像文件分拣"},
+            {u"RbPicW", u"图片宽："},
+            {u"RbPicH", u"图片高："},
+            {u"Label8", u"像素"},
+            {u"ChkInclude", u"只分拣这些类型文件："},
+            {u"ChkExclude", u"不分拣这些类型文件："},
+            {u"BtnAddSuffix", u"添加"},
+            {u"BtnDelSuffix", u"删除"},
+            {u"Label9", u"图片文件类型包括："},
+            {u"Label1", u"分拣结果输出到："},
+            {u"Button3", u"选择"},
+            {u"Label2", u"目标文件夹下存在同名文件时："},
+            {u"RbOverwrite", u"覆盖"},
+            {u"RbAsk", u"询问"},
+            {u"RbSkip", u"跳过"},
+            {u"RbRename", u"自动编号文件名"},
+            {u"RbMove", u"移动式分拣(将文件从原目录移动到结果目录)"},
+            {u"RbCopy", u"复制式分拣(将文件复制到结果目录)"},
+            {u"BtnCopy", u"开始处理"},
+            {u"BtnAout", u"关于"},
+            {u"GroupBox1", u"要分拣的文件"},
+            {u"GroupBox5", u"分拣选项"},
+            {u"GroupBox3", u"分拣结果"},
+            {u"GroupBox2", u"分拣方式"},
+            {u"GroupBox4", u"分拣进度"},
+        };
+        for (const auto& [name, caption] : captions) {
+            QTest::newRow(QString::fromUtf16(name).toUtf8().constData())
+                << QString::fromUtf16(name) << QString::fromUtf16(caption);
+        }
+    }
+    void captions() {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QWidget* widget = control(name);
+        if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+            QCOMPARE(button->text(), caption);
+        } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+            QCOMPARE(label->text(), caption);
+        } else if (auto* group = qobject_cast<QGroupBox*>(widget)) {
+            QCOMPARE(group->title(), caption);
+        } else {
+            QFAIL("not a captioned control");
+        }
+    }
+
+    void everyOtherControlIsThere() {
+        for (const char16_t* name :
+             {u"ListBox1",  u"PageControl1",     u"TabSheet6",      u"TabSheet1", u"TabSheet2",    u"TabSheet3",
+              u"TabSheet5", u"TabSheet4",        u"Panel8",         u"Panel3",    u"Panel5",       u"Panel4",
+              u"Panel7",    u"Panel6",           u"Image1",         u"Image2",    u"Image3",       u"Image4",
+              u"EdtKeys",   u"EdtPartNameBegin", u"EdtPartNameEnd", u"EdtFilter", u"EdtSize",      u"ListBox3",
+              u"DtDate",    u"DtTime",           u"EdtPic",         u"lblOption", u"PnlOption",    u"PnlOption2",
+              u"ListBox2",  u"ChkLstPic",        u"EdtOutDir",      u"Panel2",    u"ProgressBar1", u"Panel1"}) {
+            QVERIFY2(form()->findChild<QWidget*>(QString::fromUtf16(name)), QString::fromUtf16(name).toUtf8());
+        }
+        QVERIFY(!control(u"ListBox3"_s)->isVisible());
+        QVERIFY(!control<QLabel>(u"Image3"_s)->pixmap().isNull());
+        QVERIFY(control<QLabel>(u"Image4"_s)->text().contains(u"判断文件名时过滤以下字符"_s));
+    }
+
+    void startState() {
+        auto* pages = control<QTabWidget>(u"PageControl1"_s);
+        QCOMPARE(pages->count(), 6);
+        const QStringList tabs = {u" 按文件名匹配关键字分拣 "_s, u" 按文件名分拣"_s,       u" 按文件类型分拣"_s,
+                                  u" 按文件大小分拣"_s,          u" 按文件日期属性分拣"_s, u" 图像文件分拣"_s};
+        for (int page = 0; page < 6; ++page) {
+            QCOMPARE(pages->tabText(page), tabs[page]);
+        }
+        const QList<std::pair<QString, QStringList>> lists = {
+            {u"CmbCondition"_s, {u"大于"_s, u"小于"_s}},
+            {u"CmbUnit"_s, {u"KB"_s, u"MB"_s}},
+            {u"CmbFileDate"_s, {u"早于"_s, u"晚于"_s}},
+            {u"CmbPic"_s, {u"大于等于"_s, u"小于等于"_s, u"等于"_s}},
+        };
+        for (const auto& [name, items] : lists) {
+            auto* box = control<QComboBox>(name);
+            QStringList got;
+            for (int i = 0; i < box->count(); ++i) {
+                got.append(box->itemText(i));
+            }
+            QCOMPARE(got, items);
+            QCOMPARE(box->currentIndex(), 0);
+            QVERIFY(!box->isEditable());
+        }
+        auto* pictures = control<QListWidget>(u"ChkLstPic"_s);
+        QCOMPARE(pictures->count(), 5);
+        const QStringList pictureTypes = {u"*.JPG;*.JPEG"_s, u"*.BMP"_s, u"*.GIF"_s, u"*.PNG"_s, u"*.TIF"_s};
+        for (int i = 0; i < 5; ++i) {
+            QCOMPARE(pictures->item(i)->text(), pictureTypes[i]);
+            QCOMPARE(pictures->item(i)->checkState(), Qt::Checked);
+        }
+        QCOMPARE(control<QDateEdit>(u"DtDate"_s)->date(), QDate(2013, 5, 6));
+        QCOMPARE(control<QTimeEdit>(u"DtTime"_s)->time(), QTime(0, 0));
+        QVERIFY(control<QAbstractButton>(u"RbCopy"_s)->isChecked());
+        QVERIFY(!control(u"BtnAddSuffix"_s)->isEnabled());
+        QVERIFY(!control(u"BtnDelSuffix"_s)->isEnabled());
+        QCOMPARE(control<QProgressBar>(u"ProgressBar1"_s)->value(), 0);
+    }
+
+    void optionPanelsFollowThePage() {
+        auto* pages = control<QTabWidget>(u"PageControl1"_s);
+        for (int page = 0; page < 6; ++page) {
+            pages->setCurrentIndex(page);
+            QCOMPARE(control<QLabel>(u"lblOption"_s)->text(), u"分拣方式："_s + pages->tabText(page));
+            QCOMPARE(control(u"PnlOption"_s)->isVisible(), page != 5);
+            QCOMPARE(control(u"PnlOption2"_s)->isVisible(), page == 5);
+        }
+        // Coming back restores the extension filter as it was left.
+        pages->setCurrentIndex(0);
+        QTest::mouseClick(control(u"ChkExclude"_s), Qt::LeftButton);
+        pages->setCurrentIndex(5);
+        pages->setCurrentIndex(2);
+        QVERIFY(control<QAbstractButton>(u"ChkExclude"_s)->isChecked());
+        QCOMPARE(control<QLabel>(u"lblOption"_s)->text(), u"分拣方式： 按文件类型分拣"_s);
+    }
+
+    void numberFieldsFilterTypedKeys_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("size takes a dot") << u"EdtSize"_s << u"1a.5-x"_s << u"1.5"_s;
+        QTest::newRow("pixels: digits only") << u"EdtPic"_s << u"8a0.0 "_s << u"800"_s;
+        QTest::newRow("range begin") << u"EdtPartNameBegin"_s << u"-1b2"_s << u"12"_s;
+        QTest::newRow("range end") << u"EdtPartNameEnd"_s << u"+3,4"_s << u"34"_s;
+        QTest::newRow("keywords are not filtered") << u"EdtKeys"_s << u"a 1.b"_s << u"a 1.b"_s;
+    }
+    void numberFieldsFilterTypedKeys() {
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        auto* edit = control<QLineEdit>(field);
+        QTest::keyClicks(edit, typed);
+        QCOMPARE(edit->text(), shown);
+        // Editing keys still work.
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QCOMPARE(edit->text(), shown.chopped(1));
+    }
+
+    void pastedTextIsNotFiltered() {
+        auto* edit = control<QLineEdit>(u"EdtPic"_s);
+        QGuiApplication::clipboard()->setText(u"-5x"_s);
+        QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(edit->text(), u"-5x"_s);
+    }
+
+    void aKeywordSortThroughTheWindow() {
+        listFiles({u"西游记.txt"_s, u"东游记.doc"_s, u"红楼梦.txt"_s});
+        WriteTestFile(path(u"out/游记/西游记.txt"_s), "old");
+        control<QTabWidget>(u"PageControl1"_s)->setCurrentIndex(0);
+        typeThroughInputMethod(control(u"EdtKeys"_s), u"游记"_s);
+        control<QLineEdit>(u"EdtOutDir"_s)->setText(path(u"out"_s));
+        QTest::mouseClick(control(u"RbAsk"_s), Qt::LeftButton);
+        QTest::mouseClick(control(u"RbMove"_s), Qt::LeftButton);
+
+        // The question comes while the run holds its lock.
+        ShownMessage question;
+        ShownMessage done;
+        QMap<QString, bool> enabledDuringRun;
+        bool outDirReadOnly = false;
+        AnswerNextMessage(&question, QMessageBox::Yes, [&] {
+            for (const QString& name :
+                 {u"BtnCopy"_s, u"PageControl1"_s, u"Button3"_s, u"Button1"_s, u"Button5"_s, u"Button2"_s, u"Button6"_s,
+                  u"BtnImpFileList"_s, u"BtnSaveFileList"_s, u"RbOverwrite"_s, u"ChkInclude"_s}) {
+                enabledDuringRun[name] = control(name)->isEnabled();
+            }
+            outDirReadOnly = control<QLineEdit>(u"EdtOutDir"_s)->isReadOnly();
+            AnswerNextMessage(&done, QMessageBox::Ok,
+                              [&] { QCOMPARE(control<QProgressBar>(u"ProgressBar1"_s)->value(), 100); });
+        });
+        QTest::mouseClick(control(u"BtnCopy"_s), Qt::LeftButton);
+
+        QCOMPARE(question.title, u"Varnoth"_s);
+        QCOMPARE(question.icon, QMessageBox::Question);
+        QCOMPARE(question.text, u"文件"_s + path(u"out/游记/西游记.txt"_s) + u"已存在，是否覆盖？"_s);
+        QCOMPARE(done.text, u"分拣工作完成！"_s);
+        QCOMPARE(done.icon, QMessageBox::Information);
+        QCOMPARE(done.title, u"Varnoth"_s);
+        const QMap<QString, bool> expectedDuringRun = {
+            {u"BtnCopy"_s, false},    {u"PageControl1"_s, false},   {u"Button3"_s, false},
+            {u"Button1"_s, false},    {u"Button5"_s, false},        {u"Button2"_s, false},
+            {u"Button6"_s, false},    {u"BtnImpFileList"_s, false}, {u"BtnSaveFileList"_s, true},
+            {u"RbOverwrite"_s, true}, {u"ChkInclude"_s, true}};
+        QCOMPARE(enabledDuringRun, expectedDuringRun);
+        QVERIFY(outDirReadOnly);
+
+        QCOMPARE(control<QLineEdit>(u"EdtOutDir"_s)->text(), path(u"out"_s) + u'/');
+        QCOMPARE(EntriesOf(path(u"out/游记"_s)), (QStringList{u"东游记.doc"_s, u"西游记.txt"_s}));
+        QCOMPARE(ReadTestFile(path(u"out/游记/西游记.txt"_s)), u"西游记.txt"_s.toUtf8());
+        QCOMPARE(EntriesOf(path(u"src"_s)), QStringList{u"红楼梦.txt"_s});
+        QCOMPARE(control<QProgressBar>(u"ProgressBar1"_s)->value(), 0);
+        for (const QString& name : expectedDuringRun.keys()) {
+            QVERIFY2(control(name)->isEnabled(), name.toUtf8());
+        }
+        QVERIFY(!control<QLineEdit>(u"EdtOutDir"_s)->isReadOnly());
+        QVERIFY(!QGuiApplication::overrideCursor());
+    }
+
+    void aBadFieldGetsTheFocus() {
+        listFiles({u"a.txt"_s});
+        form()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form()));
+        control<QTabWidget>(u"PageControl1"_s)->setCurrentIndex(0);
+        control(u"BtnCopy"_s)->setFocus();
+        ShownMessage shown;
+        AnswerNextMessage(&shown);
+        QTest::mouseClick(control(u"BtnCopy"_s), Qt::LeftButton);
+        QCOMPARE(shown.text, u"请输入匹配关键字!"_s);
+        QCOMPARE(shown.icon, QMessageBox::Information);
+        QTRY_COMPARE(form()->focusWidget(), control(u"EdtKeys"_s));
+        QVERIFY(control(u"BtnCopy"_s)->isEnabled());
+    }
+
+    void anEmptyListIsReported() {
+        ShownMessage shown;
+        AnswerNextMessage(&shown);
+        QTest::mouseClick(control(u"BtnCopy"_s), Qt::LeftButton);
+        QCOMPARE(shown.text, u"没有需要分拣的文件!"_s);
+    }
+
+    void closingDuringARunStopsAfterTheCurrentFile() {
+        listFiles({u"游记1.txt"_s, u"游记2.txt"_s});
+        WriteTestFile(path(u"out/游记/游记1.txt"_s), "old");
+        control<QTabWidget>(u"PageControl1"_s)->setCurrentIndex(0);
+        control<QLineEdit>(u"EdtKeys"_s)->setText(u"游记"_s);
+        control<QLineEdit>(u"EdtOutDir"_s)->setText(path(u"out"_s));
+        QTest::mouseClick(control(u"RbAsk"_s), Qt::LeftButton);
+        ShownMessage question;
+        AnswerNextMessage(&question, QMessageBox::No, [&] { form()->close(); });
+        QTest::mouseClick(control(u"BtnCopy"_s), Qt::LeftButton);
+        QVERIFY(!question.text.isEmpty());
+        QVERIFY(!form()->isVisible());
+        QCOMPARE(EntriesOf(path(u"out/游记"_s)), QStringList{u"游记1.txt"_s});
+        QVERIFY(!QGuiApplication::overrideCursor());
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "test_main_window.moc"
