@@ -14,7 +14,10 @@ private slots:
         QCOMPARE(FoldAsciiUpper("abz-ABZ-09_{}`"), QByteArray("ABZ-ABZ-09_{}`"));
         // Full-width and accented letters, and the bytes of Chinese text, stay as they are.
         QCOMPARE(FoldAsciiUpper(u"ａé游记x"_s.toUtf8()), u"ａé游记X"_s.toUtf8());
-        QCOMPARE(FoldAsciiUpper("\xff\xfe" "a"), QByteArray("\xff\xfe" "A"));
+        QCOMPARE(FoldAsciiUpper("\xff\xfe"
+                                "a"),
+                 QByteArray("\xff\xfe"
+                            "A"));
     }
 
     void trimDropsBlanksAndControlCharacters() {
@@ -35,12 +38,12 @@ private slots:
                                   << QByteArray(".gz");
         QTest::newRow("no dot") << QByteArray("/d/README") << QByteArray("README") << QByteArray("README")
                                 << QByteArray();
-        QTest::newRow("leading dot only") << QByteArray("/home/u/.profile") << QByteArray(".profile") << QByteArray()
-                                          << QByteArray(".profile");
-        QTest::newRow("dot in folder only") << QByteArray("/data.old/README") << QByteArray("README")
-                                            << QByteArray("README") << QByteArray();
-        QTest::newRow("upper-case extension") << QByteArray("IMG_001.JPG") << QByteArray("IMG_001.JPG")
-                                              << QByteArray("IMG_001") << QByteArray(".JPG");
+        QTest::newRow("leading dot only")
+            << QByteArray("/home/u/.profile") << QByteArray(".profile") << QByteArray() << QByteArray(".profile");
+        QTest::newRow("dot in folder only")
+            << QByteArray("/data.old/README") << QByteArray("README") << QByteArray("README") << QByteArray();
+        QTest::newRow("upper-case extension")
+            << QByteArray("IMG_001.JPG") << QByteArray("IMG_001.JPG") << QByteArray("IMG_001") << QByteArray(".JPG");
         QTest::newRow("trailing dot") << QByteArray("/d/name.") << QByteArray("name.") << QByteArray("name")
                                       << QByteArray(".");
         QTest::newRow("not UTF-8") << QByteArray("/d/\xb2\xe2\xca\xd4.txt") << QByteArray("\xb2\xe2\xca\xd4.txt")
@@ -63,8 +66,7 @@ private slots:
         QTest::newRow("blanks around") << u" 游记 "_s << QStringList{QString(), u"游记"_s, QString()};
         QTest::newRow("two spaces") << u"a  b"_s << QStringList{u"a"_s, QString(), u"b"_s};
         QTest::newRow("repeats kept") << u"a a"_s << QStringList{u"a"_s, u"a"_s};
-        QTest::newRow("only ASCII space separates")
-            << u"a\u3000b\tc d"_s << QStringList{u"a\u3000b\tc"_s, u"d"_s};
+        QTest::newRow("only ASCII space separates") << u"a\u3000b\tc d"_s << QStringList{u"a\u3000b\tc"_s, u"d"_s};
     }
     void splitKeywords() {
         QFETCH(QString, text);
@@ -104,8 +106,8 @@ private slots:
         QTest::newRow("ASCII") << QByteArray("/D/Photo.JPG") << QByteArray("/d/photo.jpg") << true;
         QTest::newRow("Greek") << u"/d/ΣΊΣΥΦΟΣ"_s.toUtf8() << u"/d/σίσυφοσ"_s.toUtf8() << true;
         QTest::newRow("different") << QByteArray("/d/a") << QByteArray("/d/b") << false;
-        QTest::newRow("not UTF-8, ASCII folded") << QByteArray("/d/\xb2\xe2.TXT") << QByteArray("/d/\xb2\xe2.txt")
-                                                 << true;
+        QTest::newRow("not UTF-8, ASCII folded")
+            << QByteArray("/d/\xb2\xe2.TXT") << QByteArray("/d/\xb2\xe2.txt") << true;
         QTest::newRow("not UTF-8, other bytes") << QByteArray("/d/\xb2\xe2") << QByteArray("/d/\xb2\xe3") << false;
         QTest::newRow("no path normalisation") << QByteArray("/d//a") << QByteArray("/d/a") << false;
     }
