@@ -1,15 +1,28 @@
 #include "CriterionPages.h"
 
+#include "DateCriterion.h"
+#include "ImageCriterion.h"
 #include "KeywordCriterion.h"
-
-using namespace Qt::StringLiterals;
+#include "NameCriterion.h"
+#include "SizeCriterion.h"
+#include "TypeCriterion.h"
 
 ParameterOutcome RunParameterStep(int page, RunHost& host) {
     switch (page) {
     case KeywordPage:
         return KeywordParameterStep(host);
-    default:
-        // Pages whose criterion is not built yet refuse the run rather than pretend to sort.
-        return InputError{u"此分拣方式尚未完成，请选择其他分拣方式。"_s, {}};
+    case NamePage:
+        return NameParameterStep(host);
+    case TypePage:
+        // The type page has no fields to read or check.
+        return std::make_unique<TypeCriterion>();
+    case SizePage:
+        return SizeParameterStep(host);
+    case DatePage:
+        return DateParameterStep(host);
+    case ImagePage:
+        return ImageParameterStep(host);
     }
+    // The page control holds exactly the pages above.
+    qFatal("RunParameterStep: no criterion page %d", page);
 }

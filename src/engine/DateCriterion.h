@@ -1,0 +1,34 @@
+#pragma once
+
+#include "DosDateTime.h"
+#include "SingleFolderCriterion.h"
+
+#include <QDate>
+#include <QLocale>
+#include <QTime>
+
+class RunHost;
+
+// The folder name for date: the date in the locale's short date format, with every "/" and "\" made "-"
+// (2013-5-6 in the C locale). Other separators, such as ".", stay.
+QString DateFolderName(const QDate& date, const QLocale& locale = QLocale::system());
+
+// Page 4: files whose modification time is strictly earlier, or strictly later, than a chosen local moment go into
+// one folder named after the chosen date. Times are compared packed, at two-second resolution.
+class DateCriterion : public SingleFolderCriterion {
+public:
+    DateCriterion(bool earlier, TimeRoute route, const QDate& date, const QTime& time, QByteArray folder);
+
+protected:
+    Verdict judge(const QByteArray& source) const override;
+
+private:
+    bool m_earlier;
+    TimeRoute m_route;
+    // The chosen moment packed; one past every packed value when it lies after 2107, so that it stays later than
+    // every file. A moment before 1980 packs to 0 and so is earlier than every file.
+    quint64 m_chosen;
+};
+
+// The parameter step of page 4: makes the folder named after the chosen date. There is nothing to refuse.
+ParameterOutcome DateParameterStep(const RunHost& host);

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QByteArray>
+
+#include <optional>
+
+// Local moments packed in the MS-DOS file date and time format, an unsigned 32-bit value with two-second
+// resolution whose order as a number is the chronological order:
+// bits 31-25 year - 1980, 24-21 month, 20-16 day, 15-11 hour, 10-5 minute, 4-0 second / 2 (rounded down).
+
+// The packed value of a local moment, or 0 when its year lies before 1980 or after 2107.
+quint32 PackDosDateTime(int year, int month, int day, int hour, int minute, int second);
+
+// How the modification time of a file is read.
+enum class TimeRoute {
+    DirectoryLookup, // from the directory entry: works while the file cannot be opened
+    OpenHandle,      // from the file opened for reading: fails when it cannot be opened
+};
+
+// The modification time of the regular file at path in local time, with the offset from UTC in force at that
+// time (so summer and winter files each keep their own wall-clock time), packed. Nothing when the file is not a
+// regular file, cannot be reached by the route, or its time lies outside 1980 to 2107.
+std::optional<quint32> ReadModifiedTime(const QByteArray& path, TimeRoute route);

@@ -1,0 +1,13 @@
+#include "TypeCriterion.h"
+
+#include "Placement.h"
+#include "SortContext.h"
+
+FileOutcome TypeCriterion::sortFile(const QByteArray& source, const QByteArray& extension, SortContext& context) {
+    // An extension begins at the last dot of the name, so it is never "..": the folder stays inside the output
+    // folder ("." is the output folder itself).
+    const QByteArray folder = context.outputFolder() + extension;
+    EnsureFolder(folder);
+    context.place(source, folder);
+    return FileOutcome::Placed;
+}
