@@ -2,6 +2,7 @@
 // documentation. Run it under a display (xvfb-run works) or with QT_QPA_PLATFORM=offscreen.
 
 #include "MainWindows.h"
+#include "MessageBoxes.h"
 
 #include <QApplication>
 #include <QDir>
