@@ -1,10 +1,186 @@
 #include "TForm3.h"
 
-#include "MessageBoxes.h"
+#include "KeyFilter.h"
+
+#include <QBoxLayout>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileSystemModel>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QTreeView>
 
 using namespace Qt::StringLiterals;
 
-TForm3::TForm3(QWidget* parent) : QDialog(parent) {
+namespace {
+const QString kRootFolder = u"/"_s;
+}
+
+TForm3::TForm3(QWidget* parent)
+    : QDialog(parent), ShellTreeView1(new QTreeView(this)), ChkOtHidden(new QCheckBox(u"不显示隐藏的文件夹"_s, this)),
+      CheckBox1(new QCheckBox(u"添加包括选定文件夹下的所有子文件夹中的文件"_s, this)),
+      CheckBox2(new QCheckBox(u"添加包括选定文件夹下"_s, this)), ComboBox1(new QComboBox(this)),
+      Label1(new QLabel(u"级子目录中所有文件"_s, this)), BitBtn1(new QPushButton(u"确定"_s, this)),
+      BitBtn2(new QPushButton(u"取消"_s, this)) {
     setObjectName(u"TForm3"_s);
     setWindowTitle(u"选择要添加的目录（文件夹）"_s);
+    setUpControls();
+    loadFolderTree();
+    selectFolder(QDir::homePath());
+}
+
+void TForm3::setUpControls() {
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    ShellTreeView1->setObjectName(u"ShellTreeView1"_s);
+    ShellTreeView1->setHeaderHidden(true);
+    ShellTreeView1->setRootIsDecorated(false);
+    ShellTreeView1->setSelectionMode(QAbstractItemView::SingleSelection);
+    ChkOtHidden->setObjectName(u"ChkOtHidden"_s);
+    ChkOtHidden->setChecked(true);
+    CheckBox1->setObjectName(u"CheckBox1"_s);
+    CheckBox2->setObjectName(u"CheckBox2"_s);
+    ComboBox1->setObjectName(u"ComboBox1"_s);
+    ComboBox1->setEditable(true);
+    ComboBox1->setInsertPolicy(QComboBox::NoInsert);
+    ComboBox1->addItems({u"1"_s, u"2"_s, u"3"_s});
+    ComboBox1->setCurrentText(u"1"_s);
+    ComboBox1->setEnabled(false);
+    // Typed text passes the key filter; an input method would bypass it.
+    for (QWidget* levelBox : {static_cast<QWidget*>(ComboBox1), static_cast<QWidget*>(ComboBox1->lineEdit())}) {
+        levelBox->setAttribute(Qt::WA_InputMethodEnabled, false);
+        levelBox->installEventFilter(this);
+    }
+    Label1->setObjectName(u"Label1"_s);
+    BitBtn1->setObjectName(u"BitBtn1"_s);
+    BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
+    BitBtn1->setDefault(true);
+    BitBtn2->setObjectName(u"BitBtn2"_s);
+    BitBtn2->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
+
+    auto* levelRow = new QHBoxLayout;
+    levelRow->setSpacing(2);
+    levelRow->addWidget(CheckBox2);
+    levelRow->addWidget(ComboBox1);
+    levelRow->addWidget(Label1);
+    levelRow->addStretch();
+    auto* buttonRow = new QHBoxLayout;
+    buttonRow->addStretch();
+    buttonRow->addWidget(BitBtn1);
+    buttonRow->addWidget(BitBtn2);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 8);
+    layout->addWidget(ShellTreeView1, 1);
+    layout->addWidget(ChkOtHidden);
+    layout->addWidget(CheckBox1);
+    layout->addLayout(levelRow);
+    layout->addLayout(buttonRow);
+    setFixedSize(409, 416);
+
+    connect(ChkOtHidden, &QCheckBox::toggled, this, &TForm3::ChkOtHiddenClick);
+    // toggled also fires when a box is unchecked from code, which the exclusion of the two boxes relies on.
+    connect(CheckBox1, &QCheckBox::toggled, this, &TForm3::CheckBox1Click);
+    connect(CheckBox2, &QCheckBox::toggled, this, &TForm3::CheckBox2Click);
+    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TForm3::loadFolderTree() {
+    auto* folders = new QFileSystemModel(this);
+    folders->setFilter(QDir::Dirs | QDir::NoDotAndDotDot | (ChkOtHidden->isChecked() ? QDir::Filters() : QDir::Hidden));
+    folders->setRootPath(kRootFolder);
+    QItemSelectionModel* oldSelection = ShellTreeView1->selectionModel();
+    ShellTreeView1->setModel(folders);
+    delete oldSelection;
+    delete m_folders;
+    m_folders = folders;
+    for (int column = 1; column < folders->columnCount(); ++column) {
+        ShellTreeView1->hideColumn(column);
+    }
+    ShellTreeView1->expand(folders->index(kRootFolder));
+}
+
+void TForm3::selectFolder(const QString& path) {
+    const QModelIndex folder = m_folders->index(path);
+    if (folder.isValid()) {
+        ShellTreeView1->setCurrentIndex(folder);
+        ShellTreeView1->scrollTo(folder);
+    }
+}
+
+QString TForm3::selectedFolderText() const {
+    const QModelIndexList selected = ShellTreeView1->selectionModel()->selectedRows();
+    return selected.isEmpty() ? QString() : m_folders->filePath(selected.front());
+}
+
+// The tree offers only folders whose names it can read back as text (it leaves out names that are not valid
+// UTF-8), so encoding the text gives the folder's bytes.
+QByteArray TForm3::selectedFolder() const {
+    return QFile::encodeName(selectedFolderText());
+}
+
+bool TForm3::wholeTreeChecked() const {
+    return CheckBox1->isChecked();
+}
+
+bool TForm3::depthLimitedChecked() const {
+    return CheckBox2->isChecked();
+}
+
+QString TForm3::levelText() const {
+    return ComboBox1->currentText();
+}
+
+FolderScanRequest TForm3::scanRequest() const {
+    return {selectedFolder(), wholeTreeChecked(), depthLimitedChecked(), levelText()};
+}
+
+void TForm3::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    FormShow();
+}
+
+// Folders made or removed since the last showing appear correctly: the tree is read again, and the selection
+// kept.
+void TForm3::FormShow() {
+    const QString selected = selectedFolderText();
+    loadFolderTree();
+    if (!selected.isEmpty()) {
+        selectFolder(selected);
+    }
+}
+
+void TForm3::ChkOtHiddenClick() {
+    QDir::Filters filter = m_folders->filter();
+    filter.setFlag(QDir::Hidden, !ChkOtHidden->isChecked());
+    m_folders->setFilter(filter);
+}
+
+void TForm3::CheckBox1Click() {
+    if (CheckBox1->isChecked()) {
+        CheckBox2->setChecked(false);
+    }
+}
+
+void TForm3::CheckBox2Click() {
+    if (CheckBox2->isChecked()) {
+        CheckBox1->setChecked(false);
+    }
+    ComboBox1->setEnabled(CheckBox2->isChecked());
+}
+
+bool TForm3::ComboBox1KeyPress(const QKeyEvent& event) const {
+    return TypesCharacterOutside(event, u"0123456789");
+}
+
+bool TForm3::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && (watched == ComboBox1 || watched == ComboBox1->lineEdit())) {
+        return ComboBox1KeyPress(static_cast<const QKeyEvent&>(*event));
+    }
+    return QDialog::eventFilter(watched, event);
 }

@@ -1,10 +1,58 @@
 #pragma once
 
+#include "FolderScan.h"
+
 #include <QDialog>
 
-// The folder picker shown before a folder scan.
+class QCheckBox;
+class QComboBox;
+class QFileSystemModel;
+class QKeyEvent;
+class QLabel;
+class QPushButton;
+class QTreeView;
+
+// The folder picker shown before a folder scan: a folder tree of the whole file system and the scan mode (the
+// folder's own files, its whole tree, or a number of sub-folder levels). It is created once and reused, so every
+// showing starts with the choices of the previous one; only the tree is read again from the disk.
 class TForm3 : public QDialog {
     Q_OBJECT
 public:
     explicit TForm3(QWidget* parent = nullptr);
+
+    // The folder selected in the tree as file-system bytes; empty when nothing is selected.
+    QByteArray selectedFolder() const;
+    bool wholeTreeChecked() const;
+    bool depthLimitedChecked() const;
+    QString levelText() const;
+    // All of the above, as a folder scan takes it.
+    FolderScanRequest scanRequest() const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private slots:
+    void ChkOtHiddenClick();
+    void CheckBox1Click();
+    void CheckBox2Click();
+
+private:
+    void setUpControls();
+    void FormShow();
+    bool ComboBox1KeyPress(const QKeyEvent& event) const;
+    // A fresh folder model on the tree, showing hidden folders as the check box says.
+    void loadFolderTree();
+    void selectFolder(const QString& path);
+    QString selectedFolderText() const;
+
+    QTreeView* ShellTreeView1;
+    QCheckBox* ChkOtHidden;
+    QCheckBox* CheckBox1;
+    QCheckBox* CheckBox2;
+    QComboBox* ComboBox1;
+    QLabel* Label1;
+    QPushButton* BitBtn1;
+    QPushButton* BitBtn2;
+    QFileSystemModel* m_folders = nullptr;
 };
