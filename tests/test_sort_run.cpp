@@ -182,6 +182,17 @@ private slots:
         QCOMPARE(EntriesOf(path(u"out/游记"_s)), QStringList{u"游记-ok.txt"_s});
     }
 
+    void aKeywordFolderNameHeldByAFile() {
+        // The folder cannot be made, so the copy fails and, in move mode, the source stays.
+        listFiles({u"游记.txt"_s});
+        WriteTestFile(path(u"out/游记"_s), "a file, not a folder");
+        m_host.move = true;
+        RunSort(m_host);
+        QCOMPARE(ReadTestFile(path(u"out/游记"_s)), QByteArray("a file, not a folder"));
+        QCOMPARE(EntriesOf(path(u"src"_s)), QStringList{u"游记.txt"_s});
+        QCOMPARE(m_host.messages, QStringList{kDone + u"\n有 1 个文件复制或删除失败。"_s});
+    }
+
     void movingAFileOntoItselfNeverDeletesIt() {
         // The output folder is where the file already lies: the only copy must survive.
         const QByteArray source = WriteTestFile(path(u"out/游记/游记.txt"_s), "only copy");
