@@ -26,7 +26,6 @@ using namespace Qt::StringLiterals;
 class TestMainWindow : public QObject {
     Q_OBJECT
 private:
-    QTemporaryDir m_config;
     QTemporaryDir* m_dir = nullptr;
     std::unique_ptr<MainWindows> m_windows;
 
@@ -54,9 +53,10 @@ private:
     }
 
 private slots:
-    void initTestCase() { qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path())); }
     void init() {
+        // Every test starts without a settings file; the one a closing window writes stays in the test's folder.
         m_dir = new QTemporaryDir;
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(path(u"config"_s)));
         m_windows = std::make_unique<MainWindows>();
         form()->show();
         QVERIFY(QTest::qWaitForWindowExposed(form()));

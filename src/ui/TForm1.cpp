@@ -4,6 +4,7 @@
 #include "Illustrations.h"
 #include "KeyFilter.h"
 #include "MessageBoxes.h"
+#include "SettingsFile.h"
 #include "SortRun.h"
 #include "TfrmAbout.h"
 
@@ -70,7 +71,75 @@ void TForm1::FormCreate() {
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Checked);
     }
+    applySettings(LoadSettings(QCoreApplication::applicationDirPath()));
+}
+
+// Puts the saved choices into the controls, in the order the settings are read.
+void TForm1::applySettings(const SettingsValues& values) {
+    EdtFilter->setText(values.filter);
+    EdtOutDir->setText(values.outDir);
+    switch (values.sameFile) {
+    case 1:
+        RbOverwrite->setChecked(true);
+        break;
+    case 2:
+        RbAsk->setChecked(true);
+        break;
+    case 3:
+        RbRename->setChecked(true);
+        break;
+    default:
+        RbSkip->setChecked(true);
+    }
+    if (values.page >= 0) {
+        PageControl1->setCurrentIndex(values.page);
+    }
     PageControl1Change();
+    ListBox2->addItems(values.suffixFilter);
+    (values.picSize == 0 ? RbPicW : RbPicH)->setChecked(true);
+    (values.fileAttr == 0 ? RbCreateTime : RbModifyTime)->setChecked(true);
+    CmbPic->setCurrentIndex(values.cmbPic);
+    EdtPic->setText(values.picSizeValue);
+    CmbCondition->setCurrentIndex(values.cmbCondition);
+    CmbUnit->setCurrentIndex(values.cmbUnit);
+    EdtSize->setText(values.fileSize);
+    if (values.dtDate) {
+        DtDate->setDate(*values.dtDate);
+    }
+    if (values.dtTime) {
+        DtTime->setTime(*values.dtTime);
+    }
+    CmbFileDate->setCurrentIndex(values.cmbFileDate);
+    EdtKeys->setText(values.edtKeys);
+}
+
+SettingsValues TForm1::currentSettings() const {
+    SettingsValues values;
+    values.filter = EdtFilter->text();
+    values.sameFile = RbOverwrite->isChecked() ? 1 : RbAsk->isChecked() ? 2 : RbRename->isChecked() ? 3 : 0;
+    values.outDir = EdtOutDir->text();
+    values.page = PageControl1->currentIndex();
+    values.suffixFilter = typeList();
+    values.picSize = RbPicW->isChecked() ? 0 : 1;
+    values.cmbPic = CmbPic->currentIndex();
+    values.picSizeValue = EdtPic->text();
+    values.cmbCondition = CmbCondition->currentIndex();
+    values.cmbUnit = CmbUnit->currentIndex();
+    values.fileSize = EdtSize->text();
+    values.edtKeys = EdtKeys->text();
+    values.dtDate = DtDate->date();
+    values.dtTime = DtTime->time();
+    values.fileAttr = RbCreateTime->isChecked() ? 0 : 1;
+    values.cmbFileDate = CmbFileDate->currentIndex();
+    return values;
+}
+
+// Saves the choices; a file that cannot be written is reported, and the window closes all the same.
+void TForm1::FormClose() {
+    const QString error = SaveSettings(currentSettings());
+    if (!error.isEmpty()) {
+        ShowWarning(this, error);
+    }
 }
 
 int TForm1::fileCount() const {
@@ -136,13 +205,19 @@ bool TForm1::askOverwrite(const QString& question) {
     return AskYesNo(this, question);
 }
 
+QStringList TForm1::typeList() const {
+    QStringList entries;
+    for (int row = 0; row < ListBox2->count(); ++row) {
+        entries.append(ListBox2->item(row)->text());
+    }
+    return entries;
+}
+
 ExtensionFilterState TForm1::extensionFilter() const {
     ExtensionFilterState filter;
     filter.include = ChkInclude->isChecked();
     filter.exclude = ChkExclude->isChecked();
-    for (int row = 0; row < ListBox2->count(); ++row) {
-        filter.typeList.append(ListBox2->item(row)->text());
-    }
+    filter.typeList = typeList();
     for (int row = 0; row < ChkLstPic->count(); ++row) {
         const QListWidgetItem* item = ChkLstPic->item(row);
         filter.pictureTypes.append({item->text(), item->checkState() == Qt::Checked});
@@ -264,5 +339,6 @@ void TForm1::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    FormClose();
     event->accept();
 }

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class FileListModel;
+struct SettingsValues;
 class QKeyEvent;
 class TForm3;
 class TfrmAbout;
@@ -58,11 +59,15 @@ private slots:
 
 private:
     void FormCreate();
+    void FormClose();
+    void applySettings(const SettingsValues& values);
+    SettingsValues currentSettings() const;
     void setUpControls();
     bool Edit1KeyPress(const QKeyEvent& event) const;
     bool EdtPicKeyPress(const QKeyEvent& event) const;
     bool EdtPartNameBeginKeyPress(const QKeyEvent& event) const;
     void spreadTypeListColumns();
+    QStringList typeList() const;
 
     FileListModel* m_files;
     TForm3* m_folderPicker = nullptr;
