@@ -170,14 +170,18 @@ private slots:
 
         constexpr qint64 summer = 1593597600; // 2020-07-01 10:00 UTC, 12:00 summer time
         constexpr qint64 winter = 1579082400; // 2020-01-15 10:00 UTC, 11:00 winter time
-        QTest::newRow("summer file equals 12:00")
-            << summer << earlier << QDateTime(QDate(2020, 7, 1), QTime(12, 0)) << QString();
+        // Each time is pinned from both sides, so a shift by the offset of the run's own season fails in summer
+        // and in winter alike.
+        const QDateTime summerNoon(QDate(2020, 7, 1), QTime(12, 0));
+        const QDateTime winterEleven(QDate(2020, 1, 15), QTime(11, 0));
+        QTest::newRow("summer file is not earlier than 12:00") << summer << earlier << summerNoon << QString();
+        QTest::newRow("summer file is not later than 12:00") << summer << later << summerNoon << QString();
         QTest::newRow("summer file is later than 11:59:58")
-            << summer << later << QDateTime(QDate(2020, 7, 1), QTime(11, 59, 58)) << u"2020-7-1/f.txt"_s;
-        QTest::newRow("winter file equals 11:00")
-            << winter << earlier << QDateTime(QDate(2020, 1, 15), QTime(11, 0)) << QString();
-        QTest::newRow("winter file is later than 10:59:58")
-            << winter << later << QDateTime(QDate(2020, 1, 15), QTime(10, 59, 58)) << u"2020-1-15/f.txt"_s;
+            << summer << later << summerNoon.addSecs(-2) << u"2020-7-1/f.txt"_s;
+        QTest::newRow("winter file is not earlier than 11:00") << winter << earlier << winterEleven << QString();
+        QTest::newRow("winter file is not later than 11:00") << winter << later << winterEleven << QString();
+        QTest::newRow("winter file is earlier than 11:00:02")
+            << winter << earlier << winterEleven.addSecs(2) << u"2020-1-15/f.txt"_s;
     }
     void daylightSavingTime() {
         QFETCH(qint64, modified);

@@ -2,6 +2,7 @@
 #include "FakeRunHost.h"
 #include "NameCriterion.h"
 #include "OutputTree.h"
+#include "RunChecks.h"
 #include "SortRun.h"
 #include "TestFiles.h"
 
@@ -101,11 +102,7 @@ private slots:
         host.name.begin = begin;
         host.name.end = end;
         RunSort(host);
-        QCOMPARE(host.messages, QStringList{u"请输入整数序号!"_s});
-        QCOMPARE(host.inputErrors.size(), 1);
-        QCOMPARE(host.inputErrors.first().field, field);
-        QVERIFY(host.locks.isEmpty());
-        QVERIFY(!QFileInfo::exists(host.outDir));
+        CheckRunRefused(host, u"请输入整数序号!"_s, field);
     }
 
     void positionsIgnoredWithoutRange() {

@@ -1,5 +1,6 @@
 #include "FakeRunHost.h"
 #include "OutputTree.h"
+#include "RunChecks.h"
 #include "SizeCriterion.h"
 #include "SortRun.h"
 #include "TestFiles.h"
@@ -103,10 +104,7 @@ private slots:
         m_host.files = {makeFileOfSize(sourceFolder(), 10)};
         m_host.size = sizeFields(greater, size, kb);
         RunSort(m_host);
-        QCOMPARE(m_host.messages, QStringList{u"请输入正确的文件大小!"_s});
-        QCOMPARE(m_host.inputErrors.first().field, u"EdtSize"_s);
-        QVERIFY(m_host.locks.isEmpty());
-        QVERIFY(!QFileInfo::exists(m_host.outDir));
+        CheckRunRefused(m_host, u"请输入正确的文件大小!"_s, u"EdtSize"_s);
     }
 
     void sort_data() {
