@@ -1,5 +1,6 @@
-// Saves a picture of the main window on each criterion page into the folder given as argument, for the
-// documentation. Run it under a display (xvfb-run works) or with QT_QPA_PLATFORM=offscreen.
+// Saves pictures of the main window on each criterion page, and of the type-entry dialog and the About window, into
+// the folder given as argument, for the documentation. Run it under a display (xvfb-run works) or with
+// QT_QPA_PLATFORM=offscreen.
 
 #include "MainWindows.h"
 #include "MessageBoxes.h"
@@ -18,17 +19,22 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QDir folder(QString::fromLocal8Bit(argv[1]));
+    const auto save = [&](QWidget& window, const QString& name) {
+        window.show();
+        QApplication::processEvents();
+        const QString file = folder.filePath(name + QStringLiteral(".png"));
+        if (!window.grab().save(file)) {
+            std::fprintf(stderr, "cannot save %s\n", qPrintable(file));
+            std::exit(1);
+        }
+    };
     MainWindows windows;
-    windows.form1.show();
     auto* pages = windows.form1.findChild<QTabWidget*>(QStringLiteral("PageControl1"));
     for (int page = 0; page < pages->count(); ++page) {
         pages->setCurrentIndex(page);
-        QApplication::processEvents();
-        const QString file = folder.filePath(QStringLiteral("page-%1.png").arg(page));
-        if (!windows.form1.grab().save(file)) {
-            std::fprintf(stderr, "cannot save %s\n", qPrintable(file));
-            return 1;
-        }
+        save(windows.form1, QStringLiteral("page-%1").arg(page));
     }
+    save(windows.frmSuffix, QStringLiteral("type-dialog"));
+    save(windows.frmAbout, QStringLiteral("about"));
     return 0;
 }

@@ -7,6 +7,7 @@
 #include "SettingsFile.h"
 #include "SortRun.h"
 #include "TfrmAbout.h"
+#include "TfrmSuffix.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -31,6 +32,7 @@ void TForm1::setDialogs(TForm3* folderPicker, TfrmAbout* about, TfrmSuffix* suff
     m_folderPicker = folderPicker;
     m_about = about;
     m_suffix = suffix;
+    m_suffix->setTypeList(ListBox2);
 }
 
 // Everything the form design itself cannot say: window frame, panels, pictures, models, filters and signals.
@@ -62,6 +64,12 @@ void TForm1::setUpControls() {
     connect(PageControl1, &QTabWidget::currentChanged, this, &TForm1::PageControl1Change);
     connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
     connect(BtnAout, &QPushButton::clicked, this, &TForm1::BtnAoutClick);
+    // toggled, not clicked: unchecking one box from the other's handler must also update the list buttons.
+    connect(ChkInclude, &QCheckBox::toggled, this, &TForm1::ChkIncludeClick);
+    connect(ChkExclude, &QCheckBox::toggled, this, &TForm1::ChkExcludeClick);
+    connect(BtnAddSuffix, &QPushButton::clicked, this, &TForm1::BtnAddSuffixClick);
+    connect(BtnDelSuffix, &QPushButton::clicked, this, &TForm1::BtnDelSuffixClick);
+    connect(ChkFileNamePart, &QCheckBox::clicked, this, &TForm1::ChkFileNamePartClick);
 }
 
 void TForm1::FormCreate() {
@@ -294,6 +302,55 @@ void TForm1::Button3Click() {
 
 void TForm1::BtnAoutClick() {
     m_about->exec();
+}
+
+// At most one of the two filter modes is on, and the type list can be edited while one is.
+void TForm1::ChkIncludeClick() {
+    if (ChkInclude->isChecked()) {
+        ChkExclude->setChecked(false);
+    }
+    enableTypeListButtons();
+}
+
+void TForm1::ChkExcludeClick() {
+    if (ChkExclude->isChecked()) {
+        ChkInclude->setChecked(false);
+    }
+    enableTypeListButtons();
+}
+
+void TForm1::enableTypeListButtons() {
+    const bool filtering = ChkInclude->isChecked() || ChkExclude->isChecked();
+    BtnAddSuffix->setEnabled(filtering);
+    BtnDelSuffix->setEnabled(filtering);
+}
+
+void TForm1::BtnAddSuffixClick() {
+    m_suffix->exec();
+}
+
+void TForm1::BtnDelSuffixClick() {
+    qDeleteAll(ListBox2->selectedItems());
+}
+
+// Checking the range box fills in a start of 1 when both fields are empty and puts the focus where a number is
+// missing; unchecking it empties both fields.
+void TForm1::ChkFileNamePartClick() {
+    if (!ChkFileNamePart->isChecked()) {
+        EdtPartNameBegin->clear();
+        EdtPartNameEnd->clear();
+        return;
+    }
+    const bool beginEmpty = EdtPartNameBegin->text().isEmpty();
+    const bool endEmpty = EdtPartNameEnd->text().isEmpty();
+    if (beginEmpty && endEmpty) {
+        EdtPartNameBegin->setText(u"1"_s);
+        EdtPartNameEnd->setFocus();
+    } else if (beginEmpty) {
+        EdtPartNameBegin->setFocus();
+    } else if (endEmpty) {
+        EdtPartNameEnd->setFocus();
+    }
 }
 
 bool TForm1::Edit1KeyPress(const QKeyEvent& event) const {

@@ -56,6 +56,11 @@ private slots:
     void PageControl1Change();
     void Button3Click();
     void BtnAoutClick();
+    void ChkIncludeClick();
+    void ChkExcludeClick();
+    void BtnAddSuffixClick();
+    void BtnDelSuffixClick();
+    void ChkFileNamePartClick();
 
 private:
     void FormCreate();
@@ -67,6 +72,7 @@ private:
     bool EdtPicKeyPress(const QKeyEvent& event) const;
     bool EdtPartNameBeginKeyPress(const QKeyEvent& event) const;
     void spreadTypeListColumns();
+    void enableTypeListButtons();
     QStringList typeList() const;
 
     FileListModel* m_files;

@@ -1,10 +1,50 @@
 #include "TfrmSuffix.h"
 
 #include "MessageBoxes.h"
+#include "TextBytes.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
 
-TfrmSuffix::TfrmSuffix(QWidget* parent) : QDialog(parent) {
+TfrmSuffix::TfrmSuffix(QWidget* parent)
+    : QDialog(parent), Label1(new QLabel(u"输入文件扩展名如:*.txt"_s, this)), Edit1(new QLineEdit(u"*."_s, this)),
+      Button1(new QPushButton(u"添加"_s, this)) {
     setObjectName(u"TfrmSuffix"_s);
     setWindowTitle(u"添加文件类型"_s);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    Label1->setObjectName(u"Label1"_s);
+    Edit1->setObjectName(u"Edit1"_s);
+    Button1->setObjectName(u"Button1"_s);
+    // A file type is typed in Latin letters; an input method would only get in the way.
+    Edit1->setAttribute(Qt::WA_InputMethodEnabled, false);
+    Button1->setDefault(true);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Label1);
+    auto* row = new QHBoxLayout;
+    row->addWidget(Edit1);
+    row->addWidget(Button1);
+    layout->addLayout(row);
+    setFixedSize(qMax(178, sizeHint().width()), sizeHint().height());
+
+    connect(Button1, &QPushButton::clicked, this, &TfrmSuffix::Button1Click);
+}
+
+// Adds the typed type unless the list holds it already in any letter case. "|" separates the types in the settings
+// file, so it is removed.
+void TfrmSuffix::Button1Click() {
+    const QString type = TrimBlanksAndControls(Edit1->text()).remove(u'|');
+    if (!type.startsWith(u"*."_s) || type.size() <= 2) {
+        ShowInformation(this, u"输入文件扩展名如:*.txt !"_s);
+        return;
+    }
+    if (m_typeList->findItems(type, Qt::MatchFixedString).isEmpty()) {
+        m_typeList->addItem(type);
+    }
+    accept();
 }

@@ -33,16 +33,20 @@ struct ShownMessage {
 // Records the next modal message box and closes it with button.
 inline void AnswerNextMessage(ShownMessage* shown, QMessageBox::StandardButton button = QMessageBox::Ok,
                               std::function<void()> beforeAnswer = {}) {
-    OnNextModal([=](QWidget* modal) {
-        auto* box = qobject_cast<QMessageBox*>(modal);
-        if (!box) {
-            modal->close();
+    auto* timer = new QTimer;
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, [=] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible()) {
             return;
         }
+        timer->stop();
+        timer->deleteLater();
         *shown = {box->windowTitle(), box->text(), box->icon()};
         if (beforeAnswer) {
             beforeAnswer();
         }
         box->button(button)->click();
     });
+    timer->start();
 }

@@ -1,0 +1,150 @@
+#include "MainWindows.h"
+#include "ModalDialogs.h"
+
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+// The type list and its dialog, the filter check boxes, the range check box and the About window, offscreen.
+class TestFilterDialogs : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir m_config;
+    std::unique_ptr<MainWindows> m_windows;
+
+    template <typename T = QWidget> T* control(const QString& name) {
+        T* found = m_windows->form1.findChild<T*>(name);
+        if (!found) {
+            qFatal("no control %s", qPrintable(name));
+        }
+        return found;
+    }
+    QStringList typeList() {
+        auto* list = control<QListWidget>(u"ListBox2"_s);
+        QStringList entries;
+        for (int row = 0; row < list->count(); ++row) {
+            entries.append(list->item(row)->text());
+        }
+        return entries;
+    }
+    // Opens the type dialog, types text and presses its button; returns the message the dialog showed when one is
+    // expected, and whether the dialog was still open afterwards (it is then closed).
+    std::pair<QString, bool> addType(const QString& text, bool expectMessage = false) {
+        ShownMessage shown;
+        bool stillOpen = false;
+        OnNextModal([&](QWidget* dialog) {
+            dialog->findChild<QLineEdit*>(u"Edit1"_s)->setText(text);
+            if (expectMessage) {
+                AnswerNextMessage(&shown);
+            }
+            dialog->findChild<QAbstractButton*>(u"Button1"_s)->click();
+            stillOpen = dialog->isVisible();
+            dialog->close();
+        });
+        QTest::mouseClick(control(u"BtnAddSuffix"_s), Qt::LeftButton);
+        return {shown.text, stillOpen};
+    }
+
+private slots:
+    void initTestCase() { qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path())); }
+    void init() {
+        m_windows = std::make_unique<MainWindows>();
+        m_windows->form1.show();
+    }
+    void cleanup() { m_windows.reset(); }
+
+    void theFilterBoxesExcludeEachOther() {
+        auto* include = control<QAbstractButton>(u"ChkInclude"_s);
+        auto* exclude = control<QAbstractButton>(u"ChkExclude"_s);
+        QTest::mouseClick(include, Qt::LeftButton);
+        QVERIFY(include->isChecked());
+        QVERIFY(control(u"BtnAddSuffix"_s)->isEnabled() && control(u"BtnDelSuffix"_s)->isEnabled());
+        QTest::mouseClick(exclude, Qt::LeftButton);
+        QVERIFY(exclude->isChecked() && !include->isChecked());
+        QVERIFY(control(u"BtnAddSuffix"_s)->isEnabled() && control(u"BtnDelSuffix"_s)->isEnabled());
+        QTest::mouseClick(exclude, Qt::LeftButton);
+        QVERIFY(!exclude->isChecked() && !include->isChecked());
+        QVERIFY(!control(u"BtnAddSuffix"_s)->isEnabled() && !control(u"BtnDelSuffix"_s)->isEnabled());
+        QVERIFY(control(u"ListBox2"_s)->isEnabled());
+    }
+
+    void theTypeDialogCleansAndChecksWhatIsTyped() {
+        QTest::mouseClick(control(u"ChkInclude"_s), Qt::LeftButton);
+        QCOMPARE(addType(u" *.TXT "_s), std::make_pair(QString(), false));
+        QCOMPARE(typeList(), QStringList{u"*.TXT"_s});
+        QCOMPARE(addType(u"*.txt"_s), std::make_pair(QString(), false)); // there already, in other letters
+        QCOMPARE(addType(u"*.d|oc|"_s), std::make_pair(QString(), false));
+        QCOMPARE(typeList(), (QStringList{u"*.TXT"_s, u"*.doc"_s}));
+        QCOMPARE(addType(u"*."_s, true), std::make_pair(u"输入文件扩展名如:*.txt !"_s, true));
+        QCOMPARE(addType(u"txt"_s, true), std::make_pair(u"输入文件扩展名如:*.txt !"_s, true));
+        QCOMPARE(addType(u"|*.|"_s, true), std::make_pair(u"输入文件扩展名如:*.txt !"_s, true));
+        QCOMPARE(typeList(), (QStringList{u"*.TXT"_s, u"*.doc"_s}));
+        // The dialog keeps what was typed last.
+        QCOMPARE(m_windows->frmSuffix.findChild<QLineEdit*>(u"Edit1"_s)->text(), u"|*.|"_s);
+        QCOMPARE(m_windows->frmSuffix.windowTitle(), u"添加文件类型"_s);
+    }
+
+    void deletingATypeTakesTheSelectedOne() {
+        auto* list = control<QListWidget>(u"ListBox2"_s);
+        list->addItems({u"*.a"_s, u"*.b"_s, u"*.c"_s});
+        QTest::mouseClick(control(u"ChkExclude"_s), Qt::LeftButton);
+        list->clearSelection();
+        QTest::mouseClick(control(u"BtnDelSuffix"_s), Qt::LeftButton);
+        QCOMPARE(typeList(), (QStringList{u"*.a"_s, u"*.b"_s, u"*.c"_s}));
+        list->item(1)->setSelected(true);
+        QTest::mouseClick(control(u"BtnDelSuffix"_s), Qt::LeftButton);
+        QCOMPARE(typeList(), (QStringList{u"*.a"_s, u"*.c"_s}));
+    }
+
+    void theRangeBoxFillsAndEmptiesItsFields_data() {
+        QTest::addColumn<QString>("begin");
+        QTest::addColumn<QString>("end");
+        QTest::addColumn<QString>("beginAfter");
+        QTest::addColumn<QString>("focused");
+        QTest::newRow("both empty") << QString() << QString() << u"1"_s << u"EdtPartNameEnd"_s;
+        QTest::newRow("start empty") << QString() << u"3"_s << QString() << u"EdtPartNameBegin"_s;
+        QTest::newRow("end empty") << u"2"_s << QString() << u"2"_s << u"EdtPartNameEnd"_s;
+        QTest::newRow("both filled") << u"2"_s << u"3"_s << u"2"_s << u"ChkFileNamePart"_s;
+    }
+    void theRangeBoxFillsAndEmptiesItsFields() {
+        QFETCH(QString, begin);
+        QFETCH(QString, end);
+        QFETCH(QString, beginAfter);
+        QFETCH(QString, focused);
+        control<QTabWidget>(u"PageControl1"_s)->setCurrentIndex(1);
+        control<QLineEdit>(u"EdtPartNameBegin"_s)->setText(begin);
+        control<QLineEdit>(u"EdtPartNameEnd"_s)->setText(end);
+        auto* range = control<QAbstractButton>(u"ChkFileNamePart"_s);
+        range->setFocus();
+        QTest::mouseClick(range, Qt::LeftButton);
+        QVERIFY(range->isChecked());
+        QCOMPARE(control<QLineEdit>(u"EdtPartNameBegin"_s)->text(), beginAfter);
+        QCOMPARE(m_windows->form1.focusWidget()->objectName(), focused);
+        QTest::mouseClick(range, Qt::LeftButton);
+        QCOMPARE(control<QLineEdit>(u"EdtPartNameBegin"_s)->text(), QString());
+        QCOMPARE(control<QLineEdit>(u"EdtPartNameEnd"_s)->text(), QString());
+    }
+
+    void theAboutWindow() {
+        QCOMPARE(m_windows->frmAbout.windowTitle(), u"关于 - Varnoth"_s);
+        QString shownText;
+        OnNextModal([&](QWidget* dialog) {
+            shownText = dialog->findChild<QTextBrowser*>(u"WebBrowser1"_s)->toPlainText();
+            dialog->findChild<QAbstractButton*>(u"Button1"_s)->click();
+        });
+        QTest::mouseClick(control(u"BtnAout"_s), Qt::LeftButton);
+        QVERIFY(shownText.contains(u"/soft/AboutVarnoth.asp?VER=2.0"_s));
+        QVERIFY(!m_windows->frmAbout.isVisible());
+    }
+};
+
+QTEST_MAIN(TestFilterDialogs)
+#include "test_filter_dialogs.moc"
