@@ -1,18 +1,23 @@
 #include "TForm1.h"
 
+#include "DroppedFiles.h"
 #include "FileListModel.h"
 #include "Illustrations.h"
 #include "KeyFilter.h"
+#include "ListFile.h"
 #include "MessageBoxes.h"
 #include "SettingsFile.h"
 #include "SortRun.h"
+#include "TForm3.h"
 #include "TfrmAbout.h"
 #include "TfrmSuffix.h"
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QMimeData>
 
 using namespace Qt::StringLiterals;
 
@@ -50,6 +55,7 @@ void TForm1::setUpControls() {
     Image1->setPixmap(TypeIllustration());
 
     ListBox1->setModel(m_files);
+    ListBox1->viewport()->installEventFilter(this);
     for (QLineEdit* numberField : {EdtSize, EdtPic, EdtPartNameBegin, EdtPartNameEnd}) {
         // Typed text passes the key filter; an input method would bypass it.
         numberField->setAttribute(Qt::WA_InputMethodEnabled, false);
@@ -70,10 +76,18 @@ void TForm1::setUpControls() {
     connect(BtnAddSuffix, &QPushButton::clicked, this, &TForm1::BtnAddSuffixClick);
     connect(BtnDelSuffix, &QPushButton::clicked, this, &TForm1::BtnDelSuffixClick);
     connect(ChkFileNamePart, &QCheckBox::clicked, this, &TForm1::ChkFileNamePartClick);
+    connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
+    connect(Button5, &QPushButton::clicked, this, &TForm1::Button5Click);
+    connect(Button6, &QPushButton::clicked, this, &TForm1::Button6Click);
+    connect(BtnSaveFileList, &QPushButton::clicked, this, &TForm1::BtnSaveFileListClick);
+    connect(BtnImpFileList, &QPushButton::clicked, this, &TForm1::BtnImpFileListClick);
 }
 
 void TForm1::FormCreate() {
     setWindowTitle(kApplicationTitle);
+    // The list control itself takes dropped files, not the whole window.
+    ListBox1->viewport()->setAcceptDrops(true);
     for (int row = 0; row < ChkLstPic->count(); ++row) {
         QListWidgetItem* item = ChkLstPic->item(row);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
@@ -251,6 +265,7 @@ void TForm1::setRunLock(bool locked) {
     for (QPushButton* listChanger : {Button1, Button5, Button2, Button6, BtnImpFileList}) {
         listChanger->setEnabled(!locked);
     }
+    ListBox1->viewport()->setAcceptDrops(!locked);
 }
 
 void TForm1::setProgress(int percent) {
@@ -259,6 +274,10 @@ void TForm1::setProgress(int percent) {
 
 void TForm1::processEvents() {
     QCoreApplication::processEvents();
+}
+
+void TForm1::repaintFileList() {
+    ListBox1->viewport()->repaint();
 }
 
 void TForm1::showMessage(const QString& text) {
@@ -276,6 +295,97 @@ void TForm1::BtnCopyClick() {
     m_running = true;
     RunSort(*this);
     m_running = false;
+    if (m_closeRequested) {
+        close();
+    }
+}
+
+// The open and save dialogs show the file types as "*.*" and "*.lst"; Qt reads the mask from the parentheses.
+namespace {
+const QString kAllFilesFilter = u"*.* (*)"_s;
+const QString kListFileFilter = u"*.lst (*.lst)"_s;
+const QString kListFileSaveFilter = u"列表文件(*.lst) (*.lst)"_s;
+} // namespace
+
+void TForm1::Button1Click() {
+    const QStringList chosen = QFileDialog::getOpenFileNames(this, QString(), QString(), kAllFilesFilter, nullptr,
+                                                             QFileDialog::HideNameFilterDetails);
+    QByteArrayList staging;
+    for (const QString& file : chosen) {
+        staging.append(QFile::encodeName(file));
+    }
+    m_files->AppendUnique(staging);
+}
+
+void TForm1::Button2Click() {
+    const QModelIndexList selected = ListBox1->selectionModel()->selectedRows();
+    if (selected.isEmpty()) {
+        return;
+    }
+    m_files->removeAt(selected.first().row());
+    ListBox1->clearSelection();
+}
+
+void TForm1::Button6Click() {
+    m_files->clear();
+}
+
+void TForm1::BtnSaveFileListClick() {
+    if (m_files->size() == 0) {
+        showMessage(u"当前文件列表为空！"_s);
+        return;
+    }
+    const QString fileName =
+        QFileDialog::getSaveFileName(this, QString(), u"file.lst"_s, kListFileSaveFilter, nullptr,
+                                     QFileDialog::DontConfirmOverwrite | QFileDialog::HideNameFilterDetails);
+    if (fileName.isEmpty()) {
+        return;
+    }
+    const ListFileError error = ExportListFile(QFile::encodeName(fileName), *m_files);
+    if (error.failed()) {
+        showMessage(u"无法写入列表文件“%1”：%2"_s.arg(fileName, error.reason()));
+    }
+}
+
+void TForm1::BtnImpFileListClick() {
+    const QString fileName = QFileDialog::getOpenFileName(this, QString(), QString(), kListFileFilter, nullptr,
+                                                          QFileDialog::HideNameFilterDetails);
+    if (fileName.isEmpty()) {
+        return;
+    }
+    const ListFileError error = ImportListFile(QFile::encodeName(fileName), *m_files);
+    if (error.failed()) {
+        showMessage(u"无法读取列表文件“%1”：%2"_s.arg(fileName, error.reason()));
+    }
+}
+
+// Dropped files are added as they come, without the uniqueness test; folders and missing paths are left out.
+void TForm1::AddDroppedFiles(const QByteArray& uriList) {
+    m_files->appendAll(KeepExistingFiles(LocalPathsFromUriList(uriList)));
+}
+
+bool TForm1::ListBox1DropEvent(QEvent* event) {
+    auto* drag = static_cast<QDropEvent*>(event);
+    if (m_running || !drag->mimeData()->hasFormat(u"text/uri-list"_s)) {
+        drag->ignore();
+        return true;
+    }
+    drag->acceptProposedAction();
+    if (event->type() == QEvent::Drop) {
+        AddDroppedFiles(drag->mimeData()->data(u"text/uri-list"_s));
+    }
+    return true;
+}
+
+void TForm1::Button5Click() {
+    if (m_folderPicker->exec() != QDialog::Accepted) {
+        return;
+    }
+    m_scanning = true;
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    ScanChosenFolder(m_folderPicker->scanRequest(), *m_files, *this);
+    QGuiApplication::restoreOverrideCursor();
+    m_scanning = false;
     if (m_closeRequested) {
         close();
     }
@@ -377,6 +487,10 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         if (watched == EdtPartNameBegin || watched == EdtPartNameEnd) {
             return EdtPartNameBeginKeyPress(key);
         }
+    } else if (watched == ListBox1->viewport() &&
+               (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove ||
+                event->type() == QEvent::Drop)) {
+        return ListBox1DropEvent(event);
     } else if (event->type() == QEvent::Resize && watched == ListBox2) {
         spreadTypeListColumns();
     }
@@ -390,8 +504,8 @@ void TForm1::spreadTypeListColumns() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-    if (m_running) {
-        // The run ends after the current file and then closes the window itself.
+    if (m_running || m_scanning) {
+        // The run or scan ends first and then closes the window itself.
         m_closeRequested = true;
         event->ignore();
         return;

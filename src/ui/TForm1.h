@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FolderScan.h"
 #include "RunHost.h"
 #include "ui_TForm1.h"
 
@@ -14,7 +15,7 @@ class TfrmSuffix;
 
 // The main window: the file list, the six criterion pages, the sort options and the start button. It is the host
 // of the sort run, which reads its controls live.
-class TForm1 : public QWidget, public RunHost, private Ui::TForm1 {
+class TForm1 : public QWidget, public RunHost, public ScanHost, private Ui::TForm1 {
     Q_OBJECT
 public:
     explicit TForm1(QWidget* parent = nullptr);
@@ -42,10 +43,13 @@ public:
     ExtensionFilterState extensionFilter() const override;
     void setRunLock(bool locked) override;
     void setProgress(int percent) override;
-    void processEvents() override;
+    void processEvents() override; // also for folder scans
     bool stopRequested() const override { return m_closeRequested; }
     void showMessage(const QString& text) override;
     void showInputError(const InputError& error) override;
+
+    // ScanHost
+    void repaintFileList() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -61,10 +65,18 @@ private slots:
     void BtnAddSuffixClick();
     void BtnDelSuffixClick();
     void ChkFileNamePartClick();
+    void Button1Click();
+    void Button2Click();
+    void Button5Click();
+    void Button6Click();
+    void BtnSaveFileListClick();
+    void BtnImpFileListClick();
 
 private:
     void FormCreate();
     void FormClose();
+    void AddDroppedFiles(const QByteArray& uriList);
+    bool ListBox1DropEvent(QEvent* event);
     void applySettings(const SettingsValues& values);
     SettingsValues currentSettings() const;
     void setUpControls();
@@ -80,5 +92,6 @@ private:
     TfrmAbout* m_about = nullptr;
     TfrmSuffix* m_suffix = nullptr;
     bool m_running = false;
+    bool m_scanning = false;
     bool m_closeRequested = false;
 };

@@ -1,0 +1,226 @@
+#include "FileListModel.h"
+#include "MainWindows.h"
+#include "ModalDialogs.h"
+#include "TestFiles.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeView>
+
+#include <memory>
+#include <sys/stat.h>
+
+using namespace Qt::StringLiterals;
+
+// Building the file list through the window: the open dialog, drops, list files, removing, clearing and folder
+// scans, offscreen with the real dialogs.
+class TestFileListWindow : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir* m_dir = nullptr;
+    std::unique_ptr<MainWindows> m_windows;
+
+    QString path(const QString& name) const { return m_dir->filePath(name); }
+    FileListModel& fileList() { return m_windows->form1.fileList(); }
+    QByteArrayList entries() {
+        QByteArrayList all;
+        for (int row = 0; row < fileList().size(); ++row) {
+            all.append(fileList().at(row));
+        }
+        return all;
+    }
+    QByteArray bytes(const QString& name) const { return QFile::encodeName(path(name)); }
+    template <typename T = QWidget> T* control(const QString& name) {
+        T* found = m_windows->form1.findChild<T*>(name);
+        if (!found) {
+            qFatal("no control %s", qPrintable(name));
+        }
+        return found;
+    }
+    void click(const QString& button) { QTest::mouseClick(control(button), Qt::LeftButton); }
+    // Answers the next file dialog by typing text into its file name field in folder, then accepting it.
+    static void answerFileDialog(const QString& folder, const QString& text, QString* proposedName = nullptr) {
+        OnNextModal([=](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            QVERIFY(dialog);
+            auto* nameField = dialog->findChild<QLineEdit*>(u"fileNameEdit"_s);
+            if (proposedName) {
+                *proposedName = nameField->text();
+            }
+            dialog->setDirectory(folder);
+            nameField->setText(text);
+            QTest::keyClick(nameField, Qt::Key_Return);
+        });
+    }
+    void drop(const QByteArray& uriList) {
+        QMimeData data;
+        data.setData(u"text/uri-list"_s, uriList);
+        QWidget* target = control<QListView>(u"ListBox1"_s)->viewport();
+        const QPoint at(10, 10);
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &dropped);
+    }
+
+private slots:
+    void init() {
+        m_dir = new QTemporaryDir;
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(path(u"config"_s)));
+        m_windows = std::make_unique<MainWindows>();
+        m_windows->form1.show();
+    }
+    void cleanup() {
+        m_windows.reset();
+        delete m_dir;
+        QVERIFY(!QApplication::activeModalWidget());
+    }
+
+    void addingFilesThroughTheOpenDialog() {
+        WriteTestFile(path(u"in/a.txt"_s));
+        WriteTestFile(path(u"in/西游记.doc"_s));
+        answerFileDialog(path(u"in"_s), u"\"a.txt\" \"西游记.doc\""_s);
+        click(u"Button1"_s);
+        QCOMPARE(entries(), (QByteArrayList{bytes(u"in/a.txt"_s), bytes(u"in/西游记.doc"_s)}));
+        // The same file again, in other letters: nothing is added.
+        fileList().AppendUnique({bytes(u"in/A.TXT"_s)});
+        QCOMPARE(fileList().size(), 2);
+    }
+
+    void dropsAddFilesOnlyAndAllowDuplicates() {
+        const QByteArray file = WriteTestFile(path(u"d/a b.txt"_s));
+        const QByteArray uriList = "file://" + file.toPercentEncoding("/") + "\r\nfile://" +
+                                   file.toPercentEncoding("/") + "\r\n# a comment\r\nfile://" +
+                                   bytes(u"d"_s).toPercentEncoding("/") + "\r\nfile://" +
+                                   bytes(u"d/missing"_s).toPercentEncoding("/") + "\r\n";
+        drop(uriList);
+        QCOMPARE(entries(), (QByteArrayList{file, file}));
+    }
+
+    void aDroppedNameThatIsNotUtf8KeepsItsBytes() {
+        const QByteArray raw = bytes(u""_s) + "/\xb2\xe2\xca\xd4.txt";
+        FILE* created = std::fopen(raw.constData(), "w");
+        QVERIFY(created);
+        std::fclose(created);
+        drop("file://" + raw.toPercentEncoding("/") + "\r\n");
+        QCOMPARE(entries(), QByteArrayList{raw});
+    }
+
+    void removeAndClear() {
+        for (const QString& name : {u"a"_s, u"b"_s, u"c"_s}) {
+            fileList().AppendUnique({WriteTestFile(path(name))});
+        }
+        auto* view = control<QListView>(u"ListBox1"_s);
+        view->clearSelection();
+        click(u"Button2"_s);
+        QCOMPARE(fileList().size(), 3); // nothing selected, nothing removed
+        view->selectionModel()->select(fileList().index(1), QItemSelectionModel::Select);
+        click(u"Button2"_s);
+        QCOMPARE(entries(), (QByteArrayList{bytes(u"a"_s), bytes(u"c"_s)}));
+        QVERIFY(view->selectionModel()->selectedRows().isEmpty());
+        click(u"Button6"_s);
+        QCOMPARE(fileList().size(), 0);
+    }
+
+    void exportingAnEmptyListIsRefused() {
+        ShownMessage shown;
+        AnswerNextMessage(&shown);
+        click(u"BtnSaveFileList"_s);
+        QCOMPARE(shown.text, u"当前文件列表为空！"_s);
+        QCOMPARE(EntriesOf(m_dir->path()), QStringList());
+    }
+
+    void exportThenImport() {
+        fileList().AppendUnique({WriteTestFile(path(u"files/one"_s)), WriteTestFile(path(u"files/二"_s))});
+        QString proposed;
+        QDir().mkpath(path(u"lists"_s));
+        answerFileDialog(path(u"lists"_s), u"mylist"_s, &proposed);
+        click(u"BtnSaveFileList"_s);
+        QCOMPARE(proposed, u"file.lst"_s);
+        // Written as typed, without an added extension, every line ending in CR LF.
+        QCOMPARE(ReadTestFile(path(u"lists/mylist"_s)), bytes(u"files/one"_s) + "\r\n" + bytes(u"files/二"_s) + "\r\n");
+        // The next export proposes file.lst again.
+        answerFileDialog(path(u"lists"_s), u"second.lst"_s, &proposed);
+        click(u"BtnSaveFileList"_s);
+        QCOMPARE(proposed, u"file.lst"_s);
+
+        click(u"Button6"_s);
+        WriteTestFile(path(u"lists/in.lst"_s), bytes(u"files/one"_s) + "\n\n" + bytes(u"files/ONE"_s) + "\r" +
+                                                   bytes(u"files/gone"_s) + "\r\n" + bytes(u"files"_s) + "\r\n");
+        answerFileDialog(path(u"lists"_s), u"in.lst"_s);
+        click(u"BtnImpFileList"_s);
+        QCOMPARE(entries(), (QByteArrayList{bytes(u"files/one"_s), bytes(u"files"_s)}));
+    }
+
+    void aListFileThatCannotBeWrittenIsReported() {
+        fileList().AppendUnique({WriteTestFile(path(u"a"_s))});
+        const QByteArray locked = WriteTestFile(path(u"locked.lst"_s), "old");
+        QVERIFY(::chmod(locked.constData(), 0444) == 0);
+        ShownMessage shown;
+        answerFileDialog(m_dir->path(), u"locked.lst"_s);
+        AnswerNextMessage(&shown);
+        click(u"BtnSaveFileList"_s);
+        QCOMPARE(shown.icon, QMessageBox::Information);
+        QVERIFY2(shown.text.contains(path(u"locked.lst"_s)), qPrintable(shown.text));
+        QCOMPARE(ReadTestFile(path(u"locked.lst"_s)), QByteArray("old"));
+        QCOMPARE(fileList().size(), 1);
+    }
+
+    void scanningAFolderThroughThePicker_data() {
+        QTest::addColumn<bool>("wholeTree");
+        QTest::addColumn<bool>("depthLimited");
+        QTest::addColumn<QString>("level");
+        QTest::addColumn<QStringList>("added");
+        QTest::newRow("own files") << false << false << QString() << QStringList{u"a/1"_s};
+        QTest::newRow("one level") << false << true << u"1"_s << QStringList{u"a/1"_s, u"a/b/2"_s};
+        QTest::newRow("whole tree") << true << false << QString() << QStringList{u"a/1"_s, u"a/b/2"_s, u"a/b/c/3"_s};
+        QTest::newRow("empty level") << false << true << QString() << QStringList();
+    }
+    void scanningAFolderThroughThePicker() {
+        QFETCH(bool, wholeTree);
+        QFETCH(bool, depthLimited);
+        QFETCH(QString, level);
+        QFETCH(QStringList, added);
+        WriteTestFile(path(u"a/1"_s));
+        WriteTestFile(path(u"a/b/2"_s));
+        WriteTestFile(path(u"a/b/c/3"_s));
+        OnNextModal([&](QWidget* picker) {
+            auto* tree = picker->findChild<QTreeView*>(u"ShellTreeView1"_s);
+            tree->setCurrentIndex(static_cast<QFileSystemModel*>(tree->model())->index(path(u"a"_s)));
+            picker->findChild<QCheckBox*>(u"CheckBox1"_s)->setChecked(wholeTree);
+            picker->findChild<QCheckBox*>(u"CheckBox2"_s)->setChecked(depthLimited);
+            picker->findChild<QComboBox*>(u"ComboBox1"_s)->setEditText(level);
+            picker->findChild<QAbstractButton*>(u"BitBtn1"_s)->click();
+        });
+        click(u"Button5"_s);
+        QByteArrayList expected;
+        for (const QString& name : added) {
+            expected.append(bytes(name));
+        }
+        QCOMPARE(entries(), expected);
+        QVERIFY(!QGuiApplication::overrideCursor());
+    }
+
+    void cancellingThePickerAddsNothing() {
+        WriteTestFile(path(u"a/1"_s));
+        OnNextModal([&](QWidget* picker) {
+            auto* tree = picker->findChild<QTreeView*>(u"ShellTreeView1"_s);
+            tree->setCurrentIndex(static_cast<QFileSystemModel*>(tree->model())->index(path(u"a"_s)));
+            picker->findChild<QAbstractButton*>(u"BitBtn2"_s)->click();
+        });
+        click(u"Button5"_s);
+        QCOMPARE(fileList().size(), 0);
+    }
+};
+
+QTEST_MAIN(TestFileListWindow)
+#include "test_file_list_window.moc"
