@@ -3,6 +3,6 @@
 set -euo pipefail
 build_dir=${1:-build}
 for bench in "$build_dir"/bench/bench_*; do
-    [[ -x "$bench" ]] || continue
+    [[ -f "$bench" && -x "$bench" ]] || continue
     "$bench"
 done
