@@ -8,11 +8,11 @@ bool FileListModel::containsIgnoringCase(const QByteArray& path) const {
 
 void FileListModel::AppendUnique(const QByteArrayList& candidates) {
     QByteArrayList fresh;
-    QSet<QByteArray> batchKeys;
     for (const QByteArray& candidate : candidates) {
-        const QByteArray key = CaseFoldKey(candidate);
-        if (!m_keyCounts.contains(key) && !batchKeys.contains(key)) {
-            batchKeys.insert(key);
+        // Counting the key at once also makes a later candidate with the same key, in this batch, a duplicate.
+        int& count = m_keyCounts[CaseFoldKey(candidate)];
+        if (count == 0) {
+            count = 1;
             fresh.append(candidate);
         }
     }
@@ -20,19 +20,20 @@ void FileListModel::AppendUnique(const QByteArrayList& candidates) {
 }
 
 void FileListModel::appendAll(const QByteArrayList& paths) {
+    for (const QByteArray& path : paths) {
+        ++m_keyCounts[CaseFoldKey(path)];
+    }
     appendRows(paths);
 }
 
+// Appends paths whose keys are already counted.
 void FileListModel::appendRows(const QByteArrayList& paths) {
     if (paths.isEmpty()) {
         return;
     }
     beginInsertRows({}, size(), size() + int(paths.size()) - 1);
-    m_paths.reserve(m_paths.size() + size_t(paths.size()));
-    for (const QByteArray& path : paths) {
-        m_paths.push_back(path);
-        ++m_keyCounts[CaseFoldKey(path)];
-    }
+    // No reserve: the vector's own growth keeps many small batches linear in time.
+    m_paths.insert(m_paths.end(), paths.begin(), paths.end());
     endInsertRows();
 }
 
