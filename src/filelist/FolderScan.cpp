@@ -112,34 +112,27 @@ void FolderScanner::keepWindowResponsive() {
     }
 }
 
-void FolderScanner::scanFilesThenSubFolders(const QByteArray& folder, QByteArrayList* subFolders) {
+void FolderScanner::scanOneFolder(const QByteArray& folder, QByteArrayList* subFolders) {
     QByteArrayList files;
     forEachEntry(folder, [&](QByteArrayView name, EntryClass entryClass) {
         if (entryClass == EntryClass::File) {
             files.append(QByteArray(folder).append(name));
-        }
-        keepWindowResponsive();
-    });
-    m_fileList.AppendUnique(files);
-    if (subFolders == nullptr) {
-        return;
-    }
-    forEachEntry(folder, [&](QByteArrayView name, EntryClass entryClass) {
-        if (entryClass == EntryClass::SubFolder) {
+        } else if (entryClass == EntryClass::SubFolder && subFolders) {
             subFolders->append(QByteArray(folder).append(name).append('/'));
         }
         keepWindowResponsive();
     });
+    m_fileList.AppendUnique(files);
 }
 
 void FolderScanner::scanFolder(const QByteArray& folder) {
-    scanFilesThenSubFolders(WithTrailingSlash(folder), nullptr);
+    scanOneFolder(WithTrailingSlash(folder), nullptr);
 }
 
 void FolderScanner::IndexDisk(const QByteArray& folder) {
     m_host.repaintFileList();
     QByteArrayList subFolders;
-    scanFilesThenSubFolders(folder, &subFolders);
+    scanOneFolder(folder, &subFolders);
     for (const QByteArray& subFolder : subFolders) {
         IndexDisk(subFolder);
     }
@@ -151,7 +144,7 @@ void FolderScanner::IndexDisk2(const QByteArray& folder, int depth) {
     }
     // At depth 0 the sub-folders would be entered with a negative depth and add nothing, so they are not listed.
     QByteArrayList subFolders;
-    scanFilesThenSubFolders(folder, depth > 0 ? &subFolders : nullptr);
+    scanOneFolder(folder, depth > 0 ? &subFolders : nullptr);
     for (const QByteArray& subFolder : subFolders) {
         IndexDisk2(subFolder, depth - 1);
     }

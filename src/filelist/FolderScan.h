@@ -67,10 +67,10 @@ public:
     void IndexDisk2(const QByteArray& folder, int depth);
 
 private:
-    // Appends the files of folder (ending in '/') to the file list and, when subFolders is given, the paths of
-    // its sub-folders (each ending in '/') to it. Two passes are made, files first, as the file system may change
-    // while events are processed in between.
-    void scanFilesThenSubFolders(const QByteArray& folder, QByteArrayList* subFolders);
+    // Appends the files of folder (ending in '/') to the file list and, when subFolders is given, the paths of its
+    // sub-folders (each ending in '/') to it. One listing of the folder serves both: reading each folder twice
+    // would double the time the file system takes.
+    void scanOneFolder(const QByteArray& folder, QByteArrayList* subFolders);
     // Processes pending window events when 15 ms have passed since the last time.
     void keepWindowResponsive();
 
