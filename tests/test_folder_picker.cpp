@@ -1,0 +1,326 @@
+#include "FileSystemFixtures.h"
+#include "TForm3.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFileSystemModel>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTreeView>
+
+#include <algorithm>
+#include <functional>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+template <typename Control> Control* control(const TForm3& dialog, const QString& name) {
+    Control* found = dialog.findChild<Control*>(name);
+    if (!found) {
+        qFatal("no control %s", qPrintable(name));
+    }
+    return found;
+}
+
+QTreeView* treeOf(const TForm3& dialog) {
+    return control<QTreeView>(dialog, u"ShellTreeView1"_s);
+}
+
+QFileSystemModel* foldersOf(const TForm3& dialog) {
+    return qobject_cast<QFileSystemModel*>(treeOf(dialog)->model());
+}
+
+// The names of the folders the tree shows inside folder, sorted; the tree lists them in the background.
+QStringList shownFoldersIn(const TForm3& dialog, const QString& folder) {
+    QFileSystemModel* folders = foldersOf(dialog);
+    const QModelIndex parent = folders->index(folder);
+    if (folders->canFetchMore(parent)) {
+        folders->fetchMore(parent);
+    }
+    QStringList names;
+    for (int row = 0; row < folders->rowCount(parent); ++row) {
+        names.append(folders->fileName(folders->index(row, 0, parent)));
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+void selectInTree(const TForm3& dialog, const QString& folder) {
+    treeOf(dialog)->setCurrentIndex(foldersOf(dialog)->index(folder));
+}
+
+// Shows the dialog modally, runs act once it is up, and returns how it was closed (-1 when act never ran).
+int execWhile(TForm3& dialog, const std::function<void()>& act) {
+    bool acted = false;
+    QTimer::singleShot(0, &dialog, [&] {
+        acted = true;
+        act();
+    });
+    // A dialog a failing check left open must not hang the test.
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, &dialog, &QDialog::reject);
+    guard.start(20000);
+    const int result = dialog.exec();
+    return acted ? result : -1;
+}
+
+} // namespace
+
+class TestFolderPicker : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void cleanup();
+
+    void controlsStartAsDesigned();
+    void scanBoxesExcludeEachOther_data();
+    void scanBoxesExcludeEachOther();
+    void levelBoxTakesDigitsOnly_data();
+    void levelBoxTakesDigitsOnly();
+    void levelBoxKeepsEditingKeysAndPasting();
+    void hiddenFoldersShowWhenUnchecked();
+    void closingGivesTheResult_data();
+    void closingGivesTheResult();
+    void choicesLastFromOneShowingToTheNext();
+    void showingReadsTheTreeAgain();
+    void nothingSelectedGivesNoFolder();
+
+private:
+    QTemporaryDir m_temporary;
+    QString m_dir;
+    QByteArray m_dirBytes;
+};
+
+void TestFolderPicker::initTestCase() {
+    QVERIFY(m_temporary.isValid());
+    m_dir = m_temporary.path() + u"/picker"_s;
+    m_dirBytes = QFile::encodeName(m_dir);
+    MakeFolder(m_dirBytes);
+    MakeFolder(m_dirBytes + "/shown");
+    MakeFolder(m_dirBytes + "/.secret");
+    MakeFolder(m_dirBytes + "/照片");
+    // The tree leaves out a folder whose name is not valid UTF-8: it could not be chosen by its bytes.
+    MakeFolder(m_dirBytes + "/bad\xff");
+    MakeFile(m_dirBytes + "/file.txt");
+}
+
+void TestFolderPicker::cleanupTestCase() {
+    RemoveTree(m_dirBytes);
+}
+
+void TestFolderPicker::cleanup() {
+    QVERIFY(!QApplication::activeModalWidget());
+}
+
+void TestFolderPicker::controlsStartAsDesigned() {
+    TForm3 dialog;
+    QCOMPARE(dialog.objectName(), u"TForm3"_s);
+    QCOMPARE(dialog.windowTitle(), u"选择要添加的目录（文件夹）"_s);
+    QCOMPARE(dialog.size(), QSize(409, 416));
+    QCOMPARE(control<QCheckBox>(dialog, u"ChkOtHidden"_s)->text(), u"不显示隐藏的文件夹"_s);
+    QVERIFY(control<QCheckBox>(dialog, u"ChkOtHidden"_s)->isChecked());
+    QCOMPARE(control<QCheckBox>(dialog, u"CheckBox1"_s)->text(), u"添加包括选定文件夹下的所有子文件夹中的文件"_s);
+    QVERIFY(!control<QCheckBox>(dialog, u"CheckBox1"_s)->isChecked());
+    QCOMPARE(control<QCheckBox>(dialog, u"CheckBox2"_s)->text(), u"添加包括选定文件夹下"_s);
+    QVERIFY(!control<QCheckBox>(dialog, u"CheckBox2"_s)->isChecked());
+    QCOMPARE(control<QLabel>(dialog, u"Label1"_s)->text(), u"级子目录中所有文件"_s);
+    auto* level = control<QComboBox>(dialog, u"ComboBox1"_s);
+    QVERIFY(level->isEditable());
+    QVERIFY(!level->isEnabled());
+    QCOMPARE(level->currentText(), u"1"_s);
+    QCOMPARE(level->count(), 3);
+    QCOMPARE((QStringList{level->itemText(0), level->itemText(1), level->itemText(2)}),
+             (QStringList{u"1"_s, u"2"_s, u"3"_s}));
+    QCOMPARE(control<QPushButton>(dialog, u"BitBtn1"_s)->text(), u"确定"_s);
+    QVERIFY(control<QPushButton>(dialog, u"BitBtn1"_s)->isDefault());
+    QCOMPARE(control<QPushButton>(dialog, u"BitBtn2"_s)->text(), u"取消"_s);
+    QFileSystemModel* folders = foldersOf(dialog);
+    QVERIFY(folders);
+    QCOMPARE(folders->rootPath(), u"/"_s);
+    QVERIFY(!folders->filter().testFlag(QDir::Files));
+    QVERIFY(!folders->filter().testFlag(QDir::Hidden));
+    QCOMPARE(dialog.levelText(), u"1"_s);
+    QVERIFY(!dialog.wholeTreeChecked());
+    QVERIFY(!dialog.depthLimitedChecked());
+}
+
+void TestFolderPicker::scanBoxesExcludeEachOther_data() {
+    QTest::addColumn<QStringList>("clicks");
+    QTest::addColumn<bool>("wholeTree");
+    QTest::addColumn<bool>("depthLimited");
+    QTest::addColumn<bool>("levelEnabled");
+
+    QTest::newRow("checking the depth box enables the level box")
+        << QStringList{u"CheckBox2"_s} << false << true << true;
+    QTest::newRow("checking the whole-tree box while the depth box is checked unchecks it and disables the level box")
+        << QStringList{u"CheckBox2"_s, u"CheckBox1"_s} << true << false << false;
+    QTest::newRow("checking the depth box unchecks the whole-tree box")
+        << QStringList{u"CheckBox1"_s, u"CheckBox2"_s} << false << true << true;
+    QTest::newRow("unchecking the depth box disables the level box again")
+        << QStringList{u"CheckBox2"_s, u"CheckBox2"_s} << false << false << false;
+    QTest::newRow("the whole-tree box alone") << QStringList{u"CheckBox1"_s} << true << false << false;
+    QTest::newRow("unchecking the whole-tree box leaves both unchecked")
+        << QStringList{u"CheckBox1"_s, u"CheckBox1"_s} << false << false << false;
+}
+
+void TestFolderPicker::scanBoxesExcludeEachOther() {
+    QFETCH(QStringList, clicks);
+    QFETCH(bool, wholeTree);
+    QFETCH(bool, depthLimited);
+    QFETCH(bool, levelEnabled);
+    TForm3 dialog;
+    for (const QString& box : clicks) {
+        control<QCheckBox>(dialog, box)->click();
+    }
+    QCOMPARE(dialog.wholeTreeChecked(), wholeTree);
+    QCOMPARE(dialog.depthLimitedChecked(), depthLimited);
+    QCOMPARE(control<QComboBox>(dialog, u"ComboBox1"_s)->isEnabled(), levelEnabled);
+}
+
+void TestFolderPicker::levelBoxTakesDigitsOnly_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("a letter changes nothing") << u"a"_s << u"1"_s;
+    QTest::newRow("a digit is added") << u"2"_s << u"12"_s;
+    QTest::newRow("letters, signs and blanks between digits are swallowed") << u"x9- .3"_s << u"193"_s;
+    QTest::newRow("full-width digits are swallowed") << u"１"_s << u"1"_s;
+}
+
+void TestFolderPicker::levelBoxTakesDigitsOnly() {
+    QFETCH(QString, typed);
+    QFETCH(QString, text);
+    TForm3 dialog;
+    control<QCheckBox>(dialog, u"CheckBox2"_s)->click();
+    auto* level = control<QComboBox>(dialog, u"ComboBox1"_s);
+    for (const QChar c : typed) {
+        // keyClicks knows only ASCII keys; other characters come as text on an unknown key, as an IME-less
+        // keyboard layout would send them.
+        if (c.unicode() < 0x80) {
+            QTest::keyClick(level, char(c.unicode()));
+        } else {
+            QTest::sendKeyEvent(QTest::Click, level, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
+    }
+    QCOMPARE(level->currentText(), text);
+    QCOMPARE(dialog.levelText(), text);
+}
+
+void TestFolderPicker::levelBoxKeepsEditingKeysAndPasting() {
+    TForm3 dialog;
+    control<QCheckBox>(dialog, u"CheckBox2"_s)->click();
+    auto* level = control<QComboBox>(dialog, u"ComboBox1"_s);
+    QTest::keyClick(level, Qt::Key_Backspace);
+    QCOMPARE(level->currentText(), QString());
+    QTest::keyClicks(level, u"12"_s);
+    QCOMPARE(dialog.levelText(), u"12"_s);
+    QTest::keyClick(level, Qt::Key_Home);
+    QTest::keyClick(level, Qt::Key_Delete);
+    QCOMPARE(dialog.levelText(), u"2"_s);
+    QApplication::clipboard()->setText(u"a5"_s);
+    QTest::keyClick(level, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(dialog.levelText(), u"a52"_s);
+}
+
+void TestFolderPicker::hiddenFoldersShowWhenUnchecked() {
+    TForm3 dialog;
+    auto* hideHidden = control<QCheckBox>(dialog, u"ChkOtHidden"_s);
+    QTRY_COMPARE(shownFoldersIn(dialog, m_dir), (QStringList{u"shown"_s, u"照片"_s}));
+    hideHidden->click();
+    QTRY_COMPARE(shownFoldersIn(dialog, m_dir), (QStringList{u".secret"_s, u"shown"_s, u"照片"_s}));
+    hideHidden->click();
+    QTRY_COMPARE(shownFoldersIn(dialog, m_dir), (QStringList{u"shown"_s, u"照片"_s}));
+}
+
+void TestFolderPicker::closingGivesTheResult_data() {
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<int>("result");
+
+    QTest::newRow("the OK button") << u"BitBtn1"_s << int(QDialog::Accepted);
+    QTest::newRow("the Cancel button") << u"BitBtn2"_s << int(QDialog::Rejected);
+    QTest::newRow("Esc cancels") << u"Esc"_s << int(QDialog::Rejected);
+    QTest::newRow("Enter presses the default OK button") << u"Enter"_s << int(QDialog::Accepted);
+    QTest::newRow("closing the frame cancels") << u"close"_s << int(QDialog::Rejected);
+}
+
+void TestFolderPicker::closingGivesTheResult() {
+    QFETCH(QString, how);
+    QFETCH(int, result);
+    TForm3 dialog;
+    const int closedWith = execWhile(dialog, [&] {
+        if (how == u"Esc") {
+            QTest::keyClick(&dialog, Qt::Key_Escape);
+        } else if (how == u"Enter") {
+            QTest::keyClick(&dialog, Qt::Key_Return);
+        } else if (how == u"close") {
+            dialog.close();
+        } else {
+            QTest::mouseClick(control<QPushButton>(dialog, how), Qt::LeftButton);
+        }
+    });
+    QCOMPARE(closedWith, result);
+}
+
+void TestFolderPicker::choicesLastFromOneShowingToTheNext() {
+    TForm3 dialog;
+    const int first = execWhile(dialog, [&] {
+        selectInTree(dialog, m_dir + u"/照片"_s);
+        control<QCheckBox>(dialog, u"ChkOtHidden"_s)->click();
+        control<QCheckBox>(dialog, u"CheckBox2"_s)->click();
+        auto* level = control<QComboBox>(dialog, u"ComboBox1"_s);
+        QTest::keyClick(level, Qt::Key_Backspace);
+        QTest::keyClicks(level, u"5"_s);
+        control<QPushButton>(dialog, u"BitBtn1"_s)->click();
+    });
+    QCOMPARE(first, int(QDialog::Accepted));
+
+    FolderScanRequest shown;
+    bool hiddenShown = false;
+    bool levelEnabled = false;
+    const int second = execWhile(dialog, [&] {
+        shown = dialog.scanRequest();
+        hiddenShown = foldersOf(dialog)->filter().testFlag(QDir::Hidden);
+        levelEnabled = control<QComboBox>(dialog, u"ComboBox1"_s)->isEnabled();
+        control<QPushButton>(dialog, u"BitBtn2"_s)->click();
+    });
+    QCOMPARE(second, int(QDialog::Rejected));
+    QCOMPARE(shown.folder, m_dirBytes + "/照片");
+    QVERIFY(!shown.wholeTree);
+    QVERIFY(shown.depthLimited);
+    QCOMPARE(shown.levelText, u"5"_s);
+    QVERIFY(hiddenShown);
+    QVERIFY(!control<QCheckBox>(dialog, u"ChkOtHidden"_s)->isChecked());
+    QVERIFY(levelEnabled);
+}
+
+void TestFolderPicker::showingReadsTheTreeAgain() {
+    TForm3 dialog;
+    QTRY_COMPARE(shownFoldersIn(dialog, m_dir), (QStringList{u"shown"_s, u"照片"_s}));
+    QCOMPARE(execWhile(dialog, [&] { dialog.reject(); }), int(QDialog::Rejected));
+    MakeFolder(m_dirBytes + "/later");
+    execWhile(dialog, [&] {
+        QTRY_COMPARE(shownFoldersIn(dialog, m_dir), (QStringList{u"later"_s, u"shown"_s, u"照片"_s}));
+        dialog.reject();
+    });
+    ::rmdir((m_dirBytes + "/later").constData());
+}
+
+void TestFolderPicker::nothingSelectedGivesNoFolder() {
+    TForm3 dialog;
+    selectInTree(dialog, m_dir);
+    QCOMPARE(dialog.selectedFolder(), m_dirBytes);
+    treeOf(dialog)->selectionModel()->clearSelection();
+    QCOMPARE(dialog.selectedFolder(), QByteArray());
+    QCOMPARE(dialog.scanRequest().folder, QByteArray());
+}
+
+QTEST_MAIN(TestFolderPicker)
+#include "test_folder_picker.moc"

@@ -1,0 +1,329 @@
+#include "FileListModel.h"
+#include "FileSystemFixtures.h"
+#include "FolderScan.h"
+
+#include <QDirIterator>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Counts what a scan asks of the window; can make each repaint slow.
+class CountingHost : public ScanHost {
+public:
+    void processEvents() override { ++eventPumps; }
+    void repaintFileList() override {
+        ++repaints;
+        QThread::msleep(slowRepaintMs);
+    }
+    int eventPumps = 0;
+    int repaints = 0;
+    unsigned long slowRepaintMs = 0;
+};
+
+// The part of each entry after prefix.
+QByteArrayList relativeEntries(const FileListModel& model, const QByteArray& prefix) {
+    QByteArrayList entries;
+    for (int row = 0; row < model.size(); ++row) {
+        entries.append(model.at(row).startsWith(prefix) ? model.at(row).mid(prefix.size()) : model.at(row));
+    }
+    return entries;
+}
+
+QByteArrayList sorted(QByteArrayList entries) {
+    std::sort(entries.begin(), entries.end());
+    return entries;
+}
+
+// The folders the entries lie in, in list order, each run of one folder shown once.
+QByteArrayList folderRuns(const QByteArrayList& entries) {
+    QByteArrayList runs;
+    for (const QByteArray& entry : entries) {
+        const QByteArray folder = entry.left(entry.lastIndexOf('/'));
+        if (runs.isEmpty() || runs.last() != folder) {
+            runs.append(folder);
+        }
+    }
+    return runs;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(EntryType)
+Q_DECLARE_METATYPE(EntryClass)
+
+class TestFolderScan : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+
+    void classifyEntry_data();
+    void classifyEntry();
+    void parseScanDepth_data();
+    void parseScanDepth();
+    void withTrailingSlash_data();
+    void withTrailingSlash();
+
+    void scanModes_data();
+    void scanModes();
+    void ownFilesComeBeforeSubFolders_data();
+    void ownFilesComeBeforeSubFolders();
+    void entriesKeepTheFileSystemOrder();
+    void pathsAlreadyListedAreNotAddedAgain();
+    void unreadableFoldersAddNothingAndTheScanGoesOn();
+    void wholeTreeRepaintsTheListAtEveryFolder();
+    void longScansKeepProcessingEvents();
+
+private:
+    QTemporaryDir m_temporary;
+    QByteArray m_root;
+};
+
+// a                  own files: plain, hidden, Chinese, broken UTF-8, FIFO, link to a file, dangling link
+// a/toB -> b         link to a folder: neither entered nor added
+// a/b                b1.txt
+// a/b/c              c1.txt, and up -> ../.. (a link loop back to a)
+// a/b/c/.hid         a hidden folder: h1.txt
+void TestFolderScan::initTestCase() {
+    QVERIFY(m_temporary.isValid());
+    m_root = QFile::encodeName(m_temporary.path()) + '/';
+    MakeFolder(m_root + "a");
+    MakeFile(m_root + "a/a1.txt");
+    MakeFile(m_root + "a/.hidden.txt");
+    MakeFile(m_root + "a/照片.jpg");
+    MakeFile(m_root + "a/bad\xff.txt");
+    MakeFifo(m_root + "a/pipe");
+    MakeLink("a1.txt", m_root + "a/toA1");
+    MakeLink("nowhere", m_root + "a/dangling");
+    MakeFolder(m_root + "a/b");
+    MakeLink("b", m_root + "a/toB");
+    MakeFile(m_root + "a/b/b1.txt");
+    MakeFolder(m_root + "a/b/c");
+    MakeFile(m_root + "a/b/c/c1.txt");
+    MakeLink("../..", m_root + "a/b/c/up");
+    MakeFolder(m_root + "a/b/c/.hid");
+    MakeFile(m_root + "a/b/c/.hid/h1.txt");
+    MakeFolder(m_root + "empty");
+}
+
+void TestFolderScan::cleanupTestCase() {
+    RemoveTree(m_root);
+}
+
+void TestFolderScan::classifyEntry_data() {
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<EntryType>("type");
+    QTest::addColumn<EntryClass>("expected");
+
+    QTest::newRow("dot") << QByteArray(".") << EntryType::Folder << EntryClass::DotEntry;
+    QTest::newRow("dot dot") << QByteArray("..") << EntryType::Folder << EntryClass::DotEntry;
+    QTest::newRow("three dots name a file") << QByteArray("...") << EntryType::Other << EntryClass::File;
+    QTest::newRow("a folder") << QByteArray("photos") << EntryType::Folder << EntryClass::SubFolder;
+    QTest::newRow("a hidden folder is entered") << QByteArray(".cache") << EntryType::Folder << EntryClass::SubFolder;
+    QTest::newRow("a link to a folder") << QByteArray("toB") << EntryType::LinkToFolder << EntryClass::FolderLink;
+    QTest::newRow("a hidden file") << QByteArray(".profile") << EntryType::Other << EntryClass::File;
+    QTest::newRow("a folder-like name that is a file") << QByteArray("dir.d") << EntryType::Other << EntryClass::File;
+}
+
+void TestFolderScan::classifyEntry() {
+    QFETCH(QByteArray, name);
+    QFETCH(EntryType, type);
+    QFETCH(EntryClass, expected);
+    QCOMPARE(ClassifyEntry(name, type), expected);
+}
+
+void TestFolderScan::parseScanDepth_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<std::optional<int>>("depth");
+
+    QTest::newRow("an offered level") << u"2"_s << std::optional<int>(2);
+    QTest::newRow("two typed digits") << u"12"_s << std::optional<int>(12);
+    QTest::newRow("zero") << u"0"_s << std::optional<int>(0);
+    QTest::newRow("leading zeros") << u"007"_s << std::optional<int>(7);
+    QTest::newRow("the largest 32-bit number") << u"2147483647"_s << std::optional<int>(2147483647);
+    QTest::newRow("one past the largest") << u"2147483648"_s << std::optional<int>();
+    QTest::newRow("many digits") << u"99999999999999999999999"_s << std::optional<int>();
+    QTest::newRow("a pasted negative number") << u"-1"_s << std::optional<int>(-1);
+    QTest::newRow("the smallest 32-bit number") << u"-2147483648"_s << std::optional<int>(-2147483647 - 1);
+    QTest::newRow("one below the smallest") << u"-2147483649"_s << std::optional<int>();
+    QTest::newRow("a plus sign") << u"+3"_s << std::optional<int>(3);
+    QTest::newRow("pasted blanks around") << u" 3 "_s << std::optional<int>(3);
+    QTest::newRow("empty") << QString() << std::optional<int>();
+    QTest::newRow("blanks only") << u"  "_s << std::optional<int>();
+    QTest::newRow("a sign alone") << u"-"_s << std::optional<int>();
+    QTest::newRow("a letter after digits") << u"1a"_s << std::optional<int>();
+    QTest::newRow("a blank inside") << u"1 2"_s << std::optional<int>();
+    QTest::newRow("hexadecimal") << u"0x10"_s << std::optional<int>();
+    QTest::newRow("full-width digits") << u"１２"_s << std::optional<int>();
+}
+
+void TestFolderScan::parseScanDepth() {
+    QFETCH(QString, text);
+    QFETCH(std::optional<int>, depth);
+    QCOMPARE(ParseScanDepth(text), depth);
+}
+
+void TestFolderScan::withTrailingSlash_data() {
+    QTest::addColumn<QByteArray>("folder");
+    QTest::addColumn<QByteArray>("expected");
+
+    QTest::newRow("the root keeps its one slash") << QByteArray("/") << QByteArray("/");
+    QTest::newRow("a folder gets one") << QByteArray("/home/u") << QByteArray("/home/u/");
+    QTest::newRow("a folder that has one keeps it") << QByteArray("/home/u/") << QByteArray("/home/u/");
+}
+
+void TestFolderScan::withTrailingSlash() {
+    QFETCH(QByteArray, folder);
+    QFETCH(QByteArray, expected);
+    QCOMPARE(WithTrailingSlash(folder), expected);
+}
+
+void TestFolderScan::scanModes_data() {
+    QTest::addColumn<QByteArray>("folder");
+    QTest::addColumn<bool>("wholeTree");
+    QTest::addColumn<bool>("depthLimited");
+    QTest::addColumn<QString>("levelText");
+    QTest::addColumn<QByteArrayList>("entries");
+
+    const QByteArrayList ownFiles{"a/.hidden.txt", "a/a1.txt", "a/bad\xff.txt", "a/dangling",
+                                  "a/pipe",        "a/toA1",   "a/照片.jpg"};
+    const QByteArrayList downToB = ownFiles + QByteArrayList{"a/b/b1.txt"};
+    const QByteArrayList downToC = downToB + QByteArrayList{"a/b/c/c1.txt"};
+    const QByteArrayList wholeTree = downToC + QByteArrayList{"a/b/c/.hid/h1.txt"};
+
+    QTest::newRow("single folder: the folder's own files, special ones included")
+        << QByteArray("a") << false << false << u"1"_s << ownFiles;
+    QTest::newRow("single folder given with a trailing slash")
+        << QByteArray("a/") << false << false << QString() << ownFiles;
+    QTest::newRow("depth 0: the folder's own files") << QByteArray("a") << false << true << u"0"_s << ownFiles;
+    QTest::newRow("depth 1: a and a/b, not a/b/c") << QByteArray("a") << false << true << u"1"_s << downToB;
+    QTest::newRow("depth 2: down to a/b/c") << QByteArray("a") << false << true << u"2"_s << downToC;
+    QTest::newRow("depth 3: the hidden folder too") << QByteArray("a") << false << true << u"3"_s << wholeTree;
+    QTest::newRow("a depth beyond the tree") << QByteArray("a/") << false << true << u"2147483647"_s << wholeTree;
+    QTest::newRow("whole tree") << QByteArray("a") << true << false << QString() << wholeTree;
+    QTest::newRow("whole tree wins over depth") << QByteArray("a") << true << true << u"0"_s << wholeTree;
+    QTest::newRow("a negative depth adds nothing") << QByteArray("a") << false << true << u"-1"_s << QByteArrayList{};
+    QTest::newRow("an empty level text adds nothing")
+        << QByteArray("a") << false << true << QString() << QByteArrayList{};
+    QTest::newRow("an out-of-range level adds nothing")
+        << QByteArray("a") << false << true << u"2147483648"_s << QByteArrayList{};
+    QTest::newRow("whole tree below a sub-folder")
+        << QByteArray("a/b/c") << true << false << QString() << QByteArrayList{"a/b/c/c1.txt", "a/b/c/.hid/h1.txt"};
+    QTest::newRow("an empty folder adds nothing")
+        << QByteArray("empty") << true << false << QString() << QByteArrayList{};
+    QTest::newRow("a missing folder adds nothing")
+        << QByteArray("missing") << false << false << QString() << QByteArrayList{};
+    QTest::newRow("a file is not a folder")
+        << QByteArray("a/a1.txt") << false << false << QString() << QByteArrayList{};
+}
+
+void TestFolderScan::scanModes() {
+    QFETCH(QByteArray, folder);
+    QFETCH(bool, wholeTree);
+    QFETCH(bool, depthLimited);
+    QFETCH(QString, levelText);
+    QFETCH(QByteArrayList, entries);
+    FileListModel model;
+    CountingHost host;
+    ScanChosenFolder({m_root + folder, wholeTree, depthLimited, levelText}, model, host);
+    QCOMPARE(sorted(relativeEntries(model, m_root)), sorted(entries));
+}
+
+void TestFolderScan::ownFilesComeBeforeSubFolders_data() {
+    QTest::addColumn<bool>("wholeTree");
+    QTest::addColumn<QString>("levelText");
+    QTest::addColumn<QByteArrayList>("runs");
+
+    QTest::newRow("whole tree") << true << QString() << QByteArrayList{"a", "a/b", "a/b/c", "a/b/c/.hid"};
+    QTest::newRow("depth 2") << false << u"2"_s << QByteArrayList{"a", "a/b", "a/b/c"};
+}
+
+void TestFolderScan::ownFilesComeBeforeSubFolders() {
+    QFETCH(bool, wholeTree);
+    QFETCH(QString, levelText);
+    QFETCH(QByteArrayList, runs);
+    FileListModel model;
+    CountingHost host;
+    ScanChosenFolder({m_root + "a", wholeTree, !wholeTree, levelText}, model, host);
+    QCOMPARE(folderRuns(relativeEntries(model, m_root)), runs);
+}
+
+// Nothing is sorted: within a folder the entries come as the file system lists them.
+void TestFolderScan::entriesKeepTheFileSystemOrder() {
+    const QByteArray folder = m_root + "many";
+    MakeFolder(folder);
+    for (const char* name : {"m", "Z", "a", "q", "B", "k", "c", "y", "x", "d", "0", "n"}) {
+        MakeFile(folder + '/' + name);
+    }
+    QByteArrayList listed;
+    QDirIterator entries(QFile::decodeName(folder), QDir::Files);
+    while (entries.hasNext()) {
+        listed.append(QFile::encodeName(entries.next()));
+    }
+    FileListModel model;
+    CountingHost host;
+    FolderScanner(model, host).scanFolder(folder);
+    QCOMPARE(relativeEntries(model, {}), listed);
+}
+
+void TestFolderScan::pathsAlreadyListedAreNotAddedAgain() {
+    FileListModel model;
+    model.appendAll({m_root + "a/A1.TXT"});
+    CountingHost host;
+    FolderScanner scanner(model, host);
+    scanner.IndexDisk2(m_root + "a/", 1);
+    scanner.IndexDisk2(m_root + "a/", 1);
+    QCOMPARE(sorted(relativeEntries(model, m_root)), sorted({"a/A1.TXT", "a/.hidden.txt", "a/bad\xff.txt", "a/dangling",
+                                                             "a/pipe", "a/toA1", "a/照片.jpg", "a/b/b1.txt"}));
+}
+
+void TestFolderScan::unreadableFoldersAddNothingAndTheScanGoesOn() {
+    if (RunningAsRoot()) {
+        QSKIP("root lists any folder");
+    }
+    QTemporaryDir temporary;
+    const QByteArray top = QFile::encodeName(temporary.path());
+    MakeFolder(top + "/locked");
+    MakeFile(top + "/locked/l1.txt");
+    MakeFolder(top + "/open");
+    MakeFile(top + "/open/o1.txt");
+    MakeFile(top + "/t1.txt");
+    SetMode(top + "/locked", 0);
+    FileListModel model;
+    CountingHost host;
+    FolderScanner scanner(model, host);
+    scanner.IndexDisk(top + '/');
+    scanner.scanFolder(top + "/locked");
+    scanner.IndexDisk2(top + "/locked/", 3);
+    SetMode(top + "/locked", 0755);
+    QCOMPARE(sorted(relativeEntries(model, top)), (QByteArrayList{"/open/o1.txt", "/t1.txt"}));
+}
+
+void TestFolderScan::wholeTreeRepaintsTheListAtEveryFolder() {
+    FileListModel model;
+    CountingHost host;
+    FolderScanner scanner(model, host);
+    scanner.IndexDisk(m_root + "a/");
+    QCOMPARE(host.repaints, 4);
+    scanner.IndexDisk2(m_root + "a/", 5);
+    scanner.scanFolder(m_root + "a");
+    QCOMPARE(host.repaints, 4);
+}
+
+// Each slow repaint takes longer than the pumping interval, so the next entry of every folder processes events.
+void TestFolderScan::longScansKeepProcessingEvents() {
+    FileListModel model;
+    CountingHost host;
+    host.slowRepaintMs = 20;
+    FolderScanner(model, host).IndexDisk(m_root + "a/");
+    QVERIFY2(host.eventPumps >= 4, qPrintable(QString::number(host.eventPumps)));
+}
+
+QTEST_GUILESS_MAIN(TestFolderScan)
+#include "test_folder_scan.moc"
