@@ -117,10 +117,7 @@ int main(int argc, char** argv) {
     PrintBenchLine("scan-tree-100k", scan, "find", find);
 
     FolderScanner(scanned, host).IndexDisk(root + '/');
-    QByteArrayList paths;
-    for (int row = 0; row < scanned.size(); ++row) {
-        paths.append(scanned.at(row));
-    }
+    const QByteArrayList paths = scanned.paths();
     const QByteArray list100k = QFile::encodeName(dir.path()) + "/100k.lst";
     const QByteArray list10k = QFile::encodeName(dir.path()) + "/10k.lst";
     if (WriteListFile(list100k, paths).failed() || WriteListFile(list10k, paths.mid(0, kFiles / 10)).failed()) {

@@ -5,16 +5,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-QByteArrayList entriesOf(const FileListModel& model) {
-    QByteArrayList entries;
-    for (int row = 0; row < model.size(); ++row) {
-        entries.append(model.at(row));
-    }
-    return entries;
-}
-} // namespace
-
 class TestFileListModel : public QObject {
     Q_OBJECT
 private slots:
@@ -72,14 +62,14 @@ void TestFileListModel::appendUnique() {
     FileListModel model;
     model.appendAll(before);
     model.AppendUnique(batch);
-    QCOMPARE(entriesOf(model), after);
+    QCOMPARE(model.paths(), after);
     QCOMPARE(model.rowCount(), int(after.size()));
 }
 
 void TestFileListModel::appendAllKeepsDuplicates() {
     FileListModel model;
     model.appendAll({"/d/a.txt", "/d/a.txt", "/d/A.TXT"});
-    QCOMPARE(entriesOf(model), (QByteArrayList{"/d/a.txt", "/d/a.txt", "/d/A.TXT"}));
+    QCOMPARE(model.paths(), (QByteArrayList{"/d/a.txt", "/d/a.txt", "/d/A.TXT"}));
 }
 
 void TestFileListModel::removalKeepsTheIndexInStep() {
@@ -89,13 +79,13 @@ void TestFileListModel::removalKeepsTheIndexInStep() {
     // One of two case twins removed: the other still blocks the path.
     model.removeAt(0);
     model.AppendUnique({"/D/a.TXT"});
-    QCOMPARE(entriesOf(model), (QByteArrayList{"/d/A.txt", "/d/b.txt"}));
+    QCOMPARE(model.paths(), (QByteArrayList{"/d/A.txt", "/d/b.txt"}));
 
     // The last one removed: the path can come back.
     model.removeAt(0);
     QVERIFY(!model.containsIgnoringCase("/d/a.txt"));
     model.AppendUnique({"/D/a.TXT"});
-    QCOMPARE(entriesOf(model), (QByteArrayList{"/d/b.txt", "/D/a.TXT"}));
+    QCOMPARE(model.paths(), (QByteArrayList{"/d/b.txt", "/D/a.TXT"}));
 }
 
 void TestFileListModel::removeOutsideTheListChangesNothing() {
@@ -103,7 +93,7 @@ void TestFileListModel::removeOutsideTheListChangesNothing() {
     model.appendAll({"/a", "/b"});
     model.removeAt(-1);
     model.removeAt(2);
-    QCOMPARE(entriesOf(model), (QByteArrayList{"/a", "/b"}));
+    QCOMPARE(model.paths(), (QByteArrayList{"/a", "/b"}));
 }
 
 void TestFileListModel::clearEmptiesTheIndex() {
@@ -112,7 +102,7 @@ void TestFileListModel::clearEmptiesTheIndex() {
     model.clear();
     QCOMPARE(model.rowCount(), 0);
     model.AppendUnique({"/A", "/b"});
-    QCOMPARE(entriesOf(model), (QByteArrayList{"/A", "/b"}));
+    QCOMPARE(model.paths(), (QByteArrayList{"/A", "/b"}));
 }
 
 void TestFileListModel::appendingNothingNewSignalsNothing() {

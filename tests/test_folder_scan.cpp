@@ -28,9 +28,11 @@ public:
 
 // The part of each entry after prefix.
 QByteArrayList relativeEntries(const FileListModel& model, const QByteArray& prefix) {
-    QByteArrayList entries;
-    for (int row = 0; row < model.size(); ++row) {
-        entries.append(model.at(row).startsWith(prefix) ? model.at(row).mid(prefix.size()) : model.at(row));
+    QByteArrayList entries = model.paths();
+    for (QByteArray& entry : entries) {
+        if (entry.startsWith(prefix)) {
+            entry.remove(0, prefix.size());
+        }
     }
     return entries;
 }

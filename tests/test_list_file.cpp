@@ -12,14 +12,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QByteArrayList entriesOf(const FileListModel& model) {
-    QByteArrayList entries;
-    for (int row = 0; row < model.size(); ++row) {
-        entries.append(model.at(row));
-    }
-    return entries;
-}
-
 mode_t modeOf(const QByteArray& path) {
     struct stat pathStat {};
     return ::lstat(path.constData(), &pathStat) == 0 ? pathStat.st_mode : 0;
@@ -275,7 +267,7 @@ void TestListFile::import() {
     for (const QByteArray& entry : entries) {
         expected.append(at(entry));
     }
-    QCOMPARE(entriesOf(model), expected);
+    QCOMPARE(model.paths(), expected);
 }
 
 void TestListFile::importAppendsToTheList() {
@@ -285,14 +277,14 @@ void TestListFile::importAppendsToTheList() {
     FileListModel model;
     model.appendAll({"/kept/first", at("%D/f.txt")});
     QVERIFY(!ImportListFile(list, model).failed());
-    QCOMPARE(entriesOf(model), (QByteArrayList{"/kept/first", at("%D/f.txt"), at("%D/g.txt")}));
+    QCOMPARE(model.paths(), (QByteArrayList{"/kept/first", at("%D/f.txt"), at("%D/g.txt")}));
 }
 
 void TestListFile::importFailureLeavesTheListUnchanged() {
     FileListModel model;
     model.appendAll({"/kept"});
     QCOMPARE(ImportListFile(at("%D/missing.lst"), model).code, ENOENT);
-    QCOMPARE(entriesOf(model), QByteArrayList{"/kept"});
+    QCOMPARE(model.paths(), QByteArrayList{"/kept"});
 }
 
 void TestListFile::exportThenImportKeepsEveryByte() {
@@ -304,7 +296,7 @@ void TestListFile::exportThenImportKeepsEveryByte() {
     QCOMPARE(ReadTestFile(folder.path() + u"/file.lst"_s), at("%D/bad\xff.txt\r\n%D/照片.jpg\r\n%D/sub\r\n"));
     FileListModel imported;
     QVERIFY(!ImportListFile(list, imported).failed());
-    QCOMPARE(entriesOf(imported), (QByteArrayList{at("%D/bad\xff.txt"), at("%D/照片.jpg"), at("%D/sub")}));
+    QCOMPARE(imported.paths(), (QByteArrayList{at("%D/bad\xff.txt"), at("%D/照片.jpg"), at("%D/sub")}));
 }
 
 QTEST_GUILESS_MAIN(TestListFile)

@@ -169,12 +169,7 @@ ListFileError ReadListFile(const QByteArray& fileName, QByteArrayList& lines) {
 }
 
 ListFileError ExportListFile(const QByteArray& fileName, const FileListModel& fileList) {
-    QByteArrayList paths;
-    paths.reserve(fileList.size());
-    for (int row = 0; row < fileList.size(); ++row) {
-        paths.append(fileList.at(row));
-    }
-    return WriteListFile(fileName, paths);
+    return WriteListFile(fileName, fileList.paths());
 }
 
 ListFileError ImportListFile(const QByteArray& fileName, FileListModel& fileList) {
