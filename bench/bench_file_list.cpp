@@ -30,6 +30,7 @@ class EventPumpingHost : public ScanHost {
 public:
     void processEvents() override { QCoreApplication::processEvents(); }
     void repaintFileList() override {}
+    bool stopRequested() const override { return false; }
 };
 
 void fail(const char* what) {

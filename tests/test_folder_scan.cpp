@@ -21,8 +21,10 @@ public:
         ++repaints;
         QThread::msleep(slowRepaintMs);
     }
+    bool stopRequested() const override { return stopAfterRepaints > 0 && repaints >= stopAfterRepaints; }
     int eventPumps = 0;
     int repaints = 0;
+    int stopAfterRepaints = 0;
     unsigned long slowRepaintMs = 0;
 };
 
@@ -81,6 +83,7 @@ private slots:
     void unreadableFoldersAddNothingAndTheScanGoesOn();
     void wholeTreeRepaintsTheListAtEveryFolder();
     void longScansKeepProcessingEvents();
+    void aClosingWindowStopsTheScanBeforeTheNextFolder();
 
 private:
     QTemporaryDir m_temporary;
@@ -325,6 +328,19 @@ void TestFolderScan::longScansKeepProcessingEvents() {
     host.slowRepaintMs = 20;
     FolderScanner(model, host).IndexDisk(m_root + "a/");
     QVERIFY2(host.eventPumps >= 4, qPrintable(QString::number(host.eventPumps)));
+}
+
+void TestFolderScan::aClosingWindowStopsTheScanBeforeTheNextFolder() {
+    FileListModel model;
+    CountingHost host;
+    host.stopAfterRepaints = 1; // the window closes while the first folder is scanned
+    FolderScanner(model, host).IndexDisk(m_root + "a/");
+    QCOMPARE(host.repaints, 1);
+    QVERIFY(model.size() > 0);
+    QVERIFY(!model.containsIgnoringCase(m_root + "a/b/b1.txt"));
+    const int firstFolderOnly = model.size();
+    FolderScanner(model, host).IndexDisk2(m_root + "a/", 5);
+    QCOMPARE(model.size(), firstFolderOnly);
 }
 
 QTEST_GUILESS_MAIN(TestFolderScan)

@@ -134,6 +134,9 @@ void FolderScanner::IndexDisk(const QByteArray& folder) {
     QByteArrayList subFolders;
     scanOneFolder(folder, &subFolders);
     for (const QByteArray& subFolder : subFolders) {
+        if (m_host.stopRequested()) {
+            return;
+        }
         IndexDisk(subFolder);
     }
 }
@@ -146,6 +149,9 @@ void FolderScanner::IndexDisk2(const QByteArray& folder, int depth) {
     QByteArrayList subFolders;
     scanOneFolder(folder, depth > 0 ? &subFolders : nullptr);
     for (const QByteArray& subFolder : subFolders) {
+        if (m_host.stopRequested()) {
+            return;
+        }
         IndexDisk2(subFolder, depth - 1);
     }
 }

@@ -40,6 +40,8 @@ public:
     virtual void processEvents() = 0;
     // Called at every folder of a whole-tree scan, so that what earlier folders added shows at once.
     virtual void repaintFileList() = 0;
+    // True once the window is closing: the scan stops before the next folder.
+    virtual bool stopRequested() const = 0;
 };
 
 // The scan depth typed in the folder picker's level box: a decimal 32-bit number, optionally signed, blanks
