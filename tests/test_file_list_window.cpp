@@ -1,3 +1,4 @@
+#include "Controls.h"
 #include "FileListModel.h"
 #include "MainWindows.h"
 #include "ModalDialogs.h"
@@ -38,13 +39,7 @@ private:
         return all;
     }
     QByteArray bytes(const QString& name) const { return QFile::encodeName(path(name)); }
-    template <typename T = QWidget> T* control(const QString& name) {
-        T* found = m_windows->form1.findChild<T*>(name);
-        if (!found) {
-            qFatal("no control %s", qPrintable(name));
-        }
-        return found;
-    }
+    template <typename T = QWidget> T* control(const QString& name) { return FindControl<T>(m_windows->form1, name); }
     void click(const QString& button) { QTest::mouseClick(control(button), Qt::LeftButton); }
     // Answers the next file dialog by typing text into its file name field in folder, then accepting it.
     static void answerFileDialog(const QString& folder, const QString& text, QString* proposedName = nullptr) {

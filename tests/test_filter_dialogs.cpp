@@ -1,3 +1,4 @@
+#include "Controls.h"
 #include "MainWindows.h"
 #include "ModalDialogs.h"
 
@@ -20,13 +21,7 @@ private:
     QTemporaryDir m_config;
     std::unique_ptr<MainWindows> m_windows;
 
-    template <typename T = QWidget> T* control(const QString& name) {
-        T* found = m_windows->form1.findChild<T*>(name);
-        if (!found) {
-            qFatal("no control %s", qPrintable(name));
-        }
-        return found;
-    }
+    template <typename T = QWidget> T* control(const QString& name) { return FindControl<T>(m_windows->form1, name); }
     QStringList typeList() {
         auto* list = control<QListWidget>(u"ListBox2"_s);
         QStringList entries;

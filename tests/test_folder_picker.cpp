@@ -1,3 +1,4 @@
+#include "Controls.h"
 #include "FileSystemFixtures.h"
 #include "TForm3.h"
 
@@ -21,11 +22,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 template <typename Control> Control* control(const TForm3& dialog, const QString& name) {
-    Control* found = dialog.findChild<Control*>(name);
-    if (!found) {
-        qFatal("no control %s", qPrintable(name));
-    }
-    return found;
+    return FindControl<Control>(dialog, name);
 }
 
 QTreeView* treeOf(const TForm3& dialog) {

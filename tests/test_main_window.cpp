@@ -1,3 +1,4 @@
+#include "Controls.h"
 #include "FileListModel.h"
 #include "MainWindows.h"
 #include "ModalDialogs.h"
@@ -30,13 +31,7 @@ private:
     std::unique_ptr<MainWindows> m_windows;
 
     QWidget* form() { return &m_windows->form1; }
-    template <typename T = QWidget> T* control(const QString& name) {
-        T* found = form()->findChild<T*>(name);
-        if (!found) {
-            qFatal("no control %s", qPrintable(name));
-        }
-        return found;
-    }
+    template <typename T = QWidget> T* control(const QString& name) { return FindControl<T>(*form(), name); }
     QString path(const QString& name) const { return m_dir->filePath(name); }
     // Chinese text arrives from an input method as a commit, not as key presses.
     static void typeThroughInputMethod(QWidget* field, const QString& text) {

@@ -1,3 +1,4 @@
+#include "Controls.h"
 #include "MainWindows.h"
 #include "ModalDialogs.h"
 #include "TestFiles.h"
@@ -25,13 +26,7 @@ private:
 
     QString path(const QString& name) const { return m_dir->filePath(name); }
     QString settingsFile() const { return path(u"config/Varnoth.ini"_s); }
-    template <typename T = QWidget> T* control(const QString& name) {
-        T* found = m_windows->form1.findChild<T*>(name);
-        if (!found) {
-            qFatal("no control %s", qPrintable(name));
-        }
-        return found;
-    }
+    template <typename T = QWidget> T* control(const QString& name) { return FindControl<T>(m_windows->form1, name); }
     bool checked(const QString& name) { return control<QAbstractButton>(name)->isChecked(); }
     void start() {
         m_windows = std::make_unique<MainWindows>();

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <atomic>
-#include <limits>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <limits>
 #include <sys/stat.h>
 #include <unistd.h>
 

@@ -20,8 +20,8 @@ struct NamePageFields {
 struct SizePageFields {
     int condition = 0; // CmbCondition: 0 greater than, otherwise less than
     QString conditionText;
-    QString size;  // EdtSize
-    int unit = 0;  // CmbUnit: 1 MB, otherwise KB
+    QString size; // EdtSize
+    int unit = 0; // CmbUnit: 1 MB, otherwise KB
     QString unitText;
 };
 

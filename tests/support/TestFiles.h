@@ -1,9 +1,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QDir>
 
 // Small helpers for tests that build files on disk.
 
