@@ -1,5 +1,6 @@
 #include "Controls.h"
 #include "FileListModel.h"
+#include "FileSystemFixtures.h"
 #include "MainWindows.h"
 #include "ModalDialogs.h"
 #include "TestFiles.h"
@@ -76,6 +77,7 @@ private slots:
     }
     void cleanup() {
         m_windows.reset();
+        RemoveTree(QFile::encodeName(m_dir->path())); // also names that are not UTF-8
         delete m_dir;
         QVERIFY(!QApplication::activeModalWidget());
     }
