@@ -87,6 +87,21 @@ private slots:
         QCOMPARE(m_windows->frmSuffix.windowTitle(), u"添加文件类型"_s);
     }
 
+    void enterPressesTheDefaultButtonOfTheDialogs() {
+        QTest::mouseClick(control(u"ChkInclude"_s), Qt::LeftButton);
+        OnNextModal([](QWidget* dialog) {
+            auto* edit = dialog->findChild<QLineEdit*>(u"Edit1"_s);
+            edit->setText(u"*.png"_s);
+            QTest::keyClick(edit, Qt::Key_Return);
+        });
+        QTest::mouseClick(control(u"BtnAddSuffix"_s), Qt::LeftButton);
+        QCOMPARE(typeList(), QStringList{u"*.png"_s});
+
+        OnNextModal([](QWidget* dialog) { QTest::keyClick(dialog, Qt::Key_Return); });
+        QTest::mouseClick(control(u"BtnAout"_s), Qt::LeftButton);
+        QVERIFY(!m_windows->frmAbout.isVisible());
+    }
+
     void deletingATypeTakesTheSelectedOne() {
         auto* list = control<QListWidget>(u"ListBox2"_s);
         list->addItems({u"*.a"_s, u"*.b"_s, u"*.c"_s});

@@ -70,6 +70,27 @@ private slots:
         QCOMPARE(m_windows->frmSuffix.objectName(), u"TfrmSuffix"_s);
         QVERIFY(!m_windows->form3.isVisible() && !m_windows->frmAbout.isVisible());
         QCOMPARE(form()->size(), QSize(838, 610));
+        QVERIFY(!form()->windowIcon().availableSizes().isEmpty());
+    }
+
+    void theTabKeyGoesDownTheWindow() {
+        form()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form()));
+        control<QTabWidget>(u"PageControl1"_s)->setCurrentIndex(0);
+        control(u"ListBox1"_s)->setFocus();
+        QStringList visited;
+        for (int step = 0; step < 19; ++step) {
+            QWidget* focused = QApplication::focusWidget();
+            visited.append(focused->objectName());
+            QTest::keyClick(focused, Qt::Key_Tab);
+        }
+        const QStringList downTheWindow = {
+            u"ListBox1"_s,  u"Button1"_s,         u"Button5"_s,        u"Button2"_s,
+            u"Button6"_s,   u"BtnSaveFileList"_s, u"BtnImpFileList"_s, u"qt_tabwidget_tabbar"_s,
+            u"EdtKeys"_s,   u"ChkInclude"_s,      u"ChkExclude"_s,     u"ListBox2"_s,
+            u"EdtOutDir"_s, u"Button3"_s,         u"RbOverwrite"_s,    u"RbMove"_s,
+            u"BtnCopy"_s,   u"BtnAout"_s,         u"ListBox1"_s};
+        QCOMPARE(visited, downTheWindow);
     }
 
     void captions_data() {
