@@ -5,7 +5,9 @@
 #include <QTest>
 
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -168,6 +170,38 @@ private slots:
         const DiskFullAfter exact(5);
         QCOMPARE(CopyRegularFile(source, bytes(u"b"_s), {.hooks = &exact}), 0);
         QCOMPARE(ReadTestFile(path(u"b"_s)), QByteArray("12345"));
+    }
+
+    // The kernel's own file-size limit, not the seam: its refusal must not reach a file that fits exactly.
+    void theKernelFileSizeLimit_data() {
+        QTest::addColumn<qint64>("size");
+        QTest::addColumn<int>("error");
+        QTest::newRow("below the limit") << qint64(4095) << 0;
+        QTest::newRow("exactly the limit") << qint64(4096) << 0;
+        QTest::newRow("one byte over") << qint64(4097) << EFBIG;
+    }
+    void theKernelFileSizeLimit() {
+        QFETCH(qint64, size);
+        QFETCH(int, error);
+        const QByteArray content = bigContent().left(size);
+        const QByteArray source = WriteTestFile(path(u"src/a"_s), content);
+        QDir().mkpath(path(u"out"_s));
+
+        // Only the soft limit is lowered, so that it can be raised again; the signal is ignored as the program does.
+        rlimit saved{};
+        QVERIFY(::getrlimit(RLIMIT_FSIZE, &saved) == 0);
+        const rlimit lowered{4096, saved.rlim_max};
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        QVERIFY(::setrlimit(RLIMIT_FSIZE, &lowered) == 0);
+        const int result = CopyRegularFile(source, bytes(u"out/a"_s), {});
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, oldHandler);
+
+        QCOMPARE(result, error);
+        QCOMPARE(EntriesOf(path(u"out"_s)), error == 0 ? QStringList{u"a"_s} : QStringList());
+        if (error == 0) {
+            QCOMPARE(ReadTestFile(path(u"out/a"_s)), content);
+        }
     }
 };
 

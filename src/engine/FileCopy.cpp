@@ -92,7 +92,9 @@ int copyContent(int in, int out, const CopyHooks* hooks) {
         ssize_t n = 0;
         if (kernelCopy) {
             n = ::copy_file_range(in, nullptr, out, nullptr, size_t(want), 0);
-            if (n < 0 && canFallBack(errno)) {
+            // Once the copy has reached the file-size limit, copy_file_range refuses with EFBIG even when nothing is
+            // left to copy, so a file exactly as large as the limit would fail; read and write tell the two apart.
+            if (n < 0 && (canFallBack(errno) || errno == EFBIG)) {
                 kernelCopy = false;
                 continue;
             }
