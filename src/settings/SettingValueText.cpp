@@ -55,7 +55,29 @@ QString trimZoneSeparators(const QString& format) {
     return format.mid(begin, end - begin);
 }
 
+// True when format has a day-period (AM/PM) section and the locale's day-period texts differ in length, in any
+// letter case. Qt 6.4 then reads past the end of a string while it parses the section: having matched the shorter
+// text, it copies as many characters from it as the longer one has.
+bool hasUnequalDayPeriods(const QString& format, const QLocale& locale) {
+    const QString withoutDayPeriod =
+        replacePatternLetter(replacePatternLetter(format, u'a', QString()), u'A', QString());
+    if (withoutDayPeriod == format) {
+        return false;
+    }
+    const qsizetype length = locale.amText().size();
+    for (const QString& text : {locale.amText(), locale.pmText()}) {
+        if (text.size() != length || text.toUpper().size() != length || text.toLower().size() != length) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The value in text read with format, or an invalid value when it does not read or cannot be read safely.
 template <typename Value> Value parseWith(const QLocale& locale, const QString& text, const QString& format) {
+    if (hasUnequalDayPeriods(format, locale)) {
+        return Value();
+    }
     if constexpr (std::is_same_v<Value, QDate>) {
         return locale.toDate(text, format);
     } else {

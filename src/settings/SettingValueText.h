@@ -28,6 +28,8 @@ QString SettingTimeFormat(const QLocale& locale = QLocale::system());
 QString DateSettingText(QDate date, const QLocale& locale = QLocale::system());
 QString TimeSettingText(QTime time, const QLocale& locale = QLocale::system());
 
-// A date or time read with the format above, or as yyyy-MM-dd or HH:mm:ss; nothing when the text is neither.
+// A date or time read with the format above, or as yyyy-MM-dd or HH:mm:ss; nothing when the text is neither. A format
+// with a day-period (AM/PM) section is not read in a locale whose two day-period texts differ in length, which Qt's
+// parser cannot do safely; such locales write the plain form.
 std::optional<QDate> ParseSettingDate(const QString& text, const QLocale& locale = QLocale::system());
 std::optional<QTime> ParseSettingTime(const QString& text, const QLocale& locale = QLocale::system());
