@@ -9,11 +9,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <limits>
+
 using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(NamePageFields)
 
 namespace {
+constexpr qint64 int64Max = std::numeric_limits<qint64>::max();
 // A name of 255 characters without extension: 250 times "a", then "bcdef".
 const QString longName = QString(250, u'a') + u"bcdef"_s;
 } // namespace
@@ -45,6 +48,10 @@ private slots:
         QTest::newRow("broken sequence byte by byte") << QByteArray("\xe8\xa5x") << 2LL << 2LL << QByteArray("\xa5x");
         QTest::newRow("encoded surrogate is not a character")
             << QByteArray("\xed\xa0\x80z") << 4LL << 1LL << QByteArray("z");
+        QTest::newRow("largest count takes the rest") << QByteArray("ABCDE") << 2LL << int64Max << QByteArray("BCDE");
+        QTest::newRow("largest count before the first")
+            << QByteArray("ABCDE") << std::numeric_limits<qint64>::min() << int64Max << QByteArray("ABCDE");
+        QTest::newRow("largest start and count") << QByteArray("ABCDE") << int64Max << int64Max << QByteArray();
     }
     void charRange() {
         QFETCH(QByteArray, text);

@@ -45,11 +45,11 @@ QByteArray CopyCharRange(const QByteArray& text, qint64 start, qint64 count) {
         return {};
     }
     const qint64 first = std::max<qint64>(start, 1);
-    const qint64 last = first + count - 1;
     qsizetype begin = -1;
     qsizetype end = -1;
     qint64 position = 1;
-    for (qsizetype offset = 0; offset < text.size() && position <= last;) {
+    // Measured from first rather than as a last position, which first + count would overflow for a huge count.
+    for (qsizetype offset = 0; offset < text.size() && position - first < count;) {
         const int length = sequenceLengthAt(text, offset);
         // Four UTF-8 bytes make a surrogate pair in UTF-16: two positions.
         const qint64 positions = length == 4 ? 2 : 1;
