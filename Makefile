@@ -2,8 +2,12 @@
 BUILD_DIR ?= build
 BUILD_TYPE ?= Release
 JOBS ?= $(shell nproc)
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
+ASAN_DIR ?= build-asan
+SANITIZE_FLAGS = -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined
 
-.PHONY: run test bench screenshots deps configure build clean
+.PHONY: run test test-asan fuzz bench screenshots deps configure build clean
 
 deps:
 	bash scripts/install-deps.sh
@@ -19,6 +23,22 @@ run: build
 
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --no-tests=error -j $(JOBS)
+
+# Every test built with AddressSanitizer and UndefinedBehaviorSanitizer in its own folder; a leak or undefined
+# behaviour fails the test.
+test-asan: deps
+	cmake -S . -B $(ASAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+		"-DCMAKE_CXX_FLAGS=$(SANITIZE_FLAGS)" "-DCMAKE_EXE_LINKER_FLAGS=$(SANITIZE_FLAGS)"
+	cmake --build $(ASAN_DIR) -j $(JOBS)
+	cd $(ASAN_DIR) && QT_QPA_PLATFORM=offscreen UBSAN_OPTIONS=print_stacktrace=1 \
+		ctest --output-on-failure --no-tests=error -j $(JOBS)
+
+# The libFuzzer targets of fuzz/, built with clang in their own folder, each run for FUZZ_SECONDS.
+fuzz:
+	bash scripts/install-deps.sh --fuzz
+	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DVARNOTH_FUZZ=ON
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzzers
+	bash fuzz/run-all.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 bench: build
 	bash scripts/install-deps.sh --bench

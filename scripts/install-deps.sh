@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages needed to build, test and run Varnoth, but only
 # those that are missing, so a machine that has everything is left alone.
-# Usage: scripts/install-deps.sh [--bench]   (--bench adds the benchmark tools)
+# Usage: scripts/install-deps.sh [--bench | --fuzz]   (--bench adds the benchmark tools, --fuzz clang and libFuzzer)
 set -euo pipefail
 
 packages=(
@@ -11,6 +11,10 @@ packages=(
 )
 if [[ "${1:-}" == "--bench" ]]; then
     packages+=(imagemagick)
+fi
+# libFuzzer and the sanitizer runtimes for clang come with libclang-rt-dev.
+if [[ "${1:-}" == "--fuzz" ]]; then
+    packages+=(clang libclang-rt-dev)
 fi
 
 missing=()
