@@ -2,24 +2,16 @@
 
 #include "FuzzInput.h"
 #include "ListFile.h"
+#include "TestFiles.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 namespace {
 
 // The list file every input is written to before it is read, in a folder removed when the run ends.
-QByteArray scratchListFile() {
-    static QTemporaryDir folder;
-    static const QByteArray file = QFile::encodeName(folder.path()) + "/input.lst";
-    return file;
-}
-
-void writeBytes(const QByteArray& fileName, const QByteArray& bytes) {
-    FILE* file = std::fopen(fileName.constData(), "wb");
-    FUZZ_CHECK(file != nullptr);
-    FUZZ_CHECK(std::fwrite(bytes.constData(), 1, size_t(bytes.size()), file) == size_t(bytes.size()));
-    FUZZ_CHECK(std::fclose(file) == 0);
+QString scratchListFile() {
+    static const QTemporaryDir folder;
+    return folder.filePath(QStringLiteral("input.lst"));
 }
 
 } // namespace
@@ -40,9 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(SplitListFileLines(ListFileText(lines)) == lines);
 
     // Read through a real file, the text gives the same lines as in memory.
-    writeBytes(scratchListFile(), text);
     QByteArrayList readLines{"unread"};
-    FUZZ_CHECK(!ReadListFile(scratchListFile(), readLines).failed());
+    FUZZ_CHECK(!ReadListFile(WriteTestFile(scratchListFile(), text), readLines).failed());
     FUZZ_CHECK(readLines == lines);
     return 0;
 }

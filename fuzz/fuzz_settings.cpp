@@ -4,8 +4,8 @@
 #include "IniDocument.h"
 #include "ParameterKeys.h"
 #include "SettingsFile.h"
+#include "TestFiles.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <array>
@@ -58,12 +58,6 @@ SettingsValues withoutCarriageReturns(SettingsValues values) {
     return values;
 }
 
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    FUZZ_CHECK(file.write(bytes) == bytes.size());
-}
-
 } // namespace
 
 // Input: a locale selector byte, then the file's bytes.
@@ -74,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QString programFolder = scratchFolder().path();
     const QString filePath = programFolder + QStringLiteral("/Varnoth.ini");
 
-    writeBytes(filePath, bytes);
+    WriteTestFile(filePath, bytes);
     const SettingsValues loaded = LoadSettings(programFolder, filePath, locale);
     IniDocument document(bytes);
     FUZZ_CHECK(sameValues(loaded, ReadParameterKeys(document, programFolder, locale)));
