@@ -87,12 +87,13 @@ int expectedSettingInteger(const QByteArray& bytes, int fallback) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzInput input(data, size);
     const quint8 mode = input.takeByte();
+    const int range = (mode >> 1) & 3;
     qint64 minimum = int64Min;
     qint64 maximum = int64Max;
-    if ((mode >> 1 & 3) == 1) {
+    if (range == 1) {
         minimum = int32Min;
         maximum = int32Max;
-    } else if ((mode >> 1 & 3) >= 2) {
+    } else if (range >= 2) {
         minimum = input.takeInteger();
         maximum = input.takeInteger();
     }
