@@ -69,9 +69,16 @@ private:
     }
 
 private slots:
+    void initTestCase() {
+        // The file dialogs write Qt's own settings file, some of it only when the program ends: the configuration
+        // folder lives in the build tree, starts empty and never touches the user's. No window here is closed, so
+        // none writes a settings file of its own.
+        QDir config(QDir::current().filePath(u"test_file_list_window-config"_s));
+        config.removeRecursively();
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+    }
     void init() {
         m_dir = new QTemporaryDir;
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(path(u"config"_s)));
         m_windows = std::make_unique<MainWindows>();
         m_windows->form1.show();
     }

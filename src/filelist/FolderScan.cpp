@@ -1,12 +1,12 @@
 #include "FolderScan.h"
 
 #include "FileListModel.h"
+#include "IntegerText.h"
 
 #include <QByteArrayList>
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <limits>
 #include <memory>
 #include <sys/stat.h>
 
@@ -72,29 +72,7 @@ EntryClass ClassifyEntry(QByteArrayView name, EntryType type) {
 }
 
 std::optional<int> ParseScanDepth(QStringView levelText) {
-    const QStringView text = levelText.trimmed();
-    qsizetype at = 0;
-    const bool negative = !text.isEmpty() && text[0] == u'-';
-    if (!text.isEmpty() && (text[0] == u'-' || text[0] == u'+')) {
-        ++at;
-    }
-    if (at == text.size()) {
-        return std::nullopt;
-    }
-    // One more than the largest value, so that the most negative 32-bit number is in range too.
-    const qint64 limit = qint64(std::numeric_limits<int>::max()) + (negative ? 1 : 0);
-    qint64 value = 0;
-    for (; at < text.size(); ++at) {
-        const char16_t c = text[at].unicode();
-        if (c < u'0' || c > u'9') {
-            return std::nullopt;
-        }
-        value = value * 10 + (c - u'0');
-        if (value > limit) {
-            return std::nullopt;
-        }
-    }
-    return int(negative ? -value : value);
+    return ParseDecimalPosition(levelText.trimmed().toString());
 }
 
 QByteArray WithTrailingSlash(const QByteArray& folder) {
