@@ -5,10 +5,17 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <unistd.h>
 
 // Shared by the benchmarks: timing, baselines run as outside commands, and the one output line format.
+
+// Writes every dirty page to the disk, so that a timed section does not pay for the writes of the one before.
+inline void SettleDisk() {
+    ::sync();
+}
 
 // Seconds that work takes, on the monotonic clock.
 inline double SecondsFor(const std::function<void()>& work) {
@@ -16,6 +23,18 @@ inline double SecondsFor(const std::function<void()>& work) {
     timer.start();
     work();
     return double(timer.nsecsElapsed()) / 1e9;
+}
+
+// The shortest of runs timings of timedRun(run), each made after the disk has settled. File-system work on a shared
+// machine is noisy; the best of a few runs is the figure least disturbed by others.
+inline double BestSeconds(int runs, const std::function<double(int run)>& timedRun) {
+    double best = 0;
+    for (int run = 0; run < runs; ++run) {
+        SettleDisk();
+        const double seconds = timedRun(run);
+        best = run == 0 ? seconds : std::min(best, seconds);
+    }
+    return best;
 }
 
 // Seconds that a shell command takes; exits the benchmark when the command fails.
