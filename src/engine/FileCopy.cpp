@@ -1,7 +1,8 @@
 #include "FileCopy.h"
 
+#include "ReplaceableFile.h"
+
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -35,27 +36,6 @@ public:
 private:
     int m_fd;
 };
-
-QByteArray folderOf(const QByteArray& path) {
-    const qsizetype slash = path.lastIndexOf('/');
-    if (slash < 0) {
-        return QByteArrayLiteral(".");
-    }
-    return slash == 0 ? QByteArrayLiteral("/") : path.left(slash);
-}
-
-// Creates a new, empty temporary file in folder; returns its descriptor and sets path, or -1 with errno set.
-int createTemporary(const QByteArray& folder, QByteArray& path) {
-    static std::atomic<unsigned> counter{0};
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        path = folder + "/.varnoth-" + QByteArray::number(::getpid()) + '-' + QByteArray::number(counter++) + ".part";
-        const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-        if (fd >= 0 || errno != EEXIST) {
-            return fd;
-        }
-    }
-    return -1;
-}
 
 bool canFallBack(int error) {
     return error == EXDEV || error == EINVAL || error == ENOSYS || error == EOPNOTSUPP || error == EBADF;
@@ -168,16 +148,13 @@ int CopyRegularFile(const QByteArray& source, const QByteArray& target, const Co
         if (options.failIfExists) {
             return EEXIST;
         }
-        if (S_ISDIR(targetStat.st_mode)) {
-            return EISDIR;
-        }
-        if ((targetStat.st_mode & 0222) == 0) {
-            return EACCES;
+        if (const int refusal = ReplacementRefusal(targetStat)) {
+            return refusal;
         }
     }
 
     QByteArray temporary;
-    Fd out(createTemporary(folderOf(target), temporary));
+    Fd out(CreateTemporaryBeside(target, 0600, temporary));
     if (out.get() < 0) {
         return errno;
     }

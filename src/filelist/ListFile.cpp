@@ -1,6 +1,7 @@
 #include "ListFile.h"
 
 #include "FileListModel.h"
+#include "ReplaceableFile.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -23,20 +24,6 @@ QByteArray followLink(const QByteArray& fileName) {
     }
     std::unique_ptr<char, void (*)(void*)> resolved(::realpath(fileName.constData(), nullptr), std::free);
     return resolved ? QByteArray(resolved.get()) : fileName;
-}
-
-// Creates a new file next to target, with the permissions a new file gets (0666 less the umask); returns its
-// descriptor and sets temporary, or -1 with errno set.
-int createNextTo(const QByteArray& target, QByteArray& temporary) {
-    static unsigned counter = 0;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary = target + ".varnoth-" + QByteArray::number(::getpid()) + '.' + QByteArray::number(counter++);
-        const int fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST) {
-            return fd;
-        }
-    }
-    return -1;
 }
 
 // Writes text through fd, gives the file mode when it is not 0, flushes it to the disk and closes it; returns 0 or
@@ -114,14 +101,12 @@ ListFileError WriteListFile(const QByteArray& fileName, const QByteArrayList& pa
     const QByteArray target = followLink(fileName);
     struct stat targetStat {};
     const bool replacing = ::stat(target.constData(), &targetStat) == 0;
-    if (replacing && S_ISDIR(targetStat.st_mode)) {
-        return {EISDIR};
+    if (const int refusal = replacing ? ReplacementRefusal(targetStat) : 0) {
+        return {refusal};
     }
-    if (replacing && (targetStat.st_mode & 0222) == 0) {
-        return {EACCES};
-    }
+    // A new list gets the permissions a new file gets (0666 less the umask).
     QByteArray temporary;
-    const int fd = createNextTo(target, temporary);
+    const int fd = CreateTemporaryBeside(target, 0666, temporary);
     if (fd < 0) {
         return {errno};
     }
