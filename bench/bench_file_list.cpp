@@ -3,9 +3,9 @@
 // few runs, after one warm-up run, so both read a warm cache.
 
 #include "BenchCommon.h"
-#include "FileListModel.h"
-#include "FolderScan.h"
-#include "ListFile.h"
+#include "filelist/FileListModel.h"
+#include "filelist/FolderScan.h"
+#include "filelist/ListFile.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -2,7 +2,7 @@
 // ProbeImageDimension, against identify -ping of the same files in one process.
 
 #include "BenchCommon.h"
-#include "ImageProbe.h"
+#include "engine/ImageProbe.h"
 #include "TestImages.h"
 
 #include <QCoreApplication>

@@ -3,7 +3,7 @@
 #include "BenchCommon.h"
 #include "FakeRunHost.h"
 #include "KeywordSortTree.h"
-#include "SortRun.h"
+#include "engine/SortRun.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>

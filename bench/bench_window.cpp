@@ -4,10 +4,10 @@
 
 #include "BenchCommon.h"
 #include "FakeRunHost.h"
-#include "FileListModel.h"
+#include "filelist/FileListModel.h"
 #include "KeywordSortTree.h"
-#include "MainWindows.h"
-#include "SortRun.h"
+#include "ui/MainWindows.h"
+#include "engine/SortRun.h"
 
 #include <QAbstractButton>
 #include <QApplication>

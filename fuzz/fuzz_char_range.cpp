@@ -1,8 +1,8 @@
 // Taking a character range out of a name's bytes.
 
-#include "CharRange.h"
+#include "engine/CharRange.h"
 #include "FuzzInput.h"
-#include "TextBytes.h"
+#include "core/TextBytes.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The keyword split and the keyword search in a file's stem.
 
 #include "FuzzInput.h"
-#include "KeywordCriterion.h"
+#include "engine/KeywordCriterion.h"
 
 #include <algorithm>
 

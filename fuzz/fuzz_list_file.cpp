@@ -1,7 +1,7 @@
 // The list-file reader: splitting any text into lines, and reading it back from a real file.
 
 #include "FuzzInput.h"
-#include "ListFile.h"
+#include "filelist/ListFile.h"
 #include "TestFiles.h"
 
 #include <QTemporaryDir>

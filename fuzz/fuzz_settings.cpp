@@ -1,9 +1,9 @@
 // The settings load: any bytes as the settings file, loaded in several locales, saved and loaded again.
 
 #include "FuzzInput.h"
-#include "IniDocument.h"
-#include "ParameterKeys.h"
-#include "SettingsFile.h"
+#include "settings/IniDocument.h"
+#include "settings/ParameterKeys.h"
+#include "settings/SettingsFile.h"
 #include "TestFiles.h"
 
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 // The type list kept in the settings file: the SuffixFilter value split into items and joined again.
 
 #include "FuzzInput.h"
-#include "ParameterKeys.h"
+#include "settings/ParameterKeys.h"
 
 // Input: a byte whose lowest bit reads the text as UTF-16, then the text.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

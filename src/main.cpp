@@ -1,5 +1,5 @@
-#include "MainWindows.h"
-#include "MessageBoxes.h"
+#include "ui/MainWindows.h"
+#include "ui/MessageBoxes.h"
 
 #include <QApplication>
 

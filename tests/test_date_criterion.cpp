@@ -1,7 +1,7 @@
-#include "DateCriterion.h"
+#include "engine/DateCriterion.h"
 #include "FakeRunHost.h"
 #include "OutputTree.h"
-#include "SortRun.h"
+#include "engine/SortRun.h"
 #include "TestFiles.h"
 #include "Unmeasurables.h"
 

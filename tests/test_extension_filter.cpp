@@ -1,8 +1,8 @@
-#include "ExtensionFilter.h"
+#include "engine/ExtensionFilter.h"
 #include "FakeRunHost.h"
 #include "OutputTree.h"
 #include "PictureTypes.h"
-#include "SortRun.h"
+#include "engine/SortRun.h"
 #include "TestFiles.h"
 
 #include <QTemporaryDir>

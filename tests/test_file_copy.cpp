@@ -1,4 +1,4 @@
-#include "FileCopy.h"
+#include "engine/FileCopy.h"
 #include "TestFiles.h"
 
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 #include "Controls.h"
-#include "FileListModel.h"
+#include "filelist/FileListModel.h"
 #include "FileSystemFixtures.h"
-#include "MainWindows.h"
+#include "ui/MainWindows.h"
 #include "ModalDialogs.h"
 #include "TestFiles.h"
 

@@ -1,5 +1,5 @@
 #include "Controls.h"
-#include "MainWindows.h"
+#include "ui/MainWindows.h"
 #include "ModalDialogs.h"
 
 #include <QAbstractButton>

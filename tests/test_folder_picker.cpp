@@ -1,6 +1,6 @@
 #include "Controls.h"
 #include "FileSystemFixtures.h"
-#include "TForm3.h"
+#include "ui/TForm3.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,6 +1,6 @@
-#include "FileListModel.h"
+#include "filelist/FileListModel.h"
 #include "FileSystemFixtures.h"
-#include "FolderScan.h"
+#include "filelist/FolderScan.h"
 
 #include <QDirIterator>
 #include <QTemporaryDir>

@@ -1,5 +1,5 @@
-#include "IniDocument.h"
-#include "IniFile.h"
+#include "settings/IniDocument.h"
+#include "settings/IniFile.h"
 #include "TestFiles.h"
 
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
-#include "FileListModel.h"
+#include "filelist/FileListModel.h"
 #include "FileSystemFixtures.h"
-#include "ListFile.h"
+#include "filelist/ListFile.h"
 #include "TestFiles.h"
 
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
 #include "Controls.h"
-#include "FileListModel.h"
-#include "MainWindows.h"
+#include "filelist/FileListModel.h"
+#include "ui/MainWindows.h"
 #include "ModalDialogs.h"
 #include "TestFiles.h"
 

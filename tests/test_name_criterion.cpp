@@ -1,9 +1,9 @@
-#include "CharRange.h"
+#include "engine/CharRange.h"
 #include "FakeRunHost.h"
-#include "NameCriterion.h"
+#include "engine/NameCriterion.h"
 #include "OutputTree.h"
 #include "RunChecks.h"
-#include "SortRun.h"
+#include "engine/SortRun.h"
 #include "TestFiles.h"
 
 #include <QTemporaryDir>

@@ -1,11 +1,11 @@
 #include "FakeRunHost.h"
-#include "FileListModel.h"
+#include "filelist/FileListModel.h"
 #include "FileSystemFixtures.h"
-#include "FolderScan.h"
-#include "ListFile.h"
-#include "SortRun.h"
+#include "filelist/FolderScan.h"
+#include "filelist/ListFile.h"
+#include "engine/SortRun.h"
 #include "TestFiles.h"
-#include "TextBytes.h"
+#include "core/TextBytes.h"
 
 #include <QTemporaryDir>
 #include <QTest>

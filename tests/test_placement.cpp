@@ -1,4 +1,4 @@
-#include "Placement.h"
+#include "engine/Placement.h"
 #include "TestFiles.h"
 
 #include <QTemporaryDir>

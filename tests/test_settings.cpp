@@ -1,7 +1,7 @@
-#include "IniFile.h"
-#include "ParameterKeys.h"
-#include "SettingValueText.h"
-#include "SettingsFile.h"
+#include "settings/IniFile.h"
+#include "settings/ParameterKeys.h"
+#include "settings/SettingValueText.h"
+#include "settings/SettingsFile.h"
 #include "TestFiles.h"
 
 #include <QTemporaryDir>

@@ -1,8 +1,8 @@
 #include "FakeRunHost.h"
 #include "OutputTree.h"
 #include "RunChecks.h"
-#include "SizeCriterion.h"
-#include "SortRun.h"
+#include "engine/SizeCriterion.h"
+#include "engine/SortRun.h"
 #include "TestFiles.h"
 #include "Unmeasurables.h"
 

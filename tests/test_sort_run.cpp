@@ -1,5 +1,5 @@
 #include "FakeRunHost.h"
-#include "SortRun.h"
+#include "engine/SortRun.h"
 #include "TestFiles.h"
 
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
-#include "FileNames.h"
-#include "KeywordCriterion.h"
-#include "TextBytes.h"
+#include "core/FileNames.h"
+#include "engine/KeywordCriterion.h"
+#include "core/TextBytes.h"
 
 #include <QTest>
 

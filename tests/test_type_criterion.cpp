@@ -1,6 +1,6 @@
 #include "FakeRunHost.h"
 #include "OutputTree.h"
-#include "SortRun.h"
+#include "engine/SortRun.h"
 #include "TestFiles.h"
 
 #include <QTemporaryDir>

@@ -12,8 +12,8 @@
 // helper waits for one line on stdin; "yes" answers a question with Yes, anything else with No.
 
 #include "Controls.h"
-#include "FileListModel.h"
-#include "MainWindows.h"
+#include "filelist/FileListModel.h"
+#include "ui/MainWindows.h"
 
 #include <QAbstractButton>
 #include <QApplication>

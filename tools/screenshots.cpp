@@ -2,8 +2,8 @@
 // the folder given as argument, for the documentation. Run it under a display (xvfb-run works) or with
 // QT_QPA_PLATFORM=offscreen.
 
-#include "MainWindows.h"
-#include "MessageBoxes.h"
+#include "ui/MainWindows.h"
+#include "ui/MessageBoxes.h"
 
 #include <QApplication>
 #include <QDir>

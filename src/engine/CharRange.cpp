@@ -1,4 +1,4 @@
-#include "CharRange.h"
+#include "engine/CharRange.h"
 
 #include <algorithm>
 

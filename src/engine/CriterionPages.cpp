@@ -1,11 +1,11 @@
-#include "CriterionPages.h"
+#include "engine/CriterionPages.h"
 
-#include "DateCriterion.h"
-#include "ImageCriterion.h"
-#include "KeywordCriterion.h"
-#include "NameCriterion.h"
-#include "SizeCriterion.h"
-#include "TypeCriterion.h"
+#include "engine/DateCriterion.h"
+#include "engine/ImageCriterion.h"
+#include "engine/KeywordCriterion.h"
+#include "engine/NameCriterion.h"
+#include "engine/SizeCriterion.h"
+#include "engine/TypeCriterion.h"
 
 ParameterOutcome RunParameterStep(int page, RunHost& host) {
     switch (page) {

@@ -1,7 +1,7 @@
-#include "DateCriterion.h"
+#include "engine/DateCriterion.h"
 
-#include "RegionalFormats.h"
-#include "RunHost.h"
+#include "core/RegionalFormats.h"
+#include "engine/RunHost.h"
 
 QString DateFolderName(const QDate& date, const QLocale& locale) {
     return locale.toString(date, ShortDateFormat(locale)).replace(u'/', u'-').replace(u'\\', u'-');

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DosDateTime.h"
-#include "SingleFolderCriterion.h"
+#include "engine/DosDateTime.h"
+#include "engine/SingleFolderCriterion.h"
 
 #include <QDate>
 #include <QLocale>

@@ -1,6 +1,6 @@
-#include "DosDateTime.h"
+#include "engine/DosDateTime.h"
 
-#include "RegularFile.h"
+#include "core/RegularFile.h"
 
 #include <ctime>
 

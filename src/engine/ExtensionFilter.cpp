@@ -1,6 +1,6 @@
-#include "ExtensionFilter.h"
+#include "engine/ExtensionFilter.h"
 
-#include "TextBytes.h"
+#include "core/TextBytes.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "FileCopy.h"
+#include "engine/FileCopy.h"
 
-#include "ReplaceableFile.h"
+#include "core/ReplaceableFile.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,7 +1,7 @@
-#include "ImageCriterion.h"
+#include "engine/ImageCriterion.h"
 
-#include "IntegerText.h"
-#include "RunHost.h"
+#include "core/IntegerText.h"
+#include "engine/RunHost.h"
 
 #include <limits>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ImageProbe.h"
-#include "SingleFolderCriterion.h"
+#include "engine/ImageProbe.h"
+#include "engine/SingleFolderCriterion.h"
 
 class RunHost;
 

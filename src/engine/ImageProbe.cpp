@@ -1,6 +1,6 @@
-#include "ImageProbe.h"
+#include "engine/ImageProbe.h"
 
-#include "RegularFile.h"
+#include "core/RegularFile.h"
 
 #include <QFile>
 #include <QImageReader>

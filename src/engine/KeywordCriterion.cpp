@@ -1,9 +1,9 @@
-#include "KeywordCriterion.h"
+#include "engine/KeywordCriterion.h"
 
-#include "FileNames.h"
-#include "RunHost.h"
-#include "SortContext.h"
-#include "TextBytes.h"
+#include "core/FileNames.h"
+#include "engine/RunHost.h"
+#include "engine/SortContext.h"
+#include "core/TextBytes.h"
 
 using namespace Qt::StringLiterals;
 

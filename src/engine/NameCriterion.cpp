@@ -1,10 +1,10 @@
-#include "NameCriterion.h"
+#include "engine/NameCriterion.h"
 
-#include "CharRange.h"
-#include "FileNames.h"
-#include "IntegerText.h"
-#include "RunHost.h"
-#include "SortContext.h"
+#include "engine/CharRange.h"
+#include "core/FileNames.h"
+#include "core/IntegerText.h"
+#include "engine/RunHost.h"
+#include "engine/SortContext.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Criterion.h"
+#include "engine/Criterion.h"
 
 #include <optional>
 

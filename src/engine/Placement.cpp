@@ -1,8 +1,8 @@
-#include "Placement.h"
+#include "engine/Placement.h"
 
-#include "FileCopy.h"
-#include "FileNames.h"
-#include "TextBytes.h"
+#include "engine/FileCopy.h"
+#include "core/FileNames.h"
+#include "core/TextBytes.h"
 
 #include <cerrno>
 #include <filesystem>

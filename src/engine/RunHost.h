@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Criterion.h"
-#include "ExtensionFilter.h"
-#include "PageFields.h"
-#include "Placement.h"
+#include "engine/Criterion.h"
+#include "engine/ExtensionFilter.h"
+#include "engine/PageFields.h"
+#include "engine/Placement.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,7 +1,7 @@
-#include "SingleFolderCriterion.h"
+#include "engine/SingleFolderCriterion.h"
 
-#include "RunHost.h"
-#include "SortContext.h"
+#include "engine/RunHost.h"
+#include "engine/SortContext.h"
 
 #include <QFile>
 

@@ -1,8 +1,8 @@
-#include "SizeCriterion.h"
+#include "engine/SizeCriterion.h"
 
-#include "IntegerText.h"
-#include "RegularFile.h"
-#include "RunHost.h"
+#include "core/IntegerText.h"
+#include "core/RegularFile.h"
+#include "engine/RunHost.h"
 
 #include <QtNumeric>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SingleFolderCriterion.h"
+#include "engine/SingleFolderCriterion.h"
 
 #include <optional>
 

@@ -1,6 +1,6 @@
-#include "SortContext.h"
+#include "engine/SortContext.h"
 
-#include "RunHost.h"
+#include "engine/RunHost.h"
 
 #include <QFile>
 

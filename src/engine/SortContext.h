@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Placement.h"
+#include "engine/Placement.h"
 
 #include <QByteArray>
 

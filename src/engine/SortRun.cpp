@@ -1,9 +1,9 @@
-#include "SortRun.h"
+#include "engine/SortRun.h"
 
-#include "CriterionPages.h"
-#include "FileNames.h"
-#include "RunHost.h"
-#include "SortContext.h"
+#include "engine/CriterionPages.h"
+#include "core/FileNames.h"
+#include "engine/RunHost.h"
+#include "engine/SortContext.h"
 
 #include <unistd.h>
 

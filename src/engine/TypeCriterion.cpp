@@ -1,7 +1,7 @@
-#include "TypeCriterion.h"
+#include "engine/TypeCriterion.h"
 
-#include "Placement.h"
-#include "SortContext.h"
+#include "engine/Placement.h"
+#include "engine/SortContext.h"
 
 FileOutcome TypeCriterion::sortFile(const QByteArray& source, const QByteArray& extension, SortContext& context) {
     // An extension begins at the last dot of the name, so it is never "..": the folder stays inside the output

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Criterion.h"
+#include "engine/Criterion.h"
 
 // Page 2: a file goes into the folder named after its extension, dot included and spelt as in the file name; a
 // file without extension goes into the output folder itself.

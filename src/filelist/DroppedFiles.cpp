@@ -1,4 +1,4 @@
-#include "DroppedFiles.h"
+#include "filelist/DroppedFiles.h"
 
 #include <sys/stat.h>
 

@@ -1,6 +1,6 @@
-#include "FileListModel.h"
+#include "filelist/FileListModel.h"
 
-#include "TextBytes.h"
+#include "core/TextBytes.h"
 
 bool FileListModel::containsIgnoringCase(const QByteArray& path) const {
     return m_keyCounts.contains(CaseFoldKey(path));

@@ -1,7 +1,7 @@
-#include "FolderScan.h"
+#include "filelist/FolderScan.h"
 
-#include "FileListModel.h"
-#include "IntegerText.h"
+#include "filelist/FileListModel.h"
+#include "core/IntegerText.h"
 
 #include <QByteArrayList>
 

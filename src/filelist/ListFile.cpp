@@ -1,7 +1,7 @@
-#include "ListFile.h"
+#include "filelist/ListFile.h"
 
-#include "FileListModel.h"
-#include "ReplaceableFile.h"
+#include "filelist/FileListModel.h"
+#include "core/ReplaceableFile.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,6 +1,6 @@
-#include "IniDocument.h"
+#include "settings/IniDocument.h"
 
-#include "TextBytes.h"
+#include "core/TextBytes.h"
 
 namespace {
 

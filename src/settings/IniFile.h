@@ -1,6 +1,6 @@
 #pragma once
 
-#include "IniDocument.h"
+#include "settings/IniDocument.h"
 
 #include <QString>
 

@@ -1,9 +1,9 @@
-#include "ParameterKeys.h"
+#include "settings/ParameterKeys.h"
 
-#include "CriterionPages.h"
-#include "IniDocument.h"
-#include "SettingValueText.h"
-#include "TextBytes.h"
+#include "core/CriterionPage.h"
+#include "settings/IniDocument.h"
+#include "settings/SettingValueText.h"
+#include "core/TextBytes.h"
 
 #include <QFileInfo>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SettingsValues.h"
+#include "settings/SettingsValues.h"
 
 #include <QByteArrayView>
 #include <QList>

@@ -1,7 +1,7 @@
-#include "SettingValueText.h"
+#include "settings/SettingValueText.h"
 
-#include "RegionalFormats.h"
-#include "TextBytes.h"
+#include "core/RegionalFormats.h"
+#include "core/TextBytes.h"
 
 #include <algorithm>
 #include <type_traits>

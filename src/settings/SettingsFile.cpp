@@ -1,7 +1,7 @@
-#include "SettingsFile.h"
+#include "settings/SettingsFile.h"
 
-#include "IniFile.h"
-#include "ParameterKeys.h"
+#include "settings/IniFile.h"
+#include "settings/ParameterKeys.h"
 
 #include <QDir>
 #include <QStandardPaths>

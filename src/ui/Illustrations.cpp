@@ -1,4 +1,4 @@
-#include "Illustrations.h"
+#include "ui/Illustrations.h"
 
 #include <QList>
 #include <QPainter>

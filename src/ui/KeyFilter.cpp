@@ -1,4 +1,4 @@
-#include "KeyFilter.h"
+#include "ui/KeyFilter.h"
 
 #include <QKeyEvent>
 

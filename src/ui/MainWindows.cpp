@@ -1,4 +1,4 @@
-#include "MainWindows.h"
+#include "ui/MainWindows.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -1,4 +1,4 @@
-#include "MessageBoxes.h"
+#include "ui/MessageBoxes.h"
 
 #include <QMessageBox>
 

@@ -1,16 +1,16 @@
-#include "TForm1.h"
+#include "ui/TForm1.h"
 
-#include "DroppedFiles.h"
-#include "FileListModel.h"
-#include "Illustrations.h"
-#include "KeyFilter.h"
-#include "ListFile.h"
-#include "MessageBoxes.h"
-#include "SettingsFile.h"
-#include "SortRun.h"
-#include "TForm3.h"
-#include "TfrmAbout.h"
-#include "TfrmSuffix.h"
+#include "filelist/DroppedFiles.h"
+#include "filelist/FileListModel.h"
+#include "ui/Illustrations.h"
+#include "ui/KeyFilter.h"
+#include "filelist/ListFile.h"
+#include "ui/MessageBoxes.h"
+#include "settings/SettingsFile.h"
+#include "engine/SortRun.h"
+#include "ui/TForm3.h"
+#include "ui/TfrmAbout.h"
+#include "ui/TfrmSuffix.h"
 
 #include <QCloseEvent>
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "TForm3.h"
+#include "ui/TForm3.h"
 
-#include "KeyFilter.h"
+#include "ui/KeyFilter.h"
 
 #include <QBoxLayout>
 #include <QCheckBox>

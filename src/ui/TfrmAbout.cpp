@@ -1,6 +1,6 @@
-#include "TfrmAbout.h"
+#include "ui/TfrmAbout.h"
 
-#include "MessageBoxes.h"
+#include "ui/MessageBoxes.h"
 
 #include <QPushButton>
 #include <QTextBrowser>

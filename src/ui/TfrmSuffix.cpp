@@ -1,7 +1,7 @@
-#include "TfrmSuffix.h"
+#include "ui/TfrmSuffix.h"
 
-#include "MessageBoxes.h"
-#include "TextBytes.h"
+#include "ui/MessageBoxes.h"
+#include "core/TextBytes.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RunHost.h"
+#include "engine/RunHost.h"
 
 #include <QByteArrayList>
 #include <QStringList>

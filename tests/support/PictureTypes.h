@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ExtensionFilter.h"
+#include "engine/ExtensionFilter.h"
 
 // The five items of the picture-type list, all ticked, as the window starts with them.
 inline QList<PictureType> StandardPictureTypes() {

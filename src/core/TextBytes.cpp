@@ -1,4 +1,4 @@
-#include "TextBytes.h"
+#include "core/TextBytes.h"
 
 #include <QStringDecoder>
 

@@ -1,4 +1,4 @@
-#include "RegularFile.h"
+#include "core/RegularFile.h"
 
 #include <fcntl.h>
 #include <unistd.h>

@@ -1,4 +1,4 @@
-#include "FileNames.h"
+#include "core/FileNames.h"
 
 QByteArray FileNameOf(const QByteArray& path) {
     return path.mid(path.lastIndexOf('/') + 1);

@@ -1,4 +1,4 @@
-#include "RegionalFormats.h"
+#include "core/RegionalFormats.h"
 
 using namespace Qt::StringLiterals;
 

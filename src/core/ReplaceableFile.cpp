@@ -1,4 +1,4 @@
-#include "ReplaceableFile.h"
+#include "core/ReplaceableFile.h"
 
 #include <atomic>
 #include <cerrno>

@@ -1,0 +1,4 @@
+#pragma once
+
+// The criterion pages in page order: 0 keyword, 1 file name, 2 file type, 3 file size, 4 file date, 5 image size.
+enum CriterionPage { KeywordPage = 0, NamePage, TypePage, SizePage, DatePage, ImagePage, PageCount };
