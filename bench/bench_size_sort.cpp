@@ -3,8 +3,8 @@
 
 #include "BenchCommon.h"
 #include "FakeRunHost.h"
-#include "engine/SortRun.h"
 #include "TestFiles.h"
+#include "engine/SortRun.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>

@@ -4,10 +4,10 @@
 
 #include "BenchCommon.h"
 #include "FakeRunHost.h"
-#include "filelist/FileListModel.h"
 #include "KeywordSortTree.h"
-#include "ui/MainWindows.h"
 #include "engine/SortRun.h"
+#include "filelist/FileListModel.h"
+#include "ui/MainWindows.h"
 
 #include <QAbstractButton>
 #include <QApplication>

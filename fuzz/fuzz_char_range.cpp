@@ -1,8 +1,8 @@
 // Taking a character range out of a name's bytes.
 
-#include "engine/CharRange.h"
 #include "FuzzInput.h"
 #include "core/TextBytes.h"
+#include "engine/CharRange.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // The INI reader: any bytes as a settings file, reading keys from it and writing keys into it.
 
 #include "FuzzInput.h"
-#include "settings/IniDocument.h"
 #include "core/TextBytes.h"
+#include "settings/IniDocument.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // The integer parsers of the number fields, the range positions, the folder picker's level box and the settings
 // file, each checked against the value the digits have when Qt converts them on their own.
 
-#include "filelist/FolderScan.h"
 #include "FuzzInput.h"
 #include "core/IntegerText.h"
+#include "filelist/FolderScan.h"
 #include "settings/SettingValueText.h"
 
 #include <algorithm>

@@ -1,9 +1,9 @@
-#include "engine/DateCriterion.h"
 #include "FakeRunHost.h"
 #include "OutputTree.h"
-#include "engine/SortRun.h"
 #include "TestFiles.h"
 #include "Unmeasurables.h"
+#include "engine/DateCriterion.h"
+#include "engine/SortRun.h"
 
 #include <QTemporaryDir>
 #include <QTest>

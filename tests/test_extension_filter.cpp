@@ -1,9 +1,9 @@
-#include "engine/ExtensionFilter.h"
 #include "FakeRunHost.h"
 #include "OutputTree.h"
 #include "PictureTypes.h"
-#include "engine/SortRun.h"
 #include "TestFiles.h"
+#include "engine/ExtensionFilter.h"
+#include "engine/SortRun.h"
 
 #include <QTemporaryDir>
 #include <QTest>

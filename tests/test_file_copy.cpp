@@ -1,5 +1,5 @@
-#include "engine/FileCopy.h"
 #include "TestFiles.h"
+#include "engine/FileCopy.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,9 +1,9 @@
 #include "Controls.h"
-#include "filelist/FileListModel.h"
 #include "FileSystemFixtures.h"
-#include "ui/MainWindows.h"
 #include "ModalDialogs.h"
 #include "TestFiles.h"
+#include "filelist/FileListModel.h"
+#include "ui/MainWindows.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #include "Controls.h"
-#include "ui/MainWindows.h"
 #include "ModalDialogs.h"
+#include "ui/MainWindows.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>

@@ -1,5 +1,5 @@
-#include "filelist/FileListModel.h"
 #include "FileSystemFixtures.h"
+#include "filelist/FileListModel.h"
 #include "filelist/FolderScan.h"
 
 #include <QDirIterator>

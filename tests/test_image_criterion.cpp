@@ -1,12 +1,12 @@
 #include "FakeRunHost.h"
-#include "engine/ImageProbe.h"
 #include "OutputTree.h"
 #include "PictureTypes.h"
 #include "RunChecks.h"
-#include "engine/SortRun.h"
 #include "TestFiles.h"
 #include "TestImages.h"
 #include "Unmeasurables.h"
+#include "engine/ImageProbe.h"
+#include "engine/SortRun.h"
 
 #include <QSet>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
-#include "filelist/FileListModel.h"
 #include "FileSystemFixtures.h"
-#include "filelist/ListFile.h"
 #include "TestFiles.h"
+#include "filelist/FileListModel.h"
+#include "filelist/ListFile.h"
 
 #include <QTemporaryDir>
 #include <QTest>

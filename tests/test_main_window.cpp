@@ -1,8 +1,8 @@
 #include "Controls.h"
-#include "filelist/FileListModel.h"
-#include "ui/MainWindows.h"
 #include "ModalDialogs.h"
 #include "TestFiles.h"
+#include "filelist/FileListModel.h"
+#include "ui/MainWindows.h"
 
 #include <QAbstractButton>
 #include <QClipboard>

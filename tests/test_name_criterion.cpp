@@ -1,10 +1,10 @@
-#include "engine/CharRange.h"
 #include "FakeRunHost.h"
-#include "engine/NameCriterion.h"
 #include "OutputTree.h"
 #include "RunChecks.h"
-#include "engine/SortRun.h"
 #include "TestFiles.h"
+#include "engine/CharRange.h"
+#include "engine/NameCriterion.h"
+#include "engine/SortRun.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,11 +1,11 @@
 #include "FakeRunHost.h"
-#include "filelist/FileListModel.h"
 #include "FileSystemFixtures.h"
-#include "filelist/FolderScan.h"
-#include "filelist/ListFile.h"
-#include "engine/SortRun.h"
 #include "TestFiles.h"
 #include "core/TextBytes.h"
+#include "engine/SortRun.h"
+#include "filelist/FileListModel.h"
+#include "filelist/FolderScan.h"
+#include "filelist/ListFile.h"
 
 #include <QTemporaryDir>
 #include <QTest>

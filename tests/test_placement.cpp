@@ -1,5 +1,5 @@
-#include "engine/Placement.h"
 #include "TestFiles.h"
+#include "engine/Placement.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,8 +1,8 @@
+#include "TestFiles.h"
 #include "settings/IniFile.h"
 #include "settings/ParameterKeys.h"
 #include "settings/SettingValueText.h"
 #include "settings/SettingsFile.h"
-#include "TestFiles.h"
 
 #include <QTemporaryDir>
 #include <QTest>

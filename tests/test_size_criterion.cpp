@@ -1,10 +1,10 @@
 #include "FakeRunHost.h"
 #include "OutputTree.h"
 #include "RunChecks.h"
-#include "engine/SizeCriterion.h"
-#include "engine/SortRun.h"
 #include "TestFiles.h"
 #include "Unmeasurables.h"
+#include "engine/SizeCriterion.h"
+#include "engine/SortRun.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,6 +1,6 @@
 #include "FakeRunHost.h"
-#include "engine/SortRun.h"
 #include "TestFiles.h"
+#include "engine/SortRun.h"
 
 #include <QTemporaryDir>
 #include <QTest>

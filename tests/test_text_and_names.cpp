@@ -1,6 +1,6 @@
 #include "core/FileNames.h"
-#include "engine/KeywordCriterion.h"
 #include "core/TextBytes.h"
+#include "engine/KeywordCriterion.h"
 
 #include <QTest>
 

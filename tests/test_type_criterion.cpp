@@ -1,7 +1,7 @@
 #include "FakeRunHost.h"
 #include "OutputTree.h"
-#include "engine/SortRun.h"
 #include "TestFiles.h"
+#include "engine/SortRun.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,7 +1,7 @@
 #include "Controls.h"
-#include "ui/MainWindows.h"
 #include "ModalDialogs.h"
 #include "TestFiles.h"
+#include "ui/MainWindows.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/Criterion.h"
 #include "core/CriterionPage.h"
+#include "engine/Criterion.h"
 
 class RunHost;
 

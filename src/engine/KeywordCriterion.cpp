@@ -1,9 +1,9 @@
 #include "engine/KeywordCriterion.h"
 
 #include "core/FileNames.h"
+#include "core/TextBytes.h"
 #include "engine/RunHost.h"
 #include "engine/SortContext.h"
-#include "core/TextBytes.h"
 
 using namespace Qt::StringLiterals;
 

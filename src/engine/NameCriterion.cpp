@@ -1,8 +1,8 @@
 #include "engine/NameCriterion.h"
 
-#include "engine/CharRange.h"
 #include "core/FileNames.h"
 #include "core/IntegerText.h"
+#include "engine/CharRange.h"
 #include "engine/RunHost.h"
 #include "engine/SortContext.h"
 

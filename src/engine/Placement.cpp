@@ -1,8 +1,8 @@
 #include "engine/Placement.h"
 
-#include "engine/FileCopy.h"
 #include "core/FileNames.h"
 #include "core/TextBytes.h"
+#include "engine/FileCopy.h"
 
 #include <cerrno>
 #include <filesystem>

@@ -1,7 +1,7 @@
 #include "engine/SortRun.h"
 
-#include "engine/CriterionPages.h"
 #include "core/FileNames.h"
+#include "engine/CriterionPages.h"
 #include "engine/RunHost.h"
 #include "engine/SortContext.h"
 

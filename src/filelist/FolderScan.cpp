@@ -1,7 +1,7 @@
 #include "filelist/FolderScan.h"
 
-#include "filelist/FileListModel.h"
 #include "core/IntegerText.h"
+#include "filelist/FileListModel.h"
 
 #include <QByteArrayList>
 

@@ -1,7 +1,7 @@
 #include "filelist/ListFile.h"
 
-#include "filelist/FileListModel.h"
 #include "core/ReplaceableFile.h"
+#include "filelist/FileListModel.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,9 +1,9 @@
 #include "settings/ParameterKeys.h"
 
 #include "core/CriterionPage.h"
+#include "core/TextBytes.h"
 #include "settings/IniDocument.h"
 #include "settings/SettingValueText.h"
-#include "core/TextBytes.h"
 
 #include <QFileInfo>
 

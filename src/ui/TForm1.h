@@ -1,7 +1,7 @@
 #pragma once
 
-#include "filelist/FolderScan.h"
 #include "engine/RunHost.h"
+#include "filelist/FolderScan.h"
 #include "ui_TForm1.h"
 
 #include <QWidget>

@@ -1,7 +1,7 @@
 #include "ui/TfrmSuffix.h"
 
-#include "ui/MessageBoxes.h"
 #include "core/TextBytes.h"
+#include "ui/MessageBoxes.h"
 
 #include <QLabel>
 #include <QLineEdit>
