@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages needed to build, test and run Varnoth, but only
 # those that are missing, so a machine that has everything is left alone.
-# Usage: scripts/install-deps.sh [--bench | --fuzz]   (--bench adds the benchmark tools, --fuzz clang and libFuzzer)
+# Usage: scripts/install-deps.sh [--bench | --fuzz | --package]   (--bench adds the benchmark tools, --fuzz clang and
+# libFuzzer, --package what builds and checks the Debian package)
 set -euo pipefail
 
 packages=(
@@ -15,6 +16,11 @@ fi
 # libFuzzer and the sanitizer runtimes for clang come with libclang-rt-dev.
 if [[ "${1:-}" == "--fuzz" ]]; then
     packages+=(clang libclang-rt-dev)
+fi
+
+# dpkg-shlibdeps (dpkg-dev) and file work out the package's dependencies; lintian and appstreamcli check it.
+if [[ "${1:-}" == "--package" ]]; then
+    packages+=(dpkg-dev file lintian appstream)
 fi
 
 missing=()
