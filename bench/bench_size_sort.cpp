@@ -2,9 +2,9 @@
 // than the threshold, so the run measures every file and copies none: the figure is the cost of measuring.
 
 #include "BenchCommon.h"
-#include "FakeRunHost.h"
-#include "TestFiles.h"
 #include "engine/SortRun.h"
+#include "testsupport/FakeRunHost.h"
+#include "testsupport/TestFiles.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>

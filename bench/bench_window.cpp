@@ -3,10 +3,10 @@
 // holding 100,000 entries in its file list.
 
 #include "BenchCommon.h"
-#include "FakeRunHost.h"
 #include "KeywordSortTree.h"
 #include "engine/SortRun.h"
 #include "filelist/FileListModel.h"
+#include "testsupport/FakeRunHost.h"
 #include "ui/MainWindows.h"
 
 #include <QAbstractButton>

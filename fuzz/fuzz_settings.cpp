@@ -1,10 +1,10 @@
 // The settings load: any bytes as the settings file, loaded in several locales, saved and loaded again.
 
 #include "FuzzInput.h"
-#include "TestFiles.h"
 #include "settings/IniDocument.h"
 #include "settings/ParameterKeys.h"
 #include "settings/SettingsFile.h"
+#include "testsupport/TestFiles.h"
 
 #include <QTemporaryDir>
 

@@ -1,9 +1,10 @@
-#include "FakeRunHost.h"
-#include "OutputTree.h"
-#include "TestFiles.h"
-#include "Unmeasurables.h"
 #include "engine/DateCriterion.h"
 #include "engine/SortRun.h"
+#include "testsupport/FakeRunHost.h"
+#include "testsupport/FileSystemFixtures.h"
+#include "testsupport/OutputTree.h"
+#include "testsupport/TestFiles.h"
+#include "testsupport/Unmeasurables.h"
 
 #include <QTemporaryDir>
 #include <QTest>

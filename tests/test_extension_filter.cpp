@@ -1,9 +1,9 @@
-#include "FakeRunHost.h"
-#include "OutputTree.h"
-#include "PictureTypes.h"
-#include "TestFiles.h"
 #include "engine/ExtensionFilter.h"
 #include "engine/SortRun.h"
+#include "testsupport/FakeRunHost.h"
+#include "testsupport/OutputTree.h"
+#include "testsupport/PictureTypes.h"
+#include "testsupport/TestFiles.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,12 +1,12 @@
-#include "FakeRunHost.h"
-#include "OutputTree.h"
-#include "PictureTypes.h"
-#include "RunChecks.h"
-#include "TestFiles.h"
-#include "TestImages.h"
-#include "Unmeasurables.h"
 #include "engine/ImageProbe.h"
 #include "engine/SortRun.h"
+#include "testsupport/FakeRunHost.h"
+#include "testsupport/OutputTree.h"
+#include "testsupport/PictureTypes.h"
+#include "testsupport/RunChecks.h"
+#include "testsupport/TestFiles.h"
+#include "testsupport/TestImages.h"
+#include "testsupport/Unmeasurables.h"
 
 #include <QSet>
 #include <QTemporaryDir>

@@ -1,10 +1,10 @@
-#include "FakeRunHost.h"
-#include "OutputTree.h"
-#include "RunChecks.h"
-#include "TestFiles.h"
 #include "engine/CharRange.h"
 #include "engine/NameCriterion.h"
 #include "engine/SortRun.h"
+#include "testsupport/FakeRunHost.h"
+#include "testsupport/OutputTree.h"
+#include "testsupport/RunChecks.h"
+#include "testsupport/TestFiles.h"
 
 #include <QTemporaryDir>
 #include <QTest>

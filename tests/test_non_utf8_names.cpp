@@ -1,14 +1,16 @@
-#include "FakeRunHost.h"
-#include "FileSystemFixtures.h"
-#include "TestFiles.h"
 #include "core/TextBytes.h"
 #include "engine/SortRun.h"
 #include "filelist/FileListModel.h"
 #include "filelist/FolderScan.h"
 #include "filelist/ListFile.h"
+#include "testsupport/FakeRunHost.h"
+#include "testsupport/FileSystemFixtures.h"
+#include "testsupport/TestFiles.h"
 
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 

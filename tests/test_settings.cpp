@@ -1,8 +1,8 @@
-#include "TestFiles.h"
 #include "settings/IniFile.h"
 #include "settings/ParameterKeys.h"
 #include "settings/SettingValueText.h"
 #include "settings/SettingsFile.h"
+#include "testsupport/TestFiles.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -138,17 +138,6 @@ private slots:
         QCOMPARE(loaded.dtTime, std::optional<QTime>(QTime(23, 59, 58)));
         QCOMPARE(loaded.fileAttr, 1);
         QCOMPARE(loaded.cmbFileDate, 1);
-    }
-
-    void loadOrder() {
-        QStringList names;
-        for (const ParameterKey* key : ParameterKeysInLoadOrder()) {
-            names.append(QString::fromLatin1(key->name));
-        }
-        QCOMPARE(names,
-                 QStringList({u"Filter"_s, u"OutDir"_s, u"SameFile"_s, u"Page"_s, u"SuffixFilter"_s, u"PicSize"_s,
-                              u"FileAttr"_s, u"CmbPic"_s, u"PicSizeValue"_s, u"CmbCondition"_s, u"CmbUnit"_s,
-                              u"FileSize"_s, u"DTDate"_s, u"DTTime"_s, u"CmbFileDate"_s, u"EdtKeys"_s}));
     }
 
     void saveKeepsOtherLines() {

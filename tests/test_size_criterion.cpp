@@ -1,10 +1,11 @@
-#include "FakeRunHost.h"
-#include "OutputTree.h"
-#include "RunChecks.h"
-#include "TestFiles.h"
-#include "Unmeasurables.h"
 #include "engine/SizeCriterion.h"
 #include "engine/SortRun.h"
+#include "testsupport/FakeRunHost.h"
+#include "testsupport/FileSystemFixtures.h"
+#include "testsupport/OutputTree.h"
+#include "testsupport/RunChecks.h"
+#include "testsupport/TestFiles.h"
+#include "testsupport/Unmeasurables.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,6 +1,6 @@
-#include "FakeRunHost.h"
-#include "TestFiles.h"
 #include "engine/SortRun.h"
+#include "testsupport/FakeRunHost.h"
+#include "testsupport/TestFiles.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,7 +1,7 @@
-#include "FakeRunHost.h"
-#include "OutputTree.h"
-#include "TestFiles.h"
 #include "engine/SortRun.h"
+#include "testsupport/FakeRunHost.h"
+#include "testsupport/OutputTree.h"
+#include "testsupport/TestFiles.h"
 
 #include <QTemporaryDir>
 #include <QTest>

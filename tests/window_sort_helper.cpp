@@ -11,8 +11,8 @@
 // with --pause-after-listing, {"event":"listed"} once the list is filled. After "listed" and after a question the
 // helper waits for one line on stdin; "yes" answers a question with Yes, anything else with No.
 
-#include "Controls.h"
 #include "filelist/FileListModel.h"
+#include "testsupport/Controls.h"
 #include "ui/MainWindows.h"
 
 #include <QAbstractButton>
