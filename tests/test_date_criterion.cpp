@@ -1,3 +1,4 @@
+#include "core/CriterionPage.h"
 #include "engine/DateCriterion.h"
 #include "engine/SortRun.h"
 #include "testsupport/FakeRunHost.h"
@@ -59,7 +60,7 @@ private slots:
         useTimeZone("UTC0");
         m_dir = new QTemporaryDir;
         m_host = FakeRunHost();
-        m_host.page = 4;
+        m_host.page = DatePage;
         m_host.outDir = m_dir->filePath(u"out"_s);
     }
     void cleanup() { delete m_dir; }

@@ -1,3 +1,4 @@
+#include "core/CriterionPage.h"
 #include "engine/ImageProbe.h"
 #include "engine/SortRun.h"
 #include "testsupport/FakeRunHost.h"
@@ -79,7 +80,7 @@ private slots:
         m_dir = new QTemporaryDir;
         QDir().mkpath(sourcePath(QString()));
         m_host = FakeRunHost();
-        m_host.page = 5;
+        m_host.page = ImagePage;
         m_host.outDir = m_dir->filePath(u"out"_s);
         m_host.filter.pictureTypes = StandardPictureTypes();
     }

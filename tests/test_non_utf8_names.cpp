@@ -1,3 +1,4 @@
+#include "core/CriterionPage.h"
 #include "core/TextBytes.h"
 #include "engine/SortRun.h"
 #include "filelist/FileListModel.h"
@@ -48,7 +49,7 @@ private slots:
 
         FakeRunHost host;
         host.files = imported.paths();
-        host.page = 2;
+        host.page = TypePage;
         host.outDir = dir.filePath(u"out"_s);
         host.move = true;
         RunSort(host);

@@ -1,3 +1,4 @@
+#include "core/CriterionPage.h"
 #include "engine/SizeCriterion.h"
 #include "engine/SortRun.h"
 #include "testsupport/FakeRunHost.h"
@@ -53,7 +54,7 @@ private slots:
         m_dir = new QTemporaryDir;
         QDir().mkpath(sourceFolder());
         m_host = FakeRunHost();
-        m_host.page = 3;
+        m_host.page = SizePage;
         m_host.outDir = m_dir->filePath(u"out"_s);
     }
     void cleanup() { delete m_dir; }

@@ -2,7 +2,7 @@
 
 #include "settings/ParameterKeys.h"
 
-#include <QTest>
+#include <QByteArray>
 
 namespace {
 QString describe(const QString& text) {
@@ -32,5 +32,5 @@ char* toString(const SettingsValues& values) {
         members.append(QString::fromLatin1(key.name) + u'=' +
                        std::visit([&](auto member) { return describe(values.*member); }, key.member));
     }
-    return QTest::toString(members.join(u"; "));
+    return qstrdup(members.join(u"; ").toUtf8().constData());
 }
