@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QList>
+#include <QSize>
 #include <QTemporaryDir>
 
 namespace {
