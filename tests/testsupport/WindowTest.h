@@ -31,7 +31,8 @@ protected:
     TForm1& form() { return m_windows->form1; }
     template <typename T = QWidget> T* control(const QString& name) { return FindControl<T>(form(), name); }
 
-    // name inside the test's temporary folder.
+    // The test's temporary folder, and name inside it.
+    QString testFolder() const { return m_dir->path(); }
     QString path(const QString& name) const { return m_dir->filePath(name); }
     // The folder the windows take as the user's configuration folder; the settings file is Varnoth.ini in it.
     static QString configFolder();
