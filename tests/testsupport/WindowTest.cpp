@@ -38,8 +38,10 @@ void WindowTest::cleanup() {
     if (QWidget* stillOpen = QApplication::activeModalWidget()) {
         stillOpen->close();
     }
-    RemoveTree(QFile::encodeName(m_dir->path())); // also names that are not UTF-8
-    m_dir.reset();
-    QVERIFY2(leftOpenName.isEmpty(), "a dialog was left open: " + leftOpenName);
+    if (m_dir) {
+        RemoveTree(QFile::encodeName(m_dir->path())); // also names that are not UTF-8
+        m_dir.reset();
+    }
+    QVERIFY2(leftOpenName.isEmpty(), ("a dialog was left open: " + leftOpenName).constData());
     QVERIFY2(neverCame == 0, qPrintable(QStringLiteral("%1 dialog(s) the test answers never came").arg(neverCame)));
 }
