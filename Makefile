@@ -7,6 +7,7 @@ FUZZ_SECONDS ?= 60
 ASAN_DIR ?= build-asan
 PACKAGE_DIR ?= build-package
 SANITIZE_FLAGS = -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined
+CONFIGURE = cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
 
 .PHONY: run test test-asan fuzz bench screenshots package package-check deps configure build clean
 
@@ -14,21 +15,24 @@ deps:
 	bash scripts/install-deps.sh
 
 configure: deps
-	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+	$(CONFIGURE)
 
+# The program alone: no test, benchmark or tool is built for it.
 build: configure
-	cmake --build $(BUILD_DIR) -j $(JOBS)
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target varnoth
 
 run: build
 	$(BUILD_DIR)/src/varnoth
 
-test: build
+test: deps
+	$(CONFIGURE) -DBUILD_TESTING=ON
+	cmake --build $(BUILD_DIR) -j $(JOBS)
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --no-tests=error -j $(JOBS)
 
 # Every test built with AddressSanitizer and UndefinedBehaviorSanitizer in its own folder; a leak or undefined
 # behaviour fails the test.
 test-asan: deps
-	cmake -S . -B $(ASAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+	cmake -S . -B $(ASAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON \
 		"-DCMAKE_CXX_FLAGS=$(SANITIZE_FLAGS)" "-DCMAKE_EXE_LINKER_FLAGS=$(SANITIZE_FLAGS)"
 	cmake --build $(ASAN_DIR) -j $(JOBS)
 	cd $(ASAN_DIR) && QT_QPA_PLATFORM=offscreen UBSAN_OPTIONS=print_stacktrace=1 \
@@ -37,17 +41,18 @@ test-asan: deps
 # The libFuzzer targets of fuzz/, built with clang in their own folder, each run for FUZZ_SECONDS.
 fuzz:
 	bash scripts/install-deps.sh --fuzz
-	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DVARNOTH_FUZZ=ON
+	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+		-DBUILD_TESTING=OFF -DVARNOTH_FUZZ=ON
 	cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzzers
 	bash fuzz/run-all.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
-bench: build
+bench: configure
 	bash scripts/install-deps.sh --bench
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target benchmarks
 	QT_QPA_PLATFORM=offscreen bash bench/run-all.sh $(BUILD_DIR)
 
-screenshots: build
-	cmake --build $(BUILD_DIR) --target screenshots
+screenshots: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target screenshots
 	xvfb-run -a -s "-screen 0 1024x768x24" $(BUILD_DIR)/tools/screenshots docs/screenshots
 
 # The Debian package, from a Release build of its own with Debian's hardening flags (all of them: the program reads

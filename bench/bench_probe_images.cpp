@@ -2,11 +2,12 @@
 // ProbeImageDimension, against identify -ping of the same files in one process.
 
 #include "BenchCommon.h"
-#include "TestImages.h"
 #include "engine/ImageProbe.h"
+#include "testsupport/TestImages.h"
 
 #include <QCoreApplication>
 #include <QList>
+#include <QSize>
 #include <QTemporaryDir>
 
 namespace {

@@ -1,10 +1,11 @@
+#include "core/CriterionPage.h"
 // A size-criterion sort of 10,000 files through the engine, against stat of the same files. No file is larger
 // than the threshold, so the run measures every file and copies none: the figure is the cost of measuring.
 
 #include "BenchCommon.h"
-#include "FakeRunHost.h"
-#include "TestFiles.h"
 #include "engine/SortRun.h"
+#include "testsupport/FakeRunHost.h"
+#include "testsupport/TestFiles.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
@@ -19,7 +20,7 @@ int main(int argc, char** argv) {
     const QString source = dir.filePath(QStringLiteral("src"));
 
     FakeRunHost host;
-    host.page = 3;
+    host.page = SizePage;
     host.size = {0, QStringLiteral("大于"), QStringLiteral("1"), 1, QStringLiteral("MB")};
     host.outDir = dir.filePath(QStringLiteral("out"));
     for (int i = 0; i < fileCount; ++i) {

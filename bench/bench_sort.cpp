@@ -1,9 +1,9 @@
 // Sorting 10,000 files of 4 KiB by keyword through the engine, against cp -p -r of the same tree.
 
 #include "BenchCommon.h"
-#include "FakeRunHost.h"
 #include "KeywordSortTree.h"
 #include "engine/SortRun.h"
+#include "testsupport/FakeRunHost.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>

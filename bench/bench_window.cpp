@@ -3,10 +3,11 @@
 // holding 100,000 entries in its file list.
 
 #include "BenchCommon.h"
-#include "FakeRunHost.h"
 #include "KeywordSortTree.h"
+#include "core/CriterionPage.h"
 #include "engine/SortRun.h"
 #include "filelist/FileListModel.h"
+#include "testsupport/FakeRunHost.h"
 #include "ui/MainWindows.h"
 
 #include <QAbstractButton>
@@ -36,7 +37,7 @@ double windowSeconds(const QByteArrayList& files, const QString& outDir) {
     TForm1& form = windows.form1;
     form.show();
     form.fileList().AppendUnique(files);
-    form.findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentIndex(0);
+    form.findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentIndex(KeywordPage);
     form.findChild<QLineEdit*>(QStringLiteral("EdtKeys"))->setText(kKeywordSortKeywords);
     form.findChild<QLineEdit*>(QStringLiteral("EdtOutDir"))->setText(outDir);
     QTimer closeCompletion;

@@ -1,8 +1,8 @@
 // The list-file reader: splitting any text into lines, and reading it back from a real file.
 
 #include "FuzzInput.h"
-#include "TestFiles.h"
 #include "filelist/ListFile.h"
+#include "testsupport/TestFiles.h"
 
 #include <QTemporaryDir>
 

@@ -1,10 +1,10 @@
 // The settings load: any bytes as the settings file, loaded in several locales, saved and loaded again.
 
 #include "FuzzInput.h"
-#include "TestFiles.h"
 #include "settings/IniDocument.h"
 #include "settings/ParameterKeys.h"
 #include "settings/SettingsFile.h"
+#include "testsupport/TestFiles.h"
 
 #include <QTemporaryDir>
 
@@ -30,15 +30,6 @@ const QLocale& localeFor(quint8 selector) {
                                                    QLocale(QLocale::Ewe, QLocale::Ghana),
                                                    QLocale(QLocale::Malay, QLocale::Malaysia)};
     return locales[selector % locales.size()];
-}
-
-bool sameValues(const SettingsValues& a, const SettingsValues& b) {
-    for (const ParameterKey& key : ParameterKeys()) {
-        if (!std::visit([&](auto member) { return a.*member == b.*member; }, key.member)) {
-            return false;
-        }
-    }
-    return true;
 }
 
 // values as a save writes them: a carriage return inside a text cannot stay, it would end the line.
@@ -71,11 +62,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     WriteTestFile(filePath, bytes);
     const SettingsValues loaded = LoadSettings(programFolder, filePath, locale);
     IniDocument document(bytes);
-    FUZZ_CHECK(sameValues(loaded, ReadParameterKeys(document, programFolder, locale)));
+    FUZZ_CHECK(loaded == ReadParameterKeys(document, programFolder, locale));
 
     // Whatever was loaded survives a save and a load.
     WriteParameterKeys(loaded, locale, document);
     const SettingsValues reloaded = ReadParameterKeys(document, programFolder, locale);
-    FUZZ_CHECK(sameValues(reloaded, withoutCarriageReturns(loaded)));
+    FUZZ_CHECK(reloaded == withoutCarriageReturns(loaded));
     return 0;
 }

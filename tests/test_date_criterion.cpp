@@ -1,9 +1,11 @@
-#include "FakeRunHost.h"
-#include "OutputTree.h"
-#include "TestFiles.h"
-#include "Unmeasurables.h"
+#include "core/CriterionPage.h"
 #include "engine/DateCriterion.h"
 #include "engine/SortRun.h"
+#include "testsupport/FakeRunHost.h"
+#include "testsupport/FileSystemFixtures.h"
+#include "testsupport/OutputTree.h"
+#include "testsupport/TestFiles.h"
+#include "testsupport/Unmeasurables.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -58,7 +60,7 @@ private slots:
         useTimeZone("UTC0");
         m_dir = new QTemporaryDir;
         m_host = FakeRunHost();
-        m_host.page = 4;
+        m_host.page = DatePage;
         m_host.outDir = m_dir->filePath(u"out"_s);
     }
     void cleanup() { delete m_dir; }

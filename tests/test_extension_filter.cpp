@@ -1,9 +1,10 @@
-#include "FakeRunHost.h"
-#include "OutputTree.h"
-#include "PictureTypes.h"
-#include "TestFiles.h"
+#include "core/CriterionPage.h"
 #include "engine/ExtensionFilter.h"
 #include "engine/SortRun.h"
+#include "testsupport/FakeRunHost.h"
+#include "testsupport/OutputTree.h"
+#include "testsupport/PictureTypes.h"
+#include "testsupport/TestFiles.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -22,7 +23,7 @@ ExtensionFilterState typeListFilter(Mode mode, const QStringList& typeList) {
 }
 } // namespace
 
-// Which files take part in a run: the type list on pages 0 to 4, the picture types on page 5.
+// Which files take part in a run: the type list on every page but the image page, the picture types there.
 class TestExtensionFilter : public QObject {
     Q_OBJECT
 private slots:
@@ -102,7 +103,7 @@ private slots:
     void aChangeDuringARunAppliesFromTheNextFile() {
         QTemporaryDir dir;
         FakeRunHost host;
-        host.page = 2;
+        host.page = TypePage;
         host.outDir = dir.filePath(u"out"_s);
         for (const QString& name : {u"a.txt"_s, u"b.txt"_s, u"c.doc"_s}) {
             host.files.append(WriteTestFile(dir.filePath(u"src/"_s + name)));

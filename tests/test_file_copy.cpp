@@ -1,5 +1,5 @@
-#include "TestFiles.h"
 #include "engine/FileCopy.h"
+#include "testsupport/TestFiles.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,9 +1,6 @@
-#include "Controls.h"
-#include "FileSystemFixtures.h"
-#include "ModalDialogs.h"
-#include "TestFiles.h"
 #include "filelist/FileListModel.h"
-#include "ui/MainWindows.h"
+#include "testsupport/TestFiles.h"
+#include "testsupport/WindowTest.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -13,25 +10,19 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMimeData>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
 
-#include <memory>
 #include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
 // Building the file list through the window: the open dialog, drops, list files, removing, clearing and folder
 // scans, offscreen with the real dialogs.
-class TestFileListWindow : public QObject {
+class TestFileListWindow : public WindowTest {
     Q_OBJECT
 private:
-    QTemporaryDir* m_dir = nullptr;
-    std::unique_ptr<MainWindows> m_windows;
-
-    QString path(const QString& name) const { return m_dir->filePath(name); }
-    FileListModel& fileList() { return m_windows->form1.fileList(); }
+    FileListModel& fileList() { return form().fileList(); }
     QByteArrayList entries() {
         QByteArrayList all;
         for (int row = 0; row < fileList().size(); ++row) {
@@ -40,11 +31,10 @@ private:
         return all;
     }
     QByteArray bytes(const QString& name) const { return QFile::encodeName(path(name)); }
-    template <typename T = QWidget> T* control(const QString& name) { return FindControl<T>(m_windows->form1, name); }
     void click(const QString& button) { QTest::mouseClick(control(button), Qt::LeftButton); }
     // Answers the next file dialog by typing text into its file name field in folder, then accepting it.
-    static void answerFileDialog(const QString& folder, const QString& text, QString* proposedName = nullptr) {
-        OnNextModal([=](QWidget* modal) {
+    void answerFileDialog(const QString& folder, const QString& text, QString* proposedName = nullptr) {
+        onNextModal([=](QWidget* modal) {
             auto* dialog = qobject_cast<QFileDialog*>(modal);
             QVERIFY(dialog);
             auto* nameField = dialog->findChild<QLineEdit*>(u"fileNameEdit"_s);
@@ -69,26 +59,6 @@ private:
     }
 
 private slots:
-    void initTestCase() {
-        // The file dialogs write Qt's own settings file, some of it only when the program ends: the configuration
-        // folder lives in the build tree, starts empty and never touches the user's. No window here is closed, so
-        // none writes a settings file of its own.
-        QDir config(QDir::current().filePath(u"test_file_list_window-config"_s));
-        config.removeRecursively();
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
-    }
-    void init() {
-        m_dir = new QTemporaryDir;
-        m_windows = std::make_unique<MainWindows>();
-        m_windows->form1.show();
-    }
-    void cleanup() {
-        m_windows.reset();
-        RemoveTree(QFile::encodeName(m_dir->path())); // also names that are not UTF-8
-        delete m_dir;
-        QVERIFY(!QApplication::activeModalWidget());
-    }
-
     void addingFilesThroughTheOpenDialog() {
         WriteTestFile(path(u"in/a.txt"_s));
         WriteTestFile(path(u"in/西游记.doc"_s));
@@ -111,7 +81,7 @@ private slots:
     }
 
     void aDroppedNameThatIsNotUtf8KeepsItsBytes() {
-        const QByteArray raw = bytes(u""_s) + "/\xb2\xe2\xca\xd4.txt";
+        const QByteArray raw = QFile::encodeName(testFolder()) + "/\xb2\xe2\xca\xd4.txt";
         FILE* created = std::fopen(raw.constData(), "w");
         QVERIFY(created);
         std::fclose(created);
@@ -137,10 +107,10 @@ private slots:
 
     void exportingAnEmptyListIsRefused() {
         ShownMessage shown;
-        AnswerNextMessage(&shown);
+        answerNextMessage(&shown);
         click(u"BtnSaveFileList"_s);
         QCOMPARE(shown.text, u"当前文件列表为空！"_s);
-        QCOMPARE(EntriesOf(m_dir->path()), QStringList());
+        QCOMPARE(EntriesOf(testFolder()), QStringList());
     }
 
     void exportThenImport() {
@@ -170,8 +140,8 @@ private slots:
         const QByteArray locked = WriteTestFile(path(u"locked.lst"_s), "old");
         QVERIFY(::chmod(locked.constData(), 0444) == 0);
         ShownMessage shown;
-        answerFileDialog(m_dir->path(), u"locked.lst"_s);
-        AnswerNextMessage(&shown);
+        answerFileDialog(testFolder(), u"locked.lst"_s);
+        answerNextMessage(&shown);
         click(u"BtnSaveFileList"_s);
         QCOMPARE(shown.icon, QMessageBox::Information);
         QVERIFY2(shown.text.contains(path(u"locked.lst"_s)), qPrintable(shown.text));
@@ -197,7 +167,7 @@ private slots:
         WriteTestFile(path(u"a/1"_s));
         WriteTestFile(path(u"a/b/2"_s));
         WriteTestFile(path(u"a/b/c/3"_s));
-        OnNextModal([&](QWidget* picker) {
+        onNextModal([&](QWidget* picker) {
             auto* tree = picker->findChild<QTreeView*>(u"ShellTreeView1"_s);
             tree->setCurrentIndex(static_cast<QFileSystemModel*>(tree->model())->index(path(u"a"_s)));
             picker->findChild<QCheckBox*>(u"CheckBox1"_s)->setChecked(wholeTree);
@@ -216,7 +186,7 @@ private slots:
 
     void cancellingThePickerAddsNothing() {
         WriteTestFile(path(u"a/1"_s));
-        OnNextModal([&](QWidget* picker) {
+        onNextModal([&](QWidget* picker) {
             auto* tree = picker->findChild<QTreeView*>(u"ShellTreeView1"_s);
             tree->setCurrentIndex(static_cast<QFileSystemModel*>(tree->model())->index(path(u"a"_s)));
             picker->findChild<QAbstractButton*>(u"BitBtn2"_s)->click();

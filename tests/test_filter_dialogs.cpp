@@ -1,27 +1,19 @@
-#include "Controls.h"
-#include "ModalDialogs.h"
-#include "ui/MainWindows.h"
+#include "core/CriterionPage.h"
+#include "testsupport/WindowTest.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
-
-#include <memory>
 
 using namespace Qt::StringLiterals;
 
 // The type list and its dialog, the filter check boxes, the range check box and the About window, offscreen.
-class TestFilterDialogs : public QObject {
+class TestFilterDialogs : public WindowTest {
     Q_OBJECT
 private:
-    QTemporaryDir m_config;
-    std::unique_ptr<MainWindows> m_windows;
-
-    template <typename T = QWidget> T* control(const QString& name) { return FindControl<T>(m_windows->form1, name); }
     QStringList typeList() {
         auto* list = control<QListWidget>(u"ListBox2"_s);
         QStringList entries;
@@ -35,10 +27,10 @@ private:
     std::pair<QString, bool> addType(const QString& text, bool expectMessage = false) {
         ShownMessage shown;
         bool stillOpen = false;
-        OnNextModal([&](QWidget* dialog) {
+        onNextModal([&](QWidget* dialog) {
             dialog->findChild<QLineEdit*>(u"Edit1"_s)->setText(text);
             if (expectMessage) {
-                AnswerNextMessage(&shown);
+                answerNextMessage(&shown);
             }
             dialog->findChild<QAbstractButton*>(u"Button1"_s)->click();
             stillOpen = dialog->isVisible();
@@ -49,13 +41,6 @@ private:
     }
 
 private slots:
-    void initTestCase() { qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path())); }
-    void init() {
-        m_windows = std::make_unique<MainWindows>();
-        m_windows->form1.show();
-    }
-    void cleanup() { m_windows.reset(); }
-
     void theFilterBoxesExcludeEachOther() {
         auto* include = control<QAbstractButton>(u"ChkInclude"_s);
         auto* exclude = control<QAbstractButton>(u"ChkExclude"_s);
@@ -83,13 +68,13 @@ private slots:
         QCOMPARE(addType(u"|*.|"_s, true), std::make_pair(u"输入文件扩展名如:*.txt !"_s, true));
         QCOMPARE(typeList(), (QStringList{u"*.TXT"_s, u"*.doc"_s}));
         // The dialog keeps what was typed last.
-        QCOMPARE(m_windows->frmSuffix.findChild<QLineEdit*>(u"Edit1"_s)->text(), u"|*.|"_s);
-        QCOMPARE(m_windows->frmSuffix.windowTitle(), u"添加文件类型"_s);
+        QCOMPARE(windows().frmSuffix.findChild<QLineEdit*>(u"Edit1"_s)->text(), u"|*.|"_s);
+        QCOMPARE(windows().frmSuffix.windowTitle(), u"添加文件类型"_s);
     }
 
     void enterPressesTheDefaultButtonOfTheDialogs() {
         QTest::mouseClick(control(u"ChkInclude"_s), Qt::LeftButton);
-        OnNextModal([](QWidget* dialog) {
+        onNextModal([](QWidget* dialog) {
             auto* edit = dialog->findChild<QLineEdit*>(u"Edit1"_s);
             edit->setText(u"*.png"_s);
             QTest::keyClick(edit, Qt::Key_Return);
@@ -97,9 +82,9 @@ private slots:
         QTest::mouseClick(control(u"BtnAddSuffix"_s), Qt::LeftButton);
         QCOMPARE(typeList(), QStringList{u"*.png"_s});
 
-        OnNextModal([](QWidget* dialog) { QTest::keyClick(dialog, Qt::Key_Return); });
+        onNextModal([](QWidget* dialog) { QTest::keyClick(dialog, Qt::Key_Return); });
         QTest::mouseClick(control(u"BtnAout"_s), Qt::LeftButton);
-        QVERIFY(!m_windows->frmAbout.isVisible());
+        QVERIFY(!windows().frmAbout.isVisible());
     }
 
     void deletingATypeTakesTheSelectedOne() {
@@ -129,7 +114,7 @@ private slots:
         QFETCH(QString, end);
         QFETCH(QString, beginAfter);
         QFETCH(QString, focused);
-        control<QTabWidget>(u"PageControl1"_s)->setCurrentIndex(1);
+        control<QTabWidget>(u"PageControl1"_s)->setCurrentIndex(NamePage);
         control<QLineEdit>(u"EdtPartNameBegin"_s)->setText(begin);
         control<QLineEdit>(u"EdtPartNameEnd"_s)->setText(end);
         auto* range = control<QAbstractButton>(u"ChkFileNamePart"_s);
@@ -137,22 +122,22 @@ private slots:
         QTest::mouseClick(range, Qt::LeftButton);
         QVERIFY(range->isChecked());
         QCOMPARE(control<QLineEdit>(u"EdtPartNameBegin"_s)->text(), beginAfter);
-        QCOMPARE(m_windows->form1.focusWidget()->objectName(), focused);
+        QCOMPARE(form().focusWidget()->objectName(), focused);
         QTest::mouseClick(range, Qt::LeftButton);
         QCOMPARE(control<QLineEdit>(u"EdtPartNameBegin"_s)->text(), QString());
         QCOMPARE(control<QLineEdit>(u"EdtPartNameEnd"_s)->text(), QString());
     }
 
     void theAboutWindow() {
-        QCOMPARE(m_windows->frmAbout.windowTitle(), u"关于 - Varnoth"_s);
+        QCOMPARE(windows().frmAbout.windowTitle(), u"关于 - Varnoth"_s);
         QString shownText;
-        OnNextModal([&](QWidget* dialog) {
+        onNextModal([&](QWidget* dialog) {
             shownText = dialog->findChild<QTextBrowser*>(u"WebBrowser1"_s)->toPlainText();
             dialog->findChild<QAbstractButton*>(u"Button1"_s)->click();
         });
         QTest::mouseClick(control(u"BtnAout"_s), Qt::LeftButton);
         QVERIFY(shownText.contains(u"/soft/AboutVarnoth.asp?VER=2.0"_s));
-        QVERIFY(!m_windows->frmAbout.isVisible());
+        QVERIFY(!windows().frmAbout.isVisible());
     }
 };
 

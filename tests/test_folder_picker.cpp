@@ -1,5 +1,5 @@
-#include "Controls.h"
-#include "FileSystemFixtures.h"
+#include "testsupport/Controls.h"
+#include "testsupport/FileSystemFixtures.h"
 #include "ui/TForm3.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
-#include "FileSystemFixtures.h"
 #include "filelist/FileListModel.h"
 #include "filelist/FolderScan.h"
+#include "testsupport/FileSystemFixtures.h"
 
 #include <QDirIterator>
 #include <QTemporaryDir>

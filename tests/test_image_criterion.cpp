@@ -1,12 +1,13 @@
-#include "FakeRunHost.h"
-#include "OutputTree.h"
-#include "PictureTypes.h"
-#include "RunChecks.h"
-#include "TestFiles.h"
-#include "TestImages.h"
-#include "Unmeasurables.h"
+#include "core/CriterionPage.h"
 #include "engine/ImageProbe.h"
 #include "engine/SortRun.h"
+#include "testsupport/FakeRunHost.h"
+#include "testsupport/OutputTree.h"
+#include "testsupport/PictureTypes.h"
+#include "testsupport/RunChecks.h"
+#include "testsupport/TestFiles.h"
+#include "testsupport/TestImages.h"
+#include "testsupport/Unmeasurables.h"
 
 #include <QSet>
 #include <QTemporaryDir>
@@ -79,7 +80,7 @@ private slots:
         m_dir = new QTemporaryDir;
         QDir().mkpath(sourcePath(QString()));
         m_host = FakeRunHost();
-        m_host.page = 5;
+        m_host.page = ImagePage;
         m_host.outDir = m_dir->filePath(u"out"_s);
         m_host.filter.pictureTypes = StandardPictureTypes();
     }

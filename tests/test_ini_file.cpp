@@ -1,6 +1,6 @@
-#include "TestFiles.h"
 #include "settings/IniDocument.h"
 #include "settings/IniFile.h"
+#include "testsupport/TestFiles.h"
 
 #include <QTemporaryDir>
 #include <QTest>

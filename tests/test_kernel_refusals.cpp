@@ -1,6 +1,8 @@
-#include "FileSystemFixtures.h"
-#include "LabelledContent.h"
-#include "WindowSortChild.h"
+#include "core/CriterionPage.h"
+#include "testsupport/FileSystemFixtures.h"
+#include "testsupport/LabelledContent.h"
+#include "testsupport/TestFiles.h"
+#include "testsupport/WindowSortChild.h"
 
 #include <QDirIterator>
 #include <QTemporaryDir>
@@ -8,6 +10,8 @@
 
 #include <functional>
 #include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -61,8 +65,11 @@ private:
         WriteTestFile(at(relative), LabelledContent(label, size));
     }
     QStringList keywordSortOptions(const QString& mode, const QString& policy) const {
-        return {u"--page"_s,  u"0"_s,      u"--text"_s, u"EdtKeys=数据"_s, u"--out"_s,
-                at(u"out"_s), u"--mode"_s, mode,        u"--policy"_s,     policy};
+        return {u"--page"_s,   QString::number(KeywordPage),
+                u"--text"_s,   u"EdtKeys=数据"_s,
+                u"--out"_s,    at(u"out"_s),
+                u"--mode"_s,   mode,
+                u"--policy"_s, policy};
     }
 
     // Makes the whole temporary tree the user's, so that the child reaches it as the test itself does.
@@ -166,7 +173,7 @@ private slots:
             writeLabelled(u"out/数据/"_s + name, "old", 500);
         }
 
-        WindowSortChild child(m_dir->filePath(u"private"_s));
+        WindowSortChild child(QStringLiteral(WINDOW_SORT_HELPER), m_dir->filePath(u"private"_s));
         QVERIFY2(
             child.run(keywordSortOptions(mode, policy) + QStringList{u"--file-size-limit"_s, QString::number(limit)},
                       {at(u"src/数据-over.bin"_s), at(u"src/数据-small.bin"_s), at(u"src/数据-huge.bin"_s),
@@ -259,7 +266,7 @@ private slots:
         writeLabelled(u"src/数据-3.bin"_s, "three", 100);
         writeLabelled(u"out/数据/数据-1.bin"_s, "old", 100);
 
-        WindowSortChild child(m_dir->filePath(u"private"_s));
+        WindowSortChild child(QStringLiteral(WINDOW_SORT_HELPER), m_dir->filePath(u"private"_s));
         if (m_user) {
             handOverTo(*m_user);
             child.runAs(*m_user);

@@ -1,12 +1,13 @@
-#include "FileSystemFixtures.h"
-#include "TestFiles.h"
 #include "filelist/FileListModel.h"
 #include "filelist/ListFile.h"
+#include "testsupport/FileSystemFixtures.h"
+#include "testsupport/TestFiles.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <cerrno>
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 

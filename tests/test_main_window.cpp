@@ -1,8 +1,7 @@
-#include "Controls.h"
-#include "ModalDialogs.h"
-#include "TestFiles.h"
+#include "core/CriterionPage.h"
 #include "filelist/FileListModel.h"
-#include "ui/MainWindows.h"
+#include "testsupport/TestFiles.h"
+#include "testsupport/WindowTest.h"
 
 #include <QAbstractButton>
 #include <QClipboard>
@@ -15,24 +14,15 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimeEdit>
-
-#include <memory>
 
 using namespace Qt::StringLiterals;
 
 // The main window driven as a user would, offscreen, finding every control by its object name.
-class TestMainWindow : public QObject {
+class TestMainWindow : public WindowTest {
     Q_OBJECT
 private:
-    QTemporaryDir* m_dir = nullptr;
-    std::unique_ptr<MainWindows> m_windows;
-
-    QWidget* form() { return &m_windows->form1; }
-    template <typename T = QWidget> T* control(const QString& name) { return FindControl<T>(*form(), name); }
-    QString path(const QString& name) const { return m_dir->filePath(name); }
     // Chinese text arrives from an input method as a commit, not as key presses.
     static void typeThroughInputMethod(QWidget* field, const QString& text) {
         QInputMethodEvent commit;
@@ -44,39 +34,26 @@ private:
         for (const QString& name : names) {
             paths.append(WriteTestFile(path(u"src/"_s + name), name.toUtf8()));
         }
-        m_windows->form1.fileList().AppendUnique(paths);
+        form().fileList().AppendUnique(paths);
     }
 
 private slots:
-    void init() {
-        // Every test starts without a settings file; the one a closing window writes stays in the test's folder.
-        m_dir = new QTemporaryDir;
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(path(u"config"_s)));
-        m_windows = std::make_unique<MainWindows>();
-        form()->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form()));
-    }
-    void cleanup() {
-        m_windows.reset();
-        delete m_dir;
-        QVERIFY(!QApplication::activeModalWidget()); // no dialog left open
-    }
 
     void windowsAreNamedAfterTheirClasses() {
-        QCOMPARE(form()->objectName(), u"TForm1"_s);
-        QCOMPARE(form()->windowTitle(), u"Varnoth"_s);
-        QCOMPARE(m_windows->form3.objectName(), u"TForm3"_s);
-        QCOMPARE(m_windows->frmAbout.objectName(), u"TfrmAbout"_s);
-        QCOMPARE(m_windows->frmSuffix.objectName(), u"TfrmSuffix"_s);
-        QVERIFY(!m_windows->form3.isVisible() && !m_windows->frmAbout.isVisible());
-        QCOMPARE(form()->size(), QSize(838, 610));
-        QVERIFY(!form()->windowIcon().availableSizes().isEmpty());
+        QCOMPARE(form().objectName(), u"TForm1"_s);
+        QCOMPARE(form().windowTitle(), u"Varnoth"_s);
+        QCOMPARE(windows().form3.objectName(), u"TForm3"_s);
+        QCOMPARE(windows().frmAbout.objectName(), u"TfrmAbout"_s);
+        QCOMPARE(windows().frmSuffix.objectName(), u"TfrmSuffix"_s);
+        QVERIFY(!windows().form3.isVisible() && !windows().frmAbout.isVisible());
+        QCOMPARE(form().size(), QSize(838, 610));
+        QVERIFY(!form().windowIcon().availableSizes().isEmpty());
     }
 
     void theTabKeyGoesDownTheWindow() {
-        form()->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(form()));
-        control<QTabWidget>(u"PageControl1"_s)->setCurrentIndex(0);
+        form().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form()));
+        control<QTabWidget>(u"PageControl1"_s)->setCurrentIndex(KeywordPage);
         control(u"ListBox1"_s)->setFocus();
         QStringList visited;
         for (int step = 0; step < 19; ++step) {
@@ -168,7 +145,7 @@ private slots:
               u"EdtKeys",   u"EdtPartNameBegin", u"EdtPartNameEnd", u"EdtFilter", u"EdtSize",      u"ListBox3",
               u"DtDate",    u"DtTime",           u"EdtPic",         u"lblOption", u"PnlOption",    u"PnlOption2",
               u"ListBox2",  u"ChkLstPic",        u"EdtOutDir",      u"Panel2",    u"ProgressBar1", u"Panel1"}) {
-            QVERIFY2(form()->findChild<QWidget*>(QString::fromUtf16(name)), QString::fromUtf16(name).toUtf8());
+            QVERIFY2(form().findChild<QWidget*>(QString::fromUtf16(name)), QString::fromUtf16(name).toUtf8());
         }
         QVERIFY(!control(u"ListBox3"_s)->isVisible());
         QVERIFY(!control<QLabel>(u"Image3"_s)->pixmap().isNull());
@@ -177,10 +154,10 @@ private slots:
 
     void startState() {
         auto* pages = control<QTabWidget>(u"PageControl1"_s);
-        QCOMPARE(pages->count(), 6);
+        QCOMPARE(pages->count(), PageCount);
         const QStringList tabs = {u" 按文件名匹配关键字分拣 "_s, u" 按文件名分拣"_s,       u" 按文件类型分拣"_s,
                                   u" 按文件大小分拣"_s,          u" 按文件日期属性分拣"_s, u" 图像文件分拣"_s};
-        for (int page = 0; page < 6; ++page) {
+        for (int page = KeywordPage; page < PageCount; ++page) {
             QCOMPARE(pages->tabText(page), tabs[page]);
         }
         const QList<std::pair<QString, QStringList>> lists = {
@@ -216,17 +193,17 @@ private slots:
 
     void optionPanelsFollowThePage() {
         auto* pages = control<QTabWidget>(u"PageControl1"_s);
-        for (int page = 0; page < 6; ++page) {
+        for (int page = KeywordPage; page < PageCount; ++page) {
             pages->setCurrentIndex(page);
             QCOMPARE(control<QLabel>(u"lblOption"_s)->text(), u"分拣方式："_s + pages->tabText(page));
-            QCOMPARE(control(u"PnlOption"_s)->isVisible(), page != 5);
-            QCOMPARE(control(u"PnlOption2"_s)->isVisible(), page == 5);
+            QCOMPARE(control(u"PnlOption"_s)->isVisible(), page != ImagePage);
+            QCOMPARE(control(u"PnlOption2"_s)->isVisible(), page == ImagePage);
         }
         // Coming back restores the extension filter as it was left.
-        pages->setCurrentIndex(0);
+        pages->setCurrentIndex(KeywordPage);
         QTest::mouseClick(control(u"ChkExclude"_s), Qt::LeftButton);
-        pages->setCurrentIndex(5);
-        pages->setCurrentIndex(2);
+        pages->setCurrentIndex(ImagePage);
+        pages->setCurrentIndex(TypePage);
         QVERIFY(control<QAbstractButton>(u"ChkExclude"_s)->isChecked());
         QCOMPARE(control<QLabel>(u"lblOption"_s)->text(), u"分拣方式： 按文件类型分拣"_s);
     }
@@ -263,7 +240,7 @@ private slots:
     void aKeywordSortThroughTheWindow() {
         listFiles({u"西游记.txt"_s, u"东游记.doc"_s, u"红楼梦.txt"_s});
         WriteTestFile(path(u"out/游记/西游记.txt"_s), "old");
-        control<QTabWidget>(u"PageControl1"_s)->setCurrentIndex(0);
+        control<QTabWidget>(u"PageControl1"_s)->setCurrentIndex(KeywordPage);
         typeThroughInputMethod(control(u"EdtKeys"_s), u"游记"_s);
         control<QLineEdit>(u"EdtOutDir"_s)->setText(path(u"out"_s));
         QTest::mouseClick(control(u"RbAsk"_s), Qt::LeftButton);
@@ -274,14 +251,14 @@ private slots:
         ShownMessage done;
         QMap<QString, bool> enabledDuringRun;
         bool outDirReadOnly = false;
-        AnswerNextMessage(&question, QMessageBox::Yes, [&] {
+        answerNextMessage(&question, QMessageBox::Yes, [&] {
             for (const QString& name :
                  {u"BtnCopy"_s, u"PageControl1"_s, u"Button3"_s, u"Button1"_s, u"Button5"_s, u"Button2"_s, u"Button6"_s,
                   u"BtnImpFileList"_s, u"BtnSaveFileList"_s, u"RbOverwrite"_s, u"ChkInclude"_s}) {
                 enabledDuringRun[name] = control(name)->isEnabled();
             }
             outDirReadOnly = control<QLineEdit>(u"EdtOutDir"_s)->isReadOnly();
-            AnswerNextMessage(&done, QMessageBox::Ok,
+            answerNextMessage(&done, QMessageBox::Ok,
                               [&] { QCOMPARE(control<QProgressBar>(u"ProgressBar1"_s)->value(), 100); });
         });
         QTest::mouseClick(control(u"BtnCopy"_s), Qt::LeftButton);
@@ -314,22 +291,22 @@ private slots:
 
     void aBadFieldGetsTheFocus() {
         listFiles({u"a.txt"_s});
-        form()->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(form()));
-        control<QTabWidget>(u"PageControl1"_s)->setCurrentIndex(0);
+        form().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form()));
+        control<QTabWidget>(u"PageControl1"_s)->setCurrentIndex(KeywordPage);
         control(u"BtnCopy"_s)->setFocus();
         ShownMessage shown;
-        AnswerNextMessage(&shown);
+        answerNextMessage(&shown);
         QTest::mouseClick(control(u"BtnCopy"_s), Qt::LeftButton);
         QCOMPARE(shown.text, u"请输入匹配关键字!"_s);
         QCOMPARE(shown.icon, QMessageBox::Information);
-        QTRY_COMPARE(form()->focusWidget(), control(u"EdtKeys"_s));
+        QTRY_COMPARE(form().focusWidget(), control(u"EdtKeys"_s));
         QVERIFY(control(u"BtnCopy"_s)->isEnabled());
     }
 
     void anEmptyListIsReported() {
         ShownMessage shown;
-        AnswerNextMessage(&shown);
+        answerNextMessage(&shown);
         QTest::mouseClick(control(u"BtnCopy"_s), Qt::LeftButton);
         QCOMPARE(shown.text, u"没有需要分拣的文件!"_s);
     }
@@ -337,15 +314,15 @@ private slots:
     void closingDuringARunStopsAfterTheCurrentFile() {
         listFiles({u"游记1.txt"_s, u"游记2.txt"_s});
         WriteTestFile(path(u"out/游记/游记1.txt"_s), "old");
-        control<QTabWidget>(u"PageControl1"_s)->setCurrentIndex(0);
+        control<QTabWidget>(u"PageControl1"_s)->setCurrentIndex(KeywordPage);
         control<QLineEdit>(u"EdtKeys"_s)->setText(u"游记"_s);
         control<QLineEdit>(u"EdtOutDir"_s)->setText(path(u"out"_s));
         QTest::mouseClick(control(u"RbAsk"_s), Qt::LeftButton);
         ShownMessage question;
-        AnswerNextMessage(&question, QMessageBox::No, [&] { form()->close(); });
+        answerNextMessage(&question, QMessageBox::No, [&] { form().close(); });
         QTest::mouseClick(control(u"BtnCopy"_s), Qt::LeftButton);
         QVERIFY(!question.text.isEmpty());
-        QVERIFY(!form()->isVisible());
+        QVERIFY(!form().isVisible());
         QCOMPARE(EntriesOf(path(u"out/游记"_s)), QStringList{u"游记1.txt"_s});
         QVERIFY(!QGuiApplication::overrideCursor());
     }

@@ -1,10 +1,11 @@
-#include "FakeRunHost.h"
-#include "OutputTree.h"
-#include "RunChecks.h"
-#include "TestFiles.h"
+#include "core/CriterionPage.h"
 #include "engine/CharRange.h"
 #include "engine/NameCriterion.h"
 #include "engine/SortRun.h"
+#include "testsupport/FakeRunHost.h"
+#include "testsupport/OutputTree.h"
+#include "testsupport/RunChecks.h"
+#include "testsupport/TestFiles.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -102,7 +103,7 @@ private slots:
         QFETCH(QString, field);
         QTemporaryDir dir;
         FakeRunHost host;
-        host.page = 1;
+        host.page = NamePage;
         host.outDir = dir.filePath(u"out"_s);
         host.files = {WriteTestFile(dir.filePath(u"src/ABCDE.txt"_s))};
         host.name.range = true;
@@ -115,7 +116,7 @@ private slots:
     void positionsIgnoredWithoutRange() {
         QTemporaryDir dir;
         FakeRunHost host;
-        host.page = 1;
+        host.page = NamePage;
         host.outDir = dir.filePath(u"out"_s);
         host.files = {WriteTestFile(dir.filePath(u"src/ABCDE.txt"_s))};
         host.name.begin = u"junk"_s;
@@ -206,7 +207,7 @@ private slots:
         QTemporaryDir dir;
         const QString parent = dir.filePath(u"parent"_s);
         FakeRunHost host;
-        host.page = 1;
+        host.page = NamePage;
         host.name = fields;
         host.outDir = parent + u"/out"_s;
         QDir().mkpath(parent);

@@ -1,14 +1,17 @@
-#include "FakeRunHost.h"
-#include "FileSystemFixtures.h"
-#include "TestFiles.h"
+#include "core/CriterionPage.h"
 #include "core/TextBytes.h"
 #include "engine/SortRun.h"
 #include "filelist/FileListModel.h"
 #include "filelist/FolderScan.h"
 #include "filelist/ListFile.h"
+#include "testsupport/FakeRunHost.h"
+#include "testsupport/FileSystemFixtures.h"
+#include "testsupport/TestFiles.h"
 
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -46,7 +49,7 @@ private slots:
 
         FakeRunHost host;
         host.files = imported.paths();
-        host.page = 2;
+        host.page = TypePage;
         host.outDir = dir.filePath(u"out"_s);
         host.move = true;
         RunSort(host);

@@ -1,5 +1,5 @@
-#include "TestFiles.h"
 #include "engine/Placement.h"
+#include "testsupport/TestFiles.h"
 
 #include <QTemporaryDir>
 #include <QTest>

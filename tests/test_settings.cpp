@@ -1,8 +1,10 @@
-#include "TestFiles.h"
+#include "core/CriterionPage.h"
 #include "settings/IniFile.h"
 #include "settings/ParameterKeys.h"
 #include "settings/SettingValueText.h"
 #include "settings/SettingsFile.h"
+#include "testsupport/SettingsValuesText.h"
+#include "testsupport/TestFiles.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -63,7 +65,7 @@ private slots:
         QCOMPARE(values.filter, QString());
         QCOMPARE(values.sameFile, 0);
         QCOMPARE(values.outDir, m_program.path() + u'/');
-        QCOMPARE(values.page, 0);
+        QCOMPARE(values.page, int(KeywordPage));
         QCOMPARE(values.suffixFilter, QStringList());
         QCOMPARE(values.picSize, 0);
         QCOMPARE(values.cmbPic, 0);
@@ -86,7 +88,7 @@ private slots:
         saved.filter = u"-*_*【】"_s;
         saved.sameFile = 3;
         saved.outDir = outDir;
-        saved.page = 4;
+        saved.page = DatePage;
         saved.suffixFilter = {u"*.txt"_s, u"*.文档"_s, u" *.a b"_s};
         saved.picSize = 1;
         saved.cmbPic = 2;
@@ -121,34 +123,7 @@ private slots:
                                        "CmbFileDate=1\n"_s.arg(outDir)
                                            .toUtf8());
 
-        const SettingsValues loaded = LoadSettings(m_program.path(), SettingsFilePath(), kGerman);
-        QCOMPARE(loaded.filter, u"-*_*【】"_s);
-        QCOMPARE(loaded.sameFile, 3);
-        QCOMPARE(loaded.outDir, outDir);
-        QCOMPARE(loaded.page, 4);
-        QCOMPARE(loaded.suffixFilter, QStringList({u"*.txt"_s, u"*.文档"_s, u" *.a b"_s}));
-        QCOMPARE(loaded.picSize, 1);
-        QCOMPARE(loaded.cmbPic, 2);
-        QCOMPARE(loaded.picSizeValue, u"1024"_s);
-        QCOMPARE(loaded.cmbCondition, 1);
-        QCOMPARE(loaded.cmbUnit, 1);
-        QCOMPARE(loaded.fileSize, u"2.5"_s);
-        QCOMPARE(loaded.edtKeys, u"旅行 照片"_s);
-        QCOMPARE(loaded.dtDate, std::optional<QDate>(QDate(1999, 12, 31)));
-        QCOMPARE(loaded.dtTime, std::optional<QTime>(QTime(23, 59, 58)));
-        QCOMPARE(loaded.fileAttr, 1);
-        QCOMPARE(loaded.cmbFileDate, 1);
-    }
-
-    void loadOrder() {
-        QStringList names;
-        for (const ParameterKey* key : ParameterKeysInLoadOrder()) {
-            names.append(QString::fromLatin1(key->name));
-        }
-        QCOMPARE(names,
-                 QStringList({u"Filter"_s, u"OutDir"_s, u"SameFile"_s, u"Page"_s, u"SuffixFilter"_s, u"PicSize"_s,
-                              u"FileAttr"_s, u"CmbPic"_s, u"PicSizeValue"_s, u"CmbCondition"_s, u"CmbUnit"_s,
-                              u"FileSize"_s, u"DTDate"_s, u"DTTime"_s, u"CmbFileDate"_s, u"EdtKeys"_s}));
+        QCOMPARE(LoadSettings(m_program.path(), SettingsFilePath(), kGerman), saved);
     }
 
     void saveKeepsOtherLines() {
@@ -161,7 +136,7 @@ private slots:
                               "Filter=foreign\r\n");
         SettingsValues values;
         values.outDir = u"/nowhere/"_s;
-        values.page = 2;
+        values.page = TypePage;
         values.dtDate = QDate(2013, 5, 6);
         values.dtTime = QTime(0, 0);
         QCOMPARE(SaveSettings(values, m_file, QLocale::c()), QString());
@@ -313,12 +288,12 @@ private slots:
     void pageValues_data() {
         QTest::addColumn<QByteArray>("stored");
         QTest::addColumn<int>("page");
-        QTest::newRow("keyword page") << QByteArray("0") << 0;
-        QTest::newRow("image page") << QByteArray("5") << 5;
-        QTest::newRow("hexadecimal") << QByteArray("0x3") << 3;
+        QTest::newRow("keyword page") << QByteArray("0") << int(KeywordPage);
+        QTest::newRow("image page") << QByteArray("5") << int(ImagePage);
+        QTest::newRow("hexadecimal") << QByteArray("0x3") << int(SizePage);
         QTest::newRow("6 keeps the designed page") << QByteArray("6") << -1;
         QTest::newRow("-1 keeps the designed page") << QByteArray("-1") << -1;
-        QTest::newRow("not a number is the keyword page") << QByteArray("two") << 0;
+        QTest::newRow("not a number is the keyword page") << QByteArray("two") << int(KeywordPage);
     }
     void pageValues() {
         QFETCH(QByteArray, stored);

@@ -1,10 +1,12 @@
-#include "FakeRunHost.h"
-#include "OutputTree.h"
-#include "RunChecks.h"
-#include "TestFiles.h"
-#include "Unmeasurables.h"
+#include "core/CriterionPage.h"
 #include "engine/SizeCriterion.h"
 #include "engine/SortRun.h"
+#include "testsupport/FakeRunHost.h"
+#include "testsupport/FileSystemFixtures.h"
+#include "testsupport/OutputTree.h"
+#include "testsupport/RunChecks.h"
+#include "testsupport/TestFiles.h"
+#include "testsupport/Unmeasurables.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -52,7 +54,7 @@ private slots:
         m_dir = new QTemporaryDir;
         QDir().mkpath(sourceFolder());
         m_host = FakeRunHost();
-        m_host.page = 3;
+        m_host.page = SizePage;
         m_host.outDir = m_dir->filePath(u"out"_s);
     }
     void cleanup() { delete m_dir; }

@@ -1,6 +1,7 @@
-#include "FakeRunHost.h"
-#include "TestFiles.h"
+#include "core/CriterionPage.h"
 #include "engine/SortRun.h"
+#include "testsupport/FakeRunHost.h"
+#include "testsupport/TestFiles.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -57,7 +58,7 @@ private slots:
 
     void includeCheckIsNotMadeOnTheImagePage() {
         listFiles({u"a.jpg"_s});
-        m_host.page = 5;
+        m_host.page = ImagePage;
         m_host.filter.include = true;
         RunSort(m_host);
         QVERIFY(!m_host.messages.contains(u"如果选择了只分拣某些文件类型，则类型不应当为空！"_s));

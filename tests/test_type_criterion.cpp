@@ -1,7 +1,8 @@
-#include "FakeRunHost.h"
-#include "OutputTree.h"
-#include "TestFiles.h"
+#include "core/CriterionPage.h"
 #include "engine/SortRun.h"
+#include "testsupport/FakeRunHost.h"
+#include "testsupport/OutputTree.h"
+#include "testsupport/TestFiles.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -37,7 +38,7 @@ private slots:
         QFETCH(QStringList, tree);
         QTemporaryDir dir;
         FakeRunHost host;
-        host.page = 2;
+        host.page = TypePage;
         host.outDir = dir.filePath(u"out"_s);
         for (const QString& name : sources) {
             host.files.append(WriteTestFile(dir.filePath(u"src/"_s + name), name.toUtf8()));
@@ -50,7 +51,7 @@ private slots:
     void includeModeMakesOnlyTheListedFolder() {
         QTemporaryDir dir;
         FakeRunHost host;
-        host.page = 2;
+        host.page = TypePage;
         host.outDir = dir.filePath(u"out"_s);
         for (const QString& name : {u"a.JPG"_s, u"b.jpg"_s, u"c.png"_s, u"d"_s}) {
             host.files.append(WriteTestFile(dir.filePath(u"src/"_s + name)));

@@ -1,55 +1,40 @@
-#include "Controls.h"
-#include "ModalDialogs.h"
-#include "TestFiles.h"
-#include "ui/MainWindows.h"
+#include "core/CriterionPage.h"
+#include "settings/SettingsValues.h"
+#include "testsupport/SettingsValuesText.h"
+#include "testsupport/TestFiles.h"
+#include "testsupport/WindowTest.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimeEdit>
-
-#include <memory>
 
 using namespace Qt::StringLiterals;
 
 // The main window's choices across a close and a new start, through the real settings file.
-class TestWindowSettings : public QObject {
+class TestWindowSettings : public WindowTest {
     Q_OBJECT
-private:
-    QTemporaryDir* m_dir = nullptr;
-    std::unique_ptr<MainWindows> m_windows;
+public:
+    TestWindowSettings() : WindowTest(Start::ByTheTest) {}
 
-    QString path(const QString& name) const { return m_dir->filePath(name); }
-    QString settingsFile() const { return path(u"config/Varnoth.ini"_s); }
-    template <typename T = QWidget> T* control(const QString& name) { return FindControl<T>(m_windows->form1, name); }
+private:
+    static QString settingsFile() { return configFolder() + u"/Varnoth.ini"_s; }
     bool checked(const QString& name) { return control<QAbstractButton>(name)->isChecked(); }
-    void start() {
-        m_windows = std::make_unique<MainWindows>();
-        m_windows->form1.show();
-    }
     void closeAndStartAgain() {
-        QVERIFY(m_windows->form1.close());
-        start();
+        QVERIFY(form().close());
+        startWindows();
     }
 
 private slots:
-    void init() {
-        m_dir = new QTemporaryDir;
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(path(u"config"_s)));
-    }
-    void cleanup() {
-        m_windows.reset();
-        delete m_dir;
-    }
 
     void theFirstStart() {
-        start();
-        QCOMPARE(control<QTabWidget>(u"PageControl1"_s)->currentIndex(), 0);
+        startWindows();
+        QCOMPARE(control<QTabWidget>(u"PageControl1"_s)->currentIndex(), KeywordPage);
         QVERIFY(checked(u"RbSkip"_s));
         QCOMPARE(control<QLineEdit>(u"EdtOutDir"_s)->text(), QCoreApplication::applicationDirPath() + u'/');
         QVERIFY(checked(u"RbPicW"_s));
@@ -64,12 +49,12 @@ private slots:
     }
 
     void everyChoiceSurvivesARestart() {
-        start();
+        startWindows();
         QDir().mkpath(path(u"out"_s));
         control<QLineEdit>(u"EdtFilter"_s)->setText(u"_*-"_s);
         control<QLineEdit>(u"EdtOutDir"_s)->setText(path(u"out"_s) + u'/');
         control<QAbstractButton>(u"RbRename"_s)->setChecked(true);
-        control<QTabWidget>(u"PageControl1"_s)->setCurrentIndex(4);
+        control<QTabWidget>(u"PageControl1"_s)->setCurrentIndex(DatePage);
         control<QListWidget>(u"ListBox2"_s)->addItems({u"*.txt"_s, u"*.DOC"_s});
         control<QAbstractButton>(u"RbPicH"_s)->setChecked(true);
         control<QComboBox>(u"CmbPic"_s)->setCurrentIndex(2);
@@ -91,7 +76,7 @@ private slots:
         QCOMPARE(control<QLineEdit>(u"EdtFilter"_s)->text(), u"_*-"_s);
         QCOMPARE(control<QLineEdit>(u"EdtOutDir"_s)->text(), path(u"out"_s) + u'/');
         QVERIFY(checked(u"RbRename"_s));
-        QCOMPARE(control<QTabWidget>(u"PageControl1"_s)->currentIndex(), 4);
+        QCOMPARE(control<QTabWidget>(u"PageControl1"_s)->currentIndex(), DatePage);
         QCOMPARE(control<QListWidget>(u"ListBox2"_s)->count(), 2);
         QCOMPARE(control<QListWidget>(u"ListBox2"_s)->item(1)->text(), u"*.DOC"_s);
         QVERIFY(checked(u"RbPicH"_s));
@@ -119,33 +104,95 @@ private slots:
         QTest::newRow("overwrite") << u"RbOverwrite"_s;
         QTest::newRow("ask") << u"RbAsk"_s;
         QTest::newRow("skip") << u"RbSkip"_s;
+        QTest::newRow("auto-number") << u"RbRename"_s;
     }
     void theSameNameChoices() {
         QFETCH(QString, button);
-        start();
+        startWindows();
         control<QAbstractButton>(button)->setChecked(true);
         closeAndStartAgain();
         QVERIFY(checked(button));
     }
 
+    // Each saved choice changes its control in turn, so that what a control's change sets off sees the choices
+    // before it; and the window gives back what it was given.
+    void choicesApplyInTheirOrder() {
+        startWindows();
+        SettingsValues values;
+        values.filter = u"_"_s;
+        values.outDir = path(u"out/"_s);
+        values.sameFile = 3;
+        values.page = DatePage;
+        values.suffixFilter = {u"*.txt"_s};
+        values.picSize = 1;
+        values.fileAttr = 1;
+        values.cmbPic = 2;
+        values.picSizeValue = u"800"_s;
+        values.cmbCondition = 1;
+        values.cmbUnit = 1;
+        values.fileSize = u"7"_s;
+        values.dtDate = QDate(1999, 12, 31);
+        values.dtTime = QTime(23, 59, 58);
+        values.cmbFileDate = 1;
+        values.edtKeys = u"游记"_s;
+
+        QStringList changed;
+        QObject recording;
+        const auto record = [&](const char* key, auto* control, auto signal) {
+            connect(control, signal, &recording, [&changed, key] {
+                if (changed.isEmpty() || changed.last() != QLatin1StringView(key)) {
+                    changed.append(QLatin1StringView(key));
+                }
+            });
+        };
+        record("Filter", control<QLineEdit>(u"EdtFilter"_s), &QLineEdit::textChanged);
+        record("OutDir", control<QLineEdit>(u"EdtOutDir"_s), &QLineEdit::textChanged);
+        for (const QString& button : {u"RbOverwrite"_s, u"RbAsk"_s, u"RbSkip"_s, u"RbRename"_s}) {
+            record("SameFile", control<QAbstractButton>(button), &QAbstractButton::toggled);
+        }
+        record("Page", control<QTabWidget>(u"PageControl1"_s), &QTabWidget::currentChanged);
+        record("SuffixFilter", control<QListWidget>(u"ListBox2"_s)->model(), &QAbstractItemModel::rowsInserted);
+        record("PicSize", control<QAbstractButton>(u"RbPicH"_s), &QAbstractButton::toggled);
+        record("FileAttr", control<QAbstractButton>(u"RbModifyTime"_s), &QAbstractButton::toggled);
+        record("CmbPic", control<QComboBox>(u"CmbPic"_s), &QComboBox::currentIndexChanged);
+        record("PicSizeValue", control<QLineEdit>(u"EdtPic"_s), &QLineEdit::textChanged);
+        record("CmbCondition", control<QComboBox>(u"CmbCondition"_s), &QComboBox::currentIndexChanged);
+        record("CmbUnit", control<QComboBox>(u"CmbUnit"_s), &QComboBox::currentIndexChanged);
+        record("FileSize", control<QLineEdit>(u"EdtSize"_s), &QLineEdit::textChanged);
+        record("DTDate", control<QDateEdit>(u"DtDate"_s), &QDateEdit::dateChanged);
+        record("DTTime", control<QTimeEdit>(u"DtTime"_s), &QTimeEdit::timeChanged);
+        record("CmbFileDate", control<QComboBox>(u"CmbFileDate"_s), &QComboBox::currentIndexChanged);
+        record("EdtKeys", control<QLineEdit>(u"EdtKeys"_s), &QLineEdit::textChanged);
+
+        form().applySettings(values);
+
+        QCOMPARE(changed,
+                 (QStringList{u"Filter"_s, u"OutDir"_s, u"SameFile"_s, u"Page"_s, u"SuffixFilter"_s, u"PicSize"_s,
+                              u"FileAttr"_s, u"CmbPic"_s, u"PicSizeValue"_s, u"CmbCondition"_s, u"CmbUnit"_s,
+                              u"FileSize"_s, u"DTDate"_s, u"DTTime"_s, u"CmbFileDate"_s, u"EdtKeys"_s}));
+        QCOMPARE(control<QLabel>(u"lblOption"_s)->text(), u"分拣方式： 按文件日期属性分拣"_s);
+        QCOMPARE(form().currentSettings(), values);
+    }
+
     void aDeletedOutputFolderAndABadPage() {
         WriteTestFile(settingsFile(), "[Parameter]\nOutDir=" + QFile::encodeName(path(u"gone/"_s)) + "\nPage=6\n");
-        start();
+        startWindows();
         QCOMPARE(control<QLineEdit>(u"EdtOutDir"_s)->text(), QString());
-        QCOMPARE(control<QTabWidget>(u"PageControl1"_s)->currentIndex(), 1); // the designed page
+        QCOMPARE(control<QTabWidget>(u"PageControl1"_s)->currentIndex(), NamePage); // the designed page
+        QCOMPARE(control<QLabel>(u"lblOption"_s)->text(), u"分拣方式： 按文件名分拣"_s);
     }
 
     void anUnwritableLocationIsReportedAndTheWindowStillCloses() {
         WriteTestFile(path(u"blocker"_s), "a file where the folder should be");
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(path(u"blocker/config"_s)));
-        start();
+        startWindows();
         ShownMessage warning;
-        AnswerNextMessage(&warning);
-        QVERIFY(m_windows->form1.close());
+        answerNextMessage(&warning);
+        QVERIFY(form().close());
         QCOMPARE(warning.icon, QMessageBox::Warning);
         QCOMPARE(warning.title, u"Varnoth"_s);
         QVERIFY(warning.text.contains(path(u"blocker/config/Varnoth.ini"_s)));
-        QVERIFY(!m_windows->form1.isVisible());
+        QVERIFY(!form().isVisible());
     }
 };
 

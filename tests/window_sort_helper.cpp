@@ -11,8 +11,9 @@
 // with --pause-after-listing, {"event":"listed"} once the list is filled. After "listed" and after a question the
 // helper waits for one line on stdin; "yes" answers a question with Yes, anything else with No.
 
-#include "Controls.h"
+#include "core/CriterionPage.h"
 #include "filelist/FileListModel.h"
+#include "testsupport/Controls.h"
 #include "ui/MainWindows.h"
 
 #include <QAbstractButton>
@@ -39,7 +40,7 @@ namespace {
 struct Request {
     qint64 fileSizeLimit = -1;
     bool pauseAfterListing = false;
-    int page = 0;
+    int page = KeywordPage;
     QByteArray outDir;
     bool move = false;
     QString policy = u"RbSkip"_s;

@@ -2,6 +2,7 @@
 // the folder given as argument, for the documentation. Run it under a display (xvfb-run works) or with
 // QT_QPA_PLATFORM=offscreen.
 
+#include "core/CriterionPage.h"
 #include "ui/MainWindows.h"
 #include "ui/MessageBoxes.h"
 
@@ -30,7 +31,7 @@ int main(int argc, char** argv) {
     };
     MainWindows windows;
     auto* pages = windows.form1.findChild<QTabWidget*>(QStringLiteral("PageControl1"));
-    for (int page = 0; page < pages->count(); ++page) {
+    for (int page = KeywordPage; page < PageCount; ++page) {
         pages->setCurrentIndex(page);
         save(windows.form1, QStringLiteral("page-%1").arg(page));
     }

@@ -7,7 +7,6 @@
 
 #include <QFileInfo>
 
-#include <algorithm>
 #include <array>
 
 namespace {
@@ -15,24 +14,24 @@ namespace {
 using enum SettingType;
 using enum KeyRule;
 
-// The single source of truth for the keys: name, type, default, load position and rule, in save order.
+// The single source of truth for the keys: name, type, default and rule, in save order.
 const std::array<ParameterKey, 16> kKeys = {{
-    {"Filter", Text, "", 1, Plain, &SettingsValues::filter},
-    {"SameFile", Integer, "0", 3, PolicyChoice, &SettingsValues::sameFile},
-    {"OutDir", Text, "", 2, ExistingFolder, &SettingsValues::outDir},
-    {"Page", Integer, "0", 4, PageIndex, &SettingsValues::page},
-    {"PicSize", Integer, "0", 6, Plain, &SettingsValues::picSize},
-    {"CmbPic", Integer, "0", 8, Plain, &SettingsValues::cmbPic},
-    {"PicSizeValue", Text, "", 9, Plain, &SettingsValues::picSizeValue},
-    {"CmbCondition", Integer, "0", 10, Plain, &SettingsValues::cmbCondition},
-    {"CmbUnit", Integer, "0", 11, Plain, &SettingsValues::cmbUnit},
-    {"FileSize", Text, "", 12, Plain, &SettingsValues::fileSize},
-    {"EdtKeys", Text, "", 16, TrimmedOnSave, &SettingsValues::edtKeys},
-    {"SuffixFilter", Text, "", 5, SuffixList, &SettingsValues::suffixFilter},
-    {"DTDate", Date, "", 13, Plain, &SettingsValues::dtDate},
-    {"DTTime", Time, "", 14, Plain, &SettingsValues::dtTime},
-    {"FileAttr", Integer, "0", 7, Plain, &SettingsValues::fileAttr},
-    {"CmbFileDate", Integer, "0", 15, Plain, &SettingsValues::cmbFileDate},
+    {"Filter", Text, "", Plain, &SettingsValues::filter},
+    {"SameFile", Integer, "0", PolicyChoice, &SettingsValues::sameFile},
+    {"OutDir", Text, "", ExistingFolder, &SettingsValues::outDir},
+    {"Page", Integer, "0", PageIndex, &SettingsValues::page},
+    {"PicSize", Integer, "0", Plain, &SettingsValues::picSize},
+    {"CmbPic", Integer, "0", Plain, &SettingsValues::cmbPic},
+    {"PicSizeValue", Text, "", Plain, &SettingsValues::picSizeValue},
+    {"CmbCondition", Integer, "0", Plain, &SettingsValues::cmbCondition},
+    {"CmbUnit", Integer, "0", Plain, &SettingsValues::cmbUnit},
+    {"FileSize", Text, "", Plain, &SettingsValues::fileSize},
+    {"EdtKeys", Text, "", TrimmedOnSave, &SettingsValues::edtKeys},
+    {"SuffixFilter", Text, "", SuffixList, &SettingsValues::suffixFilter},
+    {"DTDate", Date, "", Plain, &SettingsValues::dtDate},
+    {"DTTime", Time, "", Plain, &SettingsValues::dtTime},
+    {"FileAttr", Integer, "0", Plain, &SettingsValues::fileAttr},
+    {"CmbFileDate", Integer, "0", Plain, &SettingsValues::cmbFileDate},
 }};
 
 // A key's value between its text in the file and its member.
@@ -110,16 +109,6 @@ std::span<const ParameterKey> ParameterKeys() {
     return kKeys;
 }
 
-QList<const ParameterKey*> ParameterKeysInLoadOrder() {
-    QList<const ParameterKey*> keys;
-    for (const ParameterKey& key : kKeys) {
-        keys.append(&key);
-    }
-    std::sort(keys.begin(), keys.end(),
-              [](const ParameterKey* a, const ParameterKey* b) { return a->loadPosition < b->loadPosition; });
-    return keys;
-}
-
 QString JoinSuffixFilter(const QStringList& items) {
     QString value;
     for (const QString& item : items) {
@@ -148,17 +137,17 @@ QStringList SplitSuffixFilter(const QString& value) {
 
 SettingsValues ReadParameterKeys(const IniDocument& document, const QString& executableFolder, const QLocale& locale) {
     SettingsValues values;
-    for (const ParameterKey* key : ParameterKeysInLoadOrder()) {
-        const QByteArray text = document.value(kParameterSection, key->name)
-                                    .value_or(key->rule == ExistingFolder ? (executableFolder + u'/').toUtf8()
-                                                                          : key->defaultText.toByteArray());
-        const Value value = applyLoadRule(key->rule, parse(*key, text, locale));
+    for (const ParameterKey& key : kKeys) {
+        const QByteArray text = document.value(kParameterSection, key.name)
+                                    .value_or(key.rule == ExistingFolder ? (executableFolder + u'/').toUtf8()
+                                                                         : key.defaultText.toByteArray());
+        const Value value = applyLoadRule(key.rule, parse(key, text, locale));
         std::visit(
             [&](auto member) {
                 using Member = std::remove_reference_t<decltype(values.*member)>;
                 values.*member = std::get<Member>(value);
             },
-            key->member);
+            key.member);
     }
     return values;
 }

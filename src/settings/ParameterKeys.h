@@ -3,7 +3,6 @@
 #include "settings/SettingsValues.h"
 
 #include <QByteArrayView>
-#include <QList>
 #include <QLocale>
 
 #include <span>
@@ -41,16 +40,12 @@ struct ParameterKey {
     // What a missing key loads as; for integers also what an unreadable value loads as. An empty date or time
     // loads as no value, so the picker keeps what it shows.
     QByteArrayView defaultText;
-    int loadPosition; // 1 to 16, the order in which the window applies the keys at start
     KeyRule rule;
     SettingsMember member;
 };
 
 // Every key of the section, in the order a save writes them.
 std::span<const ParameterKey> ParameterKeys();
-
-// The same keys in the order a load applies them.
-QList<const ParameterKey*> ParameterKeysInLoadOrder();
 
 // The SuffixFilter value of a type list: every item that is not empty, each followed by "|".
 QString JoinSuffixFilter(const QStringList& items);

@@ -8,10 +8,10 @@
 #include <optional>
 
 // The main window's choices that the settings file keeps, one member per key of section Parameter. A load fills every
-// member, defaults applied; a save writes every member. The window applies them at start in the load order:
-// filter, outDir, sameFile, page (then the page update), suffixFilter, picSize, fileAttr, cmbPic, picSizeValue,
-// cmbCondition, cmbUnit, fileSize, dtDate, dtTime, cmbFileDate, edtKeys.
+// member, defaults applied; a save writes every member.
 struct SettingsValues {
+    bool operator==(const SettingsValues&) const = default;
+
     QString filter;              // Filter: EdtFilter
     int sameFile = 0;            // SameFile: 0 RbSkip, 1 RbOverwrite, 2 RbAsk, 3 RbRename; other values load as 0
     QString outDir;              // OutDir: EdtOutDir; loads empty when the saved folder does not exist

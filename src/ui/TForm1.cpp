@@ -1,6 +1,6 @@
 #include "ui/TForm1.h"
 
-#include "engine/SortRun.h"
+#include "core/CriterionPage.h"
 #include "filelist/DroppedFiles.h"
 #include "filelist/FileListModel.h"
 #include "filelist/ListFile.h"
@@ -11,12 +11,14 @@
 #include "ui/TForm3.h"
 #include "ui/TfrmAbout.h"
 #include "ui/TfrmSuffix.h"
+#include "ui/WindowSettings.h"
+
+#include "ui_TForm1.h"
 
 #include <QCloseEvent>
 #include <QDir>
 #include <QDropEvent>
 #include <QFileDialog>
-#include <QGuiApplication>
 #include <QMimeData>
 
 using namespace Qt::StringLiterals;
@@ -25,8 +27,11 @@ namespace {
 constexpr int kTypeListColumns = 6;
 }
 
-TForm1::TForm1(QWidget* parent) : QWidget(parent), m_files(new FileListModel(this)) {
-    setupUi(this);
+TForm1::TForm1(QWidget* parent)
+    : QWidget(parent), m_ui(std::make_unique<Ui::TForm1>()), m_files(new FileListModel(this)),
+      m_runHost(*this, *m_ui, *m_files, [this] { return m_closeRequested; }),
+      m_scanHost(*m_ui, *m_files, [this] { return m_closeRequested; }) {
+    m_ui->setupUi(this);
     setUpControls();
     FormCreate();
 }
@@ -37,123 +42,73 @@ void TForm1::setDialogs(TForm3* folderPicker, TfrmAbout* about, TfrmSuffix* suff
     m_folderPicker = folderPicker;
     m_about = about;
     m_suffix = suffix;
-    m_suffix->setTypeList(ListBox2);
+    m_suffix->setTypeList(m_ui->ListBox2);
 }
 
 // Everything the form design itself cannot say: window frame, panels, pictures, models, filters and signals.
 void TForm1::setUpControls() {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    for (QFrame* panel : {Panel8, Panel3, Panel5, Panel4, Panel7, Panel6}) {
+    for (QFrame* panel : {m_ui->Panel8, m_ui->Panel3, m_ui->Panel5, m_ui->Panel4, m_ui->Panel7, m_ui->Panel6}) {
         QPalette palette = panel->palette();
         palette.setColor(QPalette::Window, Qt::white);
         panel->setPalette(palette);
         panel->setAutoFillBackground(true);
     }
-    Image3->setPixmap(KeywordIllustration());
-    Image2->setPixmap(NameIllustration());
-    Image1->setPixmap(TypeIllustration());
+    m_ui->Image3->setPixmap(KeywordIllustration());
+    m_ui->Image2->setPixmap(NameIllustration());
+    m_ui->Image1->setPixmap(TypeIllustration());
 
-    ListBox1->setModel(m_files);
-    ListBox1->viewport()->installEventFilter(this);
-    for (QLineEdit* numberField : {EdtSize, EdtPic, EdtPartNameBegin, EdtPartNameEnd}) {
+    m_ui->ListBox1->setModel(m_files);
+    m_ui->ListBox1->viewport()->installEventFilter(this);
+    for (QLineEdit* numberField : {m_ui->EdtSize, m_ui->EdtPic, m_ui->EdtPartNameBegin, m_ui->EdtPartNameEnd}) {
         // Typed text passes the key filter; an input method would bypass it.
         numberField->setAttribute(Qt::WA_InputMethodEnabled, false);
         numberField->installEventFilter(this);
     }
     // Both lists flow into columns; the form design cannot say so.
-    ListBox2->setWrapping(true);
-    ChkLstPic->setWrapping(true);
-    ListBox2->installEventFilter(this);
+    m_ui->ListBox2->setWrapping(true);
+    m_ui->ChkLstPic->setWrapping(true);
+    m_ui->ListBox2->installEventFilter(this);
 
-    connect(BtnCopy, &QPushButton::clicked, this, &TForm1::BtnCopyClick);
-    connect(PageControl1, &QTabWidget::currentChanged, this, &TForm1::PageControl1Change);
-    connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
-    connect(BtnAout, &QPushButton::clicked, this, &TForm1::BtnAoutClick);
+    connect(m_ui->BtnCopy, &QPushButton::clicked, this, &TForm1::BtnCopyClick);
+    connect(m_ui->PageControl1, &QTabWidget::currentChanged, this, &TForm1::PageControl1Change);
+    connect(m_ui->Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
+    connect(m_ui->BtnAout, &QPushButton::clicked, this, &TForm1::BtnAoutClick);
     // toggled, not clicked: unchecking one box from the other's handler must also update the list buttons.
-    connect(ChkInclude, &QCheckBox::toggled, this, &TForm1::ChkIncludeClick);
-    connect(ChkExclude, &QCheckBox::toggled, this, &TForm1::ChkExcludeClick);
-    connect(BtnAddSuffix, &QPushButton::clicked, this, &TForm1::BtnAddSuffixClick);
-    connect(BtnDelSuffix, &QPushButton::clicked, this, &TForm1::BtnDelSuffixClick);
-    connect(ChkFileNamePart, &QCheckBox::clicked, this, &TForm1::ChkFileNamePartClick);
-    connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
-    connect(Button5, &QPushButton::clicked, this, &TForm1::Button5Click);
-    connect(Button6, &QPushButton::clicked, this, &TForm1::Button6Click);
-    connect(BtnSaveFileList, &QPushButton::clicked, this, &TForm1::BtnSaveFileListClick);
-    connect(BtnImpFileList, &QPushButton::clicked, this, &TForm1::BtnImpFileListClick);
+    connect(m_ui->ChkInclude, &QCheckBox::toggled, this, &TForm1::ChkIncludeClick);
+    connect(m_ui->ChkExclude, &QCheckBox::toggled, this, &TForm1::ChkExcludeClick);
+    connect(m_ui->BtnAddSuffix, &QPushButton::clicked, this, &TForm1::BtnAddSuffixClick);
+    connect(m_ui->BtnDelSuffix, &QPushButton::clicked, this, &TForm1::BtnDelSuffixClick);
+    connect(m_ui->ChkFileNamePart, &QCheckBox::clicked, this, &TForm1::ChkFileNamePartClick);
+    connect(m_ui->Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
+    connect(m_ui->Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
+    connect(m_ui->Button5, &QPushButton::clicked, this, &TForm1::Button5Click);
+    connect(m_ui->Button6, &QPushButton::clicked, this, &TForm1::Button6Click);
+    connect(m_ui->BtnSaveFileList, &QPushButton::clicked, this, &TForm1::BtnSaveFileListClick);
+    connect(m_ui->BtnImpFileList, &QPushButton::clicked, this, &TForm1::BtnImpFileListClick);
 }
 
 void TForm1::FormCreate() {
     setWindowTitle(kApplicationTitle);
     // The list control itself takes dropped files, not the whole window.
-    ListBox1->viewport()->setAcceptDrops(true);
-    for (int row = 0; row < ChkLstPic->count(); ++row) {
-        QListWidgetItem* item = ChkLstPic->item(row);
+    m_ui->ListBox1->viewport()->setAcceptDrops(true);
+    for (int row = 0; row < m_ui->ChkLstPic->count(); ++row) {
+        QListWidgetItem* item = m_ui->ChkLstPic->item(row);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Checked);
     }
     applySettings(LoadSettings(QCoreApplication::applicationDirPath()));
 }
 
-// Puts the saved choices into the controls, in the order the settings are read.
 void TForm1::applySettings(const SettingsValues& values) {
-    EdtFilter->setText(values.filter);
-    EdtOutDir->setText(values.outDir);
-    switch (values.sameFile) {
-    case 1:
-        RbOverwrite->setChecked(true);
-        break;
-    case 2:
-        RbAsk->setChecked(true);
-        break;
-    case 3:
-        RbRename->setChecked(true);
-        break;
-    default:
-        RbSkip->setChecked(true);
-    }
-    if (values.page >= 0) {
-        PageControl1->setCurrentIndex(values.page);
-    }
+    ApplySettings(*m_ui, values);
+    // The page may be the one shown already, which changes nothing and so fires no page update.
     PageControl1Change();
-    ListBox2->addItems(values.suffixFilter);
-    (values.picSize == 0 ? RbPicW : RbPicH)->setChecked(true);
-    (values.fileAttr == 0 ? RbCreateTime : RbModifyTime)->setChecked(true);
-    CmbPic->setCurrentIndex(values.cmbPic);
-    EdtPic->setText(values.picSizeValue);
-    CmbCondition->setCurrentIndex(values.cmbCondition);
-    CmbUnit->setCurrentIndex(values.cmbUnit);
-    EdtSize->setText(values.fileSize);
-    if (values.dtDate) {
-        DtDate->setDate(*values.dtDate);
-    }
-    if (values.dtTime) {
-        DtTime->setTime(*values.dtTime);
-    }
-    CmbFileDate->setCurrentIndex(values.cmbFileDate);
-    EdtKeys->setText(values.edtKeys);
 }
 
 SettingsValues TForm1::currentSettings() const {
-    SettingsValues values;
-    values.filter = EdtFilter->text();
-    values.sameFile = RbOverwrite->isChecked() ? 1 : RbAsk->isChecked() ? 2 : RbRename->isChecked() ? 3 : 0;
-    values.outDir = EdtOutDir->text();
-    values.page = PageControl1->currentIndex();
-    values.suffixFilter = typeList();
-    values.picSize = RbPicW->isChecked() ? 0 : 1;
-    values.cmbPic = CmbPic->currentIndex();
-    values.picSizeValue = EdtPic->text();
-    values.cmbCondition = CmbCondition->currentIndex();
-    values.cmbUnit = CmbUnit->currentIndex();
-    values.fileSize = EdtSize->text();
-    values.edtKeys = EdtKeys->text();
-    values.dtDate = DtDate->date();
-    values.dtTime = DtTime->time();
-    values.fileAttr = RbCreateTime->isChecked() ? 0 : 1;
-    values.cmbFileDate = CmbFileDate->currentIndex();
-    return values;
+    return CurrentSettings(*m_ui);
 }
 
 // Saves the choices; a file that cannot be written is reported, and the window closes all the same.
@@ -164,137 +119,12 @@ void TForm1::FormClose() {
     }
 }
 
-int TForm1::fileCount() const {
-    return m_files->size();
-}
-
-QByteArray TForm1::fileAt(int index) const {
-    return m_files->at(index);
-}
-
-int TForm1::pageIndex() const {
-    return PageControl1->currentIndex();
-}
-
-QString TForm1::keywordText() const {
-    return EdtKeys->text();
-}
-
-NamePageFields TForm1::namePage() const {
-    return {ChkFileNamePart->isChecked(), EdtPartNameBegin->text(), EdtPartNameEnd->text(), EdtFilter->text(),
-            ChkOnlyMatchDir->isChecked()};
-}
-
-SizePageFields TForm1::sizePage() const {
-    return {CmbCondition->currentIndex(), CmbCondition->currentText(), EdtSize->text(), CmbUnit->currentIndex(),
-            CmbUnit->currentText()};
-}
-
-DatePageFields TForm1::datePage() const {
-    return {RbCreateTime->isChecked(), CmbFileDate->currentIndex(), DtDate->date(), DtTime->time()};
-}
-
-ImagePageFields TForm1::imagePage() const {
-    return {RbPicH->isChecked(), CmbPic->currentIndex(), CmbPic->currentText(), EdtPic->text()};
-}
-
-QString TForm1::outputFolder() const {
-    return EdtOutDir->text();
-}
-
-void TForm1::setOutputFolder(const QString& folder) {
-    EdtOutDir->setText(folder);
-}
-
-bool TForm1::moveMode() const {
-    return RbMove->isChecked();
-}
-
-SameNamePolicy TForm1::sameNamePolicy() const {
-    if (RbRename->isChecked()) {
-        return SameNamePolicy::Rename;
-    }
-    if (RbAsk->isChecked()) {
-        return SameNamePolicy::Ask;
-    }
-    if (RbSkip->isChecked()) {
-        return SameNamePolicy::Skip;
-    }
-    return SameNamePolicy::Overwrite;
-}
-
-bool TForm1::askOverwrite(const QString& question) {
-    return AskYesNo(this, question);
-}
-
-QStringList TForm1::typeList() const {
-    QStringList entries;
-    for (int row = 0; row < ListBox2->count(); ++row) {
-        entries.append(ListBox2->item(row)->text());
-    }
-    return entries;
-}
-
-ExtensionFilterState TForm1::extensionFilter() const {
-    ExtensionFilterState filter;
-    filter.include = ChkInclude->isChecked();
-    filter.exclude = ChkExclude->isChecked();
-    filter.typeList = typeList();
-    for (int row = 0; row < ChkLstPic->count(); ++row) {
-        const QListWidgetItem* item = ChkLstPic->item(row);
-        filter.pictureTypes.append({item->text(), item->checkState() == Qt::Checked});
-    }
-    return filter;
-}
-
-void TForm1::setRunLock(bool locked) {
-    if (locked) {
-        BtnCopy->setEnabled(false);
-        PageControl1->setEnabled(false);
-        Button3->setEnabled(false);
-        EdtOutDir->setReadOnly(true);
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    } else {
-        QGuiApplication::restoreOverrideCursor();
-        BtnCopy->setEnabled(true);
-        PageControl1->setEnabled(true);
-        Button3->setEnabled(true);
-        EdtOutDir->setReadOnly(false);
-    }
-    // The run walks the list by position, so nothing may change the list under it; export only reads it.
-    for (QPushButton* listChanger : {Button1, Button5, Button2, Button6, BtnImpFileList}) {
-        listChanger->setEnabled(!locked);
-    }
-    ListBox1->viewport()->setAcceptDrops(!locked);
-}
-
-void TForm1::setProgress(int percent) {
-    ProgressBar1->setValue(percent);
-}
-
-void TForm1::processEvents() {
-    QCoreApplication::processEvents();
-}
-
-void TForm1::repaintFileList() {
-    ListBox1->viewport()->repaint();
-}
-
-void TForm1::showMessage(const QString& text) {
-    ShowInformation(this, text);
-}
-
-void TForm1::showInputError(const InputError& error) {
-    showMessage(error.message);
-    if (QWidget* field = findChild<QWidget*>(error.field)) {
-        field->setFocus();
-    }
-}
-
 void TForm1::BtnCopyClick() {
-    m_running = true;
-    RunSort(*this);
-    m_running = false;
+    m_runHost.run();
+    closeIfRequested();
+}
+
+void TForm1::closeIfRequested() {
     if (m_closeRequested) {
         close();
     }
@@ -318,12 +148,12 @@ void TForm1::Button1Click() {
 }
 
 void TForm1::Button2Click() {
-    const QModelIndexList selected = ListBox1->selectionModel()->selectedRows();
+    const QModelIndexList selected = m_ui->ListBox1->selectionModel()->selectedRows();
     if (selected.isEmpty()) {
         return;
     }
     m_files->removeAt(selected.first().row());
-    ListBox1->clearSelection();
+    m_ui->ListBox1->clearSelection();
 }
 
 void TForm1::Button6Click() {
@@ -332,7 +162,7 @@ void TForm1::Button6Click() {
 
 void TForm1::BtnSaveFileListClick() {
     if (m_files->size() == 0) {
-        showMessage(u"当前文件列表为空！"_s);
+        ShowInformation(this, u"当前文件列表为空！"_s);
         return;
     }
     const QString fileName =
@@ -343,7 +173,7 @@ void TForm1::BtnSaveFileListClick() {
     }
     const ListFileError error = ExportListFile(QFile::encodeName(fileName), *m_files);
     if (error.failed()) {
-        showMessage(u"无法写入列表文件“%1”：%2"_s.arg(fileName, error.reason()));
+        ShowInformation(this, u"无法写入列表文件“%1”：%2"_s.arg(fileName, error.reason()));
     }
 }
 
@@ -355,7 +185,7 @@ void TForm1::BtnImpFileListClick() {
     }
     const ListFileError error = ImportListFile(QFile::encodeName(fileName), *m_files);
     if (error.failed()) {
-        showMessage(u"无法读取列表文件“%1”：%2"_s.arg(fileName, error.reason()));
+        ShowInformation(this, u"无法读取列表文件“%1”：%2"_s.arg(fileName, error.reason()));
     }
 }
 
@@ -366,7 +196,7 @@ void TForm1::AddDroppedFiles(const QByteArray& uriList) {
 
 bool TForm1::ListBox1DropEvent(QEvent* event) {
     auto* drag = static_cast<QDropEvent*>(event);
-    if (m_running || !drag->mimeData()->hasFormat(u"text/uri-list"_s)) {
+    if (m_runHost.running() || !drag->mimeData()->hasFormat(u"text/uri-list"_s)) {
         drag->ignore();
         return true;
     }
@@ -381,22 +211,16 @@ void TForm1::Button5Click() {
     if (m_folderPicker->exec() != QDialog::Accepted) {
         return;
     }
-    m_scanning = true;
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    ScanChosenFolder(m_folderPicker->scanRequest(), *m_files, *this);
-    QGuiApplication::restoreOverrideCursor();
-    m_scanning = false;
-    if (m_closeRequested) {
-        close();
-    }
+    m_scanHost.scan(m_folderPicker->scanRequest());
+    closeIfRequested();
 }
 
 void TForm1::PageControl1Change() {
-    const int page = PageControl1->currentIndex();
-    lblOption->setText(u"分拣方式："_s + PageControl1->tabText(page));
-    const bool imagePage = page == 5;
-    PnlOption->setVisible(!imagePage);
-    PnlOption2->setVisible(imagePage);
+    const int page = m_ui->PageControl1->currentIndex();
+    m_ui->lblOption->setText(u"分拣方式："_s + m_ui->PageControl1->tabText(page));
+    const bool imagePage = page == ImagePage;
+    m_ui->PnlOption->setVisible(!imagePage);
+    m_ui->PnlOption2->setVisible(imagePage);
 }
 
 void TForm1::Button3Click() {
@@ -407,7 +231,7 @@ void TForm1::Button3Click() {
     if (!folder.endsWith(u'/')) {
         folder += u'/';
     }
-    EdtOutDir->setText(folder);
+    m_ui->EdtOutDir->setText(folder);
 }
 
 void TForm1::BtnAoutClick() {
@@ -416,23 +240,23 @@ void TForm1::BtnAoutClick() {
 
 // At most one of the two filter modes is on, and the type list can be edited while one is.
 void TForm1::ChkIncludeClick() {
-    if (ChkInclude->isChecked()) {
-        ChkExclude->setChecked(false);
+    if (m_ui->ChkInclude->isChecked()) {
+        m_ui->ChkExclude->setChecked(false);
     }
     enableTypeListButtons();
 }
 
 void TForm1::ChkExcludeClick() {
-    if (ChkExclude->isChecked()) {
-        ChkInclude->setChecked(false);
+    if (m_ui->ChkExclude->isChecked()) {
+        m_ui->ChkInclude->setChecked(false);
     }
     enableTypeListButtons();
 }
 
 void TForm1::enableTypeListButtons() {
-    const bool filtering = ChkInclude->isChecked() || ChkExclude->isChecked();
-    BtnAddSuffix->setEnabled(filtering);
-    BtnDelSuffix->setEnabled(filtering);
+    const bool filtering = m_ui->ChkInclude->isChecked() || m_ui->ChkExclude->isChecked();
+    m_ui->BtnAddSuffix->setEnabled(filtering);
+    m_ui->BtnDelSuffix->setEnabled(filtering);
 }
 
 void TForm1::BtnAddSuffixClick() {
@@ -440,26 +264,26 @@ void TForm1::BtnAddSuffixClick() {
 }
 
 void TForm1::BtnDelSuffixClick() {
-    qDeleteAll(ListBox2->selectedItems());
+    qDeleteAll(m_ui->ListBox2->selectedItems());
 }
 
 // Checking the range box fills in a start of 1 when both fields are empty and puts the focus where a number is
 // missing; unchecking it empties both fields.
 void TForm1::ChkFileNamePartClick() {
-    if (!ChkFileNamePart->isChecked()) {
-        EdtPartNameBegin->clear();
-        EdtPartNameEnd->clear();
+    if (!m_ui->ChkFileNamePart->isChecked()) {
+        m_ui->EdtPartNameBegin->clear();
+        m_ui->EdtPartNameEnd->clear();
         return;
     }
-    const bool beginEmpty = EdtPartNameBegin->text().isEmpty();
-    const bool endEmpty = EdtPartNameEnd->text().isEmpty();
+    const bool beginEmpty = m_ui->EdtPartNameBegin->text().isEmpty();
+    const bool endEmpty = m_ui->EdtPartNameEnd->text().isEmpty();
     if (beginEmpty && endEmpty) {
-        EdtPartNameBegin->setText(u"1"_s);
-        EdtPartNameEnd->setFocus();
+        m_ui->EdtPartNameBegin->setText(u"1"_s);
+        m_ui->EdtPartNameEnd->setFocus();
     } else if (beginEmpty) {
-        EdtPartNameBegin->setFocus();
+        m_ui->EdtPartNameBegin->setFocus();
     } else if (endEmpty) {
-        EdtPartNameEnd->setFocus();
+        m_ui->EdtPartNameEnd->setFocus();
     }
 }
 
@@ -478,20 +302,20 @@ bool TForm1::EdtPartNameBeginKeyPress(const QKeyEvent& event) const {
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const auto& key = static_cast<const QKeyEvent&>(*event);
-        if (watched == EdtSize) {
+        if (watched == m_ui->EdtSize) {
             return Edit1KeyPress(key);
         }
-        if (watched == EdtPic) {
+        if (watched == m_ui->EdtPic) {
             return EdtPicKeyPress(key);
         }
-        if (watched == EdtPartNameBegin || watched == EdtPartNameEnd) {
+        if (watched == m_ui->EdtPartNameBegin || watched == m_ui->EdtPartNameEnd) {
             return EdtPartNameBeginKeyPress(key);
         }
-    } else if (watched == ListBox1->viewport() &&
+    } else if (watched == m_ui->ListBox1->viewport() &&
                (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove ||
                 event->type() == QEvent::Drop)) {
         return ListBox1DropEvent(event);
-    } else if (event->type() == QEvent::Resize && watched == ListBox2) {
+    } else if (event->type() == QEvent::Resize && watched == m_ui->ListBox2) {
         spreadTypeListColumns();
     }
     return QWidget::eventFilter(watched, event);
@@ -499,12 +323,12 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 
 // The type list shows its entries in six columns, filled top to bottom.
 void TForm1::spreadTypeListColumns() {
-    const int rowHeight = ListBox2->fontMetrics().height() + 2;
-    ListBox2->setGridSize(QSize(ListBox2->viewport()->width() / kTypeListColumns, rowHeight));
+    const int rowHeight = m_ui->ListBox2->fontMetrics().height() + 2;
+    m_ui->ListBox2->setGridSize(QSize(m_ui->ListBox2->viewport()->width() / kTypeListColumns, rowHeight));
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-    if (m_running || m_scanning) {
+    if (m_runHost.running() || m_scanHost.scanning()) {
         // The run or scan ends first and then closes the window itself.
         m_closeRequested = true;
         event->ignore();

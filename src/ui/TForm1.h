@@ -1,10 +1,11 @@
 #pragma once
 
-#include "engine/RunHost.h"
-#include "filelist/FolderScan.h"
-#include "ui_TForm1.h"
+#include "ui/WindowRunHost.h"
+#include "ui/WindowScanHost.h"
 
 #include <QWidget>
+
+#include <memory>
 
 class FileListModel;
 struct SettingsValues;
@@ -12,10 +13,13 @@ class QKeyEvent;
 class TForm3;
 class TfrmAbout;
 class TfrmSuffix;
+namespace Ui {
+class TForm1;
+}
 
-// The main window: the file list, the six criterion pages, the sort options and the start button. It is the host
-// of the sort run, which reads its controls live.
-class TForm1 : public QWidget, public RunHost, public ScanHost, private Ui::TForm1 {
+// The main window: the file list, the six criterion pages, the sort options and the start button. The sort run and
+// the folder scans work through their hosts, which read its controls live.
+class TForm1 : public QWidget {
     Q_OBJECT
 public:
     explicit TForm1(QWidget* parent = nullptr);
@@ -26,30 +30,9 @@ public:
 
     FileListModel& fileList() { return *m_files; }
 
-    // RunHost
-    int fileCount() const override;
-    QByteArray fileAt(int index) const override;
-    int pageIndex() const override;
-    QString keywordText() const override;
-    NamePageFields namePage() const override;
-    SizePageFields sizePage() const override;
-    DatePageFields datePage() const override;
-    ImagePageFields imagePage() const override;
-    QString outputFolder() const override;
-    void setOutputFolder(const QString& folder) override;
-    bool moveMode() const override;
-    SameNamePolicy sameNamePolicy() const override;
-    bool askOverwrite(const QString& question) override;
-    ExtensionFilterState extensionFilter() const override;
-    void setRunLock(bool locked) override;
-    void setProgress(int percent) override;
-    void processEvents() override; // also for folder scans
-    bool stopRequested() const override { return m_closeRequested; }
-    void showMessage(const QString& text) override;
-    void showInputError(const InputError& error) override;
-
-    // ScanHost
-    void repaintFileList() override;
+    // Puts saved choices into the controls, as at start; the choices the settings file keeps, as shown now.
+    void applySettings(const SettingsValues& values);
+    SettingsValues currentSettings() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -77,21 +60,21 @@ private:
     void FormClose();
     void AddDroppedFiles(const QByteArray& uriList);
     bool ListBox1DropEvent(QEvent* event);
-    void applySettings(const SettingsValues& values);
-    SettingsValues currentSettings() const;
     void setUpControls();
     bool Edit1KeyPress(const QKeyEvent& event) const;
     bool EdtPicKeyPress(const QKeyEvent& event) const;
     bool EdtPartNameBeginKeyPress(const QKeyEvent& event) const;
     void spreadTypeListColumns();
     void enableTypeListButtons();
-    QStringList typeList() const;
+    // A close asked for during a run or a scan waits for its end; this then closes the window.
+    void closeIfRequested();
 
+    std::unique_ptr<Ui::TForm1> m_ui;
     FileListModel* m_files;
+    WindowRunHost m_runHost;
+    WindowScanHost m_scanHost;
     TForm3* m_folderPicker = nullptr;
     TfrmAbout* m_about = nullptr;
     TfrmSuffix* m_suffix = nullptr;
-    bool m_running = false;
-    bool m_scanning = false;
     bool m_closeRequested = false;
 };

@@ -1,22 +1,16 @@
-#pragma once
+#include "testsupport/LabelledContent.h"
 
-#include "OutputTree.h"
-#include "TestFiles.h"
+#include "testsupport/OutputTree.h"
+#include "testsupport/TestFiles.h"
 
-#include <QByteArray>
-#include <QStringList>
-
-// Content that names itself: its label and ':' again and again, cut at size bytes, so that a listing can tell whose
-// content a file holds and whether all of it is there.
-inline QByteArray LabelledContent(const QByteArray& label, qint64 size) {
+QByteArray LabelledContent(const QByteArray& label, qint64 size) {
     const QByteArray unit = label + ':';
     QByteArray content = unit.repeated((size + unit.size() - 1) / unit.size());
     content.truncate(size);
     return content;
 }
 
-// "label:size" for labelled content that is whole, "damaged:size" for anything else (a cut-off copy included).
-inline QString DescribeContent(const QByteArray& content) {
+QString DescribeContent(const QByteArray& content) {
     const qsizetype colon = content.indexOf(':');
     const QString size = QString::number(content.size());
     const QByteArray label = content.left(colon);
@@ -26,9 +20,7 @@ inline QString DescribeContent(const QByteArray& content) {
     return QString::fromUtf8(label) + u':' + size;
 }
 
-// TreeOf(folder), each file followed by a space and the description of its content: one literal list shows where
-// every file is and what it holds.
-inline QStringList TreeWithContents(const QString& folder) {
+QStringList TreeWithContents(const QString& folder) {
     QStringList tree = TreeOf(folder);
     for (QString& entry : tree) {
         if (!entry.endsWith(u'/')) {

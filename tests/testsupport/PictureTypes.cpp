@@ -1,9 +1,6 @@
-#pragma once
+#include "testsupport/PictureTypes.h"
 
-#include "engine/ExtensionFilter.h"
-
-// The five items of the picture-type list, all ticked, as the window starts with them.
-inline QList<PictureType> StandardPictureTypes() {
+QList<PictureType> StandardPictureTypes() {
     return {{QStringLiteral("*.JPG;*.JPEG")},
             {QStringLiteral("*.BMP")},
             {QStringLiteral("*.GIF")},

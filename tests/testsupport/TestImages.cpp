@@ -1,24 +1,19 @@
-#pragma once
+#include "testsupport/TestImages.h"
 
-#include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
 
-// Pictures made at test time. Qt writes JPEG, PNG, BMP and TIFF but has no GIF writer, so GIFs are encoded here.
-
-namespace TestImagesDetail {
-inline void appendLittleEndian16(QByteArray& out, int value) {
+namespace {
+void appendLittleEndian16(QByteArray& out, int value) {
     out.append(char(value & 0xFF));
     out.append(char((value >> 8) & 0xFF));
 }
-} // namespace TestImagesDetail
 
-// A GIF of width × height pixels, all of colour 0. The LZW stream sends a clear code before every two pixel codes,
-// so the code table never grows past 3-bit codes and no compression logic is needed.
-inline QByteArray SolidGif(int width, int height) {
-    using TestImagesDetail::appendLittleEndian16;
+// A GIF of width × height pixels, all of colour 0. The LZW stream sends a clear code before every two pixel codes, so
+// the code table never grows past 3-bit codes and no compression logic is needed.
+QByteArray solidGif(int width, int height) {
     QByteArray gif("GIF89a");
     appendLittleEndian16(gif, width);
     appendLittleEndian16(gif, height);
@@ -67,14 +62,13 @@ inline QByteArray SolidGif(int width, int height) {
     gif.append(char(0x3B));
     return gif;
 }
+} // namespace
 
-// Writes a width × height picture to path in format ("jpg", "png", "gif", "bmp" or "tiff"), whatever the name's
-// extension; false when it cannot be written.
-inline bool WriteTestImage(const QString& path, const char* format, int width, int height) {
+bool WriteTestImage(const QString& path, const char* format, int width, int height) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     if (qstrcmp(format, "gif") == 0) {
         QFile file(path);
-        const QByteArray gif = SolidGif(width, height);
+        const QByteArray gif = solidGif(width, height);
         return file.open(QIODevice::WriteOnly) && file.write(gif) == gif.size();
     }
     QImage image(width, height, QImage::Format_RGB32);

@@ -1,0 +1,42 @@
+#include "ui/FormChoices.h"
+
+#include "ui_TForm1.h"
+
+#include <array>
+#include <utility>
+
+namespace {
+// The one table between the same-name buttons and the policies.
+std::array<std::pair<QRadioButton*, SameNamePolicy>, 4> sameNameButtons(const Ui::TForm1& ui) {
+    return {{{ui.RbOverwrite, SameNamePolicy::Overwrite},
+             {ui.RbAsk, SameNamePolicy::Ask},
+             {ui.RbSkip, SameNamePolicy::Skip},
+             {ui.RbRename, SameNamePolicy::Rename}}};
+}
+} // namespace
+
+SameNamePolicy CheckedSameNamePolicy(const Ui::TForm1& ui) {
+    for (const auto& [button, policy] : sameNameButtons(ui)) {
+        if (button->isChecked()) {
+            return policy;
+        }
+    }
+    // The buttons are one exclusive group and the window checks one at start, so one is always checked.
+    return SameNamePolicy::Skip;
+}
+
+void CheckSameNamePolicy(Ui::TForm1& ui, SameNamePolicy policy) {
+    for (const auto& [button, buttonPolicy] : sameNameButtons(ui)) {
+        if (buttonPolicy == policy) {
+            button->setChecked(true);
+        }
+    }
+}
+
+QStringList TypeListEntries(const Ui::TForm1& ui) {
+    QStringList entries;
+    for (int row = 0; row < ui.ListBox2->count(); ++row) {
+        entries.append(ui.ListBox2->item(row)->text());
+    }
+    return entries;
+}

@@ -1,0 +1,130 @@
+#include "ui/WindowRunHost.h"
+
+#include "engine/SortRun.h"
+#include "filelist/FileListModel.h"
+#include "ui/FormChoices.h"
+#include "ui/MessageBoxes.h"
+
+#include "ui_TForm1.h"
+
+#include <QGuiApplication>
+
+WindowRunHost::WindowRunHost(QWidget& window, Ui::TForm1& ui, const FileListModel& files,
+                             std::function<bool()> stopRequested)
+    : m_window(window), m_ui(ui), m_files(files), m_stopRequested(std::move(stopRequested)) {}
+
+void WindowRunHost::run() {
+    m_running = true;
+    RunSort(*this);
+    m_running = false;
+}
+
+int WindowRunHost::fileCount() const {
+    return m_files.size();
+}
+
+QByteArray WindowRunHost::fileAt(int index) const {
+    return m_files.at(index);
+}
+
+int WindowRunHost::pageIndex() const {
+    return m_ui.PageControl1->currentIndex();
+}
+
+QString WindowRunHost::keywordText() const {
+    return m_ui.EdtKeys->text();
+}
+
+NamePageFields WindowRunHost::namePage() const {
+    return {m_ui.ChkFileNamePart->isChecked(), m_ui.EdtPartNameBegin->text(), m_ui.EdtPartNameEnd->text(),
+            m_ui.EdtFilter->text(), m_ui.ChkOnlyMatchDir->isChecked()};
+}
+
+SizePageFields WindowRunHost::sizePage() const {
+    return {m_ui.CmbCondition->currentIndex(), m_ui.CmbCondition->currentText(), m_ui.EdtSize->text(),
+            m_ui.CmbUnit->currentIndex(), m_ui.CmbUnit->currentText()};
+}
+
+DatePageFields WindowRunHost::datePage() const {
+    return {m_ui.RbCreateTime->isChecked(), m_ui.CmbFileDate->currentIndex(), m_ui.DtDate->date(), m_ui.DtTime->time()};
+}
+
+ImagePageFields WindowRunHost::imagePage() const {
+    return {m_ui.RbPicH->isChecked(), m_ui.CmbPic->currentIndex(), m_ui.CmbPic->currentText(), m_ui.EdtPic->text()};
+}
+
+QString WindowRunHost::outputFolder() const {
+    return m_ui.EdtOutDir->text();
+}
+
+void WindowRunHost::setOutputFolder(const QString& folder) {
+    m_ui.EdtOutDir->setText(folder);
+}
+
+bool WindowRunHost::moveMode() const {
+    return m_ui.RbMove->isChecked();
+}
+
+SameNamePolicy WindowRunHost::sameNamePolicy() const {
+    return CheckedSameNamePolicy(m_ui);
+}
+
+bool WindowRunHost::askOverwrite(const QString& question) {
+    return AskYesNo(&m_window, question);
+}
+
+ExtensionFilterState WindowRunHost::extensionFilter() const {
+    ExtensionFilterState filter;
+    filter.include = m_ui.ChkInclude->isChecked();
+    filter.exclude = m_ui.ChkExclude->isChecked();
+    filter.typeList = TypeListEntries(m_ui);
+    for (int row = 0; row < m_ui.ChkLstPic->count(); ++row) {
+        const QListWidgetItem* item = m_ui.ChkLstPic->item(row);
+        filter.pictureTypes.append({item->text(), item->checkState() == Qt::Checked});
+    }
+    return filter;
+}
+
+void WindowRunHost::setRunLock(bool locked) {
+    if (locked) {
+        m_ui.BtnCopy->setEnabled(false);
+        m_ui.PageControl1->setEnabled(false);
+        m_ui.Button3->setEnabled(false);
+        m_ui.EdtOutDir->setReadOnly(true);
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+        QGuiApplication::restoreOverrideCursor();
+        m_ui.BtnCopy->setEnabled(true);
+        m_ui.PageControl1->setEnabled(true);
+        m_ui.Button3->setEnabled(true);
+        m_ui.EdtOutDir->setReadOnly(false);
+    }
+    // The run walks the list by position, so nothing may change the list under it; export only reads it.
+    for (QPushButton* listChanger : {m_ui.Button1, m_ui.Button5, m_ui.Button2, m_ui.Button6, m_ui.BtnImpFileList}) {
+        listChanger->setEnabled(!locked);
+    }
+    m_ui.ListBox1->viewport()->setAcceptDrops(!locked);
+}
+
+void WindowRunHost::setProgress(int percent) {
+    m_ui.ProgressBar1->setValue(percent);
+}
+
+void WindowRunHost::processEvents() {
+    QCoreApplication::processEvents();
+}
+
+bool WindowRunHost::stopRequested() const {
+    return m_stopRequested();
+}
+
+void WindowRunHost::showMessage(const QString& text) {
+    ShowInformation(&m_window, text);
+}
+
+void WindowRunHost::showInputError(const InputError& error) {
+    showMessage(error.message);
+    if (QWidget* field = m_window.findChild<QWidget*>(error.field)) {
+        field->setFocus();
+    }
+}

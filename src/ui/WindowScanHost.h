@@ -1,0 +1,31 @@
+#pragma once
+
+#include "filelist/FolderScan.h"
+
+#include <functional>
+
+namespace Ui {
+class TForm1;
+}
+
+// A folder scan's view of the main window: the scan keeps the window responsive and shows what it adds as it goes.
+class WindowScanHost final : public ScanHost {
+public:
+    // stopRequested tells whether the window wants the scan to stop before the next folder.
+    WindowScanHost(Ui::TForm1& ui, FileListModel& files, std::function<bool()> stopRequested);
+
+    // Adds the files the folder picker asked for to the list, under the busy cursor; scanning() is true until the
+    // scan has ended.
+    void scan(const FolderScanRequest& request);
+    bool scanning() const { return m_scanning; }
+
+    void processEvents() override;
+    void repaintFileList() override;
+    bool stopRequested() const override;
+
+private:
+    Ui::TForm1& m_ui;
+    FileListModel& m_files;
+    std::function<bool()> m_stopRequested;
+    bool m_scanning = false;
+};

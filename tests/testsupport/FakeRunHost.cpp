@@ -1,0 +1,85 @@
+#include "testsupport/FakeRunHost.h"
+
+int FakeRunHost::fileCount() const {
+    return int(files.size());
+}
+
+QByteArray FakeRunHost::fileAt(int index) const {
+    return files.at(index);
+}
+
+int FakeRunHost::pageIndex() const {
+    return page;
+}
+
+QString FakeRunHost::keywordText() const {
+    return keywords;
+}
+
+NamePageFields FakeRunHost::namePage() const {
+    return name;
+}
+
+SizePageFields FakeRunHost::sizePage() const {
+    return size;
+}
+
+DatePageFields FakeRunHost::datePage() const {
+    return date;
+}
+
+ImagePageFields FakeRunHost::imagePage() const {
+    return image;
+}
+
+QString FakeRunHost::outputFolder() const {
+    return outDir;
+}
+
+void FakeRunHost::setOutputFolder(const QString& folder) {
+    outDir = folder;
+}
+
+bool FakeRunHost::moveMode() const {
+    return move;
+}
+
+SameNamePolicy FakeRunHost::sameNamePolicy() const {
+    return policy;
+}
+
+bool FakeRunHost::askOverwrite(const QString& question) {
+    questions.append(question);
+    return overwriteAnswer;
+}
+
+ExtensionFilterState FakeRunHost::extensionFilter() const {
+    return filter;
+}
+
+void FakeRunHost::setRunLock(bool locked) {
+    locks.append(locked);
+}
+
+void FakeRunHost::setProgress(int percent) {
+    progress.append(percent);
+}
+
+void FakeRunHost::processEvents() {
+    if (onProcessEvents) {
+        onProcessEvents();
+    }
+}
+
+bool FakeRunHost::stopRequested() const {
+    return stop;
+}
+
+void FakeRunHost::showMessage(const QString& text) {
+    messages.append(text);
+}
+
+void FakeRunHost::showInputError(const InputError& error) {
+    messages.append(error.message);
+    inputErrors.append(error);
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "core/CriterionPage.h"
+#include "engine/RunHost.h"
+
+#include <QByteArrayList>
+#include <QStringList>
+
+#include <functional>
+
+// A sort run's window as plain values, with a record of what the run showed and did.
+struct FakeRunHost : RunHost {
+    QByteArrayList files;
+    int page = KeywordPage;
+    QString keywords;
+    NamePageFields name;
+    SizePageFields size;
+    DatePageFields date;
+    ImagePageFields image;
+    QString outDir;
+    bool move = false;
+    SameNamePolicy policy = SameNamePolicy::Overwrite;
+    ExtensionFilterState filter;
+    bool overwriteAnswer = false;
+    bool stop = false;
+    // Called after every file the run processed; a test can change the inputs there, as a user could.
+    std::function<void()> onProcessEvents;
+
+    QStringList messages;
+    QStringList questions;
+    QList<InputError> inputErrors;
+    QList<int> progress;
+    QList<bool> locks;
+
+    int fileCount() const override;
+    QByteArray fileAt(int index) const override;
+    int pageIndex() const override;
+    QString keywordText() const override;
+    NamePageFields namePage() const override;
+    SizePageFields sizePage() const override;
+    DatePageFields datePage() const override;
+    ImagePageFields imagePage() const override;
+    QString outputFolder() const override;
+    void setOutputFolder(const QString& folder) override;
+    bool moveMode() const override;
+    SameNamePolicy sameNamePolicy() const override;
+    bool askOverwrite(const QString& question) override;
+    ExtensionFilterState extensionFilter() const override;
+    void setRunLock(bool locked) override;
+    void setProgress(int percent) override;
+    void processEvents() override;
+    bool stopRequested() const override;
+    void showMessage(const QString& text) override;
+    void showInputError(const InputError& error) override;
+};

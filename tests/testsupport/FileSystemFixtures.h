@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QByteArray>
+
+#include <sys/types.h>
+
+// Awkward file-system fixtures made at test time, named by file-system bytes so that names which are not valid
+// UTF-8 can be made too. Each helper stops the test program when the file system refuses.
+
+void MakeFolder(const QByteArray& path, mode_t mode = 0755);
+void MakeFile(const QByteArray& path, const QByteArray& content = "data");
+void MakeLink(const QByteArray& target, const QByteArray& link);
+void MakeFifo(const QByteArray& path);
+void SetMode(const QByteArray& path, mode_t mode);
+
+// Removes a fixture tree by its bytes; QTemporaryDir cannot remove names that are not valid UTF-8.
+void RemoveTree(const QByteArray& path);
+
+// Root reads and writes whatever the permission bits say, so tests of unreadable or unwritable places skip then.
+bool RunningAsRoot();

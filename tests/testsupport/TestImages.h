@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QString>
+
+// Pictures made at test time. Qt writes JPEG, PNG, BMP and TIFF but has no GIF writer, so GIFs are encoded here.
+
+// Writes a width × height picture to path in format ("jpg", "png", "gif", "bmp" or "tiff"), whatever the name's
+// extension; false when it cannot be written.
+bool WriteTestImage(const QString& path, const char* format, int width, int height);
