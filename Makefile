@@ -5,6 +5,8 @@ JOBS ?= $(shell nproc)
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
 ASAN_DIR ?= build-asan
+# WERROR=ON turns every compiler warning into an error, as continuous integration does.
+WERROR ?= OFF
 SANITIZE_FLAGS = -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined
 
 .PHONY: run test test-asan fuzz bench screenshots deps configure build clean
@@ -13,7 +15,7 @@ deps:
 	bash scripts/install-deps.sh
 
 configure: deps
-	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DVARNOTH_WERROR=$(WERROR)
 
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
@@ -27,7 +29,7 @@ test: build
 # Every test built with AddressSanitizer and UndefinedBehaviorSanitizer in its own folder; a leak or undefined
 # behaviour fails the test.
 test-asan: deps
-	cmake -S . -B $(ASAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+	cmake -S . -B $(ASAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVARNOTH_WERROR=$(WERROR) \
 		"-DCMAKE_CXX_FLAGS=$(SANITIZE_FLAGS)" "-DCMAKE_EXE_LINKER_FLAGS=$(SANITIZE_FLAGS)"
 	cmake --build $(ASAN_DIR) -j $(JOBS)
 	cd $(ASAN_DIR) && QT_QPA_PLATFORM=offscreen UBSAN_OPTIONS=print_stacktrace=1 \
@@ -36,7 +38,8 @@ test-asan: deps
 # The libFuzzer targets of fuzz/, built with clang in their own folder, each run for FUZZ_SECONDS.
 fuzz:
 	bash scripts/install-deps.sh --fuzz
-	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DVARNOTH_FUZZ=ON
+	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DVARNOTH_FUZZ=ON \
+		-DVARNOTH_WERROR=$(WERROR)
 	cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzzers
 	bash fuzz/run-all.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
