@@ -104,7 +104,8 @@ Fs::Error CopyRegularFile(const QByteArray& source, const QByteArray& target, co
         return error;
     }
     const struct timespec times[2] = {sourceStatus.st_atim, sourceStatus.st_mtim};
-    if (::fchmod(out.descriptor(), sourceStatus.st_mode & 07777) != 0 || ::futimens(out.descriptor(), times) != 0) {
+    // The permission bits only: a copy never becomes setuid, setgid or sticky.
+    if (::fchmod(out.descriptor(), sourceStatus.st_mode & 0777) != 0 || ::futimens(out.descriptor(), times) != 0) {
         return Fs::FailureOf(Fs::Operation::WriteTemporary);
     }
     return out.commit(options.failIfExists ? Fs::AtomicFile::Commit::NoReplace : Fs::AtomicFile::Commit::Replace,

@@ -19,8 +19,8 @@ struct CopyOptions {
     const CopyHooks* hooks = nullptr;
 };
 
-// Copies the regular file at source to target: content, permission bits and access and modification times. A
-// symbolic link as source is followed. Fails with (see Fs::Operation):
+// Copies the regular file at source to target: content, permission bits (never the setuid, setgid and sticky bits)
+// and access and modification times. A symbolic link as source is followed. Fails with (see Fs::Operation):
 // - OpenSource or CheckSource when source cannot be opened for reading or is not a regular file (a folder, FIFO,
 //   socket or device; none of them is ever waited on);
 // - CheckTarget: EINVAL when target is the source itself, under any spelling or through a hard link; EEXIST when
