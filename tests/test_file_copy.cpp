@@ -1,3 +1,4 @@
+#include "FileSystemFixtures.h"
 #include "FsErrorOutput.h"
 #include "TestFiles.h"
 #include "engine/FileCopy.h"
@@ -6,9 +7,7 @@
 #include <QTest>
 
 #include <cerrno>
-#include <csignal>
 #include <fcntl.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -198,15 +197,10 @@ private slots:
         const QByteArray source = WriteTestFile(path(u"src/a"_s), content);
         QDir().mkpath(path(u"out"_s));
 
-        // Only the soft limit is lowered, so that it can be raised again; the signal is ignored as the program does.
-        rlimit saved{};
-        QVERIFY(::getrlimit(RLIMIT_FSIZE, &saved) == 0);
-        const rlimit lowered{4096, saved.rlim_max};
-        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        QVERIFY(::setrlimit(RLIMIT_FSIZE, &lowered) == 0);
-        const Fs::Error result = CopyRegularFile(source, bytes(u"out/a"_s), {});
-        ::setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, oldHandler);
+        const Fs::Error result = [&] {
+            const FileSizeLimit limit(4096);
+            return CopyRegularFile(source, bytes(u"out/a"_s), {});
+        }();
 
         QCOMPARE(result, (Fs::Error{error == 0 ? Operation::None : Operation::WriteTemporary, error}));
         QCOMPARE(EntriesOf(path(u"out"_s)), error == 0 ? QStringList{u"a"_s} : QStringList());

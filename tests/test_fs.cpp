@@ -8,9 +8,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <csignal>
-#include <sys/resource.h>
-
 using namespace Qt::StringLiterals;
 
 // The file-system module: what a name holds, the descriptor owner and the atomic replacement under a full disk.
@@ -89,14 +86,10 @@ private slots:
         if (replacing) {
             WriteTestFile(path, "old");
         }
-        rlimit saved{};
-        QVERIFY(::getrlimit(RLIMIT_FSIZE, &saved) == 0);
-        const rlimit lowered{4096, saved.rlim_max};
-        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        QVERIFY(::setrlimit(RLIMIT_FSIZE, &lowered) == 0);
-        const Fs::Error error = Fs::ReplaceFileContent(QFile::encodeName(path), QByteArray(8192, 'x'));
-        ::setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, oldHandler);
+        const Fs::Error error = [&] {
+            const FileSizeLimit limit(4096);
+            return Fs::ReplaceFileContent(QFile::encodeName(path), QByteArray(8192, 'x'));
+        }();
 
         QCOMPARE(error, (Fs::Error{Fs::Operation::WriteTemporary, EFBIG}));
         QCOMPARE(EntriesOf(folder.path()), replacing ? QStringList{u"list.lst"_s} : QStringList());

@@ -3,9 +3,11 @@
 #include <QByteArray>
 #include <QtGlobal>
 
+#include <csignal>
 #include <fcntl.h>
 #include <ftw.h>
 #include <stdio.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -49,6 +51,32 @@ inline void RemoveTree(const QByteArray& path) {
         path.constData(), [](const char* entry, const struct stat*, int, struct FTW*) { return ::remove(entry); }, 16,
         FTW_DEPTH | FTW_PHYS);
 }
+
+// Lowers this process's file-size limit to bytes while it lives, as a full disk would stop a write part-way: a
+// write past the limit fails with EFBIG, since SIGXFSZ is ignored as the program ignores it. Only the soft limit is
+// lowered, so that it can be raised again.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) : m_oldHandler(std::signal(SIGXFSZ, SIG_IGN)) {
+        if (::getrlimit(RLIMIT_FSIZE, &m_saved) != 0) {
+            qFatal("cannot read the file-size limit");
+        }
+        const rlimit lowered{bytes, m_saved.rlim_max};
+        if (::setrlimit(RLIMIT_FSIZE, &lowered) != 0) {
+            qFatal("cannot lower the file-size limit");
+        }
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    void (*m_oldHandler)(int);
+    rlimit m_saved{};
+};
 
 // Root reads and writes whatever the permission bits say, so tests of unreadable or unwritable places skip then.
 inline bool RunningAsRoot() {
