@@ -26,8 +26,8 @@ public:
     AtomicFile& operator=(const AtomicFile&) = delete;
     ~AtomicFile();
 
-    // Creates the temporary file, empty, with a short hidden unique name in the folder of target and the permission
-    // bits mode (less the umask). Fails with CreateTemporary.
+    // Creates the temporary file (once), empty, with a short hidden unique name in the folder of target and the
+    // permission bits mode (less the umask). Fails with CreateTemporary.
     Error create(const QByteArray& target, mode_t mode);
     // The temporary file, open for writing.
     int descriptor() const { return m_descriptor.get(); }
