@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace Qt::StringLiterals;
 
 // The profile file module: single keys read and written, every other line kept, atomic rewrites.
@@ -148,6 +150,14 @@ private slots:
         QCOMPARE(QFile::permissions(target) & (QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
                                                QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther),
                  QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+    }
+
+    void aFifoIsRefusedWithoutWaitingForAWriter() {
+        QTemporaryDir folder;
+        const QByteArray path = QFile::encodeName(folder.filePath(u"Varnoth.ini"_s));
+        QVERIFY(::mkfifo(path.constData(), 0600) == 0);
+        IniDocument document;
+        QCOMPARE(ReadIniFile(QFile::decodeName(path), document), (Fs::Error{Fs::Operation::CheckSource, EINVAL}));
     }
 
     void aWriteProtectedFileIsNotReplaced() {
