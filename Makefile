@@ -6,8 +6,10 @@ FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
 ASAN_DIR ?= build-asan
 PACKAGE_DIR ?= build-package
+# WERROR=ON turns every compiler warning into an error, as continuous integration does.
+WERROR ?= OFF
 SANITIZE_FLAGS = -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined
-CONFIGURE = cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+CONFIGURE = cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DVARNOTH_WERROR=$(WERROR)
 
 .PHONY: run test test-asan fuzz bench screenshots package package-check deps configure build clean
 
@@ -32,7 +34,7 @@ test: deps
 # Every test built with AddressSanitizer and UndefinedBehaviorSanitizer in its own folder; a leak or undefined
 # behaviour fails the test.
 test-asan: deps
-	cmake -S . -B $(ASAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON \
+	cmake -S . -B $(ASAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON -DVARNOTH_WERROR=$(WERROR) \
 		"-DCMAKE_CXX_FLAGS=$(SANITIZE_FLAGS)" "-DCMAKE_EXE_LINKER_FLAGS=$(SANITIZE_FLAGS)"
 	cmake --build $(ASAN_DIR) -j $(JOBS)
 	cd $(ASAN_DIR) && QT_QPA_PLATFORM=offscreen UBSAN_OPTIONS=print_stacktrace=1 \
@@ -42,7 +44,7 @@ test-asan: deps
 fuzz:
 	bash scripts/install-deps.sh --fuzz
 	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-		-DBUILD_TESTING=OFF -DVARNOTH_FUZZ=ON
+		-DBUILD_TESTING=OFF -DVARNOTH_FUZZ=ON -DVARNOTH_WERROR=$(WERROR)
 	cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzzers
 	bash fuzz/run-all.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 

@@ -1,17 +1,20 @@
 #include "engine/FileCopy.h"
+#include "testsupport/FileSystemFixtures.h"
+#include "testsupport/FsErrorOutput.h"
 #include "testsupport/TestFiles.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <cerrno>
-#include <csignal>
 #include <fcntl.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
+
+using Fs::Operation;
+Q_DECLARE_METATYPE(Fs::Error)
 
 namespace {
 // Lets a copy write only so many bytes, as a full disk would.
@@ -48,12 +51,12 @@ private slots:
     void copiesContentPermissionsAndTimes() {
         const QByteArray content = bigContent();
         const QByteArray source = WriteTestFile(path(u"src/a.txt"_s), content);
-        QVERIFY(::chmod(source.constData(), 0640) == 0);
+        QVERIFY(::chmod(source.constData(), 07640) == 0); // setuid, setgid and sticky are not copied
         const struct timespec times[2] = {{1000000000, 0}, {1234567890, 500}};
         QVERIFY(::utimensat(AT_FDCWD, source.constData(), times, 0) == 0);
         QDir().mkpath(path(u"out"_s));
 
-        QCOMPARE(CopyRegularFile(source, bytes(u"out/a.txt"_s), {}), 0);
+        QCOMPARE(CopyRegularFile(source, bytes(u"out/a.txt"_s), {}), Fs::Error());
 
         QCOMPARE(ReadTestFile(path(u"out/a.txt"_s)), content);
         struct stat copy {};
@@ -66,12 +69,12 @@ private slots:
 
     void emptyFileAndLinkedSource() {
         const QByteArray empty = WriteTestFile(path(u"empty"_s), QByteArray());
-        QCOMPARE(CopyRegularFile(empty, bytes(u"empty-copy"_s), {}), 0);
+        QCOMPARE(CopyRegularFile(empty, bytes(u"empty-copy"_s), {}), Fs::Error());
         QCOMPARE(QFileInfo(path(u"empty-copy"_s)).size(), 0);
 
         WriteTestFile(path(u"real"_s), "linked content");
         QVERIFY(::symlink("real", bytes(u"link"_s).constData()) == 0);
-        QCOMPARE(CopyRegularFile(bytes(u"link"_s), bytes(u"link-copy"_s), {}), 0);
+        QCOMPARE(CopyRegularFile(bytes(u"link"_s), bytes(u"link-copy"_s), {}), Fs::Error());
         QVERIFY(!QFileInfo(path(u"link-copy"_s)).isSymLink());
         QCOMPARE(ReadTestFile(path(u"link-copy"_s)), QByteArray("linked content"));
     }
@@ -79,9 +82,10 @@ private slots:
     void failIfExistsKeepsTheExistingFile() {
         const QByteArray source = WriteTestFile(path(u"a"_s), "new");
         WriteTestFile(path(u"b"_s), "old");
-        QCOMPARE(CopyRegularFile(source, bytes(u"b"_s), {.failIfExists = true}), EEXIST);
+        QCOMPARE(CopyRegularFile(source, bytes(u"b"_s), {.failIfExists = true}),
+                 (Fs::Error{Operation::CheckTarget, EEXIST}));
         QCOMPARE(ReadTestFile(path(u"b"_s)), QByteArray("old"));
-        QCOMPARE(CopyRegularFile(source, bytes(u"b"_s), {.failIfExists = false}), 0);
+        QCOMPARE(CopyRegularFile(source, bytes(u"b"_s), {.failIfExists = false}), Fs::Error());
         QCOMPARE(ReadTestFile(path(u"b"_s)), QByteArray("new"));
         QCOMPARE(EntriesOf(m_dir.path()), (QStringList{u"a"_s, u"b"_s}));
     }
@@ -100,7 +104,8 @@ private slots:
         QFETCH(bool, failIfExists);
         const QByteArray source = WriteTestFile(path(u"d/a"_s), "only copy");
         QVERIFY(::link(source.constData(), bytes(u"d/hard"_s).constData()) == 0);
-        QVERIFY(CopyRegularFile(source, bytes(targetName), {.failIfExists = failIfExists}) != 0);
+        QCOMPARE(CopyRegularFile(source, bytes(targetName), {.failIfExists = failIfExists}),
+                 (Fs::Error{Operation::CheckTarget, EINVAL}));
         QCOMPARE(ReadTestFile(path(u"d/a"_s)), QByteArray("only copy"));
         QCOMPARE(EntriesOf(path(u"d"_s)), (QStringList{u"a"_s, u"hard"_s}));
     }
@@ -110,31 +115,35 @@ private slots:
         const QByteArray source = WriteTestFile(path(u"a"_s), "new");
         const QByteArray target = WriteTestFile(path(u"protected"_s), "old");
         QVERIFY(::chmod(target.constData(), 0444) == 0);
-        QCOMPARE(CopyRegularFile(source, target, {}), EACCES);
+        QCOMPARE(CopyRegularFile(source, target, {}), (Fs::Error{Operation::CheckTarget, EACCES}));
         QCOMPARE(ReadTestFile(path(u"protected"_s)), QByteArray("old"));
     }
 
     void sourcesThatCannotBeCopied_data() {
         QTest::addColumn<QString>("kind");
-        QTest::newRow("missing") << u"missing"_s;
-        QTest::newRow("folder") << u"folder"_s;
-        QTest::newRow("FIFO") << u"fifo"_s;
+        QTest::addColumn<Fs::Error>("error");
+        QTest::newRow("missing") << u"missing"_s << Fs::Error{Operation::OpenSource, ENOENT};
+        QTest::newRow("folder") << u"folder"_s << Fs::Error{Operation::CheckSource, EISDIR};
+        QTest::newRow("FIFO") << u"fifo"_s << Fs::Error{Operation::CheckSource, EINVAL};
     }
     void sourcesThatCannotBeCopied() {
         QFETCH(QString, kind);
+        QFETCH(Fs::Error, error);
         QDir().mkpath(path(u"folder"_s));
         QVERIFY(::mkfifo(bytes(u"fifo"_s).constData(), 0600) == 0);
         // A FIFO without a writer must be refused at once, not waited on.
-        QVERIFY(CopyRegularFile(bytes(kind), bytes(u"out"_s), {}) != 0);
+        QCOMPARE(CopyRegularFile(bytes(kind), bytes(u"out"_s), {}), error);
         QVERIFY(!QFileInfo::exists(path(u"out"_s)));
     }
 
     void targetsThatCannotBeWritten() {
         const QByteArray source = WriteTestFile(path(u"a"_s), "x");
-        QCOMPARE(CopyRegularFile(source, bytes(u"no/such/folder/a"_s), {}), ENOENT);
+        QCOMPARE(CopyRegularFile(source, bytes(u"no/such/folder/a"_s), {}),
+                 (Fs::Error{Operation::CreateTemporary, ENOENT}));
         QDir().mkpath(path(u"taken/a"_s));
-        QCOMPARE(CopyRegularFile(source, bytes(u"taken/a"_s), {}), EISDIR);
-        QCOMPARE(CopyRegularFile(source, bytes(u"taken/a"_s), {.failIfExists = true}), EEXIST);
+        QCOMPARE(CopyRegularFile(source, bytes(u"taken/a"_s), {}), (Fs::Error{Operation::CheckTarget, EISDIR}));
+        QCOMPARE(CopyRegularFile(source, bytes(u"taken/a"_s), {.failIfExists = true}),
+                 (Fs::Error{Operation::CheckTarget, EEXIST}));
         QVERIFY(QFileInfo(path(u"taken/a"_s)).isDir());
         QCOMPARE(EntriesOf(path(u"taken"_s)), QStringList{u"a"_s});
     }
@@ -155,7 +164,8 @@ private slots:
             WriteTestFile(path(u"out/big"_s), "the old file");
         }
         const DiskFullAfter diskFull(limit);
-        QCOMPARE(CopyRegularFile(source, bytes(u"out/big"_s), {.hooks = &diskFull}), ENOSPC);
+        QCOMPARE(CopyRegularFile(source, bytes(u"out/big"_s), {.hooks = &diskFull}),
+                 (Fs::Error{Operation::WriteTemporary, ENOSPC}));
         if (targetExists) {
             QCOMPARE(ReadTestFile(path(u"out/big"_s)), QByteArray("the old file"));
             QCOMPARE(EntriesOf(path(u"out"_s)), QStringList{u"big"_s});
@@ -168,7 +178,7 @@ private slots:
     void aLimitAtTheExactSizeIsNoFailure() {
         const QByteArray source = WriteTestFile(path(u"a"_s), "12345");
         const DiskFullAfter exact(5);
-        QCOMPARE(CopyRegularFile(source, bytes(u"b"_s), {.hooks = &exact}), 0);
+        QCOMPARE(CopyRegularFile(source, bytes(u"b"_s), {.hooks = &exact}), Fs::Error());
         QCOMPARE(ReadTestFile(path(u"b"_s)), QByteArray("12345"));
     }
 
@@ -187,17 +197,12 @@ private slots:
         const QByteArray source = WriteTestFile(path(u"src/a"_s), content);
         QDir().mkpath(path(u"out"_s));
 
-        // Only the soft limit is lowered, so that it can be raised again; the signal is ignored as the program does.
-        rlimit saved{};
-        QVERIFY(::getrlimit(RLIMIT_FSIZE, &saved) == 0);
-        const rlimit lowered{4096, saved.rlim_max};
-        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        QVERIFY(::setrlimit(RLIMIT_FSIZE, &lowered) == 0);
-        const int result = CopyRegularFile(source, bytes(u"out/a"_s), {});
-        ::setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, oldHandler);
+        const Fs::Error result = [&] {
+            const FileSizeLimit limit(4096);
+            return CopyRegularFile(source, bytes(u"out/a"_s), {});
+        }();
 
-        QCOMPARE(result, error);
+        QCOMPARE(result, (Fs::Error{error == 0 ? Operation::None : Operation::WriteTemporary, error}));
         QCOMPARE(EntriesOf(path(u"out"_s)), error == 0 ? QStringList{u"a"_s} : QStringList());
         if (error == 0) {
             QCOMPARE(ReadTestFile(path(u"out/a"_s)), content);

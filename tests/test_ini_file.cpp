@@ -1,9 +1,12 @@
 #include "settings/IniDocument.h"
 #include "settings/IniFile.h"
+#include "testsupport/FsErrorOutput.h"
 #include "testsupport/TestFiles.h"
 
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -115,7 +118,7 @@ private slots:
         const QString path = folder.filePath(u"new/config/Varnoth.ini"_s);
         IniDocument document;
         document.setValue("Parameter", "Page", "1");
-        QCOMPARE(WriteIniFile(path, document), QString());
+        QCOMPARE(WriteIniFile(path, document), Fs::Error());
         QCOMPARE(ReadTestFile(path), QByteArray("[Parameter]\nPage=1\n"));
     }
 
@@ -123,9 +126,10 @@ private slots:
         QTemporaryDir folder;
         const QString path = folder.filePath(u"Varnoth.ini"_s);
         WriteTestFile(path, "[Parameter]\nPage=1\n");
-        IniDocument document = ReadIniFile(path).document;
+        IniDocument document;
+        QCOMPARE(ReadIniFile(path, document), Fs::Error());
         document.setValue("Parameter", "Page", "2");
-        QCOMPARE(WriteIniFile(path, document), QString());
+        QCOMPARE(WriteIniFile(path, document), Fs::Error());
         QCOMPARE(EntriesOf(folder.path()), QStringList{u"Varnoth.ini"_s});
         QCOMPARE(ReadTestFile(path), QByteArray("[Parameter]\nPage=2\n"));
     }
@@ -137,14 +141,36 @@ private slots:
         WriteTestFile(target, "[Parameter]\nPage=1\n");
         QVERIFY(QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
         QVERIFY(QFile::link(u"dotfiles/Varnoth.ini"_s, link));
-        IniDocument document = ReadIniFile(link).document;
+        IniDocument document;
+        QCOMPARE(ReadIniFile(link, document), Fs::Error());
         document.setValue("Parameter", "Page", "2");
-        QCOMPARE(WriteIniFile(link, document), QString());
+        QCOMPARE(WriteIniFile(link, document), Fs::Error());
         QVERIFY(QFileInfo(link).isSymLink());
         QCOMPARE(ReadTestFile(target), QByteArray("[Parameter]\nPage=2\n"));
         QCOMPARE(QFile::permissions(target) & (QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
                                                QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther),
                  QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+    }
+
+    void aFifoIsRefusedWithoutWaitingForAWriter() {
+        QTemporaryDir folder;
+        const QByteArray path = QFile::encodeName(folder.filePath(u"Varnoth.ini"_s));
+        QVERIFY(::mkfifo(path.constData(), 0600) == 0);
+        IniDocument document;
+        QCOMPARE(ReadIniFile(QFile::decodeName(path), document), (Fs::Error{Fs::Operation::CheckSource, EINVAL}));
+    }
+
+    void aWriteProtectedFileIsNotReplaced() {
+        // Also when running as root, who could write the file anyway.
+        QTemporaryDir folder;
+        const QString path = folder.filePath(u"Varnoth.ini"_s);
+        WriteTestFile(path, "[Parameter]\nPage=1\n");
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
+        IniDocument document;
+        document.setValue("Parameter", "Page", "2");
+        QCOMPARE(WriteIniFile(path, document), (Fs::Error{Fs::Operation::CheckTarget, EACCES}));
+        QCOMPARE(ReadTestFile(path), QByteArray("[Parameter]\nPage=1\n"));
+        QCOMPARE(EntriesOf(folder.path()), QStringList{u"Varnoth.ini"_s});
     }
 };
 

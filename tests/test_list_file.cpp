@@ -1,6 +1,7 @@
 #include "filelist/FileListModel.h"
 #include "filelist/ListFile.h"
 #include "testsupport/FileSystemFixtures.h"
+#include "testsupport/FsErrorOutput.h"
 #include "testsupport/TestFiles.h"
 
 #include <QTemporaryDir>
@@ -10,6 +11,9 @@
 #include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
+
+using Fs::Operation;
+Q_DECLARE_METATYPE(Fs::Error)
 
 namespace {
 
@@ -145,7 +149,7 @@ void TestListFile::writeGivesANewListTheUsualMode() {
     QTemporaryDir folder;
     const QByteArray list = QFile::encodeName(folder.path()) + "/file.lst";
     const mode_t previous = ::umask(022);
-    const ListFileError error = WriteListFile(list, {"/a"});
+    const Fs::Error error = WriteListFile(list, {"/a"});
     ::umask(previous);
     QVERIFY(!error.failed());
     QCOMPARE(modeOf(list) & 07777, mode_t(0644));
@@ -164,19 +168,21 @@ void TestListFile::writeThroughALinkKeepsTheLink() {
 
 void TestListFile::writeFailures_data() {
     QTest::addColumn<QByteArray>("name");
-    QTest::addColumn<int>("code");
+    QTest::addColumn<Fs::Error>("error");
     QTest::addColumn<QStringList>("entriesAfter");
 
-    QTest::newRow("the folder does not exist") << QByteArray("gone/file.lst") << ENOENT << QStringList{u"old.lst"_s};
-    QTest::newRow("the name is a folder's") << QByteArray("folder") << EISDIR << QStringList{u"folder"_s, u"old.lst"_s};
+    QTest::newRow("the folder does not exist")
+        << QByteArray("gone/file.lst") << Fs::Error{Operation::CreateTemporary, ENOENT} << QStringList{u"old.lst"_s};
+    QTest::newRow("the name is a folder's")
+        << QByteArray("folder") << Fs::Error{Operation::CheckTarget, EISDIR} << QStringList{u"folder"_s, u"old.lst"_s};
     // A file without write permission bits is write-protected, even for root.
     QTest::newRow("the existing list is write-protected")
-        << QByteArray("old.lst") << EACCES << QStringList{u"old.lst"_s};
+        << QByteArray("old.lst") << Fs::Error{Operation::CheckTarget, EACCES} << QStringList{u"old.lst"_s};
 }
 
 void TestListFile::writeFailures() {
     QFETCH(QByteArray, name);
-    QFETCH(int, code);
+    QFETCH(Fs::Error, error);
     QFETCH(QStringList, entriesAfter);
     QTemporaryDir folder;
     const QByteArray base = QFile::encodeName(folder.path());
@@ -185,7 +191,7 @@ void TestListFile::writeFailures() {
     if (name == "folder") {
         MakeFolder(base + "/folder");
     }
-    QCOMPARE(WriteListFile(base + '/' + name, {"/a"}).code, code);
+    QCOMPARE(WriteListFile(base + '/' + name, {"/a"}), error);
     QCOMPARE(EntriesOf(folder.path()), entriesAfter);
     QCOMPARE(ReadTestFile(folder.path() + u"/old.lst"_s), QByteArray("old\r\n"));
 }
@@ -197,27 +203,28 @@ void TestListFile::writeIntoAFolderWithoutWritePermissionFails() {
     QTemporaryDir folder;
     const QByteArray base = QFile::encodeName(folder.path());
     SetMode(base, 0555);
-    const ListFileError error = WriteListFile(base + "/file.lst", {"/a"});
+    const Fs::Error error = WriteListFile(base + "/file.lst", {"/a"});
     SetMode(base, 0755);
-    QCOMPARE(error.code, EACCES);
-    QVERIFY(!error.reason().isEmpty());
+    QCOMPARE(error, (Fs::Error{Operation::CreateTemporary, EACCES}));
     QCOMPARE(EntriesOf(folder.path()), QStringList{});
 }
 
 void TestListFile::readFailures_data() {
     QTest::addColumn<QByteArray>("name");
-    QTest::addColumn<int>("code");
+    QTest::addColumn<Fs::Error>("error");
 
-    QTest::newRow("the file does not exist") << QByteArray("%D/missing.lst") << ENOENT;
-    QTest::newRow("a folder is not a list file") << QByteArray("%D/sub") << EISDIR;
-    QTest::newRow("a FIFO is refused without waiting for a writer") << QByteArray("%D/pipe") << EINVAL;
+    QTest::newRow("the file does not exist")
+        << QByteArray("%D/missing.lst") << Fs::Error{Operation::OpenSource, ENOENT};
+    QTest::newRow("a folder is not a list file") << QByteArray("%D/sub") << Fs::Error{Operation::CheckSource, EISDIR};
+    QTest::newRow("a FIFO is refused without waiting for a writer")
+        << QByteArray("%D/pipe") << Fs::Error{Operation::CheckSource, EINVAL};
 }
 
 void TestListFile::readFailures() {
     QFETCH(QByteArray, name);
-    QFETCH(int, code);
+    QFETCH(Fs::Error, error);
     QByteArrayList lines{"untouched"};
-    QCOMPARE(ReadListFile(at(name), lines).code, code);
+    QCOMPARE(ReadListFile(at(name), lines), error);
     QCOMPARE(lines, QByteArrayList{"untouched"});
 }
 
@@ -230,7 +237,7 @@ void TestListFile::readOfAnUnreadableFileFails() {
     MakeFile(list, "/a\r\n");
     SetMode(list, 0);
     QByteArrayList lines;
-    QCOMPARE(ReadListFile(list, lines).code, EACCES);
+    QCOMPARE(ReadListFile(list, lines), (Fs::Error{Operation::OpenSource, EACCES}));
 }
 
 void TestListFile::import_data() {
@@ -284,7 +291,7 @@ void TestListFile::importAppendsToTheList() {
 void TestListFile::importFailureLeavesTheListUnchanged() {
     FileListModel model;
     model.appendAll({"/kept"});
-    QCOMPARE(ImportListFile(at("%D/missing.lst"), model).code, ENOENT);
+    QCOMPARE(ImportListFile(at("%D/missing.lst"), model), (Fs::Error{Operation::OpenSource, ENOENT}));
     QCOMPARE(model.paths(), QByteArrayList{"/kept"});
 }
 

@@ -14,6 +14,14 @@ QByteArray ExtensionOf(const QByteArray& fileName) {
     return dot < 0 ? QByteArray() : fileName.mid(dot);
 }
 
+QByteArray FolderOf(const QByteArray& path) {
+    const qsizetype slash = path.lastIndexOf('/');
+    if (slash < 0) {
+        return QByteArrayLiteral(".");
+    }
+    return slash == 0 ? QByteArrayLiteral("/") : path.left(slash);
+}
+
 QByteArray JoinPath(const QByteArray& folder, const QByteArray& name) {
     return folder + '/' + name;
 }

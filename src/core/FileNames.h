@@ -10,6 +10,9 @@ QByteArray FileNameOf(const QByteArray& path);
 QByteArray StemOf(const QByteArray& fileName);
 QByteArray ExtensionOf(const QByteArray& fileName);
 
+// What comes before the last '/' of path: "/" for a name in the root folder, "." for a path without any '/'.
+QByteArray FolderOf(const QByteArray& path);
+
 // folder + '/' + name, the way destination paths are formed (a folder ending in '/' gives "//", which the file
 // system reads as one separator).
 QByteArray JoinPath(const QByteArray& folder, const QByteArray& name);

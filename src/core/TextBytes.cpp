@@ -42,12 +42,6 @@ QByteArray TrimBlanksAndControls(const QByteArray& text) {
     return trimmed(text, [](char c) { return static_cast<unsigned char>(c); });
 }
 
-bool IsValidUtf8(const QByteArray& bytes) {
-    bool valid = false;
-    decodeUtf8(bytes, valid);
-    return valid;
-}
-
 QByteArray CaseFoldKey(const QByteArray& bytes) {
     bool valid = false;
     const QString text = decodeUtf8(bytes, valid);

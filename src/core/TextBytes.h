@@ -13,9 +13,6 @@ QByteArray FoldAsciiUpper(const QByteArray& text);
 QString TrimBlanksAndControls(const QString& text);
 QByteArray TrimBlanksAndControls(const QByteArray& text);
 
-// True when bytes decode as UTF-8 without error.
-bool IsValidUtf8(const QByteArray& bytes);
-
 // Equality ignoring letter case: on the decoded text when both sides are valid UTF-8, otherwise on the bytes with
 // ASCII letters folded.
 bool EqualIgnoringCase(const QByteArray& a, const QByteArray& b);

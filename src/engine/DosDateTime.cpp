@@ -1,6 +1,6 @@
 #include "engine/DosDateTime.h"
 
-#include "core/RegularFile.h"
+#include "core/FsRegularFile.h"
 
 #include <ctime>
 
@@ -15,11 +15,11 @@ quint32 PackDosDateTime(int year, int month, int day, int hour, int minute, int 
 std::optional<quint32> ReadModifiedTime(const QByteArray& path, TimeRoute route) {
     struct stat status {};
     if (route == TimeRoute::DirectoryLookup) {
-        if (!LookUpRegularFile(path, status)) {
+        if (!Fs::LookUpRegularFile(path, status)) {
             return std::nullopt;
         }
     } else {
-        const RegularFile file(path);
+        const Fs::RegularFile file(path);
         if (!file.isOpen()) {
             return std::nullopt;
         }

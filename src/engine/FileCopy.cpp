@@ -1,6 +1,8 @@
 #include "engine/FileCopy.h"
 
-#include "core/ReplaceableFile.h"
+#include "core/FsAtomicFile.h"
+#include "core/FsDescriptor.h"
+#include "core/FsRegularFile.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -14,51 +16,13 @@ namespace {
 
 constexpr qint64 kChunkBytes = 1 << 20;
 
-// Closes a descriptor when it goes out of scope.
-class Fd {
-public:
-    explicit Fd(int fd) : m_fd(fd) {}
-    ~Fd() {
-        if (m_fd >= 0) {
-            ::close(m_fd);
-        }
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return m_fd; }
-    // Closes now and reports the error close gives (some file systems report write errors only there).
-    int closeNow() {
-        const int result = ::close(m_fd);
-        m_fd = -1;
-        return result == 0 ? 0 : errno;
-    }
-
-private:
-    int m_fd;
-};
-
 bool canFallBack(int error) {
     return error == EXDEV || error == EINVAL || error == ENOSYS || error == EOPNOTSUPP || error == EBADF;
 }
 
-// Writes all of data to out; returns 0 or an errno value.
-int writeAll(int out, const char* data, qint64 length) {
-    for (qint64 done = 0; done < length;) {
-        const ssize_t put = ::write(out, data + done, size_t(length - done));
-        if (put < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return errno;
-        }
-        done += put;
-    }
-    return 0;
-}
-
-// Copies the whole content of in to out; returns 0 or an errno value. Uses copy_file_range, which lets the kernel
-// copy (or share) the blocks, and falls back to read and write where the file systems do not support it.
-int copyContent(int in, int out, const CopyHooks* hooks) {
+// Copies the whole content of in to out. Uses copy_file_range, which lets the kernel copy (or share) the blocks,
+// and falls back to read and write where the file systems do not support it.
+Fs::Error copyContent(int in, int out, const CopyHooks* hooks) {
     static thread_local char buffer[1 << 16];
     const qint64 limit = hooks ? hooks->writeLimit() : std::numeric_limits<qint64>::max();
     bool kernelCopy = true;
@@ -67,7 +31,10 @@ int copyContent(int in, int out, const CopyHooks* hooks) {
         if (want <= 0) {
             // The limit is reached: the copy fails if there is more to write.
             const ssize_t more = ::read(in, buffer, 1);
-            return more == 0 ? 0 : (more < 0 ? errno : ENOSPC);
+            if (more < 0) {
+                return Fs::FailureOf(Fs::Operation::ReadSource);
+            }
+            return more == 0 ? Fs::Error() : Fs::Error{Fs::Operation::WriteTemporary, ENOSPC};
         }
         ssize_t n = 0;
         if (kernelCopy) {
@@ -85,7 +52,7 @@ int copyContent(int in, int out, const CopyHooks* hooks) {
             if (errno == EINTR) {
                 continue;
             }
-            return errno;
+            return Fs::FailureOf(kernelCopy ? Fs::Operation::WriteTemporary : Fs::Operation::ReadSource);
         }
         if (n == 0) {
             if (kernelCopy) {
@@ -94,90 +61,53 @@ int copyContent(int in, int out, const CopyHooks* hooks) {
                 kernelCopy = false;
                 continue;
             }
-            return 0;
+            return {};
         }
-        if (!kernelCopy) {
-            if (const int error = writeAll(out, buffer, n)) {
-                return error;
-            }
+        if (!kernelCopy && !Fs::WriteAll(out, QByteArrayView(buffer, n))) {
+            return Fs::FailureOf(Fs::Operation::WriteTemporary);
         }
         offset += n;
     }
 }
 
-// Moves the complete temporary file to target; returns 0 or an errno value.
-int moveIntoPlace(const QByteArray& temporary, const QByteArray& target, bool failIfExists) {
-    if (!failIfExists) {
-        return ::rename(temporary.constData(), target.constData()) == 0 ? 0 : errno;
+// Why source must not be copied onto target, which exists with status existing.
+Fs::Error checkTarget(const struct stat& sourceStatus, const struct stat& existing, bool failIfExists) {
+    if (existing.st_dev == sourceStatus.st_dev && existing.st_ino == sourceStatus.st_ino) {
+        return {Fs::Operation::CheckTarget, EINVAL};
     }
-    if (::renameat2(AT_FDCWD, temporary.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) == 0) {
-        return 0;
+    if (failIfExists) {
+        return {Fs::Operation::CheckTarget, EEXIST};
     }
-    if (errno != EINVAL && errno != ENOSYS) {
-        return errno;
-    }
-    // File systems without RENAME_NOREPLACE: a hard link never replaces either.
-    if (::link(temporary.constData(), target.constData()) != 0) {
-        return errno;
-    }
-    ::unlink(temporary.constData());
-    return 0;
+    return Fs::CheckReplaceable(existing);
 }
 
 } // namespace
 
-int CopyRegularFile(const QByteArray& source, const QByteArray& target, const CopyOptions& options) {
-    // O_NONBLOCK: opening a FIFO must not wait for a writer; it is refused below as not a regular file.
-    Fd in(::open(source.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (in.get() < 0) {
-        return errno;
+Fs::Error CopyRegularFile(const QByteArray& source, const QByteArray& target, const CopyOptions& options) {
+    const Fs::RegularFile in(source);
+    if (!in.isOpen()) {
+        return in.error();
     }
-    struct stat sourceStat {};
-    if (::fstat(in.get(), &sourceStat) != 0) {
-        return errno;
-    }
-    if (!S_ISREG(sourceStat.st_mode)) {
-        return EINVAL;
-    }
-
-    struct stat targetStat {};
-    if (::stat(target.constData(), &targetStat) == 0) {
-        if (targetStat.st_dev == sourceStat.st_dev && targetStat.st_ino == sourceStat.st_ino) {
-            return EINVAL;
-        }
-        if (options.failIfExists) {
-            return EEXIST;
-        }
-        if (const int refusal = ReplacementRefusal(targetStat)) {
+    const struct stat& sourceStatus = in.status();
+    struct stat existing {};
+    if (::stat(target.constData(), &existing) == 0) {
+        if (const Fs::Error refusal = checkTarget(sourceStatus, existing, options.failIfExists); refusal.failed()) {
             return refusal;
         }
     }
 
-    QByteArray temporary;
-    Fd out(CreateTemporaryBeside(target, 0600, temporary));
-    if (out.get() < 0) {
-        return errno;
+    Fs::AtomicFile out;
+    if (const Fs::Error error = out.create(target, 0600); error.failed()) {
+        return error;
     }
-    int error = copyContent(in.get(), out.get(), options.hooks);
-    if (error == 0 && ::fchmod(out.get(), sourceStat.st_mode & 07777) != 0) {
-        error = errno;
+    if (const Fs::Error error = copyContent(in.descriptor(), out.descriptor(), options.hooks); error.failed()) {
+        return error;
     }
-    const struct timespec times[2] = {sourceStat.st_atim, sourceStat.st_mtim};
-    if (error == 0 && ::futimens(out.get(), times) != 0) {
-        error = errno;
+    const struct timespec times[2] = {sourceStatus.st_atim, sourceStatus.st_mtim};
+    // The permission bits only: a copy never becomes setuid, setgid or sticky.
+    if (::fchmod(out.descriptor(), sourceStatus.st_mode & 0777) != 0 || ::futimens(out.descriptor(), times) != 0) {
+        return Fs::FailureOf(Fs::Operation::WriteTemporary);
     }
-    if (error == 0 && options.durable && ::fsync(out.get()) != 0) {
-        error = errno;
-    }
-    const int closeError = out.closeNow();
-    if (error == 0) {
-        error = closeError;
-    }
-    if (error == 0) {
-        error = moveIntoPlace(temporary, target, options.failIfExists);
-    }
-    if (error != 0) {
-        ::unlink(temporary.constData());
-    }
-    return error;
+    return out.commit(options.failIfExists ? Fs::AtomicFile::Commit::NoReplace : Fs::AtomicFile::Commit::Replace,
+                      options.durable);
 }

@@ -1,6 +1,6 @@
 #include "engine/ImageProbe.h"
 
-#include "core/RegularFile.h"
+#include "core/FsRegularFile.h"
 
 #include <QFile>
 #include <QImageReader>
@@ -8,7 +8,7 @@
 quint32 ProbeImageDimension(const QByteArray& path, ImageDimension which) {
     // The file is opened by its bytes, so a name that is not valid UTF-8 is measured too; the reader works on the
     // open descriptor, which RegularFile closes.
-    const RegularFile file(path);
+    const Fs::RegularFile file(path);
     if (!file.isOpen()) {
         return 0;
     }

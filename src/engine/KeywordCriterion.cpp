@@ -17,7 +17,7 @@ bool StemContainsKeyword(const QByteArray& stem, const QByteArray& keyword) {
 
 KeywordCriterion::KeywordCriterion(QByteArrayList keywords) {
     for (const QByteArray& keyword : keywords) {
-        // Pieces that are empty or only blanks stay in the list but never match.
+        // Pieces that are empty or only blanks and control characters are left out: they never match.
         if (!TrimBlanksAndControls(keyword).isEmpty()) {
             m_keywords.append(keyword);
         }

@@ -1,6 +1,7 @@
 #include "engine/NameCriterion.h"
 
 #include "core/FileNames.h"
+#include "core/FsEntries.h"
 #include "core/IntegerText.h"
 #include "engine/CharRange.h"
 #include "engine/RunHost.h"
@@ -44,7 +45,7 @@ FileOutcome NameCriterion::sortFile(const QByteArray& source, const QByteArray&,
         return FileOutcome::PassedOver;
     }
     const QByteArray folder = context.outputFolder() + name;
-    if (!FolderExists(folder)) {
+    if (!Fs::ReachesFolder(folder)) {
         if (m_onlyExisting) {
             return FileOutcome::PassedOver;
         }

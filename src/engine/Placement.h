@@ -3,8 +3,6 @@
 #include <QByteArray>
 #include <QString>
 
-class CopyHooks;
-
 // What to do when the destination folder already holds a file of the same name.
 enum class SameNamePolicy { Overwrite, Ask, Skip, Rename };
 
@@ -25,15 +23,10 @@ enum class PlaceResult {
     Failed,   // the copy could not be made
 };
 
-// True when path names something other than a folder (a dangling link included: its name is taken).
-bool FileExists(const QByteArray& path);
-bool FolderExists(const QByteArray& path);
-
 // Creates folder with every missing folder above it, unless a folder is already there. Failure is not reported:
 // the copy that follows fails instead.
 void EnsureFolder(const QByteArray& folder);
 
 // Copies source into destFolder under the same-name policy read from host now. Makes exactly one copy attempt,
 // never creates folders and never deletes anything.
-PlaceResult PlaceFile(const QByteArray& source, const QByteArray& destFolder, PlacementHost& host,
-                      const CopyHooks* hooks = nullptr);
+PlaceResult PlaceFile(const QByteArray& source, const QByteArray& destFolder, PlacementHost& host);

@@ -1,7 +1,7 @@
 #include "engine/SizeCriterion.h"
 
+#include "core/FsRegularFile.h"
 #include "core/IntegerText.h"
-#include "core/RegularFile.h"
 #include "engine/RunHost.h"
 
 #include <QtNumeric>
@@ -11,7 +11,7 @@
 using namespace Qt::StringLiterals;
 
 std::optional<qint64> ReadFileSize(const QByteArray& path) {
-    const RegularFile file(path);
+    const Fs::RegularFile file(path);
     return file.isOpen() ? std::optional<qint64>(file.status().st_size) : std::nullopt;
 }
 

@@ -4,14 +4,14 @@
 
 #include <QFile>
 
-SortContext::SortContext(RunHost& host, const CopyHooks* hooks) : m_host(host), m_hooks(hooks) {}
+SortContext::SortContext(RunHost& host) : m_host(host) {}
 
 QByteArray SortContext::outputFolder() const {
     return QFile::encodeName(m_host.outputFolder());
 }
 
 void SortContext::place(const QByteArray& source, const QByteArray& destFolder) {
-    m_lastResult = PlaceFile(source, destFolder, m_host, m_hooks);
+    m_lastResult = PlaceFile(source, destFolder, m_host);
     if (m_lastResult == PlaceResult::Failed) {
         m_failed = true;
     }

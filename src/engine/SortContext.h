@@ -4,14 +4,13 @@
 
 #include <QByteArray>
 
-class CopyHooks;
 class RunHost;
 
 // What a criterion's per-file step works with: the output folder and placement, and the record of what happened
 // to the current file.
 class SortContext {
 public:
-    SortContext(RunHost& host, const CopyHooks* hooks);
+    explicit SortContext(RunHost& host);
 
     // The output folder as it stands now, as file-system bytes; during a run it ends in '/'.
     QByteArray outputFolder() const;
@@ -29,7 +28,6 @@ public:
 
 private:
     RunHost& m_host;
-    const CopyHooks* m_hooks;
     PlaceResult m_lastResult = PlaceResult::Declined;
     bool m_failed = false;
 };

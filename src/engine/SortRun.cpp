@@ -50,7 +50,7 @@ QString completionMessage(int failures) {
 
 } // namespace
 
-void RunSort(RunHost& host, const CopyHooks* hooks) {
+void RunSort(RunHost& host) {
     if (!checkInputs(host)) {
         return;
     }
@@ -63,7 +63,7 @@ void RunSort(RunHost& host, const CopyHooks* hooks) {
     Criterion& criterion = *std::get<std::unique_ptr<Criterion>>(parameters);
 
     host.setRunLock(true);
-    SortContext context(host, hooks);
+    SortContext context(host);
     const int count = host.fileCount();
     int failures = 0;
     bool stopped = false;

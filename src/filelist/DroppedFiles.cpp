@@ -1,6 +1,6 @@
 #include "filelist/DroppedFiles.h"
 
-#include <sys/stat.h>
+#include "core/FsEntries.h"
 
 QByteArrayList LocalPathsFromUriList(const QByteArray& uriList) {
     static const QByteArray scheme = "file://";
@@ -24,8 +24,7 @@ QByteArrayList LocalPathsFromUriList(const QByteArray& uriList) {
 QByteArrayList KeepExistingFiles(const QByteArrayList& paths) {
     QByteArrayList files;
     for (const QByteArray& path : paths) {
-        struct stat entry {};
-        if (::stat(path.constData(), &entry) == 0 && !S_ISDIR(entry.st_mode)) {
+        if (Fs::ReachesNonFolder(path)) {
             files.append(path);
         }
     }

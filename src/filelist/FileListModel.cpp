@@ -2,10 +2,6 @@
 
 #include "core/TextBytes.h"
 
-bool FileListModel::containsIgnoringCase(const QByteArray& path) const {
-    return m_keyCounts.contains(CaseFoldKey(path));
-}
-
 void FileListModel::AppendUnique(const QByteArrayList& candidates) {
     QByteArrayList fresh;
     for (const QByteArray& candidate : candidates) {

@@ -19,7 +19,6 @@ public:
     const QByteArray& at(int row) const { return m_paths[size_t(row)]; }
     // Every entry, in list order.
     QByteArrayList paths() const { return QByteArrayList(m_paths.begin(), m_paths.end()); }
-    bool containsIgnoringCase(const QByteArray& path) const;
 
     // Appends each candidate in order unless an entry equal to it ignoring letter case is present by then, so the
     // first occurrence wins, also within the batch.

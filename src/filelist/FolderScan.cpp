@@ -1,5 +1,6 @@
 #include "filelist/FolderScan.h"
 
+#include "core/FsEntries.h"
 #include "core/IntegerText.h"
 #include "filelist/FileListModel.h"
 
@@ -47,11 +48,6 @@ template <typename Visit> void forEachEntry(const QByteArray& folder, Visit visi
         const QByteArrayView name(entry->d_name);
         visit(name, ClassifyEntry(name, typeOf(directory.get(), *entry)));
     }
-}
-
-bool isExistingFolder(const QByteArray& path) {
-    struct stat pathStat {};
-    return !path.isEmpty() && ::stat(path.constData(), &pathStat) == 0 && S_ISDIR(pathStat.st_mode);
 }
 
 } // namespace
@@ -135,7 +131,7 @@ void FolderScanner::IndexDisk2(const QByteArray& folder, int depth) {
 }
 
 void ScanChosenFolder(const FolderScanRequest& request, FileListModel& fileList, ScanHost& host) {
-    if (!isExistingFolder(request.folder)) {
+    if (!Fs::ReachesFolder(request.folder)) {
         return;
     }
     FolderScanner scanner(fileList, host);

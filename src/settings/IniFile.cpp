@@ -1,32 +1,27 @@
 #include "settings/IniFile.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+#include "core/FileNames.h"
+#include "core/FsAtomicFile.h"
+#include "core/FsEntries.h"
+#include "core/FsRegularFile.h"
 
-IniReadResult ReadIniFile(const QString& path) {
-    QFile file(path);
-    if (!file.exists()) {
-        return {};
+#include <QFile>
+
+Fs::Error ReadIniFile(const QString& path, IniDocument& document) {
+    QByteArray bytes;
+    const Fs::Error error = Fs::ReadRegularFile(QFile::encodeName(path), bytes);
+    // Nothing by that name, or a file where a folder of the path should be: there is no file to read.
+    const bool missing =
+        error.operation == Fs::Operation::OpenSource && (error.code == ENOENT || error.code == ENOTDIR);
+    if (error.failed() && !missing) {
+        return error;
     }
-    if (!file.open(QIODevice::ReadOnly)) {
-        return {IniDocument(), file.errorString()};
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        return {IniDocument(), file.errorString()};
-    }
-    return {IniDocument(bytes), QString()};
+    document = IniDocument(bytes);
+    return {};
 }
 
-QString WriteIniFile(const QString& path, const IniDocument& document) {
-    // A folder that cannot be made shows up below as the reason the file cannot be opened.
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    const QByteArray bytes = document.toBytes();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        return file.errorString();
-    }
-    return QString();
+Fs::Error WriteIniFile(const QString& path, const IniDocument& document) {
+    const QByteArray file = QFile::encodeName(path);
+    Fs::MakeFolders(FolderOf(file));
+    return Fs::ReplaceFileContent(file, document.toBytes());
 }

@@ -1,11 +1,12 @@
 #include "settings/ParameterKeys.h"
 
 #include "core/CriterionPage.h"
+#include "core/FsEntries.h"
 #include "core/TextBytes.h"
 #include "settings/IniDocument.h"
 #include "settings/SettingValueText.h"
 
-#include <QFileInfo>
+#include <QFile>
 
 #include <array>
 
@@ -73,7 +74,7 @@ Value applyLoadRule(KeyRule rule, Value value) {
     }
     case ExistingFolder: {
         const QString& folder = std::get<QString>(value);
-        return QFileInfo(folder).isDir() ? folder : QString();
+        return Fs::ReachesFolder(QFile::encodeName(folder)) ? folder : QString();
     }
     case PageIndex: {
         const int page = std::get<int>(value);

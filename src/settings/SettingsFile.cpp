@@ -3,31 +3,28 @@
 #include "settings/IniFile.h"
 #include "settings/ParameterKeys.h"
 
-#include <QDir>
 #include <QStandardPaths>
 
-using namespace Qt::StringLiterals;
+#include <tuple>
 
-namespace {
-QString saveFailure(const QString& filePath, const QString& reason) {
-    return u"无法保存设置文件“%1”：%2"_s.arg(QDir::toNativeSeparators(filePath), reason);
-}
-} // namespace
+using namespace Qt::StringLiterals;
 
 QString SettingsFilePath() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u"/Varnoth.ini"_s;
 }
 
 SettingsValues LoadSettings(const QString& executableFolder, const QString& filePath, const QLocale& locale) {
-    return ReadParameterKeys(ReadIniFile(filePath).document, executableFolder, locale);
+    IniDocument document;
+    // A file that cannot be read leaves the document empty, so that every key loads as its default.
+    std::ignore = ReadIniFile(filePath, document);
+    return ReadParameterKeys(document, executableFolder, locale);
 }
 
-QString SaveSettings(const SettingsValues& values, const QString& filePath, const QLocale& locale) {
-    IniReadResult file = ReadIniFile(filePath);
-    if (!file.error.isEmpty()) {
-        return saveFailure(filePath, file.error);
+Fs::Error SaveSettings(const SettingsValues& values, const QString& filePath, const QLocale& locale) {
+    IniDocument document;
+    if (const Fs::Error error = ReadIniFile(filePath, document); error.failed()) {
+        return error;
     }
-    WriteParameterKeys(values, locale, file.document);
-    const QString error = WriteIniFile(filePath, file.document);
-    return error.isEmpty() ? QString() : saveFailure(filePath, error);
+    WriteParameterKeys(values, locale, document);
+    return WriteIniFile(filePath, document);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/FsError.h"
 #include "settings/SettingsValues.h"
 
 #include <QLocale>
@@ -14,8 +15,8 @@ QString SettingsFilePath();
 SettingsValues LoadSettings(const QString& executableFolder, const QString& filePath = SettingsFilePath(),
                             const QLocale& locale = QLocale::system());
 
-// Writes all keys in one atomic rewrite of the file, keeping every other line of it. Returns an empty text on
-// success, otherwise a message for the user that names the file and the reason. A file that exists but cannot be
-// read is left alone rather than replaced, so that its other lines are not lost.
-QString SaveSettings(const SettingsValues& values, const QString& filePath = SettingsFilePath(),
-                     const QLocale& locale = QLocale::system());
+// Writes all keys in one atomic rewrite of the file, keeping every other line of it (see WriteIniFile). A file that
+// exists but cannot be read is left alone rather than replaced, so that its other lines are not lost: the read's
+// failure is returned then.
+Fs::Error SaveSettings(const SettingsValues& values, const QString& filePath = SettingsFilePath(),
+                       const QLocale& locale = QLocale::system());

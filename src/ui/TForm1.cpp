@@ -5,6 +5,7 @@
 #include "filelist/FileListModel.h"
 #include "filelist/ListFile.h"
 #include "settings/SettingsFile.h"
+#include "ui/FileErrorMessages.h"
 #include "ui/Illustrations.h"
 #include "ui/KeyFilter.h"
 #include "ui/MessageBoxes.h"
@@ -113,9 +114,9 @@ SettingsValues TForm1::currentSettings() const {
 
 // Saves the choices; a file that cannot be written is reported, and the window closes all the same.
 void TForm1::FormClose() {
-    const QString error = SaveSettings(currentSettings());
-    if (!error.isEmpty()) {
-        ShowWarning(this, error);
+    const Fs::Error error = SaveSettings(currentSettings());
+    if (error.failed()) {
+        ShowWarning(this, FileErrorMessage(FileTask::SaveSettings, SettingsFilePath(), error));
     }
 }
 
@@ -171,9 +172,9 @@ void TForm1::BtnSaveFileListClick() {
     if (fileName.isEmpty()) {
         return;
     }
-    const ListFileError error = ExportListFile(QFile::encodeName(fileName), *m_files);
+    const Fs::Error error = ExportListFile(QFile::encodeName(fileName), *m_files);
     if (error.failed()) {
-        ShowInformation(this, u"无法写入列表文件“%1”：%2"_s.arg(fileName, error.reason()));
+        ShowInformation(this, FileErrorMessage(FileTask::ExportList, fileName, error));
     }
 }
 
@@ -183,9 +184,9 @@ void TForm1::BtnImpFileListClick() {
     if (fileName.isEmpty()) {
         return;
     }
-    const ListFileError error = ImportListFile(QFile::encodeName(fileName), *m_files);
+    const Fs::Error error = ImportListFile(QFile::encodeName(fileName), *m_files);
     if (error.failed()) {
-        ShowInformation(this, u"无法读取列表文件“%1”：%2"_s.arg(fileName, error.reason()));
+        ShowInformation(this, FileErrorMessage(FileTask::ImportList, fileName, error));
     }
 }
 

@@ -11,7 +11,7 @@ using namespace Qt::StringLiterals;
 TfrmAbout::TfrmAbout(QWidget* parent)
     : QDialog(parent), WebBrowser1(new QTextBrowser(this)), Button1(new QPushButton(u"确定"_s, this)) {
     setObjectName(u"TfrmAbout"_s);
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     WebBrowser1->setObjectName(u"WebBrowser1"_s);
     Button1->setObjectName(u"Button1"_s);
     WebBrowser1->setOpenExternalLinks(true);

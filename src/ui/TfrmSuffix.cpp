@@ -16,7 +16,7 @@ TfrmSuffix::TfrmSuffix(QWidget* parent)
       Button1(new QPushButton(u"添加"_s, this)) {
     setObjectName(u"TfrmSuffix"_s);
     setWindowTitle(u"添加文件类型"_s);
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     Label1->setObjectName(u"Label1"_s);
     Edit1->setObjectName(u"Edit1"_s);
     Button1->setObjectName(u"Button1"_s);

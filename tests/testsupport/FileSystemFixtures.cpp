@@ -2,9 +2,11 @@
 
 #include <QtGlobal>
 
+#include <csignal>
 #include <fcntl.h>
 #include <ftw.h>
 #include <stdio.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -47,4 +49,19 @@ void RemoveTree(const QByteArray& path) {
 
 bool RunningAsRoot() {
     return ::geteuid() == 0;
+}
+
+FileSizeLimit::FileSizeLimit(rlim_t bytes) : m_oldHandler(std::signal(SIGXFSZ, SIG_IGN)) {
+    if (::getrlimit(RLIMIT_FSIZE, &m_saved) != 0) {
+        qFatal("cannot read the file-size limit");
+    }
+    const rlimit lowered{bytes, m_saved.rlim_max};
+    if (::setrlimit(RLIMIT_FSIZE, &lowered) != 0) {
+        qFatal("cannot lower the file-size limit");
+    }
+}
+
+FileSizeLimit::~FileSizeLimit() {
+    ::setrlimit(RLIMIT_FSIZE, &m_saved);
+    std::signal(SIGXFSZ, m_oldHandler);
 }

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 
+#include <sys/resource.h>
 #include <sys/types.h>
 
 // Awkward file-system fixtures made at test time, named by file-system bytes so that names which are not valid
@@ -18,3 +19,18 @@ void RemoveTree(const QByteArray& path);
 
 // Root reads and writes whatever the permission bits say, so tests of unreadable or unwritable places skip then.
 bool RunningAsRoot();
+
+// Lowers this process's file-size limit to bytes while it lives, as a full disk would stop a write part-way: a
+// write past the limit fails with EFBIG, since SIGXFSZ is ignored as the program ignores it. Only the soft limit is
+// lowered, so that it can be raised again.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    void (*m_oldHandler)(int);
+    rlimit m_saved{};
+};

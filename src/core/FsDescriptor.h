@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+
+#include <sys/types.h>
+
+namespace Fs {
+
+// An open file descriptor, closed when this goes out of scope. The one owner of descriptors in the program.
+class Descriptor {
+public:
+    Descriptor() = default;
+    explicit Descriptor(int descriptor) : m_descriptor(descriptor) {}
+    Descriptor(Descriptor&& other) noexcept : m_descriptor(other.release()) {}
+    Descriptor& operator=(Descriptor&& other) noexcept;
+    ~Descriptor();
+
+    bool isOpen() const { return m_descriptor >= 0; }
+    int get() const { return m_descriptor; }
+
+    // Closes now. False, with errno set, when close reports an error: some file systems report a failed write only
+    // then, so a file that was written must be closed this way.
+    bool close();
+
+private:
+    int release();
+    int m_descriptor = -1;
+};
+
+// open(2) of path, never inherited by a child process: O_CLOEXEC is added to flags. Not open, with errno set, when
+// it fails.
+Descriptor Open(const QByteArray& path, int flags, mode_t mode = 0);
+
+// Writes all of bytes to descriptor, going on after interruptions and short writes. False, with errno set, when a
+// write fails.
+bool WriteAll(int descriptor, QByteArrayView bytes);
+
+} // namespace Fs

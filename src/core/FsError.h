@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QtGlobal>
+
+#include <cerrno>
+
+namespace Fs {
+
+// What file-system or file-format code was doing when it failed. With the errno value, it tells apart every reason
+// a user may need to hear; the errno values the code itself gives are listed with each step.
+enum class Operation : quint8 {
+    None,            // nothing failed
+    OpenSource,      // opening a file to read it (a copy's source, a list file, the settings file):
+                     //   ENOENT it is not there (gone since it was listed), EACCES it may not be read
+    CheckSource,     // the file to read is not a regular file: EISDIR a folder, EINVAL a FIFO, socket or device
+    ReadSource,      // reading its content
+    CheckTarget,     // the name to write is refused before anything is written:
+                     //   EINVAL the target is the source itself (any spelling, or a hard link),
+                     //   EEXIST something holds the name and must not be replaced,
+                     //   EISDIR a folder holds the name,
+                     //   EACCES the existing file has no write permission bit (write-protected, even for root)
+    CreateTemporary, // creating the new file's temporary name in the target's folder (ENOENT: no such folder)
+    WriteTemporary,  // writing the new file: content, permission bits, times, flush and close;
+                     //   ENOSPC, EDQUOT or EFBIG: no space, over the quota or over the file-size limit
+    MoveIntoPlace,   // giving the complete file the target's name: EEXIST when it must not replace
+};
+
+// The outcome of a file-system or file-format step: what failed and the errno value it gave. It has no text of its
+// own; each interface turns it into words in its own language.
+struct [[nodiscard]] Error {
+    Operation operation = Operation::None;
+    int code = 0; // errno value, 0 when nothing failed
+
+    bool failed() const { return code != 0; }
+    friend bool operator==(const Error&, const Error&) = default;
+};
+
+// The failure of operation with the errno value the failing call left.
+inline Error FailureOf(Operation operation) {
+    return {operation, errno};
+}
+
+} // namespace Fs

@@ -1,0 +1,24 @@
+#include "ui/FileErrorMessages.h"
+
+#include <QCoreApplication>
+
+#include <cstring>
+
+namespace {
+const char* messageFor(FileTask task) {
+    switch (task) {
+    case FileTask::ExportList:
+        return QT_TRANSLATE_NOOP("FileErrorMessage", "无法写入列表文件“%1”：%2");
+    case FileTask::ImportList:
+        return QT_TRANSLATE_NOOP("FileErrorMessage", "无法读取列表文件“%1”：%2");
+    case FileTask::SaveSettings:
+        break;
+    }
+    return QT_TRANSLATE_NOOP("FileErrorMessage", "无法保存设置文件“%1”：%2");
+}
+} // namespace
+
+QString FileErrorMessage(FileTask task, const QString& fileName, const Fs::Error& error) {
+    const QString reason = QString::fromLocal8Bit(std::strerror(error.code));
+    return QCoreApplication::translate("FileErrorMessage", messageFor(task)).arg(fileName, reason);
+}

@@ -1,0 +1,103 @@
+#include "core/FsAtomicFile.h"
+#include "core/FsDescriptor.h"
+#include "core/FsEntries.h"
+#include "testsupport/FileSystemFixtures.h"
+#include "testsupport/FsErrorOutput.h"
+#include "testsupport/TestFiles.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <fcntl.h>
+
+using namespace Qt::StringLiterals;
+
+// The file-system module: what a name holds, the descriptor owner and the atomic replacement under a full disk.
+class TestFs : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir m_dir;
+    QByteArray at(const QByteArray& name) const { return QFile::encodeName(m_dir.path()) + '/' + name; }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(m_dir.isValid());
+        MakeFile(at("file"));
+        MakeFolder(at("folder"));
+        MakeLink("folder", at("toFolder"));
+        MakeLink("file", at("toFile"));
+        MakeLink("nowhere", at("dangling"));
+        MakeLink("loop", at("loop"));
+        MakeFifo(at("fifo"));
+    }
+
+    void whatANameHolds_data() {
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<bool>("reachesAnything");
+        QTest::addColumn<bool>("reachesFolder");
+        QTest::addColumn<bool>("reachesNonFolder");
+        QTest::addColumn<bool>("takenByNonFolder");
+        QTest::newRow("file") << QByteArray("file") << true << false << true << true;
+        QTest::newRow("folder") << QByteArray("folder") << true << true << false << false;
+        QTest::newRow("link to a folder") << QByteArray("toFolder") << true << true << false << false;
+        QTest::newRow("link to a file") << QByteArray("toFile") << true << false << true << true;
+        QTest::newRow("dangling link") << QByteArray("dangling") << false << false << false << true;
+        QTest::newRow("link loop") << QByteArray("loop") << false << false << false << true;
+        QTest::newRow("FIFO") << QByteArray("fifo") << true << false << true << true;
+        QTest::newRow("nothing") << QByteArray("missing") << false << false << false << false;
+        QTest::newRow("below a file") << QByteArray("file/x") << false << false << false << false;
+    }
+    void whatANameHolds() {
+        QFETCH(QByteArray, name);
+        QFETCH(bool, reachesAnything);
+        QFETCH(bool, reachesFolder);
+        QFETCH(bool, reachesNonFolder);
+        QFETCH(bool, takenByNonFolder);
+        QCOMPARE(Fs::ReachesAnything(at(name)), reachesAnything);
+        QCOMPARE(Fs::ReachesFolder(at(name)), reachesFolder);
+        QCOMPARE(Fs::ReachesNonFolder(at(name)), reachesNonFolder);
+        QCOMPARE(Fs::NameTakenByNonFolder(at(name)), takenByNonFolder);
+    }
+
+    void aDescriptorIsClosedExactlyOnce() {
+        int number = -1;
+        {
+            Fs::Descriptor first = Fs::Open(at("file"), O_RDONLY);
+            QVERIFY(first.isOpen());
+            number = first.get();
+            Fs::Descriptor second = std::move(first);
+            QVERIFY(!first.isOpen());
+            QCOMPARE(::fcntl(number, F_GETFD), FD_CLOEXEC);
+            second = Fs::Descriptor();
+            QCOMPARE(::fcntl(number, F_GETFD), -1); // the assignment closed it
+            QVERIFY(second.close() == false);       // nothing left to close
+        }
+        QCOMPARE(::fcntl(number, F_GETFD), -1);
+    }
+
+    // A replacement that hits the file-size limit part-way, as a full disk would stop it.
+    void aReplacementThatRunsOutOfSpaceChangesNothing_data() {
+        QTest::addColumn<bool>("replacing");
+        QTest::newRow("new file") << false;
+        QTest::newRow("replaced file") << true;
+    }
+    void aReplacementThatRunsOutOfSpaceChangesNothing() {
+        QFETCH(bool, replacing);
+        QTemporaryDir folder;
+        const QString path = folder.filePath(u"list.lst"_s);
+        if (replacing) {
+            WriteTestFile(path, "old");
+        }
+        const Fs::Error error = [&] {
+            const FileSizeLimit limit(4096);
+            return Fs::ReplaceFileContent(QFile::encodeName(path), QByteArray(8192, 'x'));
+        }();
+
+        QCOMPARE(error, (Fs::Error{Fs::Operation::WriteTemporary, EFBIG}));
+        QCOMPARE(EntriesOf(folder.path()), replacing ? QStringList{u"list.lst"_s} : QStringList());
+        QCOMPARE(ReadTestFile(path), replacing ? QByteArray("old") : QByteArray());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFs)
+#include "test_fs.moc"
