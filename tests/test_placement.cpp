@@ -12,12 +12,12 @@ using namespace Qt::StringLiterals;
 namespace {
 struct FakePlacementHost : PlacementHost {
     SameNamePolicy policy = SameNamePolicy::Overwrite;
-    bool answer = false;
+    OverwriteAnswer answer = OverwriteAnswer::No;
     QStringList questions;
     SameNamePolicy sameNamePolicy() const override { return policy; }
     bool moveMode() const override { return false; }
-    bool askOverwrite(const QString& question) override {
-        questions.append(question);
+    OverwriteAnswer askOverwrite(const OverwriteQuestion& question) override {
+        questions.append(question.text);
         return answer;
     }
 };
@@ -62,7 +62,7 @@ private slots:
         }
         FakePlacementHost host;
         host.policy = SameNamePolicy::Rename;
-        QCOMPARE(PlaceFile(sourcePath, bytes(u"out"_s), host), PlaceResult::Copied);
+        QCOMPARE(PlaceFile(sourcePath, bytes(u"out"_s), host).result, PlaceResult::Copied);
         QCOMPARE(ReadTestFile(path(u"out/"_s + copyName)), QByteArray("new"));
         for (const QString& name : present) {
             QCOMPARE(ReadTestFile(path(u"out/"_s + name)), QByteArray("old"));
@@ -75,7 +75,7 @@ private slots:
         QDir().mkpath(path(u"out/a.txt"_s));
         FakePlacementHost host;
         host.policy = SameNamePolicy::Rename;
-        QCOMPARE(PlaceFile(source, bytes(u"out"_s), host), PlaceResult::Failed);
+        QCOMPARE(PlaceFile(source, bytes(u"out"_s), host).result, PlaceResult::Failed);
         QVERIFY(QFileInfo(path(u"out/a.txt"_s)).isDir());
     }
 
@@ -101,8 +101,8 @@ private slots:
         WriteTestFile(path(u"out/photos/a.jpg"_s), "old");
         FakePlacementHost host;
         host.policy = policy;
-        host.answer = answer;
-        QCOMPARE(PlaceFile(source, bytes(u"out/photos"_s), host), result);
+        host.answer = answer ? OverwriteAnswer::Yes : OverwriteAnswer::No;
+        QCOMPARE(PlaceFile(source, bytes(u"out/photos"_s), host).result, result);
         QCOMPARE(ReadTestFile(path(u"out/photos/a.jpg"_s)), content);
         QCOMPARE(host.questions.size(), questions);
         if (questions > 0) {
@@ -124,7 +124,7 @@ private slots:
         QDir().mkpath(path(u"out"_s));
         FakePlacementHost host;
         host.policy = policy;
-        QCOMPARE(PlaceFile(source, bytes(u"out"_s), host), PlaceResult::Copied);
+        QCOMPARE(PlaceFile(source, bytes(u"out"_s), host).result, PlaceResult::Copied);
         QCOMPARE(ReadTestFile(path(u"out/a.jpg"_s)), QByteArray("new"));
         QVERIFY(host.questions.isEmpty());
     }
@@ -133,14 +133,14 @@ private slots:
         FakePlacementHost host;
         host.policy = SameNamePolicy::Skip;
         // Missing source, missing folder: not the policy at work.
-        QCOMPARE(PlaceFile(bytes(u"missing"_s), bytes(u""_s), host), PlaceResult::Failed);
+        QCOMPARE(PlaceFile(bytes(u"missing"_s), bytes(u""_s), host).result, PlaceResult::Failed);
         const QByteArray source = WriteTestFile(path(u"a"_s));
-        QCOMPARE(PlaceFile(source, bytes(u"no-folder"_s), host), PlaceResult::Failed);
+        QCOMPARE(PlaceFile(source, bytes(u"no-folder"_s), host).result, PlaceResult::Failed);
         // Overwrite onto a write-protected file.
         host.policy = SameNamePolicy::Overwrite;
         const QByteArray target = WriteTestFile(path(u"out/a"_s), "old");
         QVERIFY(::chmod(target.constData(), 0444) == 0);
-        QCOMPARE(PlaceFile(source, bytes(u"out"_s), host), PlaceResult::Failed);
+        QCOMPARE(PlaceFile(source, bytes(u"out"_s), host).result, PlaceResult::Failed);
         QCOMPARE(ReadTestFile(path(u"out/a"_s)), QByteArray("old"));
     }
 
@@ -149,7 +149,7 @@ private slots:
         const QByteArray source = WriteTestFile(path(u"src/a"_s), "x");
         QDir().mkpath(path(u"out"_s));
         FakePlacementHost host;
-        QCOMPARE(PlaceFile(source, bytes(u"out/"_s), host), PlaceResult::Copied);
+        QCOMPARE(PlaceFile(source, bytes(u"out/"_s), host).result, PlaceResult::Copied);
         QCOMPARE(ReadTestFile(path(u"out/a"_s)), QByteArray("x"));
     }
 

@@ -12,6 +12,8 @@ namespace {
 const QString kDone = u"分拣工作完成！"_s;
 }
 
+Q_DECLARE_METATYPE(OverwriteAnswer)
+
 // The sort run on the keyword page: its checks, its order, the progress it shows and what it does to files.
 class TestSortRun : public QObject {
     Q_OBJECT
@@ -166,7 +168,7 @@ private slots:
         WriteTestFile(path(u"out/游记/游记2.txt"_s), "existing");
         m_host.move = true;
         m_host.policy = SameNamePolicy::Ask;
-        m_host.overwriteAnswer = false;
+        m_host.overwriteAnswer = OverwriteAnswer::No;
         RunSort(m_host);
         QCOMPARE(EntriesOf(path(u"src"_s)), (QStringList{u"other.txt"_s, u"游记2.txt"_s}));
         QCOMPARE(ReadTestFile(path(u"out/游记/游记2.txt"_s)), QByteArray("existing"));
@@ -181,6 +183,57 @@ private slots:
         RunSort(m_host);
         QCOMPARE(m_host.messages, QStringList{kDone + u"\n有 1 个文件复制或删除失败。"_s});
         QCOMPARE(EntriesOf(path(u"out/游记"_s)), QStringList{u"游记-ok.txt"_s});
+    }
+
+    // Every listed file lands in exactly one of the four outcomes, and each failure carries its reason.
+    void theReportCountsEachFileOnceWithItsReason() {
+        listFiles({u"游记-new.txt"_s, u"other.txt"_s, u"游记-gone.txt"_s, u"游记-locked.txt"_s});
+        QFile::remove(path(u"src/游记-gone.txt"_s));
+        WriteTestFile(path(u"out/游记/游记-locked.txt"_s), "write-protected");
+        QFile::setPermissions(path(u"out/游记/游记-locked.txt"_s), QFile::ReadOwner);
+        m_host.files.append(WriteTestFile(path(u"out/游记/游记-self.txt"_s), "lies in its own destination"));
+        RunSort(m_host);
+
+        QCOMPARE(m_host.reports.size(), 1);
+        const RunReport& report = m_host.reports.first();
+        QCOMPARE(report.placed, 1);
+        QCOMPARE(report.left, 0);
+        QCOMPARE(report.notMatching, 1);
+        QCOMPARE(report.failed, 3);
+        QList<FailureReason> reasons;
+        for (const FailedFile& failure : report.failures) {
+            reasons.append(failure.reason);
+        }
+        QCOMPARE(reasons, (QList<FailureReason>{FailureReason::Vanished, FailureReason::WriteProtected,
+                                                FailureReason::SameFile}));
+        QCOMPARE(m_host.messages, QStringList{kDone + u"\n有 3 个文件复制或删除失败。"_s});
+    }
+
+    // An answer "to all" answers every later question of the run without asking.
+    void anAnswerToAllEndsTheQuestions_data() {
+        QTest::addColumn<OverwriteAnswer>("answer");
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("yes to all") << OverwriteAnswer::YesToAll << QByteArray("new");
+        QTest::newRow("no to all") << OverwriteAnswer::NoToAll << QByteArray("existing");
+    }
+    void anAnswerToAllEndsTheQuestions() {
+        QFETCH(OverwriteAnswer, answer);
+        QFETCH(QByteArray, content);
+        const QStringList names{u"游记1.txt"_s, u"游记2.txt"_s, u"游记3.txt"_s};
+        for (const QString& name : names) {
+            m_host.files.append(WriteTestFile(path(u"src/"_s + name), "new"));
+            WriteTestFile(path(u"out/游记/"_s + name), "existing");
+        }
+        m_host.policy = SameNamePolicy::Ask;
+        m_host.overwriteAnswer = answer;
+        RunSort(m_host);
+        QCOMPARE(m_host.questions.size(), 1);
+        for (const QString& name : names) {
+            QCOMPARE(ReadTestFile(path(u"out/游记/"_s + name)), content);
+        }
+        const RunReport& report = m_host.reports.first();
+        QCOMPARE(report.placed + report.left, 3);
+        QCOMPARE(report.left, answer == OverwriteAnswer::NoToAll ? 3 : 0);
     }
 
     void aKeywordFolderNameHeldByAFile() {
@@ -225,6 +278,9 @@ private slots:
         QCOMPARE(EntriesOf(path(u"out/游记"_s)), QStringList{u"游记1.txt"_s});
         QCOMPARE(m_host.locks, (QList<bool>{true, false}));
         QVERIFY(m_host.messages.isEmpty());
+        QCOMPARE(m_host.reports.size(), 1);
+        QVERIFY(m_host.reports.first().stopped);
+        QCOMPARE(m_host.reports.first().notReached, 1);
     }
 };
 

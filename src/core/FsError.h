@@ -23,6 +23,9 @@ enum class Operation : quint8 {
     WriteTemporary,  // writing the new file: content, permission bits, times, flush and close;
                      //   ENOSPC, EDQUOT or EFBIG: no space, over the quota or over the file-size limit
     MoveIntoPlace,   // giving the complete file the target's name: EEXIST when it must not replace
+    VerifySource,    // after a copy, the source's name no longer leads to the file that was copied (ESTALE), so the
+                     //   source is kept
+    DeleteSource,    // removing a moved file's source: ENOENT it is gone already, EACCES/EPERM its folder is locked
 };
 
 // The outcome of a file-system or file-format step: what failed and the errno value it gave. It has no text of its

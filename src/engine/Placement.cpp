@@ -17,14 +17,20 @@ void EnsureFolder(const QByteArray& folder) {
 
 namespace {
 
-PlaceResult copyTo(const QByteArray& source, const QByteArray& target, bool failIfExists, const PlacementHost& host) {
+PlaceOutcome copyTo(const QByteArray& source, const QByteArray& target, bool failIfExists, const PlacementHost& host) {
     const Fs::Error error = CopyRegularFile(source, target, {.failIfExists = failIfExists, .durable = host.moveMode()});
     if (!error.failed()) {
-        return PlaceResult::Copied;
+        return {PlaceResult::Copied, {}};
     }
     // A refusal because a file of that name is there is the policy at work, not a failure.
-    return failIfExists && error.code == EEXIST && Fs::NameTakenByNonFolder(target) ? PlaceResult::Declined
-                                                                                    : PlaceResult::Failed;
+    if (failIfExists && error.code == EEXIST && Fs::NameTakenByNonFolder(target)) {
+        return {PlaceResult::Declined, {}};
+    }
+    return {PlaceResult::Failed, error};
+}
+
+bool answersYes(OverwriteAnswer answer) {
+    return answer == OverwriteAnswer::Yes || answer == OverwriteAnswer::YesToAll;
 }
 
 // The first of name, stem_1.ext, stem_2.ext, ... that no file in folder bears.
@@ -40,15 +46,16 @@ QByteArray firstFreeName(const QByteArray& folder, const QByteArray& name) {
 
 } // namespace
 
-PlaceResult PlaceFile(const QByteArray& source, const QByteArray& destFolder, PlacementHost& host) {
+PlaceOutcome PlaceFile(const QByteArray& source, const QByteArray& destFolder, PlacementHost& host) {
     const QByteArray name = FileNameOf(source);
     const QByteArray target = JoinPath(destFolder, name);
     switch (host.sameNamePolicy()) {
     case SameNamePolicy::Rename:
         return copyTo(source, JoinPath(destFolder, firstFreeName(destFolder, name)), true, host);
     case SameNamePolicy::Ask: {
-        const bool replace = !Fs::NameTakenByNonFolder(target) ||
-                             host.askOverwrite(u"文件"_s + DisplayText(target) + u"已存在，是否覆盖？"_s);
+        const bool replace =
+            !Fs::NameTakenByNonFolder(target) ||
+            answersYes(host.askOverwrite({u"文件"_s + DisplayText(target) + u"已存在，是否覆盖？"_s, target, source}));
         return copyTo(source, target, !replace, host);
     }
     case SameNamePolicy::Skip:

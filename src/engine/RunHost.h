@@ -4,6 +4,7 @@
 #include "engine/ExtensionFilter.h"
 #include "engine/PageFields.h"
 #include "engine/Placement.h"
+#include "engine/RunReport.h"
 
 #include <QByteArray>
 #include <QString>
@@ -32,10 +33,12 @@ public:
     virtual void setRunLock(bool locked) = 0;
     virtual void setProgress(int percent) = 0;
     virtual void processEvents() = 0;
-    // True once the user asked to close the window: the run stops after the current file.
+    // True once the user asked the run to stop (or the window to close): the run stops after the current file.
     virtual bool stopRequested() const = 0;
 
     virtual void showMessage(const QString& text) = 0;
+    // Reports the end of a run, also of a stopped one.
+    virtual void showCompletion(const RunReport& report) = 0;
     // Shows the message of a page field and puts the focus on that field.
     virtual void showInputError(const InputError& error) = 0;
 };

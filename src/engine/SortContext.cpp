@@ -11,13 +11,48 @@ QByteArray SortContext::outputFolder() const {
 }
 
 void SortContext::place(const QByteArray& source, const QByteArray& destFolder) {
-    m_lastResult = PlaceFile(source, destFolder, m_host);
-    if (m_lastResult == PlaceResult::Failed) {
-        m_failed = true;
+    const PlaceOutcome outcome = PlaceFile(source, destFolder, *this);
+    m_lastResult = outcome.result;
+    m_anyCopied = m_anyCopied || outcome.result == PlaceResult::Copied;
+    if (outcome.result == PlaceResult::Failed) {
+        noteFailure(outcome.error);
     }
 }
 
 void SortContext::beginFile() {
     m_lastResult = PlaceResult::Declined;
-    m_failed = false;
+    m_anyCopied = false;
+    m_firstFailure = {};
+}
+
+void SortContext::noteFailure(const Fs::Error& error) {
+    if (!m_firstFailure.failed()) {
+        m_firstFailure = error;
+    }
+}
+
+RunOutcome SortContext::outcome() const {
+    if (failed()) {
+        return RunOutcome::Failed;
+    }
+    return m_anyCopied ? RunOutcome::Placed : RunOutcome::Left;
+}
+
+SameNamePolicy SortContext::sameNamePolicy() const {
+    return m_host.sameNamePolicy();
+}
+
+bool SortContext::moveMode() const {
+    return m_host.moveMode();
+}
+
+OverwriteAnswer SortContext::askOverwrite(const OverwriteQuestion& question) {
+    if (m_answerToAll) {
+        return *m_answerToAll;
+    }
+    const OverwriteAnswer answer = m_host.askOverwrite(question);
+    if (answer == OverwriteAnswer::YesToAll || answer == OverwriteAnswer::NoToAll) {
+        m_answerToAll = answer;
+    }
+    return answer;
 }

@@ -2,7 +2,9 @@
 
 #include "core/FileNames.h"
 #include "engine/CriterionPages.h"
+#include "engine/Interruption.h"
 #include "engine/RunHost.h"
+#include "engine/RunReport.h"
 #include "engine/SortContext.h"
 
 #include <unistd.h>
@@ -40,14 +42,6 @@ bool filterAccepts(RunHost& host, const QByteArray& extension) {
                                          : ExtensionFilterAccepts(filter, extension);
 }
 
-QString completionMessage(int failures) {
-    QString message = u"分拣工作完成！"_s;
-    if (failures > 0) {
-        message += u"\n有 %1 个文件复制或删除失败。"_s.arg(failures);
-    }
-    return message;
-}
-
 } // namespace
 
 void RunSort(RunHost& host) {
@@ -65,34 +59,36 @@ void RunSort(RunHost& host) {
     host.setRunLock(true);
     SortContext context(host);
     const int count = host.fileCount();
-    int failures = 0;
-    bool stopped = false;
-    for (int i = 0; i < count && !stopped; ++i) {
+    RunReport report;
+    for (int i = 0; i < count && !report.stopped; ++i) {
         const QByteArray source = host.fileAt(i);
         const QByteArray extension = ExtensionOf(FileNameOf(source));
         if (!filterAccepts(host, extension)) {
+            report.count(RunOutcome::NotMatching);
             continue;
         }
         context.beginFile();
-        if (criterion.sortFile(source, extension, context) == FileOutcome::PassedOver) {
+        const FileOutcome outcome = criterion.sortFile(source, extension, context);
+        if (outcome == FileOutcome::PassedOver) {
+            report.count(RunOutcome::NotMatching);
             continue;
         }
         if (context.copied() && host.moveMode() && ::unlink(source.constData()) != 0) {
-            context.noteFailure();
+            context.noteFailure(Fs::FailureOf(Fs::Operation::DeleteSource));
         }
+        report.count(outcome == FileOutcome::NoMatch ? RunOutcome::NotMatching : context.outcome());
         if (context.failed()) {
-            ++failures;
+            report.failures.append({source, FailureReasonOf(context.failure()), context.failure()});
         }
         host.setProgress(int(qint64(i) * 100 / host.fileCount()));
         host.processEvents();
-        stopped = host.stopRequested();
+        if (host.stopRequested() || InterruptionRequested()) {
+            report.stopped = true;
+            report.notReached = count - i - 1;
+        }
     }
     host.setProgress(100);
     host.setRunLock(false);
-    if (stopped) {
-        // The window is closing: no completion message to wait for.
-        return;
-    }
-    host.showMessage(completionMessage(failures));
+    host.showCompletion(report);
     host.setProgress(0);
 }

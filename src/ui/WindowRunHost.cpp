@@ -69,8 +69,8 @@ SameNamePolicy WindowRunHost::sameNamePolicy() const {
     return CheckedSameNamePolicy(m_ui);
 }
 
-bool WindowRunHost::askOverwrite(const QString& question) {
-    return AskYesNo(&m_window, question);
+OverwriteAnswer WindowRunHost::askOverwrite(const OverwriteQuestion& question) {
+    return AskYesNo(&m_window, question.text) ? OverwriteAnswer::Yes : OverwriteAnswer::No;
 }
 
 ExtensionFilterState WindowRunHost::extensionFilter() const {
@@ -120,6 +120,13 @@ bool WindowRunHost::stopRequested() const {
 
 void WindowRunHost::showMessage(const QString& text) {
     ShowInformation(&m_window, text);
+}
+
+void WindowRunHost::showCompletion(const RunReport& report) {
+    // A run stops early only when the window is closing: no box to wait for then.
+    if (!report.stopped) {
+        showMessage(CompletionMessage(report));
+    }
 }
 
 void WindowRunHost::showInputError(const InputError& error) {

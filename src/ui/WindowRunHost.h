@@ -33,13 +33,14 @@ public:
     void setOutputFolder(const QString& folder) override;
     bool moveMode() const override;
     SameNamePolicy sameNamePolicy() const override;
-    bool askOverwrite(const QString& question) override;
+    OverwriteAnswer askOverwrite(const OverwriteQuestion& question) override;
     ExtensionFilterState extensionFilter() const override;
     void setRunLock(bool locked) override;
     void setProgress(int percent) override;
     void processEvents() override;
     bool stopRequested() const override;
     void showMessage(const QString& text) override;
+    void showCompletion(const RunReport& report) override;
     void showInputError(const InputError& error) override;
 
 private:

@@ -48,8 +48,8 @@ SameNamePolicy FakeRunHost::sameNamePolicy() const {
     return policy;
 }
 
-bool FakeRunHost::askOverwrite(const QString& question) {
-    questions.append(question);
+OverwriteAnswer FakeRunHost::askOverwrite(const OverwriteQuestion& question) {
+    questions.append(question.text);
     return overwriteAnswer;
 }
 
@@ -77,6 +77,13 @@ bool FakeRunHost::stopRequested() const {
 
 void FakeRunHost::showMessage(const QString& text) {
     messages.append(text);
+}
+
+void FakeRunHost::showCompletion(const RunReport& report) {
+    reports.append(report);
+    if (!report.stopped) {
+        messages.append(CompletionMessage(report));
+    }
 }
 
 void FakeRunHost::showInputError(const InputError& error) {

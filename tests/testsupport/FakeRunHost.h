@@ -21,7 +21,7 @@ struct FakeRunHost : RunHost {
     bool move = false;
     SameNamePolicy policy = SameNamePolicy::Overwrite;
     ExtensionFilterState filter;
-    bool overwriteAnswer = false;
+    OverwriteAnswer overwriteAnswer = OverwriteAnswer::No;
     bool stop = false;
     // Called after every file the run processed; a test can change the inputs there, as a user could.
     std::function<void()> onProcessEvents;
@@ -29,6 +29,7 @@ struct FakeRunHost : RunHost {
     QStringList messages;
     QStringList questions;
     QList<InputError> inputErrors;
+    QList<RunReport> reports;
     QList<int> progress;
     QList<bool> locks;
 
@@ -44,12 +45,14 @@ struct FakeRunHost : RunHost {
     void setOutputFolder(const QString& folder) override;
     bool moveMode() const override;
     SameNamePolicy sameNamePolicy() const override;
-    bool askOverwrite(const QString& question) override;
+    OverwriteAnswer askOverwrite(const OverwriteQuestion& question) override;
     ExtensionFilterState extensionFilter() const override;
     void setRunLock(bool locked) override;
     void setProgress(int percent) override;
     void processEvents() override;
     bool stopRequested() const override;
     void showMessage(const QString& text) override;
+    // Records the report; a run that did not stop also shows its completion message.
+    void showCompletion(const RunReport& report) override;
     void showInputError(const InputError& error) override;
 };

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "core/FsError.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+// Why a listed file could not be placed, or its source not removed after a move. The window, the preview, the
+// journal and the command line all speak of failures in these terms.
+enum class FailureReason {
+    Unreadable,        // the source may not be read
+    NoPermission,      // the destination folder may not be written, or the source's folder not changed
+    NoSpace,           // the disk or the quota is full, or the file-size limit was reached
+    Vanished,          // the source is no longer there
+    WriteProtected,    // the file of the same name has no write permission bit
+    SameFile,          // the destination is the source itself, under another spelling or a hard link
+    NotRegularFile,    // the source is a folder, FIFO, socket or device
+    FolderHoldsName,   // a folder holds the destination's name
+    NoFolder,          // the destination folder is not there and could not be made
+    ChangedDuringCopy, // the source changed while it was copied, so it was kept
+    Interrupted,       // the copy was stopped part-way
+    Other,             // anything else the file system reported
+};
+
+// The reason a failed file-system step stands for.
+FailureReason FailureReasonOf(const Fs::Error& error);
+// The reason in the user's words (Chinese source text, translatable).
+QString FailureReasonText(FailureReason reason);
+// The reason as an untranslated code for programs, such as "write-protected" or "no-space".
+const char* FailureReasonCode(FailureReason reason);
+
+// What became of one listed file. Each file has exactly one outcome, the first of these that applies.
+enum class RunOutcome {
+    Failed,      // a placement, or the removal of a moved source, failed
+    Placed,      // at least one placement succeeded
+    Left,        // the same-name policy left every placement undone (skip, or the answer No)
+    NotMatching, // no match, passed over by the filter, or its size, time or picture could not be read
+};
+
+struct FailedFile {
+    QByteArray path;
+    FailureReason reason = FailureReason::Other;
+    Fs::Error error; // the step that failed, for the details
+};
+
+// The outcome of a whole run, as the completion box reports it.
+struct RunReport {
+    int failed = 0;
+    int placed = 0;
+    int left = 0;
+    int notMatching = 0;
+    bool stopped = false; // the run ended before the last file (stop button, closing window, termination signal)
+    int notReached = 0;   // files the run did not come to because it stopped
+    QList<FailedFile> failures;
+    int birthTimeFallbacks = 0; // files whose creation time was not recorded, compared by modification time
+
+    void count(RunOutcome outcome);
+};
+
+// The completion message's first lines: "分拣工作完成！" and, when files failed, how many.
+QString CompletionMessage(const RunReport& report);
