@@ -1,6 +1,7 @@
 #include "core/FsAtomicFile.h"
 #include "core/FsDescriptor.h"
 #include "core/FsEntries.h"
+#include "core/FsTemporaryNames.h"
 #include "testsupport/FileSystemFixtures.h"
 #include "testsupport/FsErrorOutput.h"
 #include "testsupport/TestFiles.h"
@@ -96,6 +97,29 @@ private slots:
         QCOMPARE(error, (Fs::Error{Fs::Operation::WriteTemporary, EFBIG}));
         QCOMPARE(EntriesOf(folder.path()), replacing ? QStringList{u"list.lst"_s} : QStringList());
         QCOMPARE(ReadTestFile(path), replacing ? QByteArray("old") : QByteArray());
+    }
+
+    // Only names of exactly our own shape count as our temporary files, so that no user file is ever taken for one.
+    void temporaryNames_data() {
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<int>("owner"); // 0: not one of ours
+        QTest::newRow("ours") << Fs::TemporaryName(4321, 7) << 4321;
+        QTest::newRow("largest pid") << QByteArray(".varnoth-2147483647-0.part") << 2147483647;
+        QTest::newRow("pid past the range") << QByteArray(".varnoth-2147483648-0.part") << 0;
+        QTest::newRow("pid zero") << QByteArray(".varnoth-0-1.part") << 0;
+        QTest::newRow("leading zero") << QByteArray(".varnoth-012-1.part") << 0;
+        QTest::newRow("no counter") << QByteArray(".varnoth-12-.part") << 0;
+        QTest::newRow("sign") << QByteArray(".varnoth-+12-1.part") << 0;
+        QTest::newRow("other suffix") << QByteArray(".varnoth-12-1.part2") << 0;
+        QTest::newRow("visible") << QByteArray("varnoth-12-1.part") << 0;
+        QTest::newRow("user file") << QByteArray(".varnoth-notes.part") << 0;
+    }
+    void temporaryNames() {
+        QFETCH(QByteArray, name);
+        QFETCH(int, owner);
+        const std::optional<pid_t> found = Fs::TemporaryNameOwner(name);
+        QCOMPARE(found.value_or(0), pid_t(owner));
+        QCOMPARE(Fs::IsTemporaryName(name), owner != 0);
     }
 };
 

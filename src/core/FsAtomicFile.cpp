@@ -1,5 +1,7 @@
 #include "core/FsAtomicFile.h"
 
+#include "core/FsTemporaryNames.h"
+
 #include "core/FileNames.h"
 
 #include <atomic>
@@ -62,8 +64,7 @@ Error AtomicFile::create(const QByteArray& target, mode_t mode) {
     static std::atomic<unsigned> counter{0};
     const QByteArray folder = FolderOf(target);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const QByteArray name =
-            folder + "/.varnoth-" + QByteArray::number(::getpid()) + '-' + QByteArray::number(counter++) + ".part";
+        const QByteArray name = folder + '/' + TemporaryName(::getpid(), counter++);
         m_descriptor = Open(name, O_WRONLY | O_CREAT | O_EXCL, mode);
         if (m_descriptor.isOpen()) {
             m_target = target;
