@@ -1,3 +1,4 @@
+#include "cli/CommandLineMain.h"
 #include "ui/MainWindows.h"
 #include "ui/MessageBoxes.h"
 
@@ -5,14 +6,25 @@
 
 #include <csignal>
 
+using namespace Qt::StringLiterals;
+
 int main(int argc, char** argv) {
     // A copy that meets the file-size limit then fails with EFBIG and is cleaned up, instead of the kernel's
     // signal ending the program part-way through a sort.
     std::signal(SIGXFSZ, SIG_IGN);
 
+    const QByteArrayList arguments = ProgramArguments(argc, argv);
+    const std::optional<QByteArrayList> windowPaths = WindowPathArguments(arguments);
+    if (!windowPaths) {
+        // The command line needs no display: it never builds a window.
+        QCoreApplication application(argc, argv);
+        return RunCommandLine(arguments);
+    }
     QApplication application(argc, argv);
     QApplication::setApplicationName(kApplicationTitle);
+    QGuiApplication::setDesktopFileName(u"example.varnoth.Varnoth"_s);
     MainWindows windows;
+    AddWindowPaths(*windowPaths, windows.form1.fileList());
     windows.form1.show();
     return QApplication::exec();
 }

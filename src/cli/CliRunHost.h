@@ -1,0 +1,48 @@
+#pragma once
+
+#include "cli/TerminalProgress.h"
+#include "engine/RunHost.h"
+
+class FileListModel;
+struct SortRequest;
+
+// The sort run's view of the command line: the page, fields and choices come from the options, the files from the
+// file list the inputs filled. Progress goes to a terminal, the same-name question is asked on it, and the report
+// goes to standard output and standard error.
+class CliRunHost final : public RunHost {
+public:
+    CliRunHost(const SortRequest& request, const FileListModel& files);
+
+    // 0 when every file was dealt with, 1 when a file failed, 2 when the run refused its inputs.
+    int exitStatus() const { return m_exitStatus; }
+
+    int fileCount() const override;
+    QByteArray fileAt(int index) const override;
+    int pageIndex() const override;
+    QString keywordText() const override;
+    NamePageFields namePage() const override;
+    SizePageFields sizePage() const override;
+    DatePageFields datePage() const override;
+    ImagePageFields imagePage() const override;
+    QString outputFolder() const override;
+    void setOutputFolder(const QString& folder) override;
+    bool moveMode() const override;
+    SameNamePolicy sameNamePolicy() const override;
+    OverwriteAnswer askOverwrite(const OverwriteQuestion& question) override;
+    ExtensionFilterState extensionFilter() const override;
+    void setRunLock(bool locked) override;
+    void setProgress(int percent) override;
+    void processEvents() override;
+    bool stopRequested() const override;
+    void showMessage(const QString& text) override;
+    void showCompletion(const RunReport& report) override;
+    void showInputError(const InputError& error) override;
+
+private:
+    const SortRequest& m_request;
+    const FileListModel& m_files;
+    QString m_outputFolder;
+    // The run asks for each file in turn, so the file asked for last tells how far it has come.
+    mutable TerminalProgress m_progress;
+    int m_exitStatus = 0;
+};

@@ -1,0 +1,139 @@
+#include "cli/CommandLineMain.h"
+
+#include "cli/ArgumentBytes.h"
+#include "cli/CliRunHost.h"
+#include "cli/CommandLineText.h"
+#include "cli/EscapedText.h"
+#include "cli/InputPaths.h"
+#include "cli/SortOptionList.h"
+#include "cli/SortRequest.h"
+#include "cli/StandardStreams.h"
+#include "cli/TerminationSignals.h"
+#include "engine/SortRun.h"
+#include "filelist/FileListModel.h"
+
+#include <QCommandLineParser>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+const QByteArrayList kSubcommands{"sort", "history", "undo"};
+constexpr int kUsageStatus = 2;
+
+int usageError(const QString& line) {
+    PrintErrorLine(line);
+    return kUsageStatus;
+}
+
+// The parser's own message names the option as given, whose bytes may need escaping.
+int parserError(const QCommandLineParser& parser) {
+    const QString message = QString::fromUtf8(EscapedText(ArgumentBytes(parser.errorText())));
+    return usageError(CommandLine::tr("%1 See 'varnoth --help' for the options.").arg(message));
+}
+
+// --help and --version, where parser has them; nothing when neither was given.
+std::optional<int> answerInformationOptions(const QCommandLineParser& parser) {
+    if (parser.isSet(u"help"_s)) {
+        WriteStandardOutput(HelpText().toUtf8());
+        return 0;
+    }
+    if (parser.isSet(u"version"_s)) {
+        WriteStandardOutput("varnoth " VARNOTH_VERSION "\n");
+        return 0;
+    }
+    return std::nullopt;
+}
+
+int signalStatus() {
+    return 128 + CaughtTerminationSignal();
+}
+
+int runSort(const SortRequest& request) {
+    FileListModel files;
+    const std::optional<QString> inputError = AddSortInputs(request.inputs, files);
+    if (CaughtTerminationSignal() != 0) {
+        return signalStatus();
+    }
+    if (inputError) {
+        return usageError(*inputError);
+    }
+    CliRunHost host(request, files);
+    if (files.size() == 0) {
+        // Nothing to sort is nothing left undone: scripts that find no files go on without an error.
+        host.showCompletion(RunReport());
+    } else {
+        RunSort(host);
+    }
+    return CaughtTerminationSignal() != 0 ? signalStatus() : host.exitStatus();
+}
+
+int runSortCommand(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.addOptions(SortOptionList());
+    parser.addOption(HelpOption());
+    parser.addOption(VersionOption());
+    if (!parser.parse(QStringList{u"varnoth sort"_s} + arguments)) {
+        return parserError(parser);
+    }
+    if (const std::optional<int> status = answerInformationOptions(parser)) {
+        return *status;
+    }
+    const std::variant<SortRequest, UsageError> request = MakeSortRequest(parser);
+    if (const UsageError* error = std::get_if<UsageError>(&request)) {
+        return usageError(error->message);
+    }
+    return runSort(std::get<SortRequest>(request));
+}
+} // namespace
+
+QByteArrayList ProgramArguments(int argc, char** argv) {
+    QByteArrayList arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments.append(QByteArray(argv[i]));
+    }
+    return arguments;
+}
+
+std::optional<QByteArrayList> WindowPathArguments(const QByteArrayList& arguments) {
+    if (!arguments.isEmpty() && kSubcommands.contains(arguments.first())) {
+        return std::nullopt;
+    }
+    QByteArrayList paths = arguments;
+    const qsizetype endOfOptions = arguments.indexOf("--");
+    for (qsizetype i = 0; i < (endOfOptions < 0 ? arguments.size() : endOfOptions); ++i) {
+        if (arguments[i].startsWith('-') && arguments[i] != "-") {
+            return std::nullopt;
+        }
+    }
+    if (endOfOptions >= 0) {
+        paths.removeAt(endOfOptions);
+    }
+    return paths;
+}
+
+void AddWindowPaths(const QByteArrayList& paths, FileListModel& fileList) {
+    for (const QByteArray& missing : AddNamedPaths(paths, fileList)) {
+        PrintErrorLine(CommandLine::tr("%1: no such file or folder").arg(QString::fromUtf8(EscapedText(missing))));
+    }
+}
+
+int RunCommandLine(const QByteArrayList& arguments) {
+    CatchTerminationSignals();
+    const QStringList texts = ArgumentTexts(arguments);
+    if (!arguments.isEmpty() && arguments.first() == "sort") {
+        return runSortCommand(texts.mid(1));
+    }
+    if (!arguments.isEmpty() && kSubcommands.contains(arguments.first())) {
+        return usageError(CommandLine::tr("%1: not available in this version").arg(texts.first()));
+    }
+    QCommandLineParser parser;
+    parser.addOption(HelpOption());
+    parser.addOption(VersionOption());
+    if (!parser.parse(QStringList{u"varnoth"_s} + texts)) {
+        return parserError(parser);
+    }
+    if (const std::optional<int> status = answerInformationOptions(parser)) {
+        return *status;
+    }
+    return usageError(CommandLine::tr("expected a command; see 'varnoth --help'"));
+}

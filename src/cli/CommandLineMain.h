@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QByteArrayList>
+
+#include <optional>
+
+class FileListModel;
+
+// The program's arguments after its name, as the exact bytes given.
+QByteArrayList ProgramArguments(int argc, char** argv);
+
+// The paths to open the window with, or nothing when the arguments are for the command line: a subcommand (sort,
+// history, undo) first, or an option anywhere before a "--". A first "--" ends the options and is not a path.
+std::optional<QByteArrayList> WindowPathArguments(const QByteArrayList& arguments);
+
+// Adds the window's PATH arguments to its file list as "sort" adds them; a path that names nothing is reported on
+// standard error and left out.
+void AddWindowPaths(const QByteArrayList& paths, FileListModel& fileList);
+
+// Runs "varnoth sort", "--help" or "--version" (a QCoreApplication must exist) and returns the exit status: 0 done,
+// 1 a file failed, 2 wrong arguments or unreadable input (nothing touched), 128 + N ended by signal N.
+int RunCommandLine(const QByteArrayList& arguments);

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "engine/RunReport.h"
+
+#include <QCoreApplication>
+#include <QLocale>
+#include <QStringList>
+
+// The command line's own texts. Their source language is English, as command-line tools speak; they go through
+// Qt's translation under the context "CommandLine" (CommandLine::tr), apart from the window's Chinese texts.
+class CommandLine {
+    Q_DECLARE_TR_FUNCTIONS(CommandLine)
+};
+
+// True when the command line speaks Chinese: the user's first language is Chinese (zh*). Every other language,
+// and the C and POSIX locales of cron jobs and timers, get English.
+bool CommandLineSpeaksChinese(const QStringList& uiLanguages = QLocale::system().uiLanguages());
+
+// A failure reason in the command line's language: the reason's words in Chinese, its untranslated code in English.
+QString FailureReasonWords(FailureReason reason);

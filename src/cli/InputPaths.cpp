@@ -1,0 +1,169 @@
+#include "cli/InputPaths.h"
+
+#include "cli/CommandLineText.h"
+#include "cli/EscapedText.h"
+#include "cli/SortRequest.h"
+#include "core/FsEntries.h"
+#include "engine/Interruption.h"
+#include "filelist/FileListModel.h"
+#include "filelist/FolderScan.h"
+#include "filelist/ListFile.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+std::optional<QByteArray> WorkingFolder() {
+    char* folder = ::getcwd(nullptr, 0);
+    if (!folder) {
+        return std::nullopt;
+    }
+    QByteArray bytes(folder);
+    std::free(folder);
+    return bytes;
+}
+
+QByteArray AbsolutePath(const QByteArray& path, const QByteArray& workingFolder) {
+    if (path.startsWith('/')) {
+        return path;
+    }
+    QByteArrayView relative(path);
+    while (relative.startsWith("./")) {
+        relative = relative.sliced(2);
+        while (relative.startsWith('/')) {
+            relative = relative.sliced(1);
+        }
+    }
+    if (relative.isEmpty() || relative == ".") {
+        return workingFolder;
+    }
+    return (workingFolder.endsWith('/') ? workingFolder : workingFolder + '/') + relative.toByteArray();
+}
+
+std::optional<QByteArray> AbsolutePath(const QByteArray& path) {
+    if (path.startsWith('/')) {
+        return path;
+    }
+    const std::optional<QByteArray> workingFolder = WorkingFolder();
+    return workingFolder ? std::optional<QByteArray>(AbsolutePath(path, *workingFolder)) : std::nullopt;
+}
+
+namespace {
+
+// Scans on the command line have no window to keep alive; a termination signal stops them.
+class CommandLineScanHost final : public ScanHost {
+public:
+    void processEvents() override {}
+    void repaintFileList() override {}
+    bool stopRequested() const override { return InterruptionRequested(); }
+};
+
+QString escaped(const QByteArray& path) {
+    return QString::fromUtf8(EscapedText(path));
+}
+
+QString cannotRead(const QString& what, int code) {
+    return CommandLine::tr("%1: cannot read: %2").arg(what, qt_error_string(code));
+}
+
+// The whole of standard input; an error code when it cannot be read or a signal stopped the reading.
+std::optional<QByteArray> readStandardInput(int& error) {
+    QByteArray text;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t count = ::read(STDIN_FILENO, buffer, sizeof buffer);
+        if (count > 0) {
+            text.append(buffer, count);
+        } else if (count == 0) {
+            return text;
+        } else if (errno != EINTR || InterruptionRequested()) {
+            error = errno;
+            return std::nullopt;
+        }
+    }
+}
+
+std::optional<QString> addStandardInput(bool nulSeparated, FileListModel& fileList) {
+    int error = 0;
+    const std::optional<QByteArray> text = readStandardInput(error);
+    if (!text) {
+        return cannotRead(CommandLine::tr("standard input"), error);
+    }
+    QByteArrayList paths = nulSeparated ? text->split('\0') : SplitListFileLines(*text);
+    paths.removeAll(QByteArray());
+    const QByteArrayList missing = AddNamedPaths(paths, fileList);
+    if (!missing.isEmpty()) {
+        return CommandLine::tr("%1: no such file or folder (read from standard input)").arg(escaped(missing.first()));
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> addListFile(const QByteArray& fileName, const QByteArray& workingFolder,
+                                   FileListModel& fileList) {
+    QByteArrayList lines;
+    const Fs::Error error = ReadListFile(fileName, lines);
+    if (error.failed()) {
+        return cannotRead(u"--list "_s + escaped(fileName), error.code);
+    }
+    // As the window imports a list: lines that name no file or folder drop out; a folder is an entry itself.
+    for (QByteArray& line : lines) {
+        if (!line.isEmpty()) {
+            line = AbsolutePath(line, workingFolder);
+        }
+    }
+    fileList.AppendUnique(KeepExistingPaths(lines));
+    return std::nullopt;
+}
+
+} // namespace
+
+QByteArrayList AddNamedPaths(const QByteArrayList& paths, FileListModel& fileList) {
+    QByteArrayList missing;
+    const std::optional<QByteArray> workingFolder = WorkingFolder();
+    CommandLineScanHost host;
+    FolderScanner scanner(fileList, host);
+    for (const QByteArray& path : paths) {
+        const QByteArray absolute = workingFolder ? AbsolutePath(path, *workingFolder) : path;
+        if (Fs::ReachesFolder(absolute)) {
+            scanner.scanFolder(absolute);
+        } else if (Fs::ReachesAnything(absolute)) {
+            fileList.AppendUnique({absolute});
+        } else {
+            missing.append(path);
+        }
+    }
+    return missing;
+}
+
+std::optional<QString> AddSortInputs(const SortInputSources& sources, FileListModel& fileList) {
+    const std::optional<QByteArray> workingFolder = WorkingFolder();
+    if (!workingFolder) {
+        return cannotRead(CommandLine::tr("the working folder"), errno);
+    }
+    const QByteArrayList missing = AddNamedPaths(sources.paths, fileList);
+    if (!missing.isEmpty()) {
+        return CommandLine::tr("%1: no such file or folder").arg(escaped(missing.first()));
+    }
+    for (const QByteArray& listFile : sources.listFiles) {
+        if (std::optional<QString> error =
+                addListFile(AbsolutePath(listFile, *workingFolder), *workingFolder, fileList)) {
+            return error;
+        }
+    }
+    CommandLineScanHost host;
+    FolderScanner scanner(fileList, host);
+    for (const QByteArray& folder : sources.scanFolders) {
+        const QByteArray absolute = WithTrailingSlash(AbsolutePath(folder, *workingFolder));
+        if (!Fs::ReachesFolder(absolute)) {
+            return CommandLine::tr("--scan %1: expected a folder").arg(escaped(folder));
+        }
+        if (sources.depth) {
+            scanner.IndexDisk2(absolute, *sources.depth);
+        } else {
+            scanner.IndexDisk(absolute);
+        }
+    }
+    return sources.standardInput ? addStandardInput(sources.nulSeparated, fileList) : std::nullopt;
+}

@@ -1,0 +1,49 @@
+#include "cli/RunReportOutput.h"
+
+#include "cli/CommandLineText.h"
+#include "cli/EscapedText.h"
+#include "cli/JsonLines.h"
+#include "cli/StandardStreams.h"
+#include "engine/RunReport.h"
+
+namespace {
+QString failureLine(const FailedFile& failure) {
+    QString reason = FailureReasonWords(failure.reason);
+    if (failure.error.code != 0) {
+        reason += QStringLiteral(" (%1)").arg(qt_error_string(failure.error.code));
+    }
+    return CommandLine::tr("cannot sort %1: %2").arg(QString::fromUtf8(EscapedText(failure.path)), reason);
+}
+
+QByteArray summaryLine(const RunReport& report) {
+    QString line = CommandLine::tr("%1 placed, %2 left as they were, %3 not matching, %4 failed")
+                       .arg(report.placed)
+                       .arg(report.left)
+                       .arg(report.notMatching)
+                       .arg(report.failed);
+    if (report.stopped) {
+        line += CommandLine::tr("; stopped, %1 not reached").arg(report.notReached);
+    }
+    return line.toUtf8() + '\n';
+}
+} // namespace
+
+void PrintRunReport(const RunReport& report, bool json, bool quiet) {
+    for (const FailedFile& failure : report.failures) {
+        PrintErrorLine(failureLine(failure));
+    }
+    if (report.birthTimeFallbacks > 0) {
+        PrintErrorLine(CommandLine::tr("%1 file(s) have no recorded creation time; their modification time was "
+                                       "compared")
+                           .arg(report.birthTimeFallbacks));
+    }
+    if (json) {
+        for (const FailedFile& failure : report.failures) {
+            const char* code = FailureReasonCode(failure.reason);
+            WriteStandardOutput(JsonStepLine({failure.path, std::nullopt, nullptr, code, "failed", code}));
+        }
+        WriteStandardOutput(JsonSummaryLine(report));
+    } else if (!quiet) {
+        WriteStandardOutput(summaryLine(report));
+    }
+}

@@ -1,0 +1,105 @@
+#include "cli/SortOptionList.h"
+
+#include "cli/CommandLineText.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+QCommandLineOption flag(const QString& name, const QString& description) {
+    return QCommandLineOption(name, description);
+}
+
+QCommandLineOption valued(const QString& name, const QString& valueName, const QString& description) {
+    return QCommandLineOption(name, description, valueName);
+}
+} // namespace
+
+QList<QCommandLineOption> SortOptionList() {
+    QCommandLineOption dryRun(u"dry-run"_s, CommandLine::tr("print the plan and touch nothing"));
+    // Refused until the plan exists; hidden so that the help promises only what works.
+    dryRun.setFlags(QCommandLineOption::HiddenFromHelp);
+    return {
+        valued(u"keywords"_s, u"TEXT"_s, CommandLine::tr("sort by keywords; TEXT is split at spaces")),
+        flag(u"by-name"_s, CommandLine::tr("sort by file name")),
+        valued(u"range"_s, u"FROM-TO"_s, CommandLine::tr("with --by-name: only the characters FROM to TO of the name")),
+        valued(u"remove"_s, u"TEXT"_s,
+               CommandLine::tr("with --by-name: cut these pieces, separated by *, out of the name")),
+        flag(u"existing-folders-only"_s, CommandLine::tr("with --by-name: only files whose folder already exists")),
+        flag(u"by-type"_s, CommandLine::tr("sort by file type (extension)")),
+        valued(u"larger"_s, u"SIZE"_s, CommandLine::tr("files larger than SIZE, a whole number and KB or MB")),
+        valued(u"smaller"_s, u"SIZE"_s, CommandLine::tr("files smaller than SIZE, a whole number and KB or MB")),
+        valued(u"before"_s, u"WHEN"_s, CommandLine::tr("files older than WHEN: YYYY-MM-DD [HH:MM[:SS]], local time")),
+        valued(u"after"_s, u"WHEN"_s, CommandLine::tr("files newer than WHEN: YYYY-MM-DD [HH:MM[:SS]], local time")),
+        flag(u"created"_s, CommandLine::tr("with --before or --after: compare the creation time")),
+        valued(u"width"_s, u"COND"_s, CommandLine::tr("pictures whose width is >=N, <=N or =N pixels")),
+        valued(u"height"_s, u"COND"_s, CommandLine::tr("pictures whose height is >=N, <=N or =N pixels")),
+        valued(u"picture-types"_s, u"LIST"_s,
+               CommandLine::tr("with --width or --height: jpg,bmp,gif,png,tif (default: all)")),
+        valued(u"out"_s, u"DIR"_s, CommandLine::tr("the output folder (required)")),
+        flag(u"move"_s, CommandLine::tr("move the files instead of copying them")),
+        valued(u"on-conflict"_s, u"POLICY"_s, CommandLine::tr("skip (default), overwrite, number or ask")),
+        valued(u"include"_s, u"LIST"_s, CommandLine::tr("only files of these comma-separated extensions")),
+        valued(u"exclude"_s, u"LIST"_s, CommandLine::tr("all files but those of these comma-separated extensions")),
+        valued(u"list"_s, u"FILE"_s, CommandLine::tr("add the paths of a list file")),
+        valued(u"scan"_s, u"DIR"_s, CommandLine::tr("add the files below DIR, the whole tree")),
+        valued(u"depth"_s, u"N"_s, CommandLine::tr("with --scan: only N levels below DIR (0: its own files)")),
+        flag(u"stdin"_s, CommandLine::tr("add paths read from standard input, one per line")),
+        QCommandLineOption({u"0"_s, u"null"_s}, CommandLine::tr("with --stdin: the paths are separated by NUL")),
+        dryRun,
+        flag(u"json"_s, CommandLine::tr("one JSON object per step on standard output")),
+        flag(u"quiet"_s, CommandLine::tr("no progress and no summary")),
+        flag(u"no-journal"_s, CommandLine::tr("run without writing a journal (no undo)")),
+    };
+}
+
+QCommandLineOption HelpOption() {
+    return QCommandLineOption({u"h"_s, u"help"_s}, CommandLine::tr("show this help and exit"));
+}
+
+QCommandLineOption VersionOption() {
+    return QCommandLineOption(u"version"_s, CommandLine::tr("show the version and exit"));
+}
+
+namespace {
+// "-0, --null" or "--larger SIZE"
+QString optionSynopsis(const QCommandLineOption& option) {
+    QStringList names;
+    for (const QString& name : option.names()) {
+        names.append((name.size() == 1 ? u"-"_s : u"--"_s) + name);
+    }
+    QString synopsis = names.join(u", "_s);
+    if (!option.valueName().isEmpty()) {
+        synopsis += u' ' + option.valueName();
+    }
+    return synopsis;
+}
+
+void appendOptionLines(QString& help, const QList<QCommandLineOption>& options) {
+    constexpr int kSynopsisWidth = 26;
+    for (const QCommandLineOption& option : options) {
+        if (!(option.flags() & QCommandLineOption::HiddenFromHelp)) {
+            help +=
+                u"  "_s + optionSynopsis(option).leftJustified(kSynopsisWidth) + u' ' + option.description() + u'\n';
+        }
+    }
+}
+} // namespace
+
+QString HelpText() {
+    QString help = CommandLine::tr("Usage:\n"
+                                   "  varnoth [PATH...]                   open the window with PATHs in the file list\n"
+                                   "  varnoth sort [OPTION...] [PATH...]  sort without a window\n"
+                                   "  varnoth --help | --version\n"
+                                   "\n"
+                                   "A PATH that is a folder adds the files in it. Exactly one of --keywords, "
+                                   "--by-name, --by-type,\n"
+                                   "--larger, --smaller, --before, --after, --width and --height chooses how to sort.\n"
+                                   "\n"
+                                   "Options of sort:\n");
+    appendOptionLines(help, SortOptionList());
+    help += CommandLine::tr("\nOther options:\n");
+    appendOptionLines(help, {HelpOption(), VersionOption()});
+    help += CommandLine::tr("\nExit status: 0 done, 1 some file failed, 2 wrong arguments or unreadable input,\n"
+                            "128+N ended by signal N.\n");
+    return help;
+}

@@ -1,0 +1,54 @@
+#include "cli/TerminalQuestion.h"
+
+#include "cli/CommandLineText.h"
+#include "cli/EscapedText.h"
+#include "cli/StandardStreams.h"
+#include "engine/Interruption.h"
+
+#include <cerrno>
+#include <optional>
+#include <unistd.h>
+
+namespace {
+// One line of standard input without its line break; nothing at the end of input or when a signal came.
+std::optional<QByteArray> readAnswerLine() {
+    QByteArray line;
+    char c = 0;
+    for (;;) {
+        const ssize_t count = ::read(STDIN_FILENO, &c, 1);
+        if (count == 1 && c != '\n') {
+            line += c;
+        } else if (count == 1) {
+            return line;
+        } else if (count == 0 || errno != EINTR || InterruptionRequested()) {
+            return std::nullopt;
+        }
+    }
+}
+} // namespace
+
+OverwriteAnswer AskOverwriteOnTerminal(const QByteArray& existing) {
+    const QString prompt = CommandLine::tr("%1 exists. Replace it? y: yes, n: no, a: yes to all, N: no to all ")
+                               .arg(QString::fromUtf8(EscapedText(existing)));
+    for (;;) {
+        WriteStandardError(prompt.toUtf8());
+        const std::optional<QByteArray> line = readAnswerLine();
+        if (!line) {
+            WriteStandardError("\n");
+            return OverwriteAnswer::NoToAll;
+        }
+        const QByteArray answer = line->trimmed();
+        if (answer == "y" || answer == "Y" || answer == "yes") {
+            return OverwriteAnswer::Yes;
+        }
+        if (answer == "n" || answer == "no") {
+            return OverwriteAnswer::No;
+        }
+        if (answer == "a") {
+            return OverwriteAnswer::YesToAll;
+        }
+        if (answer == "N") {
+            return OverwriteAnswer::NoToAll;
+        }
+    }
+}

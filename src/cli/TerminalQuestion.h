@@ -1,0 +1,10 @@
+#pragma once
+
+#include "engine/Placement.h"
+
+#include <QByteArray>
+
+// The same-name question on the terminal: the existing file's name on standard error, the answer read as a line
+// from standard input: y yes, n no, a yes to all, N no to all. An end of input or a termination signal answers
+// no to all, so that nothing is replaced that the user did not agree to.
+OverwriteAnswer AskOverwriteOnTerminal(const QByteArray& existing);

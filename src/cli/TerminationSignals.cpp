@@ -1,0 +1,35 @@
+#include "cli/TerminationSignals.h"
+
+#include "engine/Interruption.h"
+
+#include <csignal>
+#include <initializer_list>
+
+namespace {
+volatile std::sig_atomic_t caughtSignal = 0;
+
+void onTerminationSignal(int signal) {
+    if (caughtSignal == 0) {
+        caughtSignal = signal;
+    }
+    RequestInterruption();
+}
+} // namespace
+
+void CatchTerminationSignals() {
+    struct sigaction action = {};
+    action.sa_handler = onTerminationSignal;
+    sigemptyset(&action.sa_mask);
+    // No SA_RESTART: a read waiting for input (a question, standard input) returns at once with EINTR.
+    action.sa_flags = SA_RESETHAND;
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        sigaction(signal, &action, nullptr);
+    }
+    // Every write to a closed pipe raises SIGPIPE again; none of them may end the program in the middle of a move.
+    action.sa_flags = 0;
+    sigaction(SIGPIPE, &action, nullptr);
+}
+
+int CaughtTerminationSignal() {
+    return caughtSignal;
+}
