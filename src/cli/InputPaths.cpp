@@ -103,7 +103,7 @@ std::optional<QString> addStandardInput(bool nulSeparated, FileListModel& fileLi
 std::optional<QString> addListFile(const QByteArray& fileName, const QByteArray& workingFolder,
                                    FileListModel& fileList) {
     QByteArrayList lines;
-    const Fs::Error error = ReadListFile(fileName, lines);
+    const Fs::Error error = ReadListFile(AbsolutePath(fileName, workingFolder), lines);
     if (error.failed()) {
         return cannotRead(u"--list "_s + escaped(fileName), error.code);
     }
@@ -147,8 +147,7 @@ std::optional<QString> AddSortInputs(const SortInputSources& sources, FileListMo
         return CommandLine::tr("%1: no such file or folder").arg(escaped(missing.first()));
     }
     for (const QByteArray& listFile : sources.listFiles) {
-        if (std::optional<QString> error =
-                addListFile(AbsolutePath(listFile, *workingFolder), *workingFolder, fileList)) {
+        if (std::optional<QString> error = addListFile(listFile, *workingFolder, fileList)) {
             return error;
         }
     }

@@ -40,7 +40,7 @@ void PrintRunReport(const RunReport& report, bool json, bool quiet) {
     if (json) {
         for (const FailedFile& failure : report.failures) {
             const char* code = FailureReasonCode(failure.reason);
-            WriteStandardOutput(JsonStepLine({failure.path, std::nullopt, nullptr, code, "failed", code}));
+            WriteStandardOutput(JsonStepLine({failure.path, std::nullopt, nullptr, nullptr, "failed", code}));
         }
         WriteStandardOutput(JsonSummaryLine(report));
     } else if (!quiet) {

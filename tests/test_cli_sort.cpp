@@ -1,0 +1,250 @@
+#include "testsupport/CliProcess.h"
+#include "testsupport/FileSystemFixtures.h"
+#include "testsupport/OutputTree.h"
+#include "testsupport/TestFiles.h"
+#include "testsupport/TestImages.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+void setModified(const QString& path, const QDateTime& time) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite) && file.setFileTime(time, QFileDevice::FileModificationTime));
+}
+} // namespace
+
+// "varnoth sort" as scripts run it: the real program, no display, files checked on disk.
+class TestCliSort : public QObject {
+    Q_OBJECT
+    std::optional<QTemporaryDir> m_dir;
+    QString path(const QString& relative) const { return m_dir->filePath(relative); }
+    CliResult sort(const QByteArrayList& arguments, const QByteArray& input = {}) {
+        return RunCli(u"" VARNOTH_PROGRAM ""_s, QByteArrayList{"sort"} + arguments, m_dir->path(), path(u"home"_s),
+                      input);
+    }
+
+private slots:
+    void init() { QVERIFY(m_dir.emplace().isValid()); }
+    // A name that is not valid UTF-8 is beyond QTemporaryDir's own removal.
+    void cleanup() { RemoveTree(QFile::encodeName(m_dir->path())); }
+
+    void criteria_data() {
+        QTest::addColumn<QByteArrayList>("options");
+        QTest::addColumn<QStringList>("tree");
+        const auto row = [](const char* name, const QByteArrayList& options, const QStringList& tree) {
+            QTest::newRow(name) << options << tree;
+        };
+        row("keywords", {"--keywords", "kw cd"}, {u"cd/"_s, u"cd/ab_cd.doc"_s, u"kw/"_s, u"kw/a_kw.txt"_s});
+        row("name range and filter", {"--by-name", "--range", "3-1", "--remove", "_*w"},
+            {u"ab/"_s, u"ab/ab_cd.doc"_s, u"ak/"_s, u"ak/a_kw.txt"_s, u"b/"_s, u"b/b.doc"_s, u"id/"_s, u"id/wide.png"_s,
+             u"nar/"_s, u"nar/narrow.jpg"_s});
+        row("type with include", {"--by-type", "--include", "txt,.DOC"},
+            {u".doc/"_s, u".doc/ab_cd.doc"_s, u".doc/b.doc"_s, u".txt/"_s, u".txt/a_kw.txt"_s});
+        row("type with exclude", {"--by-type", "--exclude", "*.png, jpg,doc"}, {u".txt/"_s, u".txt/a_kw.txt"_s});
+        row("larger", {"--larger", "2kb"}, {u"大于2KB/"_s, u"大于2KB/a_kw.txt"_s});
+        row("smaller", {"--smaller", "1MB", "--include", "doc"},
+            {u"小于1MB/"_s, u"小于1MB/ab_cd.doc"_s, u"小于1MB/b.doc"_s});
+        row("before", {"--before", "2022-01-01"}, {u"2022-1-1/"_s, u"2022-1-1/a_kw.txt"_s});
+        row("after with time", {"--after", "2023-06-30 23:59:59", "--exclude", "txt"},
+            {u"2023-6-30/"_s, u"2023-6-30/ab_cd.doc"_s, u"2023-6-30/b.doc"_s, u"2023-6-30/narrow.jpg"_s,
+             u"2023-6-30/wide.png"_s});
+        row("width", {"--width", ">=800"}, {u"大于等于800/"_s, u"大于等于800/wide.png"_s});
+        row("height of some types", {"--height", "=10", "--picture-types", "jpeg"},
+            {u"等于10/"_s, u"等于10/narrow.jpg"_s});
+    }
+    // Every criterion, from a relative folder PATH (its own files), into the window's folder names.
+    void criteria() {
+        QFETCH(QByteArrayList, options);
+        QFETCH(QStringList, tree);
+        WriteTestFile(path(u"in/a_kw.txt"_s), QByteArray(3000, 'x'));
+        WriteTestFile(path(u"in/b.doc"_s), "b");
+        WriteTestFile(path(u"in/ab_cd.doc"_s), "ab");
+        QVERIFY(WriteTestImage(path(u"in/wide.png"_s), "png", 900, 10));
+        QVERIFY(WriteTestImage(path(u"in/narrow.jpg"_s), "jpg", 10, 10));
+        setModified(path(u"in/a_kw.txt"_s), QDateTime(QDate(2020, 1, 1), QTime(12, 0)));
+        const QStringList before = TreeOf(path(u"in"_s));
+        const CliResult result = sort(options + QByteArrayList{"--out", "out", "in"});
+        QCOMPARE(result.err, QByteArray());
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(TreeOf(path(u"out"_s)), tree);
+        QCOMPARE(TreeOf(path(u"in"_s)), before);
+    }
+
+    void policies_data() {
+        QTest::addColumn<QByteArrayList>("options");
+        QTest::addColumn<QStringList>("out");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("sourceKept");
+        QTest::addColumn<QByteArray>("summary");
+        QTest::newRow("default skips") << QByteArrayList{} << QStringList{u"a.txt"_s} << QByteArray("old") << true
+                                       << QByteArray("0 placed, 1 left");
+        QTest::newRow("skip") << QByteArrayList{"--on-conflict", "skip", "--move"} << QStringList{u"a.txt"_s}
+                              << QByteArray("old") << true << QByteArray("0 placed, 1 left");
+        QTest::newRow("overwrite") << QByteArrayList{"--on-conflict", "overwrite"} << QStringList{u"a.txt"_s}
+                                   << QByteArray("new") << true << QByteArray("1 placed, 0 left");
+        QTest::newRow("overwrite and move")
+            << QByteArrayList{"--on-conflict=overwrite", "--move"} << QStringList{u"a.txt"_s} << QByteArray("new")
+            << false << QByteArray("1 placed, 0 left");
+        QTest::newRow("number") << QByteArrayList{"--on-conflict", "number"} << QStringList{u"a.txt"_s, u"a_1.txt"_s}
+                                << QByteArray("old") << true << QByteArray("1 placed, 0 left");
+    }
+    void policies() {
+        QFETCH(QByteArrayList, options);
+        QFETCH(QStringList, out);
+        QFETCH(QByteArray, content);
+        QFETCH(bool, sourceKept);
+        QFETCH(QByteArray, summary);
+        WriteTestFile(path(u"in/a.txt"_s), "new");
+        WriteTestFile(path(u"out/.txt/a.txt"_s), "old");
+        const CliResult result = sort(options + QByteArrayList{"--by-type", "--out", "out", "in/a.txt"});
+        QCOMPARE(result.exitCode, 0);
+        QVERIFY2(result.out.startsWith(summary), result.out.constData());
+        QCOMPARE(EntriesOf(path(u"out/.txt"_s)), out);
+        QCOMPARE(ReadTestFile(path(u"out/.txt/a.txt"_s)), content);
+        QCOMPARE(QFile::exists(path(u"in/a.txt"_s)), sourceKept);
+    }
+
+    void badInput_data() {
+        QTest::addColumn<QByteArrayList>("arguments");
+        QTest::addColumn<QByteArray>("named");
+        const auto row = [](const char* name, const QByteArrayList& arguments, const QByteArray& named) {
+            QTest::newRow(name) << arguments << named;
+        };
+        const QByteArrayList out{"--out", "out", "in"};
+        row("unknown option", QByteArrayList{"--by-type", "--bogus"} + out, "'bogus'");
+        row("no criterion", out, "exactly one of");
+        row("two criteria", QByteArrayList{"--larger", "1KB", "--smaller", "5KB"} + out, "--larger, --smaller");
+        row("width and height", QByteArrayList{"--width", "=1", "--height", "=1"} + out, "--width, --height");
+        row("missing --out", {"--by-type", "in"}, "--out");
+        row("--out twice", QByteArrayList{"--by-type", "--out", "o2"} + out, "--out: given more than once");
+        row("--out is a file", {"--by-type", "--out", "in/a.txt", "in"}, "--out");
+        row("size in GB", QByteArrayList{"--larger", "10GB"} + out, "--larger");
+        row("size not a number", QByteArrayList{"--smaller", "abc"} + out, "--smaller");
+        row("size with a point", QByteArrayList{"--larger", "1.5KB"} + out, "--larger");
+        row("size past 64 bits", QByteArrayList{"--larger", "9007199254740992KB"} + out, "--larger");
+        row("month 13", QByteArrayList{"--before", "2024-13-01"} + out, "--before");
+        row("time 25:00", QByteArrayList{"--after", "2024-01-01 25:00"} + out, "--after");
+        row("pixels without condition", QByteArrayList{"--width", "800"} + out, "--width");
+        row("pixels past 32 bits", QByteArrayList{"--height", ">=2147483648"} + out, "--height");
+        row("unknown picture type", QByteArrayList{"--width", "=1", "--picture-types", "tiff"} + out,
+            "--picture-types");
+        row("range without end", QByteArrayList{"--by-name", "--range", "1"} + out, "--range");
+        row("range without --by-name", QByteArrayList{"--by-type", "--range", "1-2"} + out, "--range: only with");
+        row("blank keywords", QByteArrayList{"--keywords", " \t "} + out, "--keywords");
+        row("keywords not UTF-8", QByteArrayList{"--keywords", "a\xff"} + out, "--keywords");
+        row("include and exclude", QByteArrayList{"--by-type", "--include", "a", "--exclude", "b"} + out,
+            "--include, --exclude");
+        row("empty extension", QByteArrayList{"--by-type", "--include", "jpg,,png"} + out, "--include");
+        row("unknown policy", QByteArrayList{"--by-type", "--on-conflict", "rename"} + out, "--on-conflict");
+        row("ask without a terminal", QByteArrayList{"--by-type", "--on-conflict", "ask"} + out, "--on-conflict ask");
+        row("negative depth", {"--by-type", "--out", "out", "--scan", "in", "--depth", "-1"}, "--depth");
+        row("depth without scan", QByteArrayList{"--by-type", "--depth", "1"} + out, "--depth: only with");
+        row("null without stdin", QByteArrayList{"--by-type", "-0"} + out, "--null: only with");
+        row("dry run not yet", QByteArrayList{"--by-type", "--dry-run"} + out, "--dry-run");
+        row("missing path", {"--by-type", "--out", "out", "in", "nowhere\n"}, "nowhere\\n: no such file");
+        row("missing list file", {"--by-type", "--out", "out", "--list", "none.lst"}, "--list none.lst");
+        row("scan of a file", {"--by-type", "--out", "out", "--scan", "in/a.txt"}, "--scan in/a.txt");
+    }
+    // One line naming what is wrong, exit status 2, and nothing made or moved.
+    void badInput() {
+        QFETCH(QByteArrayList, arguments);
+        QFETCH(QByteArray, named);
+        WriteTestFile(path(u"in/a.txt"_s), "a");
+        const CliResult result = sort(arguments + QByteArrayList{"--move"});
+        QCOMPARE(result.exitCode, 2);
+        QVERIFY2(result.err.startsWith("varnoth: ") && result.err.count('\n') == 1, result.err.constData());
+        QVERIFY2(result.err.contains(named), result.err.constData());
+        QCOMPARE(result.out, QByteArray());
+        QCOMPARE(TreeOf(m_dir->path()), QStringList({u"in/"_s, u"in/a.txt"_s}));
+    }
+
+    // A name that is not UTF-8 fails on a write-protected target: exit 1, the reason on standard error with the name
+    // escaped, and JSON lines only on standard output, whose base64 gives the name back exactly.
+    void jsonWithFailure() {
+        const QByteArray root = QFile::encodeName(m_dir->path());
+        const QByteArray name = "na\xffme.txt";
+        MakeFolder(root + "/in");
+        MakeFile(root + "/in/" + name, "new");
+        MakeFile(root + "/in/ok.txt", "ok");
+        MakeFolder(root + "/out");
+        MakeFolder(root + "/out/.txt");
+        MakeFile(root + "/out/.txt/" + name, "old");
+        SetMode(root + "/out/.txt/" + name, 0444);
+        const CliResult result = sort({"--by-type", "--on-conflict", "overwrite", "--json", "--out", "out", "in"});
+        QCOMPARE(result.exitCode, 1);
+        QVERIFY2(result.err.contains("na\\xFFme.txt: write-protected"), result.err.constData());
+        QByteArrayList lines = result.out.split('\n');
+        QCOMPARE(lines.takeLast(), QByteArray());
+        QCOMPARE(lines.takeLast(), QByteArray(R"({"summary": {"placed": 1, "left": 0, "nomatch": 0, "failed": 1}})"));
+        QCOMPARE(lines.size(), 1);
+        const QJsonObject step = QJsonDocument::fromJson(lines.first()).object();
+        QCOMPARE(step.value(u"result"_s).toString(), u"failed"_s);
+        QCOMPARE(step.value(u"error"_s).toString(), u"write-protected"_s);
+        QCOMPARE(QByteArray::fromBase64(step.value(u"source_base64"_s).toString().toLatin1()), root + "/in/" + name);
+    }
+
+    // find -print0 piped in: names with line breaks and spaces arrive whole; a folder line adds its own files.
+    void standardInputNulSeparated() {
+        WriteTestFile(path(u"in/a b.txt"_s), "1");
+        WriteTestFile(path(u"in/line\nbreak.txt"_s), "2");
+        WriteTestFile(path(u"in/sub/c.doc"_s), "3");
+        const QByteArray command =
+            "cd in && find . -print0 | '" VARNOTH_PROGRAM "' sort --stdin -0 --by-type --out ../out";
+        const CliResult result = RunCli(u"/bin/sh"_s, {"-c", command}, m_dir->path(), path(u"home"_s));
+        QCOMPARE(result.exitCode, 0);
+        // Standard error is no terminal: no progress.
+        QCOMPARE(result.err, QByteArray());
+        QCOMPARE(result.out, QByteArray("3 placed, 0 left as they were, 0 not matching, 0 failed\n"));
+        QCOMPARE(TreeOf(path(u"out"_s)),
+                 QStringList({u".doc/"_s, u".doc/c.doc"_s, u".txt/"_s, u".txt/a b.txt"_s, u".txt/line\nbreak.txt"_s}));
+    }
+
+    // On a terminal: progress, the question answered per file, and SIGTERM while it waits: exit 143, the file not
+    // replaced and the next one not reached.
+    void questionsOnTerminal() {
+        for (const QString& name : {u"a.txt"_s, u"b.txt"_s, u"c.txt"_s}) {
+            WriteTestFile(path(u"in/"_s + name), "new");
+            WriteTestFile(path(u"out/.txt/"_s + name), "old");
+        }
+        TerminalProcess terminal(
+            u"" VARNOTH_PROGRAM ""_s,
+            {"sort", "--by-type", "--on-conflict", "ask", "--out", "out", "in/a.txt", "in/b.txt", "in/c.txt"},
+            m_dir->path(), path(u"home"_s));
+        QVERIFY(terminal.waitForOutput("0 of 3 files"));
+        QVERIFY(terminal.waitForOutput("a.txt exists. Replace it?"));
+        terminal.type("y\n");
+        QVERIFY(terminal.waitForOutput("b.txt exists. Replace it?"));
+        terminal.sendSignal(SIGTERM);
+        QCOMPARE(terminal.waitForExit(), 128 + SIGTERM);
+        QCOMPARE(ReadTestFile(path(u"out/.txt/a.txt"_s)), QByteArray("new"));
+        QCOMPARE(ReadTestFile(path(u"out/.txt/b.txt"_s)), QByteArray("old"));
+        QVERIFY2(!terminal.output().contains("c.txt exists"), terminal.output().constData());
+    }
+
+    void helpAndVersion() {
+        const CliResult help = RunCli(u"" VARNOTH_PROGRAM ""_s, {"--help"}, m_dir->path(), path(u"home"_s));
+        QCOMPARE(help.exitCode, 0);
+        for (const char* option :
+             {"--keywords", "--by-name",     "--range",   "--remove",        "--existing-folders-only",
+              "--by-type",  "--larger",      "--smaller", "--before",        "--after",
+              "--created",  "--width",       "--height",  "--picture-types", "--out",
+              "--move",     "--on-conflict", "--include", "--exclude",       "--list",
+              "--scan",     "--depth",       "--stdin",   "-0, --null",      "--json",
+              "--quiet",    "--no-journal",  "--version"}) {
+            QVERIFY2(help.out.contains(QByteArray("\n  ") + option + ' '), option);
+        }
+        const CliResult version = RunCli(u"" VARNOTH_PROGRAM ""_s, {"--version"}, m_dir->path(), path(u"home"_s));
+        QCOMPARE(version.exitCode, 0);
+        QCOMPARE(version.out, QByteArray("varnoth " VARNOTH_VERSION "\n"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCliSort)
+#include "test_cli_sort.moc"

@@ -1,0 +1,160 @@
+#include "cli/ArgumentBytes.h"
+#include "cli/CommandLineMain.h"
+#include "cli/CommandLineText.h"
+#include "cli/EscapedText.h"
+#include "cli/InputPaths.h"
+#include "cli/JsonLines.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+// The command line's pure pieces: argument bytes, escaping, JSON lines, paths and the choice of the window.
+class TestCliUnits : public QObject {
+    Q_OBJECT
+private slots:
+    void argumentBytesRoundTrip_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("ascii") << QByteArray("--out=/tmp/a b");
+        QTest::newRow("chinese") << QByteArray("大于100KB");
+        QTest::newRow("lone FF") << QByteArray("na\xffme");
+        QTest::newRow("legacy GBK") << QByteArray("\xb2\xe2\xca\xd4.txt");
+        QTest::newRow("encoded surrogate") << QByteArray("\xed\xb3\xbf");
+        QTest::newRow("overlong slash") << QByteArray("\xc0\xaf");
+        QTest::newRow("cut-off sequence") << QByteArray("\xe4\xb8");
+        QTest::newRow("emoji beside raw byte") << QByteArray("\xf0\x9f\x98\x80\x80");
+        QByteArray everyHighByte;
+        for (int b = 0x80; b <= 0xff; ++b) {
+            everyHighByte += char(b);
+        }
+        QTest::newRow("every high byte") << everyHighByte;
+    }
+    void argumentBytesRoundTrip() {
+        QFETCH(QByteArray, bytes);
+        const QString text = ArgumentText(bytes);
+        QCOMPARE(ArgumentBytes(text), bytes);
+        // Valid UTF-8 decodes as Qt would decode it, so option names and values read normally.
+        if (QString::fromUtf8(bytes).toUtf8() == bytes) {
+            QCOMPARE(text, QString::fromUtf8(bytes));
+        }
+    }
+    // Qt's own decoding makes FE and FF one name; the mapping keeps them two.
+    void differentBytesStayDifferent() { QVERIFY(ArgumentText("a\xfe") != ArgumentText("a\xff")); }
+
+    void escapedText_data() {
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<QByteArray>("escaped");
+        QTest::newRow("plain") << QByteArray("photo 1.jpg") << QByteArray("photo 1.jpg");
+        QTest::newRow("chinese kept") << QByteArray("西游记.txt") << QByteArray("西游记.txt");
+        QTest::newRow("line break") << QByteArray("a\nb") << QByteArray("a\\nb");
+        QTest::newRow("cr and tab") << QByteArray("a\r\tb") << QByteArray("a\\r\\tb");
+        QTest::newRow("escape char") << QByteArray("\x1b[31m") << QByteArray("\\x1B[31m");
+        QTest::newRow("delete") << QByteArray("a\x7f") << QByteArray("a\\x7F");
+        QTest::newRow("backslash doubled") << QByteArray("a\\nb") << QByteArray("a\\\\nb");
+        QTest::newRow("invalid byte") << QByteArray("a\xff") << QByteArray("a\\xFF");
+        QTest::newRow("C1 control") << QByteArray("a\xc2\x85") << QByteArray("a\\xC2\\x85");
+        QTest::newRow("after C1 range") << QByteArray("\xc2\xa0") << QByteArray("\xc2\xa0");
+    }
+    void escapedText() {
+        QFETCH(QByteArray, name);
+        QFETCH(QByteArray, escaped);
+        QCOMPARE(EscapedText(name), escaped);
+    }
+
+    void jsonStepLine_data() {
+        QTest::addColumn<QByteArray>("source");
+        QTest::newRow("utf-8") << QByteArray("/in/西游记 \"1\"\\\n.txt");
+        QTest::newRow("not utf-8") << QByteArray("/in/na\xffme\x01.txt");
+    }
+    // Every line parses, holds the path as text, and a name that is not UTF-8 comes back exactly from base64.
+    void jsonStepLine() {
+        QFETCH(QByteArray, source);
+        const QByteArray line = JsonStepLine({source, std::nullopt, nullptr, nullptr, "failed", "vanished"});
+        QVERIFY(line.endsWith('\n') && line.count('\n') == 1);
+        QJsonParseError error;
+        const QJsonObject object = QJsonDocument::fromJson(line, &error).object();
+        QCOMPARE(error.error, QJsonParseError::NoError);
+        QCOMPARE(object.value(u"result"_s).toString(), u"failed"_s);
+        QCOMPARE(object.value(u"error"_s).toString(), u"vanished"_s);
+        QVERIFY(object.value(u"destination"_s).isNull());
+        const bool utf8 = QString::fromUtf8(source).toUtf8() == source;
+        QCOMPARE(object.contains(u"source_base64"_s), !utf8);
+        const QByteArray exact = utf8 ? object.value(u"source"_s).toString().toUtf8()
+                                      : QByteArray::fromBase64(object.value(u"source_base64"_s).toString().toLatin1());
+        QCOMPARE(exact, source);
+    }
+    void jsonSummaryLine() {
+        RunReport report;
+        report.placed = 3;
+        report.left = 1;
+        report.notMatching = 2;
+        report.failed = 4;
+        QCOMPARE(JsonSummaryLine(report),
+                 QByteArray("{\"summary\": {\"placed\": 3, \"left\": 1, \"nomatch\": 2, \"failed\": 4}}\n"));
+    }
+
+    void absolutePath_data() {
+        QTest::addColumn<QByteArray>("path");
+        QTest::addColumn<QByteArray>("absolute");
+        QTest::newRow("absolute kept") << QByteArray("/x/./y") << QByteArray("/x/./y");
+        QTest::newRow("relative") << QByteArray("a/b") << QByteArray("/w/a/b");
+        QTest::newRow("find's dot slash") << QByteArray("./a") << QByteArray("/w/a");
+        QTest::newRow("dot slash twice") << QByteArray(".//./a") << QByteArray("/w/a");
+        QTest::newRow("dot") << QByteArray(".") << QByteArray("/w");
+        QTest::newRow("parent not resolved") << QByteArray("../a") << QByteArray("/w/../a");
+        QTest::newRow("inner dot kept") << QByteArray("a/./b") << QByteArray("/w/a/./b");
+        QTest::newRow("dot-named file") << QByteArray(".profile") << QByteArray("/w/.profile");
+    }
+    void absolutePath() {
+        QFETCH(QByteArray, path);
+        QFETCH(QByteArray, absolute);
+        QCOMPARE(AbsolutePath(path, "/w"), absolute);
+    }
+
+    void windowPathArguments_data() {
+        QTest::addColumn<QByteArrayList>("arguments");
+        QTest::addColumn<bool>("window");
+        QTest::addColumn<QByteArrayList>("paths");
+        QTest::newRow("no arguments") << QByteArrayList{} << true << QByteArrayList{};
+        QTest::newRow("paths") << QByteArrayList{"a", "/b"} << true << QByteArrayList{"a", "/b"};
+        QTest::newRow("sort") << QByteArrayList{"sort", "--by-type"} << false << QByteArrayList{};
+        QTest::newRow("undo") << QByteArrayList{"undo"} << false << QByteArrayList{};
+        QTest::newRow("help") << QByteArrayList{"--help"} << false << QByteArrayList{};
+        QTest::newRow("option after a path") << QByteArrayList{"a", "--version"} << false << QByteArrayList{};
+        QTest::newRow("end of options") << QByteArrayList{"a", "--", "-x", "--"} << true
+                                        << QByteArrayList{"a", "-x", "--"};
+        QTest::newRow("subcommand name after end") << QByteArrayList{"--", "sort"} << true << QByteArrayList{"sort"};
+        QTest::newRow("lone dash is a path") << QByteArrayList{"-"} << true << QByteArrayList{"-"};
+    }
+    void windowPathArguments() {
+        QFETCH(QByteArrayList, arguments);
+        QFETCH(bool, window);
+        QFETCH(QByteArrayList, paths);
+        const std::optional<QByteArrayList> windowPaths = WindowPathArguments(arguments);
+        QCOMPARE(windowPaths.has_value(), window);
+        if (window) {
+            QCOMPARE(*windowPaths, paths);
+        }
+    }
+
+    void language_data() {
+        QTest::addColumn<QStringList>("uiLanguages");
+        QTest::addColumn<bool>("chinese");
+        QTest::newRow("zh_CN") << QStringList{u"zh-CN"_s, u"zh"_s} << true;
+        QTest::newRow("zh_TW") << QStringList{u"zh-TW"_s} << true;
+        QTest::newRow("English") << QStringList{u"en-US"_s} << false;
+        QTest::newRow("German before Chinese") << QStringList{u"de-DE"_s, u"zh-CN"_s} << false;
+        QTest::newRow("C") << QStringList{u"C"_s} << false;
+        QTest::newRow("none") << QStringList{} << false;
+    }
+    void language() {
+        QFETCH(QStringList, uiLanguages);
+        QFETCH(bool, chinese);
+        QCOMPARE(CommandLineSpeaksChinese(uiLanguages), chinese);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCliUnits)
+#include "test_cli_units.moc"

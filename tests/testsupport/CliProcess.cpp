@@ -1,0 +1,146 @@
+#include "testsupport/CliProcess.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTest>
+
+#include <algorithm>
+
+#include <csignal>
+#include <poll.h>
+#include <pty.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <vector>
+
+namespace {
+constexpr int kTimeoutMs = 10000;
+
+// Owns the bytes that an exec call points at, made before the fork.
+struct ExecArguments {
+    QByteArrayList storage;
+    std::vector<char*> pointers;
+    explicit ExecArguments(QByteArrayList strings) : storage(std::move(strings)) {
+        for (QByteArray& string : storage) {
+            pointers.push_back(string.data());
+        }
+        pointers.push_back(nullptr);
+    }
+};
+
+QByteArrayList environmentFor(const QString& home) {
+    QByteArrayList environment;
+    const QByteArrayList dropped{
+        "DISPLAY=", "WAYLAND_DISPLAY=", "QT_QPA_PLATFORM=", "LANGUAGE=", "LC_", "LANG=", "HOME=", "XDG_"};
+    for (char** entry = environ; *entry; ++entry) {
+        const QByteArray variable(*entry);
+        if (std::none_of(dropped.begin(), dropped.end(), [&](const QByteArray& p) { return variable.startsWith(p); })) {
+            environment.append(variable);
+        }
+    }
+    const QByteArray homeBytes = QFile::encodeName(home);
+    environment << "LANGUAGE=en"
+                << "LC_ALL=C"
+                << "HOME=" + homeBytes << "XDG_CONFIG_HOME=" + homeBytes + "/.config"
+                << "XDG_STATE_HOME=" + homeBytes + "/.local/state"
+                << "XDG_DATA_HOME=" + homeBytes + "/.local/share";
+    return environment;
+}
+
+QByteArrayList commandLine(const QString& program, const QByteArrayList& arguments) {
+    return QByteArrayList{QFile::encodeName(program)} + arguments;
+}
+} // namespace
+
+CliResult RunCli(const QString& program, const QByteArrayList& arguments, const QString& workingFolder,
+                 const QString& home, const QByteArray& input) {
+    // QProcess passes its arguments as text, which would change bytes that are not valid UTF-8; the child replaces
+    // itself with the program and the exact bytes once QProcess has set up its pipes.
+    const ExecArguments argv(commandLine(program, arguments));
+    const ExecArguments envp(environmentFor(home));
+    QProcess process;
+    process.setProgram(program);
+    process.setWorkingDirectory(workingFolder);
+    process.setChildProcessModifier([&] { ::execve(argv.pointers[0], argv.pointers.data(), envp.pointers.data()); });
+    process.start();
+    process.write(input);
+    process.closeWriteChannel();
+    CliResult result;
+    if (!process.waitForFinished(60000)) {
+        process.kill();
+        process.waitForFinished();
+        return result;
+    }
+    result.out = process.readAllStandardOutput();
+    result.err = process.readAllStandardError();
+    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    return result;
+}
+
+TerminalProcess::TerminalProcess(const QString& program, const QByteArrayList& arguments, const QString& workingFolder,
+                                 const QString& home) {
+    const ExecArguments argv(commandLine(program, arguments));
+    const ExecArguments envp(environmentFor(home));
+    const QByteArray folder = QFile::encodeName(workingFolder);
+    m_pid = ::forkpty(&m_master, nullptr, nullptr, nullptr);
+    if (m_pid == 0) {
+        if (::chdir(folder.constData()) == 0) {
+            ::execve(argv.pointers[0], argv.pointers.data(), envp.pointers.data());
+        }
+        ::_exit(127);
+    }
+}
+
+TerminalProcess::~TerminalProcess() {
+    if (m_pid > 0) {
+        ::kill(m_pid, SIGKILL);
+        ::waitpid(m_pid, nullptr, 0);
+    }
+    if (m_master >= 0) {
+        ::close(m_master);
+    }
+}
+
+void TerminalProcess::readAvailable(int timeoutMs) {
+    pollfd terminal{m_master, POLLIN, 0};
+    if (::poll(&terminal, 1, timeoutMs) > 0) {
+        char buffer[4096];
+        const ssize_t count = ::read(m_master, buffer, sizeof buffer);
+        if (count > 0) {
+            m_output.append(buffer, count);
+        }
+    }
+}
+
+bool TerminalProcess::waitForOutput(const QByteArray& text) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!m_output.contains(text) && timer.elapsed() < kTimeoutMs) {
+        readAvailable(50);
+    }
+    return m_output.contains(text);
+}
+
+void TerminalProcess::type(const QByteArray& keys) {
+    QVERIFY2(::write(m_master, keys.constData(), size_t(keys.size())) == keys.size(), "typing on the terminal");
+}
+
+void TerminalProcess::sendSignal(int signal) {
+    ::kill(m_pid, signal);
+}
+
+int TerminalProcess::waitForExit() {
+    QElapsedTimer timer;
+    timer.start();
+    int status = 0;
+    while (timer.elapsed() < kTimeoutMs) {
+        readAvailable(20);
+        if (::waitpid(m_pid, &status, WNOHANG) == m_pid) {
+            m_pid = -1;
+            return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        }
+    }
+    return -1;
+}
