@@ -1,0 +1,28 @@
+// Sorting 10,000 files of 4 KiB by keyword with the program's command line, the whole process timed (start-up,
+// folder scan, sort), against cp -p -r of the same tree.
+
+#include "BenchCommon.h"
+#include "KeywordSortTree.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+
+int main(int argc, char** argv) {
+    QCoreApplication application(argc, argv);
+    QTemporaryDir dir;
+    const QString source = dir.filePath(QStringLiteral("src"));
+    MakeKeywordSortTree(source);
+
+    constexpr int kRuns = 3;
+    const double cpSeconds = BestSeconds(kRuns, [&](int run) {
+        return SecondsForCommand(
+            QStringLiteral("cp -p -r '%1' '%2'").arg(source, dir.filePath(QStringLiteral("cp-%1").arg(run))));
+    });
+    const double varnothSeconds = BestSeconds(kRuns, [&](int run) {
+        return SecondsForCommand(QStringLiteral("'%1' sort --quiet --keywords '%2' --scan '%3' --out '%4'")
+                                     .arg(QStringLiteral(VARNOTH_PROGRAM), kKeywordSortKeywords, source,
+                                          dir.filePath(QStringLiteral("out-%1").arg(run))));
+    });
+    PrintBenchLine("cli-sort-copy-10k", varnothSeconds, "cp", cpSeconds);
+    return 0;
+}
