@@ -165,8 +165,9 @@ private slots:
         QCOMPARE(TreeOf(m_dir->path()), QStringList({u"in/"_s, u"in/a.txt"_s}));
     }
 
-    // A name that is not UTF-8 fails on a write-protected target: exit 1, the reason on standard error with the name
-    // escaped, and JSON lines only on standard output, whose base64 gives the name back exactly.
+    // A name that is not UTF-8, given as an argument, reaches the file exactly and fails on a write-protected target:
+    // exit 1, the reason on standard error with the name escaped, and JSON lines only on standard output, whose
+    // base64 gives the name back exactly.
     void jsonWithFailure() {
         const QByteArray root = QFile::encodeName(m_dir->path());
         const QByteArray name = "na\xffme.txt";
@@ -177,7 +178,8 @@ private slots:
         MakeFolder(root + "/out/.txt");
         MakeFile(root + "/out/.txt/" + name, "old");
         SetMode(root + "/out/.txt/" + name, 0444);
-        const CliResult result = sort({"--by-type", "--on-conflict", "overwrite", "--json", "--out", "out", "in"});
+        const CliResult result =
+            sort({"--by-type", "--on-conflict", "overwrite", "--json", "--out", "out", "in/" + name, "in/ok.txt"});
         QCOMPARE(result.exitCode, 1);
         QVERIFY2(result.err.contains("na\\xFFme.txt: write-protected"), result.err.constData());
         QByteArrayList lines = result.out.split('\n');
