@@ -31,8 +31,14 @@ int parserError(const QCommandLineParser& parser) {
     return usageError(CommandLine::tr("%1 See 'varnoth --help' for the options.").arg(message));
 }
 
-// --help and --version, where parser has them; nothing when neither was given.
-std::optional<int> answerInformationOptions(const QCommandLineParser& parser) {
+// Adds --help and --version to parser and parses arguments after the command's words. An exit status when the
+// arguments are wrong or --help or --version answered them; nothing when the command is to run.
+std::optional<int> parseCommand(QCommandLineParser& parser, const QString& command, const QStringList& arguments) {
+    parser.addOption(HelpOption());
+    parser.addOption(VersionOption());
+    if (!parser.parse(QStringList{command} + arguments)) {
+        return parserError(parser);
+    }
     if (parser.isSet(u"help"_s)) {
         WriteStandardOutput(HelpText().toUtf8());
         return 0;
@@ -70,12 +76,7 @@ int runSort(const SortRequest& request) {
 int runSortCommand(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.addOptions(SortOptionList());
-    parser.addOption(HelpOption());
-    parser.addOption(VersionOption());
-    if (!parser.parse(QStringList{u"varnoth sort"_s} + arguments)) {
-        return parserError(parser);
-    }
-    if (const std::optional<int> status = answerInformationOptions(parser)) {
+    if (const std::optional<int> status = parseCommand(parser, u"varnoth sort"_s, arguments)) {
         return *status;
     }
     const std::variant<SortRequest, UsageError> request = MakeSortRequest(parser);
@@ -127,12 +128,7 @@ int RunCommandLine(const QByteArrayList& arguments) {
         return usageError(CommandLine::tr("%1: not available in this version").arg(texts.first()));
     }
     QCommandLineParser parser;
-    parser.addOption(HelpOption());
-    parser.addOption(VersionOption());
-    if (!parser.parse(QStringList{u"varnoth"_s} + texts)) {
-        return parserError(parser);
-    }
-    if (const std::optional<int> status = answerInformationOptions(parser)) {
+    if (const std::optional<int> status = parseCommand(parser, u"varnoth"_s, texts)) {
         return *status;
     }
     return usageError(CommandLine::tr("expected a command; see 'varnoth --help'"));

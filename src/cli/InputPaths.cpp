@@ -3,6 +3,7 @@
 #include "cli/CommandLineText.h"
 #include "cli/EscapedText.h"
 #include "cli/SortRequest.h"
+#include "cli/StandardStreams.h"
 #include "core/FsEntries.h"
 #include "engine/Interruption.h"
 #include "filelist/FileListModel.h"
@@ -73,12 +74,12 @@ std::optional<QByteArray> readStandardInput(int& error) {
     QByteArray text;
     char buffer[65536];
     for (;;) {
-        const ssize_t count = ::read(STDIN_FILENO, buffer, sizeof buffer);
+        const ssize_t count = ReadStandardInput(buffer, sizeof buffer);
         if (count > 0) {
             text.append(buffer, count);
         } else if (count == 0) {
             return text;
-        } else if (errno != EINTR || InterruptionRequested()) {
+        } else {
             error = errno;
             return std::nullopt;
         }

@@ -120,31 +120,31 @@ std::optional<UsageError> fillCriterion(const QCommandLineParser& parser, SortRe
         request.page = TypePage;
     } else if (parser.isSet(u"larger"_s) || parser.isSet(u"smaller"_s)) {
         request.page = SizePage;
-        const bool larger = parser.isSet(u"larger"_s);
-        const QString option = larger ? u"larger"_s : u"smaller"_s;
+        // The condition is the index of the condition list: 0 greater than, 1 less than.
+        const int condition = parser.isSet(u"larger"_s) ? 0 : 1;
+        const QString option = condition == 0 ? u"larger"_s : u"smaller"_s;
         const std::optional<SizeValue> size = ParseSizeValue(parser.value(option));
         if (!size) {
             return expected(option, CommandLine::tr("a whole number followed by KB or MB, such as 100KB"));
         }
-        const int condition = larger ? 0 : 1;
         request.size = {condition, SizeConditionTexts()[condition], size->number, size->unit,
                         SizeUnitTexts()[size->unit]};
     } else if (parser.isSet(u"before"_s) || parser.isSet(u"after"_s)) {
         request.page = DatePage;
-        const bool before = parser.isSet(u"before"_s);
-        const QString option = before ? u"before"_s : u"after"_s;
-        const std::optional<MomentValue> moment = ParseMoment(parser.value(option));
+        const int condition = parser.isSet(u"before"_s) ? 0 : 1; // 0 earlier, 1 later
+        const std::optional<MomentValue> moment = ParseMoment(parser.value(condition == 0 ? u"before"_s : u"after"_s));
         if (!moment) {
-            return expected(option, CommandLine::tr("a date YYYY-MM-DD, optionally with a time HH:MM[:SS]"));
+            return expected(condition == 0 ? u"before"_s : u"after"_s,
+                            CommandLine::tr("a date YYYY-MM-DD, optionally with a time HH:MM[:SS]"));
         }
-        request.date = {parser.isSet(u"created"_s), before ? 0 : 1, moment->date, moment->time};
+        request.date = {parser.isSet(u"created"_s), condition, moment->date, moment->time};
     } else {
         request.page = ImagePage;
         const bool height = parser.isSet(u"height"_s);
-        const QString option = height ? u"height"_s : u"width"_s;
-        const std::optional<PixelValue> pixels = ParsePixelValue(parser.value(option));
+        const std::optional<PixelValue> pixels = ParsePixelValue(parser.value(height ? u"height"_s : u"width"_s));
         if (!pixels) {
-            return expected(option, CommandLine::tr(">=N, <=N or =N, N a whole number of pixels"));
+            return expected(height ? u"height"_s : u"width"_s,
+                            CommandLine::tr(">=N, <=N or =N, N a whole number of pixels"));
         }
         request.image = {height, pixels->condition, PixelConditionTexts()[pixels->condition], pixels->limit};
     }

@@ -1,6 +1,9 @@
 #include "cli/StandardStreams.h"
 
+#include "engine/Interruption.h"
+
 #include <cerrno>
+#include <poll.h>
 #include <unistd.h>
 
 namespace {
@@ -31,4 +34,26 @@ void PrintErrorLine(const QString& line) {
 
 bool StandardErrorIsTerminal() {
     return ::isatty(STDERR_FILENO) == 1;
+}
+
+ssize_t ReadStandardInput(char* buffer, size_t size) {
+    // A signal that comes after the check and before a blocking read would leave the read waiting for ever; waiting
+    // in short polls notices it at the next check.
+    constexpr int kCheckIntervalMs = 100;
+    for (;;) {
+        if (InterruptionRequested()) {
+            errno = EINTR;
+            return -1;
+        }
+        pollfd input{STDIN_FILENO, POLLIN, 0};
+        const int ready = ::poll(&input, 1, kCheckIntervalMs);
+        if (ready > 0) {
+            const ssize_t count = ::read(STDIN_FILENO, buffer, size);
+            if (count >= 0 || errno != EINTR) {
+                return count;
+            }
+        } else if (ready < 0 && errno != EINTR) {
+            return -1;
+        }
+    }
 }

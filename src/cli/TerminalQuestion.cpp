@@ -3,11 +3,8 @@
 #include "cli/CommandLineText.h"
 #include "cli/EscapedText.h"
 #include "cli/StandardStreams.h"
-#include "engine/Interruption.h"
 
-#include <cerrno>
 #include <optional>
-#include <unistd.h>
 
 namespace {
 // One line of standard input without its line break; nothing at the end of input or when a signal came.
@@ -15,14 +12,14 @@ std::optional<QByteArray> readAnswerLine() {
     QByteArray line;
     char c = 0;
     for (;;) {
-        const ssize_t count = ::read(STDIN_FILENO, &c, 1);
-        if (count == 1 && c != '\n') {
-            line += c;
-        } else if (count == 1) {
-            return line;
-        } else if (count == 0 || errno != EINTR || InterruptionRequested()) {
+        const ssize_t count = ReadStandardInput(&c, 1);
+        if (count != 1) {
             return std::nullopt;
         }
+        if (c == '\n') {
+            return line;
+        }
+        line += c;
     }
 }
 } // namespace
