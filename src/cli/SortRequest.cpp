@@ -59,12 +59,14 @@ std::optional<UsageError> checkCombination(const QCommandLineParser& parser, Sor
                               .arg(given)};
     }
     for (const auto& [option, partners] : kDependentOptions) {
-        if (parser.isSet(option) && std::none_of(partners.begin(), partners.end(),
-                                                 [&](const QString& partner) { return parser.isSet(partner); })) {
-            return UsageError{
-                CommandLine::tr("%1: only with %2")
-                    .arg(dashed(option),
-                         dashed(partners.first()) + (partners.size() > 1 ? u"/"_s + dashed(partners[1]) : QString()))};
+        QStringList dashedPartners;
+        bool partnerGiven = false;
+        for (const QString& partner : partners) {
+            dashedPartners.append(dashed(partner));
+            partnerGiven = partnerGiven || parser.isSet(partner);
+        }
+        if (parser.isSet(option) && !partnerGiven) {
+            return UsageError{CommandLine::tr("%1: only with %2").arg(dashed(option), dashedPartners.join(u" or "_s))};
         }
     }
     if (parser.isSet(u"include"_s) && parser.isSet(u"exclude"_s)) {
