@@ -1,0 +1,27 @@
+#pragma once
+
+#include "journal/JournalRecords.h"
+#include "journal/UndoResult.h"
+
+// Reversing one step of a run. Every check looks at what the names hold now, so a step that an earlier undo began
+// and a crash cut off is finished, not done twice.
+
+enum class StepFate {
+    Reversed,    // the step was taken back
+    NothingToDo, // the step never changed anything that is still there (it never happened, or was taken back)
+    Left,        // the step could not be taken back without risking data: see the item
+};
+
+struct StepOutcome {
+    StepFate fate = StepFate::NothingToDo;
+    UndoItem item;
+};
+
+// Takes back step of a run that started at runStartNs (0 when unknown):
+// - a folder the run made is removed when it is still that folder and empty;
+// - the new file is acted on only while it is the file the run wrote (size, modification time, inode): a moved
+//   file goes back to its source (never over a file that now stands there), a copy is deleted;
+// - a replaced file comes back from where it was kept, and its trash entry goes;
+// - a step whose end was never recorded counts as done only when its file is certainly the run's: the moved file
+//   itself, or a copy made during the run with its source's size, time and bytes.
+StepOutcome ReverseStep(const JournalStep& step, qint64 runStartNs);
