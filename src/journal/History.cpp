@@ -104,7 +104,8 @@ std::optional<RunSummary> ReadRunSummary(const JournalFolder& folder, const QByt
     if (!file.isOpen() || ::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode)) {
         return std::nullopt;
     }
-    const QList<QByteArrayView> head = linesBackwards(readAt(file.get(), 0, kWindow), true);
+    const QByteArray start = readAt(file.get(), 0, kWindow);
+    const QList<QByteArrayView> head = linesBackwards(start, true);
     if (head.size() < 2) {
         return std::nullopt;
     }
@@ -117,10 +118,10 @@ std::optional<RunSummary> ReadRunSummary(const JournalFolder& folder, const QByt
     RunSummary summary{id, *runHeader, RunState::Interrupted, std::nullopt, false};
     // The window grows until a record decides the state: only an undo cut off makes it read more than the end.
     for (qsizetype window = kWindow;; window *= 4) {
-        const off_t start = std::max<off_t>(0, status.st_size - window);
+        const off_t from = std::max<off_t>(0, status.st_size - window);
         summary.undoUnfinished = false;
-        if (decideFromTail(readAt(file.get(), start, qsizetype(status.st_size - start)), start == 0, summary) ||
-            start == 0) {
+        if (decideFromTail(readAt(file.get(), from, qsizetype(status.st_size - from)), from == 0, summary) ||
+            from == 0) {
             break;
         }
     }

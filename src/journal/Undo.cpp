@@ -6,10 +6,40 @@
 #include "journal/UndoSteps.h"
 
 #include <QDateTime>
+#include <QHash>
 
 #include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
+
+namespace {
+
+// A replacement by a file of the same bytes is taken back by giving the new file the old one's permission bits and
+// time, not by bringing the old file back: its inode is the new one. An earlier step that wrote the old file then
+// finds its file under that inode.
+class RenewedFiles {
+public:
+    void note(const JournalStep& step) {
+        if (step.kept && step.kept->where == KeptWhere::NotKept && step.written) {
+            const FileIdentity now{step.written->device, step.written->inode, step.kept->old.size,
+                                   step.kept->old.mtimeNs};
+            m_renewed.insert(step.target, {step.kept->old, now});
+        }
+    }
+
+    JournalStep applied(JournalStep step) const {
+        const auto renewed = m_renewed.constFind(step.target);
+        if (renewed != m_renewed.cend() && step.written == renewed->first) {
+            step.written = renewed->second;
+        }
+        return step;
+    }
+
+private:
+    QHash<QByteArray, std::pair<FileIdentity, FileIdentity>> m_renewed; // target: the old file, what stands for it
+};
+
+} // namespace
 
 UndoResult UndoRun(const JournalFolder& folder, const QByteArray& id) {
     UndoResult result;
@@ -36,18 +66,24 @@ UndoResult UndoRun(const JournalFolder& folder, const QByteArray& id) {
 
     JournalAppender journal(std::move(file)); // keeps the lock until the undo ends
     journal.append(UndoBeginRecord(QDateTime::currentMSecsSinceEpoch() * 1000000));
+    RenewedFiles renewed;
     for (auto step = content.steps.crbegin(); step != content.steps.crend(); ++step) {
-        if (step->undone || step->failed) {
+        if (step->failed) {
+            continue;
+        }
+        if (step->undone) {
+            renewed.note(*step);
             continue;
         }
         journal.append(UndoStepRecord(step->number));
-        const StepOutcome outcome = ReverseStep(*step, runStartNs);
+        const StepOutcome outcome = ReverseStep(renewed.applied(*step), runStartNs);
         if (outcome.fate == StepFate::Left) {
             journal.append(NotUndoneRecord(step->number, UndoReasonCode(outcome.item.reason)));
             result.items.append(outcome.item);
             continue;
         }
         journal.append(UndoneRecord(step->number));
+        renewed.note(*step);
         result.undone += outcome.fate == StepFate::Reversed ? 1 : 0;
     }
     journal.append(UndoEndRecord(content.end, result.undone, int(result.items.size())));

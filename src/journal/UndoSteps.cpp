@@ -174,6 +174,11 @@ StepOutcome takeBack(const JournalStep& step, const FileIdentity& written) {
     return removeNewFile(step);
 }
 
+// The kept file is still where it was kept, as it was: the same inode in the trash, a copy beside the journal.
+bool keptFileIsThere(const KeptFile& kept) {
+    return kept.where == KeptWhere::Trash ? HoldsFile(kept.path, kept.old) : holdsCopyOf(kept.path, kept.old);
+}
+
 // Puts the replaced file back under its name, which takeBack has just freed.
 StepOutcome bringBackKept(const JournalStep& step) {
     const KeptFile& kept = *step.kept;
@@ -182,17 +187,11 @@ StepOutcome bringBackKept(const JournalStep& step) {
         return left(UndoReason::NameTaken, target, kept.path);
     }
     if (kept.where == KeptWhere::Trash) {
-        if (!HoldsFile(kept.path, kept.old)) {
-            return left(UndoReason::KeptMissing, target, kept.path);
-        }
         if (::link(kept.path.constData(), target.constData()) != 0) {
             return errno == EEXIST ? left(UndoReason::NameTaken, target, kept.path)
                                    : refused(target, kept.path, Fs::Operation::MoveIntoPlace);
         }
     } else {
-        if (!holdsCopyOf(kept.path, kept.old)) {
-            return left(UndoReason::KeptMissing, target, kept.path);
-        }
         const Fs::Error error = CopyRegularFile(kept.path, target, {.failIfExists = true, .durable = true});
         if (error.failed()) {
             return error.code == EEXIST ? left(UndoReason::NameTaken, target, kept.path)
@@ -234,6 +233,10 @@ StepOutcome ReverseStep(const JournalStep& step, qint64 runStartNs) {
     }
     if (!written) {
         return unconfirmed(step, runStartNs);
+    }
+    if (keptElsewhere(step) && !keptFileIsThere(*step.kept)) {
+        // Without the replaced file, taking the new one away would leave the name empty.
+        return left(UndoReason::KeptMissing, step.target, step.kept->path);
     }
     const StepOutcome outcome = takeBack(step, *written);
     if (outcome.fate != StepFate::Reversed || !keptElsewhere(step)) {
