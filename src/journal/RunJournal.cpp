@@ -7,8 +7,6 @@
 #include "journal/Trash.h"
 #include "journal/XdgFolders.h"
 
-#include <QDateTime>
-
 #include <ctime>
 #include <unistd.h>
 
@@ -27,7 +25,10 @@ qint64 coarseMonotonicMs() {
 
 std::unique_ptr<RunJournal> RunJournal::start(const JournalFolder& folder, RunHeader header, Fs::Error& error) {
     if (header.startNs == 0) {
-        header.startNs = QDateTime::currentMSecsSinceEpoch() * 1000000;
+        // The clock the kernel stamps files with, so that every file the run makes is stamped at or after it.
+        struct timespec now {};
+        ::clock_gettime(CLOCK_REALTIME_COARSE, &now);
+        header.startNs = qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
     }
     if (header.pid == 0) {
         header.pid = ::getpid();

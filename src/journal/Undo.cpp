@@ -20,9 +20,9 @@ namespace {
 class RenewedFiles {
 public:
     void note(const JournalStep& step) {
-        if (step.kept && step.kept->where == KeptWhere::NotKept && step.written) {
-            const FileIdentity now{step.written->device, step.written->inode, step.kept->old.size,
-                                   step.kept->old.mtimeNs};
+        FileIdentity now;
+        if (step.kept && step.kept->where == KeptWhere::NotKept && LookUpIdentity(step.target, now) &&
+            now.size == step.kept->old.size && now.mtimeNs == step.kept->old.mtimeNs) {
             m_renewed.insert(step.target, {step.kept->old, now});
         }
     }
@@ -62,7 +62,13 @@ UndoResult UndoRun(const JournalFolder& folder, const QByteArray& id) {
         return result;
     }
     result.damagedLines = content.damagedLines;
-    const qint64 runStartNs = content.run ? content.run->startNs : 0;
+    RunFacts facts;
+    facts.startNs = content.run ? content.run->startNs : 0;
+    for (const JournalStep& step : content.steps) {
+        if (step.written && !step.isFolder) {
+            facts.written[step.target].append(*step.written);
+        }
+    }
 
     JournalAppender journal(std::move(file)); // keeps the lock until the undo ends
     journal.append(UndoBeginRecord(QDateTime::currentMSecsSinceEpoch() * 1000000));
@@ -76,7 +82,7 @@ UndoResult UndoRun(const JournalFolder& folder, const QByteArray& id) {
             continue;
         }
         journal.append(UndoStepRecord(step->number));
-        const StepOutcome outcome = ReverseStep(renewed.applied(*step), runStartNs);
+        const StepOutcome outcome = ReverseStep(renewed.applied(*step), facts);
         if (outcome.fate == StepFate::Left) {
             journal.append(NotUndoneRecord(step->number, UndoReasonCode(outcome.item.reason)));
             result.items.append(outcome.item);

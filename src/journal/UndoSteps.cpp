@@ -70,9 +70,9 @@ bool keptFileIsBack(const JournalStep& step) {
                                           : holdsCopyOf(step.target, kept.old) && SameContent(step.target, kept.path);
 }
 
-std::optional<FileIdentity> confirmUnrecorded(const JournalStep& step, qint64 runStartNs) {
+std::optional<FileIdentity> confirmUnrecorded(const JournalStep& step, const RunFacts& facts) {
     FileIdentity now;
-    if (!LookUpIdentity(step.target, now)) {
+    if (!LookUpIdentity(step.target, now) || facts.writtenByOtherStep(step, now)) {
         return std::nullopt;
     }
     if (step.transfer == Transfer::Move && now == step.before) {
@@ -80,15 +80,17 @@ std::optional<FileIdentity> confirmUnrecorded(const JournalStep& step, qint64 ru
     }
     const bool oldFile = step.kept && sameInode(now, step.kept->old);
     if (oldFile || sameInode(now, step.before) || now.size != step.before.size || now.mtimeNs != step.before.mtimeNs ||
-        runStartNs <= 0 || !createdSince(step.target, runStartNs) || !SameContent(step.target, step.source)) {
+        facts.startNs <= 0 || !createdSince(step.target, facts.startNs) || !SameContent(step.target, step.source)) {
         return std::nullopt;
     }
     return now;
 }
 
-StepOutcome unconfirmed(const JournalStep& step, qint64 runStartNs) {
-    if (NameIsFree(step.target) || (runStartNs > 0 && !createdSince(step.target, runStartNs))) {
-        return nothingToDo(); // the step never made a file, or what is there was there before the run
+StepOutcome unconfirmed(const JournalStep& step, const RunFacts& facts) {
+    FileIdentity now;
+    if (!LookUpIdentity(step.target, now) || facts.writtenByOtherStep(step, now) ||
+        (facts.startNs > 0 && !createdSince(step.target, facts.startNs))) {
+        return nothingToDo(); // the step never made a file: what is there is another step's, or older than the run
     }
     return left(UndoReason::Unconfirmed, step.target, keptElsewhere(step) ? step.kept->path : step.source);
 }
@@ -219,7 +221,11 @@ StepOutcome removeFolder(const JournalStep& step) {
 
 } // namespace
 
-StepOutcome ReverseStep(const JournalStep& step, qint64 runStartNs) {
+bool RunFacts::writtenByOtherStep(const JournalStep& step, const FileIdentity& now) const {
+    return written.value(step.target).contains(now) && step.written != now;
+}
+
+StepOutcome ReverseStep(const JournalStep& step, const RunFacts& facts) {
     if (step.isFolder) {
         return removeFolder(step);
     }
@@ -229,10 +235,10 @@ StepOutcome ReverseStep(const JournalStep& step, qint64 runStartNs) {
     }
     std::optional<FileIdentity> written = step.written;
     if (!written) {
-        written = confirmUnrecorded(step, runStartNs);
+        written = confirmUnrecorded(step, facts);
     }
     if (!written) {
-        return unconfirmed(step, runStartNs);
+        return unconfirmed(step, facts);
     }
     if (keptElsewhere(step) && !keptFileIsThere(*step.kept)) {
         // Without the replaced file, taking the new one away would leave the name empty.

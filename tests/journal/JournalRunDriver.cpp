@@ -13,8 +13,8 @@
 
 namespace {
 
-const QByteArrayList kNames{"photo.jpg", "report.doc", "a b.txt",   "line\nbreak.txt",
-                            "\xff\xfe.bin", "中文.txt",  "noext",     "%25 #x=y"};
+const QByteArrayList kNames{"photo.jpg",    "report.doc", "a b.txt", "line\nbreak.txt",
+                            "\xff\xfe.bin", "中文.txt",   "noext",   "%25 #x=y"};
 const QByteArrayList kFolders{"d1", "d2", "new/deep", "d1/sub"};
 
 QByteArray randomContent(QRandomGenerator& random) {
@@ -84,12 +84,13 @@ struct Placement {
         checkpoint();
         const bool rename = transfer == Transfer::Move && deviceOf(source) == deviceOf(folder);
         const bool placed =
-            rename ? (use == NameUse::Replace ? ::rename(source.constData(), target.constData())
-                                              : ::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(),
-                                                            RENAME_NOREPLACE)) == 0
-                   : !CopyRegularFile(source, target,
-                                      {.failIfExists = use != NameUse::Replace, .durable = transfer == Transfer::Move})
-                          .failed();
+            rename
+                ? (use == NameUse::Replace
+                       ? ::rename(source.constData(), target.constData())
+                       : ::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE)) == 0
+                : !CopyRegularFile(source, target,
+                                   {.failIfExists = use != NameUse::Replace, .durable = transfer == Transfer::Move})
+                       .failed();
         if (!placed) {
             journal.failed(step);
             return;

@@ -24,5 +24,6 @@ QByteArrayList MakeDrivenTree(const DrivenTree& tree, quint32 seed);
 // Places each file of list into one to three random folders under tree.output with a random same-name policy
 // (skip, replace, number) and, in move mode, moves it at its last placement. checkpoint is called between every
 // two steps on the disk, so that a test can stop the run anywhere.
-void DriveRun(RunJournal& journal, const DrivenTree& tree, const QByteArrayList& list, quint32 seed, bool move,
-              const std::function<void()>& checkpoint = [] {});
+void DriveRun(
+    RunJournal& journal, const DrivenTree& tree, const QByteArrayList& list, quint32 seed, bool move,
+    const std::function<void()>& checkpoint = [] {});

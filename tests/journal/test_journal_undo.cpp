@@ -60,10 +60,11 @@ private:
         const Fs::Descriptor file = Fs::Open(m_home.journals().journalPath(id), O_RDONLY);
         for (const JournalStep& step : ReadJournal(file.get()).steps) {
             const bool renamed = step.written && step.written->inode == step.before.inode;
-            m_kindsSeen.insert(step.isFolder                       ? QByteArray("folder")
-                               : step.transfer == Transfer::Copy ? QByteArray(PlacementCode(step.transfer, step.nameUse))
-                               : renamed                         ? QByteArray("move by rename")
-                                                                 : QByteArray("move across file systems"));
+            m_kindsSeen.insert(step.isFolder ? QByteArray("folder")
+                               : step.transfer == Transfer::Copy
+                                   ? QByteArray(PlacementCode(step.transfer, step.nameUse))
+                               : renamed ? QByteArray("move by rename")
+                                         : QByteArray("move across file systems"));
             m_kindsSeen.insert(step.kept ? "kept " + KeptWhereCode(step.kept->where) : "");
         }
     }
@@ -125,7 +126,8 @@ private slots:
 
     // The random runs made every kind of step.
     void theRunsCoveredEveryKindOfStep() {
-        QSet<QByteArray> expected{"copy", "number", "replace", "move by rename", "folder", "kept trash", "kept identical"};
+        QSet<QByteArray> expected{"copy",   "number",     "replace",       "move by rename",
+                                  "folder", "kept trash", "kept identical"};
         if (!m_second.isEmpty()) {
             expected.insert("move across file systems");
         }
@@ -211,7 +213,8 @@ private slots:
             kept = journal.keepReplaced(step, target, target + ".new");
         });
         QCOMPARE(kept.kept.where, KeptWhere::Trash);
-        struct stat original {}, link {};
+        struct stat original {
+        }, link{};
         QVERIFY(::stat(target.constData(), &original) == 0 && ::stat(kept.kept.path.constData(), &link) == 0);
         QCOMPARE(link.st_ino, original.st_ino);
         QByteArray info;
