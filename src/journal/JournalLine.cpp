@@ -12,6 +12,11 @@ quint32 checksumOf(QByteArrayView text) {
     return hash;
 }
 
+// Eight lower-case hex digits: the only form read back, so that no other spelling passes for it.
+QByteArray checksumText(QByteArrayView text) {
+    return QByteArray::number(checksumOf(text), 16).rightJustified(8, '0');
+}
+
 bool needsEscape(quint8 byte) {
     return byte <= 0x20 || byte == 0x7F || byte == '%';
 }
@@ -111,7 +116,7 @@ JournalLineWriter& JournalLineWriter::unsignedNumber(QByteArrayView key, quint64
 }
 
 QByteArray JournalLineWriter::line() const {
-    return m_text + " #" + QByteArray::number(checksumOf(m_text), 16).rightJustified(8, '0') + '\n';
+    return m_text + " #" + checksumText(m_text) + '\n';
 }
 
 std::optional<JournalLineFields> JournalLineFields::parse(QByteArrayView line) {
@@ -120,9 +125,7 @@ std::optional<JournalLineFields> JournalLineFields::parse(QByteArrayView line) {
         return std::nullopt;
     }
     const QByteArrayView body = line.first(mark);
-    bool ok = false;
-    const quint32 written = line.sliced(mark + 2).toByteArray().toUInt(&ok, 16);
-    if (!ok || written != checksumOf(body)) {
+    if (line.sliced(mark + 2) != checksumText(body)) {
         return std::nullopt;
     }
     JournalLineFields fields;
