@@ -143,6 +143,8 @@ private slots:
         QCOMPARE(ListRuns(folder).last().counts, std::optional(RunCounts{1, 2, 3, 4}));
         QVERIFY(!ListRuns(folder)[1].counts.has_value());
         QCOMPARE(LastRunToUndo(folder)->id, running->id());
+        QCOMPARE(UndoRun(folder, running->id()).status, UndoResult::Status::Running); // left alone
+        QCOMPARE(UndoRun(folder, "../" + running->id()).status, UndoResult::Status::NoSuchRun);
     }
 
     // Two runs started in the same moment by one process get journals of their own.

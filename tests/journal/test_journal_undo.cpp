@@ -201,17 +201,31 @@ private slots:
         }
     }
 
-    // The trash record holds the file's path percent-encoded and the moment of deletion; the link is the file.
+    // The trash record holds the file's path percent-encoded and the moment of deletion; the link is the file. A
+    // replaced file with the same bytes as its replacement is not kept anywhere.
+    void theTrashRecordsWhereTheFileWas_data() {
+        QTest::addColumn<QByteArray>("incoming");
+        QTest::newRow("other bytes") << QByteArray("new");
+        QTest::newRow("same bytes") << QByteArray("old");
+    }
     void theTrashRecordsWhereTheFileWas() {
+        QFETCH(QByteArray, incoming);
         QTemporaryDir work;
         const QByteArray target = QFile::encodeName(work.path()) + "/na\xffme 1%.txt";
         MakeFile(target, "old");
-        MakeFile(target + ".new", "new");
+        MakeFile(target + ".new", incoming);
+        const QByteArrayList trashBefore = trashEntries(m_home.trash());
         KeepResult kept;
         journaled(false, [&](RunJournal& journal) {
             const int step = journal.intent(Transfer::Copy, NameUse::Replace, target + ".new", target);
             kept = journal.keepReplaced(step, target, target + ".new");
         });
+        if (incoming == "old") {
+            QCOMPARE(kept.kept.where, KeptWhere::NotKept);
+            QCOMPARE(trashEntries(m_home.trash()), trashBefore);
+            RemoveTree(QFile::encodeName(work.path()));
+            return;
+        }
         QCOMPARE(kept.kept.where, KeptWhere::Trash);
         struct stat original {
         }, link{};
@@ -269,31 +283,6 @@ private slots:
         QVERIFY(!m_home.journals().holdsKeptFiles(id));
         RemoveTree(volumeTrash);
         ::unlink(target.constData());
-    }
-
-    // A replaced file with the same bytes as its replacement is not kept anywhere.
-    void anIdenticalReplacedFileIsNotKept() {
-        QTemporaryDir work;
-        const QByteArray target = QFile::encodeName(work.path()) + "/same.txt";
-        MakeFile(target, "same bytes");
-        MakeFile(target + ".new", "same bytes");
-        const QByteArrayList trashBefore = trashEntries(m_home.trash());
-        KeepResult kept;
-        journaled(false, [&](RunJournal& journal) {
-            kept = journal.keepReplaced(journal.intent(Transfer::Copy, NameUse::Replace, target + ".new", target),
-                                        target, target + ".new");
-        });
-        QCOMPARE(kept.kept.where, KeptWhere::NotKept);
-        QVERIFY(kept.kept.path.isEmpty());
-        QCOMPARE(trashEntries(m_home.trash()), trashBefore);
-    }
-
-    // A run still going holds its journal: undo leaves it alone.
-    void aRunningRunIsLeftAlone() {
-        Fs::Error error;
-        const std::unique_ptr<RunJournal> journal = RunJournal::start(m_home.journals(), TestRunHeader(false), error);
-        QCOMPARE(UndoRun(m_home.journals(), journal->id()).status, UndoResult::Status::Running);
-        QCOMPARE(UndoRun(m_home.journals(), "../" + journal->id()).status, UndoResult::Status::NoSuchRun);
     }
 };
 
