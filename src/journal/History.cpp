@@ -1,6 +1,7 @@
 #include "journal/History.h"
 
 #include "core/FsDescriptor.h"
+#include "journal/CodeTable.h"
 #include "journal/JournalLine.h"
 #include "journal/JournalReader.h"
 
@@ -14,6 +15,14 @@
 namespace {
 
 constexpr qsizetype kWindow = 1 << 16;
+
+constexpr CodeTable<RunState, 5> kRunStates{{
+    {RunState::Complete, "complete", QT_TRANSLATE_NOOP("RunState", "完成")},
+    {RunState::Stopped, "stopped", QT_TRANSLATE_NOOP("RunState", "已停止")},
+    {RunState::Interrupted, "interrupted", QT_TRANSLATE_NOOP("RunState", "中断")},
+    {RunState::Running, "running", QT_TRANSLATE_NOOP("RunState", "进行中")},
+    {RunState::Undone, "undone", QT_TRANSLATE_NOOP("RunState", "已撤销")},
+}};
 
 QByteArray readAt(int descriptor, off_t offset, qsizetype size) {
     QByteArray bytes(size, Qt::Uninitialized);
@@ -67,35 +76,11 @@ bool decideFromTail(QByteArrayView tail, bool fromFileStart, RunSummary& summary
 } // namespace
 
 QString RunStateText(RunState state) {
-    switch (state) {
-    case RunState::Complete:
-        return QCoreApplication::translate("RunState", "完成");
-    case RunState::Stopped:
-        return QCoreApplication::translate("RunState", "已停止");
-    case RunState::Interrupted:
-        return QCoreApplication::translate("RunState", "中断");
-    case RunState::Running:
-        return QCoreApplication::translate("RunState", "进行中");
-    case RunState::Undone:
-        break;
-    }
-    return QCoreApplication::translate("RunState", "已撤销");
+    return QCoreApplication::translate("RunState", EntryOf(kRunStates, state).text);
 }
 
 const char* RunStateCode(RunState state) {
-    switch (state) {
-    case RunState::Complete:
-        return "complete";
-    case RunState::Stopped:
-        return "stopped";
-    case RunState::Interrupted:
-        return "interrupted";
-    case RunState::Running:
-        return "running";
-    case RunState::Undone:
-        break;
-    }
-    return "undone";
+    return EntryOf(kRunStates, state).code;
 }
 
 std::optional<RunSummary> ReadRunSummary(const JournalFolder& folder, const QByteArray& id) {

@@ -1,23 +1,20 @@
 #pragma once
 
+#include "journal/CodeTable.h"
 #include "journal/JournalRecords.h"
 
-#include <QByteArray>
-#include <QByteArrayView>
+// The words a journal writes for its enumerations. Reading a word that is not one of them gives nothing, so the
+// record that holds it counts as damaged.
 
-#include <optional>
+inline constexpr CodeTable<Transfer, 2> kTransferCodes{{{Transfer::Copy, "copy"}, {Transfer::Move, "move"}}};
 
-// The words a journal writes for its enumerations, and back. Reading a word that is not one of them gives nothing,
-// so the record that holds it counts as damaged.
+inline constexpr CodeTable<NameUse, 3> kNameUseCodes{
+    {{NameUse::Free, "free"}, {NameUse::Replace, "replace"}, {NameUse::Number, "number"}}};
 
-QByteArray TransferCode(Transfer transfer);
-std::optional<Transfer> TransferFromCode(QByteArrayView code);
+inline constexpr CodeTable<SameNamePolicy, 4> kPolicyCodes{{{SameNamePolicy::Overwrite, "overwrite"},
+                                                            {SameNamePolicy::Ask, "ask"},
+                                                            {SameNamePolicy::Skip, "skip"},
+                                                            {SameNamePolicy::Rename, "number"}}};
 
-QByteArray NameUseCode(NameUse use);
-std::optional<NameUse> NameUseFromCode(QByteArrayView code);
-
-QByteArray PolicyCode(SameNamePolicy policy);
-std::optional<SameNamePolicy> PolicyFromCode(QByteArrayView code);
-
-QByteArray KeptWhereCode(KeptWhere where);
-std::optional<KeptWhere> KeptWhereFromCode(QByteArrayView code);
+inline constexpr CodeTable<KeptWhere, 3> kKeptWhereCodes{
+    {{KeptWhere::Trash, "trash"}, {KeptWhere::BesideJournal, "beside"}, {KeptWhere::NotKept, "identical"}}};

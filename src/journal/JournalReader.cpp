@@ -69,8 +69,8 @@ private:
             step.target = fields.bytes("path").value_or(QByteArray());
             step.written = identity;
         } else {
-            const auto transfer = TransferFromCode(fields.bytes("transfer").value_or(QByteArray()));
-            const auto use = NameUseFromCode(fields.bytes("name").value_or(QByteArray()));
+            const auto transfer = ValueOfCode(kTransferCodes, fields.bytes("transfer").value_or(QByteArray()));
+            const auto use = ValueOfCode(kNameUseCodes, fields.bytes("name").value_or(QByteArray()));
             const std::optional<QByteArray> source = fields.bytes("source");
             const std::optional<QByteArray> target = fields.bytes("target");
             if (!transfer || !use || !source || !target || source->isEmpty()) {
@@ -112,7 +112,7 @@ private:
     }
 
     static bool applyKept(const JournalLineFields& fields, JournalStep& step) {
-        const auto where = KeptWhereFromCode(fields.bytes("where").value_or(QByteArray()));
+        const auto where = ValueOfCode(kKeptWhereCodes, fields.bytes("where").value_or(QByteArray()));
         const std::optional<FileIdentity> old = IdentityFields(fields);
         const std::optional<qint64> mode = fields.number("mode");
         KeptFile kept;
@@ -159,7 +159,7 @@ std::optional<RunEnd> EndFields(const JournalLineFields& fields) {
 std::optional<RunHeader> RunFields(const JournalLineFields& fields) {
     const std::optional<qint64> page = fields.number("page");
     const std::optional<QByteArray> mode = fields.bytes("mode");
-    const auto policy = PolicyFromCode(fields.bytes("policy").value_or(QByteArray()));
+    const auto policy = ValueOfCode(kPolicyCodes, fields.bytes("policy").value_or(QByteArray()));
     const std::optional<qint64> start = fields.number("start");
     const std::optional<int> listSize = count(fields, "count");
     const std::optional<qint64> pid = fields.number("pid");

@@ -30,7 +30,7 @@ QByteArray RunRecord(const RunHeader& header) {
     return JournalLineWriter("run")
         .number("page", header.page)
         .bytes("mode", header.move ? "move" : "copy")
-        .bytes("policy", PolicyCode(header.policy))
+        .bytes("policy", EntryOf(kPolicyCodes, header.policy).code)
         .number("start", header.startNs)
         .number("count", header.listSize)
         .number("pid", header.pid)
@@ -40,8 +40,8 @@ QByteArray RunRecord(const RunHeader& header) {
 QByteArray IntentRecord(const JournalStep& step) {
     JournalLineWriter line("intent");
     line.number("n", step.number)
-        .bytes("transfer", TransferCode(step.transfer))
-        .bytes("name", NameUseCode(step.nameUse))
+        .bytes("transfer", EntryOf(kTransferCodes, step.transfer).code)
+        .bytes("name", EntryOf(kNameUseCodes, step.nameUse).code)
         .bytes("source", step.source)
         .bytes("target", step.target);
     return withIdentity(line, step.before).line();
@@ -50,7 +50,7 @@ QByteArray IntentRecord(const JournalStep& step) {
 QByteArray KeptRecord(int number, const KeptFile& kept) {
     JournalLineWriter line("kept");
     line.number("n", number)
-        .bytes("where", KeptWhereCode(kept.where))
+        .bytes("where", EntryOf(kKeptWhereCodes, kept.where).code)
         .bytes("path", kept.path)
         .bytes("info", kept.info);
     return withIdentity(line, kept.old).number("mode", kept.oldMode).line();

@@ -114,20 +114,6 @@ StepOutcome removeNewFile(const JournalStep& step) {
     return ::unlink(step.target.constData()) == 0 ? reversed() : refused(step.target, {}, Fs::Operation::DeleteSource);
 }
 
-bool renameWithoutReplacing(const QByteArray& from, const QByteArray& to) {
-    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0) {
-        return true;
-    }
-    if (errno != EINVAL && errno != ENOSYS) {
-        return false;
-    }
-    if (::link(from.constData(), to.constData()) != 0) {
-        return false;
-    }
-    ::unlink(from.constData());
-    return true;
-}
-
 // An earlier undo already took the new file away from the target.
 bool takenBackBefore(const JournalStep& step, const FileIdentity& written) {
     if (step.kept && step.kept->where == KeptWhere::NotKept) {
@@ -160,14 +146,19 @@ StepOutcome takeBack(const JournalStep& step, const FileIdentity& written) {
     }
     const bool keepTarget = step.kept && step.kept->where == KeptWhere::NotKept;
     if (renamed && !keepTarget) {
-        if (renameWithoutReplacing(target, source)) {
+        if (::renameat2(AT_FDCWD, target.constData(), AT_FDCWD, source.constData(), RENAME_NOREPLACE) == 0) {
             return reversed();
         }
-        return errno == EEXIST ? left(UndoReason::SourceTaken, target, source)
-                               : refused(target, source, Fs::Operation::MoveIntoPlace);
+        if (errno == EEXIST) {
+            return left(UndoReason::SourceTaken, target, source);
+        }
+        if (errno != EINVAL && errno != ENOSYS) {
+            return refused(target, source, Fs::Operation::MoveIntoPlace);
+        }
+        // The file system cannot rename without replacing: the copy back below never replaces either.
     }
-    // Across file systems, or where the target keeps a file of the same bytes: a copy back, flushed to the disk
-    // before the target is touched.
+    // Across file systems, where the target keeps a file of the same bytes, or where a rename cannot be made safe:
+    // a copy back, flushed to the disk before the target is touched.
     const Fs::Error error = CopyRegularFile(target, source, {.failIfExists = true, .durable = true});
     if (error.failed()) {
         return error.code == EEXIST ? left(UndoReason::SourceTaken, target, source)

@@ -1,6 +1,7 @@
 #include "JournalRunDriver.h"
 
 #include "core/FileNames.h"
+#include "core/FsEntries.h"
 #include "engine/FileCopy.h"
 #include "testsupport/FileSystemFixtures.h"
 
@@ -109,6 +110,11 @@ struct Placement {
 } // namespace
 
 QByteArrayList MakeDrivenTree(const DrivenTree& tree, quint32 seed) {
+    for (const QByteArray& folder : {tree.sources, tree.output, tree.otherSources}) {
+        if (!folder.isEmpty()) {
+            Fs::MakeFolders(folder);
+        }
+    }
     QRandomGenerator random(seed);
     QByteArrayList list;
     const auto fill = [&](const QByteArray& root, int folders) {

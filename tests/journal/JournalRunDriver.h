@@ -18,7 +18,7 @@ struct DrivenTree {
     QByteArray otherSources; // more files to place on another file system; empty when there is none
 };
 
-// Fills the tree's folders with files chosen by seed; returns the files to place in list order.
+// Makes the tree's folders and fills them with files chosen by seed; returns the files to place in list order.
 QByteArrayList MakeDrivenTree(const DrivenTree& tree, quint32 seed);
 
 // Places each file of list into one to three random folders under tree.output with a random same-name policy

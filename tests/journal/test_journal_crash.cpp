@@ -63,11 +63,6 @@ private slots:
         const QByteArray root = QFile::encodeName(work.path());
         const QByteArray other = m_second.isEmpty() ? QByteArray() : m_second + "/crash-" + QTest::currentDataTag();
         const DrivenTree tree{root + "/tree/src", root + "/tree/out", other};
-        for (const QByteArray& folder : {root + "/tree", tree.sources, tree.output, other}) {
-            if (!folder.isEmpty()) {
-                MakeFolder(folder);
-            }
-        }
         const QByteArrayList list = MakeDrivenTree(tree, seed);
         MakeFile(root + "/list", list.join('\0'));
         const TreeSnapshot before = SnapshotOf(root + "/tree");

@@ -65,7 +65,7 @@ private:
                                    ? QByteArray(PlacementCode(step.transfer, step.nameUse))
                                : renamed ? QByteArray("move by rename")
                                          : QByteArray("move across file systems"));
-            m_kindsSeen.insert(step.kept ? "kept " + KeptWhereCode(step.kept->where) : "");
+            m_kindsSeen.insert(step.kept ? "kept " + QByteArray(EntryOf(kKeptWhereCodes, step.kept->where).code) : "");
         }
     }
 
@@ -93,11 +93,6 @@ private slots:
         const QByteArray root = QFile::encodeName(work.path());
         const QByteArray other = m_second.isEmpty() ? QByteArray() : m_second + "/run-" + QTest::currentDataTag();
         const DrivenTree tree{root + "/src", root + "/out", other};
-        for (const QByteArray& folder : {tree.sources, tree.output, other}) {
-            if (!folder.isEmpty()) {
-                MakeFolder(folder);
-            }
-        }
         const QByteArrayList list = MakeDrivenTree(tree, seed);
         const TreeSnapshot before = SnapshotOf(root);
         const TreeSnapshot otherBefore = SnapshotOf(other);
