@@ -12,14 +12,7 @@
 
 namespace {
 
-constexpr qint64 kSyncIntervalMs = 1000;
 constexpr int kRetainedRuns = 50;
-
-qint64 coarseMonotonicMs() {
-    struct timespec now {};
-    ::clock_gettime(CLOCK_MONOTONIC_COARSE, &now);
-    return qint64(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
-}
 
 } // namespace
 
@@ -47,16 +40,9 @@ std::unique_ptr<RunJournal> RunJournal::start(const JournalFolder& folder, RunHe
 }
 
 RunJournal::RunJournal(JournalFolder folder, Fs::Descriptor file, QByteArray id, RunHeader header)
-    : m_folder(std::move(folder)), m_appender(std::move(file)), m_id(std::move(id)), m_header(header),
-      m_lastSyncMs(coarseMonotonicMs()) {}
+    : m_folder(std::move(folder)), m_appender(std::move(file)), m_id(std::move(id)), m_header(header) {}
 
 RunJournal::~RunJournal() = default;
-
-void RunJournal::syncWhenDue() {
-    if (coarseMonotonicMs() - m_lastSyncMs >= kSyncIntervalMs) {
-        (void)sync();
-    }
-}
 
 int RunJournal::intent(Transfer transfer, NameUse use, const QByteArray& source, const QByteArray& target) {
     JournalStep step;
@@ -67,7 +53,7 @@ int RunJournal::intent(Transfer transfer, NameUse use, const QByteArray& source,
     step.target = target;
     LookUpIdentity(source, step.before);
     m_appender.append(IntentRecord(step));
-    m_open.insert(step.number, {target, std::nullopt});
+    m_open.insert(step.number, {target, step.before, std::nullopt});
     return step.number;
 }
 
@@ -110,16 +96,23 @@ bool RunJournal::keepBeside(int step, const QByteArray& target, KeptFile& kept, 
 }
 
 void RunJournal::done(int step) {
-    const auto open = m_open.constFind(step);
-    if (open == m_open.cend()) {
-        return;
-    }
     FileIdentity written;
-    if (LookUpIdentity(open->target, written)) {
-        m_appender.append(DoneRecord(step, written));
+    const auto open = m_open.constFind(step);
+    if (open != m_open.cend() && LookUpIdentity(open->target, written)) {
+        record(step, written);
     }
-    m_open.erase(open);
-    syncWhenDue();
+}
+
+void RunJournal::renamed(int step) {
+    const auto open = m_open.constFind(step);
+    if (open != m_open.cend()) {
+        record(step, open->source);
+    }
+}
+
+void RunJournal::record(int step, const FileIdentity& written) {
+    m_appender.append(DoneRecord(step, written));
+    m_open.remove(step);
 }
 
 void RunJournal::failed(int step) {
@@ -146,7 +139,6 @@ void RunJournal::folderMade(const QByteArray& folder) {
 }
 
 Fs::Error RunJournal::sync() {
-    m_lastSyncMs = coarseMonotonicMs();
     return m_appender.sync();
 }
 

@@ -19,9 +19,11 @@ struct KeepResult {
 
 // The journal of one run, written ahead of every action: the run calls intent() before it touches the disk for a
 // placement and done() (or failed()) after, so that a run cut off anywhere can be undone up to its last completed
-// action. Each record reaches the kernel at once, so a killed process loses none; the disk is flushed at least
-// once a second, at sync() and at finish(). The file stays locked while this object lives: a history shows the run
-// as running, and no undo touches it. Write failures do not stop the run: the first one is kept in error().
+// action. Each record reaches the kernel at once, so a killed process loses none. The disk is flushed after the
+// first record, at sync() and at finish(); in between the kernel writes the journal out with its own writeback,
+// since flushing a file system in the middle of a copy run would also force out every copy made so far. The file stays
+// locked while this object lives: a history shows the run as running, and no undo touches it. Write failures do not
+// stop the run: the first one is kept in error().
 class RunJournal {
 public:
     // Creates the journal of a run in folder (see JournalFolder::create), writes its first record from header
@@ -47,6 +49,9 @@ public:
 
     // Records, after the action, the new file at the step's target as it is now (size, modification time, inode).
     void done(int step);
+    // done() for a move made by a rename: the new file is the source as intent() saw it (the same inode, size and
+    // time), so no look-up is needed.
+    void renamed(int step);
     // Records that the step did not happen, and takes back what keepReplaced kept while target still holds it.
     void failed(int step);
 
@@ -66,10 +71,11 @@ public:
 private:
     struct OpenStep {
         QByteArray target;
+        FileIdentity source; // as intent() saw it
         std::optional<KeptFile> kept;
     };
+    void record(int step, const FileIdentity& written);
     RunJournal(JournalFolder folder, Fs::Descriptor file, QByteArray id, RunHeader header);
-    void syncWhenDue();
     bool keepBeside(int step, const QByteArray& target, KeptFile& kept, Fs::Error& error);
 
     JournalFolder m_folder;
@@ -78,5 +84,4 @@ private:
     RunHeader m_header;
     int m_nextStep = 1;
     QHash<int, OpenStep> m_open;
-    qint64 m_lastSyncMs = 0; // coarse monotonic clock
 };

@@ -97,7 +97,7 @@ struct Placement {
             return;
         }
         checkpoint();
-        journal.done(step);
+        rename ? journal.renamed(step) : journal.done(step);
         if (transfer == Transfer::Move && !rename) {
             (void)journal.sync();
             checkpoint();
