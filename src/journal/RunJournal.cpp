@@ -105,7 +105,9 @@ void RunJournal::done(int step) {
 
 void RunJournal::renamed(int step) {
     const auto open = m_open.constFind(step);
-    if (open != m_open.cend()) {
+    if (open != m_open.cend() && open->source.inode == 0) {
+        done(step); // the source could not be looked up at the intent: look up the new file instead
+    } else if (open != m_open.cend()) {
         record(step, open->source);
     }
 }
