@@ -1,0 +1,139 @@
+#include "journal/History.h"
+
+#include "core/FsDescriptor.h"
+#include "journal/CodeTable.h"
+#include "journal/JournalLine.h"
+#include "journal/JournalReader.h"
+
+#include <QCoreApplication>
+
+#include <algorithm>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr qsizetype kWindow = 1 << 16;
+
+constexpr CodeTable<RunState, 5> kRunStates{{
+    {RunState::Complete, "complete", QT_TRANSLATE_NOOP("RunState", "完成")},
+    {RunState::Stopped, "stopped", QT_TRANSLATE_NOOP("RunState", "已停止")},
+    {RunState::Interrupted, "interrupted", QT_TRANSLATE_NOOP("RunState", "中断")},
+    {RunState::Running, "running", QT_TRANSLATE_NOOP("RunState", "进行中")},
+    {RunState::Undone, "undone", QT_TRANSLATE_NOOP("RunState", "已撤销")},
+}};
+
+QByteArray readAt(int descriptor, off_t offset, qsizetype size) {
+    QByteArray bytes(size, Qt::Uninitialized);
+    const ssize_t got = ::pread(descriptor, bytes.data(), size_t(size), offset);
+    return got > 0 ? bytes.first(got) : QByteArray();
+}
+
+// The whole lines of bytes, the last one first; the first piece is dropped unless bytes start the file.
+QList<QByteArrayView> linesBackwards(QByteArrayView bytes, bool fromFileStart) {
+    QList<QByteArrayView> lines;
+    qsizetype end = bytes.lastIndexOf('\n');
+    while (end > 0) {
+        const qsizetype start = bytes.lastIndexOf('\n', end - 1) + 1;
+        if (start == 0 && !fromFileStart) {
+            break;
+        }
+        lines.append(bytes.sliced(start, end - start));
+        end = start - 1;
+    }
+    return lines;
+}
+
+// Reads the state from the last records: the first one going backwards that decides it. False when the window
+// holds none.
+bool decideFromTail(QByteArrayView tail, bool fromFileStart, RunSummary& summary) {
+    for (const QByteArrayView line : linesBackwards(tail, fromFileStart)) {
+        const std::optional<JournalLineFields> fields = JournalLineFields::parse(line);
+        if (!fields) {
+            continue;
+        }
+        const QByteArray& type = fields->type();
+        if (type == "undo-begin" || type == "undo" || type == "undone" || type == "not-undone") {
+            summary.undoUnfinished = true;
+            continue;
+        }
+        if (type == "undo-end" || type == "end") {
+            const std::optional<RunEnd> end = EndFields(*fields);
+            summary.counts = end ? std::optional(end->counts) : std::nullopt;
+            summary.state = type == "undo-end"    ? RunState::Undone
+                            : end && end->stopped ? RunState::Stopped
+                                                  : RunState::Complete;
+            summary.undoUnfinished = summary.undoUnfinished && type == "end";
+            return true;
+        }
+        summary.state = RunState::Interrupted;
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+QString RunStateText(RunState state) {
+    return QCoreApplication::translate("RunState", EntryOf(kRunStates, state).text);
+}
+
+const char* RunStateCode(RunState state) {
+    return EntryOf(kRunStates, state).code;
+}
+
+std::optional<RunSummary> ReadRunSummary(const JournalFolder& folder, const QByteArray& id) {
+    const Fs::Descriptor file = Fs::Open(folder.journalPath(id), O_RDONLY | O_NONBLOCK);
+    struct stat status {};
+    if (!file.isOpen() || ::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode)) {
+        return std::nullopt;
+    }
+    const QByteArray start = readAt(file.get(), 0, kWindow);
+    const QList<QByteArrayView> head = linesBackwards(start, true);
+    if (head.size() < 2) {
+        return std::nullopt;
+    }
+    const std::optional<JournalLineFields> header = JournalLineFields::parse(head.last());
+    const std::optional<JournalLineFields> run = JournalLineFields::parse(head[head.size() - 2]);
+    const std::optional<RunHeader> runHeader = run && run->type() == "run" ? RunFields(*run) : std::nullopt;
+    if (!header || !IsJournalHeader(*header) || !runHeader) {
+        return std::nullopt;
+    }
+    RunSummary summary{id, *runHeader, RunState::Interrupted, std::nullopt, false};
+    // The window grows until a record decides the state: only an undo cut off makes it read more than the end.
+    for (qsizetype window = kWindow;; window *= 4) {
+        const off_t from = std::max<off_t>(0, status.st_size - window);
+        summary.undoUnfinished = false;
+        if (decideFromTail(readAt(file.get(), from, qsizetype(status.st_size - from)), from == 0, summary) ||
+            from == 0) {
+            break;
+        }
+    }
+    if (folder.isLocked(id)) {
+        summary.state = RunState::Running;
+    }
+    return summary;
+}
+
+QList<RunSummary> ListRuns(const JournalFolder& folder) {
+    QList<RunSummary> runs;
+    for (const QByteArray& id : folder.runIds()) {
+        if (std::optional<RunSummary> summary = ReadRunSummary(folder, id)) {
+            runs.append(*summary);
+        }
+    }
+    std::stable_sort(runs.begin(), runs.end(), [](const RunSummary& a, const RunSummary& b) {
+        return a.header.startNs != b.header.startNs ? a.header.startNs > b.header.startNs : a.id > b.id;
+    });
+    return runs;
+}
+
+std::optional<RunSummary> LastRunToUndo(const JournalFolder& folder) {
+    for (const RunSummary& run : ListRuns(folder)) {
+        if (run.state != RunState::Undone) {
+            return run;
+        }
+    }
+    return std::nullopt;
+}

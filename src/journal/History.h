@@ -1,0 +1,47 @@
+#pragma once
+
+#include "journal/JournalFolder.h"
+#include "journal/JournalRecords.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+// The runs a journal folder holds, as a history window or `varnoth history` lists them.
+
+enum class RunState {
+    Complete,    // went through its whole list
+    Stopped,     // stopped part-way by the user or a signal
+    Interrupted, // cut off (a crash or a power cut): its journal has no last record and no run holds it
+    Running,     // its process still holds the journal's lock
+    Undone,      // an undo went through it
+};
+
+// The state in the user's words (Chinese source text, translatable): 完成, 已停止, 中断, 进行中, 已撤销.
+QString RunStateText(RunState state);
+// The state as an untranslated code for programs: complete, stopped, interrupted, running, undone.
+const char* RunStateCode(RunState state);
+
+struct RunSummary {
+    QByteArray id; // the journal's name without ".journal": the identifier of the run
+    RunHeader header;
+    RunState state = RunState::Interrupted;
+    std::optional<RunCounts> counts; // from the run's last record; none for a run cut off
+    bool undoUnfinished = false;     // an undo of it was cut off; undoing it again finishes it
+
+    // The run's start in local time.
+    QDateTime startTime() const { return QDateTime::fromMSecsSinceEpoch(header.startNs / 1000000); }
+};
+
+// The summary of one journal, read from its first records and its last ones only, so that a long journal costs no
+// more than a short one. Nothing when the journal is missing or its first records cannot be read.
+std::optional<RunSummary> ReadRunSummary(const JournalFolder& folder, const QByteArray& id);
+
+// Every run in the folder, newest first.
+QList<RunSummary> ListRuns(const JournalFolder& folder);
+
+// The newest run that is not undone yet (a running one included, which an undo then leaves alone), if any.
+std::optional<RunSummary> LastRunToUndo(const JournalFolder& folder);

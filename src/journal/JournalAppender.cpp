@@ -1,0 +1,35 @@
+#include "journal/JournalAppender.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+JournalAppender::JournalAppender(Fs::Descriptor descriptor) : m_file(std::move(descriptor)) {
+    struct stat status {};
+    char last = '\n';
+    if (::fstat(m_file.get(), &status) == 0 && status.st_size > 0) {
+        m_lineCut = ::pread(m_file.get(), &last, 1, status.st_size - 1) == 1 && last != '\n';
+    }
+}
+
+void JournalAppender::fail() {
+    if (!m_error.failed()) {
+        m_error = Fs::FailureOf(Fs::Operation::WriteTemporary);
+    }
+}
+
+void JournalAppender::append(const QByteArray& record) {
+    if (Fs::WriteAll(m_file.get(), m_lineCut ? '\n' + record : record)) {
+        m_lineCut = false;
+        return;
+    }
+    fail();
+    m_lineCut = true;
+}
+
+Fs::Error JournalAppender::sync() {
+    if (::fdatasync(m_file.get()) != 0) {
+        fail();
+        return Fs::FailureOf(Fs::Operation::WriteTemporary);
+    }
+    return m_error;
+}

@@ -1,0 +1,182 @@
+#include "journal/JournalLine.h"
+
+namespace {
+
+constexpr char kHexDigits[] = "0123456789ABCDEF";
+
+quint32 checksumOf(QByteArrayView text) {
+    quint32 hash = 2166136261u;
+    for (const char byte : text) {
+        hash = (hash ^ quint8(byte)) * 16777619u;
+    }
+    return hash;
+}
+
+// Eight lower-case hex digits: the only form read back, so that no other spelling passes for it.
+QByteArray checksumText(QByteArrayView text) {
+    return QByteArray::number(checksumOf(text), 16).rightJustified(8, '0');
+}
+
+bool needsEscape(quint8 byte) {
+    return byte <= 0x20 || byte == 0x7F || byte == '%';
+}
+
+int hexValue(char digit) {
+    if (digit >= '0' && digit <= '9') {
+        return digit - '0';
+    }
+    if (digit >= 'A' && digit <= 'F') {
+        return digit - 'A' + 10;
+    }
+    return -1;
+}
+
+bool isName(QByteArrayView name) {
+    if (name.isEmpty()) {
+        return false;
+    }
+    for (const char c : name) {
+        if (!((c >= 'a' && c <= 'z') || c == '-')) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool isDecimal(QByteArrayView digits, bool allowSign) {
+    if (allowSign && digits.startsWith('-')) {
+        digits = digits.sliced(1);
+    }
+    if (digits.isEmpty() || digits.size() > 20) {
+        return false;
+    }
+    for (const char c : digits) {
+        if (c < '0' || c > '9') {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+QByteArray EscapeJournalValue(QByteArrayView value) {
+    QByteArray escaped;
+    escaped.reserve(value.size());
+    for (const char byte : value) {
+        if (needsEscape(quint8(byte))) {
+            escaped.append('%').append(kHexDigits[quint8(byte) >> 4]).append(kHexDigits[quint8(byte) & 0xF]);
+        } else {
+            escaped.append(byte);
+        }
+    }
+    return escaped;
+}
+
+std::optional<QByteArray> UnescapeJournalValue(QByteArrayView escaped) {
+    QByteArray value;
+    value.reserve(escaped.size());
+    for (qsizetype i = 0; i < escaped.size(); ++i) {
+        const quint8 byte = quint8(escaped[i]);
+        if (byte != '%') {
+            if (needsEscape(byte)) {
+                return std::nullopt;
+            }
+            value.append(char(byte));
+            continue;
+        }
+        const int high = i + 2 < escaped.size() ? hexValue(escaped[i + 1]) : -1;
+        const int low = high < 0 ? -1 : hexValue(escaped[i + 2]);
+        if (low < 0) {
+            return std::nullopt;
+        }
+        value.append(char(high << 4 | low));
+        i += 2;
+    }
+    return value;
+}
+
+JournalLineWriter::JournalLineWriter(QByteArrayView type) : m_text(type.toByteArray()) {
+    m_text.reserve(256);
+}
+
+JournalLineWriter& JournalLineWriter::bytes(QByteArrayView key, QByteArrayView value) {
+    m_text.append(' ').append(key).append('=').append(EscapeJournalValue(value));
+    return *this;
+}
+
+JournalLineWriter& JournalLineWriter::number(QByteArrayView key, qint64 value) {
+    m_text.append(' ').append(key).append('=').append(QByteArray::number(value));
+    return *this;
+}
+
+JournalLineWriter& JournalLineWriter::unsignedNumber(QByteArrayView key, quint64 value) {
+    m_text.append(' ').append(key).append('=').append(QByteArray::number(value));
+    return *this;
+}
+
+QByteArray JournalLineWriter::line() const {
+    return m_text + " #" + checksumText(m_text) + '\n';
+}
+
+std::optional<JournalLineFields> JournalLineFields::parse(QByteArrayView line) {
+    const qsizetype mark = line.lastIndexOf(QByteArrayView(" #"));
+    if (mark < 0 || line.size() - mark != 10) {
+        return std::nullopt;
+    }
+    const QByteArrayView body = line.first(mark);
+    if (line.sliced(mark + 2) != checksumText(body)) {
+        return std::nullopt;
+    }
+    JournalLineFields fields;
+    qsizetype at = 0;
+    while (at <= body.size()) {
+        qsizetype end = body.indexOf(' ', at);
+        if (end < 0) {
+            end = body.size();
+        }
+        const QByteArrayView word = body.sliced(at, end - at);
+        if (at == 0) {
+            if (!isName(word)) {
+                return std::nullopt;
+            }
+            fields.m_type = word.toByteArray();
+        } else {
+            const qsizetype equals = word.indexOf('=');
+            if (equals < 0 || !isName(word.first(equals))) {
+                return std::nullopt;
+            }
+            fields.m_fields.append({word.first(equals).toByteArray(), word.sliced(equals + 1).toByteArray()});
+        }
+        at = end + 1;
+    }
+    return fields;
+}
+
+const QByteArray* JournalLineFields::raw(QByteArrayView key) const {
+    for (const auto& [name, value] : m_fields) {
+        if (name == key) {
+            return &value;
+        }
+    }
+    return nullptr;
+}
+
+std::optional<QByteArray> JournalLineFields::bytes(QByteArrayView key) const {
+    const QByteArray* value = raw(key);
+    return value ? UnescapeJournalValue(*value) : std::nullopt;
+}
+
+std::optional<qint64> JournalLineFields::number(QByteArrayView key) const {
+    const QByteArray* value = raw(key);
+    bool ok = false;
+    const qint64 number = value && isDecimal(*value, true) ? value->toLongLong(&ok) : 0;
+    return ok ? std::optional(number) : std::nullopt;
+}
+
+std::optional<quint64> JournalLineFields::unsignedNumber(QByteArrayView key) const {
+    const QByteArray* value = raw(key);
+    bool ok = false;
+    const quint64 number = value && isDecimal(*value, false) ? value->toULongLong(&ok) : 0;
+    return ok ? std::optional(number) : std::nullopt;
+}

@@ -1,0 +1,101 @@
+#include "journal/JournalRecordText.h"
+
+#include "journal/JournalCodes.h"
+#include "journal/JournalLine.h"
+
+namespace {
+
+JournalLineWriter& withIdentity(JournalLineWriter& line, const FileIdentity& identity) {
+    return line.number("size", identity.size)
+        .number("mtime", identity.mtimeNs)
+        .unsignedNumber("ino", identity.inode)
+        .unsignedNumber("dev", identity.device);
+}
+
+JournalLineWriter& withEnd(JournalLineWriter& line, const RunEnd& end) {
+    return line.bytes("state", end.stopped ? "stopped" : "complete")
+        .number("failed", end.counts.failed)
+        .number("placed", end.counts.placed)
+        .number("left", end.counts.left)
+        .number("nomatch", end.counts.notMatching);
+}
+
+} // namespace
+
+QByteArray HeaderRecord() {
+    return JournalLineWriter(kJournalHeaderType).number("version", kJournalVersion).line();
+}
+
+QByteArray RunRecord(const RunHeader& header) {
+    return JournalLineWriter("run")
+        .number("page", header.page)
+        .bytes("mode", header.move ? "move" : "copy")
+        .bytes("policy", EntryOf(kPolicyCodes, header.policy).code)
+        .number("start", header.startNs)
+        .number("count", header.listSize)
+        .number("pid", header.pid)
+        .line();
+}
+
+QByteArray IntentRecord(const JournalStep& step) {
+    JournalLineWriter line("intent");
+    line.number("n", step.number)
+        .bytes("transfer", EntryOf(kTransferCodes, step.transfer).code)
+        .bytes("name", EntryOf(kNameUseCodes, step.nameUse).code)
+        .bytes("source", step.source)
+        .bytes("target", step.target);
+    return withIdentity(line, step.before).line();
+}
+
+QByteArray KeptRecord(int number, const KeptFile& kept) {
+    JournalLineWriter line("kept");
+    line.number("n", number)
+        .bytes("where", EntryOf(kKeptWhereCodes, kept.where).code)
+        .bytes("path", kept.path)
+        .bytes("info", kept.info);
+    return withIdentity(line, kept.old).number("mode", kept.oldMode).line();
+}
+
+QByteArray DoneRecord(int number, const FileIdentity& written) {
+    JournalLineWriter line("done");
+    return withIdentity(line.number("n", number), written).line();
+}
+
+QByteArray FailedRecord(int number) {
+    return JournalLineWriter("failed").number("n", number).line();
+}
+
+QByteArray FolderRecord(int number, const QByteArray& folder, const FileIdentity& made) {
+    JournalLineWriter line("folder");
+    return withIdentity(line.number("n", number).bytes("path", folder), made).line();
+}
+
+QByteArray EndRecord(const RunEnd& end) {
+    JournalLineWriter line("end");
+    return withEnd(line, end).line();
+}
+
+QByteArray UndoBeginRecord(qint64 timeNs) {
+    return JournalLineWriter("undo-begin").number("time", timeNs).line();
+}
+
+QByteArray UndoStepRecord(int number) {
+    return JournalLineWriter("undo").number("n", number).line();
+}
+
+QByteArray UndoneRecord(int number) {
+    return JournalLineWriter("undone").number("n", number).line();
+}
+
+QByteArray NotUndoneRecord(int number, QByteArrayView reasonCode) {
+    return JournalLineWriter("not-undone").number("n", number).bytes("reason", reasonCode).line();
+}
+
+QByteArray UndoEndRecord(const std::optional<RunEnd>& runEnd, int undone, int remaining) {
+    JournalLineWriter line("undo-end");
+    line.number("undone", undone).number("remaining", remaining);
+    if (runEnd) {
+        withEnd(line, *runEnd);
+    }
+    return line.line();
+}

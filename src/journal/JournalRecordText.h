@@ -1,0 +1,31 @@
+#pragma once
+
+#include "journal/JournalRecords.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+
+#include <optional>
+
+// The text of each record the writer and the undo append to a journal (see docs/journal.md).
+
+inline constexpr QByteArrayView kJournalHeaderType = "varnoth-journal";
+inline constexpr qint64 kJournalVersion = 1;
+
+QByteArray HeaderRecord();
+QByteArray RunRecord(const RunHeader& header);
+// The intent of step: its number, transfer, name use, source, target and the source as it is before.
+QByteArray IntentRecord(const JournalStep& step);
+QByteArray KeptRecord(int number, const KeptFile& kept);
+QByteArray DoneRecord(int number, const FileIdentity& written);
+QByteArray FailedRecord(int number);
+QByteArray FolderRecord(int number, const QByteArray& folder, const FileIdentity& made);
+QByteArray EndRecord(const RunEnd& end);
+
+QByteArray UndoBeginRecord(qint64 timeNs);
+QByteArray UndoStepRecord(int number);
+QByteArray UndoneRecord(int number);
+QByteArray NotUndoneRecord(int number, QByteArrayView reasonCode);
+// The end of an undo, with the run's own end (when it had one) repeated, so that the last record of an undone
+// journal tells all that a history needs.
+QByteArray UndoEndRecord(const std::optional<RunEnd>& runEnd, int undone, int remaining);

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "core/CriterionPage.h"
+#include "engine/Placement.h"
+#include "journal/FileIdentity.h"
+
+#include <QByteArray>
+
+#include <optional>
+
+// The values a journal holds, as the writer takes them and the reader gives them back. docs/journal.md describes
+// how each is written.
+
+// Whether the source stays where it is (a copy) or leaves (a move: a rename, or a copy and then its deletion).
+enum class Transfer { Copy, Move };
+
+// How the destination name was used: free, taken by a file that the new one replaces, or the first free
+// auto-numbered name.
+enum class NameUse { Free, Replace, Number };
+
+// The plan's word for a placement: "copy", "move", "replace" or "number".
+const char* PlacementCode(Transfer transfer, NameUse use);
+
+// What the first record says about the run.
+struct RunHeader {
+    CriterionPage page = KeywordPage;
+    bool move = false;
+    SameNamePolicy policy = SameNamePolicy::Skip;
+    qint64 startNs = 0; // the run's start, nanoseconds since the epoch
+    int listSize = 0;
+    qint64 pid = 0;
+};
+
+// The four outcomes of a run's listed files, as its completion box counts them.
+struct RunCounts {
+    int failed = 0;
+    int placed = 0;
+    int left = 0;
+    int notMatching = 0;
+    friend bool operator==(const RunCounts&, const RunCounts&) = default;
+};
+
+// What the last record says: the run went through its whole list or was stopped, and its counts.
+struct RunEnd {
+    bool stopped = false;
+    RunCounts counts;
+};
+
+// Where the file that a replacement put aside was kept.
+enum class KeptWhere {
+    Trash,         // hard-linked into a trash's files/ folder, with its .trashinfo
+    BesideJournal, // copied into the folder beside the journal (no trash could take it)
+    NotKept,       // byte for byte the same as its replacement: only its times and permission bits are recorded
+};
+
+struct KeptFile {
+    KeptWhere where = KeptWhere::NotKept;
+    QByteArray path;     // the kept file (empty when not kept)
+    QByteArray info;     // the trash's .trashinfo (trash only)
+    FileIdentity old;    // the replaced file as it was
+    quint32 oldMode = 0; // its permission bits
+};
+
+// One step of a run as the journal holds it: a placement of a file, or a folder made.
+struct JournalStep {
+    int number = 0;
+    bool isFolder = false;
+    Transfer transfer = Transfer::Copy;
+    NameUse nameUse = NameUse::Free;
+    QByteArray source;   // empty for a folder
+    QByteArray target;   // the destination file, or the folder made
+    FileIdentity before; // the source as it was when the step began
+    std::optional<KeptFile> kept;
+    std::optional<FileIdentity> written; // the new file (or folder) once the step was done
+    bool failed = false;                 // the step did not happen
+    bool undoStarted = false;            // an undo began to reverse it
+    bool undone = false;                 // an undo reversed it
+};

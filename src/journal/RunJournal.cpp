@@ -1,0 +1,150 @@
+#include "journal/RunJournal.h"
+
+#include "core/FileNames.h"
+#include "engine/FileCopy.h"
+#include "journal/JournalRecordText.h"
+#include "journal/SameContent.h"
+#include "journal/Trash.h"
+#include "journal/XdgFolders.h"
+
+#include <ctime>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kRetainedRuns = 50;
+
+} // namespace
+
+std::unique_ptr<RunJournal> RunJournal::start(const JournalFolder& folder, RunHeader header, Fs::Error& error) {
+    if (header.startNs == 0) {
+        // The clock the kernel stamps files with, so that every file the run makes is stamped at or after it.
+        struct timespec now {};
+        ::clock_gettime(CLOCK_REALTIME_COARSE, &now);
+        header.startNs = qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
+    }
+    if (header.pid == 0) {
+        header.pid = ::getpid();
+    }
+    Fs::Descriptor file;
+    QByteArray id;
+    error = folder.create(header.startNs, pid_t(header.pid), file, id);
+    if (error.failed()) {
+        return nullptr;
+    }
+    std::unique_ptr<RunJournal> journal(new RunJournal(folder, std::move(file), id, header));
+    journal->m_appender.append(HeaderRecord() + RunRecord(header));
+    error = journal->sync();
+    folder.prune(kRetainedRuns);
+    return journal;
+}
+
+RunJournal::RunJournal(JournalFolder folder, Fs::Descriptor file, QByteArray id, RunHeader header)
+    : m_folder(std::move(folder)), m_appender(std::move(file)), m_id(std::move(id)), m_header(header) {}
+
+RunJournal::~RunJournal() = default;
+
+int RunJournal::intent(Transfer transfer, NameUse use, const QByteArray& source, const QByteArray& target) {
+    JournalStep step;
+    step.number = m_nextStep++;
+    step.transfer = transfer;
+    step.nameUse = use;
+    step.source = source;
+    step.target = target;
+    LookUpIdentity(source, step.before);
+    m_appender.append(IntentRecord(step));
+    m_open.insert(step.number, {target, step.before, std::nullopt});
+    return step.number;
+}
+
+KeepResult RunJournal::keepReplaced(int step, const QByteArray& target, const QByteArray& incoming) {
+    KeepResult result;
+    KeptFile& kept = result.kept;
+    struct stat status {};
+    if (::lstat(target.constData(), &status) != 0) {
+        result.error = Fs::FailureOf(Fs::Operation::CheckTarget);
+        return result;
+    }
+    kept.old = IdentityOf(status);
+    kept.oldMode = status.st_mode & 07777;
+    if (SameContent(target, incoming)) {
+        kept.where = KeptWhere::NotKept;
+    } else if (TrashedFile trashed; !LinkIntoTrash(target, trashed).failed()) {
+        kept.where = KeptWhere::Trash;
+        kept.path = trashed.file;
+        kept.info = trashed.info;
+    } else if (!keepBeside(step, target, kept, result.error)) {
+        return result;
+    }
+    m_appender.append(KeptRecord(step, kept));
+    if (m_open.contains(step)) {
+        m_open[step].kept = kept;
+    }
+    return result;
+}
+
+bool RunJournal::keepBeside(int step, const QByteArray& target, KeptFile& kept, Fs::Error& error) {
+    const QByteArray folder = m_folder.keptFolder(m_id);
+    if (!MakePrivateFolders(folder)) {
+        error = Fs::FailureOf(Fs::Operation::CreateTemporary);
+        return false;
+    }
+    kept.where = KeptWhere::BesideJournal;
+    kept.path = folder + '/' + QByteArray::number(step) + '-' + FileNameOf(target);
+    error = CopyRegularFile(target, kept.path, {.failIfExists = true, .durable = true});
+    return !error.failed();
+}
+
+void RunJournal::done(int step) {
+    FileIdentity written;
+    const auto open = m_open.constFind(step);
+    if (open != m_open.cend() && LookUpIdentity(open->target, written)) {
+        record(step, written);
+    }
+}
+
+void RunJournal::renamed(int step) {
+    const auto open = m_open.constFind(step);
+    if (open != m_open.cend() && open->source.inode == 0) {
+        done(step); // the source could not be looked up at the intent: look up the new file instead
+    } else if (open != m_open.cend()) {
+        record(step, open->source);
+    }
+}
+
+void RunJournal::record(int step, const FileIdentity& written) {
+    m_appender.append(DoneRecord(step, written));
+    m_open.remove(step);
+}
+
+void RunJournal::failed(int step) {
+    const auto open = m_open.constFind(step);
+    if (open == m_open.cend()) {
+        return;
+    }
+    if (open->kept && open->kept->where != KeptWhere::NotKept && HoldsFile(open->target, open->kept->old)) {
+        // The old file stayed where it was: the kept one is not needed.
+        ::unlink(open->kept->path.constData());
+        if (!open->kept->info.isEmpty()) {
+            ::unlink(open->kept->info.constData());
+        }
+    }
+    m_appender.append(FailedRecord(step));
+    m_open.erase(open);
+}
+
+void RunJournal::folderMade(const QByteArray& folder) {
+    FileIdentity made;
+    if (LookUpIdentity(folder, made)) {
+        m_appender.append(FolderRecord(m_nextStep++, folder, made));
+    }
+}
+
+Fs::Error RunJournal::sync() {
+    return m_appender.sync();
+}
+
+Fs::Error RunJournal::finish(const RunEnd& end) {
+    m_appender.append(EndRecord(end));
+    return sync();
+}

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "core/FsDescriptor.h"
+#include "core/FsError.h"
+#include "journal/JournalAppender.h"
+#include "journal/JournalFolder.h"
+#include "journal/JournalRecords.h"
+
+#include <QByteArray>
+#include <QHash>
+
+#include <memory>
+
+// What keepReplaced did with the file about to be replaced.
+struct KeepResult {
+    Fs::Error error; // nothing could keep it: the caller must not replace the file
+    KeptFile kept;
+};
+
+// The journal of one run, written ahead of every action: the run calls intent() before it touches the disk for a
+// placement and done() (or failed()) after, so that a run cut off anywhere can be undone up to its last completed
+// action. Each record reaches the kernel at once, so a killed process loses none. The disk is flushed after the
+// first record, at sync() and at finish(); in between the kernel writes the journal out with its own writeback,
+// since flushing a file system in the middle of a copy run would also force out every copy made so far. The file stays
+// locked while this object lives: a history shows the run as running, and no undo touches it. Write failures do not
+// stop the run: the first one is kept in error().
+class RunJournal {
+public:
+    // Creates the journal of a run in folder (see JournalFolder::create), writes its first record from header
+    // (the start time and process id are filled in when zero) and removes journals past the retention limit.
+    static std::unique_ptr<RunJournal> start(const JournalFolder& folder, RunHeader header, Fs::Error& error);
+    RunJournal(const RunJournal&) = delete;
+    RunJournal& operator=(const RunJournal&) = delete;
+    // Closes the journal and releases its lock; a run that ends without finish() shows as interrupted.
+    ~RunJournal();
+
+    const QByteArray& id() const { return m_id; }
+    const RunHeader& header() const { return m_header; }
+
+    // Records, before the action, that source is about to be copied or moved to target, with the source as it
+    // is now. Returns the step's number for the calls that follow.
+    int intent(Transfer transfer, NameUse use, const QByteArray& source, const QByteArray& target);
+
+    // For a replacement, before the new file is renamed over target: keeps the file at target (in the trash, or
+    // beside the journal where no trash can take it) and records where. incoming is a file with the content that
+    // will replace it (the source, or the finished temporary file); when both are byte for byte the same, nothing
+    // is kept and only the old file's times and permission bits are recorded. target keeps holding the old file.
+    KeepResult keepReplaced(int step, const QByteArray& target, const QByteArray& incoming);
+
+    // Records, after the action, the new file at the step's target as it is now (size, modification time, inode).
+    void done(int step);
+    // done() for a move made by a rename: the new file is the source as intent() saw it (the same inode, size and
+    // time), so no look-up is needed.
+    void renamed(int step);
+    // Records that the step did not happen, and takes back what keepReplaced kept while target still holds it.
+    void failed(int step);
+
+    // Records a folder the run made (each level of its own), after making it.
+    void folderMade(const QByteArray& folder);
+
+    // Flushes the journal to the disk. A move across file systems calls it after done() and before the source is
+    // deleted, so that the record of the new file outlives a power cut.
+    Fs::Error sync();
+
+    // The last record: the run went through its list or was stopped, with its counts. Flushed.
+    Fs::Error finish(const RunEnd& end);
+
+    // The first write that failed, if any.
+    Fs::Error error() const { return m_appender.error(); }
+
+private:
+    struct OpenStep {
+        QByteArray target;
+        FileIdentity source; // as intent() saw it
+        std::optional<KeptFile> kept;
+    };
+    void record(int step, const FileIdentity& written);
+    RunJournal(JournalFolder folder, Fs::Descriptor file, QByteArray id, RunHeader header);
+    bool keepBeside(int step, const QByteArray& target, KeptFile& kept, Fs::Error& error);
+
+    JournalFolder m_folder;
+    JournalAppender m_appender;
+    QByteArray m_id;
+    RunHeader m_header;
+    int m_nextStep = 1;
+    QHash<int, OpenStep> m_open;
+};

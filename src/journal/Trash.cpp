@@ -1,0 +1,156 @@
+#include "journal/Trash.h"
+
+#include "core/FileNames.h"
+#include "core/FsDescriptor.h"
+#include "journal/XdgFolders.h"
+
+#include <QByteArrayList>
+#include <QDateTime>
+
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// A trash folder, and the folder that the paths in its records are relative to (empty: absolute paths).
+struct TrashFolder {
+    QByteArray folder;
+    QByteArray pathsRelativeTo;
+};
+
+// A folder of the user's own: a real folder (not a link), owned by the user. Made private where missing.
+bool ownFolder(const QByteArray& path) {
+    if (::mkdir(path.constData(), 0700) != 0 && errno != EEXIST) {
+        return false;
+    }
+    struct stat status {};
+    return ::lstat(path.constData(), &status) == 0 && S_ISDIR(status.st_mode) && status.st_uid == ::getuid();
+}
+
+bool hasSubfolders(const QByteArray& trash) {
+    return ownFolder(trash + "/files") && ownFolder(trash + "/info");
+}
+
+QByteArray resolved(const QByteArray& path) {
+    const std::unique_ptr<char, void (*)(void*)> real(::realpath(path.constData(), nullptr), std::free);
+    return real ? QByteArray(real.get()) : QByteArray();
+}
+
+// The top folder of the file system that holds folder: its highest folder on the same device.
+QByteArray topFolderOf(const QByteArray& folder, dev_t device) {
+    QByteArray top = resolved(folder);
+    while (!top.isEmpty() && top != "/") {
+        const QByteArray parent = FolderOf(top);
+        struct stat status {};
+        if (::stat(parent.constData(), &status) != 0 || status.st_dev != device) {
+            break;
+        }
+        top = parent;
+    }
+    return top;
+}
+
+// The trashes that may take a file on device in folder, in the order to try them.
+QList<TrashFolder> trashesFor(const QByteArray& folder, dev_t device) {
+    QList<TrashFolder> trashes;
+    const QByteArray home = DataHome() + "/Trash";
+    struct stat status {};
+    if (MakePrivateFolders(home) && ::stat(home.constData(), &status) == 0 && status.st_dev == device) {
+        trashes.append({home, {}});
+    }
+    const QByteArray top = topFolderOf(folder, device);
+    if (top.isEmpty()) {
+        return trashes;
+    }
+    const QByteArray volume = top == "/" ? QByteArray() : top;
+    const QByteArray uid = QByteArray::number(::getuid());
+    const QByteArray shared = volume + "/.Trash";
+    if (::lstat(shared.constData(), &status) == 0 && S_ISDIR(status.st_mode) && (status.st_mode & S_ISVTX)) {
+        trashes.append({shared + '/' + uid, top});
+    }
+    trashes.append({volume + "/.Trash-" + uid, top});
+    return trashes;
+}
+
+// The name of the entry number n for a file named name: name itself, then stem.n.ext; cut so that the record's
+// name ("<name>.trashinfo") stays within the file system's limit.
+QByteArray entryName(const QByteArray& name, int n) {
+    const QByteArray stem = StemOf(name).left(180);
+    const QByteArray extension = ExtensionOf(name).left(40);
+    return n == 1 && name.size() <= 220 ? name : stem + '.' + QByteArray::number(n) + extension;
+}
+
+QByteArray infoText(const QByteArray& path) {
+    return "[Trash Info]\nPath=" + TrashInfoPath(path) +
+           "\nDeletionDate=" + QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")).toLatin1() +
+           '\n';
+}
+
+Fs::Error linkInto(const TrashFolder& trash, const QByteArray& path, const QByteArray& recordedPath,
+                   TrashedFile& trashed) {
+    if (!ownFolder(trash.folder) || !hasSubfolders(trash.folder)) {
+        return Fs::FailureOf(Fs::Operation::CreateTemporary);
+    }
+    const QByteArray name = FileNameOf(path);
+    for (int n = 1; n < 10000; ++n) {
+        const QByteArray entry = entryName(name, n);
+        const QByteArray info = trash.folder + "/info/" + entry + ".trashinfo";
+        Fs::Descriptor record = Fs::Open(info, O_WRONLY | O_CREAT | O_EXCL, 0600);
+        if (!record.isOpen()) {
+            if (errno == EEXIST) {
+                continue;
+            }
+            return Fs::FailureOf(Fs::Operation::CreateTemporary);
+        }
+        if (!Fs::WriteAll(record.get(), infoText(recordedPath)) || !record.close()) {
+            const Fs::Error error = Fs::FailureOf(Fs::Operation::WriteTemporary);
+            ::unlink(info.constData());
+            return error;
+        }
+        const QByteArray file = trash.folder + "/files/" + entry;
+        if (::link(path.constData(), file.constData()) == 0) {
+            trashed = {file, info};
+            return {};
+        }
+        const Fs::Error error = Fs::FailureOf(Fs::Operation::MoveIntoPlace);
+        ::unlink(info.constData());
+        if (error.code != EEXIST) {
+            return error;
+        }
+    }
+    return {Fs::Operation::CreateTemporary, EEXIST};
+}
+
+} // namespace
+
+QByteArray TrashInfoPath(const QByteArray& path) {
+    return path.toPercentEncoding("/");
+}
+
+Fs::Error LinkIntoTrash(const QByteArray& path, TrashedFile& trashed) {
+    struct stat status {};
+    if (::lstat(path.constData(), &status) != 0) {
+        return Fs::FailureOf(Fs::Operation::OpenSource);
+    }
+    if (!S_ISREG(status.st_mode)) {
+        return {Fs::Operation::CheckSource, EINVAL};
+    }
+    const QByteArray folder = FolderOf(path);
+    Fs::Error error{Fs::Operation::CreateTemporary, ENOENT};
+    for (const TrashFolder& trash : trashesFor(folder, status.st_dev)) {
+        // The home trash records absolute paths; a volume's trash records them relative to the volume's top.
+        QByteArray recorded = resolved(folder) + '/' + FileNameOf(path);
+        if (!trash.pathsRelativeTo.isEmpty()) {
+            recorded = trash.pathsRelativeTo == "/" ? recorded.mid(1) : recorded.mid(trash.pathsRelativeTo.size() + 1);
+        }
+        error = linkInto(trash, path, recorded, trashed);
+        if (!error.failed()) {
+            return error;
+        }
+    }
+    return error;
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "journal/JournalFolder.h"
+#include "journal/JournalRecords.h"
+
+#include <QByteArray>
+#include <QTemporaryDir>
+
+// A home of the test's own: XDG_STATE_HOME and XDG_DATA_HOME point into a temporary folder, so that no test
+// touches the user's journals or trash.
+class JournalTestHome {
+public:
+    JournalTestHome();
+    ~JournalTestHome();
+    QByteArray root() const;
+    QByteArray trash() const { return root() + "/data/Trash"; }
+    JournalFolder journals() const { return JournalFolder::standard(); }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// The mount point of a fresh tmpfs in a mount namespace of this process's own (and its children's), so that tests
+// can cross file systems without touching any real one; empty where the system refuses (not root). Call it at the
+// start of main, before any thread starts.
+QByteArray MountSecondFileSystem();
+
+// The run header the tests journal with.
+RunHeader TestRunHeader(bool move);
