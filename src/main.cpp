@@ -1,5 +1,6 @@
 #include "ui/MainWindows.h"
 #include "ui/MessageBoxes.h"
+#include "ui/TerminationSignals.h"
 
 #include <QApplication>
 
@@ -13,6 +14,8 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(kApplicationTitle);
     MainWindows windows;
+    // A session that ends, a terminal that closes or Ctrl+C: the program ends as closing its window does.
+    TerminationSignals termination([&windows] { windows.closeAll(); });
     windows.form1.show();
     return QApplication::exec();
 }

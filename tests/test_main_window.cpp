@@ -266,7 +266,7 @@ private slots:
         QCOMPARE(question.title, u"Varnoth"_s);
         QCOMPARE(question.icon, QMessageBox::Question);
         QCOMPARE(question.text, u"文件"_s + path(u"out/游记/西游记.txt"_s) + u"已存在，是否覆盖？"_s);
-        QCOMPARE(done.text, u"分拣工作完成！"_s);
+        QCOMPARE(done.text, u"分拣工作完成！\n失败 0 个，已分拣 2 个，因同名未处理 0 个，不符合条件 1 个。"_s);
         QCOMPARE(done.icon, QMessageBox::Information);
         QCOMPARE(done.title, u"Varnoth"_s);
         const QMap<QString, bool> expectedDuringRun = {

@@ -36,7 +36,7 @@ private slots:
         startWindows();
         QCOMPARE(control<QTabWidget>(u"PageControl1"_s)->currentIndex(), KeywordPage);
         QVERIFY(checked(u"RbSkip"_s));
-        QCOMPARE(control<QLineEdit>(u"EdtOutDir"_s)->text(), QCoreApplication::applicationDirPath() + u'/');
+        QCOMPARE(control<QLineEdit>(u"EdtOutDir"_s)->text(), homeFolder() + u"/Varnoth/"_s);
         QVERIFY(checked(u"RbPicW"_s));
         QVERIFY(checked(u"RbCreateTime"_s));
         QVERIFY(checked(u"RbCopy"_s));
@@ -174,10 +174,18 @@ private slots:
         QCOMPARE(form().currentSettings(), values);
     }
 
-    void aDeletedOutputFolderAndABadPage() {
-        WriteTestFile(settingsFile(), "[Parameter]\nOutDir=" + QFile::encodeName(path(u"gone/"_s)) + "\nPage=6\n");
+    // A saved output folder that is empty or no longer there gives way to the default, which need not exist.
+    void aMissingOutputFolderAndABadPage_data() {
+        QTest::addColumn<QByteArray>("outDir");
+        QTest::newRow("deleted folder") << QByteArray("gone/");
+        QTest::newRow("empty value") << QByteArray();
+    }
+    void aMissingOutputFolderAndABadPage() {
+        QFETCH(QByteArray, outDir);
+        const QByteArray saved = outDir.isEmpty() ? outDir : QFile::encodeName(path(QString::fromUtf8(outDir)));
+        WriteTestFile(settingsFile(), "[Parameter]\nOutDir=" + saved + "\nPage=6\n");
         startWindows();
-        QCOMPARE(control<QLineEdit>(u"EdtOutDir"_s)->text(), QString());
+        QCOMPARE(control<QLineEdit>(u"EdtOutDir"_s)->text(), homeFolder() + u"/Varnoth/"_s);
         QCOMPARE(control<QTabWidget>(u"PageControl1"_s)->currentIndex(), NamePage); // the designed page
         QCOMPARE(control<QLabel>(u"lblOption"_s)->text(), u"分拣方式： 按文件名分拣"_s);
     }
