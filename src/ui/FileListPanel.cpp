@@ -58,6 +58,8 @@ FileListPanel::FileListPanel(QWidget& window, Ui::TForm1& ui, FileListModel& fil
     connect(m_remove, &QAction::triggered, m_ui.Button2, &QPushButton::click);
     connect(m_clear, &QAction::triggered, m_ui.Button6, &QPushButton::click);
     connect(m_openFolder, &QAction::triggered, this, &FileListPanel::openContainingFolder);
+    // The menu shows which entries apply now; the Delete key, the same action, decides when it is pressed.
+    connect(m_menu, &QMenu::aboutToHide, this, [this] { m_remove->setEnabled(true); });
     for (auto rowsChanged : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved}) {
         connect(&m_files, rowsChanged, this, &FileListPanel::showFileCount);
     }
