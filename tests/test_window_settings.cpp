@@ -1,4 +1,5 @@
 #include "core/CriterionPage.h"
+#include "filelist/FileListModel.h"
 #include "settings/SettingsValues.h"
 #include "testsupport/SettingsValuesText.h"
 #include "testsupport/TestFiles.h"
@@ -46,6 +47,19 @@ private slots:
         QCOMPARE(control<QListWidget>(u"ListBox2"_s)->count(), 0);
         QCOMPARE(control<QDateEdit>(u"DtDate"_s)->date(), QDate(2013, 5, 6));
         QVERIFY(!QFileInfo::exists(settingsFile())); // nothing is written before the window closes
+    }
+
+    // The default output folder is not made at start but by the first run that places a file there.
+    void theDefaultOutputFolderIsMadeByTheRun() {
+        startWindows();
+        QVERIFY(!QFileInfo::exists(homeFolder()));
+        form().fileList().AppendUnique({WriteTestFile(path(u"src/游记.txt"_s))});
+        control<QTabWidget>(u"PageControl1"_s)->setCurrentIndex(KeywordPage);
+        control<QLineEdit>(u"EdtKeys"_s)->setText(u"游记"_s);
+        ShownMessage done;
+        answerNextMessage(&done);
+        QTest::mouseClick(control(u"BtnCopy"_s), Qt::LeftButton);
+        QCOMPARE(EntriesOf(homeFolder() + u"/Varnoth/游记"_s), QStringList{u"游记.txt"_s});
     }
 
     void everyChoiceSurvivesARestart() {
