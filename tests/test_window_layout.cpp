@@ -70,6 +70,7 @@ private slots:
         for (int page = KeywordPage; page < PageCount; ++page) {
             pages->setCurrentIndex(page);
             QTest::qWait(0);
+            QCOMPARE(form().size(), size);
             const QList<QWidget*> controls = visibleControls();
             for (QWidget* widget : controls) {
                 const QString name = pages->tabText(page) + u": "_s + widget->objectName();

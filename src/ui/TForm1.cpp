@@ -92,6 +92,8 @@ void TForm1::setUpControls() {
     m_ui->ChkLstPic->setWrapping(true);
     m_ui->ListBox2->setFixedHeight(kTypeListRows * typeListRowHeight(*m_ui->ListBox2) +
                                    2 * m_ui->ListBox2->frameWidth());
+    // The picture types take the type list's place on the image page, at its height.
+    m_ui->ChkLstPic->setFixedHeight(m_ui->ListBox2->height());
     m_ui->ListBox2->viewport()->installEventFilter(this);
     for (auto rowsChanged : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved}) {
         connect(m_ui->ListBox2->model(), rowsChanged, this, &TForm1::spreadTypeListColumns);
