@@ -1,12 +1,12 @@
 #include "core/CriterionPage.h"
 #include "filelist/FileListModel.h"
+#include "testsupport/OpenedUrls.h"
 #include "testsupport/TestFiles.h"
 #include "testsupport/WindowTest.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QLabel>
@@ -22,15 +22,6 @@
 #include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
-
-// Stands in for the file manager: records the addresses the program asks the desktop to open.
-class UrlRecorder : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> opened;
-public slots:
-    void open(const QUrl& url) { opened.append(url); }
-};
 
 // Building the file list through the window: the open dialog, drops, list files, removing, clearing and folder
 // scans, offscreen with the real dialogs.
@@ -173,11 +164,9 @@ private slots:
         select(0);
         const QMap<QString, bool> all = {{u"移除文件"_s, true}, {u"清空列表"_s, true}, {u"打开所在文件夹"_s, true}};
         QCOMPARE(contextMenuEntries(), all);
-        UrlRecorder fileManager;
-        QDesktopServices::setUrlHandler(u"file"_s, &fileManager, "open");
+        OpenedUrls fileManager;
         form().findChild<QAction*>(u"ActOpenFolder"_s)->trigger();
-        QDesktopServices::unsetUrlHandler(u"file"_s);
-        QCOMPARE(fileManager.opened, QList<QUrl>{QUrl::fromLocalFile(path(u"in"_s))});
+        QCOMPARE(fileManager.urls, QList<QUrl>{QUrl::fromLocalFile(path(u"in"_s))});
 
         // During a run (held at its question) neither the menu nor the Delete key changes the list.
         WriteTestFile(path(u"out/游记/游记1.txt"_s), "old");

@@ -1,6 +1,7 @@
 #include "core/CriterionPage.h"
 #include "filelist/FileListModel.h"
 #include "testsupport/FileSystemFixtures.h"
+#include "testsupport/OpenedUrls.h"
 #include "testsupport/OutputTree.h"
 #include "testsupport/ShownText.h"
 #include "testsupport/TestFiles.h"
@@ -9,7 +10,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QDesktopServices>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,15 +25,6 @@
 #include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
-
-// Stands in for the file manager: records the addresses the program asks the desktop to open.
-class UrlRecorder : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> opened;
-public slots:
-    void open(const QUrl& url) { opened.append(url); }
-};
 
 // What a run shows while it goes and when it ends: the file it is at, the stop button and the completion box.
 class TestRunFeedback : public WindowTest {
@@ -137,18 +128,16 @@ private slots:
         control<QRadioButton>(u"RbOverwrite"_s)->click();
         control<QCheckBox>(u"ChkExclude"_s)->click();
         control<QListWidget>(u"ListBox2"_s)->addItem(u"*.doc"_s);
-        UrlRecorder fileManager;
-        QDesktopServices::setUrlHandler(u"file"_s, &fileManager, "open");
+        OpenedUrls fileManager;
         ShownBoxTexts done;
         readNextBox(&done, u"BtnOpenOutDir"_s);
         QTest::mouseClick(control(u"BtnCopy"_s), Qt::LeftButton);
-        QDesktopServices::unsetUrlHandler(u"file"_s);
 
         QCOMPARE(done.text, u"分拣工作完成！\n有 2 个文件复制或删除失败。\n"
                             u"失败 2 个，已分拣 1 个，因同名未处理 0 个，不符合条件 1 个。"_s);
         QCOMPARE(done.details, u"复制或删除失败的文件：\n"_s + QFile::decodeName(sources[0]) + u"：目标文件写保护\n"_s +
                                    QFile::decodeName(sources[1]) + u"：目标文件写保护"_s);
-        QCOMPARE(fileManager.opened, QList<QUrl>{QUrl::fromLocalFile(path(u"out/"_s))});
+        QCOMPARE(fileManager.urls, QList<QUrl>{QUrl::fromLocalFile(path(u"out/"_s))});
     }
 
     // A file that came onto the disk now and was last modified in 2010; /proc keeps no creation time, so there the
