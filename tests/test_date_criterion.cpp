@@ -194,34 +194,6 @@ private slots:
         QCOMPARE(copies, placedAs.isEmpty() ? QStringList() : QStringList{placedAs});
     }
 
-    // A file that came onto the disk now but was last modified in 2010, as a download or a copy is. A file system
-    // that keeps no creation time (/proc) has the modification time stand in, and the run counts those files.
-    void creationTimeIsTheBirthTime_data() {
-        QTest::addColumn<bool>("creationTime");
-        QTest::addColumn<int>("condition");
-        QTest::addColumn<bool>("placed");
-        QTest::newRow("creation time: later than 2015") << true << later << true;
-        QTest::newRow("creation time: not earlier than 2015") << true << earlier << false;
-        QTest::newRow("modification time: earlier than 2015") << false << earlier << true;
-        QTest::newRow("modification time: not later than 2015") << false << later << false;
-    }
-    void creationTimeIsTheBirthTime() {
-        QFETCH(bool, creationTime);
-        QFETCH(int, condition);
-        QFETCH(bool, placed);
-        constexpr qint64 june2010 = 1275350400;
-        const QByteArray file = sourceFile(june2010);
-        if (!RecordsCreationTime(file)) {
-            QSKIP("the temporary folder's file system keeps no creation time");
-        }
-        m_host.files = {file, "/proc/version"};
-        m_host.date = {creationTime, condition, QDate(2015, 1, 1), QTime(0, 0)};
-        RunSort(m_host);
-        QCOMPARE(TreeOf(m_host.outDir).contains(u"2015-1-1/f.txt"_s), placed);
-        QCOMPARE(m_host.reports.size(), 1);
-        QCOMPARE(m_host.reports.front().birthTimeFallbacks, creationTime ? 1 : 0);
-    }
-
     void unmeasurablesArePassedOverByBothTimes_data() {
         QTest::addColumn<bool>("creationTime");
         QTest::newRow("creation time") << true;
