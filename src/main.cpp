@@ -1,6 +1,7 @@
 #include "cli/CommandLineMain.h"
 #include "ui/MainWindows.h"
 #include "ui/MessageBoxes.h"
+#include "ui/TerminationSignals.h"
 
 #include <QApplication>
 
@@ -25,6 +26,8 @@ int main(int argc, char** argv) {
     QGuiApplication::setDesktopFileName(u"example.varnoth.Varnoth"_s);
     MainWindows windows;
     AddWindowPaths(*windowPaths, windows.form1.fileList());
+    // A session that ends, a terminal that closes or Ctrl+C: the program ends as closing its window does.
+    TerminationSignals termination([&windows] { windows.closeAll(); });
     windows.form1.show();
     return QApplication::exec();
 }

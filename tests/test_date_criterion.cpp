@@ -19,6 +19,7 @@ using namespace Qt::StringLiterals;
 namespace {
 constexpr int earlier = 0;
 constexpr int later = 1;
+constexpr bool modificationTime = false;
 // Central European time with its summer time, spelt out so that no time-zone database is needed.
 const char* const berlin = "CET-1CEST,M3.5.0,M10.5.0/3";
 
@@ -104,7 +105,6 @@ private slots:
     }
 
     void sort_data() {
-        QTest::addColumn<bool>("directoryLookup");
         QTest::addColumn<int>("condition");
         QTest::addColumn<QDateTime>("chosen");
         QTest::addColumn<qint64>("modified"); // seconds since 1970, UTC
@@ -120,43 +120,39 @@ private slots:
         constexpr qint64 tenUtc = 1593597600;
 
         QTest::newRow("same two-second slot is not earlier")
-            << true << earlier << tenOClock << tenUtc + 1 << julyEmpty << processed;
+            << earlier << tenOClock << tenUtc + 1 << julyEmpty << processed;
         QTest::newRow("same two-second slot is not later")
-            << true << later << tenOClock << tenUtc + 1 << julyEmpty << processed;
-        QTest::newRow("the next slot is later") << true << later << tenOClock << tenUtc + 2 << julyPlaced << processed;
+            << later << tenOClock << tenUtc + 1 << julyEmpty << processed;
+        QTest::newRow("the next slot is later") << later << tenOClock << tenUtc + 2 << julyPlaced << processed;
         QTest::newRow("the slot before is earlier")
-            << true << earlier << tenOClock.addSecs(2) << tenUtc << julyPlaced << processed;
-        QTest::newRow("open-handle route reads the same time")
-            << false << earlier << tenOClock.addSecs(2) << tenUtc << julyPlaced << processed;
+            << earlier << tenOClock.addSecs(2) << tenUtc << julyPlaced << processed;
         QTest::newRow("a moment before 1980: earlier takes nothing")
-            << true << earlier << QDateTime(QDate(1979, 12, 31), QTime(0, 0)) << tenUtc << QStringList{u"1979-12-31/"_s}
+            << earlier << QDateTime(QDate(1979, 12, 31), QTime(0, 0)) << tenUtc << QStringList{u"1979-12-31/"_s}
             << processed;
         QTest::newRow("a moment before 1980: later takes every file")
-            << true << later << QDateTime(QDate(1979, 12, 31), QTime(0, 0)) << tenUtc
+            << later << QDateTime(QDate(1979, 12, 31), QTime(0, 0)) << tenUtc
             << QStringList{u"1979-12-31/"_s, u"1979-12-31/f.txt"_s} << processed;
         QTest::newRow("a moment after 2107: earlier takes every file")
-            << true << earlier << QDateTime(QDate(2108, 1, 1), QTime(0, 0)) << tenUtc
+            << earlier << QDateTime(QDate(2108, 1, 1), QTime(0, 0)) << tenUtc
             << QStringList{u"2108-1-1/"_s, u"2108-1-1/f.txt"_s} << processed;
         QTest::newRow("a moment after 2107: later takes nothing")
-            << true << later << QDateTime(QDate(2108, 1, 1), QTime(0, 0)) << tenUtc << QStringList{u"2108-1-1/"_s}
-            << processed;
+            << later << QDateTime(QDate(2108, 1, 1), QTime(0, 0)) << tenUtc << QStringList{u"2108-1-1/"_s} << processed;
         QTest::newRow("2050 is later than a 2020 file")
-            << true << earlier << QDateTime(QDate(2050, 1, 1), QTime(0, 0)) << tenUtc
+            << earlier << QDateTime(QDate(2050, 1, 1), QTime(0, 0)) << tenUtc
             << QStringList{u"2050-1-1/"_s, u"2050-1-1/f.txt"_s} << processed;
         QTest::newRow("a file from 1975 is passed over")
-            << true << later << tenOClock << 170812800LL << julyEmpty << passedOver;
+            << later << tenOClock << 170812800LL << julyEmpty << passedOver;
         QTest::newRow("a file from 2110 is passed over")
-            << true << earlier << tenOClock << 4417977600LL << julyEmpty << passedOver;
+            << earlier << tenOClock << 4417977600LL << julyEmpty << passedOver;
     }
     void sort() {
-        QFETCH(bool, directoryLookup);
         QFETCH(int, condition);
         QFETCH(QDateTime, chosen);
         QFETCH(qint64, modified);
         QFETCH(QStringList, tree);
         QFETCH(QList<int>, progress);
         m_host.files = {sourceFile(modified)};
-        m_host.date = {directoryLookup, condition, chosen.date(), chosen.time()};
+        m_host.date = {modificationTime, condition, chosen.date(), chosen.time()};
         RunSort(m_host);
         QCOMPARE(m_host.messages, QStringList{u"分拣工作完成！"_s});
         QCOMPARE(TreeOf(m_host.outDir), tree);
@@ -192,36 +188,36 @@ private slots:
         QFETCH(QString, placedAs);
         useTimeZone(berlin);
         m_host.files = {sourceFile(modified)};
-        m_host.date = {true, condition, chosen.date(), chosen.time()};
+        m_host.date = {modificationTime, condition, chosen.date(), chosen.time()};
         RunSort(m_host);
         const QStringList copies = TreeOf(m_host.outDir).filter(u"f.txt"_s);
         QCOMPARE(copies, placedAs.isEmpty() ? QStringList() : QStringList{placedAs});
     }
 
-    void unmeasurablesArePassedOverByBothRoutes_data() {
-        QTest::addColumn<bool>("directoryLookup");
-        QTest::newRow("directory lookup") << true;
-        QTest::newRow("open handle") << false;
+    void unmeasurablesArePassedOverByBothTimes_data() {
+        QTest::addColumn<bool>("creationTime");
+        QTest::newRow("creation time") << true;
+        QTest::newRow("modification time") << false;
     }
-    void unmeasurablesArePassedOverByBothRoutes() {
-        QFETCH(bool, directoryLookup);
+    void unmeasurablesArePassedOverByBothTimes() {
+        QFETCH(bool, creationTime);
         m_host.files = MakeUnmeasurables(m_dir->filePath(u"odd"_s));
-        m_host.date = {directoryLookup, later, QDate(1990, 1, 1), QTime(0, 0)};
+        m_host.date = {creationTime, later, QDate(1990, 1, 1), QTime(0, 0)};
         RunSort(m_host);
         QCOMPARE(TreeOf(m_host.outDir), QStringList{u"1990-1-1/"_s});
         QCOMPARE(m_host.progress, (QList<int>{100, 0}));
     }
 
-    // A file that cannot be opened still has a directory entry to read. Its copy fails, so the progress shows
-    // whether it was measured.
-    void onlyTheOpenHandleRouteNeedsReading_data() {
-        QTest::addColumn<bool>("directoryLookup");
+    // A file that cannot be opened still has a directory entry to read its creation time from. Its copy fails, so
+    // the progress shows whether it was measured.
+    void onlyTheModificationTimeNeedsReading_data() {
+        QTest::addColumn<bool>("creationTime");
         QTest::addColumn<QList<int>>("progress");
-        QTest::newRow("directory lookup") << true << QList<int>{0, 100, 0};
-        QTest::newRow("open handle") << false << QList<int>{100, 0};
+        QTest::newRow("creation time") << true << QList<int>{0, 100, 0};
+        QTest::newRow("modification time") << false << QList<int>{100, 0};
     }
-    void onlyTheOpenHandleRouteNeedsReading() {
-        QFETCH(bool, directoryLookup);
+    void onlyTheModificationTimeNeedsReading() {
+        QFETCH(bool, creationTime);
         QFETCH(QList<int>, progress);
         if (RunningAsRoot()) {
             QSKIP("root opens every file");
@@ -229,7 +225,7 @@ private slots:
         const QByteArray path = sourceFile(1593597600);
         QVERIFY(QFile::setPermissions(QFile::decodeName(path), {}));
         m_host.files = {path};
-        m_host.date = {directoryLookup, later, QDate(1990, 1, 1), QTime(0, 0)};
+        m_host.date = {creationTime, later, QDate(1990, 1, 1), QTime(0, 0)};
         RunSort(m_host);
         QCOMPARE(m_host.progress, progress);
     }

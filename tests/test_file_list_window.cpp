@@ -1,4 +1,6 @@
+#include "core/CriterionPage.h"
 #include "filelist/FileListModel.h"
+#include "testsupport/OpenedUrls.h"
 #include "testsupport/TestFiles.h"
 #include "testsupport/WindowTest.h"
 
@@ -7,11 +9,15 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
 #include <QMimeData>
+#include <QTabWidget>
 #include <QTest>
 #include <QTreeView>
+#include <QUrl>
 
 #include <sys/stat.h>
 
@@ -45,6 +51,26 @@ private:
             nameField->setText(text);
             QTest::keyClick(nameField, Qt::Key_Return);
         });
+    }
+    void select(int row) {
+        auto* view = control<QListView>(u"ListBox1"_s);
+        view->selectionModel()->select(fileList().index(row), QItemSelectionModel::ClearAndSelect);
+    }
+    QString shownCount() { return control<QLabel>(u"LblFileCount"_s)->text(); }
+    // Opens the list's context menu and returns which of its entries are enabled, by object name.
+    QMap<QString, bool> contextMenuEntries() {
+        QWidget* viewport = control<QListView>(u"ListBox1"_s)->viewport();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), viewport->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(viewport, &event);
+        auto* menu = form().findChild<QMenu*>(u"ListBox1Menu"_s);
+        QMap<QString, bool> enabled;
+        for (QAction* action : menu->actions()) {
+            if (!action->isSeparator()) {
+                enabled[action->text()] = action->isEnabled();
+            }
+        }
+        menu->hide();
+        return enabled;
     }
     void drop(const QByteArray& uriList) {
         QMimeData data;
@@ -103,6 +129,70 @@ private slots:
         QVERIFY(view->selectionModel()->selectedRows().isEmpty());
         click(u"Button6"_s);
         QCOMPARE(fileList().size(), 0);
+    }
+
+    void theCountFollowsEveryChange() {
+        QCOMPARE(shownCount(), u"共 0 个文件"_s);
+        fileList().AppendUnique(
+            {WriteTestFile(path(u"a"_s)), WriteTestFile(path(u"b"_s)), WriteTestFile(path(u"c"_s))});
+        QCOMPARE(shownCount(), u"共 3 个文件"_s);
+        drop("file://" + WriteTestFile(path(u"d"_s)).toPercentEncoding("/") + "\r\n");
+        QCOMPARE(shownCount(), u"共 4 个文件"_s);
+        select(1);
+        click(u"Button2"_s);
+        QCOMPARE(shownCount(), u"共 3 个文件"_s);
+        // The Delete key removes the selected entry, as 移除文件 does.
+        form().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form()));
+        control(u"ListBox1"_s)->setFocus();
+        select(0);
+        QTest::keyClick(control(u"ListBox1"_s), Qt::Key_Delete);
+        QCOMPARE(entries(), (QByteArrayList{bytes(u"c"_s), bytes(u"d"_s)}));
+        QCOMPARE(shownCount(), u"共 2 个文件"_s);
+        click(u"Button6"_s);
+        QCOMPARE(shownCount(), u"共 0 个文件"_s);
+    }
+
+    // The context menu offers 移除文件 and 清空列表 as the buttons do, locked during a run as they are, and
+    // 打开所在文件夹 for the selected entry.
+    void theContextMenu() {
+        const QByteArray first = WriteTestFile(path(u"in/游记1.txt"_s));
+        fileList().AppendUnique({first, WriteTestFile(path(u"in/游记2.txt"_s))});
+        const QMap<QString, bool> nothingSelected = {
+            {u"移除文件"_s, false}, {u"清空列表"_s, true}, {u"打开所在文件夹"_s, false}};
+        QCOMPARE(contextMenuEntries(), nothingSelected);
+        select(0);
+        const QMap<QString, bool> all = {{u"移除文件"_s, true}, {u"清空列表"_s, true}, {u"打开所在文件夹"_s, true}};
+        QCOMPARE(contextMenuEntries(), all);
+        OpenedUrls fileManager;
+        form().findChild<QAction*>(u"ActOpenFolder"_s)->trigger();
+        QCOMPARE(fileManager.urls, QList<QUrl>{QUrl::fromLocalFile(path(u"in"_s))});
+
+        // During a run (held at its question) neither the menu nor the Delete key changes the list.
+        WriteTestFile(path(u"out/游记/游记1.txt"_s), "old");
+        control<QTabWidget>(u"PageControl1"_s)->setCurrentIndex(KeywordPage);
+        control<QLineEdit>(u"EdtKeys"_s)->setText(u"游记"_s);
+        control<QLineEdit>(u"EdtOutDir"_s)->setText(path(u"out"_s));
+        control<QAbstractButton>(u"RbAsk"_s)->click();
+        QMap<QString, bool> duringRun;
+        ShownMessage question;
+        ShownMessage done;
+        answerNextMessage(&question, QMessageBox::No, [&] {
+            select(0);
+            duringRun = contextMenuEntries();
+            form().findChild<QAction*>(u"ActRemoveFile"_s)->trigger();
+            form().findChild<QAction*>(u"ActClearList"_s)->trigger();
+            answerNextMessage(&done);
+        });
+        click(u"BtnCopy"_s);
+        const QMap<QString, bool> locked = {
+            {u"移除文件"_s, false}, {u"清空列表"_s, false}, {u"打开所在文件夹"_s, true}};
+        QCOMPARE(duringRun, locked);
+        QCOMPARE(fileList().size(), 2);
+        // Unlocked again after the run.
+        select(0);
+        form().findChild<QAction*>(u"ActRemoveFile"_s)->trigger();
+        QCOMPARE(fileList().size(), 1);
     }
 
     void exportingAnEmptyListIsRefused() {

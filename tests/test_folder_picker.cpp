@@ -89,6 +89,7 @@ private slots:
     void choicesLastFromOneShowingToTheNext();
     void showingReadsTheTreeAgain();
     void nothingSelectedGivesNoFolder();
+    void opensAtTheFolderChosenLast();
 
 private:
     QTemporaryDir m_temporary;
@@ -317,6 +318,50 @@ void TestFolderPicker::nothingSelectedGivesNoFolder() {
     treeOf(dialog)->selectionModel()->clearSelection();
     QCOMPARE(dialog.selectedFolder(), QByteArray());
     QCOMPARE(dialog.scanRequest().folder, QByteArray());
+}
+
+// Whether folder is the tree's current folder, expanded with every folder above it, in view, with the focus.
+bool showsFolder(const TForm3& dialog, const QString& folder) {
+    QTreeView* tree = treeOf(dialog);
+    const QModelIndex index = foldersOf(dialog)->index(folder);
+    for (QModelIndex shown = index; shown.isValid(); shown = shown.parent()) {
+        if (!tree->isExpanded(shown)) {
+            return false;
+        }
+    }
+    return tree->currentIndex() == index && tree->viewport()->rect().contains(tree->visualRect(index)) &&
+           dialog.focusWidget() == tree;
+}
+
+// The first showing opens at the home folder, each later one at the folder chosen last, though the tree is read
+// anew. The folders of the home come in below a hundred others, so that the one chosen lies out of view at first.
+void TestFolderPicker::opensAtTheFolderChosenLast() {
+    const QByteArray home = m_dirBytes + "/home";
+    MakeFolder(home);
+    for (int i = 0; i < 100; ++i) {
+        MakeFolder(home + "/folder" + QByteArray::number(i).rightJustified(3, '0'));
+    }
+    MakeFolder(home + "/zz");
+    MakeFolder(home + "/zz/inner");
+    const QByteArray oldHome = qgetenv("HOME");
+    qputenv("HOME", home);
+    TForm3 dialog;
+    qputenv("HOME", oldHome);
+    const QString homeText = QFile::decodeName(home);
+    bool first = false;
+    execWhile(dialog, [&] {
+        QTRY_VERIFY(first = showsFolder(dialog, homeText));
+        selectInTree(dialog, homeText + u"/zz"_s);
+        dialog.accept();
+    });
+    bool again = false;
+    execWhile(dialog, [&] {
+        QTRY_VERIFY(again = showsFolder(dialog, homeText + u"/zz"_s));
+        dialog.reject();
+    });
+    RemoveTree(home);
+    QVERIFY(first);
+    QVERIFY(again);
 }
 
 QTEST_MAIN(TestFolderPicker)

@@ -132,7 +132,8 @@ private slots:
                                                  u"out/数据/数据-huge.bin old:500"_s,
                                                  u"out/数据/数据-over.bin old:500"_s,
                                                  u"out/数据/数据-small.bin small:1000"_s};
-        const QString twoFailed = u"分拣工作完成！\n有 2 个文件复制或删除失败。"_s;
+        const QString twoFailed =
+            u"分拣工作完成！\n有 2 个文件复制或删除失败。\n失败 2 个，已分拣 2 个，因同名未处理 0 个，不符合条件 0 个。"_s;
 
         QTest::newRow("copy: files over the limit are refused, the others copied whole")
             << kLimit << u"copy"_s << u"RbSkip"_s << QStringList() << copiesWithinLimit + allSources << twoFailed;
@@ -155,7 +156,8 @@ private slots:
             << twoFailed;
         QTest::newRow("a limit of zero: nothing is written and nothing moves")
             << qint64(0) << u"move"_s << u"RbSkip"_s << QStringList()
-            << QStringList{u"out/"_s, u"out/数据/"_s} + allSources << u"分拣工作完成！\n有 4 个文件复制或删除失败。"_s;
+            << QStringList{u"out/"_s, u"out/数据/"_s} + allSources
+            << u"分拣工作完成！\n有 4 个文件复制或删除失败。\n失败 4 个，已分拣 0 个，因同名未处理 0 个，不符合条件 0 个。"_s;
     }
     void fileSizeLimit() {
         QFETCH(qint64, limit);
@@ -193,7 +195,9 @@ private slots:
         QTest::addColumn<QStringList>("tree");
         QTest::addColumn<QString>("message");
 
-        const QString oneFailed = u"分拣工作完成！\n有 1 个文件复制或删除失败。"_s;
+        const QString oneFailed =
+            u"分拣工作完成！\n有 1 个文件复制或删除失败。\n失败 1 个，已分拣 2 个，因同名未处理 0 个，不符合条件 0 个。"_s;
+        const QString noneFailed = u"分拣工作完成！\n失败 0 个，已分拣 3 个，因同名未处理 0 个，不符合条件 0 个。"_s;
         const QStringList allMoved = {u"out/"_s,
                                       u"out/数据/"_s,
                                       u"out/数据/数据-1.bin one:100"_s,
@@ -215,7 +219,7 @@ private slots:
         QTest::newRow("a listed file loses read permission")
             << true << Interference() << changeMode(u"src/inner/数据-2.bin"_s, 0200) << secondStays << oneFailed;
         QTest::newRow("a source folder loses read permission: its files still open by name")
-            << true << Interference() << changeMode(u"src/inner"_s, 0333) << allMoved << u"分拣工作完成！"_s;
+            << true << Interference() << changeMode(u"src/inner"_s, 0333) << allMoved << noneFailed;
         QTest::newRow("a source folder loses all access")
             << true << Interference() << changeMode(u"src/inner"_s, 0) << secondStays << oneFailed;
         QTest::newRow("a source folder loses write permission: copy made, source kept")
@@ -225,7 +229,7 @@ private slots:
             << true << Interference() << changeMode(u"src/数据-1.bin"_s, 0200)
             << firstNotReplaced + QStringList{u"src/数据-1.bin one:100"_s} << oneFailed;
         QTest::newRow("the destination folder loses read permission: names inside still reachable")
-            << true << Interference() << changeMode(u"out/数据"_s, 0333) << allMoved << u"分拣工作完成！"_s;
+            << true << Interference() << changeMode(u"out/数据"_s, 0333) << allMoved << noneFailed;
         QTest::newRow("the destination folder loses write permission")
             << true << Interference() << changeMode(u"out/数据"_s, 0555)
             << QStringList{u"out/"_s,
@@ -236,7 +240,7 @@ private slots:
                            u"src/inner/数据-2.bin two:100"_s,
                            u"src/数据-1.bin one:100"_s,
                            u"src/数据-3.bin three:100"_s}
-            << u"分拣工作完成！\n有 3 个文件复制或删除失败。"_s;
+            << u"分拣工作完成！\n有 3 个文件复制或删除失败。\n失败 3 个，已分拣 0 个，因同名未处理 0 个，不符合条件 0 个。"_s;
         QTest::newRow("the questioned file is deleted before the answer")
             << false << Interference() << removeFile(u"src/数据-1.bin"_s) << firstNotReplaced << oneFailed;
         QTest::newRow("a source deleted between listing and running")

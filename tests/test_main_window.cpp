@@ -7,6 +7,8 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -266,7 +268,7 @@ private slots:
         QCOMPARE(question.title, u"Varnoth"_s);
         QCOMPARE(question.icon, QMessageBox::Question);
         QCOMPARE(question.text, u"文件"_s + path(u"out/游记/西游记.txt"_s) + u"已存在，是否覆盖？"_s);
-        QCOMPARE(done.text, u"分拣工作完成！"_s);
+        QCOMPARE(done.text, u"分拣工作完成！\n失败 0 个，已分拣 2 个，因同名未处理 0 个，不符合条件 1 个。"_s);
         QCOMPARE(done.icon, QMessageBox::Information);
         QCOMPARE(done.title, u"Varnoth"_s);
         const QMap<QString, bool> expectedDuringRun = {
@@ -287,6 +289,37 @@ private slots:
         }
         QVERIFY(!control<QLineEdit>(u"EdtOutDir"_s)->isReadOnly());
         QVERIFY(!QGuiApplication::overrideCursor());
+    }
+
+    // The chooser opens at the output folder, or the nearest folder above it that exists; it can make a folder; its
+    // buttons speak the program's language.
+    void theOutputFolderChooser() {
+        QDir().mkpath(path(u"out"_s));
+        control<QLineEdit>(u"EdtOutDir"_s)->setText(path(u"out/not yet/"_s));
+        QString openedAt;
+        QStringList buttons;
+        bool canMakeFolders = false;
+        onNextModal([&](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            QVERIFY(dialog);
+            openedAt = dialog->directory().path();
+            canMakeFolders = dialog->findChild<QWidget*>(u"newFolderButton"_s)->isEnabled() &&
+                             !dialog->testOption(QFileDialog::ReadOnly);
+            for (QAbstractButton* button : dialog->findChild<QDialogButtonBox*>()->buttons()) {
+                buttons.append(button->text());
+            }
+            dialog->setDirectory(path(u"out"_s));
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        QTest::mouseClick(control(u"Button3"_s), Qt::LeftButton);
+        QCOMPARE(openedAt, path(u"out"_s));
+        QVERIFY(canMakeFolders);
+        QCOMPARE(buttons.size(), 2);
+        for (const QString& text : buttons) {
+            QVERIFY2(!text.contains(u"Choose"_s) && !text.contains(u"Cancel"_s) && !text.contains(u"Open"_s),
+                     qPrintable(text));
+        }
+        QCOMPARE(control<QLineEdit>(u"EdtOutDir"_s)->text(), path(u"out/"_s));
     }
 
     void aBadFieldGetsTheFocus() {

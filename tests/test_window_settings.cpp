@@ -1,4 +1,5 @@
 #include "core/CriterionPage.h"
+#include "filelist/FileListModel.h"
 #include "settings/SettingsValues.h"
 #include "testsupport/SettingsValuesText.h"
 #include "testsupport/TestFiles.h"
@@ -36,7 +37,7 @@ private slots:
         startWindows();
         QCOMPARE(control<QTabWidget>(u"PageControl1"_s)->currentIndex(), KeywordPage);
         QVERIFY(checked(u"RbSkip"_s));
-        QCOMPARE(control<QLineEdit>(u"EdtOutDir"_s)->text(), QCoreApplication::applicationDirPath() + u'/');
+        QCOMPARE(control<QLineEdit>(u"EdtOutDir"_s)->text(), homeFolder() + u"/Varnoth/"_s);
         QVERIFY(checked(u"RbPicW"_s));
         QVERIFY(checked(u"RbCreateTime"_s));
         QVERIFY(checked(u"RbCopy"_s));
@@ -46,6 +47,19 @@ private slots:
         QCOMPARE(control<QListWidget>(u"ListBox2"_s)->count(), 0);
         QCOMPARE(control<QDateEdit>(u"DtDate"_s)->date(), QDate(2013, 5, 6));
         QVERIFY(!QFileInfo::exists(settingsFile())); // nothing is written before the window closes
+    }
+
+    // The default output folder is not made at start but by the first run that places a file there.
+    void theDefaultOutputFolderIsMadeByTheRun() {
+        startWindows();
+        QVERIFY(!QFileInfo::exists(homeFolder()));
+        form().fileList().AppendUnique({WriteTestFile(path(u"src/游记.txt"_s))});
+        control<QTabWidget>(u"PageControl1"_s)->setCurrentIndex(KeywordPage);
+        control<QLineEdit>(u"EdtKeys"_s)->setText(u"游记"_s);
+        ShownMessage done;
+        answerNextMessage(&done);
+        QTest::mouseClick(control(u"BtnCopy"_s), Qt::LeftButton);
+        QCOMPARE(EntriesOf(homeFolder() + u"/Varnoth/游记"_s), QStringList{u"游记.txt"_s});
     }
 
     void everyChoiceSurvivesARestart() {
@@ -174,10 +188,18 @@ private slots:
         QCOMPARE(form().currentSettings(), values);
     }
 
-    void aDeletedOutputFolderAndABadPage() {
-        WriteTestFile(settingsFile(), "[Parameter]\nOutDir=" + QFile::encodeName(path(u"gone/"_s)) + "\nPage=6\n");
+    // A saved output folder that is empty or no longer there gives way to the default, which need not exist.
+    void aMissingOutputFolderAndABadPage_data() {
+        QTest::addColumn<QByteArray>("outDir");
+        QTest::newRow("deleted folder") << QByteArray("gone/");
+        QTest::newRow("empty value") << QByteArray();
+    }
+    void aMissingOutputFolderAndABadPage() {
+        QFETCH(QByteArray, outDir);
+        const QByteArray saved = outDir.isEmpty() ? outDir : QFile::encodeName(path(QString::fromUtf8(outDir)));
+        WriteTestFile(settingsFile(), "[Parameter]\nOutDir=" + saved + "\nPage=6\n");
         startWindows();
-        QCOMPARE(control<QLineEdit>(u"EdtOutDir"_s)->text(), QString());
+        QCOMPARE(control<QLineEdit>(u"EdtOutDir"_s)->text(), homeFolder() + u"/Varnoth/"_s);
         QCOMPARE(control<QTabWidget>(u"PageControl1"_s)->currentIndex(), NamePage); // the designed page
         QCOMPARE(control<QLabel>(u"lblOption"_s)->text(), u"分拣方式： 按文件名分拣"_s);
     }

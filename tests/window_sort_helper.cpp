@@ -1,20 +1,23 @@
 // A sort through the real main window, offscreen, in a process of its own, so that a test can have the kernel refuse
 // its writes (a file-size limit) or run it as another user (permission bits). Usage:
 //
-//   window_sort_helper [--file-size-limit BYTES] [--pause-after-listing] [--page N] [--out FOLDER]
+//   window_sort_helper [--file-size-limit BYTES] [--pause-after-listing] [--idle] [--page N] [--out FOLDER]
 //                      [--mode copy|move] [--policy RbOverwrite|RbAsk|RbSkip|RbRename] [--text CONTROL=TEXT]...
 //                      -- FILE...
 //
-// The files go into the file list, the options into the controls named, and then the start button is clicked. The
-// limit is set just before the click. Every message box is reported on stdout as one JSON object a line:
-// {"event":"question","text":...} for the overwrite question, {"event":"message","text":...} for the others, and,
-// with --pause-after-listing, {"event":"listed"} once the list is filled. After "listed" and after a question the
-// helper waits for one line on stdin; "yes" answers a question with Yes, anything else with No.
+// The files go into the file list, the options into the controls named, and then the start button is clicked; with
+// --idle it is not, and the helper runs the event loop until the window closes. The limit is set just before the
+// click. Every message box is reported on stdout as one JSON object a line: {"event":"question","text":...} for the
+// overwrite question, {"event":"message","text":...} for the others, and, with --pause-after-listing,
+// {"event":"listed"} once the list is filled; with --idle, {"event":"idle"} once the loop runs. After "listed" and
+// after a question the helper waits for one line on stdin; "yes" answers a question with Yes, anything else with No.
+// Termination signals end the helper as they end the program.
 
 #include "core/CriterionPage.h"
 #include "filelist/FileListModel.h"
 #include "testsupport/Controls.h"
 #include "ui/MainWindows.h"
+#include "ui/TerminationSignals.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -40,6 +43,7 @@ namespace {
 struct Request {
     qint64 fileSizeLimit = -1;
     bool pauseAfterListing = false;
+    bool idle = false;
     int page = KeywordPage;
     QByteArray outDir;
     bool move = false;
@@ -72,6 +76,8 @@ Request parseArguments(int argc, char** argv) {
             request.fileSizeLimit = value().toLongLong();
         } else if (option == "--pause-after-listing") {
             request.pauseAfterListing = true;
+        } else if (option == "--idle") {
+            request.idle = true;
         } else if (option == "--page") {
             request.page = value().toInt();
         } else if (option == "--out") {
@@ -146,6 +152,7 @@ int main(int argc, char** argv) {
 
     QApplication application(argc, argv);
     MainWindows windows;
+    TerminationSignals termination([&windows] { windows.closeAll(); });
     TForm1& form = windows.form1;
     form.show();
 
@@ -165,6 +172,10 @@ int main(int argc, char** argv) {
     }
     QTimer poll;
     answerMessageBoxes(poll);
+    if (request.idle) {
+        QTimer::singleShot(0, [] { report(u"idle"_s); });
+        return QApplication::exec();
+    }
     if (request.fileSizeLimit >= 0) {
         limitFileSize(request.fileSizeLimit);
     }

@@ -1,41 +1,182 @@
-// Saves pictures of the main window on each criterion page, and of the type-entry dialog and the About window, into
-// the folder given as argument, for the documentation. Run it under a display (xvfb-run works) or with
-// QT_QPA_PLATFORM=offscreen.
+// Saves pictures of the program for the documentation into the folder given as argument: the main window on each
+// criterion page with a list of files, the same-name question, the completion box with its details, the type-entry
+// dialog and the About window. The program runs as a user called "user" would see it, with a home, a configuration
+// and caches of its own, so that no setting and no path of the machine it runs on can show. Run it under a display
+// (xvfb-run works) or with QT_QPA_PLATFORM=offscreen.
 
 #include "core/CriterionPage.h"
+#include "engine/RunReport.h"
+#include "filelist/FileListModel.h"
+#include "ui/CompletionBox.h"
 #include "ui/MainWindows.h"
 #include "ui/MessageBoxes.h"
+#include "ui/OverwriteQuestionBox.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
 #include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTimer>
 
 #include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The user's home as the pictures show it. It need not exist: nothing is written there.
+const QString kHome = u"/home/user"_s;
+
+[[noreturn]] void fail(const QString& problem) {
+    std::fprintf(stderr, "screenshots: %s\n", qPrintable(problem));
+    std::exit(1);
+}
+
+// Everything the program would read or write of its own goes into private.
+void usePrivateFolders(const QString& privateFolder) {
+    for (const char* name : {"config", "cache", "runtime"}) {
+        QDir().mkpath(privateFolder + u'/' + QLatin1StringView(name));
+    }
+    ::chmod(QFile::encodeName(privateFolder + u"/runtime"_s).constData(), 0700);
+    qputenv("HOME", QFile::encodeName(kHome));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(privateFolder + u"/config"_s));
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(privateFolder + u"/cache"_s));
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(privateFolder + u"/runtime"_s));
+}
+
+// A file with content, modified on 10 February 2024 at 9:30 UTC, so that the pictures stay the same from run to run.
+QByteArray makeFile(const QString& path, const QByteArray& content) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size()) {
+        fail(u"cannot write "_s + path);
+    }
+    file.close();
+    const QByteArray bytes = QFile::encodeName(path);
+    const struct timespec times[2] = {{1707557400, 0}, {1707557400, 0}};
+    ::utimensat(AT_FDCWD, bytes.constData(), times, 0);
+    return bytes;
+}
+
+class Pictures {
+public:
+    explicit Pictures(const QString& folder) : m_folder(folder) {}
+
+    void save(QWidget& window, const QString& name) const {
+        window.show();
+        QApplication::processEvents();
+        const QString file = m_folder.filePath(name + u".png"_s);
+        if (!window.grab().save(file)) {
+            fail(u"cannot save "_s + file);
+        }
+    }
+
+    // Runs open, which shows a modal box, and takes the picture of the box once it is up; then closes it.
+    void saveModal(const QString& name, const std::function<void()>& open,
+                   const std::function<void(QMessageBox&)>& prepare = {}) const {
+        QTimer::singleShot(100, [this, name, prepare] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) {
+                fail(u"no box for "_s + name);
+            }
+            if (prepare) {
+                prepare(*box);
+            }
+            save(*box, name);
+            box->close();
+        });
+        open();
+    }
+
+private:
+    QDir m_folder;
+};
+
+void fillMainWindow(TForm1& form) {
+    form.fileList().AppendUnique({
+        "/home/user/下载/发票 2024-03.pdf",
+        "/home/user/下载/会议纪要.docx",
+        "/home/user/下载/旅行计划.xlsx",
+        "/home/user/图片/2024 春节/IMG_2041.jpg",
+        "/home/user/图片/2024 春节/IMG_2042.jpg",
+        "/home/user/图片/2024 春节/IMG_2043.heic",
+        "/home/user/图片/旅行/杭州 西湖.png",
+        "/home/user/图片/旅行/旅行视频.mp4",
+        "/home/user/文档/报告 终稿.docx",
+    });
+    form.findChild<QLineEdit*>(u"EdtKeys"_s)->setText(u"春节 旅行 发票"_s);
+    form.findChild<QCheckBox*>(u"ChkInclude"_s)->setChecked(true);
+    form.findChild<QListWidget*>(u"ListBox2"_s)
+        ->addItems({u"*.jpg"_s, u"*.jpeg"_s, u"*.png"_s, u"*.gif"_s, u"*.heic"_s, u"*.webp"_s, u"*.pdf"_s, u"*.docx"_s,
+                    u"*.xlsx"_s, u"*.mp4"_s, u"*.mov"_s, u"*.zip"_s});
+}
+
+// A run's end as the completion box shows it, with two failed files and their reasons.
+RunReport sampleReport() {
+    RunReport report;
+    report.failed = 2;
+    report.placed = 41;
+    report.left = 3;
+    report.notMatching = 7;
+    report.failures = {{"/home/user/下载/合同扫描.pdf", FailureReason::WriteProtected, {}},
+                       {"/home/user/图片/2024 春节/IMG_2077.jpg", FailureReason::NoSpace, {}}};
+    return report;
+}
+
+void clickDetailsButton(QMessageBox& box) {
+    for (QAbstractButton* button : box.findChildren<QAbstractButton*>()) {
+        if (box.buttonRole(button) == QMessageBox::ActionRole && button->objectName() != u"BtnOpenOutDir"_s) {
+            button->click();
+        }
+    }
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(kApplicationTitle);
     if (argc != 2) {
         std::fprintf(stderr, "usage: %s <output folder>\n", argv[0]);
         return 2;
     }
-    const QDir folder(QString::fromLocal8Bit(argv[1]));
-    const auto save = [&](QWidget& window, const QString& name) {
-        window.show();
-        QApplication::processEvents();
-        const QString file = folder.filePath(name + QStringLiteral(".png"));
-        if (!window.grab().save(file)) {
-            std::fprintf(stderr, "cannot save %s\n", qPrintable(file));
-            std::exit(1);
-        }
-    };
+    const QTemporaryDir privateFolder;
+    if (!privateFolder.isValid()) {
+        fail(u"no temporary folder"_s);
+    }
+    usePrivateFolders(privateFolder.path());
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(kApplicationTitle);
+    const Pictures pictures(QString::fromLocal8Bit(argv[1]));
+
     MainWindows windows;
-    auto* pages = windows.form1.findChild<QTabWidget*>(QStringLiteral("PageControl1"));
+    fillMainWindow(windows.form1);
+    auto* pages = windows.form1.findChild<QTabWidget*>(u"PageControl1"_s);
     for (int page = KeywordPage; page < PageCount; ++page) {
         pages->setCurrentIndex(page);
-        save(windows.form1, QStringLiteral("page-%1").arg(page));
+        pictures.save(windows.form1, u"page-%1"_s.arg(page));
     }
-    save(windows.frmSuffix, QStringLiteral("type-dialog"));
-    save(windows.frmAbout, QStringLiteral("about"));
+    pages->setCurrentIndex(KeywordPage);
+
+    // The two files of the question are real, so that the box can compare them; its text names them as the user
+    // would see them.
+    const QByteArray existing = makeFile(privateFolder.filePath(u"existing.jpg"_s), QByteArray(2'483'911, 'x'));
+    const QByteArray incoming = makeFile(privateFolder.filePath(u"incoming.jpg"_s), QByteArray(2'483'911, 'x'));
+    const QString question = u"文件/home/user/Varnoth/春节/IMG_2041.jpg已存在，是否覆盖？"_s;
+    pictures.saveModal(u"same-name-question"_s, [&] { AskOverwrite(&windows.form1, {question, existing, incoming}); });
+
+    // The button that opens the output folder shows where the folder exists; the box does not show its path.
+    pictures.saveModal(
+        u"completion"_s,
+        [&] { ShowCompletionBox(&windows.form1, sampleReport(), QFile::encodeName(privateFolder.path())); },
+        clickDetailsButton);
+
+    pictures.save(windows.frmSuffix, u"type-dialog"_s);
+    pictures.save(windows.frmAbout, u"about"_s);
     return 0;
 }

@@ -14,7 +14,6 @@ int CliRunHost::fileCount() const {
 }
 
 QByteArray CliRunHost::fileAt(int index) const {
-    m_progress.show(index, m_files.size());
     return m_files.at(index);
 }
 
@@ -70,8 +69,12 @@ ExtensionFilterState CliRunHost::extensionFilter() const {
 // Nothing else can change the options during a run: there is nothing to lock.
 void CliRunHost::setRunLock(bool) {}
 
-// The progress line counts files rather than percent; fileAt keeps it up to date.
+// The progress line counts files rather than percent: showProgress draws it.
 void CliRunHost::setProgress(int) {}
+
+void CliRunHost::showProgress(int index, int count, const QByteArray&) {
+    m_progress.show(index, count);
+}
 
 void CliRunHost::processEvents() {}
 

@@ -32,6 +32,7 @@ public:
     ExtensionFilterState extensionFilter() const override;
     void setRunLock(bool locked) override;
     void setProgress(int percent) override;
+    void showProgress(int index, int count, const QByteArray& path) override;
     void processEvents() override;
     bool stopRequested() const override;
     void showMessage(const QString& text) override;
@@ -42,7 +43,6 @@ private:
     const SortRequest& m_request;
     const FileListModel& m_files;
     QString m_outputFolder;
-    // The run asks for each file in turn, so the file asked for last tells how far it has come.
-    mutable TerminalProgress m_progress;
+    TerminalProgress m_progress;
     int m_exitStatus = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "core/RegionalFormats.h"
 #include "engine/RunHost.h"
+#include "engine/SortContext.h"
 
 QString DateFolderName(const QDate& date, const QLocale& locale) {
     return locale.toString(date, ShortDateFormat(locale)).replace(u'/', u'-').replace(u'\\', u'-');
@@ -20,22 +21,31 @@ quint64 packChosenMoment(const QDate& date, const QTime& time) {
 }
 } // namespace
 
-DateCriterion::DateCriterion(bool earlier, TimeRoute route, const QDate& date, const QTime& time, QByteArray folder)
-    : SingleFolderCriterion(std::move(folder)), m_earlier(earlier), m_route(route),
+DateCriterion::DateCriterion(bool earlier, bool creationTime, const QDate& date, const QTime& time, QByteArray folder)
+    : SingleFolderCriterion(std::move(folder)), m_earlier(earlier), m_creationTime(creationTime),
       m_chosen(packChosenMoment(date, time)) {}
 
-SingleFolderCriterion::Verdict DateCriterion::judge(const QByteArray& source) const {
-    const std::optional<quint32> modified = ReadModifiedTime(source, m_route);
-    if (!modified) {
+SingleFolderCriterion::Verdict DateCriterion::judge(const QByteArray& source, SortContext& context) const {
+    std::optional<quint32> moment;
+    if (m_creationTime) {
+        const CreationTime created = ReadCreationTime(source);
+        if (created.fromModification) {
+            context.noteBirthTimeFallback();
+        }
+        moment = created.packed;
+    } else {
+        moment = ReadModifiedTime(source);
+    }
+    if (!moment) {
         return Verdict::Unmeasurable;
     }
-    const bool matches = m_earlier ? *modified < m_chosen : *modified > m_chosen;
+    const bool matches = m_earlier ? *moment < m_chosen : *moment > m_chosen;
     return matches ? Verdict::Match : Verdict::NoMatch;
 }
 
 ParameterOutcome DateParameterStep(const RunHost& host) {
     const DatePageFields fields = host.datePage();
     const QByteArray folder = EnsureRunFolder(host, DateFolderName(fields.date));
-    const TimeRoute route = fields.directoryLookup ? TimeRoute::DirectoryLookup : TimeRoute::OpenHandle;
-    return std::make_unique<DateCriterion>(fields.condition == 0, route, fields.date, fields.time, folder);
+    return std::make_unique<DateCriterion>(fields.condition == 0, fields.creationTime, fields.date, fields.time,
+                                           folder);
 }

@@ -13,18 +13,19 @@ class RunHost;
 // (2013-5-6 in the C locale). Other separators, such as ".", stay.
 QString DateFolderName(const QDate& date, const QLocale& locale = QLocale::system());
 
-// Page 4: files whose modification time is strictly earlier, or strictly later, than a chosen local moment go into
-// one folder named after the chosen date. Times are compared packed, at two-second resolution.
+// Page 4: files whose creation time (ReadCreationTime) or modification time (ReadModifiedTime) is strictly earlier,
+// or strictly later, than a chosen local moment go into one folder named after the chosen date. Times are compared
+// packed, at two-second resolution.
 class DateCriterion : public SingleFolderCriterion {
 public:
-    DateCriterion(bool earlier, TimeRoute route, const QDate& date, const QTime& time, QByteArray folder);
+    DateCriterion(bool earlier, bool creationTime, const QDate& date, const QTime& time, QByteArray folder);
 
 protected:
-    Verdict judge(const QByteArray& source) const override;
+    Verdict judge(const QByteArray& source, SortContext& context) const override;
 
 private:
     bool m_earlier;
-    TimeRoute m_route;
+    bool m_creationTime;
     // The chosen moment packed; one past every packed value when it lies after 2107, so that it stays later than
     // every file. A moment before 1980 packs to 0 and so is earlier than every file.
     quint64 m_chosen;

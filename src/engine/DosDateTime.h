@@ -11,13 +11,18 @@
 // The packed value of a local moment, or 0 when its year lies before 1980 or after 2107.
 quint32 PackDosDateTime(int year, int month, int day, int hour, int minute, int second);
 
-// How the modification time of a file is read.
-enum class TimeRoute {
-    DirectoryLookup, // from the directory entry: works while the file cannot be opened
-    OpenHandle,      // from the file opened for reading: fails when it cannot be opened
-};
+// The file times below are in local time, with the offset from UTC in force at that time (so summer and winter files
+// each keep their own wall-clock time), packed. Nothing when the file is not a regular file (links are followed),
+// cannot be reached, or its time lies outside 1980 to 2107.
 
-// The modification time of the regular file at path in local time, with the offset from UTC in force at that
-// time (so summer and winter files each keep their own wall-clock time), packed. Nothing when the file is not a
-// regular file, cannot be reached by the route, or its time lies outside 1980 to 2107.
-std::optional<quint32> ReadModifiedTime(const QByteArray& path, TimeRoute route);
+// The modification time, read from the file opened for reading: it fails when the file cannot be opened.
+std::optional<quint32> ReadModifiedTime(const QByteArray& path);
+
+// The creation time: when the file came onto its file system (its birth time), read from the directory entry, so that
+// a file that cannot be opened can still be measured. Where the file system records no birth time, the modification
+// time from the same entry stands in, and fromModification says so.
+struct CreationTime {
+    std::optional<quint32> packed;
+    bool fromModification = false;
+};
+CreationTime ReadCreationTime(const QByteArray& path);

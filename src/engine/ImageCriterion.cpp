@@ -10,7 +10,7 @@ using namespace Qt::StringLiterals;
 ImageCriterion::ImageCriterion(ImageDimension dimension, int condition, qint32 limit, QByteArray folder)
     : SingleFolderCriterion(std::move(folder)), m_dimension(dimension), m_condition(condition), m_limit(limit) {}
 
-SingleFolderCriterion::Verdict ImageCriterion::judge(const QByteArray& source) const {
+SingleFolderCriterion::Verdict ImageCriterion::judge(const QByteArray& source, SortContext&) const {
     if (m_condition < int(PixelCondition::AtLeast) || m_condition > int(PixelCondition::Exactly)) {
         return Verdict::NoMatch;
     }

@@ -16,7 +16,7 @@ public:
     ImageCriterion(ImageDimension dimension, int condition, qint32 limit, QByteArray folder);
 
 protected:
-    Verdict judge(const QByteArray& source) const override;
+    Verdict judge(const QByteArray& source, SortContext& context) const override;
 
 private:
     ImageDimension m_dimension;

@@ -27,10 +27,10 @@ struct SizePageFields {
 
 // Page 4, file date.
 struct DatePageFields {
-    bool directoryLookup = true; // RbCreateTime checked: the time comes from the directory entry
-    int condition = 0;           // CmbFileDate: 0 earlier, otherwise later
-    QDate date;                  // DtDate
-    QTime time;                  // DtTime
+    bool creationTime = true; // RbCreateTime checked: the creation time is compared, else the modification time
+    int condition = 0;        // CmbFileDate: 0 earlier, otherwise later
+    QDate date;               // DtDate
+    QTime time;               // DtTime
 };
 
 // Page 5, image size.

@@ -32,6 +32,8 @@ public:
     // Locks or unlocks the controls that must not change during a run and shows the busy cursor.
     virtual void setRunLock(bool locked) = 0;
     virtual void setProgress(int percent) = 0;
+    // The run is at the file with this index (from 0) of count, at path. Called before each file is looked at.
+    virtual void showProgress(int index, int count, const QByteArray& path) = 0;
     virtual void processEvents() = 0;
     // True once the user asked the run to stop (or the window to close): the run stops after the current file.
     virtual bool stopRequested() const = 0;

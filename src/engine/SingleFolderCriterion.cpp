@@ -8,7 +8,7 @@
 SingleFolderCriterion::SingleFolderCriterion(QByteArray folder) : m_folder(std::move(folder)) {}
 
 FileOutcome SingleFolderCriterion::sortFile(const QByteArray& source, const QByteArray&, SortContext& context) {
-    switch (judge(source)) {
+    switch (judge(source, context)) {
     case Verdict::Unmeasurable:
         return FileOutcome::PassedOver;
     case Verdict::NoMatch:

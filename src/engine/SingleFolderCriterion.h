@@ -17,8 +17,8 @@ protected:
         NoMatch,
         Match,
     };
-    // Measures source and compares.
-    virtual Verdict judge(const QByteArray& source) const = 0;
+    // Measures source and compares; context takes note of what the run reports about the measuring.
+    virtual Verdict judge(const QByteArray& source, SortContext& context) const = 0;
 
 private:
     QByteArray m_folder;

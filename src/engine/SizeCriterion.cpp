@@ -29,7 +29,7 @@ std::optional<qint64> SizeThreshold(const QString& sizeText, int unit) {
 SizeCriterion::SizeCriterion(bool greater, qint64 threshold, QByteArray folder)
     : SingleFolderCriterion(std::move(folder)), m_greater(greater), m_threshold(threshold) {}
 
-SingleFolderCriterion::Verdict SizeCriterion::judge(const QByteArray& source) const {
+SingleFolderCriterion::Verdict SizeCriterion::judge(const QByteArray& source, SortContext&) const {
     const std::optional<qint64> size = ReadFileSize(source);
     if (!size) {
         return Verdict::Unmeasurable;

@@ -22,7 +22,7 @@ public:
     SizeCriterion(bool greater, qint64 threshold, QByteArray folder);
 
 protected:
-    Verdict judge(const QByteArray& source) const override;
+    Verdict judge(const QByteArray& source, SortContext& context) const override;
 
 private:
     bool m_greater;

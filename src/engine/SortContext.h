@@ -34,6 +34,10 @@ public:
     // Why the current file failed, when it did.
     Fs::Error failure() const { return m_firstFailure; }
 
+    // Records that a file's system keeps no creation time for it, so its modification time stood in.
+    void noteBirthTimeFallback() { ++m_birthTimeFallbacks; }
+    int birthTimeFallbacks() const { return m_birthTimeFallbacks; }
+
 private:
     SameNamePolicy sameNamePolicy() const override;
     bool moveMode() const override;
@@ -44,4 +48,5 @@ private:
     bool m_anyCopied = false;
     Fs::Error m_firstFailure;
     std::optional<OverwriteAnswer> m_answerToAll;
+    int m_birthTimeFallbacks = 0;
 };

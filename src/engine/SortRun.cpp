@@ -62,6 +62,7 @@ void RunSort(RunHost& host) {
     RunReport report;
     for (int i = 0; i < count && !report.stopped; ++i) {
         const QByteArray source = host.fileAt(i);
+        host.showProgress(i, count, source);
         const QByteArray extension = ExtensionOf(FileNameOf(source));
         if (!filterAccepts(host, extension)) {
             report.count(RunOutcome::NotMatching);
@@ -87,6 +88,7 @@ void RunSort(RunHost& host) {
             report.notReached = count - i - 1;
         }
     }
+    report.birthTimeFallbacks = context.birthTimeFallbacks();
     host.setProgress(100);
     host.setRunLock(false);
     host.showCompletion(report);

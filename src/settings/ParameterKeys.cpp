@@ -136,11 +136,12 @@ QStringList SplitSuffixFilter(const QString& value) {
     return items;
 }
 
-SettingsValues ReadParameterKeys(const IniDocument& document, const QString& executableFolder, const QLocale& locale) {
+SettingsValues ReadParameterKeys(const IniDocument& document, const QString& defaultOutputFolder,
+                                 const QLocale& locale) {
     SettingsValues values;
     for (const ParameterKey& key : kKeys) {
         const QByteArray text = document.value(kParameterSection, key.name)
-                                    .value_or(key.rule == ExistingFolder ? (executableFolder + u'/').toUtf8()
+                                    .value_or(key.rule == ExistingFolder ? (defaultOutputFolder + u'/').toUtf8()
                                                                          : key.defaultText.toByteArray());
         const Value value = applyLoadRule(key.rule, parse(key, text, locale));
         std::visit(

@@ -25,7 +25,7 @@ enum class SettingType {
 enum class KeyRule {
     Plain,
     PolicyChoice,   // values other than 1, 2 and 3 load as 0
-    ExistingFolder, // a missing key loads as the executable's folder + "/"; a folder that does not exist as ""
+    ExistingFolder, // a missing key loads as the default output folder + "/"; a folder that does not exist as ""
     PageIndex,      // a value outside the criterion pages loads as -1
     SuffixList,     // a list, saved by JoinSuffixFilter and loaded by SplitSuffixFilter
     TrimmedOnSave,  // saved without leading and trailing blanks and control characters
@@ -54,9 +54,10 @@ QString JoinSuffixFilter(const QStringList& items);
 // follows the last "|" without leading and trailing blanks and control characters, when that is not empty.
 QStringList SplitSuffixFilter(const QString& value);
 
-// The values of all keys in document, with defaults for the keys that are missing or unreadable. executableFolder is
-// the folder of the running program, the default output folder.
-SettingsValues ReadParameterKeys(const IniDocument& document, const QString& executableFolder, const QLocale& locale);
+// The values of all keys in document, with defaults for the keys that are missing or unreadable. defaultOutputFolder
+// is what a missing output folder loads as.
+SettingsValues ReadParameterKeys(const IniDocument& document, const QString& defaultOutputFolder,
+                                 const QLocale& locale);
 
 // Sets all keys of document from values, in the save order.
 void WriteParameterKeys(const SettingsValues& values, const QLocale& locale, IniDocument& document);

@@ -13,11 +13,11 @@ QString SettingsFilePath() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u"/Varnoth.ini"_s;
 }
 
-SettingsValues LoadSettings(const QString& executableFolder, const QString& filePath, const QLocale& locale) {
+SettingsValues LoadSettings(const QString& defaultOutputFolder, const QString& filePath, const QLocale& locale) {
     IniDocument document;
     // A file that cannot be read leaves the document empty, so that every key loads as its default.
     std::ignore = ReadIniFile(filePath, document);
-    return ReadParameterKeys(document, executableFolder, locale);
+    return ReadParameterKeys(document, defaultOutputFolder, locale);
 }
 
 Fs::Error SaveSettings(const SettingsValues& values, const QString& filePath, const QLocale& locale) {

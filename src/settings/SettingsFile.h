@@ -10,9 +10,8 @@
 QString SettingsFilePath();
 
 // Reads the settings. A missing or unreadable file, a missing key and a value that does not convert all give the
-// key's default, without a message. executableFolder is QCoreApplication::applicationDirPath(); with "/" added it is
-// the default output folder.
-SettingsValues LoadSettings(const QString& executableFolder, const QString& filePath = SettingsFilePath(),
+// key's default, without a message. A missing output folder loads as defaultOutputFolder with "/" added.
+SettingsValues LoadSettings(const QString& defaultOutputFolder, const QString& filePath = SettingsFilePath(),
                             const QLocale& locale = QLocale::system());
 
 // Writes all keys in one atomic rewrite of the file, keeping every other line of it (see WriteIniFile). A file that

@@ -17,3 +17,13 @@ MainWindows::MainWindows() : form3(&form1), frmAbout(&form1), frmSuffix(&form1) 
     QApplication::setWindowIcon(applicationIcon());
     form1.setDialogs(&form3, &frmAbout, &frmSuffix);
 }
+
+void MainWindows::closeAll() {
+    // Closing a dialog takes it off the stack of modal windows at once; its event loop ends when this returns.
+    while (QWidget* modal = QApplication::activeModalWidget()) {
+        if (!modal->close()) {
+            break;
+        }
+    }
+    form1.close();
+}

@@ -1,14 +1,15 @@
 #include "ui/TForm1.h"
 
 #include "core/CriterionPage.h"
-#include "filelist/DroppedFiles.h"
+#include "engine/Interruption.h"
 #include "filelist/FileListModel.h"
-#include "filelist/ListFile.h"
 #include "settings/SettingsFile.h"
 #include "ui/FileErrorMessages.h"
+#include "ui/FileListPanel.h"
 #include "ui/Illustrations.h"
 #include "ui/KeyFilter.h"
 #include "ui/MessageBoxes.h"
+#include "ui/OutputFolder.h"
 #include "ui/TForm3.h"
 #include "ui/TfrmAbout.h"
 #include "ui/TfrmSuffix.h"
@@ -17,16 +18,33 @@
 #include "ui_TForm1.h"
 
 #include <QCloseEvent>
-#include <QDir>
-#include <QDropEvent>
 #include <QFileDialog>
-#include <QMimeData>
+#include <QStyleOptionViewItem>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
 namespace {
+// The type list shows two rows of six columns at a time.
 constexpr int kTypeListColumns = 6;
+constexpr int kTypeListRows = 2;
+
+int typeListRowHeight(const QListWidget& list) {
+    return list.fontMetrics().height() + 2;
 }
+
+// The width the list's delegate needs to show the widest entry in full.
+int widestTypeListEntry(const QListWidget& list) {
+    QStyleOptionViewItem option;
+    option.initFrom(&list);
+    int widest = 0;
+    for (int row = 0; row < list.count(); ++row) {
+        widest = std::max(widest, list.itemDelegate()->sizeHint(option, list.model()->index(row, 0)).width());
+    }
+    return widest;
+}
+} // namespace
 
 TForm1::TForm1(QWidget* parent)
     : QWidget(parent), m_ui(std::make_unique<Ui::TForm1>()), m_files(new FileListModel(this)),
@@ -37,7 +55,10 @@ TForm1::TForm1(QWidget* parent)
     FormCreate();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+    // The type list empties its model when its controls go, after this part of the window is gone.
+    m_ui->ListBox2->model()->disconnect(this);
+}
 
 void TForm1::setDialogs(TForm3* folderPicker, TfrmAbout* about, TfrmSuffix* suffix) {
     m_folderPicker = folderPicker;
@@ -60,8 +81,7 @@ void TForm1::setUpControls() {
     m_ui->Image2->setPixmap(NameIllustration());
     m_ui->Image1->setPixmap(TypeIllustration());
 
-    m_ui->ListBox1->setModel(m_files);
-    m_ui->ListBox1->viewport()->installEventFilter(this);
+    m_fileListPanel = std::make_unique<FileListPanel>(*this, *m_ui, *m_files);
     for (QLineEdit* numberField : {m_ui->EdtSize, m_ui->EdtPic, m_ui->EdtPartNameBegin, m_ui->EdtPartNameEnd}) {
         // Typed text passes the key filter; an input method would bypass it.
         numberField->setAttribute(Qt::WA_InputMethodEnabled, false);
@@ -70,9 +90,18 @@ void TForm1::setUpControls() {
     // Both lists flow into columns; the form design cannot say so.
     m_ui->ListBox2->setWrapping(true);
     m_ui->ChkLstPic->setWrapping(true);
-    m_ui->ListBox2->installEventFilter(this);
+    m_ui->ListBox2->setFixedHeight(kTypeListRows * typeListRowHeight(*m_ui->ListBox2) +
+                                   2 * m_ui->ListBox2->frameWidth());
+    // The picture types take the type list's place on the image page, at its height.
+    m_ui->ChkLstPic->setFixedHeight(m_ui->ListBox2->height());
+    m_ui->ListBox2->viewport()->installEventFilter(this);
+    for (auto rowsChanged : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved}) {
+        connect(m_ui->ListBox2->model(), rowsChanged, this, &TForm1::spreadTypeListColumns);
+    }
+    connect(m_ui->ListBox2->model(), &QAbstractItemModel::modelReset, this, &TForm1::spreadTypeListColumns);
 
     connect(m_ui->BtnCopy, &QPushButton::clicked, this, &TForm1::BtnCopyClick);
+    connect(m_ui->BtnStop, &QPushButton::clicked, this, &TForm1::BtnStopClick);
     connect(m_ui->PageControl1, &QTabWidget::currentChanged, this, &TForm1::PageControl1Change);
     connect(m_ui->Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
     connect(m_ui->BtnAout, &QPushButton::clicked, this, &TForm1::BtnAoutClick);
@@ -82,24 +111,21 @@ void TForm1::setUpControls() {
     connect(m_ui->BtnAddSuffix, &QPushButton::clicked, this, &TForm1::BtnAddSuffixClick);
     connect(m_ui->BtnDelSuffix, &QPushButton::clicked, this, &TForm1::BtnDelSuffixClick);
     connect(m_ui->ChkFileNamePart, &QCheckBox::clicked, this, &TForm1::ChkFileNamePartClick);
-    connect(m_ui->Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
-    connect(m_ui->Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
     connect(m_ui->Button5, &QPushButton::clicked, this, &TForm1::Button5Click);
-    connect(m_ui->Button6, &QPushButton::clicked, this, &TForm1::Button6Click);
-    connect(m_ui->BtnSaveFileList, &QPushButton::clicked, this, &TForm1::BtnSaveFileListClick);
-    connect(m_ui->BtnImpFileList, &QPushButton::clicked, this, &TForm1::BtnImpFileListClick);
 }
 
 void TForm1::FormCreate() {
     setWindowTitle(kApplicationTitle);
-    // The list control itself takes dropped files, not the whole window.
-    m_ui->ListBox1->viewport()->setAcceptDrops(true);
     for (int row = 0; row < m_ui->ChkLstPic->count(); ++row) {
         QListWidgetItem* item = m_ui->ChkLstPic->item(row);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Checked);
     }
-    applySettings(LoadSettings(QCoreApplication::applicationDirPath()));
+    SettingsValues settings = LoadSettings(DefaultOutputFolder());
+    if (settings.outDir.isEmpty()) {
+        settings.outDir = DefaultOutputFolder() + u'/';
+    }
+    applySettings(settings);
 }
 
 void TForm1::applySettings(const SettingsValues& values) {
@@ -112,11 +138,18 @@ SettingsValues TForm1::currentSettings() const {
     return CurrentSettings(*m_ui);
 }
 
-// Saves the choices; a file that cannot be written is reported, and the window closes all the same.
+// Saves the choices; a file that cannot be written is reported, and the window closes all the same. A program told to
+// end by a signal reports it on the standard error: nobody may be there to answer a box.
 void TForm1::FormClose() {
     const Fs::Error error = SaveSettings(currentSettings());
-    if (error.failed()) {
-        ShowWarning(this, FileErrorMessage(FileTask::SaveSettings, SettingsFilePath(), error));
+    if (!error.failed()) {
+        return;
+    }
+    const QString message = FileErrorMessage(FileTask::SaveSettings, SettingsFilePath(), error);
+    if (InterruptionRequested()) {
+        qWarning("%s", qUtf8Printable(message));
+    } else {
+        ShowWarning(this, message);
     }
 }
 
@@ -125,87 +158,14 @@ void TForm1::BtnCopyClick() {
     closeIfRequested();
 }
 
+void TForm1::BtnStopClick() {
+    m_runHost.stop();
+}
+
 void TForm1::closeIfRequested() {
     if (m_closeRequested) {
         close();
     }
-}
-
-// The open and save dialogs show the file types as "*.*" and "*.lst"; Qt reads the mask from the parentheses.
-namespace {
-const QString kAllFilesFilter = u"*.* (*)"_s;
-const QString kListFileFilter = u"*.lst (*.lst)"_s;
-const QString kListFileSaveFilter = u"列表文件(*.lst) (*.lst)"_s;
-} // namespace
-
-void TForm1::Button1Click() {
-    const QStringList chosen = QFileDialog::getOpenFileNames(this, QString(), QString(), kAllFilesFilter, nullptr,
-                                                             QFileDialog::HideNameFilterDetails);
-    QByteArrayList staging;
-    for (const QString& file : chosen) {
-        staging.append(QFile::encodeName(file));
-    }
-    m_files->AppendUnique(staging);
-}
-
-void TForm1::Button2Click() {
-    const QModelIndexList selected = m_ui->ListBox1->selectionModel()->selectedRows();
-    if (selected.isEmpty()) {
-        return;
-    }
-    m_files->removeAt(selected.first().row());
-    m_ui->ListBox1->clearSelection();
-}
-
-void TForm1::Button6Click() {
-    m_files->clear();
-}
-
-void TForm1::BtnSaveFileListClick() {
-    if (m_files->size() == 0) {
-        ShowInformation(this, u"当前文件列表为空！"_s);
-        return;
-    }
-    const QString fileName =
-        QFileDialog::getSaveFileName(this, QString(), u"file.lst"_s, kListFileSaveFilter, nullptr,
-                                     QFileDialog::DontConfirmOverwrite | QFileDialog::HideNameFilterDetails);
-    if (fileName.isEmpty()) {
-        return;
-    }
-    const Fs::Error error = ExportListFile(QFile::encodeName(fileName), *m_files);
-    if (error.failed()) {
-        ShowInformation(this, FileErrorMessage(FileTask::ExportList, fileName, error));
-    }
-}
-
-void TForm1::BtnImpFileListClick() {
-    const QString fileName = QFileDialog::getOpenFileName(this, QString(), QString(), kListFileFilter, nullptr,
-                                                          QFileDialog::HideNameFilterDetails);
-    if (fileName.isEmpty()) {
-        return;
-    }
-    const Fs::Error error = ImportListFile(QFile::encodeName(fileName), *m_files);
-    if (error.failed()) {
-        ShowInformation(this, FileErrorMessage(FileTask::ImportList, fileName, error));
-    }
-}
-
-// Dropped files are added as they come, without the uniqueness test; folders and missing paths are left out.
-void TForm1::AddDroppedFiles(const QByteArray& uriList) {
-    m_files->appendAll(KeepExistingFiles(LocalPathsFromUriList(uriList)));
-}
-
-bool TForm1::ListBox1DropEvent(QEvent* event) {
-    auto* drag = static_cast<QDropEvent*>(event);
-    if (m_runHost.running() || !drag->mimeData()->hasFormat(u"text/uri-list"_s)) {
-        drag->ignore();
-        return true;
-    }
-    drag->acceptProposedAction();
-    if (event->type() == QEvent::Drop) {
-        AddDroppedFiles(drag->mimeData()->data(u"text/uri-list"_s));
-    }
-    return true;
 }
 
 void TForm1::Button5Click() {
@@ -225,7 +185,8 @@ void TForm1::PageControl1Change() {
 }
 
 void TForm1::Button3Click() {
-    QString folder = QFileDialog::getExistingDirectory(this, u"请选择文件夹"_s, QDir::homePath());
+    QString folder =
+        QFileDialog::getExistingDirectory(this, u"请选择文件夹"_s, ChooserStartFolder(m_ui->EdtOutDir->text()));
     if (folder.isEmpty()) {
         return;
     }
@@ -312,20 +273,18 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         if (watched == m_ui->EdtPartNameBegin || watched == m_ui->EdtPartNameEnd) {
             return EdtPartNameBeginKeyPress(key);
         }
-    } else if (watched == m_ui->ListBox1->viewport() &&
-               (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove ||
-                event->type() == QEvent::Drop)) {
-        return ListBox1DropEvent(event);
-    } else if (event->type() == QEvent::Resize && watched == m_ui->ListBox2) {
+    } else if (event->type() == QEvent::Resize && watched == m_ui->ListBox2->viewport()) {
         spreadTypeListColumns();
     }
     return QWidget::eventFilter(watched, event);
 }
 
-// The type list shows its entries in six columns, filled top to bottom.
+// The type list shows its entries in six columns, row after row. A column is never narrower than the widest entry,
+// so that no entry is cut short: entries that do not fit make the list scroll.
 void TForm1::spreadTypeListColumns() {
-    const int rowHeight = m_ui->ListBox2->fontMetrics().height() + 2;
-    m_ui->ListBox2->setGridSize(QSize(m_ui->ListBox2->viewport()->width() / kTypeListColumns, rowHeight));
+    QListWidget& list = *m_ui->ListBox2;
+    const int columnWidth = std::max(list.viewport()->width() / kTypeListColumns, widestTypeListEntry(list));
+    list.setGridSize(QSize(columnWidth, typeListRowHeight(list)));
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

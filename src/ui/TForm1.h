@@ -8,6 +8,7 @@
 #include <memory>
 
 class FileListModel;
+class FileListPanel;
 struct SettingsValues;
 class QKeyEvent;
 class TForm3;
@@ -40,6 +41,7 @@ protected:
 
 private slots:
     void BtnCopyClick();
+    void BtnStopClick();
     void PageControl1Change();
     void Button3Click();
     void BtnAoutClick();
@@ -48,18 +50,11 @@ private slots:
     void BtnAddSuffixClick();
     void BtnDelSuffixClick();
     void ChkFileNamePartClick();
-    void Button1Click();
-    void Button2Click();
     void Button5Click();
-    void Button6Click();
-    void BtnSaveFileListClick();
-    void BtnImpFileListClick();
 
 private:
     void FormCreate();
     void FormClose();
-    void AddDroppedFiles(const QByteArray& uriList);
-    bool ListBox1DropEvent(QEvent* event);
     void setUpControls();
     bool Edit1KeyPress(const QKeyEvent& event) const;
     bool EdtPicKeyPress(const QKeyEvent& event) const;
@@ -71,6 +66,7 @@ private:
 
     std::unique_ptr<Ui::TForm1> m_ui;
     FileListModel* m_files;
+    std::unique_ptr<FileListPanel> m_fileListPanel;
     WindowRunHost m_runHost;
     WindowScanHost m_scanHost;
     TForm3* m_folderPicker = nullptr;

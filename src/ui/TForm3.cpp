@@ -32,6 +32,7 @@ TForm3::TForm3(QWidget* parent)
     setWindowTitle(u"选择要添加的目录（文件夹）"_s);
     setUpControls();
     loadFolderTree();
+    // The first showing opens at the home folder.
     selectFolder(QDir::homePath());
 }
 
@@ -40,6 +41,8 @@ void TForm3::setUpControls() {
     ShellTreeView1->setObjectName(u"ShellTreeView1"_s);
     ShellTreeView1->setHeaderHidden(true);
     ShellTreeView1->setRootIsDecorated(false);
+    ShellTreeView1->installEventFilter(this);
+    ShellTreeView1->viewport()->installEventFilter(this);
     ShellTreeView1->setSelectionMode(QAbstractItemView::SingleSelection);
     ChkOtHidden->setObjectName(u"ChkOtHidden"_s);
     ChkOtHidden->setChecked(true);
@@ -103,13 +106,26 @@ void TForm3::loadFolderTree() {
         ShellTreeView1->hideColumn(column);
     }
     ShellTreeView1->expand(folders->index(kRootFolder));
+    // The model reads and sorts folders in the background: rows that come in or move above the selected folder
+    // push it out of view, so the tree scrolls to it again until the user takes over.
+    connect(folders, &QFileSystemModel::rowsInserted, this, &TForm3::keepSelectionInView);
+    connect(folders, &QFileSystemModel::layoutChanged, this, &TForm3::keepSelectionInView);
 }
 
+// Selects the folder at path and shows it: its parents and the folder itself expanded, the folder in the middle of
+// the tree.
 void TForm3::selectFolder(const QString& path) {
     const QModelIndex folder = m_folders->index(path);
     if (folder.isValid()) {
         ShellTreeView1->setCurrentIndex(folder);
-        ShellTreeView1->scrollTo(folder);
+        ShellTreeView1->expand(folder);
+        ShellTreeView1->scrollTo(folder, QAbstractItemView::PositionAtCenter);
+    }
+}
+
+void TForm3::keepSelectionInView() {
+    if (m_keepSelectionInView && ShellTreeView1->currentIndex().isValid()) {
+        ShellTreeView1->scrollTo(ShellTreeView1->currentIndex(), QAbstractItemView::PositionAtCenter);
     }
 }
 
@@ -153,6 +169,8 @@ void TForm3::FormShow() {
     if (!selected.isEmpty()) {
         selectFolder(selected);
     }
+    m_keepSelectionInView = true;
+    ShellTreeView1->setFocus();
 }
 
 void TForm3::ChkOtHiddenClick() {
@@ -179,6 +197,11 @@ bool TForm3::ComboBox1KeyPress(const QKeyEvent& event) const {
 }
 
 bool TForm3::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if ((watched == ShellTreeView1 || watched == ShellTreeView1->viewport()) &&
+        (type == QEvent::MouseButtonPress || type == QEvent::Wheel || type == QEvent::KeyPress)) {
+        m_keepSelectionInView = false;
+    }
     if (event->type() == QEvent::KeyPress && (watched == ComboBox1 || watched == ComboBox1->lineEdit())) {
         return ComboBox1KeyPress(static_cast<const QKeyEvent&>(*event));
     }

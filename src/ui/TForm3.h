@@ -14,7 +14,8 @@ class QTreeView;
 
 // The folder picker shown before a folder scan: a folder tree of the whole file system and the scan mode (the
 // folder's own files, its whole tree, or a number of sub-folder levels). It is created once and reused, so every
-// showing starts with the choices of the previous one; only the tree is read again from the disk.
+// showing starts with the choices of the previous one; only the tree is read again from the disk. Each showing opens
+// at the folder chosen last (the home folder at first), expanded and in view, with the keyboard focus in the tree.
 class TForm3 : public QDialog {
     Q_OBJECT
 public:
@@ -44,6 +45,7 @@ private:
     // A fresh folder model on the tree, showing hidden folders as the check box says.
     void loadFolderTree();
     void selectFolder(const QString& path);
+    void keepSelectionInView();
     QString selectedFolderText() const;
 
     QTreeView* ShellTreeView1;
@@ -55,4 +57,6 @@ private:
     QPushButton* BitBtn1;
     QPushButton* BitBtn2;
     QFileSystemModel* m_folders = nullptr;
+    // From a showing until the user scrolls, clicks or types in the tree.
+    bool m_keepSelectionInView = false;
 };

@@ -1,19 +1,32 @@
 #include "ui/WindowRunHost.h"
 
+#include "core/FileNames.h"
+#include "core/TextBytes.h"
+#include "engine/Interruption.h"
 #include "engine/SortRun.h"
 #include "filelist/FileListModel.h"
+#include "ui/CompletionBox.h"
 #include "ui/FormChoices.h"
 #include "ui/MessageBoxes.h"
+#include "ui/OverwriteQuestionBox.h"
 
 #include "ui_TForm1.h"
 
+#include <QFile>
 #include <QGuiApplication>
 
-WindowRunHost::WindowRunHost(QWidget& window, Ui::TForm1& ui, const FileListModel& files,
-                             std::function<bool()> stopRequested)
-    : m_window(window), m_ui(ui), m_files(files), m_stopRequested(std::move(stopRequested)) {}
+namespace {
+constexpr int kProgressIntervalMs = 50;
+}
+
+WindowRunHost::WindowRunHost(QWidget& window, Ui::TForm1& ui, const FileListModel& files, std::function<bool()> closing)
+    : m_window(window), m_ui(ui), m_files(files), m_closing(std::move(closing)) {
+    m_progressTimer.setSingleShot(true);
+    QObject::connect(&m_progressTimer, &QTimer::timeout, &window, [this] { showPendingProgress(); });
+}
 
 void WindowRunHost::run() {
+    m_stopClicked = false;
     m_running = true;
     RunSort(*this);
     m_running = false;
@@ -70,7 +83,7 @@ SameNamePolicy WindowRunHost::sameNamePolicy() const {
 }
 
 OverwriteAnswer WindowRunHost::askOverwrite(const OverwriteQuestion& question) {
-    return AskYesNo(&m_window, question.text) ? OverwriteAnswer::Yes : OverwriteAnswer::No;
+    return AskOverwrite(&m_window, question);
 }
 
 ExtensionFilterState WindowRunHost::extensionFilter() const {
@@ -86,6 +99,7 @@ ExtensionFilterState WindowRunHost::extensionFilter() const {
 }
 
 void WindowRunHost::setRunLock(bool locked) {
+    m_ui.BtnStop->setEnabled(locked);
     if (locked) {
         m_ui.BtnCopy->setEnabled(false);
         m_ui.PageControl1->setEnabled(false);
@@ -94,6 +108,9 @@ void WindowRunHost::setRunLock(bool locked) {
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     } else {
         QGuiApplication::restoreOverrideCursor();
+        m_progressTimer.stop();
+        m_sinceProgressShown.invalidate();
+        m_ui.LblProgress->clear();
         m_ui.BtnCopy->setEnabled(true);
         m_ui.PageControl1->setEnabled(true);
         m_ui.Button3->setEnabled(true);
@@ -110,12 +127,36 @@ void WindowRunHost::setProgress(int percent) {
     m_ui.ProgressBar1->setValue(percent);
 }
 
+void WindowRunHost::showProgress(int index, int count, const QByteArray& path) {
+    m_progressIndex = index;
+    m_progressCount = count;
+    m_progressPath = path;
+    if (!m_sinceProgressShown.isValid() || m_sinceProgressShown.elapsed() >= kProgressIntervalMs) {
+        showPendingProgress();
+    } else if (!m_progressTimer.isActive()) {
+        m_progressTimer.start(kProgressIntervalMs - int(m_sinceProgressShown.elapsed()));
+    }
+}
+
+void WindowRunHost::showPendingProgress() {
+    m_progressTimer.stop();
+    m_sinceProgressShown.start();
+    const QString text = QStringLiteral("%1 / %2  %3")
+                             .arg(m_progressIndex + 1)
+                             .arg(m_progressCount)
+                             .arg(DisplayText(FileNameOf(m_progressPath)));
+    QLabel& label = *m_ui.LblProgress;
+    label.setText(label.fontMetrics().elidedText(text, Qt::ElideMiddle, label.contentsRect().width()));
+    // Drawn now: the copy of a large file may keep the window from drawing for a while.
+    label.repaint();
+}
+
 void WindowRunHost::processEvents() {
     QCoreApplication::processEvents();
 }
 
 bool WindowRunHost::stopRequested() const {
-    return m_stopRequested();
+    return m_stopClicked || m_closing();
 }
 
 void WindowRunHost::showMessage(const QString& text) {
@@ -123,10 +164,11 @@ void WindowRunHost::showMessage(const QString& text) {
 }
 
 void WindowRunHost::showCompletion(const RunReport& report) {
-    // A run stops early only when the window is closing: no box to wait for then.
-    if (!report.stopped) {
-        showMessage(CompletionMessage(report));
+    // A window that is closing, or a program told to end, waits for no box.
+    if (m_closing() || InterruptionRequested()) {
+        return;
     }
+    ShowCompletionBox(&m_window, report, QFile::encodeName(outputFolder()));
 }
 
 void WindowRunHost::showInputError(const InputError& error) {

@@ -2,6 +2,9 @@
 
 #include "engine/RunHost.h"
 
+#include <QElapsedTimer>
+#include <QTimer>
+
 #include <functional>
 
 class FileListModel;
@@ -14,12 +17,15 @@ class TForm1;
 // must not change while the run walks the list, and shows the run's boxes over the window.
 class WindowRunHost final : public RunHost {
 public:
-    // stopRequested tells whether the window wants the run to stop after the current file.
-    WindowRunHost(QWidget& window, Ui::TForm1& ui, const FileListModel& files, std::function<bool()> stopRequested);
+    // closing tells whether the window is closing: the run then stops after the current file, and ends without a
+    // completion box.
+    WindowRunHost(QWidget& window, Ui::TForm1& ui, const FileListModel& files, std::function<bool()> closing);
 
     // Sorts the listed files by what the window shows; running() is true until the run has ended.
     void run();
     bool running() const { return m_running; }
+    // Ends the run after the current file (the stop button).
+    void stop() { m_stopClicked = true; }
 
     int fileCount() const override;
     QByteArray fileAt(int index) const override;
@@ -37,6 +43,7 @@ public:
     ExtensionFilterState extensionFilter() const override;
     void setRunLock(bool locked) override;
     void setProgress(int percent) override;
+    void showProgress(int index, int count, const QByteArray& path) override;
     void processEvents() override;
     bool stopRequested() const override;
     void showMessage(const QString& text) override;
@@ -44,9 +51,20 @@ public:
     void showInputError(const InputError& error) override;
 
 private:
+    void showPendingProgress();
+
     QWidget& m_window;
     Ui::TForm1& m_ui;
     const FileListModel& m_files;
-    std::function<bool()> m_stopRequested;
+    std::function<bool()> m_closing;
     bool m_running = false;
+    bool m_stopClicked = false;
+    // The file label changes at most 20 times a second, so that it costs nothing on a run of many small files. A
+    // file that comes sooner waits here for the timer, so that the label shows the file the run is at whenever the
+    // window next draws.
+    int m_progressIndex = 0;
+    int m_progressCount = 0;
+    QByteArray m_progressPath;
+    QElapsedTimer m_sinceProgressShown;
+    QTimer m_progressTimer;
 };

@@ -49,6 +49,7 @@ struct FakeRunHost : RunHost {
     ExtensionFilterState extensionFilter() const override;
     void setRunLock(bool locked) override;
     void setProgress(int percent) override;
+    void showProgress(int index, int count, const QByteArray& path) override;
     void processEvents() override;
     bool stopRequested() const override;
     void showMessage(const QString& text) override;

@@ -51,6 +51,11 @@ bool RunningAsRoot() {
     return ::geteuid() == 0;
 }
 
+bool RecordsCreationTime(const QByteArray& path) {
+    struct statx status {};
+    return ::statx(AT_FDCWD, path.constData(), 0, STATX_BTIME, &status) == 0 && (status.stx_mask & STATX_BTIME) != 0;
+}
+
 FileSizeLimit::FileSizeLimit(rlim_t bytes) : m_oldHandler(std::signal(SIGXFSZ, SIG_IGN)) {
     if (::getrlimit(RLIMIT_FSIZE, &m_saved) != 0) {
         qFatal("cannot read the file-size limit");

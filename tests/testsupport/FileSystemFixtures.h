@@ -20,6 +20,9 @@ void RemoveTree(const QByteArray& path);
 // Root reads and writes whatever the permission bits say, so tests of unreadable or unwritable places skip then.
 bool RunningAsRoot();
 
+// Whether the file system of path records when a file was created (its birth time).
+bool RecordsCreationTime(const QByteArray& path);
+
 // Lowers this process's file-size limit to bytes while it lives, as a full disk would stop a write part-way: a
 // write past the limit fails with EFBIG, since SIGXFSZ is ignored as the program ignores it. Only the soft limit is
 // lowered, so that it can be raised again.

@@ -63,6 +63,7 @@ bool WindowSortChild::run(QStringList options, const QStringList& files) {
         error = child.errorString();
         return false;
     }
+    processId = child.processId();
     for (;;) {
         while (child.canReadLine()) {
             serve(child, child.readLine());
@@ -96,8 +97,10 @@ void WindowSortChild::serve(QProcess& child, const QByteArray& line) {
         if (onQuestion) {
             onQuestion();
         }
-        reply(child, "yes\n");
+        reply(child, answerYes ? "yes\n" : "no\n");
     } else if (event == QStringLiteral("message")) {
         messages.append(text);
+    } else if (event == QStringLiteral("idle") && onIdle) {
+        onIdle();
     }
 }

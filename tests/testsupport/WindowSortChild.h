@@ -34,8 +34,12 @@ public:
 
     // Called when the list is filled, before the click on the start button; setting it makes the child wait there.
     std::function<void()> onListed;
-    // Called while an overwrite question is open; the question is then answered Yes.
+    // Called while an overwrite question is open; the question is then answered as answerYes says.
     std::function<void()> onQuestion;
+    bool answerYes = true;
+    // Called once a child started with --idle runs its event loop.
+    std::function<void()> onIdle;
+    qint64 processId = 0; // the child's, once it has started
 
     QStringList questions;
     QStringList messages;

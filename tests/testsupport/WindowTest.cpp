@@ -18,6 +18,8 @@ void WindowTest::init() {
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
+    // Not made: the default output folder lies in it, and a run makes it.
+    qputenv("HOME", QFile::encodeName(homeFolder()));
     if (m_start == Start::EveryTest) {
         startWindows();
     }

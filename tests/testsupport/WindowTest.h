@@ -11,7 +11,8 @@
 
 // The base of a test class that drives the program's windows, offscreen. Before every test: a configuration folder
 // of the test program's own, emptied (so no user settings are read and none written anywhere else), a temporary
-// folder for the test's files, and, unless the test starts them itself, the windows with the main window shown.
+// folder for the test's files with the user's home in it, and, unless the test starts them itself, the windows with
+// the main window shown.
 // After every test: the answers to modal dialogs end, the windows go, and the test fails when a dialog was left
 // open or a dialog it answers never came.
 class WindowTest : public QObject {
@@ -34,6 +35,8 @@ protected:
     // The test's temporary folder, and name inside it.
     QString testFolder() const { return m_dir->path(); }
     QString path(const QString& name) const { return m_dir->filePath(name); }
+    // The user's home ($HOME) during the test: "home" in the test's folder, not made before the test makes it.
+    QString homeFolder() const { return path(QStringLiteral("home")); }
     // The folder the windows take as the user's configuration folder; the settings file is Varnoth.ini in it.
     static QString configFolder();
 

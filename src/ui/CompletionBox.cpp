@@ -1,0 +1,65 @@
+#include "ui/CompletionBox.h"
+
+#include "core/FsEntries.h"
+#include "core/TextBytes.h"
+#include "ui/MessageBoxes.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFile>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QUrl>
+
+namespace {
+
+QString tr(const char* text) {
+    return QCoreApplication::translate("CompletionBox", text);
+}
+
+QString completionText(const RunReport& report) {
+    QString text = CompletionMessage(report) + u'\n' +
+                   tr("失败 %1 个，已分拣 %2 个，因同名未处理 %3 个，不符合条件 %4 个。")
+                       .arg(report.failed)
+                       .arg(report.placed)
+                       .arg(report.left)
+                       .arg(report.notMatching);
+    if (report.stopped) {
+        text += u'\n' + tr("分拣已停止，有 %1 个文件未处理。").arg(report.notReached);
+    }
+    return text;
+}
+
+QString detailsText(const RunReport& report) {
+    QStringList lines;
+    if (!report.failures.isEmpty()) {
+        lines.append(tr("复制或删除失败的文件："));
+        for (const FailedFile& failure : report.failures) {
+            lines.append(DisplayText(failure.path) + QStringLiteral("：") + FailureReasonText(failure.reason));
+        }
+    }
+    if (report.birthTimeFallbacks > 0) {
+        lines.append(tr("有 %1 个文件的创建时间未被文件系统记录，已按修改时间比较。").arg(report.birthTimeFallbacks));
+    }
+    return lines.join(u'\n');
+}
+
+} // namespace
+
+void ShowCompletionBox(QWidget* parent, const RunReport& report, const QByteArray& outputFolder) {
+    QMessageBox box(QMessageBox::Information, kApplicationTitle, completionText(report), QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    // Detailed text is always shown as plain text.
+    box.setDetailedText(detailsText(report));
+    QPushButton* openFolder = nullptr;
+    if (Fs::ReachesFolder(outputFolder)) {
+        openFolder = box.addButton(tr("打开输出文件夹"), QMessageBox::ActionRole);
+        openFolder->setObjectName(QStringLiteral("BtnOpenOutDir"));
+    }
+    box.setDefaultButton(QMessageBox::Ok);
+    box.setEscapeButton(QMessageBox::Ok);
+    box.exec();
+    if (openFolder && box.clickedButton() == openFolder) {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QFile::decodeName(outputFolder)));
+    }
+}

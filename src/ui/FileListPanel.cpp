@@ -1,0 +1,165 @@
+#include "ui/FileListPanel.h"
+
+#include "core/FileNames.h"
+#include "filelist/DroppedFiles.h"
+#include "filelist/FileListModel.h"
+#include "filelist/ListFile.h"
+#include "ui/FileErrorMessages.h"
+#include "ui/MessageBoxes.h"
+
+#include "ui_TForm1.h"
+
+#include <QDesktopServices>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QMenu>
+#include <QMimeData>
+#include <QUrl>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+// The open and save dialogs show the file types as "*.*" and "*.lst"; Qt reads the mask from the parentheses.
+const QString kAllFilesFilter = u"*.* (*)"_s;
+const QString kListFileFilter = u"*.lst (*.lst)"_s;
+const QString kListFileSaveFilter = u"列表文件(*.lst) (*.lst)"_s;
+const QString kUriList = u"text/uri-list"_s;
+} // namespace
+
+FileListPanel::FileListPanel(QWidget& window, Ui::TForm1& ui, FileListModel& files)
+    : m_window(window), m_ui(ui), m_files(files), m_menu(new QMenu(ui.ListBox1)),
+      m_remove(new QAction(u"移除文件"_s, ui.ListBox1)), m_clear(new QAction(u"清空列表"_s, ui.ListBox1)),
+      m_openFolder(new QAction(u"打开所在文件夹"_s, ui.ListBox1)) {
+    m_ui.ListBox1->setModel(&m_files);
+    // The list control itself takes dropped files, not the whole window.
+    m_ui.ListBox1->viewport()->setAcceptDrops(true);
+    m_ui.ListBox1->viewport()->installEventFilter(this);
+
+    m_menu->setObjectName(u"ListBox1Menu"_s);
+    m_remove->setObjectName(u"ActRemoveFile"_s);
+    m_clear->setObjectName(u"ActClearList"_s);
+    m_openFolder->setObjectName(u"ActOpenFolder"_s);
+    // The Delete key works while the list has the focus, as the menu shows.
+    m_remove->setShortcut(QKeySequence::Delete);
+    m_remove->setShortcutContext(Qt::WidgetShortcut);
+    m_ui.ListBox1->addAction(m_remove);
+    m_menu->addActions({m_remove, m_clear});
+    m_menu->addSeparator();
+    m_menu->addAction(m_openFolder);
+    m_ui.ListBox1->setContextMenuPolicy(Qt::CustomContextMenu);
+
+    connect(m_ui.Button1, &QPushButton::clicked, this, &FileListPanel::Button1Click);
+    connect(m_ui.Button2, &QPushButton::clicked, this, &FileListPanel::Button2Click);
+    connect(m_ui.Button6, &QPushButton::clicked, this, &FileListPanel::Button6Click);
+    connect(m_ui.BtnSaveFileList, &QPushButton::clicked, this, &FileListPanel::BtnSaveFileListClick);
+    connect(m_ui.BtnImpFileList, &QPushButton::clicked, this, &FileListPanel::BtnImpFileListClick);
+    connect(m_ui.ListBox1, &QWidget::customContextMenuRequested, this, &FileListPanel::ListBox1ContextMenu);
+    // Through the buttons' own click, so that a locked button also locks its entry and key.
+    connect(m_remove, &QAction::triggered, m_ui.Button2, &QPushButton::click);
+    connect(m_clear, &QAction::triggered, m_ui.Button6, &QPushButton::click);
+    connect(m_openFolder, &QAction::triggered, this, &FileListPanel::openContainingFolder);
+    // The menu shows which entries apply now; the Delete key, the same action, decides when it is pressed.
+    connect(m_menu, &QMenu::aboutToHide, this, [this] { m_remove->setEnabled(true); });
+    for (auto rowsChanged : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved}) {
+        connect(&m_files, rowsChanged, this, &FileListPanel::showFileCount);
+    }
+    connect(&m_files, &QAbstractItemModel::modelReset, this, &FileListPanel::showFileCount);
+    showFileCount();
+}
+
+void FileListPanel::showFileCount() {
+    m_ui.LblFileCount->setText(u"共 %1 个文件"_s.arg(m_files.size()));
+}
+
+void FileListPanel::Button1Click() {
+    const QStringList chosen = QFileDialog::getOpenFileNames(&m_window, QString(), QString(), kAllFilesFilter, nullptr,
+                                                             QFileDialog::HideNameFilterDetails);
+    QByteArrayList staging;
+    for (const QString& file : chosen) {
+        staging.append(QFile::encodeName(file));
+    }
+    m_files.AppendUnique(staging);
+}
+
+void FileListPanel::Button2Click() {
+    const QModelIndexList selected = m_ui.ListBox1->selectionModel()->selectedRows();
+    if (selected.isEmpty()) {
+        return;
+    }
+    m_files.removeAt(selected.first().row());
+    m_ui.ListBox1->clearSelection();
+}
+
+void FileListPanel::Button6Click() {
+    m_files.clear();
+}
+
+void FileListPanel::BtnSaveFileListClick() {
+    if (m_files.size() == 0) {
+        ShowInformation(&m_window, u"当前文件列表为空！"_s);
+        return;
+    }
+    const QString fileName =
+        QFileDialog::getSaveFileName(&m_window, QString(), u"file.lst"_s, kListFileSaveFilter, nullptr,
+                                     QFileDialog::DontConfirmOverwrite | QFileDialog::HideNameFilterDetails);
+    if (fileName.isEmpty()) {
+        return;
+    }
+    const Fs::Error error = ExportListFile(QFile::encodeName(fileName), m_files);
+    if (error.failed()) {
+        ShowInformation(&m_window, FileErrorMessage(FileTask::ExportList, fileName, error));
+    }
+}
+
+void FileListPanel::BtnImpFileListClick() {
+    const QString fileName = QFileDialog::getOpenFileName(&m_window, QString(), QString(), kListFileFilter, nullptr,
+                                                          QFileDialog::HideNameFilterDetails);
+    if (fileName.isEmpty()) {
+        return;
+    }
+    const Fs::Error error = ImportListFile(QFile::encodeName(fileName), m_files);
+    if (error.failed()) {
+        ShowInformation(&m_window, FileErrorMessage(FileTask::ImportList, fileName, error));
+    }
+}
+
+QByteArray FileListPanel::selectedPath() const {
+    const QModelIndexList selected = m_ui.ListBox1->selectionModel()->selectedRows();
+    return selected.isEmpty() ? QByteArray() : m_files.at(selected.first().row());
+}
+
+void FileListPanel::ListBox1ContextMenu(const QPoint& position) {
+    const bool selected = !selectedPath().isEmpty();
+    m_remove->setEnabled(selected && m_ui.Button2->isEnabled());
+    m_clear->setEnabled(m_files.size() > 0 && m_ui.Button6->isEnabled());
+    m_openFolder->setEnabled(selected);
+    m_menu->popup(m_ui.ListBox1->viewport()->mapToGlobal(position));
+}
+
+void FileListPanel::openContainingFolder() {
+    const QByteArray path = selectedPath();
+    if (!path.isEmpty()) {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QFile::decodeName(FolderOf(path))));
+    }
+}
+
+// Dropped files are added as they come, without the uniqueness test; folders and missing paths are left out.
+bool FileListPanel::ListBox1DropEvent(QDropEvent& drag) {
+    if (!m_ui.ListBox1->viewport()->acceptDrops() || !drag.mimeData()->hasFormat(kUriList)) {
+        drag.ignore();
+        return true;
+    }
+    drag.acceptProposedAction();
+    if (drag.type() == QEvent::Drop) {
+        m_files.appendAll(KeepExistingFiles(LocalPathsFromUriList(drag.mimeData()->data(kUriList))));
+    }
+    return true;
+}
+
+bool FileListPanel::eventFilter(QObject* watched, QEvent* event) {
+    if ((event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove || event->type() == QEvent::Drop) &&
+        watched == m_ui.ListBox1->viewport()) {
+        return ListBox1DropEvent(static_cast<QDropEvent&>(*event));
+    }
+    return QObject::eventFilter(watched, event);
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QObject>
+
+class FileListModel;
+class QAction;
+class QDropEvent;
+class QMenu;
+class QPoint;
+class QWidget;
+namespace Ui {
+class TForm1;
+}
+
+// The file list of the main window (group 要分拣的文件): ListBox1 with its buttons, dropped files, the count of
+// entries (LblFileCount), the Delete key and a context menu. The key and the menu's entries that change the list act
+// only while their buttons are enabled, so the run lock, which disables the buttons, locks them too. The window owns it
+// and ends it before its controls.
+class FileListPanel : public QObject {
+    Q_OBJECT
+public:
+    FileListPanel(QWidget& window, Ui::TForm1& ui, FileListModel& files);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private slots:
+    void Button1Click();
+    void Button2Click();
+    void Button6Click();
+    void BtnSaveFileListClick();
+    void BtnImpFileListClick();
+    void ListBox1ContextMenu(const QPoint& position);
+    void openContainingFolder();
+
+private:
+    bool ListBox1DropEvent(QDropEvent& drag);
+    void showFileCount();
+    // The path of the selected entry; empty when nothing is selected.
+    QByteArray selectedPath() const;
+
+    QWidget& m_window;
+    Ui::TForm1& m_ui;
+    FileListModel& m_files;
+    QMenu* m_menu;
+    QAction* m_remove;
+    QAction* m_clear;
+    QAction* m_openFolder;
+};

@@ -1,0 +1,176 @@
+#include "core/CriterionPage.h"
+#include "filelist/FileListModel.h"
+#include "testsupport/FileSystemFixtures.h"
+#include "testsupport/OpenedUrls.h"
+#include "testsupport/OutputTree.h"
+#include "testsupport/ShownText.h"
+#include "testsupport/TestFiles.h"
+#include "testsupport/WindowTest.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+using namespace Qt::StringLiterals;
+
+// What a run shows while it goes and when it ends: the file it is at, the stop button and the completion box.
+class TestRunFeedback : public WindowTest {
+    Q_OBJECT
+private:
+    QByteArrayList listFiles(const QStringList& names) {
+        QByteArrayList paths;
+        for (const QString& name : names) {
+            paths.append(WriteTestFile(path(u"src/"_s + name), name.toUtf8()));
+        }
+        form().fileList().AppendUnique(paths);
+        return paths;
+    }
+    void sortByKeyword(const QString& keyword, const QString& policy) {
+        control<QTabWidget>(u"PageControl1"_s)->setCurrentIndex(KeywordPage);
+        control<QLineEdit>(u"EdtKeys"_s)->setText(keyword);
+        control<QLineEdit>(u"EdtOutDir"_s)->setText(path(u"out"_s));
+        control<QRadioButton>(policy)->click();
+    }
+    // Records the texts of the next message box and closes it with OK, or with the button called buttonName.
+    void readNextBox(ShownBoxTexts* shown, const QString& buttonName = {}) {
+        onNextModal([shown, buttonName](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            QVERIFY(box);
+            *shown = ShownTexts(*box);
+            (buttonName.isEmpty() ? box->button(QMessageBox::Ok) : box->findChild<QPushButton*>(buttonName))->click();
+        });
+    }
+
+private slots:
+    void theRunCanBeFollowedAndStopped() {
+        auto* progress = control<QLabel>(u"LblProgress"_s);
+        auto* stop = control<QPushButton>(u"BtnStop"_s);
+        QCOMPARE(stop->text(), u"停止"_s);
+        QCOMPARE(progress->text(), QString());
+        QVERIFY(!stop->isEnabled());
+        // The second file's name is markup, and the label shows it as it is.
+        listFiles({u"游记1.txt"_s, u"游记<b>2.txt"_s, u"游记3.txt"_s});
+        WriteTestFile(path(u"out/游记/游记<b>2.txt"_s), "old");
+        sortByKeyword(u"游记"_s, u"RbAsk"_s);
+
+        ShownMessage question;
+        ShownBoxTexts done;
+        bool stopEnabled = false;
+        answerNextMessage(&question, QMessageBox::No, [&] {
+            QTRY_COMPARE(ShownText(*progress), u"2 / 3  游记<b>2.txt"_s);
+            stopEnabled = stop->isEnabled();
+            stop->click();
+            readNextBox(&done);
+        });
+        QTest::mouseClick(control(u"BtnCopy"_s), Qt::LeftButton);
+
+        QVERIFY(stopEnabled);
+        QCOMPARE(done.text, u"分拣工作完成！\n失败 0 个，已分拣 1 个，因同名未处理 1 个，不符合条件 0 个。\n"
+                            u"分拣已停止，有 1 个文件未处理。"_s);
+        QCOMPARE(EntriesOf(path(u"out/游记"_s)), (QStringList{u"游记1.txt"_s, u"游记<b>2.txt"_s}));
+        QCOMPARE(progress->text(), QString());
+        QVERIFY(!stop->isEnabled());
+    }
+
+    // Every text the label shows is seen by a check after each file; it changes at most once in 50 ms.
+    void theFileShownChangesAtMostTwentyTimesASecond() {
+        QStringList names;
+        for (int i = 0; i < 400; ++i) {
+            names.append(u"游记%1.txt"_s.arg(i));
+        }
+        listFiles(names);
+        sortByKeyword(u"游记"_s, u"RbOverwrite"_s);
+        auto* progress = control<QLabel>(u"LblProgress"_s);
+        QStringList shown;
+        QTimer afterEachFile;
+        connect(&afterEachFile, &QTimer::timeout, [&] {
+            if (progress->text() != (shown.isEmpty() ? QString() : shown.last())) {
+                shown.append(progress->text());
+            }
+        });
+        afterEachFile.start(0);
+        ShownMessage done;
+        answerNextMessage(&done);
+        QElapsedTimer clock;
+        clock.start();
+        QTest::mouseClick(control(u"BtnCopy"_s), Qt::LeftButton);
+        const qint64 elapsed = clock.elapsed();
+        QCOMPARE(EntriesOf(path(u"out/游记"_s)).size(), 400);
+        QVERIFY(!shown.isEmpty());
+        // The first file at once, then one change per 50 ms at most, and the emptying at the end.
+        QVERIFY2(shown.size() <= 2 + elapsed / 50, qPrintable(u"%1 texts in %2 ms"_s.arg(shown.size()).arg(elapsed)));
+    }
+
+    void theCompletionBoxTellsWhatHappened() {
+        // Two files whose names are taken by write-protected files, one of them named in markup; one placed, one
+        // passed over by the filter.
+        const QByteArrayList sources =
+            listFiles({u"x.txt"_s, u"<font color=white>a<h3>临时副本，可放心覆盖.txt"_s, u"y.txt"_s, u"z.doc"_s});
+        for (const QString& taken :
+             {u"out/.txt/x.txt"_s, u"out/.txt/<font color=white>a<h3>临时副本，可放心覆盖.txt"_s}) {
+            QVERIFY(::chmod(WriteTestFile(path(taken), "old").constData(), 0444) == 0);
+        }
+        control<QTabWidget>(u"PageControl1"_s)->setCurrentIndex(TypePage);
+        control<QLineEdit>(u"EdtOutDir"_s)->setText(path(u"out"_s));
+        control<QRadioButton>(u"RbOverwrite"_s)->click();
+        control<QCheckBox>(u"ChkExclude"_s)->click();
+        control<QListWidget>(u"ListBox2"_s)->addItem(u"*.doc"_s);
+        OpenedUrls fileManager;
+        ShownBoxTexts done;
+        readNextBox(&done, u"BtnOpenOutDir"_s);
+        QTest::mouseClick(control(u"BtnCopy"_s), Qt::LeftButton);
+
+        QCOMPARE(done.text, u"分拣工作完成！\n有 2 个文件复制或删除失败。\n"
+                            u"失败 2 个，已分拣 1 个，因同名未处理 0 个，不符合条件 1 个。"_s);
+        QCOMPARE(done.details, u"复制或删除失败的文件：\n"_s + QFile::decodeName(sources[0]) + u"：目标文件写保护\n"_s +
+                                   QFile::decodeName(sources[1]) + u"：目标文件写保护"_s);
+        QCOMPARE(fileManager.urls, QList<QUrl>{QUrl::fromLocalFile(path(u"out/"_s))});
+    }
+
+    // A file that came onto the disk now and was last modified in 2010; /proc keeps no creation time, so there the
+    // modification time stands in, and the details say so.
+    void theCreationTimeIsWhenTheFileCameOntoTheDisk_data() {
+        QTest::addColumn<QString>("time");
+        QTest::addColumn<bool>("placed");
+        QTest::newRow("creation time") << u"RbCreateTime"_s << true;
+        QTest::newRow("modification time") << u"RbModifyTime"_s << false;
+    }
+    void theCreationTimeIsWhenTheFileCameOntoTheDisk() {
+        QFETCH(QString, time);
+        QFETCH(bool, placed);
+        const QByteArray file = listFiles({u"new.txt"_s}).front();
+        if (!RecordsCreationTime(file)) {
+            QSKIP("the temporary folder's file system keeps no creation time");
+        }
+        const struct timespec june2010[2] = {{1275350400, 0}, {1275350400, 0}};
+        QVERIFY(::utimensat(AT_FDCWD, file.constData(), june2010, 0) == 0);
+        form().fileList().AppendUnique({"/proc/version"});
+        control<QTabWidget>(u"PageControl1"_s)->setCurrentIndex(DatePage);
+        control<QLineEdit>(u"EdtOutDir"_s)->setText(path(u"out"_s));
+        control<QRadioButton>(time)->click();
+        QVERIFY(!control(time)->toolTip().isEmpty());
+        control<QComboBox>(u"CmbFileDate"_s)->setCurrentIndex(1); // later than
+        control<QDateEdit>(u"DtDate"_s)->setDate(QDate(2015, 1, 1));
+        ShownBoxTexts done;
+        readNextBox(&done);
+        QTest::mouseClick(control(u"BtnCopy"_s), Qt::LeftButton);
+        QCOMPARE(TreeOf(path(u"out"_s)).filter(u"/new.txt"_s).size(), placed ? 1 : 0);
+        QCOMPARE(done.details.contains(u"有 1 个文件的创建时间未被文件系统记录，已按修改时间比较。"_s), placed);
+    }
+};
+
+QTEST_MAIN(TestRunFeedback)
+#include "test_run_feedback.moc"
