@@ -1,6 +1,8 @@
 #include "filelist/DroppedFiles.h"
 
+#include "core/FileNames.h"
 #include "core/FsEntries.h"
+#include "core/FsTemporaryNames.h"
 
 QByteArrayList LocalPathsFromUriList(const QByteArray& uriList) {
     static const QByteArray scheme = "file://";
@@ -16,7 +18,11 @@ QByteArrayList LocalPathsFromUriList(const QByteArray& uriList) {
         if (pathStart < 0 || !(host.isEmpty() || host == "localhost")) {
             continue;
         }
-        paths.append(QByteArray::fromPercentEncoding(line.mid(pathStart)));
+        // %00 would decode to a NUL byte: the system would act on the path up to it, which is not the one dropped.
+        QByteArray path = QByteArray::fromPercentEncoding(line.mid(pathStart));
+        if (!path.contains('\0')) {
+            paths.append(std::move(path));
+        }
     }
     return paths;
 }
@@ -24,7 +30,7 @@ QByteArrayList LocalPathsFromUriList(const QByteArray& uriList) {
 QByteArrayList KeepExistingFiles(const QByteArrayList& paths) {
     QByteArrayList files;
     for (const QByteArray& path : paths) {
-        if (Fs::ReachesNonFolder(path)) {
+        if (!Fs::IsTemporaryName(FileNameOf(path)) && Fs::ReachesNonFolder(path)) {
             files.append(path);
         }
     }

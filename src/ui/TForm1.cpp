@@ -1,6 +1,7 @@
 #include "ui/TForm1.h"
 
 #include "core/CriterionPage.h"
+#include "core/TextBytes.h"
 #include "filelist/DroppedFiles.h"
 #include "filelist/FileListModel.h"
 #include "filelist/ListFile.h"
@@ -172,9 +173,12 @@ void TForm1::BtnSaveFileListClick() {
     if (fileName.isEmpty()) {
         return;
     }
-    const Fs::Error error = ExportListFile(QFile::encodeName(fileName), *m_files);
-    if (error.failed()) {
-        ShowInformation(this, FileErrorMessage(FileTask::ExportList, fileName, error));
+    const ListFileExport exported = ExportListFile(QFile::encodeName(fileName), *m_files);
+    if (exported.error.failed()) {
+        ShowInformation(this, FileErrorMessage(FileTask::ExportList, fileName, exported.error));
+    } else if (exported.leftOut > 0) {
+        ShowInformation(this, u"有 %1 个文件的名称含有换行符，未写入列表，第一个是：\n%2"_s.arg(exported.leftOut)
+                                  .arg(DisplayText(exported.firstLeftOut)));
     }
 }
 
@@ -184,10 +188,11 @@ void TForm1::BtnImpFileListClick() {
     if (fileName.isEmpty()) {
         return;
     }
-    const Fs::Error error = ImportListFile(QFile::encodeName(fileName), *m_files);
+    const Fs::Error error = m_scanHost.importList(QFile::encodeName(fileName));
     if (error.failed()) {
         ShowInformation(this, FileErrorMessage(FileTask::ImportList, fileName, error));
     }
+    closeIfRequested();
 }
 
 // Dropped files are added as they come, without the uniqueness test; folders and missing paths are left out.
