@@ -7,8 +7,8 @@
 QByteArrayList LocalPathsFromUriList(const QByteArray& uriList) {
     static const QByteArray scheme = "file://";
     QByteArrayList paths;
-    for (const QByteArray& rawLine : uriList.split('\n')) {
-        const QByteArray line = rawLine.endsWith('\r') ? rawLine.chopped(1) : rawLine;
+    // Lines end in CR LF; a lone CR or LF ends one too, so that no raw line break is ever part of a path.
+    for (const QByteArray& line : QByteArray(uriList).replace('\r', '\n').split('\n')) {
         if (!line.startsWith(scheme)) {
             continue;
         }

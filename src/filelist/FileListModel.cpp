@@ -67,16 +67,20 @@ void FileListModel::showStaged() {
     endInsertRows();
 }
 
+void FileListModel::stageUnique(QByteArrayView candidate) {
+    if (!canBeListed(candidate)) {
+        return;
+    }
+    const QByteArray key = CaseFoldKey(candidate);
+    const quint32 hash = hashOfKey(key);
+    if (!listed(candidate, key, hash)) {
+        stage(candidate, hash);
+    }
+}
+
 void FileListModel::AppendUnique(const QByteArrayList& candidates) {
     for (const QByteArray& candidate : candidates) {
-        if (!canBeListed(candidate)) {
-            continue;
-        }
-        const QByteArray key = CaseFoldKey(candidate);
-        const quint32 hash = hashOfKey(key);
-        if (!listed(candidate, key, hash)) {
-            stage(candidate, hash);
-        }
+        stageUnique(candidate);
     }
     showStaged();
 }
@@ -104,6 +108,7 @@ void FileListModel::removeAt(int row) {
 void FileListModel::clear() {
     beginResetModel();
     m_rows.clear();
+    m_staged.clear();
     m_rows.shrink_to_fit();
     m_arena.clear();
     m_index.clear();

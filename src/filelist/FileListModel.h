@@ -34,6 +34,14 @@ public:
     void AppendUnique(const QByteArrayList& candidates);
     // Appends without the uniqueness test (dropped files).
     void appendAll(const QByteArrayList& paths);
+
+    // AppendUnique in two steps, for work that gathers many paths: stageUnique takes a candidate into the list at
+    // once, as far as uniqueness is concerned, and showStaged makes the staged entries rows of the list, all in one
+    // insertion that the view lays out once. Until then size() and the rows leave them out.
+    void stageUnique(QByteArrayView candidate);
+    qsizetype stagedCount() const { return qsizetype(m_staged.size()); }
+    void showStaged();
+
     void removeAt(int row);
     void clear();
 
@@ -45,7 +53,6 @@ private:
     QByteArrayView pathOfRow(quint32 row) const;
     bool listed(QByteArrayView candidate, QByteArrayView key, quint32 hash) const;
     void stage(QByteArrayView path, quint32 hash);
-    void showStaged();
 
     PathArena m_arena;
     std::vector<PathArena::Ref> m_rows;

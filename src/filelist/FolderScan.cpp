@@ -7,6 +7,7 @@
 #include <QByteArrayList>
 
 #include <dirent.h>
+#include <climits>
 #include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
@@ -80,13 +81,17 @@ FolderScanner::FolderScanner(FileListModel& fileList, ScanHost& host, bool showA
     : m_host(host), m_appender(fileList, host, showAsItGoes, timeSlice) {}
 
 void FolderScanner::scanOneFolder(const QByteArray& folder, QByteArrayList* subFolders) {
+    // One buffer for the paths of the folder's files: the list copies each into its own storage.
+    QByteArray path = folder;
+    path.reserve(folder.size() + NAME_MAX);
     forEachEntry(folder, [&](QByteArrayView name, EntryClass entryClass) {
         if (!m_appender.keepWindowResponsive()) {
             return false;
         }
         // Our own files still being written are no files of the user's.
         if (entryClass == EntryClass::File && !Fs::IsTemporaryName(name)) {
-            m_appender.add(QByteArray(folder).append(name));
+            path.truncate(folder.size());
+            m_appender.add(path.append(name));
         } else if (entryClass == EntryClass::SubFolder && subFolders) {
             subFolders->append(QByteArray(folder).append(name).append('/'));
         }
@@ -96,17 +101,17 @@ void FolderScanner::scanOneFolder(const QByteArray& folder, QByteArrayList* subF
 
 void FolderScanner::scanFolder(const QByteArray& folder) {
     scanOneFolder(WithTrailingSlash(folder), nullptr);
-    m_appender.appendGathered();
+    m_appender.showGathered();
 }
 
 void FolderScanner::IndexDisk(const QByteArray& folder) {
     walk(folder, std::nullopt);
-    m_appender.appendGathered();
+    m_appender.showGathered();
 }
 
 void FolderScanner::IndexDisk2(const QByteArray& folder, int depth) {
     walk(folder, depth);
-    m_appender.appendGathered();
+    m_appender.showGathered();
 }
 
 void FolderScanner::walk(const QByteArray& folder, std::optional<int> depthLeft) {

@@ -96,10 +96,10 @@ Fs::Error ImportListFile(const QByteArray& fileName, FileListModel& fileList, Sc
     SlicedAppender appender(fileList, host, false, kScanTimeSlice);
     const Fs::Error error = ReadListFile(fileName, [&](QByteArrayView line) {
         if (importable(line)) {
-            appender.add(line.toByteArray());
+            appender.add(line);
         }
         return appender.keepWindowResponsive();
     });
-    appender.appendGathered();
+    appender.showGathered();
     return error;
 }
