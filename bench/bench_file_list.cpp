@@ -86,7 +86,8 @@ int main(int argc, char** argv) {
     const QByteArrayList paths = scanned.paths();
     const QByteArray list100k = QFile::encodeName(dir.path()) + "/100k.lst";
     const QByteArray list10k = QFile::encodeName(dir.path()) + "/10k.lst";
-    if (WriteListFile(list100k, paths).error.failed() || WriteListFile(list10k, paths.mid(0, kFiles / 10)).error.failed()) {
+    if (WriteListFile(list100k, paths).error.failed() ||
+        WriteListFile(list10k, paths.mid(0, kFiles / 10)).error.failed()) {
         FailBench("cannot write the list files");
     }
     benchImport("import-100k", list100k, kFiles);

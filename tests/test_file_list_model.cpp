@@ -125,8 +125,8 @@ void TestFileListModel::aMillionEntriesKeepTheirOrderAndIndex() {
     FileListModel model;
     QByteArrayList batch;
     for (int i = 0; i < 1000000; ++i) {
-        batch.append("/home/user/photos/2024/folder_" + QByteArray::number(i / 1000) + "/IMG_" +
-                     QByteArray::number(i) + ".JPG");
+        batch.append("/home/user/photos/2024/folder_" + QByteArray::number(i / 1000) + "/IMG_" + QByteArray::number(i) +
+                     ".JPG");
         if (batch.size() == 10000) {
             model.AppendUnique(batch);
             batch.clear();

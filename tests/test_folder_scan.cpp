@@ -1,16 +1,16 @@
-#include "filelist/FileListModel.h"
-#include "filelist/FolderScan.h"
 #include "core/CriterionPage.h"
 #include "engine/SortRun.h"
+#include "filelist/FileListModel.h"
+#include "filelist/FolderScan.h"
 #include "testsupport/CountingScanHost.h"
 #include "testsupport/FakeRunHost.h"
 #include "testsupport/FileSystemFixtures.h"
 #include "testsupport/TestFiles.h"
 
 #include <QDirIterator>
-#include <QSignalSpy>
 #include <QProcess>
 #include <QScopeGuard>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -401,8 +401,8 @@ void TestFolderScan::aFileSystemIgnoringCaseListsEachFileOnce() {
     const QString image = QFile::decodeName(m_root + "vfat.img");
     MakeFolder(mountPoint);
     const int made = QProcess::execute(u"sh"_s, {u"-c"_s, u"truncate -s 4M '%1' && mkfs.vfat -n CASE '%1' && "
-                                                          "mount -o loop '%1' '%2' && touch '%2/Photo.jpg'"_s
-                                                              .arg(image, QFile::decodeName(mountPoint))});
+                                                          "mount -o loop '%1' '%2' && touch '%2/Photo.jpg'"_s.arg(
+                                                              image, QFile::decodeName(mountPoint))});
     if (made != 0) {
         QSKIP("no vfat file system can be mounted here (needs root, loop devices and mkfs.vfat)");
     }

@@ -160,11 +160,11 @@ private slots:
         QTest::addColumn<Fs::Error>("error");
         QTest::newRow("a FIFO, without waiting for a writer")
             << QByteArray("mkfifo Varnoth.ini") << Fs::Error{Fs::Operation::CheckSource, EINVAL};
-        QTest::newRow("a link to a device") << QByteArray("ln -s /dev/zero Varnoth.ini")
-                                            << Fs::Error{Fs::Operation::CheckSource, EINVAL};
+        QTest::newRow("a link to a device")
+            << QByteArray("ln -s /dev/zero Varnoth.ini") << Fs::Error{Fs::Operation::CheckSource, EINVAL};
         QTest::newRow("a file of 1 MB is read") << QByteArray("truncate -s 1M Varnoth.ini") << Fs::Error();
-        QTest::newRow("a larger one is not") << QByteArray("truncate -s 40G Varnoth.ini")
-                                             << Fs::Error{Fs::Operation::CheckSource, EFBIG};
+        QTest::newRow("a larger one is not")
+            << QByteArray("truncate -s 40G Varnoth.ini") << Fs::Error{Fs::Operation::CheckSource, EFBIG};
     }
     void onlyASmallRegularFileIsRead() {
         QFETCH(QByteArray, command);

@@ -53,10 +53,10 @@ long peakGrowthMegabytesInChild(const std::function<void()>& work) {
     }
     const pid_t child = ::fork();
     if (child == 0) {
-        rusage before {};
+        rusage before{};
         ::getrusage(RUSAGE_SELF, &before);
         work();
-        rusage after {};
+        rusage after{};
         ::getrusage(RUSAGE_SELF, &after);
         const long growth = (after.ru_maxrss - before.ru_maxrss) / 1024;
         const bool written = ::write(fds[1], &growth, sizeof growth) == sizeof growth;

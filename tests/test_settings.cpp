@@ -9,8 +9,8 @@
 
 #include <QTemporaryDir>
 
-#include <sys/stat.h>
 #include <QTest>
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 

@@ -6,8 +6,8 @@
 
 #include <QByteArrayList>
 
-#include <dirent.h>
 #include <climits>
+#include <dirent.h>
 #include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
