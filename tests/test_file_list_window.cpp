@@ -94,8 +94,10 @@ private slots:
     void dropsTakeNoPathWithANulByteAndNoTemporaryFileOfOurs() {
         const QByteArray file = WriteTestFile(path(u"d/a.txt"_s));
         const QByteArray temporary = WriteTestFile(path(u"d/.varnoth-12-3.part"_s));
+        // A malformed escape spells no byte; a lenient decoder would read "%pa" as a line break.
+        WriteTestFile(path(u"d/b\n.txt"_s));
         drop("file://" + file.toPercentEncoding("/") + "%00.jpg\r\nfile://" + temporary.toPercentEncoding("/") +
-             "\r\n");
+             "\r\nfile://" + bytes(u"d"_s).toPercentEncoding("/") + "/b%pa.txt\r\n");
         QCOMPARE(entries(), QByteArrayList{});
     }
 

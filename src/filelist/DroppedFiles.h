@@ -8,7 +8,8 @@
 // valid UTF-8, which a decoded QUrl would lose.
 
 // The local paths of the file:// addresses in uriList, in their order; comment lines, other schemes, addresses on
-// other hosts and paths that would hold a NUL byte (%00) are left out. Every path is absolute.
+// other hosts, malformed percent escapes and paths that would hold a NUL byte (%00) are left out. Every path is
+// absolute.
 QByteArrayList LocalPathsFromUriList(const QByteArray& uriList);
 
 // The paths that name an existing file (following symbolic links); folders, missing paths and our own temporary
