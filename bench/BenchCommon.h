@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -48,6 +49,20 @@ inline double SecondsForCommand(const QString& command) {
         std::exit(1);
     }
     return seconds;
+}
+
+// The peak resident memory of this process so far (VmHWM), in MB; exits the benchmark when the kernel tells none.
+inline double PeakMegabytes() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& line : status.readAll().split('\n')) {
+            if (line.startsWith("VmHWM:")) {
+                return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
+            }
+        }
+    }
+    std::fprintf(stderr, "no VmHWM in /proc/self/status\n");
+    std::exit(1);
 }
 
 // bench: <case> varnoth=<seconds>s <baseline>=<seconds>s speed=<baseline seconds / varnoth seconds>

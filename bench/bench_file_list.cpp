@@ -3,6 +3,7 @@
 // few runs, after one warm-up run, so both read a warm cache.
 
 #include "BenchCommon.h"
+#include "ScanTree.h"
 #include "filelist/FileListModel.h"
 #include "filelist/FolderScan.h"
 #include "filelist/ListFile.h"
@@ -11,18 +12,12 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <fcntl.h>
 #include <functional>
 #include <memory>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
-constexpr int kGroups = 10;
-constexpr int kFoldersPerGroup = 100;
-constexpr int kFilesPerFolder = 100;
-constexpr int kFiles = kGroups * kFoldersPerGroup * kFilesPerFolder;
+constexpr int kFiles = kScanTreeFiles;
 constexpr int kRuns = 3;
 
 // A scan host as the window is one: events are processed, the list is not on screen.
@@ -33,34 +28,6 @@ public:
     bool stopRequested() const override { return false; }
 };
 
-void fail(const char* what) {
-    std::fprintf(stderr, "%s\n", what);
-    std::exit(1);
-}
-
-// root/gNN/fNNN/file_NNN.dat: kGroups folders of kFoldersPerGroup folders of kFilesPerFolder empty files.
-void makeTree(const QByteArray& root) {
-    for (int group = 0; group < kGroups; ++group) {
-        const QByteArray groupFolder = root + "/g" + QByteArray::number(group);
-        if (::mkdir(groupFolder.constData(), 0755) != 0) {
-            fail("cannot make a group folder");
-        }
-        for (int folder = 0; folder < kFoldersPerGroup; ++folder) {
-            const QByteArray leaf = groupFolder + "/f" + QByteArray::number(folder);
-            if (::mkdir(leaf.constData(), 0755) != 0) {
-                fail("cannot make a folder");
-            }
-            for (int file = 0; file < kFilesPerFolder; ++file) {
-                const QByteArray path = leaf + "/file_" + QByteArray::number(file) + ".dat";
-                const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
-                if (fd < 0 || ::close(fd) != 0) {
-                    fail("cannot make a file");
-                }
-            }
-        }
-    }
-}
-
 // The best time of kRuns runs of work, after one run that warms the caches. Each run fills a fresh file list,
 // which is checked to hold entries paths and destroyed outside the timing.
 double bestSecondsFilling(int entries, const std::function<void(FileListModel&)>& fill) {
@@ -69,7 +36,7 @@ double bestSecondsFilling(int entries, const std::function<void(FileListModel&)>
         auto list = std::make_unique<FileListModel>();
         const double seconds = SecondsFor([&] { fill(*list); });
         if (list->size() != entries) {
-            fail("the file list does not hold the expected number of entries");
+            FailBench("the file list does not hold the expected number of entries");
         }
         if (run == 1 || (run > 1 && seconds < best)) {
             best = seconds;
@@ -90,9 +57,10 @@ double bestSecondsForCommand(const QString& command) {
 }
 
 void benchImport(const char* caseName, const QByteArray& listFile, int entries) {
+    EventPumpingHost host;
     const double varnoth = bestSecondsFilling(entries, [&](FileListModel& list) {
-        if (ImportListFile(listFile, list).failed()) {
-            fail("cannot import the list file");
+        if (ImportListFile(listFile, list, host).failed()) {
+            FailBench("cannot import the list file");
         }
     });
     const double wc = bestSecondsForCommand(QStringLiteral("wc -l '%1' > /dev/null").arg(QFile::decodeName(listFile)));
@@ -105,10 +73,7 @@ int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
     QTemporaryDir dir;
     const QByteArray root = QFile::encodeName(dir.path()) + "/tree";
-    if (::mkdir(root.constData(), 0755) != 0) {
-        fail("cannot make the tree folder");
-    }
-    makeTree(root);
+    MakeScanTree(root);
 
     FileListModel scanned;
     EventPumpingHost host;
@@ -121,8 +86,9 @@ int main(int argc, char** argv) {
     const QByteArrayList paths = scanned.paths();
     const QByteArray list100k = QFile::encodeName(dir.path()) + "/100k.lst";
     const QByteArray list10k = QFile::encodeName(dir.path()) + "/10k.lst";
-    if (WriteListFile(list100k, paths).failed() || WriteListFile(list10k, paths.mid(0, kFiles / 10)).failed()) {
-        fail("cannot write the list files");
+    if (WriteListFile(list100k, paths).error.failed() ||
+        WriteListFile(list10k, paths.mid(0, kFiles / 10)).error.failed()) {
+        FailBench("cannot write the list files");
     }
     benchImport("import-100k", list100k, kFiles);
     benchImport("import-10k", list10k, kFiles / 10);

@@ -1,6 +1,5 @@
 // The whole program at work: a 10,000-file keyword sort driven through the real main window (progress bar and
-// event processing included) against the same sort through the engine alone, and the peak memory of the window
-// holding 100,000 entries in its file list.
+// event processing included) against the same sort through the engine alone.
 
 #include "BenchCommon.h"
 #include "KeywordSortTree.h"
@@ -20,8 +19,6 @@
 #include <QTimer>
 
 namespace {
-
-constexpr int kListEntries = 100000;
 
 double engineSeconds(const QByteArrayList& files, const QString& outDir) {
     FakeRunHost host;
@@ -51,34 +48,6 @@ double windowSeconds(const QByteArrayList& files, const QString& outDir) {
     return SecondsFor([&] { form.findChild<QAbstractButton*>(QStringLiteral("BtnCopy"))->click(); });
 }
 
-// The peak resident memory of this process so far, in MB.
-double peakMegabytes() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (status.open(QIODevice::ReadOnly)) {
-        for (const QByteArray& line : status.readAll().split('\n')) {
-            if (line.startsWith("VmHWM:")) {
-                return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
-            }
-        }
-    }
-    std::fprintf(stderr, "no VmHWM in /proc/self/status\n");
-    std::exit(1);
-}
-
-// A window with kListEntries entries of a typical length, shown and scrolled to the end.
-double memoryWithFullList() {
-    MainWindows windows;
-    windows.form1.show();
-    QByteArrayList entries;
-    for (int i = 0; i < kListEntries; ++i) {
-        entries.append(QStringLiteral("/home/user/照片/2024/旅行/folder_%1/IMG_%2.JPG").arg(i / 100).arg(i).toUtf8());
-    }
-    windows.form1.fileList().AppendUnique(entries);
-    entries.clear();
-    QApplication::processEvents();
-    return peakMegabytes();
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -86,9 +55,6 @@ int main(int argc, char** argv) {
     QTemporaryDir dir;
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.filePath(QStringLiteral("config"))));
     QApplication application(argc, argv);
-    // Memory first, while the process has done nothing else, so the peak belongs to the full list.
-    std::printf("bench: memory-100k rss=%.0fMB\n", memoryWithFullList());
-    std::fflush(stdout);
     const QByteArrayList files = MakeKeywordSortTree(dir.filePath(QStringLiteral("src")));
     constexpr int kRuns = 3;
     const double engine = BestSeconds(

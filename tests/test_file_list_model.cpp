@@ -1,6 +1,8 @@
 #include "filelist/FileListModel.h"
+#include "testsupport/FileSystemFixtures.h"
 
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -10,6 +12,10 @@ class TestFileListModel : public QObject {
 private slots:
     void appendUnique_data();
     void appendUnique();
+    void caseTwinsOnDisk_data();
+    void caseTwinsOnDisk();
+    void noEntryHoldsANulByte();
+    void aMillionEntriesKeepTheirOrderAndIndex();
     void appendAllKeepsDuplicates();
     void removalKeepsTheIndexInStep();
     void removeOutsideTheListChangesNothing();
@@ -64,6 +70,79 @@ void TestFileListModel::appendUnique() {
     model.AppendUnique(batch);
     QCOMPARE(model.paths(), after);
     QCOMPARE(model.rowCount(), int(after.size()));
+}
+
+// Paths equal ignoring case are one entry only when they name one file; %D is a folder holding a.txt, A.txt,
+// photos/x.jpg and the link Photos -> photos.
+void TestFileListModel::caseTwinsOnDisk_data() {
+    QTest::addColumn<QByteArrayList>("batch");
+    QTest::addColumn<QByteArrayList>("after");
+
+    QTest::newRow("two files differing in case are both listed")
+        << QByteArrayList{"%D/a.txt", "%D/A.txt", "%D/A.TXT"} << QByteArrayList{"%D/a.txt", "%D/A.txt"};
+    QTest::newRow("one file through a folder link differing in case is listed once")
+        << QByteArrayList{"%D/photos/x.jpg", "%D/Photos/x.jpg", "%D/PHOTOS/X.JPG"} << QByteArrayList{"%D/photos/x.jpg"};
+    QTest::newRow("a twin of a listed file that cannot be examined is not listed")
+        << QByteArrayList{"%D/photos/x.jpg", "%D/photos/X.jpg"} << QByteArrayList{"%D/photos/x.jpg"};
+}
+
+void TestFileListModel::caseTwinsOnDisk() {
+    QFETCH(QByteArrayList, batch);
+    QFETCH(QByteArrayList, after);
+    QTemporaryDir folder;
+    const QByteArray dir = QFile::encodeName(folder.path());
+    MakeFile(dir + "/a.txt");
+    MakeFile(dir + "/A.txt");
+    MakeFolder(dir + "/photos");
+    MakeFile(dir + "/photos/x.jpg");
+    MakeLink("photos", dir + "/Photos");
+    for (QByteArrayList* paths : {&batch, &after}) {
+        for (QByteArray& path : *paths) {
+            path.replace("%D", dir);
+        }
+    }
+    FileListModel model;
+    model.AppendUnique(batch);
+    QCOMPARE(model.paths(), after);
+    // The same again, one by one, against the list as it stands.
+    for (const QByteArray& path : batch) {
+        model.AppendUnique({path});
+    }
+    QCOMPARE(model.paths(), after);
+}
+
+// A path with a NUL inside would be shown and filtered whole while the system acts on the part before the NUL.
+void TestFileListModel::noEntryHoldsANulByte() {
+    FileListModel model;
+    model.AppendUnique({QByteArray("/d/a.txt\0.jpg", 14), "/d/b"});
+    model.appendAll({QByteArray("/d/c.txt\0.jpg", 14), "", "/d/c"});
+    QCOMPARE(model.paths(), (QByteArrayList{"/d/b", "/d/c"}));
+}
+
+// The arena spans many blocks and the index grows many times: every entry stays where it was put, and the index
+// still finds each one after removals renumbered the rows.
+void TestFileListModel::aMillionEntriesKeepTheirOrderAndIndex() {
+    FileListModel model;
+    QByteArrayList batch;
+    for (int i = 0; i < 1000000; ++i) {
+        batch.append("/home/user/photos/2024/folder_" + QByteArray::number(i / 1000) + "/IMG_" + QByteArray::number(i) +
+                     ".JPG");
+        if (batch.size() == 10000) {
+            model.AppendUnique(batch);
+            batch.clear();
+        }
+    }
+    QCOMPARE(model.size(), 1000000);
+    QCOMPARE(model.at(0), QByteArray("/home/user/photos/2024/folder_0/IMG_0.JPG"));
+    QCOMPARE(model.at(999999), QByteArray("/home/user/photos/2024/folder_999/IMG_999999.JPG"));
+    model.removeAt(0);
+    model.removeAt(500000);
+    QCOMPARE(model.at(0), QByteArray("/home/user/photos/2024/folder_0/IMG_1.JPG"));
+    QCOMPARE(model.at(500000), QByteArray("/home/user/photos/2024/folder_500/IMG_500002.JPG"));
+    model.AppendUnique({"/home/user/photos/2024/folder_0/img_0.jpg", "/HOME/user/photos/2024/folder_500/IMG_500001.JPG",
+                        "/home/user/photos/2024/FOLDER_999/img_999999.jpg"});
+    QCOMPARE(model.size(), 1000000);
+    QCOMPARE(model.at(999999), QByteArray("/HOME/user/photos/2024/folder_500/IMG_500001.JPG"));
 }
 
 void TestFileListModel::appendAllKeepsDuplicates() {

@@ -115,6 +115,18 @@ private slots:
         QCOMPARE(entries(), QByteArrayList{raw});
     }
 
+    // A NUL inside a path (%00) would make the system act on a.txt while the list shows and filters a.txt%00.jpg;
+    // our own temporary files are no files of the user's.
+    void dropsTakeNoPathWithANulByteAndNoTemporaryFileOfOurs() {
+        const QByteArray file = WriteTestFile(path(u"d/a.txt"_s));
+        const QByteArray temporary = WriteTestFile(path(u"d/.varnoth-12-3.part"_s));
+        // A malformed escape spells no byte; a lenient decoder would read "%pa" as a line break.
+        WriteTestFile(path(u"d/b\n.txt"_s));
+        drop("file://" + file.toPercentEncoding("/") + "%00.jpg\r\nfile://" + temporary.toPercentEncoding("/") +
+             "\r\nfile://" + bytes(u"d"_s).toPercentEncoding("/") + "/b%pa.txt\r\n");
+        QCOMPARE(entries(), QByteArrayList{});
+    }
+
     void removeAndClear() {
         for (const QString& name : {u"a"_s, u"b"_s, u"c"_s}) {
             fileList().AppendUnique({WriteTestFile(path(name))});
@@ -223,6 +235,35 @@ private slots:
         answerFileDialog(path(u"lists"_s), u"in.lst"_s);
         click(u"BtnImpFileList"_s);
         QCOMPARE(entries(), (QByteArrayList{bytes(u"files/one"_s), bytes(u"files"_s)}));
+    }
+
+    // A name holding a line break would become two lines, and the second could name another file on import.
+    void exportLeavesOutNamesWithALineBreakAndSaysSo() {
+        const QByteArray poisoned = WriteTestFile(path(u"files/photo\n.bashrc"_s));
+        const QByteArray good = WriteTestFile(path(u"files/good.jpg"_s));
+        const QByteArray alsoPoisoned = WriteTestFile(path(u"files/b\rc"_s));
+        fileList().AppendUnique({poisoned, good, alsoPoisoned});
+        ShownMessage shown;
+        answerFileDialog(testFolder(), u"out.lst"_s);
+        answerNextMessage(&shown);
+        click(u"BtnSaveFileList"_s);
+        QCOMPARE(ReadTestFile(path(u"out.lst"_s)), good + "\r\n");
+        QCOMPARE(shown.icon, QMessageBox::Information);
+        QVERIFY2(shown.text.contains(u"2 个"_s) && shown.text.contains(path(u"files/photo\n.bashrc"_s)),
+                 qPrintable(shown.text));
+    }
+
+    // A relative line would be resolved against the program's working folder, which the list knows nothing of.
+    void importIgnoresRelativeLines() {
+        WriteTestFile(path(u".bashrc"_s));
+        const QByteArray absolute = WriteTestFile(path(u"files/one"_s));
+        WriteTestFile(path(u"in.lst"_s), "photo\r\n.bashrc\r\n" + absolute + "\r\n");
+        const QString workingFolder = QDir::currentPath();
+        QDir::setCurrent(testFolder());
+        answerFileDialog(testFolder(), u"in.lst"_s);
+        click(u"BtnImpFileList"_s);
+        QDir::setCurrent(workingFolder);
+        QCOMPARE(entries(), QByteArrayList{absolute});
     }
 
     void aListFileThatCannotBeWrittenIsReported() {

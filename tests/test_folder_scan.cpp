@@ -1,32 +1,24 @@
+#include "core/CriterionPage.h"
+#include "engine/SortRun.h"
 #include "filelist/FileListModel.h"
 #include "filelist/FolderScan.h"
+#include "testsupport/CountingScanHost.h"
+#include "testsupport/FakeRunHost.h"
 #include "testsupport/FileSystemFixtures.h"
+#include "testsupport/TestFiles.h"
 
 #include <QDirIterator>
+#include <QProcess>
+#include <QScopeGuard>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QThread>
 
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// Counts what a scan asks of the window; can make each repaint slow.
-class CountingHost : public ScanHost {
-public:
-    void processEvents() override { ++eventPumps; }
-    void repaintFileList() override {
-        ++repaints;
-        QThread::msleep(slowRepaintMs);
-    }
-    bool stopRequested() const override { return stopAfterRepaints > 0 && repaints >= stopAfterRepaints; }
-    int eventPumps = 0;
-    int repaints = 0;
-    int stopAfterRepaints = 0;
-    unsigned long slowRepaintMs = 0;
-};
 
 // The part of each entry after prefix.
 QByteArrayList relativeEntries(const FileListModel& model, const QByteArray& prefix) {
@@ -56,6 +48,21 @@ QByteArrayList folderRuns(const QByteArrayList& entries) {
     return runs;
 }
 
+// folder/s0, folder/s1, folder/s2, each with 100 empty files; made once.
+void MakeWideTree(const QByteArray& folder) {
+    if (QFileInfo::exists(QFile::decodeName(folder))) {
+        return;
+    }
+    MakeFolder(folder);
+    for (int sub = 0; sub < 3; ++sub) {
+        const QByteArray subFolder = folder + "/s" + QByteArray::number(sub);
+        MakeFolder(subFolder);
+        for (int file = 0; file < 100; ++file) {
+            MakeFile(subFolder + "/f" + QByteArray::number(file));
+        }
+    }
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(EntryType)
@@ -81,16 +88,19 @@ private slots:
     void entriesKeepTheFileSystemOrder();
     void pathsAlreadyListedAreNotAddedAgain();
     void unreadableFoldersAddNothingAndTheScanGoesOn();
-    void wholeTreeRepaintsTheListAtEveryFolder();
-    void longScansKeepProcessingEvents();
-    void aClosingWindowStopsTheScanBeforeTheNextFolder();
+    void theListFillsAndRepaintsAsTheScanGoes();
+    void aClosingWindowStopsTheScanAtOnce();
+    void caseTwinsAreTwoFilesAndBothAreSorted();
+    void oneFileReachedThroughACaseTwinFolderIsListedOnce();
+    void aFileSystemIgnoringCaseListsEachFileOnce();
 
 private:
     QTemporaryDir m_temporary;
     QByteArray m_root;
 };
 
-// a                  own files: plain, hidden, Chinese, broken UTF-8, FIFO, link to a file, dangling link
+// a                  own files: plain, hidden, Chinese, broken UTF-8, FIFO, link to a file, dangling link, and a
+//                    temporary file of ours, which is never listed
 // a/toB -> b         link to a folder: neither entered nor added
 // a/b                b1.txt
 // a/b/c              c1.txt, and up -> ../.. (a link loop back to a)
@@ -106,6 +116,7 @@ void TestFolderScan::initTestCase() {
     MakeFifo(m_root + "a/pipe");
     MakeLink("a1.txt", m_root + "a/toA1");
     MakeLink("nowhere", m_root + "a/dangling");
+    MakeFile(m_root + "a/.varnoth-77-1.part");
     MakeFolder(m_root + "a/b");
     MakeLink("b", m_root + "a/toB");
     MakeFile(m_root + "a/b/b1.txt");
@@ -235,7 +246,7 @@ void TestFolderScan::scanModes() {
     QFETCH(QString, levelText);
     QFETCH(QByteArrayList, entries);
     FileListModel model;
-    CountingHost host;
+    CountingScanHost host;
     ScanChosenFolder({m_root + folder, wholeTree, depthLimited, levelText}, model, host);
     QCOMPARE(sorted(relativeEntries(model, m_root)), sorted(entries));
 }
@@ -254,7 +265,7 @@ void TestFolderScan::ownFilesComeBeforeSubFolders() {
     QFETCH(QString, levelText);
     QFETCH(QByteArrayList, runs);
     FileListModel model;
-    CountingHost host;
+    CountingScanHost host;
     ScanChosenFolder({m_root + "a", wholeTree, !wholeTree, levelText}, model, host);
     QCOMPARE(folderRuns(relativeEntries(model, m_root)), runs);
 }
@@ -272,7 +283,7 @@ void TestFolderScan::entriesKeepTheFileSystemOrder() {
         listed.append(QFile::encodeName(entries.next()));
     }
     FileListModel model;
-    CountingHost host;
+    CountingScanHost host;
     FolderScanner(model, host).scanFolder(folder);
     QCOMPARE(relativeEntries(model, {}), listed);
 }
@@ -280,7 +291,7 @@ void TestFolderScan::entriesKeepTheFileSystemOrder() {
 void TestFolderScan::pathsAlreadyListedAreNotAddedAgain() {
     FileListModel model;
     model.appendAll({m_root + "a/A1.TXT"});
-    CountingHost host;
+    CountingScanHost host;
     FolderScanner scanner(model, host);
     scanner.IndexDisk2(m_root + "a/", 1);
     scanner.IndexDisk2(m_root + "a/", 1);
@@ -301,7 +312,7 @@ void TestFolderScan::unreadableFoldersAddNothingAndTheScanGoesOn() {
     MakeFile(top + "/t1.txt");
     SetMode(top + "/locked", 0);
     FileListModel model;
-    CountingHost host;
+    CountingScanHost host;
     FolderScanner scanner(model, host);
     scanner.IndexDisk(top + '/');
     scanner.scanFolder(top + "/locked");
@@ -310,37 +321,97 @@ void TestFolderScan::unreadableFoldersAddNothingAndTheScanGoesOn() {
     QCOMPARE(sorted(relativeEntries(model, top)), (QByteArrayList{"/open/o1.txt", "/t1.txt"}));
 }
 
-void TestFolderScan::wholeTreeRepaintsTheListAtEveryFolder() {
+// wide/s0, wide/s1, wide/s2 with 100 files each; with time slices of no length, every 64th entry ends a slice.
+void TestFolderScan::theListFillsAndRepaintsAsTheScanGoes() {
+    MakeWideTree(m_root + "wide");
     FileListModel model;
-    CountingHost host;
-    FolderScanner scanner(model, host);
-    scanner.IndexDisk(m_root + "a/");
-    QCOMPARE(host.repaints, 4);
-    scanner.IndexDisk2(m_root + "a/", 5);
-    scanner.scanFolder(m_root + "a");
-    QCOMPARE(host.repaints, 4);
-}
-
-// Each slow repaint takes longer than the pumping interval, so the next entry of every folder processes events.
-void TestFolderScan::longScansKeepProcessingEvents() {
-    FileListModel model;
-    CountingHost host;
-    host.slowRepaintMs = 20;
-    FolderScanner(model, host).IndexDisk(m_root + "a/");
+    QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+    CountingScanHost host;
+    FolderScanner(model, host, true, std::chrono::milliseconds(0)).IndexDisk(m_root + "wide/");
+    QCOMPARE(model.size(), 300);
     QVERIFY2(host.eventPumps >= 4, qPrintable(QString::number(host.eventPumps)));
+    QVERIFY2(host.repaints >= 2 && inserted.count() >= 2, qPrintable(QString::number(host.repaints)));
+
+    // Only the whole-tree scan repaints; every scan processes events. Rows join a long list in one insertion once
+    // they are too few to be worth laying the whole list out again.
+    FileListModel longList;
+    QByteArrayList earlier;
+    for (int i = 0; i < 2000; ++i) {
+        earlier.append("/earlier/" + QByteArray::number(i));
+    }
+    longList.appendAll(earlier);
+    QSignalSpy insertedIntoLongList(&longList, &QAbstractItemModel::rowsInserted);
+    CountingScanHost levels;
+    FolderScanner(longList, levels, false, std::chrono::milliseconds(0)).IndexDisk2(m_root + "wide/", 1);
+    QCOMPARE(longList.size(), 2300);
+    QVERIFY(levels.eventPumps >= 4);
+    QCOMPARE(levels.repaints, 0);
+    QCOMPARE(insertedIntoLongList.count(), 1);
 }
 
-void TestFolderScan::aClosingWindowStopsTheScanBeforeTheNextFolder() {
+void TestFolderScan::aClosingWindowStopsTheScanAtOnce() {
+    MakeWideTree(m_root + "wide");
     FileListModel model;
-    CountingHost host;
-    host.stopAfterRepaints = 1; // the window closes while the first folder is scanned
-    FolderScanner(model, host).IndexDisk(m_root + "a/");
-    QCOMPARE(host.repaints, 1);
-    QVERIFY(model.size() > 0);
-    QVERIFY(!model.paths().contains(m_root + "a/b/b1.txt"));
-    const int firstFolderOnly = model.size();
-    FolderScanner(model, host).IndexDisk2(m_root + "a/", 5);
-    QCOMPARE(model.size(), firstFolderOnly);
+    CountingScanHost host;
+    host.stopAfterPumps = 1; // the window closes at the first round of events
+    FolderScanner(model, host, true, std::chrono::milliseconds(0)).IndexDisk(m_root + "wide/");
+    QCOMPARE(host.eventPumps, 1);
+    // What was found before stays; nothing after, not even the rest of the folder being read.
+    QVERIFY(model.size() > 0 && model.size() < 100);
+    QCOMPARE(folderRuns(model.paths()).size(), 1);
+}
+
+// On Linux a.txt and A.txt are two files: both are listed and both are sorted.
+void TestFolderScan::caseTwinsAreTwoFilesAndBothAreSorted() {
+    const QByteArray twins = m_root + "twins";
+    MakeFolder(twins);
+    MakeFile(twins + "/a.txt", "lower");
+    MakeFile(twins + "/A.txt", "upper");
+    FileListModel model;
+    CountingScanHost scanHost;
+    ScanChosenFolder({twins, false, false, QString()}, model, scanHost);
+    QCOMPARE(sorted(model.paths()), (QByteArrayList{twins + "/A.txt", twins + "/a.txt"}));
+
+    FakeRunHost host;
+    host.files = model.paths();
+    host.page = TypePage;
+    host.outDir = QFile::decodeName(m_root + "sorted");
+    RunSort(host);
+    QCOMPARE(ReadTestFile(QFile::decodeName(m_root + "sorted/.txt/a.txt")), QByteArray("lower"));
+    QCOMPARE(ReadTestFile(QFile::decodeName(m_root + "sorted/.txt/A.txt")), QByteArray("upper"));
+    QCOMPARE(host.reports.size(), 1);
+    QCOMPARE(host.reports.first().placed, 2);
+}
+
+// Photos -> photos: the folder reached through the link is the same folder, its files the same files.
+void TestFolderScan::oneFileReachedThroughACaseTwinFolderIsListedOnce() {
+    MakeFolder(m_root + "photos");
+    MakeFile(m_root + "photos/x.jpg");
+    MakeLink("photos", m_root + "Photos");
+    FileListModel model;
+    CountingScanHost host;
+    ScanChosenFolder({m_root + "photos", false, false, QString()}, model, host);
+    ScanChosenFolder({m_root + "Photos", false, false, QString()}, model, host);
+    QCOMPARE(model.paths(), QByteArrayList{m_root + "photos/x.jpg"});
+}
+
+// Where the machine can mount one, a vfat file system: two spellings of one name reach the same file there.
+void TestFolderScan::aFileSystemIgnoringCaseListsEachFileOnce() {
+    const QByteArray mountPoint = m_root + "vfat";
+    const QString image = QFile::decodeName(m_root + "vfat.img");
+    MakeFolder(mountPoint);
+    const int made = QProcess::execute(u"sh"_s, {u"-c"_s, u"truncate -s 4M '%1' && mkfs.vfat -n CASE '%1' && "
+                                                          "mount -o loop '%1' '%2' && touch '%2/Photo.jpg'"_s.arg(
+                                                              image, QFile::decodeName(mountPoint))});
+    if (made != 0) {
+        QSKIP("no vfat file system can be mounted here (needs root, loop devices and mkfs.vfat)");
+    }
+    const auto unmount = qScopeGuard([&] { QProcess::execute(u"umount"_s, {QFile::decodeName(mountPoint)}); });
+    FileListModel model;
+    model.AppendUnique({mountPoint + "/Photo.jpg", mountPoint + "/PHOTO.JPG", mountPoint + "/photo.jpg"});
+    CountingScanHost host;
+    ScanChosenFolder({mountPoint, false, false, QString()}, model, host);
+    QCOMPARE(model.paths(), QByteArrayList{mountPoint + "/Photo.jpg"});
 }
 
 QTEST_GUILESS_MAIN(TestFolderScan)

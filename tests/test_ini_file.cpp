@@ -3,6 +3,9 @@
 #include "testsupport/FsErrorOutput.h"
 #include "testsupport/TestFiles.h"
 
+Q_DECLARE_METATYPE(Fs::Error)
+
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -152,12 +155,27 @@ private slots:
                  QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
     }
 
-    void aFifoIsRefusedWithoutWaitingForAWriter() {
+    void onlyASmallRegularFileIsRead_data() {
+        QTest::addColumn<QByteArray>("command"); // makes Varnoth.ini in the current folder
+        QTest::addColumn<Fs::Error>("error");
+        QTest::newRow("a FIFO, without waiting for a writer")
+            << QByteArray("mkfifo Varnoth.ini") << Fs::Error{Fs::Operation::CheckSource, EINVAL};
+        QTest::newRow("a link to a device")
+            << QByteArray("ln -s /dev/zero Varnoth.ini") << Fs::Error{Fs::Operation::CheckSource, EINVAL};
+        QTest::newRow("a file of 1 MB is read") << QByteArray("truncate -s 1M Varnoth.ini") << Fs::Error();
+        QTest::newRow("a larger one is not")
+            << QByteArray("truncate -s 40G Varnoth.ini") << Fs::Error{Fs::Operation::CheckSource, EFBIG};
+    }
+    void onlyASmallRegularFileIsRead() {
+        QFETCH(QByteArray, command);
+        QFETCH(Fs::Error, error);
         QTemporaryDir folder;
-        const QByteArray path = QFile::encodeName(folder.filePath(u"Varnoth.ini"_s));
-        QVERIFY(::mkfifo(path.constData(), 0600) == 0);
+        QProcess shell;
+        shell.setWorkingDirectory(folder.path());
+        shell.start(u"sh"_s, {u"-c"_s, QString::fromUtf8(command)});
+        QVERIFY(shell.waitForFinished() && shell.exitCode() == 0);
         IniDocument document;
-        QCOMPARE(ReadIniFile(QFile::decodeName(path), document), (Fs::Error{Fs::Operation::CheckSource, EINVAL}));
+        QCOMPARE(ReadIniFile(folder.filePath(u"Varnoth.ini"_s), document), error);
     }
 
     void aWriteProtectedFileIsNotReplaced() {

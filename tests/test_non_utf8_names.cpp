@@ -4,6 +4,7 @@
 #include "filelist/FileListModel.h"
 #include "filelist/FolderScan.h"
 #include "filelist/ListFile.h"
+#include "testsupport/CountingScanHost.h"
 #include "testsupport/FakeRunHost.h"
 #include "testsupport/FileSystemFixtures.h"
 #include "testsupport/TestFiles.h"
@@ -14,14 +15,6 @@
 #include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-struct QuietScanHost : ScanHost {
-    void processEvents() override {}
-    void repaintFileList() override {}
-    bool stopRequested() const override { return false; }
-};
-} // namespace
 
 // A file whose name is not valid UTF-8 (common after unpacking archives made on other systems) goes through the
 // whole way a user takes: scanned into the list, exported, imported, and moved by a sort, byte for byte.
@@ -36,15 +29,15 @@ private slots:
         MakeFile(root + "/in/" + name, "legacy name");
 
         FileListModel scanned;
-        QuietScanHost scanHost;
+        CountingScanHost scanHost;
         FolderScanner(scanned, scanHost).IndexDisk(root + "/in/");
         QCOMPARE(scanned.paths(), QByteArrayList{root + "/in/" + name});
         QVERIFY(DisplayText(scanned.at(0)).contains(QChar::ReplacementCharacter));
 
-        QVERIFY(!ExportListFile(root + "/list.lst", scanned).failed());
+        QVERIFY(!ExportListFile(root + "/list.lst", scanned).error.failed());
         QCOMPARE(ReadTestFile(QFile::decodeName(root + "/list.lst")), root + "/in/" + name + "\r\n");
         FileListModel imported;
-        QVERIFY(!ImportListFile(root + "/list.lst", imported).failed());
+        QVERIFY(!ImportListFile(root + "/list.lst", imported, scanHost).failed());
         QCOMPARE(imported.paths(), scanned.paths());
 
         FakeRunHost host;

@@ -8,7 +8,9 @@
 #include "testsupport/TestFiles.h"
 
 #include <QTemporaryDir>
+
 #include <QTest>
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -52,15 +54,28 @@ private slots:
 
     void defaultsWithoutValues_data() {
         QTest::addColumn<std::optional<QByteArray>>("content");
-        QTest::newRow("no file") << std::optional<QByteArray>();
-        QTest::newRow("empty file") << std::optional<QByteArray>("");
-        QTest::newRow("only foreign sections") << std::optional<QByteArray>("[Other]\nPage=3\nSameFile=2\n");
-        QTest::newRow("empty section") << std::optional<QByteArray>("[Parameter]\n");
+        QTest::addColumn<QByteArray>("special"); // "fifo", or the target of a link, made in place of a file
+        QTest::newRow("no file") << std::optional<QByteArray>() << QByteArray();
+        QTest::newRow("empty file") << std::optional<QByteArray>("") << QByteArray();
+        QTest::newRow("only foreign sections")
+            << std::optional<QByteArray>("[Other]\nPage=3\nSameFile=2\n") << QByteArray();
+        QTest::newRow("empty section") << std::optional<QByteArray>("[Parameter]\n") << QByteArray();
+        // Start-up never waits on a FIFO, nor reads an endless or huge file.
+        QTest::newRow("a FIFO") << std::optional<QByteArray>() << QByteArray("fifo");
+        QTest::newRow("a link to /dev/zero") << std::optional<QByteArray>() << QByteArray("/dev/zero");
+        QTest::newRow("a file over 1 MB, values and all")
+            << std::optional<QByteArray>("[Parameter]\nPage=3\nSameFile=2\n;" + QByteArray(1 << 20, '-') + '\n')
+            << QByteArray();
     }
     void defaultsWithoutValues() {
         QFETCH(std::optional<QByteArray>, content);
+        QFETCH(QByteArray, special);
         if (content) {
             WriteTestFile(m_file, *content);
+        } else if (special == "fifo") {
+            QVERIFY(::mkfifo(QFile::encodeName(m_file).constData(), 0600) == 0);
+        } else if (!special.isEmpty()) {
+            QVERIFY(QFile::link(QFile::decodeName(special), m_file));
         }
         const SettingsValues values = LoadSettings(m_program.path());
         QCOMPARE(values.filter, QString());
@@ -79,7 +94,7 @@ private slots:
         QCOMPARE(values.dtTime, std::optional<QTime>());
         QCOMPARE(values.fileAttr, 0);
         QCOMPARE(values.cmbFileDate, 0);
-        QCOMPARE(QFile::exists(m_file), content.has_value()); // loading never creates the file
+        QCOMPARE(QFileInfo(m_file).isSymLink() || QFileInfo::exists(m_file), content || !special.isEmpty());
     }
 
     void everyKeyRoundTrips() {

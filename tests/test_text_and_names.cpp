@@ -106,6 +106,8 @@ private slots:
         QTest::newRow("ASCII") << QByteArray("/D/Photo.JPG") << QByteArray("/d/photo.jpg") << true;
         QTest::newRow("Greek") << u"/d/ΣΊΣΥΦΟΣ"_s.toUtf8() << u"/d/σίσυφοσ"_s.toUtf8() << true;
         QTest::newRow("different") << QByteArray("/d/a") << QByteArray("/d/b") << false;
+        QTest::newRow("the Kelvin sign folds to the ASCII k")
+            << u"/d/\u212A.txt"_s.toUtf8() << QByteArray("/d/K.TXT") << true;
         QTest::newRow("not UTF-8, ASCII folded")
             << QByteArray("/d/\xb2\xe2.TXT") << QByteArray("/d/\xb2\xe2.txt") << true;
         QTest::newRow("not UTF-8, other bytes") << QByteArray("/d/\xb2\xe2") << QByteArray("/d/\xb2\xe3") << false;

@@ -4,7 +4,9 @@
 #include "cli/EscapedText.h"
 #include "cli/SortRequest.h"
 #include "cli/StandardStreams.h"
+#include "core/FileNames.h"
 #include "core/FsEntries.h"
+#include "core/FsTemporaryNames.h"
 #include "engine/Interruption.h"
 #include "filelist/FileListModel.h"
 #include "filelist/FolderScan.h"
@@ -103,18 +105,22 @@ std::optional<QString> addStandardInput(bool nulSeparated, FileListModel& fileLi
 
 std::optional<QString> addListFile(const QByteArray& fileName, const QByteArray& workingFolder,
                                    FileListModel& fileList) {
-    QByteArrayList lines;
-    const Fs::Error error = ReadListFile(AbsolutePath(fileName, workingFolder), lines);
+    // As the window imports a list, but a relative line names a path below the working folder, as on the command
+    // line itself: lines that name nothing, and our own temporary files, drop out; a folder is an entry itself.
+    QByteArrayList paths;
+    const Fs::Error error = ReadListFile(AbsolutePath(fileName, workingFolder), [&](QByteArrayView line) {
+        if (!line.isEmpty()) {
+            const QByteArray path = AbsolutePath(line.toByteArray(), workingFolder);
+            if (!Fs::IsTemporaryName(FileNameOf(path)) && Fs::ReachesAnything(path)) {
+                paths.append(path);
+            }
+        }
+        return !InterruptionRequested();
+    });
     if (error.failed()) {
         return cannotRead(u"--list "_s + escaped(fileName), error.code);
     }
-    // As the window imports a list: lines that name no file or folder drop out; a folder is an entry itself.
-    for (QByteArray& line : lines) {
-        if (!line.isEmpty()) {
-            line = AbsolutePath(line, workingFolder);
-        }
-    }
-    fileList.AppendUnique(KeepExistingPaths(lines));
+    fileList.AppendUnique(paths);
     return std::nullopt;
 }
 

@@ -2,6 +2,8 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
+
 QByteArray FoldAsciiUpper(const QByteArray& text) {
     QByteArray folded = text;
     for (char& c : folded) {
@@ -42,15 +44,22 @@ QByteArray TrimBlanksAndControls(const QByteArray& text) {
     return trimmed(text, [](char c) { return static_cast<unsigned char>(c); });
 }
 
-QByteArray CaseFoldKey(const QByteArray& bytes) {
+QByteArray CaseFoldKey(QByteArrayView bytes) {
+    // ASCII text folds to its lower-case letters, exactly as the decoded text would, without decoding it.
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        QByteArray key(bytes.size(), Qt::Uninitialized);
+        std::transform(bytes.begin(), bytes.end(), key.begin(),
+                       [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; });
+        return key;
+    }
     bool valid = false;
-    const QString text = decodeUtf8(bytes, valid);
+    const QString text = decodeUtf8(bytes.toByteArray(), valid);
     if (valid) {
         return text.toCaseFolded().toUtf8();
     }
     // Folded UTF-8 text is always valid UTF-8 and so never starts with 0xFF; the marker keeps the two kinds of key
     // apart.
-    return '\xff' + FoldAsciiUpper(bytes);
+    return '\xff' + FoldAsciiUpper(bytes.toByteArray());
 }
 
 bool EqualIgnoringCase(const QByteArray& a, const QByteArray& b) {

@@ -18,7 +18,7 @@ QByteArray TrimBlanksAndControls(const QByteArray& text);
 bool EqualIgnoringCase(const QByteArray& a, const QByteArray& b);
 
 // A key that is equal for two byte strings exactly when EqualIgnoringCase holds for them, for hash lookups.
-QByteArray CaseFoldKey(const QByteArray& bytes);
+QByteArray CaseFoldKey(QByteArrayView bytes);
 
 // The text a user sees for bytes that name a file: invalid UTF-8 shows as replacement characters.
 QString DisplayText(const QByteArray& bytes);

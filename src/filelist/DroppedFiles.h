@@ -7,9 +7,11 @@
 // percent-encoded. Decoding the addresses ourselves keeps the path bytes exactly, also for names that are not
 // valid UTF-8, which a decoded QUrl would lose.
 
-// The local paths of the file:// addresses in uriList, in their order; comment lines, other schemes and addresses
-// on other hosts are left out.
+// The local paths of the file:// addresses in uriList, in their order; comment lines, other schemes, addresses on
+// other hosts, malformed percent escapes and paths that would hold a NUL byte (%00) are left out. Every path is
+// absolute.
 QByteArrayList LocalPathsFromUriList(const QByteArray& uriList);
 
-// The paths that name an existing file (following symbolic links); folders and missing paths drop out.
+// The paths that name an existing file (following symbolic links); folders, missing paths and our own temporary
+// files drop out.
 QByteArrayList KeepExistingFiles(const QByteArrayList& paths);

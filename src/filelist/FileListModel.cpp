@@ -2,35 +2,96 @@
 
 #include "core/TextBytes.h"
 
-void FileListModel::AppendUnique(const QByteArrayList& candidates) {
-    QByteArrayList fresh;
-    for (const QByteArray& candidate : candidates) {
-        // Counting the key at once also makes a later candidate with the same key, in this batch, a duplicate.
-        int& count = m_keyCounts[CaseFoldKey(candidate)];
-        if (count == 0) {
-            count = 1;
-            fresh.append(candidate);
-        }
+#include <QHashFunctions>
+
+#include <sys/stat.h>
+
+namespace {
+
+quint32 hashOfKey(QByteArrayView key) {
+    const size_t hash = qHash(key, 0);
+    return quint32(hash ^ (quint64(hash) >> 32));
+}
+
+// A list entry can only be a non-empty path without NUL bytes.
+bool canBeListed(QByteArrayView path) {
+    return !path.isEmpty() && !path.contains('\0');
+}
+
+// Whether two paths equal ignoring case name different files. Only a pair that both exist and differ in device or
+// inode does; a path that cannot be examined counts as naming the same file, so that nothing is listed twice.
+bool differentFiles(QByteArrayView a, QByteArrayView b) {
+    struct stat statA {};
+    struct stat statB {};
+    return ::stat(a.toByteArray().constData(), &statA) == 0 && ::stat(b.toByteArray().constData(), &statB) == 0 &&
+           (statA.st_dev != statB.st_dev || statA.st_ino != statB.st_ino);
+}
+
+} // namespace
+
+QByteArrayList FileListModel::paths() const {
+    QByteArrayList all;
+    all.reserve(size());
+    for (int row = 0; row < size(); ++row) {
+        all.append(at(row));
     }
-    appendRows(fresh);
+    return all;
+}
+
+QByteArrayView FileListModel::pathOfRow(quint32 row) const {
+    return row < m_rows.size() ? m_arena.view(m_rows[row]) : m_arena.view(m_staged[row - m_rows.size()]);
+}
+
+bool FileListModel::listed(QByteArrayView candidate, QByteArrayView key, quint32 hash) const {
+    return m_index.anyOf(hash, [&](quint32 row) {
+        const QByteArrayView path = pathOfRow(row);
+        if (path == candidate) {
+            return true;
+        }
+        return CaseFoldKey(path) == key && !differentFiles(path, candidate);
+    });
+}
+
+void FileListModel::stage(QByteArrayView path, quint32 hash) {
+    m_index.insert(hash, quint32(m_rows.size() + m_staged.size()));
+    m_staged.push_back(m_arena.add(path));
+}
+
+void FileListModel::showStaged() {
+    if (m_staged.empty()) {
+        return;
+    }
+    beginInsertRows({}, size(), size() + int(m_staged.size()) - 1);
+    m_rows.insert(m_rows.end(), m_staged.begin(), m_staged.end());
+    m_staged.clear();
+    endInsertRows();
+}
+
+void FileListModel::stageUnique(QByteArrayView candidate) {
+    if (!canBeListed(candidate)) {
+        return;
+    }
+    const QByteArray key = CaseFoldKey(candidate);
+    const quint32 hash = hashOfKey(key);
+    if (!listed(candidate, key, hash)) {
+        stage(candidate, hash);
+    }
+}
+
+void FileListModel::AppendUnique(const QByteArrayList& candidates) {
+    for (const QByteArray& candidate : candidates) {
+        stageUnique(candidate);
+    }
+    showStaged();
 }
 
 void FileListModel::appendAll(const QByteArrayList& paths) {
     for (const QByteArray& path : paths) {
-        ++m_keyCounts[CaseFoldKey(path)];
+        if (canBeListed(path)) {
+            stage(path, hashOfKey(CaseFoldKey(path)));
+        }
     }
-    appendRows(paths);
-}
-
-// Appends paths whose keys are already counted.
-void FileListModel::appendRows(const QByteArrayList& paths) {
-    if (paths.isEmpty()) {
-        return;
-    }
-    beginInsertRows({}, size(), size() + int(paths.size()) - 1);
-    // No reserve: the vector's own growth keeps many small batches linear in time.
-    m_paths.insert(m_paths.end(), paths.begin(), paths.end());
-    endInsertRows();
+    showStaged();
 }
 
 void FileListModel::removeAt(int row) {
@@ -38,18 +99,19 @@ void FileListModel::removeAt(int row) {
         return;
     }
     beginRemoveRows({}, row, row);
-    const QByteArray key = CaseFoldKey(m_paths[size_t(row)]);
-    if (--m_keyCounts[key] == 0) {
-        m_keyCounts.remove(key);
-    }
-    m_paths.erase(m_paths.begin() + row);
+    // The removed path's bytes stay in the arena until the list is cleared; a row goes by one click at a time.
+    m_index.remove(hashOfKey(CaseFoldKey(view(row))), quint32(row));
+    m_rows.erase(m_rows.begin() + row);
     endRemoveRows();
 }
 
 void FileListModel::clear() {
     beginResetModel();
-    m_paths.clear();
-    m_keyCounts.clear();
+    m_rows.clear();
+    m_staged.clear();
+    m_rows.shrink_to_fit();
+    m_arena.clear();
+    m_index.clear();
     endResetModel();
 }
 

@@ -1,19 +1,18 @@
 #include "filelist/FolderScan.h"
 
 #include "core/FsEntries.h"
+#include "core/FsTemporaryNames.h"
 #include "core/IntegerText.h"
-#include "filelist/FileListModel.h"
 
 #include <QByteArrayList>
 
+#include <climits>
 #include <dirent.h>
 #include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
 
 namespace {
-
-constexpr qint64 kEventIntervalMs = 15;
 
 using Directory = std::unique_ptr<DIR, int (*)(DIR*)>;
 
@@ -37,8 +36,8 @@ EntryType typeOf(DIR* folder, const dirent& entry) {
     return EntryType::Other;
 }
 
-// Calls visit(name, class) for every entry of folder in the order the file system reports them; a folder that
-// cannot be opened has no entries.
+// Calls visit(name, class) for every entry of folder in the order the file system reports them, until it returns
+// false; a folder that cannot be opened has no entries.
 template <typename Visit> void forEachEntry(const QByteArray& folder, Visit visit) {
     const Directory directory(::opendir(folder.constData()), ::closedir);
     if (!directory) {
@@ -46,7 +45,9 @@ template <typename Visit> void forEachEntry(const QByteArray& folder, Visit visi
     }
     while (const dirent* entry = ::readdir(directory.get())) {
         const QByteArrayView name(entry->d_name);
-        visit(name, ClassifyEntry(name, typeOf(directory.get(), *entry)));
+        if (!visit(name, ClassifyEntry(name, typeOf(directory.get(), *entry)))) {
+            return;
+        }
     }
 }
 
@@ -75,58 +76,56 @@ QByteArray WithTrailingSlash(const QByteArray& folder) {
     return folder.endsWith('/') ? folder : folder + '/';
 }
 
-FolderScanner::FolderScanner(FileListModel& fileList, ScanHost& host) : m_fileList(fileList), m_host(host) {
-    m_sinceEvents.start();
-}
-
-void FolderScanner::keepWindowResponsive() {
-    if (m_sinceEvents.elapsed() >= kEventIntervalMs) {
-        m_host.processEvents();
-        m_sinceEvents.restart();
-    }
-}
+FolderScanner::FolderScanner(FileListModel& fileList, ScanHost& host, bool showAsItGoes,
+                             std::chrono::milliseconds timeSlice)
+    : m_host(host), m_appender(fileList, host, showAsItGoes, timeSlice) {}
 
 void FolderScanner::scanOneFolder(const QByteArray& folder, QByteArrayList* subFolders) {
-    QByteArrayList files;
+    // One buffer for the paths of the folder's files: the list copies each into its own storage.
+    QByteArray path = folder;
+    path.reserve(folder.size() + NAME_MAX);
     forEachEntry(folder, [&](QByteArrayView name, EntryClass entryClass) {
-        if (entryClass == EntryClass::File) {
-            files.append(QByteArray(folder).append(name));
+        if (!m_appender.keepWindowResponsive()) {
+            return false;
+        }
+        // Our own files still being written are no files of the user's.
+        if (entryClass == EntryClass::File && !Fs::IsTemporaryName(name)) {
+            path.truncate(folder.size());
+            m_appender.add(path.append(name));
         } else if (entryClass == EntryClass::SubFolder && subFolders) {
             subFolders->append(QByteArray(folder).append(name).append('/'));
         }
-        keepWindowResponsive();
+        return true;
     });
-    m_fileList.AppendUnique(files);
 }
 
 void FolderScanner::scanFolder(const QByteArray& folder) {
     scanOneFolder(WithTrailingSlash(folder), nullptr);
+    m_appender.showGathered();
 }
 
 void FolderScanner::IndexDisk(const QByteArray& folder) {
-    m_host.repaintFileList();
-    QByteArrayList subFolders;
-    scanOneFolder(folder, &subFolders);
-    for (const QByteArray& subFolder : subFolders) {
-        if (m_host.stopRequested()) {
-            return;
-        }
-        IndexDisk(subFolder);
-    }
+    walk(folder, std::nullopt);
+    m_appender.showGathered();
 }
 
 void FolderScanner::IndexDisk2(const QByteArray& folder, int depth) {
-    if (depth < 0) {
+    walk(folder, depth);
+    m_appender.showGathered();
+}
+
+void FolderScanner::walk(const QByteArray& folder, std::optional<int> depthLeft) {
+    if (depthLeft && *depthLeft < 0) {
         return;
     }
     // At depth 0 the sub-folders would be entered with a negative depth and add nothing, so they are not listed.
     QByteArrayList subFolders;
-    scanOneFolder(folder, depth > 0 ? &subFolders : nullptr);
+    scanOneFolder(folder, depthLeft != 0 ? &subFolders : nullptr);
     for (const QByteArray& subFolder : subFolders) {
         if (m_host.stopRequested()) {
             return;
         }
-        IndexDisk2(subFolder, depth - 1);
+        walk(subFolder, depthLeft ? std::optional<int>(*depthLeft - 1) : std::nullopt);
     }
 }
 
@@ -134,7 +133,7 @@ void ScanChosenFolder(const FolderScanRequest& request, FileListModel& fileList,
     if (!Fs::ReachesFolder(request.folder)) {
         return;
     }
-    FolderScanner scanner(fileList, host);
+    FolderScanner scanner(fileList, host, request.wholeTree);
     if (request.wholeTree) {
         scanner.IndexDisk(WithTrailingSlash(request.folder));
     } else if (request.depthLimited) {

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "filelist/ScanHost.h"
+#include "filelist/SlicedAppender.h"
+
 #include <QByteArray>
 #include <QByteArrayList>
-#include <QElapsedTimer>
 #include <QString>
 #include <QStringView>
 
@@ -32,18 +34,6 @@ enum class EntryClass {
 
 EntryClass ClassifyEntry(QByteArrayView name, EntryType type);
 
-// The window a scan runs in. A scan runs on the user-interface thread and keeps the window responsive through it.
-class ScanHost {
-public:
-    virtual ~ScanHost() = default;
-    // Processes pending window events. The scan asks for it while it walks entries, at most every 15 ms.
-    virtual void processEvents() = 0;
-    // Called at every folder of a whole-tree scan, so that what earlier folders added shows at once.
-    virtual void repaintFileList() = 0;
-    // True once the window is closing: the scan stops before the next folder.
-    virtual bool stopRequested() const = 0;
-};
-
 // The scan depth typed in the folder picker's level box: a decimal 32-bit number, optionally signed, blanks
 // around it allowed. Nothing for an empty text, other characters or a number out of range: the scan then adds
 // nothing.
@@ -52,13 +42,15 @@ std::optional<int> ParseScanDepth(QStringView levelText);
 // folder with a '/' at its end, added unless it already ends in one.
 QByteArray WithTrailingSlash(const QByteArray& folder);
 
-// Walks folders and appends the files it finds to the file list through AppendUnique, one batch per folder, so a
-// path already in the list (in any letter case) is not added again. Within a folder the entries keep the order the
-// file system reports; nothing is sorted. A folder's own files come before anything from its sub-folders, and each
-// sub-folder's results come in full before the next sub-folder's (depth first).
+// Walks folders and appends the files it finds to the file list through AppendUnique, one batch per time slice,
+// so a file already in the list is not added again. Within a folder the entries keep the order the file system
+// reports; nothing is sorted. A folder's own files come before anything from its sub-folders, and each sub-folder's
+// results come in full before the next sub-folder's (depth first). Our own temporary files are never added.
 class FolderScanner {
 public:
-    FolderScanner(FileListModel& fileList, ScanHost& host);
+    // showAsItGoes: repaint the list after each time slice (the whole-tree scan).
+    FolderScanner(FileListModel& fileList, ScanHost& host, bool showAsItGoes = false,
+                  std::chrono::milliseconds timeSlice = kScanTimeSlice);
 
     // The files directly in folder (no sub-folders), folder given with or without a trailing '/'.
     void scanFolder(const QByteArray& folder);
@@ -69,16 +61,15 @@ public:
     void IndexDisk2(const QByteArray& folder, int depth);
 
 private:
-    // Appends the files of folder (ending in '/') to the file list and, when subFolders is given, the paths of its
-    // sub-folders (each ending in '/') to it. One listing of the folder serves both: reading each folder twice
-    // would double the time the file system takes.
+    // The files of folder and of its sub-folders down to depthLeft levels, or at any depth without it.
+    void walk(const QByteArray& folder, std::optional<int> depthLeft);
+    // Collects the files of folder (ending in '/') and, when subFolders is given, the paths of its sub-folders
+    // (each ending in '/') in it. One listing of the folder serves both: reading each folder twice would double the
+    // time the file system takes.
     void scanOneFolder(const QByteArray& folder, QByteArrayList* subFolders);
-    // Processes pending window events when 15 ms have passed since the last time.
-    void keepWindowResponsive();
 
-    FileListModel& m_fileList;
     ScanHost& m_host;
-    QElapsedTimer m_sinceEvents;
+    SlicedAppender m_appender;
 };
 
 // What the folder picker asked for: the chosen folder (file-system bytes, with or without a trailing '/'), the

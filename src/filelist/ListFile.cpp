@@ -1,79 +1,105 @@
 #include "filelist/ListFile.h"
 
+#include "core/FileNames.h"
 #include "core/FsAtomicFile.h"
 #include "core/FsEntries.h"
 #include "core/FsRegularFile.h"
+#include "core/FsTemporaryNames.h"
 #include "filelist/FileListModel.h"
+#include "filelist/ListFileLines.h"
+#include "filelist/SlicedAppender.h"
 
-QByteArray ListFileText(const QByteArrayList& paths) {
-    qsizetype length = 0;
-    for (const QByteArray& path : paths) {
-        length += path.size() + 2;
-    }
-    QByteArray text;
-    text.reserve(length);
-    for (const QByteArray& path : paths) {
-        text += path;
-        text += "\r\n";
-    }
-    return text;
-}
+#include <cerrno>
+#include <unistd.h>
 
-QByteArrayList SplitListFileLines(const QByteArray& text) {
-    QByteArrayList lines;
-    const qsizetype nul = text.indexOf('\0');
-    const qsizetype end = nul < 0 ? text.size() : nul;
-    qsizetype start = 0;
-    for (qsizetype at = 0; at < end; ++at) {
-        const char c = text[at];
-        if (c != '\r' && c != '\n') {
+namespace {
+
+// The list file text of count entries, pathAt(i) giving entry i.
+template <typename PathAt> ListFileContent contentOf(qsizetype count, PathAt pathAt) {
+    ListFileContent content;
+    for (qsizetype i = 0; i < count; ++i) {
+        const QByteArrayView path = pathAt(i);
+        if (path.contains('\r') || path.contains('\n')) {
+            if (content.leftOut++ == 0) {
+                content.firstLeftOut = path.toByteArray();
+            }
             continue;
         }
-        lines.append(text.mid(start, at - start));
-        if (c == '\r' && at + 1 < end && text[at + 1] == '\n') {
-            ++at;
-        }
-        start = at + 1;
+        content.text.append(path).append("\r\n");
     }
-    if (start < end) {
-        lines.append(text.mid(start, end - start));
+    return content;
+}
+
+ListFileExport written(const QByteArray& fileName, const ListFileContent& content) {
+    return {Fs::ReplaceFileContent(fileName, content.text), content.leftOut, content.firstLeftOut};
+}
+
+// A line the import takes: an absolute path that leads to something, and not one of our temporary files. A
+// relative path would be resolved against the program's working folder, which the list file knows nothing of.
+bool importable(QByteArrayView line) {
+    if (!line.startsWith('/')) {
+        return false;
     }
+    const QByteArray path = line.toByteArray();
+    return !Fs::IsTemporaryName(FileNameOf(path)) && Fs::ReachesAnything(path);
+}
+
+} // namespace
+
+ListFileContent ListFileContentOf(const QByteArrayList& paths) {
+    return contentOf(paths.size(), [&](qsizetype i) { return QByteArrayView(paths[i]); });
+}
+
+ListFileExport WriteListFile(const QByteArray& fileName, const QByteArrayList& paths) {
+    return written(fileName, ListFileContentOf(paths));
+}
+
+ListFileExport ExportListFile(const QByteArray& fileName, const FileListModel& fileList) {
+    return written(fileName, contentOf(fileList.size(), [&](qsizetype row) { return fileList.view(int(row)); }));
+}
+
+QByteArrayList SplitListFileLines(QByteArrayView text) {
+    QByteArrayList lines;
+    const auto keep = [&](QByteArrayView line) { lines.append(line.toByteArray()); };
+    ListFileLines splitter;
+    splitter.feed(text, keep);
+    splitter.finish(keep);
     return lines;
 }
 
-QByteArrayList KeepExistingPaths(const QByteArrayList& paths) {
-    QByteArrayList existing;
-    existing.reserve(paths.size());
-    for (const QByteArray& path : paths) {
-        if (Fs::ReachesAnything(path)) {
-            existing.append(path);
+Fs::Error ReadListFile(const QByteArray& fileName, const std::function<bool(QByteArrayView line)>& line) {
+    const Fs::RegularFile file(fileName);
+    if (!file.isOpen()) {
+        return file.error();
+    }
+    bool wanted = true;
+    const auto take = [&](QByteArrayView text) { wanted = wanted && line(text); };
+    ListFileLines splitter;
+    char piece[1 << 16];
+    for (;;) {
+        const ssize_t got = ::read(file.descriptor(), piece, sizeof piece);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            return Fs::FailureOf(Fs::Operation::ReadSource);
+        }
+        if (got == 0 || !splitter.feed(QByteArrayView(piece, got), take) || !wanted) {
+            break;
         }
     }
-    return existing;
+    splitter.finish(take);
+    return {};
 }
 
-Fs::Error WriteListFile(const QByteArray& fileName, const QByteArrayList& paths) {
-    return Fs::ReplaceFileContent(fileName, ListFileText(paths));
-}
-
-Fs::Error ReadListFile(const QByteArray& fileName, QByteArrayList& lines) {
-    QByteArray text;
-    const Fs::Error error = Fs::ReadRegularFile(fileName, text);
-    if (!error.failed()) {
-        lines = SplitListFileLines(text);
-    }
-    return error;
-}
-
-Fs::Error ExportListFile(const QByteArray& fileName, const FileListModel& fileList) {
-    return WriteListFile(fileName, fileList.paths());
-}
-
-Fs::Error ImportListFile(const QByteArray& fileName, FileListModel& fileList) {
-    QByteArrayList lines;
-    const Fs::Error error = ReadListFile(fileName, lines);
-    if (!error.failed()) {
-        fileList.AppendUnique(KeepExistingPaths(lines));
-    }
+Fs::Error ImportListFile(const QByteArray& fileName, FileListModel& fileList, ScanHost& host) {
+    SlicedAppender appender(fileList, host, false, kScanTimeSlice);
+    const Fs::Error error = ReadListFile(fileName, [&](QByteArrayView line) {
+        if (importable(line)) {
+            appender.add(line);
+        }
+        return appender.keepWindowResponsive();
+    });
+    appender.showGathered();
     return error;
 }

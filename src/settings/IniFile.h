@@ -7,8 +7,13 @@
 
 // Reading and writing a whole profile file. The path comes from QStandardPaths as text, so it stays a QString.
 
+// The longest profile file that is read: the program's own file is a few hundred bytes, so anything near this size
+// was not written by it, and reading it could exhaust memory (a link to a huge or endless file).
+constexpr qint64 kLongestIniFile = 1 << 20;
+
 // Reads the profile file at path into document. A missing file is no error: it reads as a document without any
-// keys. Only a regular file is read (Fs::ReadRegularFile); document is left as it was on failure.
+// keys. Only a regular file of at most kLongestIniFile bytes is read (Fs::RegularFile: opening never waits on a FIFO
+// or device); anything else fails with CheckSource, a larger file with EFBIG. document is left as it was on failure.
 Fs::Error ReadIniFile(const QString& path, IniDocument& document);
 
 // Writes document to path, making the folder when it is missing, in one atomic replacement (Fs::ReplaceFileContent):

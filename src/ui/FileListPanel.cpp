@@ -1,11 +1,13 @@
 #include "ui/FileListPanel.h"
 
 #include "core/FileNames.h"
+#include "core/TextBytes.h"
 #include "filelist/DroppedFiles.h"
 #include "filelist/FileListModel.h"
 #include "filelist/ListFile.h"
 #include "ui/FileErrorMessages.h"
 #include "ui/MessageBoxes.h"
+#include "ui/WindowScanHost.h"
 
 #include "ui_TForm1.h"
 
@@ -26,8 +28,8 @@ const QString kListFileSaveFilter = u"列表文件(*.lst) (*.lst)"_s;
 const QString kUriList = u"text/uri-list"_s;
 } // namespace
 
-FileListPanel::FileListPanel(QWidget& window, Ui::TForm1& ui, FileListModel& files)
-    : m_window(window), m_ui(ui), m_files(files), m_menu(new QMenu(ui.ListBox1)),
+FileListPanel::FileListPanel(QWidget& window, Ui::TForm1& ui, FileListModel& files, WindowScanHost& scanHost)
+    : m_window(window), m_ui(ui), m_files(files), m_scanHost(scanHost), m_menu(new QMenu(ui.ListBox1)),
       m_remove(new QAction(u"移除文件"_s, ui.ListBox1)), m_clear(new QAction(u"清空列表"_s, ui.ListBox1)),
       m_openFolder(new QAction(u"打开所在文件夹"_s, ui.ListBox1)) {
     m_ui.ListBox1->setModel(&m_files);
@@ -105,9 +107,12 @@ void FileListPanel::BtnSaveFileListClick() {
     if (fileName.isEmpty()) {
         return;
     }
-    const Fs::Error error = ExportListFile(QFile::encodeName(fileName), m_files);
-    if (error.failed()) {
-        ShowInformation(&m_window, FileErrorMessage(FileTask::ExportList, fileName, error));
+    const ListFileExport exported = ExportListFile(QFile::encodeName(fileName), m_files);
+    if (exported.error.failed()) {
+        ShowInformation(&m_window, FileErrorMessage(FileTask::ExportList, fileName, exported.error));
+    } else if (exported.leftOut > 0) {
+        ShowInformation(&m_window, u"有 %1 个文件的名称含有换行符，未写入列表，第一个是：\n%2"_s.arg(exported.leftOut)
+                                       .arg(DisplayText(exported.firstLeftOut)));
     }
 }
 
@@ -117,10 +122,11 @@ void FileListPanel::BtnImpFileListClick() {
     if (fileName.isEmpty()) {
         return;
     }
-    const Fs::Error error = ImportListFile(QFile::encodeName(fileName), m_files);
+    const Fs::Error error = m_scanHost.importList(QFile::encodeName(fileName));
     if (error.failed()) {
         ShowInformation(&m_window, FileErrorMessage(FileTask::ImportList, fileName, error));
     }
+    emit importEnded();
 }
 
 QByteArray FileListPanel::selectedPath() const {

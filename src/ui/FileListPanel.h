@@ -8,6 +8,7 @@ class QDropEvent;
 class QMenu;
 class QPoint;
 class QWidget;
+class WindowScanHost;
 namespace Ui {
 class TForm1;
 }
@@ -19,7 +20,11 @@ class TForm1;
 class FileListPanel : public QObject {
     Q_OBJECT
 public:
-    FileListPanel(QWidget& window, Ui::TForm1& ui, FileListModel& files);
+    FileListPanel(QWidget& window, Ui::TForm1& ui, FileListModel& files, WindowScanHost& scanHost);
+
+signals:
+    // A list file was imported, or its import was stopped because the window is closing.
+    void importEnded();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -42,6 +47,7 @@ private:
     QWidget& m_window;
     Ui::TForm1& m_ui;
     FileListModel& m_files;
+    WindowScanHost& m_scanHost;
     QMenu* m_menu;
     QAction* m_remove;
     QAction* m_clear;

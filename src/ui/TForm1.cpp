@@ -81,7 +81,8 @@ void TForm1::setUpControls() {
     m_ui->Image2->setPixmap(NameIllustration());
     m_ui->Image1->setPixmap(TypeIllustration());
 
-    m_fileListPanel = std::make_unique<FileListPanel>(*this, *m_ui, *m_files);
+    m_fileListPanel = std::make_unique<FileListPanel>(*this, *m_ui, *m_files, m_scanHost);
+    connect(m_fileListPanel.get(), &FileListPanel::importEnded, this, &TForm1::closeIfRequested);
     for (QLineEdit* numberField : {m_ui->EdtSize, m_ui->EdtPic, m_ui->EdtPartNameBegin, m_ui->EdtPartNameEnd}) {
         // Typed text passes the key filter; an input method would bypass it.
         numberField->setAttribute(Qt::WA_InputMethodEnabled, false);

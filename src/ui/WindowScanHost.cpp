@@ -1,5 +1,7 @@
 #include "ui/WindowScanHost.h"
 
+#include "filelist/ListFile.h"
+
 #include "ui_TForm1.h"
 
 #include <QGuiApplication>
@@ -7,12 +9,25 @@
 WindowScanHost::WindowScanHost(Ui::TForm1& ui, FileListModel& files, std::function<bool()> stopRequested)
     : m_ui(ui), m_files(files), m_stopRequested(std::move(stopRequested)) {}
 
-void WindowScanHost::scan(const FolderScanRequest& request) {
+// Runs work under the busy cursor, with scanning() true meanwhile.
+template <typename Work> auto WindowScanHost::busy(Work work) {
     m_scanning = true;
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    ScanChosenFolder(request, m_files, *this);
+    const auto result = work();
     QGuiApplication::restoreOverrideCursor();
     m_scanning = false;
+    return result;
+}
+
+void WindowScanHost::scan(const FolderScanRequest& request) {
+    busy([&] {
+        ScanChosenFolder(request, m_files, *this);
+        return true;
+    });
+}
+
+Fs::Error WindowScanHost::importList(const QByteArray& fileName) {
+    return busy([&] { return ImportListFile(fileName, m_files, *this); });
 }
 
 void WindowScanHost::processEvents() {

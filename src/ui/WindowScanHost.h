@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/FsError.h"
 #include "filelist/FolderScan.h"
 
 #include <functional>
@@ -17,6 +18,8 @@ public:
     // Adds the files the folder picker asked for to the list, under the busy cursor; scanning() is true until the
     // scan has ended.
     void scan(const FolderScanRequest& request);
+    // Imports the list file at fileName the same way (see ImportListFile).
+    Fs::Error importList(const QByteArray& fileName);
     bool scanning() const { return m_scanning; }
 
     void processEvents() override;
@@ -24,6 +27,8 @@ public:
     bool stopRequested() const override;
 
 private:
+    template <typename Work> auto busy(Work work);
+
     Ui::TForm1& m_ui;
     FileListModel& m_files;
     std::function<bool()> m_stopRequested;
