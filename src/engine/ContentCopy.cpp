@@ -1,6 +1,5 @@
 #include "engine/ContentCopy.h"
 
-#include "core/FsDescriptor.h"
 #include "engine/FileCopy.h"
 #include "engine/Interruption.h"
 
@@ -19,6 +18,19 @@ bool canFallBack(int error) {
     return error == EXDEV || error == EINVAL || error == ENOSYS || error == EOPNOTSUPP || error == EBADF;
 }
 
+// Writes all of bytes to descriptor at offset, going on after interruptions and short writes.
+bool writeAllAt(int descriptor, QByteArrayView bytes, qint64 offset) {
+    for (qsizetype done = 0; done < bytes.size();) {
+        const ssize_t put =
+            ::pwrite(descriptor, bytes.data() + done, size_t(bytes.size() - done), off_t(offset + done));
+        if (put < 0 && errno != EINTR) {
+            return false;
+        }
+        done += std::max<ssize_t>(put, 0);
+    }
+    return true;
+}
+
 // One copy of content from in to out, chunk by chunk.
 class ContentCopy {
 public:
@@ -26,7 +38,7 @@ public:
         : m_in(in), m_out(out), m_hooks(hooks),
           m_limit(hooks ? hooks->writeLimit() : std::numeric_limits<qint64>::max()) {}
 
-    Fs::Error run();
+    Fs::Error run(const struct stat& status);
 
 private:
     Fs::Error copyExtent(qint64 begin, qint64 end);
@@ -44,26 +56,27 @@ private:
     bool m_kernelCopy = true;
 };
 
-Fs::Error ContentCopy::run() {
-    struct stat status {};
-    if (::fstat(m_in, &status) != 0) {
-        return Fs::FailureOf(Fs::Operation::ReadSource);
-    }
+Fs::Error ContentCopy::run(const struct stat& status) {
+    const qint64 size = status.st_size;
     // Files whose size the kernel does not know (some virtual file systems report 0) are read to their end.
-    if (status.st_size == 0) {
+    if (size == 0) {
         return copyExtent(0, kToTheEnd);
     }
-    for (qint64 offset = 0;;) {
+    // A file with as many blocks as bytes has no holes (and most files are so): no need to look for them.
+    if (qint64(status.st_blocks) * 512 >= size) {
+        return copyExtent(0, size);
+    }
+    for (qint64 offset = 0; offset < size;) {
         const off_t data = ::lseek(m_in, off_t(offset), SEEK_DATA);
         if (data < 0) {
             if (errno == ENXIO) {
                 break; // no data after offset: the rest of the file is a hole
             }
             // No SEEK_DATA on this file system: all of the file is data.
-            return copyExtent(offset, kToTheEnd);
+            return copyExtent(offset, size);
         }
         const off_t hole = ::lseek(m_in, data, SEEK_HOLE);
-        const qint64 end = hole < 0 ? kToTheEnd : qint64(hole);
+        const qint64 end = hole < 0 ? size : qint64(hole);
         if (const Fs::Error error = copyExtent(qint64(data), end); error.failed()) {
             return error;
         }
@@ -73,7 +86,7 @@ Fs::Error ContentCopy::run() {
         offset = end;
     }
     // A hole at the end of the file gives the copy its size without writing it.
-    if (::fstat(m_in, &status) != 0 || (status.st_size > m_reached && ::ftruncate(m_out, status.st_size) != 0)) {
+    if (size > m_reached && ::ftruncate(m_out, size) != 0) {
         return Fs::FailureOf(Fs::Operation::WriteTemporary);
     }
     return {};
@@ -136,7 +149,7 @@ Fs::Error ContentCopy::copyChunk(qint64 offset, qint64 want, qint64& got) {
             }
             return Fs::FailureOf(Fs::Operation::ReadSource);
         }
-        if (n > 0 && (::lseek(m_out, off_t(offset), SEEK_SET) < 0 || !Fs::WriteAll(m_out, QByteArrayView(buffer, n)))) {
+        if (n > 0 && !writeAllAt(m_out, QByteArrayView(buffer, n), offset)) {
             return Fs::FailureOf(Fs::Operation::WriteTemporary);
         }
         got = n;
@@ -154,6 +167,6 @@ bool ContentCopy::moreToRead(qint64 offset, qint64 end) const {
 
 } // namespace
 
-Fs::Error CopyContent(int in, int out, const CopyHooks* hooks) {
-    return ContentCopy(in, out, hooks).run();
+Fs::Error CopyContent(int in, const struct stat& status, int out, const CopyHooks* hooks) {
+    return ContentCopy(in, out, hooks).run(status);
 }

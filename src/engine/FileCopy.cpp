@@ -20,7 +20,8 @@ Fs::Error CopyRegularFile(const QByteArray& source, const QByteArray& target, co
     if (const Fs::Error error = out.create(target, 0600); error.failed()) {
         return error;
     }
-    if (const Fs::Error error = CopyContent(in.descriptor(), out.descriptor(), options.hooks); error.failed()) {
+    if (const Fs::Error error = CopyContent(in.descriptor(), sourceStatus, out.descriptor(), options.hooks);
+        error.failed()) {
         return error;
     }
     const struct timespec times[2] = {sourceStatus.st_atim, sourceStatus.st_mtim};

@@ -2,6 +2,8 @@
 
 #include "core/FsLeftovers.h"
 
+#include <sys/stat.h>
+
 namespace {
 QByteArray numberKey(const QByteArray& folder, const QByteArray& name) {
     return folder + '\0' + name;
@@ -13,6 +15,16 @@ void FolderMemory::tidyOnce(const QByteArray& folder) {
         m_tidied.insert(folder);
         Fs::RemoveLeftoverTemporaryFiles(folder);
     }
+}
+
+dev_t FolderMemory::deviceOf(const QByteArray& folder) {
+    if (const auto known = m_devices.constFind(folder); known != m_devices.cend()) {
+        return *known;
+    }
+    struct stat status {};
+    const dev_t device = ::stat(folder.constData(), &status) == 0 ? status.st_dev : 0;
+    m_devices.insert(folder, device);
+    return device;
 }
 
 qint64 FolderMemory::nextNumber(const QByteArray& folder, const QByteArray& name) const {

@@ -27,12 +27,24 @@ PlaceOutcome outcomeOf(PlaceResult result, bool move, const QByteArray& target =
     return outcome;
 }
 
-// Places source at target: in move mode by a rename where one can do it, else by a copy.
-PlaceOutcome placeAt(const QByteArray& source, const QByteArray& target, bool failIfExists, bool move) {
+// One file placed into one folder.
+struct Placing {
+    const QByteArray& source;
+    const QByteArray& folder;
+    bool move; // the file's last placement, in move mode
+    FolderMemory& folders;
+};
+
+// Places the file at target: in move mode by a rename where one can do it, else by a copy.
+PlaceOutcome placeAt(const Placing& placing, const QByteArray& target, bool failIfExists) {
+    const QByteArray& source = placing.source;
+    const bool move = placing.move;
     // The name as it was before the file was read, for the check before the source is deleted.
     struct stat entry {};
-    const bool isLink = move && ::lstat(source.constData(), &entry) == 0 && S_ISLNK(entry.st_mode);
-    std::optional<Fs::Error> error = move ? RenameRegularFile(source, target, failIfExists) : std::nullopt;
+    const bool known = move && ::lstat(source.constData(), &entry) == 0;
+    const bool isLink = known && S_ISLNK(entry.st_mode);
+    const bool sameDevice = known && entry.st_dev == placing.folders.deviceOf(placing.folder);
+    std::optional<Fs::Error> error = sameDevice ? RenameRegularFile(source, target, failIfExists) : std::nullopt;
     if (error && !error->failed()) {
         PlaceOutcome moved = outcomeOf(PlaceResult::Moved, move, target);
         moved.placed = entry;
@@ -68,19 +80,19 @@ QByteArray numberedName(const QByteArray& name, qint64 n) {
 
 // Places source under the first of name, stem_1.ext, stem_2.ext, ... that no file in folder bears, never replacing:
 // a name taken between the look and the placement only moves it on to the next number.
-PlaceOutcome placeNumbered(const QByteArray& source, const QByteArray& folder, bool move, FolderMemory& folders) {
-    const QByteArray name = FileNameOf(source);
-    for (qint64 n = folders.nextNumber(folder, name);; ++n) {
-        const QByteArray target = JoinPath(folder, numberedName(name, n));
+PlaceOutcome placeNumbered(const Placing& placing) {
+    const QByteArray name = FileNameOf(placing.source);
+    for (qint64 n = placing.folders.nextNumber(placing.folder, name);; ++n) {
+        const QByteArray target = JoinPath(placing.folder, numberedName(name, n));
         if (Fs::NameTakenByNonFolder(target)) {
             continue;
         }
-        const PlaceOutcome outcome = placeAt(source, target, true, move);
+        const PlaceOutcome outcome = placeAt(placing, target, true);
         if (outcome.result == PlaceResult::Declined) {
             continue;
         }
         if (outcome.result != PlaceResult::Failed) {
-            folders.rememberTaken(folder, name, n);
+            placing.folders.rememberTaken(placing.folder, name, n);
         }
         return outcome;
     }
@@ -91,21 +103,21 @@ PlaceOutcome placeNumbered(const QByteArray& source, const QByteArray& folder, b
 PlaceOutcome PlaceFile(const QByteArray& source, const QByteArray& destFolder, PlacementHost& host,
                        FolderMemory& folders, bool lastPlacement) {
     folders.tidyOnce(destFolder);
-    const bool move = lastPlacement && host.moveMode();
+    const Placing placing{source, destFolder, lastPlacement && host.moveMode(), folders};
     const QByteArray target = JoinPath(destFolder, FileNameOf(source));
     switch (host.sameNamePolicy()) {
     case SameNamePolicy::Rename:
-        return placeNumbered(source, destFolder, move, folders);
+        return placeNumbered(placing);
     case SameNamePolicy::Ask: {
         const bool replace =
             !Fs::NameTakenByNonFolder(target) ||
             answersYes(host.askOverwrite({u"文件"_s + DisplayText(target) + u"已存在，是否覆盖？"_s, target, source}));
-        return placeAt(source, target, !replace, move);
+        return placeAt(placing, target, !replace);
     }
     case SameNamePolicy::Skip:
-        return placeAt(source, target, true, move);
+        return placeAt(placing, target, true);
     case SameNamePolicy::Overwrite:
         break;
     }
-    return placeAt(source, target, false, move);
+    return placeAt(placing, target, false);
 }
