@@ -25,6 +25,13 @@ bool noUnnamedFiles(int error) {
     return error == EOPNOTSUPP || error == EISDIR || error == EINVAL;
 }
 
+// An unnamed file is named through /proc/self/fd (or AT_EMPTY_PATH, which needs a capability); without /proc it
+// might never get its name, so the named temporary file is used then.
+bool unnamedFilesCanBeNamed() {
+    static const bool procMounted = ::access("/proc/self/fd", F_OK) == 0;
+    return procMounted;
+}
+
 // Writes content through the symbolic link at path into the file it leads to, opening the name as given so that the
 // kernel decides whether the link may be followed. Nothing is changed before the file is known to be a regular file
 // that may be replaced.
@@ -36,7 +43,7 @@ Error writeThroughLink(const QByteArray& path, const QByteArray& content) {
         return FailureOf(Operation::CheckTarget);
     }
     if (!S_ISREG(status.st_mode)) {
-        return {Operation::CheckTarget, EINVAL};
+        return {Operation::CheckTarget, S_ISDIR(status.st_mode) ? EISDIR : EPERM};
     }
     if (const Error refusal = CheckReplaceable(status); refusal.failed()) {
         return refusal;
@@ -88,14 +95,16 @@ AtomicFile::~AtomicFile() {
 
 Error AtomicFile::create(const QByteArray& target, mode_t mode) {
     const QByteArray folder = FolderOf(target);
-    m_descriptor = Open(folder, O_TMPFILE | O_WRONLY, mode);
-    if (m_descriptor.isOpen()) {
-        m_target = target;
-        m_unnamed = true;
-        return {};
-    }
-    if (!noUnnamedFiles(errno)) {
-        return FailureOf(Operation::CreateTemporary);
+    if (unnamedFilesCanBeNamed()) {
+        m_descriptor = Open(folder, O_TMPFILE | O_WRONLY, mode);
+        if (m_descriptor.isOpen()) {
+            m_target = target;
+            m_unnamed = true;
+            return {};
+        }
+        if (!noUnnamedFiles(errno)) {
+            return FailureOf(Operation::CreateTemporary);
+        }
     }
     for (int attempt = 0; attempt < 100; ++attempt) {
         const QByteArray name = nextTemporaryName(folder);
