@@ -1,14 +1,19 @@
 #include "engine/FileCopy.h"
+#include "engine/Interruption.h"
 #include "testsupport/FileSystemFixtures.h"
 #include "testsupport/FsErrorOutput.h"
 #include "testsupport/TestFiles.h"
+#include "testsupport/TmpfsMount.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -22,6 +27,20 @@ struct DiskFullAfter : CopyHooks {
     explicit DiskFullAfter(qint64 bytes) : limit(bytes) {}
     qint64 writeLimit() const override { return limit; }
     qint64 limit;
+};
+
+// Holds a copy after its first chunk: tells the test through a pipe, then waits (at most 10 s) for a signal.
+struct HoldAfterFirstChunk : CopyHooks {
+    explicit HoldAfterFirstChunk(int pipe) : ready(pipe) {}
+    void chunkCopied(qint64) const override {
+        if (::write(ready, "x", 1) != 1) {
+            ::_exit(3);
+        }
+        for (int i = 0; i < 1000 && !InterruptionRequested(); ++i) {
+            ::usleep(10000);
+        }
+    }
+    int ready;
 };
 
 QByteArray bigContent() {
@@ -207,6 +226,81 @@ private slots:
         if (error == 0) {
             QCOMPARE(ReadTestFile(path(u"out/a"_s)), content);
         }
+    }
+
+    // A disk image of 1 GiB holding 4 KiB of data takes about 4 KiB after the copy, not 1 GiB.
+    void aSparseFileStaysSparse() {
+        constexpr off_t kSize = off_t(1) << 30;
+        const QByteArray data(4096, 'd');
+        const QByteArray source = bytes(u"disk.img"_s);
+        const int fd = ::open(source.constData(), O_WRONLY | O_CREAT, 0644);
+        QVERIFY(fd >= 0);
+        QVERIFY(::pwrite(fd, data.constData(), size_t(data.size()), kSize / 2) == data.size());
+        QVERIFY(::ftruncate(fd, kSize) == 0 && ::close(fd) == 0);
+        struct stat original {};
+        QVERIFY(::stat(source.constData(), &original) == 0);
+        if (original.st_blocks * 512 > 1 << 20) {
+            QSKIP("the temporary folder's file system keeps no holes");
+        }
+
+        QCOMPARE(CopyRegularFile(source, bytes(u"copy.img"_s), {}), Fs::Error());
+
+        struct stat copy {};
+        QVERIFY(::stat(bytes(u"copy.img"_s).constData(), &copy) == 0);
+        QCOMPARE(copy.st_size, kSize);
+        QVERIFY2(copy.st_blocks * 512 <= 64 * 1024, qPrintable(QString::number(copy.st_blocks * 512)));
+        QFile file(path(u"copy.img"_s));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.read(4096), QByteArray(4096, '\0'));
+        QVERIFY(file.seek(kSize / 2));
+        QCOMPARE(file.read(8192), data + QByteArray(4096, '\0'));
+    }
+
+    // A termination signal interrupts a copy between two chunks; a kill ends the process at once. Either way, no
+    // temporary file stays behind in the destination folder and the source is untouched.
+    void aCopyEndedBySignalLeavesNothing_data() {
+        QTest::addColumn<int>("signal");
+        QTest::addColumn<bool>("onTmpfs");
+        QTest::newRow("SIGTERM") << SIGTERM << false;
+        QTest::newRow("SIGKILL") << SIGKILL << false;
+        QTest::newRow("SIGKILL, destination on tmpfs") << SIGKILL << true;
+    }
+    void aCopyEndedBySignalLeavesNothing() {
+        QFETCH(int, signal);
+        QFETCH(bool, onTmpfs);
+        const QByteArray source = WriteTestFile(path(u"src/big"_s), bigContent());
+        QDir().mkpath(path(u"out"_s));
+        std::optional<TmpfsMount> tmpfs;
+        if (onTmpfs) {
+            tmpfs.emplace(bytes(u"out"_s), qint64(16) << 20);
+            if (!tmpfs->mounted()) {
+                QSKIP(qPrintable(tmpfs->reason()));
+            }
+        }
+        int ready[2];
+        QVERIFY(::pipe(ready) == 0);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            struct sigaction action {};
+            action.sa_handler = [](int) { RequestInterruption(); };
+            ::sigaction(SIGTERM, &action, nullptr);
+            const HoldAfterFirstChunk hold(ready[1]);
+            const Fs::Error error = CopyRegularFile(source, bytes(u"out/big"_s), {.hooks = &hold});
+            ::_exit(error == Fs::Error{Fs::Operation::WriteTemporary, ECANCELED} ? 0 : 1);
+        }
+        ::close(ready[1]);
+        char byte = 0;
+        const bool held = ::read(ready[0], &byte, 1) == 1;
+        ::close(ready[0]);
+        ::kill(child, signal);
+        int status = 0;
+        QVERIFY(::waitpid(child, &status, 0) == child);
+        QVERIFY(held);
+        if (signal == SIGTERM) {
+            QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        }
+        QCOMPARE(EntriesOf(path(u"out"_s)), QStringList());
+        QCOMPARE(ReadTestFile(path(u"src/big"_s)), bigContent());
     }
 };
 

@@ -5,11 +5,14 @@
 #include "testsupport/FileSystemFixtures.h"
 #include "testsupport/FsErrorOutput.h"
 #include "testsupport/TestFiles.h"
+#include "testsupport/WindowSortChild.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -97,6 +100,47 @@ private slots:
         QCOMPARE(error, (Fs::Error{Fs::Operation::WriteTemporary, EFBIG}));
         QCOMPARE(EntriesOf(folder.path()), replacing ? QStringList{u"list.lst"_s} : QStringList());
         QCOMPARE(ReadTestFile(path), replacing ? QByteArray("old") : QByteArray());
+    }
+
+    // A name that is a symbolic link is written through by opening it as given: the link stays a link, the file it
+    // leads to is written in place, and the kernel decides whether the link may be followed at all. In a sticky
+    // folder that everyone may write (/tmp), another user's link is not followed by root (fs.protected_symlinks).
+    void aLinkIsWrittenThroughAsGiven_data() {
+        QTest::addColumn<bool>("othersLinkInSharedFolder");
+        QTest::newRow("a link of one's own") << false;
+        QTest::newRow("another user's link in a shared sticky folder") << true;
+    }
+    void aLinkIsWrittenThroughAsGiven() {
+        QFETCH(bool, othersLinkInSharedFolder);
+        QTemporaryDir folder;
+        const QByteArray base = QFile::encodeName(folder.path());
+        MakeFile(base + "/target", "old");
+        MakeFolder(base + "/shared");
+        MakeLink(base + "/target", base + "/shared/file.lst");
+        if (othersLinkInSharedFolder) {
+            const std::optional<UnprivilegedUser> user = FindUnprivilegedUser();
+            if (!RunningAsRoot() || !user) {
+                QSKIP("needs root and a user nobody to plant another user's link");
+            }
+            if (ReadTestFile(u"/proc/sys/fs/protected_symlinks"_s).trimmed() != "1") {
+                QSKIP("fs.protected_symlinks is off here: the kernel itself would follow the link");
+            }
+            SetMode(base + "/shared", 01777);
+            QVERIFY(::lchown(base + "/shared/file.lst", user->uid, user->gid) == 0);
+        }
+        struct stat before {};
+        QVERIFY(::stat(base + "/target", &before) == 0);
+
+        const Fs::Error error = Fs::ReplaceFileContent(base + "/shared/file.lst", "new");
+
+        QCOMPARE(error, (othersLinkInSharedFolder ? Fs::Error{Fs::Operation::CheckTarget, EACCES} : Fs::Error()));
+        QCOMPARE(ReadTestFile(folder.filePath(u"target"_s)), QByteArray(othersLinkInSharedFolder ? "old" : "new"));
+        struct stat link {};
+        struct stat after {};
+        QVERIFY(::lstat(base + "/shared/file.lst", &link) == 0 && S_ISLNK(link.st_mode));
+        QVERIFY(::stat(base + "/target", &after) == 0);
+        QCOMPARE(after.st_ino, before.st_ino);
+        QCOMPARE(EntriesOf(folder.filePath(u"shared"_s)), QStringList{u"file.lst"_s});
     }
 
     // Only names of exactly our own shape count as our temporary files, so that no user file is ever taken for one.

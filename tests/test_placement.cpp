@@ -1,3 +1,4 @@
+#include "engine/FolderMemory.h"
 #include "engine/Placement.h"
 #include "testsupport/TestFiles.h"
 
@@ -31,11 +32,15 @@ class TestPlacement : public QObject {
     Q_OBJECT
 private:
     QTemporaryDir* m_dir = nullptr;
+    FolderMemory m_folders;
     QString path(const QString& name) const { return m_dir->filePath(name); }
     QByteArray bytes(const QString& name) const { return QFile::encodeName(path(name)); }
 
 private slots:
-    void init() { m_dir = new QTemporaryDir; }
+    void init() {
+        m_dir = new QTemporaryDir;
+        m_folders = FolderMemory();
+    }
     void cleanup() { delete m_dir; }
 
     void autoNumberTakesTheFirstFreeName_data() {
@@ -62,7 +67,7 @@ private slots:
         }
         FakePlacementHost host;
         host.policy = SameNamePolicy::Rename;
-        QCOMPARE(PlaceFile(sourcePath, bytes(u"out"_s), host).result, PlaceResult::Copied);
+        QCOMPARE(PlaceFile(sourcePath, bytes(u"out"_s), host, m_folders, true).result, PlaceResult::Copied);
         QCOMPARE(ReadTestFile(path(u"out/"_s + copyName)), QByteArray("new"));
         for (const QString& name : present) {
             QCOMPARE(ReadTestFile(path(u"out/"_s + name)), QByteArray("old"));
@@ -75,7 +80,7 @@ private slots:
         QDir().mkpath(path(u"out/a.txt"_s));
         FakePlacementHost host;
         host.policy = SameNamePolicy::Rename;
-        QCOMPARE(PlaceFile(source, bytes(u"out"_s), host).result, PlaceResult::Failed);
+        QCOMPARE(PlaceFile(source, bytes(u"out"_s), host, m_folders, true).result, PlaceResult::Failed);
         QVERIFY(QFileInfo(path(u"out/a.txt"_s)).isDir());
     }
 
@@ -102,7 +107,7 @@ private slots:
         FakePlacementHost host;
         host.policy = policy;
         host.answer = answer ? OverwriteAnswer::Yes : OverwriteAnswer::No;
-        QCOMPARE(PlaceFile(source, bytes(u"out/photos"_s), host).result, result);
+        QCOMPARE(PlaceFile(source, bytes(u"out/photos"_s), host, m_folders, true).result, result);
         QCOMPARE(ReadTestFile(path(u"out/photos/a.jpg"_s)), content);
         QCOMPARE(host.questions.size(), questions);
         if (questions > 0) {
@@ -124,7 +129,7 @@ private slots:
         QDir().mkpath(path(u"out"_s));
         FakePlacementHost host;
         host.policy = policy;
-        QCOMPARE(PlaceFile(source, bytes(u"out"_s), host).result, PlaceResult::Copied);
+        QCOMPARE(PlaceFile(source, bytes(u"out"_s), host, m_folders, true).result, PlaceResult::Copied);
         QCOMPARE(ReadTestFile(path(u"out/a.jpg"_s)), QByteArray("new"));
         QVERIFY(host.questions.isEmpty());
     }
@@ -133,14 +138,14 @@ private slots:
         FakePlacementHost host;
         host.policy = SameNamePolicy::Skip;
         // Missing source, missing folder: not the policy at work.
-        QCOMPARE(PlaceFile(bytes(u"missing"_s), bytes(u""_s), host).result, PlaceResult::Failed);
+        QCOMPARE(PlaceFile(bytes(u"missing"_s), bytes(u""_s), host, m_folders, true).result, PlaceResult::Failed);
         const QByteArray source = WriteTestFile(path(u"a"_s));
-        QCOMPARE(PlaceFile(source, bytes(u"no-folder"_s), host).result, PlaceResult::Failed);
+        QCOMPARE(PlaceFile(source, bytes(u"no-folder"_s), host, m_folders, true).result, PlaceResult::Failed);
         // Overwrite onto a write-protected file.
         host.policy = SameNamePolicy::Overwrite;
         const QByteArray target = WriteTestFile(path(u"out/a"_s), "old");
         QVERIFY(::chmod(target.constData(), 0444) == 0);
-        QCOMPARE(PlaceFile(source, bytes(u"out"_s), host).result, PlaceResult::Failed);
+        QCOMPARE(PlaceFile(source, bytes(u"out"_s), host, m_folders, true).result, PlaceResult::Failed);
         QCOMPARE(ReadTestFile(path(u"out/a"_s)), QByteArray("old"));
     }
 
@@ -149,7 +154,7 @@ private slots:
         const QByteArray source = WriteTestFile(path(u"src/a"_s), "x");
         QDir().mkpath(path(u"out"_s));
         FakePlacementHost host;
-        QCOMPARE(PlaceFile(source, bytes(u"out/"_s), host).result, PlaceResult::Copied);
+        QCOMPARE(PlaceFile(source, bytes(u"out/"_s), host, m_folders, true).result, PlaceResult::Copied);
         QCOMPARE(ReadTestFile(path(u"out/a"_s)), QByteArray("x"));
     }
 

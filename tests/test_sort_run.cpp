@@ -1,16 +1,39 @@
 #include "core/CriterionPage.h"
+#include "core/FsTemporaryNames.h"
 #include "engine/SortRun.h"
 #include "testsupport/FakeRunHost.h"
+#include "testsupport/FileSystemFixtures.h"
 #include "testsupport/TestFiles.h"
+#include "testsupport/WindowSortChild.h"
 
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 const QString kDone = u"分拣工作完成！"_s;
+
+ino_t inodeOf(const QString& path) {
+    struct stat status {};
+    return ::lstat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_ino : 0;
 }
+
+// The number of a process that has ended.
+pid_t endedProcess() {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::_exit(0);
+    }
+    ::waitpid(child, nullptr, 0);
+    return child;
+}
+} // namespace
 
 Q_DECLARE_METATYPE(OverwriteAnswer)
 
@@ -153,6 +176,7 @@ private slots:
         if (!alreadyInFolder.isEmpty()) {
             WriteTestFile(path(u"out/"_s + alreadyInFolder + u"/k1k2.txt"_s), "existing");
         }
+        const ino_t original = inodeOf(path(u"src/k1k2.txt"_s));
         m_host.keywords = u"k1 k2"_s;
         m_host.move = true;
         m_host.policy = SameNamePolicy::Skip;
@@ -160,6 +184,9 @@ private slots:
         QCOMPARE(QFileInfo::exists(path(u"src/k1k2.txt"_s)), sourceStays);
         QVERIFY(QFileInfo::exists(path(u"out/k1/k1k2.txt"_s)));
         QVERIFY(QFileInfo::exists(path(u"out/k2/k1k2.txt"_s)));
+        // Within one file system the last placement renames the file itself; an earlier one only copies it.
+        QVERIFY(inodeOf(path(u"out/k1/k1k2.txt"_s)) != original);
+        QCOMPARE(inodeOf(path(u"out/k2/k1k2.txt"_s)) == original, !sourceStays);
         QCOMPARE(m_host.messages, QStringList{kDone}); // a refusal by the policy is no failure
     }
 
@@ -256,6 +283,71 @@ private slots:
         RunSort(m_host);
         QCOMPARE(ReadTestFile(path(u"out/游记/游记.txt"_s)), QByteArray("only copy"));
         QCOMPARE(m_host.messages, QStringList{kDone + u"\n有 1 个文件复制或删除失败。"_s});
+    }
+
+    // A move within one file system is a rename: the very same file, its times and permission bits as they were.
+    void aMoveWithinOneFileSystemKeepsTheFile() {
+        listFiles({u"游记.txt"_s});
+        const QByteArray source = m_host.files.first();
+        SetMode(source, 0741);
+        const struct timespec times[2] = {{1000000000, 0}, {1234567890, 123}};
+        QVERIFY(::utimensat(AT_FDCWD, source.constData(), times, 0) == 0);
+        struct stat before {};
+        QVERIFY(::stat(source.constData(), &before) == 0);
+        m_host.move = true;
+        RunSort(m_host);
+        struct stat after {};
+        QVERIFY(::stat(QFile::encodeName(path(u"out/游记/游记.txt"_s)).constData(), &after) == 0);
+        QCOMPARE(after.st_ino, before.st_ino);
+        QCOMPARE(after.st_mode, before.st_mode);
+        QCOMPARE(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
+        QVERIFY(!QFileInfo::exists(path(u"src/游记.txt"_s)));
+        QCOMPARE(m_host.messages, QStringList{kDone});
+    }
+
+    // Keywords whose folder would not lie below the output folder are passed over; the others still place.
+    void keywordsNeverLeadOutOfTheOutputFolder() {
+        listFiles({u"a..b游记.txt"_s, u"c.d.txt"_s});
+        m_host.keywords = u". .. 游记 ./.."_s;
+        m_host.policy = SameNamePolicy::Rename;
+        RunSort(m_host);
+        QCOMPARE(EntriesOf(m_dir->path()), (QStringList{u"out"_s, u"src"_s}));
+        QCOMPARE(EntriesOf(path(u"out"_s)), QStringList{u"游记"_s});
+        QCOMPARE(m_host.reports.first().notMatching, 1);
+    }
+
+    // A folder name that was not valid text when chosen stands for other bytes than the folder's own: no run.
+    void anOutputFolderThatCannotBeNamedIsRefused() {
+        listFiles({u"游记.txt"_s});
+        m_host.outDir = path(u"out-"_s) + QChar::ReplacementCharacter;
+        RunSort(m_host);
+        QCOMPARE(m_host.messages, QStringList{u"输出文件夹的名称无法识别，请重新选择输出文件夹。"_s});
+        QVERIFY(m_host.locks.isEmpty());
+        QCOMPARE(EntriesOf(m_dir->path()), QStringList{u"src"_s});
+    }
+
+    // Placing into a folder removes the temporary files that ended processes of ours left there, and nothing else.
+    void leftoverTemporaryFilesAreRemoved() {
+        listFiles({u"游记.txt"_s});
+        const QString folder = path(u"out/游记/"_s);
+        const QByteArray ended = Fs::TemporaryName(endedProcess(), 1);
+        const QByteArray running = Fs::TemporaryName(::getpid(), 1);
+        const QByteArray endedFolder = Fs::TemporaryName(endedProcess(), 2);
+        const QByteArray othersFile = Fs::TemporaryName(endedProcess(), 3);
+        for (const QByteArray& name : {ended, running, othersFile, QByteArray(".varnoth-notes.part")}) {
+            WriteTestFile(folder + QFile::decodeName(name), "partial");
+        }
+        MakeFolder(QFile::encodeName(folder) + endedFolder);
+        QStringList kept = {QFile::decodeName(running), QFile::decodeName(endedFolder), u".varnoth-notes.part"_s,
+                            u"游记.txt"_s};
+        const std::optional<UnprivilegedUser> user = FindUnprivilegedUser();
+        if (RunningAsRoot() && user) {
+            QVERIFY(::lchown((QFile::encodeName(folder) + othersFile).constData(), user->uid, user->gid) == 0);
+            kept.append(QFile::decodeName(othersFile));
+        }
+        RunSort(m_host);
+        kept.sort();
+        QCOMPARE(EntriesOf(folder), kept);
     }
 
     void inputsChangedDuringARunApplyFromTheNextFile() {

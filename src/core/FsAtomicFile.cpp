@@ -5,43 +5,73 @@
 #include "core/FileNames.h"
 
 #include <atomic>
-#include <cstdlib>
+#include <cstdio>
 #include <fcntl.h>
-#include <memory>
 #include <unistd.h>
 
 namespace Fs {
 
 namespace {
 
-// The name that a write of path replaces. A symbolic link keeps pointing at the file it leads to, which is the one
-// replaced; a dangling link is replaced itself.
-QByteArray replacedName(const QByteArray& path) {
-    struct stat entry {};
-    if (::lstat(path.constData(), &entry) != 0 || !S_ISLNK(entry.st_mode)) {
-        return path;
-    }
-    const std::unique_ptr<char, void (*)(void*)> resolved(::realpath(path.constData(), nullptr), std::free);
-    return resolved ? QByteArray(resolved.get()) : path;
+std::atomic<quint64> g_temporaryCounter{0};
+
+// A hidden name for a file of ours in folder that nothing holds yet.
+QByteArray nextTemporaryName(const QByteArray& folder) {
+    return folder + '/' + TemporaryName(::getpid(), g_temporaryCounter++);
 }
 
-// Renames temporary onto target without ever replacing what holds the name.
-bool renameWithoutReplacing(const QByteArray& temporary, const QByteArray& target) {
-    if (::renameat2(AT_FDCWD, temporary.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) == 0) {
+// O_TMPFILE is refused with these where the file system (or the kernel) has no unnamed files.
+bool noUnnamedFiles(int error) {
+    return error == EOPNOTSUPP || error == EISDIR || error == EINVAL;
+}
+
+// An unnamed file is named through /proc/self/fd (or AT_EMPTY_PATH, which needs a capability); without /proc it
+// might never get its name, so the named temporary file is used then.
+bool unnamedFilesCanBeNamed() {
+    static const bool procMounted = ::access("/proc/self/fd", F_OK) == 0;
+    return procMounted;
+}
+
+// Writes content through the symbolic link at path into the file it leads to, opening the name as given so that the
+// kernel decides whether the link may be followed. Nothing is changed before the file is known to be a regular file
+// that may be replaced.
+Error writeThroughLink(const QByteArray& path, const QByteArray& content) {
+    // O_NONBLOCK: a link to a FIFO without a reader fails at once (ENXIO) instead of waiting.
+    Descriptor file = Open(path, O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY, 0666);
+    struct stat status {};
+    if (!file.isOpen() || ::fstat(file.get(), &status) != 0) {
+        return FailureOf(Operation::CheckTarget);
+    }
+    if (!S_ISREG(status.st_mode)) {
+        return {Operation::CheckTarget, S_ISDIR(status.st_mode) ? EISDIR : EPERM};
+    }
+    if (const Error refusal = CheckReplaceable(status); refusal.failed()) {
+        return refusal;
+    }
+    if (::ftruncate(file.get(), 0) != 0 || !WriteAll(file.get(), content) || ::fsync(file.get()) != 0 ||
+        !file.close()) {
+        return FailureOf(Operation::WriteTemporary);
+    }
+    return {};
+}
+
+} // namespace
+
+bool RenameWithoutReplacing(const QByteArray& from, const QByteArray& to) {
+    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0) {
         return true;
     }
     if (errno != EINVAL && errno != ENOSYS) {
         return false;
     }
-    // File systems without RENAME_NOREPLACE: a hard link never replaces either.
-    if (::link(temporary.constData(), target.constData()) != 0) {
+    // File systems without RENAME_NOREPLACE: a hard link never replaces either; the file has two names for a moment
+    // instead of none.
+    if (::link(from.constData(), to.constData()) != 0) {
         return false;
     }
-    ::unlink(temporary.constData());
+    ::unlink(from.constData());
     return true;
 }
-
-} // namespace
 
 Error CheckReplaceable(const struct stat& existing) {
     if (S_ISDIR(existing.st_mode)) {
@@ -54,17 +84,30 @@ Error CheckReplaceable(const struct stat& existing) {
 }
 
 AtomicFile::~AtomicFile() {
-    if (!m_temporary.isEmpty() && !m_committed) {
-        m_descriptor = Descriptor();
+    if (m_committed) {
+        return;
+    }
+    m_descriptor = Descriptor();
+    if (!m_temporary.isEmpty()) {
         ::unlink(m_temporary.constData());
     }
 }
 
 Error AtomicFile::create(const QByteArray& target, mode_t mode) {
-    static std::atomic<unsigned> counter{0};
     const QByteArray folder = FolderOf(target);
+    if (unnamedFilesCanBeNamed()) {
+        m_descriptor = Open(folder, O_TMPFILE | O_WRONLY, mode);
+        if (m_descriptor.isOpen()) {
+            m_target = target;
+            m_unnamed = true;
+            return {};
+        }
+        if (!noUnnamedFiles(errno)) {
+            return FailureOf(Operation::CreateTemporary);
+        }
+    }
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const QByteArray name = folder + '/' + TemporaryName(::getpid(), counter++);
+        const QByteArray name = nextTemporaryName(folder);
         m_descriptor = Open(name, O_WRONLY | O_CREAT | O_EXCL, mode);
         if (m_descriptor.isOpen()) {
             m_target = target;
@@ -78,15 +121,61 @@ Error AtomicFile::create(const QByteArray& target, mode_t mode) {
     return FailureOf(Operation::CreateTemporary);
 }
 
-Error AtomicFile::commit(Commit how, bool durable) {
-    if (durable && ::fsync(m_descriptor.get()) != 0) {
-        return FailureOf(Operation::WriteTemporary);
+bool AtomicFile::linkUnnamed(const QByteArray& name) const {
+    // AT_EMPTY_PATH needs CAP_DAC_READ_SEARCH; without it the kernel says ENOENT and the file is linked through its
+    // entry in /proc instead. Once that was needed, it is the only way tried.
+    static std::atomic<bool> emptyPathRefused{false};
+    if (!emptyPathRefused) {
+        if (::linkat(m_descriptor.get(), "", AT_FDCWD, name.constData(), AT_EMPTY_PATH) == 0) {
+            return true;
+        }
+        if (errno != ENOENT) {
+            return false;
+        }
     }
+    char procEntry[64];
+    std::snprintf(procEntry, sizeof procEntry, "/proc/self/fd/%d", m_descriptor.get());
+    if (::linkat(AT_FDCWD, procEntry, AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) != 0) {
+        return false;
+    }
+    emptyPathRefused = true;
+    return true;
+}
+
+Error AtomicFile::nameUnnamed(Commit how) {
+    // Straight under the target's name where that is free: a link never replaces a name.
+    if (linkUnnamed(m_target)) {
+        if (!m_descriptor.close()) {
+            const Error error = FailureOf(Operation::WriteTemporary);
+            ::unlink(m_target.constData());
+            return error;
+        }
+        m_committed = true;
+        return {};
+    }
+    if (errno != EEXIST || how == Commit::NoReplace) {
+        return FailureOf(Operation::MoveIntoPlace);
+    }
+    // Replacing: the file takes a hidden name first, which is then renamed over the target in one step.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QByteArray name = nextTemporaryName(FolderOf(m_target));
+        if (linkUnnamed(name)) {
+            m_temporary = name;
+            return closeAndRename(how);
+        }
+        if (errno != EEXIST) {
+            break;
+        }
+    }
+    return FailureOf(Operation::MoveIntoPlace);
+}
+
+Error AtomicFile::closeAndRename(Commit how) {
     if (!m_descriptor.close()) {
         return FailureOf(Operation::WriteTemporary);
     }
     const bool moved = how == Commit::Replace ? ::rename(m_temporary.constData(), m_target.constData()) == 0
-                                              : renameWithoutReplacing(m_temporary, m_target);
+                                              : RenameWithoutReplacing(m_temporary, m_target);
     if (!moved) {
         return FailureOf(Operation::MoveIntoPlace);
     }
@@ -94,21 +183,30 @@ Error AtomicFile::commit(Commit how, bool durable) {
     return {};
 }
 
+Error AtomicFile::commit(Commit how, bool durable) {
+    if (durable && ::fsync(m_descriptor.get()) != 0) {
+        return FailureOf(Operation::WriteTemporary);
+    }
+    return m_unnamed ? nameUnnamed(how) : closeAndRename(how);
+}
+
 Error ReplaceFileContent(const QByteArray& path, const QByteArray& content) {
-    const QByteArray target = replacedName(path);
     struct stat existing {};
-    const bool replacing = ::stat(target.constData(), &existing) == 0;
-    if (replacing) {
+    const bool exists = ::lstat(path.constData(), &existing) == 0;
+    if (exists && S_ISLNK(existing.st_mode)) {
+        return writeThroughLink(path, content);
+    }
+    if (exists) {
         if (const Error refusal = CheckReplaceable(existing); refusal.failed()) {
             return refusal;
         }
     }
     AtomicFile file;
-    if (const Error error = file.create(target, 0666); error.failed()) {
+    if (const Error error = file.create(path, 0666); error.failed()) {
         return error;
     }
     if (!WriteAll(file.descriptor(), content) ||
-        (replacing && ::fchmod(file.descriptor(), existing.st_mode & 07777) != 0)) {
+        (exists && ::fchmod(file.descriptor(), existing.st_mode & 07777) != 0)) {
         return FailureOf(Operation::WriteTemporary);
     }
     return file.commit(AtomicFile::Commit::Replace, true);

@@ -8,8 +8,9 @@
 #include <sys/stat.h>
 
 // Every file the program writes (sorted copies, list files, the settings file) takes its name only once it is
-// complete: its content goes to a temporary file in the same folder, which is then renamed onto the name. A failure
-// or a crash never leaves half a file under the name, and a file that was there stays as it was until the new one
+// complete. Where the file system allows it, the content goes to an unnamed file in the target's folder
+// (O_TMPFILE), which a crash or a kill leaves nowhere; elsewhere (vfat, exFAT) to a hidden temporary file there. A
+// failure never leaves half a file under the name, and a file that was there stays as it was until the new one
 // replaces it whole.
 
 namespace Fs {
@@ -18,7 +19,11 @@ namespace Fs {
 // EACCES for a file without any write permission bit (write-protected, even for root); no failure when it may be.
 Error CheckReplaceable(const struct stat& existing);
 
-// A new file under a temporary name, which takes its target's name at commit and is removed otherwise.
+// Renames from onto to without ever replacing what holds that name (RENAME_NOREPLACE, or a hard link and the
+// removal of from where the file system lacks it). False, with errno set (EEXIST: the name is taken), on failure.
+bool RenameWithoutReplacing(const QByteArray& from, const QByteArray& to);
+
+// A new file without a name yet, which takes its target's name at commit and is removed otherwise.
 class AtomicFile {
 public:
     AtomicFile() = default;
@@ -26,32 +31,39 @@ public:
     AtomicFile& operator=(const AtomicFile&) = delete;
     ~AtomicFile();
 
-    // Creates the temporary file (once), empty, with a short hidden unique name in the folder of target and the
-    // permission bits mode (less the umask). Fails with CreateTemporary.
+    // Creates the file (once), empty, in the folder of target with the permission bits mode (less the umask):
+    // unnamed where the file system supports it, else under a short hidden unique name. Fails with CreateTemporary.
     Error create(const QByteArray& target, mode_t mode);
-    // The temporary file, open for writing.
+    // The new file, open for writing.
     int descriptor() const { return m_descriptor.get(); }
 
     enum class Commit {
-        Replace,   // rename: whatever file holds the name is replaced
+        Replace,   // whatever file holds the name is replaced, in one step
         NoReplace, // never replace: EEXIST (MoveIntoPlace) when something holds the name by then
     };
-    // Flushes the file to the disk when durable, closes it (WriteTemporary), then gives it the target's name
-    // (MoveIntoPlace). On failure the temporary file is removed and the target is as it was.
+    // Flushes the file to the disk when durable, then gives it the target's name (MoveIntoPlace) and closes it
+    // (WriteTemporary). On failure the new file is removed and the target is as it was.
     Error commit(Commit how, bool durable);
 
 private:
+    bool linkUnnamed(const QByteArray& name) const;
+    Error nameUnnamed(Commit how);
+    Error closeAndRename(Commit how);
+
     QByteArray m_target;
-    QByteArray m_temporary;
+    QByteArray m_temporary; // the hidden name of the file while it has one
     Descriptor m_descriptor;
+    bool m_unnamed = false;
     bool m_committed = false;
 };
 
-// Writes content as the whole new content of the file at path, in one atomic replacement. A new file gets the
-// permission bits a new file gets (0666 less the umask); a replaced file keeps its own. The folder of path must
-// exist. When path is a symbolic link, the file it leads to is replaced and the link stays a link. Fails when a
-// folder holds the name or the existing file is write-protected (see CheckReplaceable), or with the step that
-// failed; the file is always flushed to the disk before it takes the name.
+// Writes content as the whole new content of the file at path, and flushes it to the disk. The name is never
+// resolved here: a name that is not a symbolic link is replaced atomically; a new file gets the permission bits a
+// new file gets (0666 less the umask), a replaced file keeps its own. A symbolic link is written through by opening
+// the name as given, so that the kernel's protection of links (fs.protected_symlinks) applies and the link stays a
+// link; that write is in place, not atomic. The folder of path must exist. Fails with CheckTarget when a folder or
+// anything else than a regular file holds the name, when the existing file is write-protected (see
+// CheckReplaceable) or a link may not be followed or opened, or with the step that failed.
 Error ReplaceFileContent(const QByteArray& path, const QByteArray& content);
 
 } // namespace Fs

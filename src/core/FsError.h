@@ -18,10 +18,13 @@ enum class Operation : quint8 {
                      //   EINVAL the target is the source itself (any spelling, or a hard link),
                      //   EEXIST something holds the name and must not be replaced,
                      //   EISDIR a folder holds the name,
-                     //   EACCES the existing file has no write permission bit (write-protected, even for root)
+                     //   EACCES the existing file has no write permission bit (write-protected, even for root), or a
+                     //   symbolic link to write through may not be followed or opened (the errno of open),
+                     //   EPERM such a link leads to a FIFO, socket or device
     CreateTemporary, // creating the new file's temporary name in the target's folder (ENOENT: no such folder)
     WriteTemporary,  // writing the new file: content, permission bits, times, flush and close;
-                     //   ENOSPC, EDQUOT or EFBIG: no space, over the quota or over the file-size limit
+                     //   ENOSPC, EDQUOT or EFBIG: no space, over the quota or over the file-size limit;
+                     //   ECANCELED: an interruption was requested part-way
     MoveIntoPlace,   // giving the complete file the target's name: EEXIST when it must not replace
     VerifySource,    // after a copy, the source's name no longer leads to the file that was copied (ESTALE), so the
                      //   source is kept

@@ -5,28 +5,46 @@
 #include <QByteArray>
 #include <QtGlobal>
 
-// The one seam for fault tests: lets a copy fail part-way as a full disk would. Production code never sets it.
+#include <limits>
+#include <sys/stat.h>
+
+// The one seam for fault tests: lets a copy fail part-way as a full disk would, or lets a test act between two
+// chunks of a copy (change the source, send a signal). Production code never sets it.
 class CopyHooks {
 public:
     virtual ~CopyHooks() = default;
     // How many bytes a copy may write; a copy that has more to write fails with ENOSPC after writing that many.
-    virtual qint64 writeLimit() const = 0;
+    virtual qint64 writeLimit() const { return std::numeric_limits<qint64>::max(); }
+    // Called after each chunk, with the bytes written so far.
+    virtual void chunkCopied(qint64 written) const { Q_UNUSED(written); }
 };
 
 struct CopyOptions {
     bool failIfExists = false; // fail when target exists instead of replacing it
-    bool durable = false;      // flush the copy to the disk before it takes the target name
+    bool durable = false;      // flush the copy to the disk before it takes the target name (a run's own copies
+                               // are flushed together by the move batch instead)
     const CopyHooks* hooks = nullptr;
 };
 
-// Copies the regular file at source to target: content, permission bits (never the setuid, setgid and sticky bits)
-// and access and modification times. A symbolic link as source is followed. Fails with (see Fs::Operation):
+// What a copy read and made.
+struct CopyRecord {
+    struct stat source {}; // the open source (fstat), before its content was read
+    struct stat copy {};   // the new file
+};
+
+// Copies the regular file at source to target: content (holes stay holes), permission bits (never the setuid, setgid
+// and sticky bits) and access and modification times. A symbolic link as source is followed. Fails with (see
+// Fs::Operation):
 // - OpenSource or CheckSource when source cannot be opened for reading or is not a regular file (a folder, FIFO,
 //   socket or device; none of them is ever waited on);
 // - CheckTarget: EINVAL when target is the source itself, under any spelling or through a hard link; EEXIST when
 //   failIfExists is set and target exists; EISDIR when a folder holds the name; EACCES when target exists without
 //   any write permission bit (write-protected, even for root);
+// - WriteTemporary with ECANCELED when an interruption was requested during the copy (see Interruption.h);
 // - CreateTemporary, WriteTemporary or MoveIntoPlace with what the file system reports.
-// The content goes to a temporary file in the target's folder first, which is moved into place only when complete,
-// so the target name never holds a partial file and a failed overwrite leaves the old file intact.
-Fs::Error CopyRegularFile(const QByteArray& source, const QByteArray& target, const CopyOptions& options);
+// The content goes to a new file in the target's folder first, unnamed where the file system allows it, which takes
+// the target's name only when complete, so the target name never holds a partial file, a failed overwrite leaves
+// the old file intact and a failed or interrupted copy leaves nothing behind. Unless durable, the copy is not flushed
+// to the disk: a move flushes its copies before it deletes their sources. record, when given, is filled on success.
+Fs::Error CopyRegularFile(const QByteArray& source, const QByteArray& target, const CopyOptions& options,
+                          CopyRecord* record = nullptr);

@@ -15,10 +15,22 @@ bool StemContainsKeyword(const QByteArray& stem, const QByteArray& keyword) {
     return !keyword.isEmpty() && FoldAsciiUpper(stem).contains(FoldAsciiUpper(keyword));
 }
 
+bool KeywordFolderStaysInside(const QByteArray& keyword) {
+    bool belowOutputFolder = false;
+    for (const QByteArray& component : keyword.split('/')) {
+        if (component == "..") {
+            return false;
+        }
+        belowOutputFolder = belowOutputFolder || (!component.isEmpty() && component != ".");
+    }
+    return belowOutputFolder;
+}
+
 KeywordCriterion::KeywordCriterion(QByteArrayList keywords) {
     for (const QByteArray& keyword : keywords) {
-        // Pieces that are empty or only blanks and control characters are left out: they never match.
-        if (!TrimBlanksAndControls(keyword).isEmpty()) {
+        // Pieces that are empty or only blanks and control characters are left out: they never match. So are those
+        // whose folder would not lie below the output folder.
+        if (!TrimBlanksAndControls(keyword).isEmpty() && KeywordFolderStaysInside(keyword)) {
             m_keywords.append(keyword);
         }
     }
@@ -26,18 +38,19 @@ KeywordCriterion::KeywordCriterion(QByteArrayList keywords) {
 
 FileOutcome KeywordCriterion::sortFile(const QByteArray& source, const QByteArray&, SortContext& context) {
     const QByteArray stem = StemOf(FileNameOf(source));
-    bool matched = false;
+    QByteArrayList matching;
     for (const QByteArray& keyword : m_keywords) {
-        if (!StemContainsKeyword(stem, keyword)) {
-            continue;
+        if (StemContainsKeyword(stem, keyword)) {
+            matching.append(keyword);
         }
-        matched = true;
-        // The folder bears the keyword as typed, whatever the letter case in the file name.
-        const QByteArray folder = context.outputFolder() + keyword;
-        EnsureFolder(folder);
-        context.place(source, folder);
     }
-    return matched ? FileOutcome::Placed : FileOutcome::NoMatch;
+    for (qsizetype i = 0; i < matching.size(); ++i) {
+        // The folder bears the keyword as typed, whatever the letter case in the file name.
+        const QByteArray folder = context.outputFolder() + matching[i];
+        EnsureFolder(folder);
+        context.place(source, folder, i == matching.size() - 1);
+    }
+    return matching.isEmpty() ? FileOutcome::NoMatch : FileOutcome::Placed;
 }
 
 ParameterOutcome KeywordParameterStep(const RunHost& host) {

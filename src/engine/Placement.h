@@ -1,9 +1,14 @@
 #pragma once
 
 #include "core/FsError.h"
+#include "core/FsSourceCheck.h"
 
 #include <QByteArray>
 #include <QString>
+
+#include <sys/stat.h>
+
+class FolderMemory;
 
 // What to do when the destination folder already holds a file of the same name.
 enum class SameNamePolicy { Overwrite, Ask, Skip, Rename };
@@ -23,27 +28,38 @@ class PlacementHost {
 public:
     virtual ~PlacementHost() = default;
     virtual SameNamePolicy sameNamePolicy() const = 0;
-    // In move mode the source is deleted after its copy, so the copy is flushed to the disk first.
+    // Read at a file's last placement: in move mode that placement moves the file instead of copying it.
     virtual bool moveMode() const = 0;
     // Shows the same-name question and waits for the answer.
     virtual OverwriteAnswer askOverwrite(const OverwriteQuestion& question) = 0;
 };
 
 enum class PlaceResult {
-    Copied,   // the copy was made
+    Copied,   // a copy was made; in move mode its source is still to be deleted
+    Moved,    // the file was renamed into place: it is the same file, no longer at its old name
     Declined, // the same-name policy kept an existing file (skip, or the answer No)
-    Failed,   // the copy could not be made
+    Failed,   // the file could not be placed
 };
 
+// What a placement did.
 struct PlaceOutcome {
     PlaceResult result = PlaceResult::Declined;
-    Fs::Error error; // why it failed
+    Fs::Error error;         // why it failed
+    bool moveMode = false;   // the placement was the file's last one, made in move mode
+    QByteArray target;       // Copied or Moved: the file's name in the destination folder
+    struct stat placed {};   // Copied or Moved: the placed file (its device and inode tell it apart)
+    Fs::SourceRecord source; // Copied: the source as the copy read it, to be checked before it is deleted
 };
 
 // Creates folder with every missing folder above it, unless a folder is already there. Failure is not reported:
 // the copy that follows fails instead.
 void EnsureFolder(const QByteArray& folder);
 
-// Copies source into destFolder under the same-name policy read from host now. Makes exactly one copy attempt,
-// never creates folders and never deletes anything.
-PlaceOutcome PlaceFile(const QByteArray& source, const QByteArray& destFolder, PlacementHost& host);
+// Places source into destFolder under the same-name policy read from host now. A file's last placement reads the
+// mode: in move mode a regular file is renamed into place when it can be (see RenameRegularFile) and copied
+// otherwise; every other placement copies. Makes exactly one attempt (auto-numbering tries the next number when a
+// name is taken meanwhile), never creates folders and never deletes a file. folders keeps what the run learnt
+// about destFolder: its leftover temporary files are removed the first time, and auto-numbering goes on from the
+// last number given.
+PlaceOutcome PlaceFile(const QByteArray& source, const QByteArray& destFolder, PlacementHost& host,
+                       FolderMemory& folders, bool lastPlacement);

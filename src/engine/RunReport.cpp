@@ -143,6 +143,13 @@ void RunReport::count(RunOutcome outcome) {
     }
 }
 
+void RunReport::add(const QByteArray& path, RunOutcome outcome, const Fs::Error& failure) {
+    count(outcome);
+    if (outcome == RunOutcome::Failed) {
+        failures.append({path, FailureReasonOf(failure), failure});
+    }
+}
+
 QString CompletionMessage(const RunReport& report) {
     QString message = QCoreApplication::translate("RunReport", "分拣工作完成！");
     if (report.failed > 0) {

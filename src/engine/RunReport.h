@@ -56,6 +56,8 @@ struct RunReport {
     int birthTimeFallbacks = 0; // files whose creation time was not recorded, compared by modification time
 
     void count(RunOutcome outcome);
+    // Counts the file at path with its outcome, and lists it with failure when it failed.
+    void add(const QByteArray& path, RunOutcome outcome, const Fs::Error& failure);
 };
 
 // The completion message's first lines: "分拣工作完成！" and, when files failed, how many.

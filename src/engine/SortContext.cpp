@@ -10,32 +10,44 @@ QByteArray SortContext::outputFolder() const {
     return QFile::encodeName(m_host.outputFolder());
 }
 
-void SortContext::place(const QByteArray& source, const QByteArray& destFolder) {
-    const PlaceOutcome outcome = PlaceFile(source, destFolder, *this);
-    m_lastResult = outcome.result;
-    m_anyCopied = m_anyCopied || outcome.result == PlaceResult::Copied;
-    if (outcome.result == PlaceResult::Failed) {
-        noteFailure(outcome.error);
+void SortContext::place(const QByteArray& source, const QByteArray& destFolder, bool lastPlacement) {
+    m_last = PlaceFile(source, destFolder, *this, m_folders, lastPlacement);
+    switch (m_last.result) {
+    case PlaceResult::Copied:
+        if (!m_firstCopy) {
+            m_firstCopy = m_last.source;
+        }
+        m_anyPlaced = true;
+        break;
+    case PlaceResult::Moved:
+        m_anyPlaced = true;
+        break;
+    case PlaceResult::Failed:
+        if (!m_firstFailure.failed()) {
+            m_firstFailure = m_last.error;
+        }
+        break;
+    case PlaceResult::Declined:
+        break;
     }
 }
 
 void SortContext::beginFile() {
-    m_lastResult = PlaceResult::Declined;
-    m_anyCopied = false;
+    m_last = {};
+    m_anyPlaced = false;
+    m_firstCopy.reset();
     m_firstFailure = {};
 }
 
-void SortContext::noteFailure(const Fs::Error& error) {
-    if (!m_firstFailure.failed()) {
-        m_firstFailure = error;
-    }
+bool SortContext::sourceAwaitsDeletion() const {
+    return m_last.result == PlaceResult::Copied && m_last.moveMode;
 }
 
 RunOutcome SortContext::outcome() const {
     if (failed()) {
         return RunOutcome::Failed;
     }
-    return m_anyCopied ? RunOutcome::Placed : RunOutcome::Left;
+    return m_anyPlaced ? RunOutcome::Placed : RunOutcome::Left;
 }
 
 SameNamePolicy SortContext::sameNamePolicy() const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/FolderMemory.h"
 #include "engine/Placement.h"
 #include "engine/RunReport.h"
 
@@ -18,20 +19,23 @@ public:
     // The output folder as it stands now, as file-system bytes; during a run it ends in '/'.
     QByteArray outputFolder() const;
 
-    // Places source into destFolder (PlaceFile) and keeps the result as the file's copy outcome.
-    void place(const QByteArray& source, const QByteArray& destFolder);
+    // Places source into destFolder (PlaceFile). Only the file's last placement may move it; a criterion that
+    // places a file more than once says which placements come before the last.
+    void place(const QByteArray& source, const QByteArray& destFolder, bool lastPlacement = true);
 
     // Starts the record of a new file.
     void beginFile();
-    // The copy outcome: true when the file's last placement made its copy.
-    bool copied() const { return m_lastResult == PlaceResult::Copied; }
-    // True when a copy or the deletion of the current file failed (a same-name refusal is not a failure).
+    // True when the file's last placement copied it in move mode, so that its source is still to be deleted.
+    bool sourceAwaitsDeletion() const;
+    // The source as the file's first copy read it; only while sourceAwaitsDeletion().
+    const Fs::SourceRecord& sourceRecord() const { return *m_firstCopy; }
+    // The file's last placement.
+    const PlaceOutcome& lastPlacement() const { return m_last; }
+    // True when a placement of the current file failed (a same-name refusal is not a failure).
     bool failed() const { return m_firstFailure.failed(); }
-    // Records a failure of the current file; the first one is the one reported.
-    void noteFailure(const Fs::Error& error);
     // The outcome of the current file once its per-file step has placed it.
     RunOutcome outcome() const;
-    // Why the current file failed, when it did.
+    // Why the current file failed, when it did; the first failure is the one reported.
     Fs::Error failure() const { return m_firstFailure; }
 
     // Records that a file's system keeps no creation time for it, so its modification time stood in.
@@ -44,8 +48,10 @@ private:
     OverwriteAnswer askOverwrite(const OverwriteQuestion& question) override;
 
     RunHost& m_host;
-    PlaceResult m_lastResult = PlaceResult::Declined;
-    bool m_anyCopied = false;
+    FolderMemory m_folders;
+    PlaceOutcome m_last;
+    bool m_anyPlaced = false;
+    std::optional<Fs::SourceRecord> m_firstCopy;
     Fs::Error m_firstFailure;
     std::optional<OverwriteAnswer> m_answerToAll;
     int m_birthTimeFallbacks = 0;

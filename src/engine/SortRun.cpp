@@ -3,17 +3,26 @@
 #include "core/FileNames.h"
 #include "engine/CriterionPages.h"
 #include "engine/Interruption.h"
+#include "engine/MoveBatch.h"
 #include "engine/RunHost.h"
 #include "engine/RunReport.h"
 #include "engine/SortContext.h"
 
-#include <unistd.h>
+#include <QFile>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-// False when the run must not start: nothing to sort, or include mode with nothing to include.
+// True when the output folder's text names exactly one folder: a name that was not valid text when it was chosen
+// holds U+FFFD instead of its bytes, and would make another folder than the one chosen.
+bool namesItsFolder(const QString& outputFolder) {
+    return !outputFolder.contains(QChar::ReplacementCharacter) &&
+           QFile::decodeName(QFile::encodeName(outputFolder)) == outputFolder;
+}
+
+// False when the run must not start: nothing to sort, include mode with nothing to include, or an output folder
+// whose name cannot be written.
 bool checkInputs(RunHost& host) {
     if (host.fileCount() == 0) {
         host.showMessage(u"没有需要分拣的文件!"_s);
@@ -25,6 +34,10 @@ bool checkInputs(RunHost& host) {
             host.showMessage(u"如果选择了只分拣某些文件类型，则类型不应当为空！"_s);
             return false;
         }
+    }
+    if (!namesItsFolder(host.outputFolder())) {
+        host.showMessage(u"输出文件夹的名称无法识别，请重新选择输出文件夹。"_s);
+        return false;
     }
     return true;
 }
@@ -40,6 +53,13 @@ bool filterAccepts(RunHost& host, const QByteArray& extension) {
     const ExtensionFilterState filter = host.extensionFilter();
     return host.pageIndex() == ImagePage ? PictureTypeAccepts(filter, extension)
                                          : ExtensionFilterAccepts(filter, extension);
+}
+
+// Counts the moves of the batch, once their sources are deleted or kept.
+void settle(MoveBatch& batch, RunReport& report) {
+    for (const MoveBatch::Move& move : batch.settle()) {
+        report.add(move.source, move.failure.failed() ? RunOutcome::Failed : RunOutcome::Placed, move.failure);
+    }
 }
 
 } // namespace
@@ -58,6 +78,7 @@ void RunSort(RunHost& host) {
 
     host.setRunLock(true);
     SortContext context(host);
+    MoveBatch moves;
     const int count = host.fileCount();
     RunReport report;
     for (int i = 0; i < count && !report.stopped; ++i) {
@@ -74,12 +95,15 @@ void RunSort(RunHost& host) {
             report.count(RunOutcome::NotMatching);
             continue;
         }
-        if (context.copied() && host.moveMode() && ::unlink(source.constData()) != 0) {
-            context.noteFailure(Fs::FailureOf(Fs::Operation::DeleteSource));
+        if (outcome == FileOutcome::NoMatch) {
+            report.count(RunOutcome::NotMatching);
+        } else if (context.sourceAwaitsDeletion()) {
+            moves.add({source, context.sourceRecord(), context.failure()}, context.lastPlacement().target);
+        } else {
+            report.add(source, context.outcome(), context.failure());
         }
-        report.count(outcome == FileOutcome::NoMatch ? RunOutcome::NotMatching : context.outcome());
-        if (context.failed()) {
-            report.failures.append({source, FailureReasonOf(context.failure()), context.failure()});
+        if (moves.full()) {
+            settle(moves, report);
         }
         host.setProgress(int(qint64(i) * 100 / host.fileCount()));
         host.processEvents();
@@ -88,6 +112,8 @@ void RunSort(RunHost& host) {
             report.notReached = count - i - 1;
         }
     }
+    // However the run ends, no moved file stays in both places.
+    settle(moves, report);
     report.birthTimeFallbacks = context.birthTimeFallbacks();
     host.setProgress(100);
     host.setRunLock(false);

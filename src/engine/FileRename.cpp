@@ -1,0 +1,32 @@
+#include "engine/FileRename.h"
+
+#include "core/FsAtomicFile.h"
+#include "core/FsRegularFile.h"
+#include "engine/TargetCheck.h"
+
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
+
+std::optional<Fs::Error> RenameRegularFile(const QByteArray& source, const QByteArray& target, bool failIfExists) {
+    struct stat entry {};
+    if (::lstat(source.constData(), &entry) != 0 || !S_ISREG(entry.st_mode)) {
+        return std::nullopt;
+    }
+    const Fs::RegularFile file(source);
+    if (!file.isOpen() || file.status().st_dev != entry.st_dev || file.status().st_ino != entry.st_ino) {
+        return std::nullopt;
+    }
+    if (const Fs::Error refusal = CheckTarget(entry, target, failIfExists); refusal.failed()) {
+        return refusal;
+    }
+    const bool renamed = failIfExists ? Fs::RenameWithoutReplacing(source, target)
+                                      : ::rename(source.constData(), target.constData()) == 0;
+    if (renamed) {
+        return Fs::Error();
+    }
+    if (failIfExists && errno == EEXIST) {
+        return Fs::FailureOf(Fs::Operation::MoveIntoPlace);
+    }
+    return std::nullopt;
+}
