@@ -1,0 +1,51 @@
+#include "engine/SortPlan.h"
+
+#include <QCoreApplication>
+
+QString PlanActionWord(PlanAction action) {
+    switch (action) {
+    case PlanAction::Copy:
+        return QCoreApplication::translate("PlanAction", "复制");
+    case PlanAction::Move:
+        return QCoreApplication::translate("PlanAction", "移动");
+    case PlanAction::Replace:
+        return QCoreApplication::translate("PlanAction", "覆盖");
+    case PlanAction::Number:
+        return QCoreApplication::translate("PlanAction", "自动编号");
+    case PlanAction::Skip:
+        return QCoreApplication::translate("PlanAction", "跳过");
+    case PlanAction::Ask:
+        return QCoreApplication::translate("PlanAction", "询问");
+    case PlanAction::NoMatch:
+        return QCoreApplication::translate("PlanAction", "不符合条件");
+    case PlanAction::Filtered:
+        return QCoreApplication::translate("PlanAction", "已过滤");
+    case PlanAction::Refused:
+        return QCoreApplication::translate("PlanAction", "无法处理");
+    }
+    return {};
+}
+
+const char* PlanActionCode(PlanAction action) {
+    switch (action) {
+    case PlanAction::Copy:
+        return "copy";
+    case PlanAction::Move:
+        return "move";
+    case PlanAction::Replace:
+        return "replace";
+    case PlanAction::Number:
+        return "number";
+    case PlanAction::Skip:
+        return "skip";
+    case PlanAction::Ask:
+        return "ask";
+    case PlanAction::NoMatch:
+        return "nomatch";
+    case PlanAction::Filtered:
+        return "filtered";
+    case PlanAction::Refused:
+        return "refused";
+    }
+    return "";
+}
