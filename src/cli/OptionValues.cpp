@@ -1,6 +1,6 @@
 #include "cli/OptionValues.h"
 
-#include "cli/PageChoiceTexts.h"
+#include "engine/PageChoiceTexts.h"
 #include "core/IntegerText.h"
 #include "engine/SizeCriterion.h"
 #include "filelist/FolderScan.h"

@@ -4,7 +4,7 @@
 #include "cli/CommandLineText.h"
 #include "cli/InputPaths.h"
 #include "cli/OptionValues.h"
-#include "cli/PageChoiceTexts.h"
+#include "engine/PageChoiceTexts.h"
 #include "cli/Utf8Bytes.h"
 #include "core/CriterionPage.h"
 #include "core/FsEntries.h"

@@ -7,6 +7,7 @@
 #include "engine/FileRename.h"
 #include "engine/FolderMemory.h"
 
+#include <QCoreApplication>
 #include <cerrno>
 
 using namespace Qt::StringLiterals;
@@ -111,7 +112,9 @@ PlaceOutcome PlaceFile(const QByteArray& source, const QByteArray& destFolder, P
     case SameNamePolicy::Ask: {
         const bool replace =
             !Fs::NameTakenByNonFolder(target) ||
-            answersYes(host.askOverwrite({u"文件"_s + DisplayText(target) + u"已存在，是否覆盖？"_s, target, source}));
+            answersYes(host.askOverwrite(
+                {QCoreApplication::translate("Placement", "文件%1已存在，是否覆盖？").arg(DisplayText(target)), target,
+                 source}));
         return placeAt(placing, target, !replace);
     }
     case SameNamePolicy::Skip:

@@ -179,7 +179,7 @@ void TForm1::Button5Click() {
 
 void TForm1::PageControl1Change() {
     const int page = m_ui->PageControl1->currentIndex();
-    m_ui->lblOption->setText(u"分拣方式："_s + m_ui->PageControl1->tabText(page));
+    m_ui->lblOption->setText(tr("分拣方式：%1").arg(m_ui->PageControl1->tabText(page)));
     const bool imagePage = page == ImagePage;
     m_ui->PnlOption->setVisible(!imagePage);
     m_ui->PnlOption2->setVisible(imagePage);
@@ -187,7 +187,7 @@ void TForm1::PageControl1Change() {
 
 void TForm1::Button3Click() {
     QString folder =
-        QFileDialog::getExistingDirectory(this, u"请选择文件夹"_s, ChooserStartFolder(m_ui->EdtOutDir->text()));
+        QFileDialog::getExistingDirectory(this, tr("请选择文件夹"), ChooserStartFolder(m_ui->EdtOutDir->text()));
     if (folder.isEmpty()) {
         return;
     }
