@@ -55,7 +55,9 @@ bench: configure
 
 screenshots: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target screenshots
-	xvfb-run -a -s "-screen 0 1024x768x24" $(BUILD_DIR)/tools/screenshots docs/screenshots
+	LC_ALL=C LANGUAGE= xvfb-run -a -s "-screen 0 1024x768x24" $(BUILD_DIR)/tools/screenshots docs/screenshots
+	mkdir -p docs/screenshots/en
+	LC_ALL=C LANGUAGE=en xvfb-run -a -s "-screen 0 1024x768x24" $(BUILD_DIR)/tools/screenshots docs/screenshots/en
 
 # Brings translations/*.ts up to date with the texts in the sources (docs/translations.md).
 translations: deps

@@ -125,8 +125,8 @@ private slots:
         QTemporaryDir copy;
         QVERIFY(copy.isValid());
         QProcess cp;
-        cp.start(u"cp"_s, {u"-R"_s, u"src"_s, u"translations"_s, u"scripts"_s, copy.path()});
         cp.setWorkingDirectory(QStringLiteral(SOURCE_DIR));
+        cp.start(u"cp"_s, {u"-R"_s, u"src"_s, u"translations"_s, u"scripts"_s, copy.path()});
         QVERIFY(cp.waitForFinished() && cp.exitCode() == 0);
         QProcess update;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();

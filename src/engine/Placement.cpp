@@ -101,6 +101,10 @@ PlaceOutcome placeNumbered(const Placing& placing) {
 
 } // namespace
 
+QString OverwriteQuestionText(const QByteArray& target) {
+    return QCoreApplication::translate("Placement", "文件%1已存在，是否覆盖？").arg(DisplayText(target));
+}
+
 PlaceOutcome PlaceFile(const QByteArray& source, const QByteArray& destFolder, PlacementHost& host,
                        FolderMemory& folders, bool lastPlacement) {
     folders.tidyOnce(destFolder);
@@ -112,9 +116,7 @@ PlaceOutcome PlaceFile(const QByteArray& source, const QByteArray& destFolder, P
     case SameNamePolicy::Ask: {
         const bool replace =
             !Fs::NameTakenByNonFolder(target) ||
-            answersYes(host.askOverwrite(
-                {QCoreApplication::translate("Placement", "文件%1已存在，是否覆盖？").arg(DisplayText(target)), target,
-                 source}));
+            answersYes(host.askOverwrite({OverwriteQuestionText(target), target, source}));
         return placeAt(placing, target, !replace);
     }
     case SameNamePolicy::Skip:
