@@ -185,11 +185,11 @@
     <name>Illustration</name>
     <message>
         <source>西游记.txt</source>
-        <translation>trip-west.txt</translation>
+        <translation>trip1.txt</translation>
     </message>
     <message>
         <source>东游记.doc</source>
-        <translation>trip-east.doc</translation>
+        <translation>trip2.doc</translation>
     </message>
     <message>
         <source>游记</source>

@@ -18,6 +18,7 @@
 #include "ui_TForm1.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QStyleOptionViewItem>
 
@@ -76,6 +77,11 @@ void TForm1::setUpControls() {
         palette.setColor(QPalette::Window, Qt::white);
         panel->setPalette(palette);
         panel->setAutoFillBackground(true);
+    }
+    // A translated item may be longer than the width the form design gives its drop-down list: the list grows to
+    // show its longest item.
+    for (QComboBox* list : {m_ui->CmbCondition, m_ui->CmbUnit, m_ui->CmbFileDate, m_ui->CmbPic}) {
+        list->setFixedWidth(qMax(list->minimumWidth(), list->sizeHint().width()));
     }
     m_ui->Image3->setPixmap(KeywordIllustration());
     m_ui->Image2->setPixmap(NameIllustration());
