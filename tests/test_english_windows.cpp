@@ -127,10 +127,8 @@ private slots:
         QTest::addColumn<int>("index");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("folder");
-        QTest::newRow("larger than") << int(SizePage) << u"CmbCondition"_s << 0 << u"larger than"_s
-                                     << u"大于1KB"_s;
-        QTest::newRow("smaller than") << int(SizePage) << u"CmbCondition"_s << 1 << u"smaller than"_s
-                                      << u"小于1KB"_s;
+        QTest::newRow("larger than") << int(SizePage) << u"CmbCondition"_s << 0 << u"larger than"_s << u"大于1KB"_s;
+        QTest::newRow("smaller than") << int(SizePage) << u"CmbCondition"_s << 1 << u"smaller than"_s << u"小于1KB"_s;
         QTest::newRow("at least") << int(ImagePage) << u"CmbPic"_s << 0 << u"at least"_s << u"大于等于1"_s;
         QTest::newRow("at most") << int(ImagePage) << u"CmbPic"_s << 1 << u"at most"_s << u"小于等于1"_s;
         QTest::newRow("exactly") << int(ImagePage) << u"CmbPic"_s << 2 << u"exactly"_s << u"等于1"_s;

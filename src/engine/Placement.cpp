@@ -114,9 +114,8 @@ PlaceOutcome PlaceFile(const QByteArray& source, const QByteArray& destFolder, P
     case SameNamePolicy::Rename:
         return placeNumbered(placing);
     case SameNamePolicy::Ask: {
-        const bool replace =
-            !Fs::NameTakenByNonFolder(target) ||
-            answersYes(host.askOverwrite({OverwriteQuestionText(target), target, source}));
+        const bool replace = !Fs::NameTakenByNonFolder(target) ||
+                             answersYes(host.askOverwrite({OverwriteQuestionText(target), target, source}));
         return placeAt(placing, target, !replace);
     }
     case SameNamePolicy::Skip:

@@ -32,7 +32,8 @@ bool checkInputs(RunHost& host) {
     if (host.pageIndex() != ImagePage) {
         const ExtensionFilterState filter = host.extensionFilter();
         if (filter.include && filter.typeList.isEmpty()) {
-            host.showMessage(QCoreApplication::translate("SortRun", "如果选择了只分拣某些文件类型，则类型不应当为空！"));
+            host.showMessage(
+                QCoreApplication::translate("SortRun", "如果选择了只分拣某些文件类型，则类型不应当为空！"));
             return false;
         }
     }

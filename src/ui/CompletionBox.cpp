@@ -39,7 +39,8 @@ QString detailsText(const RunReport& report) {
         }
     }
     if (report.birthTimeFallbacks > 0) {
-        lines.append(CompletionBox::tr("有 %1 个文件的创建时间未被文件系统记录，已按修改时间比较。").arg(report.birthTimeFallbacks));
+        lines.append(CompletionBox::tr("有 %1 个文件的创建时间未被文件系统记录，已按修改时间比较。")
+                         .arg(report.birthTimeFallbacks));
     }
     return lines.join(u'\n');
 }

@@ -102,5 +102,6 @@ QString OverwriteEvidence(const QByteArray& existing, const QByteArray& incoming
         return text + u'\n' + EvidenceText::tr("两个文件大小相同，内容未比较（文件大于 256 MB）");
     }
     return text + u'\n' +
-           (SameContent(existing, incoming, processEvents) ? EvidenceText::tr("两个文件内容相同") : EvidenceText::tr("两个文件内容不同"));
+           (SameContent(existing, incoming, processEvents) ? EvidenceText::tr("两个文件内容相同")
+                                                           : EvidenceText::tr("两个文件内容不同"));
 }

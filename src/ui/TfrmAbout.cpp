@@ -47,7 +47,8 @@ void TfrmAbout::FormShow() {
     // One text, so that the English page says in English alone what the Chinese page says in both languages.
     WebBrowser1->setHtml(
         tr("<h2>%1 2.0</h2>"
-           "<p>%1 把文件分拣到文件夹中：按文件名中的关键字、相同的文件名、文件类型、文件大小、修改日期或图片的宽和高。</p>"
+           "<p>%1 "
+           "把文件分拣到文件夹中：按文件名中的关键字、相同的文件名、文件类型、文件大小、修改日期或图片的宽和高。</p>"
            "<p>Varnoth sorts files into folders by a keyword in the name, a shared name, the type, the size, the date "
            "or the width and height of a picture.</p>"
            "<p>关于本软件的更多信息：<br><a href=\"%2\">%2</a></p>")

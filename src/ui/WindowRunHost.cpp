@@ -58,8 +58,7 @@ SizePageFields WindowRunHost::sizePage() const {
     // The folder is named from the items' source texts, not from what a translated list shows.
     const int condition = m_ui.CmbCondition->currentIndex();
     const int unit = m_ui.CmbUnit->currentIndex();
-    return {condition, SizeConditionTexts().value(condition), m_ui.EdtSize->text(), unit,
-            SizeUnitTexts().value(unit)};
+    return {condition, SizeConditionTexts().value(condition), m_ui.EdtSize->text(), unit, SizeUnitTexts().value(unit)};
 }
 
 DatePageFields WindowRunHost::datePage() const {

@@ -23,8 +23,8 @@ public:
     explicit TextList(QStringList& texts) : m_texts(texts) {}
     void add(const QObject& owner, const QString& what, const QString& text) {
         if (!text.isEmpty()) {
-            m_texts.append(u"%1 (%2): %3: %4"_s.arg(owner.objectName(), QString::fromLatin1(owner.metaObject()->className()),
-                                                   what, text));
+            m_texts.append(u"%1 (%2): %3: %4"_s.arg(owner.objectName(),
+                                                    QString::fromLatin1(owner.metaObject()->className()), what, text));
         }
     }
 
