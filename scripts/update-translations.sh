@@ -6,7 +6,8 @@
 set -euo pipefail
 
 tree=$(cd "${1:-$(dirname "$0")/..}" && pwd)
-lupdate=${LUPDATE:-$(command -v lupdate || echo /usr/lib/qt6/bin/lupdate)}
+# Qt 6's lupdate (qt6-l10n-tools), which Debian keeps out of PATH; a lupdate in PATH may be Qt 5's.
+lupdate=${LUPDATE:-/usr/lib/qt6/bin/lupdate}
 cd "$tree"
 
 # The window's texts and the texts that the engine, the file list and the journal give it: Chinese, translated to
