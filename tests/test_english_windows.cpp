@@ -8,6 +8,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QRadioButton>
@@ -49,6 +50,11 @@ private slots:
     // The main window on each of its pages, with its menus, and the dialogs it opens.
     void theWindowsSpeakEnglish() {
         QCOMPARE(control<QAbstractButton>(u"BtnCopy"_s)->text(), u"Start"_s);
+        // A count speaks English grammar: one file, two files.
+        listFile(u"a.txt"_s);
+        QCOMPARE(control<QLabel>(u"LblFileCount"_s)->text(), u"1 file"_s);
+        listFile(u"b.txt"_s);
+        QCOMPARE(control<QLabel>(u"LblFileCount"_s)->text(), u"2 files"_s);
         auto* pages = control<QTabWidget>(u"PageControl1"_s);
         for (int page = 0; page < pages->count(); ++page) {
             pages->setCurrentIndex(page);

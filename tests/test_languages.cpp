@@ -18,9 +18,23 @@ namespace {
 struct Entry {
     QString context;
     QString source;
-    QString translation;
-    QString type; // "unfinished", "vanished", "obsolete", or empty when finished
+    QStringList translations; // one, or one for each plural form
+    QString type;             // "unfinished", "vanished", "obsolete", or empty when finished
 };
+
+// The text of the translation element at xml, or the texts of its plural forms; reads to its end.
+QStringList translationsIn(QXmlStreamReader& xml) {
+    QStringList texts;
+    QString text;
+    while (!xml.atEnd() && !(xml.readNext() == QXmlStreamReader::EndElement && xml.name() == u"translation"_s)) {
+        if (xml.isStartElement() && xml.name() == u"numerusform"_s) {
+            texts.append(xml.readElementText());
+        } else if (xml.isCharacters()) {
+            text += xml.text();
+        }
+    }
+    return texts.isEmpty() ? QStringList{text} : texts;
+}
 
 QList<Entry> entriesOf(const QString& tsFile) {
     QFile file(tsFile);
@@ -42,16 +56,16 @@ QList<Entry> entriesOf(const QString& tsFile) {
             entries.last().source = xml.readElementText();
         } else if (xml.name() == u"translation"_s) {
             entries.last().type = xml.attributes().value(u"type"_s).toString();
-            entries.last().translation = xml.readElementText();
+            entries.last().translations = translationsIn(xml);
         }
     }
     return entries;
 }
 
-// The %1 … %9 placeholders of a text, each once.
+// The %1 … %9 and %n placeholders of a text, each once.
 QSet<QString> placeholdersOf(const QString& text) {
     QSet<QString> found;
-    static const QRegularExpression placeholder(u"%[1-9]"_s);
+    static const QRegularExpression placeholder(u"%L?[1-9n]"_s);
     for (const QRegularExpressionMatch& match : placeholder.globalMatch(text)) {
         found.insert(match.captured());
     }
@@ -66,12 +80,16 @@ QStringList faultsOf(const QList<Entry>& entries, bool translationIsEnglish) {
         const QString where = entry.context + u": "_s + entry.source;
         if (!entry.type.isEmpty()) {
             faults.append(entry.type + u": "_s + where);
-        } else if (entry.translation.isEmpty() || entry.translation == entry.source) {
-            faults.append(u"no translation: "_s + where);
-        } else if (placeholdersOf(entry.translation) != placeholdersOf(entry.source)) {
-            faults.append(u"other placeholders: "_s + where);
-        } else if (translationIsEnglish && !WithCjkCharacters({entry.translation}).isEmpty()) {
-            faults.append(u"Chinese in the English: "_s + where);
+            continue;
+        }
+        for (const QString& translation : entry.translations) {
+            if (translation.isEmpty() || translation == entry.source) {
+                faults.append(u"no translation: "_s + where);
+            } else if (placeholdersOf(translation) != placeholdersOf(entry.source)) {
+                faults.append(u"other placeholders: "_s + where);
+            } else if (translationIsEnglish && !WithCjkCharacters({translation}).isEmpty()) {
+                faults.append(u"Chinese in the English: "_s + where);
+            }
         }
     }
     return faults;

@@ -5,11 +5,7 @@
     <name>CompletionBox</name>
     <message>
         <source>失败 %1 个，已分拣 %2 个，因同名未处理 %3 个，不符合条件 %4 个。</source>
-        <translation>%1 failed, %2 sorted, %3 left because of a name already taken, %4 not matching.</translation>
-    </message>
-    <message>
-        <source>分拣已停止，有 %1 个文件未处理。</source>
-        <translation>Sorting was stopped; %1 files were not processed.</translation>
+        <translation>Failed: %1, sorted: %2, left because of the same name: %3, not matching: %4.</translation>
     </message>
     <message>
         <source>复制或删除失败的文件：</source>
@@ -20,12 +16,22 @@
         <translation>%1: %2</translation>
     </message>
     <message>
-        <source>有 %1 个文件的创建时间未被文件系统记录，已按修改时间比较。</source>
-        <translation>The file system has no creation time for %1 files; their modification time was compared.</translation>
-    </message>
-    <message>
         <source>打开输出文件夹</source>
         <translation>Open Output Folder</translation>
+    </message>
+    <message numerus="yes">
+        <source>分拣已停止，有 %n 个文件未处理。</source>
+        <translation>
+            <numerusform>Sorting was stopped; %n file was not processed.</numerusform>
+            <numerusform>Sorting was stopped; %n files were not processed.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>有 %n 个文件的创建时间未被文件系统记录，已按修改时间比较。</source>
+        <translation>
+            <numerusform>The file system has no creation time for %n file; its modification time was compared.</numerusform>
+            <numerusform>The file system has no creation time for %n files; their modification time was compared.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -163,10 +169,6 @@
         <translation>Open Containing Folder</translation>
     </message>
     <message>
-        <source>共 %1 个文件</source>
-        <translation>%1 files</translation>
-    </message>
-    <message>
         <source>当前文件列表为空！</source>
         <translation>The file list is empty!</translation>
     </message>
@@ -174,11 +176,22 @@
         <source>列表文件(*.lst) (*.lst)</source>
         <translation>List files (*.lst) (*.lst)</translation>
     </message>
-    <message>
-        <source>有 %1 个文件的名称含有换行符，未写入列表，第一个是：
-%2</source>
-        <translation>The names of %1 files contain a line break and were left out of the list. The first one:
-%2</translation>
+    <message numerus="yes">
+        <source>共 %n 个文件</source>
+        <translation>
+            <numerusform>%n file</numerusform>
+            <numerusform>%n files</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>有 %n 个文件的名称含有换行符，未写入列表，第一个是：
+%1</source>
+        <translation>
+            <numerusform>The name of %n file contains a line break; it was left out of the list:
+%1</numerusform>
+            <numerusform>The names of %n files contain a line break; they were left out of the list. The first one:
+%1</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -275,9 +288,12 @@
         <source>分拣工作完成！</source>
         <translation>Sorting is complete!</translation>
     </message>
-    <message>
-        <source>有 %1 个文件复制或删除失败。</source>
-        <translation>%1 files could not be copied or deleted.</translation>
+    <message numerus="yes">
+        <source>有 %n 个文件复制或删除失败。</source>
+        <translation>
+            <numerusform>%n file could not be copied or deleted.</numerusform>
+            <numerusform>%n files could not be copied or deleted.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -406,7 +422,7 @@
     </message>
     <message>
         <source>分拣出满足条件的文件：</source>
-        <translation>Sort out the files that are</translation>
+        <translation>Sort the files that are</translation>
     </message>
     <message>
         <source>大于</source>
@@ -502,7 +518,7 @@
     </message>
     <message>
         <source>分拣结果</source>
-        <translation>Result</translation>
+        <translation>Output</translation>
     </message>
     <message>
         <source>分拣结果输出到：</source>
@@ -534,15 +550,15 @@
     </message>
     <message>
         <source>分拣方式</source>
-        <translation>Sort by</translation>
+        <translation>Copy or Move</translation>
     </message>
     <message>
         <source>移动式分拣(将文件从原目录移动到结果目录)</source>
-        <translation>Move (the files leave their folder for the output folder)</translation>
+        <translation>Move the files into the output folder</translation>
     </message>
     <message>
         <source>复制式分拣(将文件复制到结果目录)</source>
-        <translation>Copy (copies of the files go to the output folder)</translation>
+        <translation>Copy the files into the output folder</translation>
     </message>
     <message>
         <source>分拣进度</source>

@@ -25,7 +25,7 @@ QString completionText(const RunReport& report) {
                        .arg(report.left)
                        .arg(report.notMatching);
     if (report.stopped) {
-        text += u'\n' + CompletionBox::tr("分拣已停止，有 %1 个文件未处理。").arg(report.notReached);
+        text += u'\n' + CompletionBox::tr("分拣已停止，有 %n 个文件未处理。", nullptr, report.notReached);
     }
     return text;
 }
@@ -39,8 +39,8 @@ QString detailsText(const RunReport& report) {
         }
     }
     if (report.birthTimeFallbacks > 0) {
-        lines.append(CompletionBox::tr("有 %1 个文件的创建时间未被文件系统记录，已按修改时间比较。")
-                         .arg(report.birthTimeFallbacks));
+        lines.append(CompletionBox::tr("有 %n 个文件的创建时间未被文件系统记录，已按修改时间比较。", nullptr,
+                                       report.birthTimeFallbacks));
     }
     return lines.join(u'\n');
 }

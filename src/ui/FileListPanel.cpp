@@ -69,7 +69,7 @@ FileListPanel::FileListPanel(QWidget& window, Ui::TForm1& ui, FileListModel& fil
 }
 
 void FileListPanel::showFileCount() {
-    m_ui.LblFileCount->setText(tr("共 %1 个文件").arg(m_files.size()));
+    m_ui.LblFileCount->setText(tr("共 %n 个文件", nullptr, m_files.size()));
 }
 
 void FileListPanel::Button1Click() {
@@ -110,9 +110,9 @@ void FileListPanel::BtnSaveFileListClick() {
     if (exported.error.failed()) {
         ShowInformation(&m_window, FileErrorMessage(FileTask::ExportList, fileName, exported.error));
     } else if (exported.leftOut > 0) {
-        ShowInformation(&m_window, tr("有 %1 个文件的名称含有换行符，未写入列表，第一个是：\n%2")
-                                       .arg(exported.leftOut)
-                                       .arg(DisplayText(exported.firstLeftOut)));
+        ShowInformation(&m_window,
+                        tr("有 %n 个文件的名称含有换行符，未写入列表，第一个是：\n%1", nullptr, int(exported.leftOut))
+                            .arg(DisplayText(exported.firstLeftOut)));
     }
 }
 
