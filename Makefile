@@ -11,7 +11,7 @@ WERROR ?= OFF
 SANITIZE_FLAGS = -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined
 CONFIGURE = cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DVARNOTH_WERROR=$(WERROR)
 
-.PHONY: run test test-asan fuzz bench screenshots package package-check deps configure build clean
+.PHONY: run test test-asan fuzz bench screenshots translations package package-check deps configure build clean
 
 deps:
 	bash scripts/install-deps.sh
@@ -55,7 +55,13 @@ bench: configure
 
 screenshots: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target screenshots
-	xvfb-run -a -s "-screen 0 1024x768x24" $(BUILD_DIR)/tools/screenshots docs/screenshots
+	LC_ALL=C LANGUAGE= xvfb-run -a -s "-screen 0 1024x768x24" $(BUILD_DIR)/tools/screenshots docs/screenshots
+	mkdir -p docs/screenshots/en
+	LC_ALL=C LANGUAGE=en xvfb-run -a -s "-screen 0 1024x768x24" $(BUILD_DIR)/tools/screenshots docs/screenshots/en
+
+# Brings translations/*.ts up to date with the texts in the sources (docs/translations.md).
+translations: deps
+	bash scripts/update-translations.sh
 
 # The Debian package, from a Release build of its own with Debian's hardening flags (all of them: the program reads
 # names from anywhere). Only the program is compiled: every other file in the package comes from the source tree.

@@ -24,7 +24,8 @@ height of a picture.
 .
 A copy is written to a temporary file and takes its name only once it is
 complete, and a move deletes the source only after its copy is on the disk.
-The window speaks Chinese.")
+The window and the command line speak Chinese or English, after the user's
+language.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS

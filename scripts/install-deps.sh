@@ -7,7 +7,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-image-formats-plugins
+    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-image-formats-plugins qt6-tools-dev qt6-l10n-tools
     qt6-translations-l10n libgl-dev fonts-noto-cjk xvfb xauth locales desktop-file-utils
 )
 if [[ "${1:-}" == "--bench" ]]; then

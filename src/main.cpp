@@ -1,4 +1,5 @@
 #include "cli/CommandLineMain.h"
+#include "cli/CommandLineText.h"
 #include "ui/MainWindows.h"
 #include "ui/MessageBoxes.h"
 #include "ui/TerminationSignals.h"
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
     if (!windowPaths) {
         // The command line needs no display: it never builds a window.
         QCoreApplication application(argc, argv);
+        const CommandLineTranslation translation;
         return RunCommandLine(arguments);
     }
     QApplication application(argc, argv);

@@ -1,16 +1,19 @@
 // Saves pictures of the program for the documentation into the folder given as argument: the main window on each
 // criterion page with a list of files, the same-name question, the completion box with its details, the type-entry
-// dialog and the About window. The program runs as a user called "user" would see it, with a home, a configuration
-// and caches of its own, so that no setting and no path of the machine it runs on can show. Run it under a display
-// (xvfb-run works) or with QT_QPA_PLATFORM=offscreen.
+// dialog and the About window, in the language the program chooses from the environment (LANGUAGE=en: English).
+// The program runs as a user called "user" would see it, with a home, a configuration and caches of its own, so
+// that no setting and no path of the machine it runs on can show. Run it under a display (xvfb-run works) or with
+// QT_QPA_PLATFORM=offscreen.
 
 #include "core/CriterionPage.h"
+#include "engine/Placement.h"
 #include "engine/RunReport.h"
 #include "filelist/FileListModel.h"
 #include "ui/CompletionBox.h"
 #include "ui/MainWindows.h"
 #include "ui/MessageBoxes.h"
 #include "ui/OverwriteQuestionBox.h"
+#include "ui/Translations.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -99,19 +102,38 @@ private:
     QDir m_folder;
 };
 
-void fillMainWindow(TForm1& form) {
-    form.fileList().AppendUnique({
-        "/home/user/下载/发票 2024-03.pdf",
-        "/home/user/下载/会议纪要.docx",
-        "/home/user/下载/旅行计划.xlsx",
-        "/home/user/图片/2024 春节/IMG_2041.jpg",
-        "/home/user/图片/2024 春节/IMG_2042.jpg",
-        "/home/user/图片/2024 春节/IMG_2043.heic",
-        "/home/user/图片/旅行/杭州 西湖.png",
-        "/home/user/图片/旅行/旅行视频.mp4",
-        "/home/user/文档/报告 终稿.docx",
-    });
-    form.findChild<QLineEdit*>(u"EdtKeys"_s)->setText(u"春节 旅行 发票"_s);
+// The files of the pictures, named as a user of the program's language names them: Chinese names in the Chinese
+// pictures, English names in the English ones.
+struct SampleFiles {
+    QByteArrayList paths;
+    QString keywords;
+    QByteArray questionTarget;
+    QByteArrayList failed;
+};
+
+SampleFiles sampleFiles() {
+    if (WindowsSpeakChinese()) {
+        return {{"/home/user/下载/发票 2024-03.pdf", "/home/user/下载/会议纪要.docx", "/home/user/下载/旅行计划.xlsx",
+                 "/home/user/图片/2024 春节/IMG_2041.jpg", "/home/user/图片/2024 春节/IMG_2042.jpg",
+                 "/home/user/图片/2024 春节/IMG_2043.heic", "/home/user/图片/旅行/杭州 西湖.png",
+                 "/home/user/图片/旅行/旅行视频.mp4", "/home/user/文档/报告 终稿.docx"},
+                u"春节 旅行 发票"_s,
+                "/home/user/Varnoth/春节/IMG_2041.jpg",
+                {"/home/user/下载/合同扫描.pdf", "/home/user/图片/2024 春节/IMG_2077.jpg"}};
+    }
+    return {{"/home/user/Downloads/invoice 2024-03.pdf", "/home/user/Downloads/meeting notes.docx",
+             "/home/user/Downloads/travel plan.xlsx", "/home/user/Pictures/holiday 2024/IMG_2041.jpg",
+             "/home/user/Pictures/holiday 2024/IMG_2042.jpg", "/home/user/Pictures/holiday 2024/IMG_2043.heic",
+             "/home/user/Pictures/travel/lake view.png", "/home/user/Pictures/travel/travel video.mp4",
+             "/home/user/Documents/report final.docx"},
+            u"holiday travel invoice"_s,
+            "/home/user/Varnoth/holiday/IMG_2041.jpg",
+            {"/home/user/Downloads/contract scan.pdf", "/home/user/Pictures/holiday 2024/IMG_2077.jpg"}};
+}
+
+void fillMainWindow(TForm1& form, const SampleFiles& samples) {
+    form.fileList().AppendUnique(samples.paths);
+    form.findChild<QLineEdit*>(u"EdtKeys"_s)->setText(samples.keywords);
     form.findChild<QCheckBox*>(u"ChkInclude"_s)->setChecked(true);
     form.findChild<QListWidget*>(u"ListBox2"_s)
         ->addItems({u"*.jpg"_s, u"*.jpeg"_s, u"*.png"_s, u"*.gif"_s, u"*.heic"_s, u"*.webp"_s, u"*.pdf"_s, u"*.docx"_s,
@@ -119,14 +141,14 @@ void fillMainWindow(TForm1& form) {
 }
 
 // A run's end as the completion box shows it, with two failed files and their reasons.
-RunReport sampleReport() {
+RunReport sampleReport(const SampleFiles& samples) {
     RunReport report;
     report.failed = 2;
     report.placed = 41;
     report.left = 3;
     report.notMatching = 7;
-    report.failures = {{"/home/user/下载/合同扫描.pdf", FailureReason::WriteProtected, {}},
-                       {"/home/user/图片/2024 春节/IMG_2077.jpg", FailureReason::NoSpace, {}}};
+    report.failures = {{samples.failed[0], FailureReason::WriteProtected, {}},
+                       {samples.failed[1], FailureReason::NoSpace, {}}};
     return report;
 }
 
@@ -155,7 +177,8 @@ int main(int argc, char** argv) {
     const Pictures pictures(QString::fromLocal8Bit(argv[1]));
 
     MainWindows windows;
-    fillMainWindow(windows.form1);
+    const SampleFiles samples = sampleFiles();
+    fillMainWindow(windows.form1, samples);
     auto* pages = windows.form1.findChild<QTabWidget*>(u"PageControl1"_s);
     for (int page = KeywordPage; page < PageCount; ++page) {
         pages->setCurrentIndex(page);
@@ -167,13 +190,13 @@ int main(int argc, char** argv) {
     // would see them.
     const QByteArray existing = makeFile(privateFolder.filePath(u"existing.jpg"_s), QByteArray(2'483'911, 'x'));
     const QByteArray incoming = makeFile(privateFolder.filePath(u"incoming.jpg"_s), QByteArray(2'483'911, 'x'));
-    const QString question = u"文件/home/user/Varnoth/春节/IMG_2041.jpg已存在，是否覆盖？"_s;
+    const QString question = OverwriteQuestionText(samples.questionTarget);
     pictures.saveModal(u"same-name-question"_s, [&] { AskOverwrite(&windows.form1, {question, existing, incoming}); });
 
     // The button that opens the output folder shows where the folder exists; the box does not show its path.
     pictures.saveModal(
         u"completion"_s,
-        [&] { ShowCompletionBox(&windows.form1, sampleReport(), QFile::encodeName(privateFolder.path())); },
+        [&] { ShowCompletionBox(&windows.form1, sampleReport(samples), QFile::encodeName(privateFolder.path())); },
         clickDetailsButton);
 
     pictures.save(windows.frmSuffix, u"type-dialog"_s);

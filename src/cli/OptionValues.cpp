@@ -1,7 +1,7 @@
 #include "cli/OptionValues.h"
 
-#include "cli/PageChoiceTexts.h"
 #include "core/IntegerText.h"
+#include "engine/PageChoiceTexts.h"
 #include "engine/SizeCriterion.h"
 #include "filelist/FolderScan.h"
 

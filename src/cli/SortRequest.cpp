@@ -4,11 +4,11 @@
 #include "cli/CommandLineText.h"
 #include "cli/InputPaths.h"
 #include "cli/OptionValues.h"
-#include "cli/PageChoiceTexts.h"
 #include "cli/Utf8Bytes.h"
 #include "core/CriterionPage.h"
 #include "core/FsEntries.h"
 #include "core/TextBytes.h"
+#include "engine/PageChoiceTexts.h"
 
 #include <QCommandLineParser>
 

@@ -3,6 +3,7 @@
 #include "core/IntegerText.h"
 #include "engine/RunHost.h"
 
+#include <QCoreApplication>
 #include <limits>
 
 using namespace Qt::StringLiterals;
@@ -41,7 +42,7 @@ ParameterOutcome ImageParameterStep(const RunHost& host) {
     const std::optional<qint64> limit =
         ParseIntegerField(fields.limit, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max());
     if (!limit) {
-        return InputError{u"请输入正确的图片宽高!"_s, u"EdtPic"_s};
+        return InputError{QCoreApplication::translate("CriterionPage", "请输入正确的图片宽高!"), u"EdtPic"_s};
     }
     const ImageDimension dimension = fields.height ? ImageDimension::Height : ImageDimension::Width;
     return std::make_unique<ImageCriterion>(dimension, fields.condition, qint32(*limit),

@@ -1,5 +1,7 @@
 #include "engine/KeywordCriterion.h"
 
+#include <QCoreApplication>
+
 #include "core/FileNames.h"
 #include "core/TextBytes.h"
 #include "engine/RunHost.h"
@@ -56,7 +58,7 @@ FileOutcome KeywordCriterion::sortFile(const QByteArray& source, const QByteArra
 ParameterOutcome KeywordParameterStep(const RunHost& host) {
     const QString text = host.keywordText();
     if (TrimBlanksAndControls(text).isEmpty()) {
-        return InputError{u"请输入匹配关键字!"_s, u"EdtKeys"_s};
+        return InputError{QCoreApplication::translate("CriterionPage", "请输入匹配关键字!"), u"EdtKeys"_s};
     }
     return std::make_unique<KeywordCriterion>(SplitKeywords(text.toUtf8()));
 }

@@ -6,6 +6,7 @@
 #include "engine/RunHost.h"
 #include "engine/SortContext.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
@@ -60,11 +61,11 @@ ParameterOutcome NameParameterStep(const RunHost& host) {
     if (fields.range) {
         const std::optional<int> begin = ParseDecimalPosition(fields.begin);
         if (!begin) {
-            return InputError{u"请输入整数序号!"_s, u"EdtPartNameBegin"_s};
+            return InputError{QCoreApplication::translate("CriterionPage", "请输入整数序号!"), u"EdtPartNameBegin"_s};
         }
         const std::optional<int> end = ParseDecimalPosition(fields.end);
         if (!end) {
-            return InputError{u"请输入整数序号!"_s, u"EdtPartNameEnd"_s};
+            return InputError{QCoreApplication::translate("CriterionPage", "请输入整数序号!"), u"EdtPartNameEnd"_s};
         }
         const auto [low, high] = std::minmax(*begin, *end);
         // The length is taken from the positions as entered, so a start of 0 or less keeps it: 0 to 3 gives the

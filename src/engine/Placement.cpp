@@ -5,6 +5,8 @@
 #include "core/TextBytes.h"
 #include "engine/PlacementActions.h"
 
+#include <QCoreApplication>
+
 using namespace Qt::StringLiterals;
 
 void EnsureFolder(const QByteArray& folder) {
@@ -63,6 +65,10 @@ PlaceOutcome placeNumbered(const QByteArray& source, const QByteArray& folder, b
 
 } // namespace
 
+QString OverwriteQuestionText(const QByteArray& target) {
+    return QCoreApplication::translate("Placement", "文件%1已存在，是否覆盖？").arg(DisplayText(target));
+}
+
 PlaceOutcome PlaceFile(const QByteArray& source, const QByteArray& destFolder, PlacementHost& host,
                        PlacementActions& actions, bool lastPlacement) {
     actions.enterFolder(destFolder);
@@ -75,7 +81,7 @@ PlaceOutcome PlaceFile(const QByteArray& source, const QByteArray& destFolder, P
         PlaceRequest request{source, destFolder, target, move, false};
         if (actions.nameTaken(target)) {
             const std::optional<bool> replace = actions.confirmReplace(
-                host, {u"文件"_s + DisplayText(target) + u"已存在，是否覆盖？"_s, target, source}, request);
+                host, {OverwriteQuestionText(target), target, source}, request);
             if (!replace) {
                 return declined(move);
             }

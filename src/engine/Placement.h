@@ -20,6 +20,9 @@ struct OverwriteQuestion {
     QByteArray incoming;
 };
 
+// The question's text for a file of the same name at target, in the user's language.
+QString OverwriteQuestionText(const QByteArray& target);
+
 // The answer to the same-name question. The answers "to all" also answer every further question of the run.
 enum class OverwriteAnswer { Yes, No, YesToAll, NoToAll };
 

@@ -153,7 +153,8 @@ void RunReport::add(const QByteArray& path, RunOutcome outcome, const Fs::Error&
 QString CompletionMessage(const RunReport& report) {
     QString message = QCoreApplication::translate("RunReport", "分拣工作完成！");
     if (report.failed > 0) {
-        message += u'\n' + QCoreApplication::translate("RunReport", "有 %1 个文件复制或删除失败。").arg(report.failed);
+        message +=
+            u'\n' + QCoreApplication::translate("RunReport", "有 %n 个文件复制或删除失败。", nullptr, report.failed);
     }
     return message;
 }

@@ -4,6 +4,7 @@
 #include "core/IntegerText.h"
 #include "engine/RunHost.h"
 
+#include <QCoreApplication>
 #include <QtNumeric>
 
 #include <limits>
@@ -42,7 +43,7 @@ ParameterOutcome SizeParameterStep(const RunHost& host) {
     const SizePageFields fields = host.sizePage();
     const std::optional<qint64> threshold = SizeThreshold(fields.size, fields.unit);
     if (!threshold) {
-        return InputError{u"请输入正确的文件大小!"_s, u"EdtSize"_s};
+        return InputError{QCoreApplication::translate("CriterionPage", "请输入正确的文件大小!"), u"EdtSize"_s};
     }
     return std::make_unique<SizeCriterion>(fields.condition == 0, *threshold,
                                            fields.conditionText + fields.size + fields.unitText);

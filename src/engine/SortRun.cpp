@@ -11,6 +11,7 @@
 #include "engine/SortContext.h"
 #include "engine/SortPlan.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 using namespace Qt::StringLiterals;
@@ -28,18 +29,19 @@ bool namesItsFolder(const QString& outputFolder) {
 // whose name cannot be written.
 bool checkInputs(RunHost& host) {
     if (host.fileCount() == 0) {
-        host.showMessage(u"没有需要分拣的文件!"_s);
+        host.showMessage(QCoreApplication::translate("SortRun", "没有需要分拣的文件!"));
         return false;
     }
     if (host.pageIndex() != ImagePage) {
         const ExtensionFilterState filter = host.extensionFilter();
         if (filter.include && filter.typeList.isEmpty()) {
-            host.showMessage(u"如果选择了只分拣某些文件类型，则类型不应当为空！"_s);
+            host.showMessage(
+                QCoreApplication::translate("SortRun", "如果选择了只分拣某些文件类型，则类型不应当为空！"));
             return false;
         }
     }
     if (!namesItsFolder(host.outputFolder())) {
-        host.showMessage(u"输出文件夹的名称无法识别，请重新选择输出文件夹。"_s);
+        host.showMessage(QCoreApplication::translate("SortRun", "输出文件夹的名称无法识别，请重新选择输出文件夹。"));
         return false;
     }
     return true;

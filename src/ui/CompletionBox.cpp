@@ -13,19 +13,19 @@
 
 namespace {
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("CompletionBox", text);
-}
+struct CompletionBox {
+    Q_DECLARE_TR_FUNCTIONS(CompletionBox)
+};
 
 QString completionText(const RunReport& report) {
     QString text = CompletionMessage(report) + u'\n' +
-                   tr("失败 %1 个，已分拣 %2 个，因同名未处理 %3 个，不符合条件 %4 个。")
+                   CompletionBox::tr("失败 %1 个，已分拣 %2 个，因同名未处理 %3 个，不符合条件 %4 个。")
                        .arg(report.failed)
                        .arg(report.placed)
                        .arg(report.left)
                        .arg(report.notMatching);
     if (report.stopped) {
-        text += u'\n' + tr("分拣已停止，有 %1 个文件未处理。").arg(report.notReached);
+        text += u'\n' + CompletionBox::tr("分拣已停止，有 %n 个文件未处理。", nullptr, report.notReached);
     }
     return text;
 }
@@ -33,13 +33,14 @@ QString completionText(const RunReport& report) {
 QString detailsText(const RunReport& report) {
     QStringList lines;
     if (!report.failures.isEmpty()) {
-        lines.append(tr("复制或删除失败的文件："));
+        lines.append(CompletionBox::tr("复制或删除失败的文件："));
         for (const FailedFile& failure : report.failures) {
-            lines.append(DisplayText(failure.path) + QStringLiteral("：") + FailureReasonText(failure.reason));
+            lines.append(CompletionBox::tr("%1：%2").arg(DisplayText(failure.path), FailureReasonText(failure.reason)));
         }
     }
     if (report.birthTimeFallbacks > 0) {
-        lines.append(tr("有 %1 个文件的创建时间未被文件系统记录，已按修改时间比较。").arg(report.birthTimeFallbacks));
+        lines.append(CompletionBox::tr("有 %n 个文件的创建时间未被文件系统记录，已按修改时间比较。", nullptr,
+                                       report.birthTimeFallbacks));
     }
     return lines.join(u'\n');
 }
@@ -53,7 +54,7 @@ void ShowCompletionBox(QWidget* parent, const RunReport& report, const QByteArra
     box.setDetailedText(detailsText(report));
     QPushButton* openFolder = nullptr;
     if (Fs::ReachesFolder(outputFolder)) {
-        openFolder = box.addButton(tr("打开输出文件夹"), QMessageBox::ActionRole);
+        openFolder = box.addButton(CompletionBox::tr("打开输出文件夹"), QMessageBox::ActionRole);
         openFolder->setObjectName(QStringLiteral("BtnOpenOutDir"));
     }
     box.setDefaultButton(QMessageBox::Ok);

@@ -24,14 +24,13 @@ namespace {
 // The open and save dialogs show the file types as "*.*" and "*.lst"; Qt reads the mask from the parentheses.
 const QString kAllFilesFilter = u"*.* (*)"_s;
 const QString kListFileFilter = u"*.lst (*.lst)"_s;
-const QString kListFileSaveFilter = u"列表文件(*.lst) (*.lst)"_s;
 const QString kUriList = u"text/uri-list"_s;
 } // namespace
 
 FileListPanel::FileListPanel(QWidget& window, Ui::TForm1& ui, FileListModel& files, WindowScanHost& scanHost)
     : m_window(window), m_ui(ui), m_files(files), m_scanHost(scanHost), m_menu(new QMenu(ui.ListBox1)),
-      m_remove(new QAction(u"移除文件"_s, ui.ListBox1)), m_clear(new QAction(u"清空列表"_s, ui.ListBox1)),
-      m_openFolder(new QAction(u"打开所在文件夹"_s, ui.ListBox1)) {
+      m_remove(new QAction(tr("移除文件"), ui.ListBox1)), m_clear(new QAction(tr("清空列表"), ui.ListBox1)),
+      m_openFolder(new QAction(tr("打开所在文件夹"), ui.ListBox1)) {
     m_ui.ListBox1->setModel(&m_files);
     // The list control itself takes dropped files, not the whole window.
     m_ui.ListBox1->viewport()->setAcceptDrops(true);
@@ -70,7 +69,7 @@ FileListPanel::FileListPanel(QWidget& window, Ui::TForm1& ui, FileListModel& fil
 }
 
 void FileListPanel::showFileCount() {
-    m_ui.LblFileCount->setText(u"共 %1 个文件"_s.arg(m_files.size()));
+    m_ui.LblFileCount->setText(tr("共 %n 个文件", nullptr, m_files.size()));
 }
 
 void FileListPanel::Button1Click() {
@@ -98,11 +97,11 @@ void FileListPanel::Button6Click() {
 
 void FileListPanel::BtnSaveFileListClick() {
     if (m_files.size() == 0) {
-        ShowInformation(&m_window, u"当前文件列表为空！"_s);
+        ShowInformation(&m_window, tr("当前文件列表为空！"));
         return;
     }
     const QString fileName =
-        QFileDialog::getSaveFileName(&m_window, QString(), u"file.lst"_s, kListFileSaveFilter, nullptr,
+        QFileDialog::getSaveFileName(&m_window, QString(), u"file.lst"_s, tr("列表文件(*.lst) (*.lst)"), nullptr,
                                      QFileDialog::DontConfirmOverwrite | QFileDialog::HideNameFilterDetails);
     if (fileName.isEmpty()) {
         return;
@@ -111,8 +110,9 @@ void FileListPanel::BtnSaveFileListClick() {
     if (exported.error.failed()) {
         ShowInformation(&m_window, FileErrorMessage(FileTask::ExportList, fileName, exported.error));
     } else if (exported.leftOut > 0) {
-        ShowInformation(&m_window, u"有 %1 个文件的名称含有换行符，未写入列表，第一个是：\n%2"_s.arg(exported.leftOut)
-                                       .arg(DisplayText(exported.firstLeftOut)));
+        ShowInformation(&m_window,
+                        tr("有 %n 个文件的名称含有换行符，未写入列表，第一个是：\n%1", nullptr, int(exported.leftOut))
+                            .arg(DisplayText(exported.firstLeftOut)));
     }
 }
 

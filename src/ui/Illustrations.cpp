@@ -1,5 +1,6 @@
 #include "ui/Illustrations.h"
 
+#include <QCoreApplication>
 #include <QList>
 #include <QPainter>
 #include <QPainterPath>
@@ -89,10 +90,15 @@ QPixmap paint(const QList<Gathering>& rows) {
     return picture;
 }
 
+// The file and folder names in the pictures, in the user's language.
+struct Illustration {
+    Q_DECLARE_TR_FUNCTIONS(Illustration)
+};
+
 } // namespace
 
 QPixmap KeywordIllustration() {
-    return paint({{{u"西游记.txt"_s, u"东游记.doc"_s}, u"游记"_s}});
+    return paint({{{Illustration::tr("西游记.txt"), Illustration::tr("东游记.doc")}, Illustration::tr("游记")}});
 }
 
 QPixmap NameIllustration() {
@@ -100,5 +106,6 @@ QPixmap NameIllustration() {
 }
 
 QPixmap TypeIllustration() {
-    return paint({{{u"报告.doc"_s, u"备忘.doc"_s}, u".doc"_s}, {{u"数据.xls"_s, u"账目.xls"_s}, u".xls"_s}});
+    return paint({{{Illustration::tr("报告.doc"), Illustration::tr("备忘.doc")}, u".doc"_s},
+                  {{Illustration::tr("数据.xls"), Illustration::tr("账目.xls")}, u".xls"_s}});
 }

@@ -17,9 +17,9 @@ namespace {
 
 constexpr size_t kChunkBytes = size_t(1) << 20;
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("OverwriteEvidence", text);
-}
+struct EvidenceText {
+    Q_DECLARE_TR_FUNCTIONS(EvidenceText)
+};
 
 // Reads up to buffer.size() bytes, fewer only at the end of the file; nothing on a read error.
 std::optional<size_t> readChunk(int descriptor, std::vector<char>& buffer) {
@@ -42,7 +42,7 @@ std::optional<size_t> readChunk(int descriptor, std::vector<char>& buffer) {
 
 QString sizeText(qint64 size) {
     const QLocale locale;
-    const QString bytes = tr("%1 字节").arg(locale.toString(size));
+    const QString bytes = EvidenceText::tr("%1 字节").arg(locale.toString(size));
     if (size < 1024) {
         return bytes;
     }
@@ -51,13 +51,13 @@ QString sizeText(qint64 size) {
 
 QString factsText(const char* which, const std::optional<struct stat>& status) {
     if (!status) {
-        return tr(which).arg(tr("无法读取"));
+        return EvidenceText::tr(which).arg(EvidenceText::tr("无法读取"));
     }
     const QLocale locale;
     const QDateTime modified = QDateTime::fromSecsSinceEpoch(status->st_mtim.tv_sec);
     const QString when = locale.toString(modified, ShortDateFormat(locale) + u' ' + LongTimeFormat(locale));
     // The time on a line of its own, indented under its file, so that a narrow box does not break it.
-    return tr(which).arg(sizeText(status->st_size)) + u'\n' + tr("　　修改于 %1").arg(when);
+    return EvidenceText::tr(which).arg(sizeText(status->st_size)) + u'\n' + EvidenceText::tr("　　修改于 %1").arg(when);
 }
 
 std::optional<struct stat> statusOf(const QByteArray& path) {
@@ -93,14 +93,15 @@ QString OverwriteEvidence(const QByteArray& existing, const QByteArray& incoming
                           const std::function<void()>& processEvents) {
     const std::optional<struct stat> existingStatus = statusOf(existing);
     const std::optional<struct stat> incomingStatus = statusOf(incoming);
-    QString text = factsText(QT_TRANSLATE_NOOP("OverwriteEvidence", "已存在的文件：%1"), existingStatus) + u'\n' +
-                   factsText(QT_TRANSLATE_NOOP("OverwriteEvidence", "新的文件：%1"), incomingStatus);
+    QString text = factsText(QT_TRANSLATE_NOOP("EvidenceText", "已存在的文件：%1"), existingStatus) + u'\n' +
+                   factsText(QT_TRANSLATE_NOOP("EvidenceText", "新的文件：%1"), incomingStatus);
     if (!existingStatus || !incomingStatus || existingStatus->st_size != incomingStatus->st_size) {
         return text;
     }
     if (existingStatus->st_size > kLargestComparedFile) {
-        return text + u'\n' + tr("两个文件大小相同，内容未比较（文件大于 256 MB）");
+        return text + u'\n' + EvidenceText::tr("两个文件大小相同，内容未比较（文件大于 256 MB）");
     }
     return text + u'\n' +
-           (SameContent(existing, incoming, processEvents) ? tr("两个文件内容相同") : tr("两个文件内容不同"));
+           (SameContent(existing, incoming, processEvents) ? EvidenceText::tr("两个文件内容相同")
+                                                           : EvidenceText::tr("两个文件内容不同"));
 }

@@ -18,6 +18,7 @@
 #include "ui_TForm1.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QStyleOptionViewItem>
 
@@ -76,6 +77,11 @@ void TForm1::setUpControls() {
         palette.setColor(QPalette::Window, Qt::white);
         panel->setPalette(palette);
         panel->setAutoFillBackground(true);
+    }
+    // A translated item may be longer than the width the form design gives its drop-down list: the list grows to
+    // show its longest item.
+    for (QComboBox* list : {m_ui->CmbCondition, m_ui->CmbUnit, m_ui->CmbFileDate, m_ui->CmbPic}) {
+        list->setFixedWidth(qMax(list->minimumWidth(), list->sizeHint().width()));
     }
     m_ui->Image3->setPixmap(KeywordIllustration());
     m_ui->Image2->setPixmap(NameIllustration());
@@ -179,7 +185,7 @@ void TForm1::Button5Click() {
 
 void TForm1::PageControl1Change() {
     const int page = m_ui->PageControl1->currentIndex();
-    m_ui->lblOption->setText(u"分拣方式："_s + m_ui->PageControl1->tabText(page));
+    m_ui->lblOption->setText(tr("分拣方式：%1").arg(m_ui->PageControl1->tabText(page)));
     const bool imagePage = page == ImagePage;
     m_ui->PnlOption->setVisible(!imagePage);
     m_ui->PnlOption2->setVisible(imagePage);
@@ -187,7 +193,7 @@ void TForm1::PageControl1Change() {
 
 void TForm1::Button3Click() {
     QString folder =
-        QFileDialog::getExistingDirectory(this, u"请选择文件夹"_s, ChooserStartFolder(m_ui->EdtOutDir->text()));
+        QFileDialog::getExistingDirectory(this, tr("请选择文件夹"), ChooserStartFolder(m_ui->EdtOutDir->text()));
     if (folder.isEmpty()) {
         return;
     }

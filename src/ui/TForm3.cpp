@@ -23,13 +23,13 @@ const QString kRootFolder = u"/"_s;
 }
 
 TForm3::TForm3(QWidget* parent)
-    : QDialog(parent), ShellTreeView1(new QTreeView(this)), ChkOtHidden(new QCheckBox(u"不显示隐藏的文件夹"_s, this)),
-      CheckBox1(new QCheckBox(u"添加包括选定文件夹下的所有子文件夹中的文件"_s, this)),
-      CheckBox2(new QCheckBox(u"添加包括选定文件夹下"_s, this)), ComboBox1(new QComboBox(this)),
-      Label1(new QLabel(u"级子目录中所有文件"_s, this)), BitBtn1(new QPushButton(u"确定"_s, this)),
-      BitBtn2(new QPushButton(u"取消"_s, this)) {
+    : QDialog(parent), ShellTreeView1(new QTreeView(this)), ChkOtHidden(new QCheckBox(tr("不显示隐藏的文件夹"), this)),
+      CheckBox1(new QCheckBox(tr("添加包括选定文件夹下的所有子文件夹中的文件"), this)),
+      CheckBox2(new QCheckBox(tr("添加包括选定文件夹下"), this)), ComboBox1(new QComboBox(this)),
+      Label1(new QLabel(tr("级子目录中所有文件"), this)), BitBtn1(new QPushButton(tr("确定"), this)),
+      BitBtn2(new QPushButton(tr("取消"), this)) {
     setObjectName(u"TForm3"_s);
-    setWindowTitle(u"选择要添加的目录（文件夹）"_s);
+    setWindowTitle(tr("选择要添加的目录（文件夹）"));
     setUpControls();
     loadFolderTree();
     // The first showing opens at the home folder.

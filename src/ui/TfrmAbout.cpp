@@ -9,7 +9,7 @@
 using namespace Qt::StringLiterals;
 
 TfrmAbout::TfrmAbout(QWidget* parent)
-    : QDialog(parent), WebBrowser1(new QTextBrowser(this)), Button1(new QPushButton(u"确定"_s, this)) {
+    : QDialog(parent), WebBrowser1(new QTextBrowser(this)), Button1(new QPushButton(tr("确定"), this)) {
     setObjectName(u"TfrmAbout"_s);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     WebBrowser1->setObjectName(u"WebBrowser1"_s);
@@ -33,7 +33,7 @@ QString TfrmAbout::aboutPageAddress() {
 }
 
 void TfrmAbout::FormCreate() {
-    setWindowTitle(u"关于 - "_s + kApplicationTitle);
+    setWindowTitle(tr("关于 - %1").arg(kApplicationTitle));
 }
 
 void TfrmAbout::showEvent(QShowEvent* event) {
@@ -44,10 +44,13 @@ void TfrmAbout::showEvent(QShowEvent* event) {
 // Shows the about text afresh at every showing.
 void TfrmAbout::FormShow() {
     const QString address = aboutPageAddress();
+    // One text, so that the English page says in English alone what the Chinese page says in both languages.
     WebBrowser1->setHtml(
-        u"<h2>%1 2.0</h2>"
-        "<p>%1 把文件分拣到文件夹中：按文件名中的关键字、相同的文件名、文件类型、文件大小、修改日期或图片的宽和高。</p>"
-        "<p>Varnoth sorts files into folders by a keyword in the name, a shared name, the type, the size, the date "
-        "or the width and height of a picture.</p>"
-        "<p>关于本软件的更多信息：<br><a href=\"%2\">%2</a></p>"_s.arg(kApplicationTitle, address.toHtmlEscaped()));
+        tr("<h2>%1 2.0</h2>"
+           "<p>%1 "
+           "把文件分拣到文件夹中：按文件名中的关键字、相同的文件名、文件类型、文件大小、修改日期或图片的宽和高。</p>"
+           "<p>Varnoth sorts files into folders by a keyword in the name, a shared name, the type, the size, the date "
+           "or the width and height of a picture.</p>"
+           "<p>关于本软件的更多信息：<br><a href=\"%2\">%2</a></p>")
+            .arg(kApplicationTitle, address.toHtmlEscaped()));
 }

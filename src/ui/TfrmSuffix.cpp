@@ -12,10 +12,10 @@
 using namespace Qt::StringLiterals;
 
 TfrmSuffix::TfrmSuffix(QWidget* parent)
-    : QDialog(parent), Label1(new QLabel(u"输入文件扩展名如:*.txt"_s, this)), Edit1(new QLineEdit(u"*."_s, this)),
-      Button1(new QPushButton(u"添加"_s, this)) {
+    : QDialog(parent), Label1(new QLabel(tr("输入文件扩展名如:*.txt"), this)), Edit1(new QLineEdit(u"*."_s, this)),
+      Button1(new QPushButton(tr("添加"), this)) {
     setObjectName(u"TfrmSuffix"_s);
-    setWindowTitle(u"添加文件类型"_s);
+    setWindowTitle(tr("添加文件类型"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     Label1->setObjectName(u"Label1"_s);
     Edit1->setObjectName(u"Edit1"_s);
@@ -40,7 +40,7 @@ TfrmSuffix::TfrmSuffix(QWidget* parent)
 void TfrmSuffix::Button1Click() {
     const QString type = TrimBlanksAndControls(Edit1->text()).remove(u'|');
     if (!type.startsWith(u"*."_s) || type.size() <= 2) {
-        ShowInformation(this, u"输入文件扩展名如:*.txt !"_s);
+        ShowInformation(this, tr("输入文件扩展名如:*.txt !"));
         return;
     }
     if (m_typeList->findItems(type, Qt::MatchFixedString).isEmpty()) {

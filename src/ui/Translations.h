@@ -1,10 +1,17 @@
 #pragma once
 
+#include <QLocale>
+#include <QStringList>
 #include <QTranslator>
 
-// The translations the program speaks through while an object of this class lives: Qt's own texts (the buttons of
-// message boxes, the file and folder dialogs) in the program's language, installed in the application. The program's
-// windows hold one, so that every window and dialog is made after it is in place.
+// True when the windows speak Chinese, their own language: the user's first language is Chinese (zh*), or there is
+// none but the C or POSIX locale. Every other language gets the English translation.
+bool WindowsSpeakChinese(const QStringList& uiLanguages = QLocale::system().uiLanguages());
+
+// The translations the program speaks through while an object of this class lives, installed in the application:
+// the windows' texts and Qt's own texts (the buttons of message boxes, the file and folder dialogs) in the user's
+// language, Chinese or English. The program's windows hold one, so that every window and dialog is made after it is
+// in place.
 class ProgramTranslations {
 public:
     ProgramTranslations();
@@ -13,5 +20,6 @@ public:
     ProgramTranslations& operator=(const ProgramTranslations&) = delete;
 
 private:
+    QTranslator m_program;
     QTranslator m_qt;
 };

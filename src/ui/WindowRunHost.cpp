@@ -3,6 +3,7 @@
 #include "core/FileNames.h"
 #include "core/TextBytes.h"
 #include "engine/Interruption.h"
+#include "engine/PageChoiceTexts.h"
 #include "engine/SortRun.h"
 #include "filelist/FileListModel.h"
 #include "journal/JournalRecorder.h"
@@ -56,8 +57,10 @@ NamePageFields WindowRunHost::namePage() const {
 }
 
 SizePageFields WindowRunHost::sizePage() const {
-    return {m_ui.CmbCondition->currentIndex(), m_ui.CmbCondition->currentText(), m_ui.EdtSize->text(),
-            m_ui.CmbUnit->currentIndex(), m_ui.CmbUnit->currentText()};
+    // The folder is named from the items' source texts, not from what a translated list shows.
+    const int condition = m_ui.CmbCondition->currentIndex();
+    const int unit = m_ui.CmbUnit->currentIndex();
+    return {condition, SizeConditionTexts().value(condition), m_ui.EdtSize->text(), unit, SizeUnitTexts().value(unit)};
 }
 
 DatePageFields WindowRunHost::datePage() const {
@@ -65,7 +68,8 @@ DatePageFields WindowRunHost::datePage() const {
 }
 
 ImagePageFields WindowRunHost::imagePage() const {
-    return {m_ui.RbPicH->isChecked(), m_ui.CmbPic->currentIndex(), m_ui.CmbPic->currentText(), m_ui.EdtPic->text()};
+    const int condition = m_ui.CmbPic->currentIndex();
+    return {m_ui.RbPicH->isChecked(), condition, PixelConditionTexts().value(condition), m_ui.EdtPic->text()};
 }
 
 QString WindowRunHost::outputFolder() const {

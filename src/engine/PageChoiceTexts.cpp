@@ -1,4 +1,4 @@
-#include "cli/PageChoiceTexts.h"
+#include "engine/PageChoiceTexts.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,0 +1,311 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_CN" sourcelanguage="en">
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>%1 See &apos;varnoth --help&apos; for the options.</source>
+        <translation>%1 选项说明见 &apos;varnoth --help&apos;。</translation>
+    </message>
+    <message>
+        <source>%1: no such file or folder</source>
+        <translation>%1：没有这个文件或文件夹</translation>
+    </message>
+    <message>
+        <source>%1: not available in this version</source>
+        <translation>%1：此版本不提供</translation>
+    </message>
+    <message>
+        <source>expected a command; see &apos;varnoth --help&apos;</source>
+        <translation>缺少命令；见 &apos;varnoth --help&apos;</translation>
+    </message>
+    <message>
+        <source>%1: cannot read: %2</source>
+        <translation>%1：无法读取：%2</translation>
+    </message>
+    <message>
+        <source>standard input</source>
+        <translation>标准输入</translation>
+    </message>
+    <message>
+        <source>%1: no such file or folder (read from standard input)</source>
+        <translation>%1：没有这个文件或文件夹（从标准输入读取）</translation>
+    </message>
+    <message>
+        <source>the working folder</source>
+        <translation>当前工作文件夹</translation>
+    </message>
+    <message>
+        <source>--scan %1: expected a folder</source>
+        <translation>--scan %1：应为文件夹</translation>
+    </message>
+    <message>
+        <source>cannot sort %1: %2</source>
+        <translation>无法分拣 %1：%2</translation>
+    </message>
+    <message>
+        <source>%1 placed, %2 left as they were, %3 not matching, %4 failed</source>
+        <translation>已分拣 %1 个，因同名未处理 %2 个，不符合条件 %3 个，失败 %4 个</translation>
+    </message>
+    <message>
+        <source>; stopped, %1 not reached</source>
+        <translation>；已停止，%1 个未处理</translation>
+    </message>
+    <message>
+        <source>%1 file(s) have no recorded creation time; their modification time was compared</source>
+        <translation>有 %1 个文件的创建时间未被文件系统记录，已按修改时间比较</translation>
+    </message>
+    <message>
+        <source>print the plan and touch nothing</source>
+        <translation>只列出计划，不改动任何文件</translation>
+    </message>
+    <message>
+        <source>sort by keywords; TEXT is split at spaces</source>
+        <translation>按关键字分拣；TEXT 以空格分隔</translation>
+    </message>
+    <message>
+        <source>sort by file name</source>
+        <translation>按文件名分拣</translation>
+    </message>
+    <message>
+        <source>with --by-name: only the characters FROM to TO of the name</source>
+        <translation>与 --by-name 一起：只用文件名的第 FROM 到第 TO 个字符</translation>
+    </message>
+    <message>
+        <source>with --by-name: cut these pieces, separated by *, out of the name</source>
+        <translation>与 --by-name 一起：从文件名中去掉这些字符（多个以 * 分隔）</translation>
+    </message>
+    <message>
+        <source>with --by-name: only files whose folder already exists</source>
+        <translation>与 --by-name 一起：只分拣输出文件夹下已有对应目录的文件</translation>
+    </message>
+    <message>
+        <source>sort by file type (extension)</source>
+        <translation>按文件类型（扩展名）分拣</translation>
+    </message>
+    <message>
+        <source>files larger than SIZE, a whole number and KB or MB</source>
+        <translation>大于 SIZE 的文件，SIZE 为整数加 KB 或 MB</translation>
+    </message>
+    <message>
+        <source>files smaller than SIZE, a whole number and KB or MB</source>
+        <translation>小于 SIZE 的文件，SIZE 为整数加 KB 或 MB</translation>
+    </message>
+    <message>
+        <source>files older than WHEN: YYYY-MM-DD [HH:MM[:SS]], local time</source>
+        <translation>早于 WHEN 的文件：YYYY-MM-DD [HH:MM[:SS]]，本地时间</translation>
+    </message>
+    <message>
+        <source>files newer than WHEN: YYYY-MM-DD [HH:MM[:SS]], local time</source>
+        <translation>晚于 WHEN 的文件：YYYY-MM-DD [HH:MM[:SS]]，本地时间</translation>
+    </message>
+    <message>
+        <source>with --before or --after: compare the creation time</source>
+        <translation>与 --before 或 --after 一起：比较创建时间</translation>
+    </message>
+    <message>
+        <source>pictures whose width is &gt;=N, &lt;=N or =N pixels</source>
+        <translation>宽为 &gt;=N、&lt;=N 或 =N 像素的图片</translation>
+    </message>
+    <message>
+        <source>pictures whose height is &gt;=N, &lt;=N or =N pixels</source>
+        <translation>高为 &gt;=N、&lt;=N 或 =N 像素的图片</translation>
+    </message>
+    <message>
+        <source>with --width or --height: jpg,bmp,gif,png,tif (default: all)</source>
+        <translation>与 --width 或 --height 一起：jpg,bmp,gif,png,tif（默认全部）</translation>
+    </message>
+    <message>
+        <source>the output folder (required)</source>
+        <translation>输出文件夹（必需）</translation>
+    </message>
+    <message>
+        <source>move the files instead of copying them</source>
+        <translation>移动文件，而不是复制</translation>
+    </message>
+    <message>
+        <source>skip (default), overwrite, number or ask</source>
+        <translation>skip（跳过，默认）、overwrite（覆盖）、number（自动编号）或 ask（询问）</translation>
+    </message>
+    <message>
+        <source>only files of these comma-separated extensions</source>
+        <translation>只分拣这些扩展名的文件（以逗号分隔）</translation>
+    </message>
+    <message>
+        <source>all files but those of these comma-separated extensions</source>
+        <translation>不分拣这些扩展名的文件（以逗号分隔）</translation>
+    </message>
+    <message>
+        <source>add the paths of a list file</source>
+        <translation>添加列表文件中的路径</translation>
+    </message>
+    <message>
+        <source>add the files below DIR, the whole tree</source>
+        <translation>添加 DIR 下所有子文件夹中的文件</translation>
+    </message>
+    <message>
+        <source>with --scan: only N levels below DIR (0: its own files)</source>
+        <translation>与 --scan 一起：只添加 DIR 下 N 级子文件夹（0：只有 DIR 本身的文件）</translation>
+    </message>
+    <message>
+        <source>add paths read from standard input, one per line</source>
+        <translation>添加从标准输入读取的路径，每行一个</translation>
+    </message>
+    <message>
+        <source>with --stdin: the paths are separated by NUL</source>
+        <translation>与 --stdin 一起：路径以 NUL 分隔</translation>
+    </message>
+    <message>
+        <source>one JSON object per step on standard output</source>
+        <translation>每一步在标准输出上写一个 JSON 对象</translation>
+    </message>
+    <message>
+        <source>no progress and no summary</source>
+        <translation>不显示进度和总结</translation>
+    </message>
+    <message>
+        <source>run without writing a journal (no undo)</source>
+        <translation>不写分拣记录（无法撤销）</translation>
+    </message>
+    <message>
+        <source>show this help and exit</source>
+        <translation>显示此帮助并退出</translation>
+    </message>
+    <message>
+        <source>show the version and exit</source>
+        <translation>显示版本并退出</translation>
+    </message>
+    <message>
+        <source>Usage:
+  varnoth [PATH...]                   open the window with PATHs in the file list
+  varnoth sort [OPTION...] [PATH...]  sort without a window
+  varnoth --help | --version
+
+A PATH that is a folder adds the files in it. Exactly one of --keywords, --by-name, --by-type,
+--larger, --smaller, --before, --after, --width and --height chooses how to sort.
+
+Options of sort:
+</source>
+        <translation>用法：
+  varnoth [PATH...]                   打开窗口，文件列表中为 PATH
+  varnoth sort [OPTION...] [PATH...]  不打开窗口进行分拣
+  varnoth --help | --version
+
+PATH 为文件夹时添加其中的文件。--keywords、--by-name、--by-type、--larger、--smaller、
+--before、--after、--width 和 --height 中恰好选一个，决定分拣方式。
+
+sort 的选项：
+</translation>
+    </message>
+    <message>
+        <source>
+Other options:
+</source>
+        <translation>
+其他选项：
+</translation>
+    </message>
+    <message>
+        <source>
+Exit status: 0 done, 1 some file failed, 2 wrong arguments or unreadable input,
+128+N ended by signal N.
+</source>
+        <translation>
+退出状态：0 完成，1 有文件失败，2 参数错误或输入无法读取，
+128+N 被信号 N 终止。
+</translation>
+    </message>
+    <message>
+        <source>%1: expected %2</source>
+        <translation>%1：应为%2</translation>
+    </message>
+    <message>
+        <source>%1: given more than once</source>
+        <translation>%1：给出了不止一次</translation>
+    </message>
+    <message>
+        <source>no criterion</source>
+        <translation>没有分拣条件</translation>
+    </message>
+    <message>
+        <source>%1: expected exactly one of --keywords, --by-name, --by-type, --larger, --smaller, --before, --after, --width, --height</source>
+        <translation>%1：--keywords、--by-name、--by-type、--larger、--smaller、--before、--after、--width、--height 中应恰好选一个</translation>
+    </message>
+    <message>
+        <source>%1: only with %2</source>
+        <translation>%1：只能与 %2 一起使用</translation>
+    </message>
+    <message>
+        <source>--include, --exclude: expected only one of them</source>
+        <translation>--include、--exclude：只能选其中一个</translation>
+    </message>
+    <message>
+        <source>--include, --exclude: not with --width or --height; use --picture-types</source>
+        <translation>--include、--exclude：不能与 --width 或 --height 一起使用；请用 --picture-types</translation>
+    </message>
+    <message>
+        <source>--dry-run: not available in this version; nothing was touched</source>
+        <translation>--dry-run：此版本不提供；没有改动任何文件</translation>
+    </message>
+    <message>
+        <source>--out: missing; expected the output folder</source>
+        <translation>--out：缺少；应给出输出文件夹</translation>
+    </message>
+    <message>
+        <source>one or more keywords separated by spaces</source>
+        <translation>一个或多个以空格分隔的关键字</translation>
+    </message>
+    <message>
+        <source>two whole numbers FROM-TO, such as 1-3</source>
+        <translation>两个整数 FROM-TO，如 1-3</translation>
+    </message>
+    <message>
+        <source>text in UTF-8</source>
+        <translation>UTF-8 文本</translation>
+    </message>
+    <message>
+        <source>a whole number followed by KB or MB, such as 100KB</source>
+        <translation>整数后跟 KB 或 MB，如 100KB</translation>
+    </message>
+    <message>
+        <source>a date YYYY-MM-DD, optionally with a time HH:MM[:SS]</source>
+        <translation>日期 YYYY-MM-DD，可加时间 HH:MM[:SS]</translation>
+    </message>
+    <message>
+        <source>&gt;=N, &lt;=N or =N, N a whole number of pixels</source>
+        <translation>&gt;=N、&lt;=N 或 =N，N 为像素数（整数）</translation>
+    </message>
+    <message>
+        <source>a comma-separated list of jpg, bmp, gif, png, tif</source>
+        <translation>以逗号分隔的 jpg、bmp、gif、png、tif</translation>
+    </message>
+    <message>
+        <source>a comma-separated list of extensions, such as jpg,png</source>
+        <translation>以逗号分隔的扩展名，如 jpg,png</translation>
+    </message>
+    <message>
+        <source>a folder whose path is valid UTF-8</source>
+        <translation>路径为有效 UTF-8 的文件夹</translation>
+    </message>
+    <message>
+        <source>a folder, not a file</source>
+        <translation>文件夹，而不是文件</translation>
+    </message>
+    <message>
+        <source>--on-conflict ask: standard input must be a terminal for the questions</source>
+        <translation>--on-conflict ask：标准输入必须是终端，才能回答询问</translation>
+    </message>
+    <message>
+        <source>a whole number of levels, 0 or more</source>
+        <translation>级数，0 或更大的整数</translation>
+    </message>
+    <message>
+        <source>%1 of %2 files, %3 files/s, %4 left</source>
+        <translation>%1/%2 个文件，每秒 %3 个，剩余 %4</translation>
+    </message>
+    <message>
+        <source>%1 exists. Replace it? y: yes, n: no, a: yes to all, N: no to all </source>
+        <translation>%1 已存在，是否覆盖？y：是，n：否，a：全部是，N：全部否 </translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,688 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="zh_CN">
+<context>
+    <name>CompletionBox</name>
+    <message>
+        <source>失败 %1 个，已分拣 %2 个，因同名未处理 %3 个，不符合条件 %4 个。</source>
+        <translation>Failed: %1, sorted: %2, left because of the same name: %3, not matching: %4.</translation>
+    </message>
+    <message>
+        <source>复制或删除失败的文件：</source>
+        <translation>Files that could not be copied or deleted:</translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>打开输出文件夹</source>
+        <translation>Open Output Folder</translation>
+    </message>
+    <message numerus="yes">
+        <source>分拣已停止，有 %n 个文件未处理。</source>
+        <translation>
+            <numerusform>Sorting was stopped; %n file was not processed.</numerusform>
+            <numerusform>Sorting was stopped; %n files were not processed.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>有 %n 个文件的创建时间未被文件系统记录，已按修改时间比较。</source>
+        <translation>
+            <numerusform>The file system has no creation time for %n file; its modification time was compared.</numerusform>
+            <numerusform>The file system has no creation time for %n files; their modification time was compared.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>CriterionPage</name>
+    <message>
+        <source>请输入正确的图片宽高!</source>
+        <translation>Please enter a valid width or height!</translation>
+    </message>
+    <message>
+        <source>请输入匹配关键字!</source>
+        <translation>Please enter a keyword!</translation>
+    </message>
+    <message>
+        <source>请输入整数序号!</source>
+        <translation>Please enter a whole number!</translation>
+    </message>
+    <message>
+        <source>请输入正确的文件大小!</source>
+        <translation>Please enter a valid file size!</translation>
+    </message>
+</context>
+<context>
+    <name>EvidenceText</name>
+    <message>
+        <source>%1 字节</source>
+        <translation>%1 bytes</translation>
+    </message>
+    <message>
+        <source>无法读取</source>
+        <translation>cannot be read</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;修改于 %1</source>
+        <translation>    modified %1</translation>
+    </message>
+    <message>
+        <source>已存在的文件：%1</source>
+        <translation>Existing file: %1</translation>
+    </message>
+    <message>
+        <source>新的文件：%1</source>
+        <translation>New file: %1</translation>
+    </message>
+    <message>
+        <source>两个文件大小相同，内容未比较（文件大于 256 MB）</source>
+        <translation>Both files have the same size; their contents were not compared (larger than 256 MB)</translation>
+    </message>
+    <message>
+        <source>两个文件内容相同</source>
+        <translation>Both files have the same contents</translation>
+    </message>
+    <message>
+        <source>两个文件内容不同</source>
+        <translation>The files have different contents</translation>
+    </message>
+</context>
+<context>
+    <name>FailureReason</name>
+    <message>
+        <source>无法读取源文件</source>
+        <translation>cannot read the source file</translation>
+    </message>
+    <message>
+        <source>没有权限</source>
+        <translation>permission denied</translation>
+    </message>
+    <message>
+        <source>磁盘空间不足</source>
+        <translation>not enough disk space</translation>
+    </message>
+    <message>
+        <source>文件已不存在</source>
+        <translation>the file no longer exists</translation>
+    </message>
+    <message>
+        <source>目标文件写保护</source>
+        <translation>the target file is write-protected</translation>
+    </message>
+    <message>
+        <source>与目标是同一个文件</source>
+        <translation>the file is its own target</translation>
+    </message>
+    <message>
+        <source>不是普通文件</source>
+        <translation>not a regular file</translation>
+    </message>
+    <message>
+        <source>目标位置已有同名文件夹</source>
+        <translation>a folder of the same name is in the way</translation>
+    </message>
+    <message>
+        <source>无法创建目标文件夹</source>
+        <translation>cannot create the target folder</translation>
+    </message>
+    <message>
+        <source>文件在复制时被修改</source>
+        <translation>the file changed while it was copied</translation>
+    </message>
+    <message>
+        <source>复制被中断</source>
+        <translation>the copy was interrupted</translation>
+    </message>
+    <message>
+        <source>其他错误</source>
+        <translation>other error</translation>
+    </message>
+</context>
+<context>
+    <name>FileErrorMessage</name>
+    <message>
+        <source>无法写入列表文件“%1”：%2</source>
+        <translation>Cannot write the list file “%1”: %2</translation>
+    </message>
+    <message>
+        <source>无法读取列表文件“%1”：%2</source>
+        <translation>Cannot read the list file “%1”: %2</translation>
+    </message>
+    <message>
+        <source>无法保存设置文件“%1”：%2</source>
+        <translation>Cannot save the settings file “%1”: %2</translation>
+    </message>
+</context>
+<context>
+    <name>FileListPanel</name>
+    <message>
+        <source>移除文件</source>
+        <translation>Remove File</translation>
+    </message>
+    <message>
+        <source>清空列表</source>
+        <translation>Clear List</translation>
+    </message>
+    <message>
+        <source>打开所在文件夹</source>
+        <translation>Open Containing Folder</translation>
+    </message>
+    <message>
+        <source>当前文件列表为空！</source>
+        <translation>The file list is empty!</translation>
+    </message>
+    <message>
+        <source>列表文件(*.lst) (*.lst)</source>
+        <translation>List files (*.lst) (*.lst)</translation>
+    </message>
+    <message numerus="yes">
+        <source>共 %n 个文件</source>
+        <translation>
+            <numerusform>%n file</numerusform>
+            <numerusform>%n files</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>有 %n 个文件的名称含有换行符，未写入列表，第一个是：
+%1</source>
+        <translation>
+            <numerusform>The name of %n file contains a line break; it was left out of the list:
+%1</numerusform>
+            <numerusform>The names of %n files contain a line break; they were left out of the list. The first one:
+%1</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>Illustration</name>
+    <message>
+        <source>西游记.txt</source>
+        <translation>trip1.txt</translation>
+    </message>
+    <message>
+        <source>东游记.doc</source>
+        <translation>trip2.doc</translation>
+    </message>
+    <message>
+        <source>游记</source>
+        <translation>trip</translation>
+    </message>
+    <message>
+        <source>报告.doc</source>
+        <translation>report.doc</translation>
+    </message>
+    <message>
+        <source>备忘.doc</source>
+        <translation>memo.doc</translation>
+    </message>
+    <message>
+        <source>数据.xls</source>
+        <translation>data.xls</translation>
+    </message>
+    <message>
+        <source>账目.xls</source>
+        <translation>budget.xls</translation>
+    </message>
+</context>
+<context>
+    <name>OverwriteQuestion</name>
+    <message>
+        <source>全部是</source>
+        <translation>Yes to All</translation>
+    </message>
+    <message>
+        <source>全部否</source>
+        <translation>No to All</translation>
+    </message>
+</context>
+<context>
+    <name>Placement</name>
+    <message>
+        <source>文件%1已存在，是否覆盖？</source>
+        <translation>The file %1 already exists. Overwrite it?</translation>
+    </message>
+</context>
+<context>
+    <name>PlanAction</name>
+    <message>
+        <source>复制</source>
+        <translation>copy</translation>
+    </message>
+    <message>
+        <source>移动</source>
+        <translation>move</translation>
+    </message>
+    <message>
+        <source>覆盖</source>
+        <translation>replace</translation>
+    </message>
+    <message>
+        <source>自动编号</source>
+        <translation>number</translation>
+    </message>
+    <message>
+        <source>跳过</source>
+        <translation>skip</translation>
+    </message>
+    <message>
+        <source>询问</source>
+        <translation>ask</translation>
+    </message>
+    <message>
+        <source>不符合条件</source>
+        <translation>not matching</translation>
+    </message>
+    <message>
+        <source>已过滤</source>
+        <translation>filtered out</translation>
+    </message>
+    <message>
+        <source>无法处理</source>
+        <translation>refused</translation>
+    </message>
+</context>
+<context>
+    <name>RunReport</name>
+    <message>
+        <source>分拣工作完成！</source>
+        <translation>Sorting is complete!</translation>
+    </message>
+    <message numerus="yes">
+        <source>有 %n 个文件复制或删除失败。</source>
+        <translation>
+            <numerusform>%n file could not be copied or deleted.</numerusform>
+            <numerusform>%n files could not be copied or deleted.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>RunState</name>
+    <message>
+        <source>完成</source>
+        <translation>complete</translation>
+    </message>
+    <message>
+        <source>已停止</source>
+        <translation>stopped</translation>
+    </message>
+    <message>
+        <source>中断</source>
+        <translation>interrupted</translation>
+    </message>
+    <message>
+        <source>进行中</source>
+        <translation>running</translation>
+    </message>
+    <message>
+        <source>已撤销</source>
+        <translation>undone</translation>
+    </message>
+</context>
+<context>
+    <name>SortRun</name>
+    <message>
+        <source>没有需要分拣的文件!</source>
+        <translation>There are no files to sort!</translation>
+    </message>
+    <message>
+        <source>如果选择了只分拣某些文件类型，则类型不应当为空！</source>
+        <translation>To sort only some file types, add at least one type to the list!</translation>
+    </message>
+    <message>
+        <source>输出文件夹的名称无法识别，请重新选择输出文件夹。</source>
+        <translation>The name of the output folder cannot be used. Please choose the output folder again.</translation>
+    </message>
+</context>
+<context>
+    <name>TForm1</name>
+    <message>
+        <source>要分拣的文件</source>
+        <translation>Files to sort</translation>
+    </message>
+    <message>
+        <source>添加文件</source>
+        <translation>Add Files</translation>
+    </message>
+    <message>
+        <source>添加目录下文件</source>
+        <translation>Add Folder</translation>
+    </message>
+    <message>
+        <source>移除文件</source>
+        <translation>Remove</translation>
+    </message>
+    <message>
+        <source>清空列表</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>导出列表</source>
+        <translation>Export List</translation>
+    </message>
+    <message>
+        <source>导入列表</source>
+        <translation>Import List</translation>
+    </message>
+    <message>
+        <source> 按文件名匹配关键字分拣 </source>
+        <translation> Keywords </translation>
+    </message>
+    <message>
+        <source>     按文件名匹配关键字分拣  </source>
+        <translation>     Sort by keywords in the file name  </translation>
+    </message>
+    <message>
+        <source>请输入关键字（多个关键字以空格分隔）：</source>
+        <translation>Keywords (separate several with spaces):</translation>
+    </message>
+    <message>
+        <source> 按文件名分拣</source>
+        <translation> File name</translation>
+    </message>
+    <message>
+        <source>     按文件名称分拣 </source>
+        <translation>     Sort by file name </translation>
+    </message>
+    <message>
+        <source>只按文件名部分进行分拣，从：</source>
+        <translation>Use only characters</translation>
+    </message>
+    <message>
+        <source>字符到：</source>
+        <translation>to</translation>
+    </message>
+    <message>
+        <source>字符</source>
+        <translation>of the name</translation>
+    </message>
+    <message>
+        <source>判断文件名时过滤以下字符（多个字符以&lt;span style=&quot;color:#e00000;&quot;&gt;＊&lt;/span&gt;（星号）分隔）：</source>
+        <translation>Ignore these characters in file names (separate several with &lt;span style=&quot;color:#e00000;&quot;&gt;*&lt;/span&gt;, an asterisk):</translation>
+    </message>
+    <message>
+        <source>只分拣与输出文件夹下已存在目录的相匹配的文件项</source>
+        <translation>Only sort files whose folder already exists in the output folder</translation>
+    </message>
+    <message>
+        <source> 按文件类型分拣</source>
+        <translation> File type</translation>
+    </message>
+    <message>
+        <source>     按文件类型分拣 </source>
+        <translation>     Sort by file type </translation>
+    </message>
+    <message>
+        <source> 按文件大小分拣</source>
+        <translation> File size</translation>
+    </message>
+    <message>
+        <source>     按文件大小分拣</source>
+        <translation>     Sort by file size</translation>
+    </message>
+    <message>
+        <source>分拣出满足条件的文件：</source>
+        <translation>Sort the files that are</translation>
+    </message>
+    <message>
+        <source>大于</source>
+        <translation>larger than</translation>
+    </message>
+    <message>
+        <source>小于</source>
+        <translation>smaller than</translation>
+    </message>
+    <message>
+        <source> 按文件日期属性分拣</source>
+        <translation> File date</translation>
+    </message>
+    <message>
+        <source>文件创建时间</source>
+        <translation>Creation time</translation>
+    </message>
+    <message>
+        <source>比较文件来到这个磁盘上的时间：复制或下载来的文件，以复制、下载的那一天为准。文件系统没有记录这个时间时，按修改时间比较。</source>
+        <translation>Compares when the file came onto this disk: for a copied or downloaded file, the day it was copied or downloaded. Where the file system does not record this time, the modification time is compared.</translation>
+    </message>
+    <message>
+        <source>文件修改时间</source>
+        <translation>Modification time</translation>
+    </message>
+    <message>
+        <source>比较文件内容最后一次被修改的时间。</source>
+        <translation>Compares when the contents of the file were last changed.</translation>
+    </message>
+    <message>
+        <source>早于</source>
+        <translation>before</translation>
+    </message>
+    <message>
+        <source>晚于</source>
+        <translation>after</translation>
+    </message>
+    <message>
+        <source> 图像文件分拣</source>
+        <translation> Picture size</translation>
+    </message>
+    <message>
+        <source>     按宽或高进行图像文件分拣</source>
+        <translation>     Sort pictures by width or height</translation>
+    </message>
+    <message>
+        <source>图片宽：</source>
+        <translation>Width:</translation>
+    </message>
+    <message>
+        <source>图片高：</source>
+        <translation>Height:</translation>
+    </message>
+    <message>
+        <source>大于等于</source>
+        <translation>at least</translation>
+    </message>
+    <message>
+        <source>小于等于</source>
+        <translation>at most</translation>
+    </message>
+    <message>
+        <source>等于</source>
+        <translation>exactly</translation>
+    </message>
+    <message>
+        <source>像素</source>
+        <translation>pixels</translation>
+    </message>
+    <message>
+        <source>分拣选项</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>只分拣这些类型文件：</source>
+        <translation>Only sort these file types:</translation>
+    </message>
+    <message>
+        <source>不分拣这些类型文件：</source>
+        <translation>Do not sort these file types:</translation>
+    </message>
+    <message>
+        <source>添加</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>图片文件类型包括：</source>
+        <translation>Picture types:</translation>
+    </message>
+    <message>
+        <source>分拣结果</source>
+        <translation>Output</translation>
+    </message>
+    <message>
+        <source>分拣结果输出到：</source>
+        <translation>Put the sorted files in:</translation>
+    </message>
+    <message>
+        <source>选择</source>
+        <translation>Choose</translation>
+    </message>
+    <message>
+        <source>目标文件夹下存在同名文件时：</source>
+        <translation>If a file of the same name exists:</translation>
+    </message>
+    <message>
+        <source>覆盖</source>
+        <translation>Overwrite</translation>
+    </message>
+    <message>
+        <source>询问</source>
+        <translation>Ask</translation>
+    </message>
+    <message>
+        <source>跳过</source>
+        <translation>Skip</translation>
+    </message>
+    <message>
+        <source>自动编号文件名</source>
+        <translation>Number automatically</translation>
+    </message>
+    <message>
+        <source>分拣方式</source>
+        <translation>Copy or Move</translation>
+    </message>
+    <message>
+        <source>移动式分拣(将文件从原目录移动到结果目录)</source>
+        <translation>Move the files into the output folder</translation>
+    </message>
+    <message>
+        <source>复制式分拣(将文件复制到结果目录)</source>
+        <translation>Copy the files into the output folder</translation>
+    </message>
+    <message>
+        <source>分拣进度</source>
+        <translation>Progress</translation>
+    </message>
+    <message>
+        <source>开始处理</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>关于</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>分拣方式：%1</source>
+        <translation>Sort by:%1</translation>
+    </message>
+    <message>
+        <source>请选择文件夹</source>
+        <translation>Choose a Folder</translation>
+    </message>
+</context>
+<context>
+    <name>TForm3</name>
+    <message>
+        <source>不显示隐藏的文件夹</source>
+        <translation>Do not show hidden folders</translation>
+    </message>
+    <message>
+        <source>添加包括选定文件夹下的所有子文件夹中的文件</source>
+        <translation>Also add the files in all subfolders of the chosen folder</translation>
+    </message>
+    <message>
+        <source>添加包括选定文件夹下</source>
+        <translation>Also add the files of subfolders down to</translation>
+    </message>
+    <message>
+        <source>级子目录中所有文件</source>
+        <translation>levels</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>选择要添加的目录（文件夹）</source>
+        <translation>Choose a Folder to Add</translation>
+    </message>
+</context>
+<context>
+    <name>TfrmAbout</name>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>关于 - %1</source>
+        <translation>About - %1</translation>
+    </message>
+    <message>
+        <source>&lt;h2&gt;%1 2.0&lt;/h2&gt;&lt;p&gt;%1 把文件分拣到文件夹中：按文件名中的关键字、相同的文件名、文件类型、文件大小、修改日期或图片的宽和高。&lt;/p&gt;&lt;p&gt;Varnoth sorts files into folders by a keyword in the name, a shared name, the type, the size, the date or the width and height of a picture.&lt;/p&gt;&lt;p&gt;关于本软件的更多信息：&lt;br&gt;&lt;a href=&quot;%2&quot;&gt;%2&lt;/a&gt;&lt;/p&gt;</source>
+        <translation>&lt;h2&gt;%1 2.0&lt;/h2&gt;&lt;p&gt;%1 sorts files into folders by a keyword in the name, a shared name, the type, the size, the date or the width and height of a picture.&lt;/p&gt;&lt;p&gt;More about this program:&lt;br&gt;&lt;a href=&quot;%2&quot;&gt;%2&lt;/a&gt;&lt;/p&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>TfrmSuffix</name>
+    <message>
+        <source>输入文件扩展名如:*.txt</source>
+        <translation>Enter a file extension, such as *.txt</translation>
+    </message>
+    <message>
+        <source>添加</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>添加文件类型</source>
+        <translation>Add File Type</translation>
+    </message>
+    <message>
+        <source>输入文件扩展名如:*.txt !</source>
+        <translation>Enter a file extension, such as *.txt!</translation>
+    </message>
+</context>
+<context>
+    <name>UndoReason</name>
+    <message>
+        <source>文件在分拣后已被改动</source>
+        <translation>the file was changed after sorting</translation>
+    </message>
+    <message>
+        <source>文件已不在分拣放置的位置</source>
+        <translation>the file is no longer where sorting put it</translation>
+    </message>
+    <message>
+        <source>原位置已有其他文件</source>
+        <translation>another file is now at the original place</translation>
+    </message>
+    <message>
+        <source>被覆盖文件的原名已被占用</source>
+        <translation>the name of the overwritten file is taken</translation>
+    </message>
+    <message>
+        <source>被覆盖的文件已不在保存的位置（回收站可能已清空）</source>
+        <translation>the overwritten file is gone from where it was kept (the trash may have been emptied)</translation>
+    </message>
+    <message>
+        <source>文件夹不是空的</source>
+        <translation>the folder is not empty</translation>
+    </message>
+    <message>
+        <source>分拣记录不完整，无法确认该文件</source>
+        <translation>the journal is incomplete, so the file cannot be confirmed</translation>
+    </message>
+    <message>
+        <source>文件系统拒绝了操作</source>
+        <translation>the file system refused</translation>
+    </message>
+</context>
+</TS>
