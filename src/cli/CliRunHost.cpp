@@ -3,6 +3,7 @@
 #include "cli/RunReportOutput.h"
 #include "cli/SortRequest.h"
 #include "cli/StandardStreams.h"
+#include "cli/StepOutput.h"
 #include "cli/TerminalQuestion.h"
 #include "filelist/FileListModel.h"
 
@@ -90,10 +91,21 @@ void CliRunHost::showMessage(const QString& text) {
 
 void CliRunHost::showCompletion(const RunReport& report) {
     m_progress.clear();
+    // A dry run reports its plan as a whole (PrintPlan), whatever the planning tells its host.
+    if (m_request.dryRun) {
+        return;
+    }
     PrintRunReport(report, m_request.json, m_request.quiet);
     m_exitStatus = report.failed > 0 ? 1 : 0;
 }
 
 void CliRunHost::showInputError(const InputError& error) {
     showMessage(error.message);
+}
+
+// With --json every step is written as it ends, so that a program reading the output follows the run.
+void CliRunHost::stepEnded(const PlanStep& step) {
+    if (m_request.json && !m_request.dryRun) {
+        WriteStandardOutput(RunStepJsonLine(step));
+    }
 }

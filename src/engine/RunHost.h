@@ -5,6 +5,7 @@
 #include "engine/PageFields.h"
 #include "engine/Placement.h"
 #include "engine/RunReport.h"
+#include "engine/SortPlan.h"
 
 #include <QByteArray>
 #include <QString>
@@ -43,4 +44,10 @@ public:
     virtual void showCompletion(const RunReport& report) = 0;
     // Shows the message of a page field and puts the focus on that field.
     virtual void showInputError(const InputError& error) = 0;
+
+    // Told of each step of the run once it has ended, in the plan's terms: a placement copied, moved, replaced,
+    // auto-numbered or skipped, or a file that did not match or that the filter passed over. A failed step holds
+    // its reason, and its action is the one that was tried. A move made by a copy is told of once its source is
+    // deleted or kept, which may come after the steps of later files. Nothing by default.
+    virtual void stepEnded(const PlanStep& step) { Q_UNUSED(step); }
 };

@@ -3,6 +3,7 @@
 #include "engine/FolderMemory.h"
 #include "engine/Placement.h"
 #include "engine/RunReport.h"
+#include "engine/SortPlan.h"
 
 #include <QByteArray>
 
@@ -31,6 +32,9 @@ public:
     const Fs::SourceRecord& sourceRecord() const { return *m_firstCopy; }
     // The file's last placement.
     const PlaceOutcome& lastPlacement() const { return m_last; }
+    // The file's last placement as a step of the run. The host is told of each step as it ends; a step whose
+    // source awaits deletion is told of by the run once the deletion is settled.
+    const PlanStep& lastStep() const { return m_lastStep; }
     // True when a placement of the current file failed (a same-name refusal is not a failure).
     bool failed() const { return m_firstFailure.failed(); }
     // The outcome of the current file once its per-file step has placed it.
@@ -50,6 +54,7 @@ private:
     RunHost& m_host;
     FolderMemory m_folders;
     PlaceOutcome m_last;
+    PlanStep m_lastStep;
     bool m_anyPlaced = false;
     std::optional<Fs::SourceRecord> m_firstCopy;
     Fs::Error m_firstFailure;

@@ -9,6 +9,7 @@
 #include "engine/SortContext.h"
 
 #include <QFile>
+#include <QHash>
 
 using namespace Qt::StringLiterals;
 
@@ -55,11 +56,27 @@ bool filterAccepts(RunHost& host, const QByteArray& extension) {
                                          : ExtensionFilterAccepts(filter, extension);
 }
 
-// Counts the moves of the batch, once their sources are deleted or kept.
-void settle(MoveBatch& batch, RunReport& report) {
+// A move made by a copy, whose step ends when its source is deleted or kept.
+struct PendingMove {
+    PlanStep step;
+    bool earlierFailure = false; // an earlier placement of the file failed: the batch reports that failure
+};
+
+// Counts the moves of the batch, once their sources are deleted or kept, and tells host of their steps.
+void settle(MoveBatch& batch, QHash<QByteArray, PendingMove>& pending, RunReport& report, RunHost& host) {
     for (const MoveBatch::Move& move : batch.settle()) {
         report.add(move.source, move.failure.failed() ? RunOutcome::Failed : RunOutcome::Placed, move.failure);
+        PendingMove ended = pending.take(move.source);
+        if (move.failure.failed() && !ended.earlierFailure) {
+            ended.step.reason = FailureReasonOf(move.failure);
+        }
+        host.stepEnded(ended.step);
     }
+}
+
+void passOver(RunHost& host, const QByteArray& source, PlanAction action, RunReport& report) {
+    report.count(RunOutcome::NotMatching);
+    host.stepEnded({source, {}, action, std::nullopt});
 }
 
 } // namespace
@@ -79,6 +96,7 @@ void RunSort(RunHost& host) {
     host.setRunLock(true);
     SortContext context(host);
     MoveBatch moves;
+    QHash<QByteArray, PendingMove> pendingMoves;
     const int count = host.fileCount();
     RunReport report;
     for (int i = 0; i < count && !report.stopped; ++i) {
@@ -86,24 +104,25 @@ void RunSort(RunHost& host) {
         host.showProgress(i, count, source);
         const QByteArray extension = ExtensionOf(FileNameOf(source));
         if (!filterAccepts(host, extension)) {
-            report.count(RunOutcome::NotMatching);
+            passOver(host, source, PlanAction::Filtered, report);
             continue;
         }
         context.beginFile();
         const FileOutcome outcome = criterion.sortFile(source, extension, context);
         if (outcome == FileOutcome::PassedOver) {
-            report.count(RunOutcome::NotMatching);
+            passOver(host, source, PlanAction::NoMatch, report);
             continue;
         }
         if (outcome == FileOutcome::NoMatch) {
-            report.count(RunOutcome::NotMatching);
+            passOver(host, source, PlanAction::NoMatch, report);
         } else if (context.sourceAwaitsDeletion()) {
+            pendingMoves.insert(source, {context.lastStep(), context.failed()});
             moves.add({source, context.sourceRecord(), context.failure()}, context.lastPlacement().target);
         } else {
             report.add(source, context.outcome(), context.failure());
         }
         if (moves.full()) {
-            settle(moves, report);
+            settle(moves, pendingMoves, report, host);
         }
         host.setProgress(int(qint64(i) * 100 / host.fileCount()));
         host.processEvents();
@@ -113,7 +132,7 @@ void RunSort(RunHost& host) {
         }
     }
     // However the run ends, no moved file stays in both places.
-    settle(moves, report);
+    settle(moves, pendingMoves, report, host);
     report.birthTimeFallbacks = context.birthTimeFallbacks();
     host.setProgress(100);
     host.setRunLock(false);
