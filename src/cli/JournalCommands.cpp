@@ -44,10 +44,9 @@ QString shown(const QByteArray& path) {
     return QString::fromUtf8(EscapedText(path));
 }
 
-// The reason in the command line's language: the window's words in Chinese, the untranslated code in English.
 QString undoReasonWords(const UndoItem& item) {
-    QString words =
-        CommandLineSpeaksChinese() ? UndoReasonText(item.reason) : QString::fromLatin1(UndoReasonCode(item.reason));
+    QString words = WordsOrCode(UndoReasonText(item.reason), UndoReasonCode(item.reason));
+
     if (item.error.code != 0) {
         words += u" (%1)"_s.arg(qt_error_string(item.error.code));
     }

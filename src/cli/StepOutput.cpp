@@ -15,15 +15,10 @@ const char* reasonCode(const PlanStep& step) {
     return step.reason ? FailureReasonCode(*step.reason) : nullptr;
 }
 
-// The action in the command line's language: the window's word in Chinese, its untranslated code in English.
-QByteArray actionWords(PlanAction action) {
-    return CommandLineSpeaksChinese() ? PlanActionWord(action).toUtf8() : QByteArray(PlanActionCode(action));
-}
-
 QByteArray planStepTextLine(const PlanStep& step) {
     const QByteArray reason = step.reason ? FailureReasonWords(*step.reason).toUtf8() : QByteArray();
-    return actionWords(step.action) + '\t' + EscapedText(step.source) + '\t' + EscapedText(step.target) + '\t' +
-           reason + '\n';
+    return WordsOrCode(PlanActionWord(step.action), PlanActionCode(step.action)).toUtf8() + '\t' +
+           EscapedText(step.source) + '\t' + EscapedText(step.target) + '\t' + reason + '\n';
 }
 
 QByteArray planSummaryLine(const RunReport& outcomes) {
