@@ -75,7 +75,7 @@ private slots:
         const CliResult history = varnoth({"history"});
         QCOMPARE(history.exitCode, 0);
         const QRegularExpression line(
-            u"^%1\t\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d(Z|[+-]\\d\\d:\\d\\d)\ttype\tcopy\t"
+            u"^%1\t\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d[+-]\\d\\d:\\d\\d\ttype\tcopy\t"
             u"1\t0\t0\t0\tcomplete\n$"_s.arg(QString::fromLatin1(id)));
         QVERIFY2(line.match(QString::fromUtf8(history.out)).hasMatch(), history.out.constData());
         if (changedSince) {

@@ -19,8 +19,13 @@ QByteArray criterionCode(CriterionPage page) {
 }
 
 QByteArray isoLocalTime(const QDateTime& time) {
-    // An explicit offset, so that the time reads the same wherever it is read (Z for UTC itself).
-    return time.toOffsetFromUtc(time.offsetFromUtc()).toString(Qt::ISODate).toLatin1();
+    // Always an explicit offset, +00:00 for UTC too, so that every line has the same shape.
+    QByteArray text = time.toOffsetFromUtc(time.offsetFromUtc()).toString(Qt::ISODate).toLatin1();
+    if (text.endsWith('Z')) {
+        text.chop(1);
+        text += "+00:00";
+    }
+    return text;
 }
 
 QByteArray historyLine(const RunSummary& run) {
