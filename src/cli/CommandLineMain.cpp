@@ -115,6 +115,7 @@ int runSortCommand(const QStringList& arguments) {
     }
     return runSort(std::get<SortRequest>(request));
 }
+
 int runHistoryCommand(const QStringList& arguments) {
     QCommandLineParser parser;
     if (const std::optional<int> status = parseCommand(parser, u"varnoth history"_s, arguments)) {
