@@ -1,3 +1,4 @@
+#include "TreeSnapshot.h"
 #include "journal/RunJournal.h"
 #include "testsupport/CliProcess.h"
 #include "testsupport/FileSystemFixtures.h"
@@ -39,6 +40,8 @@ class TestCliHistory : public QObject {
 
 private slots:
     void init() { QVERIFY(m_dir.emplace().isValid()); }
+    // A name that is not valid UTF-8 is beyond QTemporaryDir's own removal.
+    void cleanup() { RemoveTree(root()); }
 
     // Wrong arguments, and undo with no run to undo: one line on standard error, exit status 2.
     void withoutRuns_data() {
@@ -74,9 +77,8 @@ private slots:
         const QByteArray id = journaledCopy();
         const CliResult history = varnoth({"history"});
         QCOMPARE(history.exitCode, 0);
-        const QRegularExpression line(
-            u"^%1\t\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d[+-]\\d\\d:\\d\\d\ttype\tcopy\t"
-            u"1\t0\t0\t0\tcomplete\n$"_s.arg(QString::fromLatin1(id)));
+        const QRegularExpression line(u"^%1\t\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d[+-]\\d\\d:\\d\\d\ttype\tcopy\t"
+                                      u"1\t0\t0\t0\tcomplete\n$"_s.arg(QString::fromLatin1(id)));
         QVERIFY2(line.match(QString::fromUtf8(history.out)).hasMatch(), history.out.constData());
         if (changedSince) {
             WriteTestFile(m_dir->filePath(u"out/a.txt"_s), "rewritten");
@@ -90,6 +92,36 @@ private slots:
         // Undoing the run again tries again what was left; with nothing left, there is nothing to undo.
         QCOMPARE(varnoth({"undo", id}).exitCode, changedSince ? 1 : 2);
         QCOMPARE(varnoth({"undo"}).exitCode, 2);
+    }
+
+    void undoCommandLineSort_data() {
+        QTest::addColumn<QByteArrayList>("options");
+        QTest::newRow("type, move") << QByteArrayList{"--by-type", "--move"};
+        QTest::newRow("keywords, move, overwrite")
+            << QByteArrayList{"--keywords", "a b", "--move", "--on-conflict", "overwrite"};
+        QTest::newRow("name, copy, number") << QByteArrayList{"--by-name", "--on-conflict", "number"};
+    }
+    // A sort from the command line, undone from the command line: the tree is byte for byte as it was, the files
+    // a replacement put in the trash included, and the folders the run made are gone.
+    void undoCommandLineSort() {
+        QFETCH(QByteArrayList, options);
+        const QByteArray tree = root() + "/tree";
+        for (const char* folder : {"", "/in", "/in/x", "/in/y", "/out", "/out/.txt", "/out/a"}) {
+            MakeFolder(tree + folder);
+        }
+        for (const QByteArray file : {"/in/x/a.txt", "/in/y/a.txt", "/in/b a.doc", "/in/y/n\xff\n.txt"}) {
+            MakeFile(tree + file, file);
+        }
+        MakeFile(tree + "/out/.txt/a.txt", "old");
+        MakeFile(tree + "/out/a/a.txt", "old");
+        const TreeSnapshot before = SnapshotOf(tree);
+        const CliResult sort =
+            varnoth(QByteArrayList{"sort"} + options + QByteArrayList{"--out", "tree/out", "--scan", "tree/in"});
+        QCOMPARE(sort.exitCode, 0);
+        QVERIFY(SnapshotOf(tree) != before);
+        const CliResult undo = varnoth({"undo"});
+        QVERIFY2(undo.exitCode == 0, undo.err.constData());
+        QVERIFY2(SnapshotOf(tree) == before, DifferencesBetween(before, SnapshotOf(tree)).constData());
     }
 };
 

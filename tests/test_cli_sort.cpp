@@ -1,3 +1,5 @@
+#include "journal/JournalFolder.h"
+#include "journal/JournalReader.h"
 #include "testsupport/CliProcess.h"
 #include "testsupport/FileSystemFixtures.h"
 #include "testsupport/OutputTree.h"
@@ -14,6 +16,13 @@
 using namespace Qt::StringLiterals;
 
 namespace {
+// A path of a --json step, as its exact bytes.
+QByteArray jsonPath(const QJsonObject& step, const QString& key) {
+    const QJsonValue base64 = step.value(key + u"_base64"_s);
+    return base64.isString() ? QByteArray::fromBase64(base64.toString().toLatin1())
+                             : step.value(key).toString().toUtf8();
+}
+
 void setModified(const QString& path, const QDateTime& time) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadWrite) && file.setFileTime(time, QFileDevice::FileModificationTime));
@@ -226,9 +235,9 @@ private slots:
         QTest::newRow("size, move, overwrite")
             << QByteArrayList{"--smaller", "1KB", "--move", "--on-conflict=overwrite"};
     }
-    // A dry run touches nothing, and its steps are the real run's, in its order: two files of one name from two
-    // folders, names taken in the output folder, a filter and a name that is not UTF-8, whose exact bytes the
-    // JSON gives back.
+    // A dry run touches nothing, and its steps are the real run's, in its order, and its acting steps the actions
+    // the run journals: two files of one name from two folders, names taken in the output folder, a filter and a
+    // name that is not UTF-8, whose exact bytes the JSON gives back.
     void dryRun() {
         QFETCH(QByteArrayList, options);
         const QByteArray root = QFile::encodeName(m_dir->path());
@@ -254,16 +263,34 @@ private slots:
         QCOMPARE(planned.size(), text.out.count('\n') + 1);
         QVERIFY2(text.out.contains("/n\\xFF.txt\t"), text.out.constData());
         bool nonUtf8Seen = false;
+        QByteArrayList acting;
         for (qsizetype i = 0; i < planned.size() - 2; ++i) {
+            const QJsonObject plannedStep = QJsonDocument::fromJson(planned[i]).object();
+            const QString action = plannedStep.value(u"action"_s).toString();
+            if (QStringList{u"copy"_s, u"move"_s, u"replace"_s, u"number"_s}.contains(action)) {
+                acting.append(action.toLatin1() + ' ' + jsonPath(plannedStep, u"source"_s) + ' ' +
+                              jsonPath(plannedStep, u"destination"_s));
+            }
             QJsonObject step = QJsonDocument::fromJson(done[i]).object();
             QCOMPARE(step.take(u"result"_s).toString(), u"done"_s);
             step.remove(u"error"_s);
-            QCOMPARE(QJsonDocument::fromJson(planned[i]).object(), step);
+            QCOMPARE(plannedStep, step);
             QCOMPARE(text.out.split('\n')[i].count('\t'), 3);
             const QByteArray base64 = step.value(u"source_base64"_s).toString().toLatin1();
             nonUtf8Seen = nonUtf8Seen || QByteArray::fromBase64(base64) == root + "/in/x/n\xff.txt";
         }
         QVERIFY(nonUtf8Seen);
+        const JournalFolder journals(root + "/home/.local/state/Varnoth/runs");
+        QFile journal(QFile::decodeName(journals.journalPath(journals.runIds().value(0))));
+        QVERIFY(journal.open(QIODevice::ReadOnly));
+        QByteArrayList journaled;
+        for (const JournalStep& step : ParseJournal(journal.readAll()).steps) {
+            // A placement the same-name policy declined is journaled as a step that did not happen.
+            if (!step.isFolder && !step.failed) {
+                journaled.append(PlacementCode(step.transfer, step.nameUse) + (' ' + step.source) + ' ' + step.target);
+            }
+        }
+        QCOMPARE(journaled, acting);
         QCOMPARE(planned[planned.size() - 2], done[done.size() - 2]);
         QVERIFY2(text.out.split('\n').at(planned.size() - 2).startsWith("plan: "), text.out.constData());
     }

@@ -85,15 +85,6 @@ int runSort(const SortRequest& request) {
     if (request.dryRun) {
         return runPlan(host, request, files.size());
     }
-    if (request.journal) {
-        // A run that could not be undone is not started unless the user said so.
-        const JournalFolder journals = JournalFolder::standard();
-        if (const Fs::Error error = journals.prepare(); error.failed()) {
-            return usageError(CommandLine::tr("%1: cannot write the journal there (%2); nothing was touched. Use "
-                                              "--no-journal to sort without one (no undo).")
-                                  .arg(QString::fromUtf8(EscapedText(journals.path())), qt_error_string(error.code)));
-        }
-    }
     if (files.size() == 0) {
         // Nothing to sort is nothing left undone: scripts that find no files go on without an error.
         host.showCompletion(RunReport());

@@ -1,48 +1,21 @@
 #include "engine/SortContext.h"
 
-#include "core/FileNames.h"
-#include "core/FsEntries.h"
+#include "engine/PlacementActions.h"
 #include "engine/RunHost.h"
 
-#include <QFile>
+SortContext::SortContext(RunHost& host, QByteArray outputFolder, PlacementActions& actions)
+    : m_host(host), m_outputFolder(std::move(outputFolder)), m_actions(actions) {}
 
-namespace {
-// The step a placement made. name is the destination under the file's own name, nameTaken whether a file held it
-// before a placement that may replace it.
-PlanStep stepOf(const QByteArray& source, const QByteArray& name, bool nameTaken, const PlaceOutcome& outcome) {
-    PlanStep step{source, outcome.target.isEmpty() ? name : outcome.target, PlanAction::Copy, std::nullopt};
-    if (outcome.result == PlaceResult::Declined) {
-        step.action = PlanAction::Skip;
-    } else if (outcome.result != PlaceResult::Failed && FileNameOf(outcome.target) != FileNameOf(name)) {
-        step.action = PlanAction::Number;
-    } else if (nameTaken) {
-        step.action = PlanAction::Replace;
-    } else {
-        step.action = outcome.moveMode ? PlanAction::Move : PlanAction::Copy;
-    }
-    if (outcome.result == PlaceResult::Failed) {
-        step.reason = FailureReasonOf(outcome.error);
-    }
-    return step;
+bool SortContext::reachesFolder(const QByteArray& folder) const {
+    return m_actions.reachesFolder(folder);
 }
-} // namespace
 
-SortContext::SortContext(RunHost& host) : m_host(host) {}
-
-QByteArray SortContext::outputFolder() const {
-    return QFile::encodeName(m_host.outputFolder());
+void SortContext::ensureFolder(const QByteArray& folder) {
+    m_actions.ensureFolder(folder);
 }
 
 void SortContext::place(const QByteArray& source, const QByteArray& destFolder, bool lastPlacement) {
-    const QByteArray name = JoinPath(destFolder, FileNameOf(source));
-    const SameNamePolicy policy = sameNamePolicy();
-    const bool mayReplace = policy == SameNamePolicy::Overwrite || policy == SameNamePolicy::Ask;
-    const bool nameTaken = mayReplace && Fs::NameTakenByNonFolder(name);
-    m_last = PlaceFile(source, destFolder, *this, m_folders, lastPlacement);
-    m_lastStep = stepOf(source, name, nameTaken, m_last);
-    if (!sourceAwaitsDeletion()) {
-        m_host.stepEnded(m_lastStep);
-    }
+    m_last = PlaceFile(source, destFolder, *this, m_actions, lastPlacement);
     switch (m_last.result) {
     case PlaceResult::Copied:
         if (!m_firstCopy) {

@@ -5,8 +5,10 @@
 #include "engine/Interruption.h"
 #include "engine/SortRun.h"
 #include "filelist/FileListModel.h"
+#include "journal/JournalRecorder.h"
 #include "ui/CompletionBox.h"
 #include "ui/FormChoices.h"
+#include "ui/JournalWarningBox.h"
 #include "ui/MessageBoxes.h"
 #include "ui/OverwriteQuestionBox.h"
 
@@ -80,6 +82,17 @@ bool WindowRunHost::moveMode() const {
 
 SameNamePolicy WindowRunHost::sameNamePolicy() const {
     return CheckedSameNamePolicy(m_ui);
+}
+
+RecordingStart WindowRunHost::startRecording(const RunDescription& run) {
+    const JournalFolder folder = JournalFolder::standard();
+    Fs::Error error;
+    RecordingStart start;
+    start.recorder = JournalRecorder::start(folder, run, error);
+    if (!start.recorder) {
+        start.proceed = AskToRunWithoutJournal(&m_window, folder.path());
+    }
+    return start;
 }
 
 OverwriteAnswer WindowRunHost::askOverwrite(const OverwriteQuestion& question) {
