@@ -1,5 +1,4 @@
 #include "TreeSnapshot.h"
-#include "journal/RunJournal.h"
 #include "testsupport/CliProcess.h"
 #include "testsupport/FileSystemFixtures.h"
 #include "testsupport/OutputTree.h"
@@ -17,25 +16,8 @@ class TestCliHistory : public QObject {
     Q_OBJECT
     std::optional<QTemporaryDir> m_dir;
     QByteArray root() const { return QFile::encodeName(m_dir->path()); }
-    JournalFolder journals() const { return JournalFolder(root() + "/home/.local/state/Varnoth/runs"); }
     CliResult varnoth(const QByteArrayList& arguments) {
         return RunCli(u"" VARNOTH_PROGRAM ""_s, arguments, m_dir->path(), m_dir->filePath(u"home"_s));
-    }
-
-    // A complete copy run of in/a.txt into out/, journaled as a sort journals it; its id.
-    QByteArray journaledCopy() {
-        MakeFolder(root() + "/in");
-        MakeFolder(root() + "/out");
-        MakeFile(root() + "/in/a.txt", "a");
-        [&] { QVERIFY(!journals().prepare().failed()); }();
-        Fs::Error error;
-        const std::unique_ptr<RunJournal> journal =
-            RunJournal::start(journals(), {TypePage, false, SameNamePolicy::Skip, 0, 1, 0}, error);
-        const int step = journal->intent(Transfer::Copy, NameUse::Free, root() + "/in/a.txt", root() + "/out/a.txt");
-        MakeFile(root() + "/out/a.txt", "a");
-        journal->done(step);
-        (void)journal->finish({false, {0, 1, 0, 0}});
-        return journal->id();
     }
 
 private slots:
@@ -65,46 +47,21 @@ private slots:
         QCOMPARE(result.out, QByteArray());
     }
 
-    // The history lists the run; undo takes back the copy unless it was changed since, which it then leaves and
-    // lists; the run shows as undone either way.
-    void undo_data() {
-        QTest::addColumn<bool>("changedSince");
-        QTest::newRow("copy as the run left it") << false;
-        QTest::newRow("copy changed since") << true;
-    }
-    void undo() {
-        QFETCH(bool, changedSince);
-        const QByteArray id = journaledCopy();
-        const CliResult history = varnoth({"history"});
-        QCOMPARE(history.exitCode, 0);
-        const QRegularExpression line(u"^%1\t\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d[+-]\\d\\d:\\d\\d\ttype\tcopy\t"
-                                      u"1\t0\t0\t0\tcomplete\n$"_s.arg(QString::fromLatin1(id)));
-        QVERIFY2(line.match(QString::fromUtf8(history.out)).hasMatch(), history.out.constData());
-        if (changedSince) {
-            WriteTestFile(m_dir->filePath(u"out/a.txt"_s), "rewritten");
-        }
-        const CliResult undo = varnoth({"undo"});
-        QCOMPARE(undo.exitCode, changedSince ? 1 : 0);
-        QCOMPARE(undo.err.contains("varnoth: left " + root() + "/out/a.txt"), changedSince);
-        QCOMPARE(TreeOf(m_dir->filePath(u"out"_s)), changedSince ? QStringList{u"a.txt"_s} : QStringList{});
-        const CliResult after = varnoth({"history"});
-        QVERIFY2(after.out.endsWith("\tundone\n"), after.out.constData());
-        // Undoing the run again tries again what was left; with nothing left, there is nothing to undo.
-        QCOMPARE(varnoth({"undo", id}).exitCode, changedSince ? 1 : 2);
-        QCOMPARE(varnoth({"undo"}).exitCode, 2);
-    }
-
     void undoCommandLineSort_data() {
         QTest::addColumn<QByteArrayList>("options");
-        QTest::newRow("type, move") << QByteArrayList{"--by-type", "--move"};
+        QTest::addColumn<bool>("changedSince");
+        QTest::newRow("type, move") << QByteArrayList{"--by-type", "--move"} << false;
         QTest::newRow("keywords, move, overwrite")
-            << QByteArrayList{"--keywords", "a b", "--move", "--on-conflict", "overwrite"};
-        QTest::newRow("name, copy, number") << QByteArrayList{"--by-name", "--on-conflict", "number"};
+            << QByteArrayList{"--keywords", "a b", "--move", "--on-conflict", "overwrite"} << false;
+        QTest::newRow("name, copy, number") << QByteArrayList{"--by-name", "--on-conflict", "number"} << false;
+        QTest::newRow("type, copy changed since") << QByteArrayList{"--by-type"} << true;
     }
-    // A sort from the command line, undone from the command line: the tree is byte for byte as it was, the files
-    // a replacement put in the trash included, and the folders the run made are gone.
+    // A sort from the command line, listed by the history and undone from the command line: the tree is byte for
+    // byte as it was, the files a replacement put in the trash included, and the folders the run made are gone. A
+    // copy changed since is left and listed, and stays left when the run is undone again.
     void undoCommandLineSort() {
         QFETCH(QByteArrayList, options);
+        QFETCH(bool, changedSince);
         const QByteArray tree = root() + "/tree";
         for (const char* folder : {"", "/in", "/in/x", "/in/y", "/out", "/out/.txt", "/out/a"}) {
             MakeFolder(tree + folder);
@@ -119,9 +76,27 @@ private slots:
             varnoth(QByteArrayList{"sort"} + options + QByteArrayList{"--out", "tree/out", "--scan", "tree/in"});
         QCOMPARE(sort.exitCode, 0);
         QVERIFY(SnapshotOf(tree) != before);
+        const CliResult history = varnoth({"history"});
+        const QRegularExpression line(uR"re(^([^\t]+)\t\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d[+-]\d\d:\d\d\t)re"
+                                      uR"re((keywords|name|type)\t(copy|move)(\t\d+){4}\tcomplete\n$)re"_s);
+        const QRegularExpressionMatch listed = line.match(QString::fromUtf8(history.out));
+        QVERIFY2(history.exitCode == 0 && listed.hasMatch(), history.out.constData());
+        if (changedSince) {
+            WriteTestFile(m_dir->filePath(u"tree/out/.doc/b a.doc"_s), "rewritten");
+        }
         const CliResult undo = varnoth({"undo"});
-        QVERIFY2(undo.exitCode == 0, undo.err.constData());
-        QVERIFY2(SnapshotOf(tree) == before, DifferencesBetween(before, SnapshotOf(tree)).constData());
+        QCOMPARE(undo.exitCode, changedSince ? 1 : 0);
+        QCOMPARE(undo.err.startsWith("varnoth: left " + tree + "/out/.doc/b a.doc"), changedSince);
+        TreeSnapshot after = SnapshotOf(tree);
+        if (changedSince) {
+            // The changed copy, and the folder that holds it, stay; everything else is as it was.
+            QVERIFY(after.remove("out/.doc/b a.doc") == 1 && after.remove("out/.doc") == 1);
+        }
+        QVERIFY2(after == before, DifferencesBetween(before, after).constData());
+        QVERIFY(varnoth({"history"}).out.endsWith("\tundone\n"));
+        // Undoing the run again tries again what was left; with nothing left, there is nothing to undo.
+        QCOMPARE(varnoth({"undo", listed.captured(1).toUtf8()}).exitCode, changedSince ? 1 : 2);
+        QCOMPARE(varnoth({"undo"}).exitCode, 2);
     }
 };
 
