@@ -1,3 +1,5 @@
+#include "journal/JournalFolder.h"
+#include "journal/JournalReader.h"
 #include "testsupport/CliProcess.h"
 #include "testsupport/FileSystemFixtures.h"
 #include "testsupport/OutputTree.h"
@@ -14,6 +16,13 @@
 using namespace Qt::StringLiterals;
 
 namespace {
+// A path of a --json step, as its exact bytes.
+QByteArray jsonPath(const QJsonObject& step, const QString& key) {
+    const QJsonValue base64 = step.value(key + u"_base64"_s);
+    return base64.isString() ? QByteArray::fromBase64(base64.toString().toLatin1())
+                             : step.value(key).toString().toUtf8();
+}
+
 void setModified(const QString& path, const QDateTime& time) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadWrite) && file.setFileTime(time, QFileDevice::FileModificationTime));
@@ -147,7 +156,6 @@ private slots:
         row("negative depth", {"--by-type", "--out", "out", "--scan", "in", "--depth", "-1"}, "--depth");
         row("depth without scan", QByteArrayList{"--by-type", "--depth", "1"} + out, "--depth: only with");
         row("null without stdin", QByteArrayList{"--by-type", "-0"} + out, "--null: only with");
-        row("dry run not yet", QByteArrayList{"--by-type", "--dry-run"} + out, "--dry-run");
         row("missing path", {"--by-type", "--out", "out", "in", "nowhere\n"}, "nowhere\\n: no such file");
         row("missing list file", {"--by-type", "--out", "out", "--list", "none.lst"}, "--list none.lst");
         row("scan of a file", {"--by-type", "--out", "out", "--scan", "in/a.txt"}, "--scan in/a.txt");
@@ -163,6 +171,25 @@ private slots:
         QVERIFY2(result.err.contains(named), result.err.constData());
         QCOMPARE(result.out, QByteArray());
         QCOMPARE(TreeOf(m_dir->path()), QStringList({u"in/"_s, u"in/a.txt"_s}));
+    }
+
+    // A journal folder that cannot be made: exit status 2 with nothing touched, unless --no-journal.
+    void journalFolderNotWritable_data() {
+        QTest::addColumn<QByteArrayList>("options");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("journaled") << QByteArrayList{} << 2;
+        QTest::newRow("--no-journal") << QByteArrayList{"--no-journal"} << 0;
+    }
+    void journalFolderNotWritable() {
+        QFETCH(QByteArrayList, options);
+        QFETCH(int, exitCode);
+        WriteTestFile(path(u"in/a.txt"_s), "a");
+        WriteTestFile(path(u"home/.local/state"_s), "a file where the folder would be");
+        const CliResult result = sort(options + QByteArrayList{"--by-type", "--move", "--out", "out", "in"});
+        QCOMPARE(result.exitCode, exitCode);
+        QCOMPARE(result.err.contains("--no-journal"), exitCode == 2);
+        QCOMPARE(QFile::exists(path(u"in/a.txt"_s)), exitCode == 2);
+        QCOMPARE(QFile::exists(path(u"out"_s)), exitCode == 0);
     }
 
     // A name that is not UTF-8, given as an argument, reaches the file exactly and fails on a write-protected target:
@@ -185,11 +212,87 @@ private slots:
         QByteArrayList lines = result.out.split('\n');
         QCOMPARE(lines.takeLast(), QByteArray());
         QCOMPARE(lines.takeLast(), QByteArray(R"({"summary": {"placed": 1, "left": 0, "nomatch": 0, "failed": 1}})"));
-        QCOMPARE(lines.size(), 1);
-        const QJsonObject step = QJsonDocument::fromJson(lines.first()).object();
-        QCOMPARE(step.value(u"result"_s).toString(), u"failed"_s);
-        QCOMPARE(step.value(u"error"_s).toString(), u"write-protected"_s);
-        QCOMPARE(QByteArray::fromBase64(step.value(u"source_base64"_s).toString().toLatin1()), root + "/in/" + name);
+        QCOMPARE(lines.size(), 2);
+        const QJsonObject failed = QJsonDocument::fromJson(lines.first()).object();
+        QCOMPARE(failed.value(u"action"_s).toString(), u"replace"_s);
+        QCOMPARE(failed.value(u"result"_s).toString(), u"failed"_s);
+        QCOMPARE(failed.value(u"error"_s).toString(), u"write-protected"_s);
+        QCOMPARE(QByteArray::fromBase64(failed.value(u"source_base64"_s).toString().toLatin1()), root + "/in/" + name);
+        const QJsonObject done = QJsonDocument::fromJson(lines.last()).object();
+        QCOMPARE(done.value(u"destination"_s).toString(), QString::fromUtf8(root + "/out/.txt/ok.txt"));
+        QCOMPARE(done.value(u"action"_s).toString(), u"copy"_s);
+        QCOMPARE(done.value(u"result"_s).toString(), u"done"_s);
+        QVERIFY(done.value(u"error"_s).isNull());
+    }
+
+    void dryRun_data() {
+        QTest::addColumn<QByteArrayList>("options");
+        QTest::newRow("type, skip") << QByteArrayList{"--by-type"};
+        QTest::newRow("keywords, move, number")
+            << QByteArrayList{"--keywords", "a b", "--move", "--on-conflict=number"};
+        QTest::newRow("name, overwrite, filter")
+            << QByteArrayList{"--by-name", "--on-conflict", "overwrite", "--exclude", "doc"};
+        QTest::newRow("size, move, overwrite")
+            << QByteArrayList{"--smaller", "1KB", "--move", "--on-conflict=overwrite"};
+    }
+    // A dry run touches nothing, and its steps are the real run's, in its order, and its acting steps the actions
+    // the run journals: two files of one name from two folders, names taken in the output folder, a filter and a
+    // name that is not UTF-8, whose exact bytes the JSON gives back.
+    void dryRun() {
+        QFETCH(QByteArrayList, options);
+        const QByteArray root = QFile::encodeName(m_dir->path());
+        for (const char* folder : {"/in", "/in/x", "/in/y", "/out", "/out/.txt"}) {
+            MakeFolder(root + folder);
+        }
+        for (const QByteArray file : {"/in/x/a.txt", "/in/y/a.txt", "/in/b a.doc", "/in/x/n\xff.txt"}) {
+            MakeFile(root + file, file);
+        }
+        MakeFile(root + "/out/.txt/a.txt", "old");
+        const QByteArrayList arguments = options + QByteArrayList{"--out", "out", "--scan", "in"};
+        const QStringList before = TreeOf(m_dir->path());
+        const CliResult text = sort(arguments + QByteArrayList{"--dry-run"});
+        const CliResult plan = sort(arguments + QByteArrayList{"--dry-run", "--json"});
+        QCOMPARE(plan.exitCode, 0);
+        QCOMPARE(TreeOf(m_dir->path()), before);
+        const CliResult run = sort(arguments + QByteArrayList{"--json"});
+        QCOMPARE(run.exitCode, 0);
+
+        QByteArrayList planned = plan.out.split('\n');
+        QByteArrayList done = run.out.split('\n');
+        QCOMPARE(planned.size(), done.size());
+        QCOMPARE(planned.size(), text.out.count('\n') + 1);
+        QVERIFY2(text.out.contains("/n\\xFF.txt\t"), text.out.constData());
+        bool nonUtf8Seen = false;
+        QByteArrayList acting;
+        for (qsizetype i = 0; i < planned.size() - 2; ++i) {
+            const QJsonObject plannedStep = QJsonDocument::fromJson(planned[i]).object();
+            const QString action = plannedStep.value(u"action"_s).toString();
+            if (QStringList{u"copy"_s, u"move"_s, u"replace"_s, u"number"_s}.contains(action)) {
+                acting.append(action.toLatin1() + ' ' + jsonPath(plannedStep, u"source"_s) + ' ' +
+                              jsonPath(plannedStep, u"destination"_s));
+            }
+            QJsonObject step = QJsonDocument::fromJson(done[i]).object();
+            QCOMPARE(step.take(u"result"_s).toString(), u"done"_s);
+            step.remove(u"error"_s);
+            QCOMPARE(plannedStep, step);
+            QCOMPARE(text.out.split('\n')[i].count('\t'), 3);
+            const QByteArray base64 = step.value(u"source_base64"_s).toString().toLatin1();
+            nonUtf8Seen = nonUtf8Seen || QByteArray::fromBase64(base64) == root + "/in/x/n\xff.txt";
+        }
+        QVERIFY(nonUtf8Seen);
+        const JournalFolder journals(root + "/home/.local/state/Varnoth/runs");
+        QFile journal(QFile::decodeName(journals.journalPath(journals.runIds().value(0))));
+        QVERIFY(journal.open(QIODevice::ReadOnly));
+        QByteArrayList journaled;
+        for (const JournalStep& step : ParseJournal(journal.readAll()).steps) {
+            // A placement the same-name policy declined is journaled as a step that did not happen.
+            if (!step.isFolder && !step.failed) {
+                journaled.append(PlacementCode(step.transfer, step.nameUse) + (' ' + step.source) + ' ' + step.target);
+            }
+        }
+        QCOMPARE(journaled, acting);
+        QCOMPARE(planned[planned.size() - 2], done[done.size() - 2]);
+        QVERIFY2(text.out.split('\n').at(planned.size() - 2).startsWith("plan: "), text.out.constData());
     }
 
     // find -print0 piped in: names with line breaks and spaces arrive whole; a folder line adds its own files.
@@ -239,9 +342,10 @@ private slots:
               "--created",  "--width",       "--height",  "--picture-types", "--out",
               "--move",     "--on-conflict", "--include", "--exclude",       "--list",
               "--scan",     "--depth",       "--stdin",   "-0, --null",      "--json",
-              "--quiet",    "--no-journal",  "--version"}) {
+              "--quiet",    "--no-journal",  "--version", "--dry-run"}) {
             QVERIFY2(help.out.contains(QByteArray("\n  ") + option + ' '), option);
         }
+        QVERIFY(help.out.endsWith(".\n"));
         const CliResult version = RunCli(u"" VARNOTH_PROGRAM ""_s, {"--version"}, m_dir->path(), path(u"home"_s));
         QCOMPARE(version.exitCode, 0);
         QCOMPARE(version.out, QByteArray("varnoth " VARNOTH_VERSION "\n"));

@@ -1,10 +1,14 @@
 #include "cli/CliRunHost.h"
 
+#include "cli/CommandLineText.h"
+#include "cli/EscapedText.h"
 #include "cli/RunReportOutput.h"
 #include "cli/SortRequest.h"
 #include "cli/StandardStreams.h"
+#include "cli/StepOutput.h"
 #include "cli/TerminalQuestion.h"
 #include "filelist/FileListModel.h"
+#include "journal/JournalRecorder.h"
 
 CliRunHost::CliRunHost(const SortRequest& request, const FileListModel& files)
     : m_request(request), m_files(files), m_outputFolder(request.outputFolder), m_progress(!request.quiet) {}
@@ -96,4 +100,31 @@ void CliRunHost::showCompletion(const RunReport& report) {
 
 void CliRunHost::showInputError(const InputError& error) {
     showMessage(error.message);
+}
+
+// The window's journal, in the same folder, unless --no-journal. A journal that cannot be started stops the run
+// before it touched anything: a run that could not be undone is not made unless the user said so.
+RecordingStart CliRunHost::startRecording(const RunDescription& run) {
+    if (!m_request.journal) {
+        return {};
+    }
+    const JournalFolder folder = JournalFolder::standard();
+    Fs::Error error;
+    RecordingStart start;
+    start.recorder = JournalRecorder::start(folder, run, error);
+    if (!start.recorder) {
+        PrintErrorLine(CommandLine::tr("%1: cannot write the journal there (%2); nothing was touched. Use "
+                                       "--no-journal to sort without one (no undo).")
+                           .arg(QString::fromUtf8(EscapedText(folder.path())), qt_error_string(error.code)));
+        m_exitStatus = 2;
+        start.proceed = false;
+    }
+    return start;
+}
+
+// With --json every step is written as it ends, so that a program reading the output follows the run.
+void CliRunHost::stepEnded(const PlanStep& step) {
+    if (m_request.json) {
+        WriteStandardOutput(RunStepJsonLine(step));
+    }
 }

@@ -38,6 +38,8 @@ public:
     void showMessage(const QString& text) override;
     void showCompletion(const RunReport& report) override;
     void showInputError(const InputError& error) override;
+    void stepEnded(const PlanStep& step) override;
+    RecordingStart startRecording(const RunDescription& run) override;
 
 private:
     const SortRequest& m_request;

@@ -5,12 +5,16 @@
 #include "cli/CommandLineText.h"
 #include "cli/EscapedText.h"
 #include "cli/InputPaths.h"
+#include "cli/JournalCommands.h"
 #include "cli/SortOptionList.h"
 #include "cli/SortRequest.h"
 #include "cli/StandardStreams.h"
+#include "cli/StepOutput.h"
 #include "cli/TerminationSignals.h"
+#include "engine/SortPlan.h"
 #include "engine/SortRun.h"
 #include "filelist/FileListModel.h"
+#include "journal/JournalFolder.h"
 
 #include <QCommandLineParser>
 
@@ -54,6 +58,20 @@ int signalStatus() {
     return 128 + CaughtTerminationSignal();
 }
 
+// --dry-run: the plan of the run, from the run's own code, with nothing touched.
+int runPlan(CliRunHost& host, const SortRequest& request, int fileCount) {
+    // Nothing to sort plans nothing, as the run then does nothing.
+    const std::optional<SortPlan> plan = fileCount == 0 ? SortPlan{} : PlanSort(host);
+    if (CaughtTerminationSignal() != 0) {
+        return signalStatus();
+    }
+    if (!plan) {
+        return host.exitStatus();
+    }
+    PrintPlan(*plan, request.json, request.quiet);
+    return 0;
+}
+
 int runSort(const SortRequest& request) {
     FileListModel files;
     const std::optional<QString> inputError = AddSortInputs(request.inputs, files);
@@ -64,6 +82,9 @@ int runSort(const SortRequest& request) {
         return usageError(*inputError);
     }
     CliRunHost host(request, files);
+    if (request.dryRun) {
+        return runPlan(host, request, files.size());
+    }
     if (files.size() == 0) {
         // Nothing to sort is nothing left undone: scripts that find no files go on without an error.
         host.showCompletion(RunReport());
@@ -84,6 +105,31 @@ int runSortCommand(const QStringList& arguments) {
         return usageError(error->message);
     }
     return runSort(std::get<SortRequest>(request));
+}
+
+int runHistoryCommand(const QStringList& arguments) {
+    QCommandLineParser parser;
+    if (const std::optional<int> status = parseCommand(parser, u"varnoth history"_s, arguments)) {
+        return *status;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        return usageError(CommandLine::tr("history: expected no arguments"));
+    }
+    return RunHistoryCommand(JournalFolder::standard());
+}
+
+int runUndoCommand(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.addPositionalArgument(u"RUN"_s, CommandLine::tr("the run to undo, as 'varnoth history' names it"));
+    if (const std::optional<int> status = parseCommand(parser, u"varnoth undo"_s, arguments)) {
+        return *status;
+    }
+    const QStringList runs = parser.positionalArguments();
+    if (runs.size() > 1) {
+        return usageError(CommandLine::tr("undo: expected at most one RUN"));
+    }
+    const std::optional<QByteArray> run = runs.isEmpty() ? std::nullopt : std::optional(ArgumentBytes(runs.first()));
+    return RunUndoCommand(JournalFolder::standard(), run);
 }
 } // namespace
 
@@ -124,8 +170,11 @@ int RunCommandLine(const QByteArrayList& arguments) {
     if (!arguments.isEmpty() && arguments.first() == "sort") {
         return runSortCommand(texts.mid(1));
     }
-    if (!arguments.isEmpty() && kSubcommands.contains(arguments.first())) {
-        return usageError(CommandLine::tr("%1: not available in this version").arg(texts.first()));
+    if (!arguments.isEmpty() && arguments.first() == "history") {
+        return runHistoryCommand(texts.mid(1));
+    }
+    if (!arguments.isEmpty() && arguments.first() == "undo") {
+        return runUndoCommand(texts.mid(1));
     }
     QCommandLineParser parser;
     if (const std::optional<int> status = parseCommand(parser, u"varnoth"_s, texts)) {

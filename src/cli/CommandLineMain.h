@@ -17,6 +17,7 @@ std::optional<QByteArrayList> WindowPathArguments(const QByteArrayList& argument
 // standard error and left out.
 void AddWindowPaths(const QByteArrayList& paths, FileListModel& fileList);
 
-// Runs "varnoth sort", "--help" or "--version" (a QCoreApplication must exist) and returns the exit status: 0 done,
-// 1 a file failed, 2 wrong arguments or unreadable input (nothing touched), 128 + N ended by signal N.
+// Runs "varnoth sort", "history", "undo", "--help" or "--version" (a QCoreApplication must exist) and returns the
+// exit status: 0 done, 1 a file failed (or undo left something), 2 wrong arguments or unreadable input (nothing
+// touched; for undo, no such run or nothing to undo), 128 + N ended by signal N.
 int RunCommandLine(const QByteArrayList& arguments);

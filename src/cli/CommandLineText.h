@@ -30,5 +30,9 @@ private:
     QTranslator m_translator;
 };
 
-// A failure reason in the command line's language: the reason's words in Chinese, its untranslated code in English.
+// A value of an enumeration in the command line's language: its words (the window's text) in Chinese, its
+// untranslated code in English.
+QString WordsOrCode(const QString& words, const char* code);
+
+// A failure reason in the command line's language (WordsOrCode).
 QString FailureReasonWords(FailureReason reason);

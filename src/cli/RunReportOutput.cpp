@@ -38,10 +38,7 @@ void PrintRunReport(const RunReport& report, bool json, bool quiet) {
                            .arg(report.birthTimeFallbacks));
     }
     if (json) {
-        for (const FailedFile& failure : report.failures) {
-            const char* code = FailureReasonCode(failure.reason);
-            WriteStandardOutput(JsonStepLine({failure.path, std::nullopt, nullptr, nullptr, "failed", code}));
-        }
+        // The steps were written as they ended.
         WriteStandardOutput(JsonSummaryLine(report));
     } else if (!quiet) {
         WriteStandardOutput(summaryLine(report));

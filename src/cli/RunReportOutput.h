@@ -3,6 +3,6 @@
 struct RunReport;
 
 // What a finished run reports. Each failed file goes to standard error with its reason. Standard output gets the
-// summary line with the four counts of the completion box, unless quiet; with json, it gets instead one object per
-// failed file and the summary object, and nothing else.
+// summary line with the four counts of the completion box, unless quiet; with json, it gets instead the summary
+// object, the last line after the steps the run wrote as they ended.
 void PrintRunReport(const RunReport& report, bool json, bool quiet);

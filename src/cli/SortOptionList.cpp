@@ -15,9 +15,6 @@ QCommandLineOption valued(const QString& name, const QString& valueName, const Q
 } // namespace
 
 QList<QCommandLineOption> SortOptionList() {
-    QCommandLineOption dryRun(u"dry-run"_s, CommandLine::tr("print the plan and touch nothing"));
-    // Refused until the plan exists; hidden so that the help promises only what works.
-    dryRun.setFlags(QCommandLineOption::HiddenFromHelp);
     return {
         valued(u"keywords"_s, u"TEXT"_s, CommandLine::tr("sort by keywords; TEXT is split at spaces")),
         flag(u"by-name"_s, CommandLine::tr("sort by file name")),
@@ -45,7 +42,7 @@ QList<QCommandLineOption> SortOptionList() {
         valued(u"depth"_s, u"N"_s, CommandLine::tr("with --scan: only N levels below DIR (0: its own files)")),
         flag(u"stdin"_s, CommandLine::tr("add paths read from standard input, one per line")),
         QCommandLineOption({u"0"_s, u"null"_s}, CommandLine::tr("with --stdin: the paths are separated by NUL")),
-        dryRun,
+        flag(u"dry-run"_s, CommandLine::tr("print the plan, one step a line, and touch nothing")),
         flag(u"json"_s, CommandLine::tr("one JSON object per step on standard output")),
         flag(u"quiet"_s, CommandLine::tr("no progress and no summary")),
         flag(u"no-journal"_s, CommandLine::tr("run without writing a journal (no undo)")),
@@ -89,6 +86,8 @@ QString HelpText() {
     QString help = CommandLine::tr("Usage:\n"
                                    "  varnoth [PATH...]                   open the window with PATHs in the file list\n"
                                    "  varnoth sort [OPTION...] [PATH...]  sort without a window\n"
+                                   "  varnoth history                     list the journaled runs, newest first\n"
+                                   "  varnoth undo [RUN]                  undo the last run not yet undone, or RUN\n"
                                    "  varnoth --help | --version\n"
                                    "\n"
                                    "A PATH that is a folder adds the files in it. Exactly one of --keywords, "
@@ -99,7 +98,16 @@ QString HelpText() {
     appendOptionLines(help, SortOptionList());
     help += CommandLine::tr("\nOther options:\n");
     appendOptionLines(help, {HelpOption(), VersionOption()});
-    help += CommandLine::tr("\nExit status: 0 done, 1 some file failed, 2 wrong arguments or unreadable input,\n"
-                            "128+N ended by signal N.\n");
+    help += CommandLine::tr("\n--dry-run writes one line per step: action, source, destination and reason,\n"
+                            "separated by tabs, then a summary line.\n"
+                            "history writes one line per run: identifier, start, criterion, copy or move, the\n"
+                            "counts placed, left, nomatch and failed, and the state, separated by tabs.\n"
+                            "\nExit status: 0 done, 1 some file failed (undo: something was left), 2 wrong\n"
+                            "arguments or unreadable input (undo: no such run or nothing to undo), 128+N ended\n"
+                            "by signal N.\n");
+    // A translation may drop the last line break; the help must still end its last line.
+    if (!help.endsWith(u'\n')) {
+        help += u'\n';
+    }
     return help;
 }

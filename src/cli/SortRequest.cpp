@@ -76,9 +76,6 @@ std::optional<UsageError> checkCombination(const QCommandLineParser& parser, Sor
         (parser.isSet(u"width"_s) || parser.isSet(u"height"_s))) {
         return UsageError{CommandLine::tr("--include, --exclude: not with --width or --height; use --picture-types")};
     }
-    if (parser.isSet(u"dry-run"_s)) {
-        return UsageError{CommandLine::tr("--dry-run: not available in this version; nothing was touched")};
-    }
     if (!parser.isSet(u"out"_s)) {
         return UsageError{CommandLine::tr("--out: missing; expected the output folder")};
     }
@@ -195,7 +192,11 @@ std::optional<UsageError> fillRun(const QCommandLineParser& parser, SortRequest&
         }
         request.policy = *policy;
     }
-    if (request.policy == SameNamePolicy::Ask && (parser.isSet(u"stdin"_s) || !::isatty(STDIN_FILENO))) {
+    request.dryRun = parser.isSet(u"dry-run"_s);
+    request.journal = !parser.isSet(u"no-journal"_s);
+    // A plan shows the questions as steps instead of asking them.
+    if (request.policy == SameNamePolicy::Ask && !request.dryRun &&
+        (parser.isSet(u"stdin"_s) || !::isatty(STDIN_FILENO))) {
         return UsageError{CommandLine::tr("--on-conflict ask: standard input must be a terminal for the questions")};
     }
     request.json = parser.isSet(u"json"_s);

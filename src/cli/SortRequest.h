@@ -37,6 +37,8 @@ struct SortRequest {
     SameNamePolicy policy = SameNamePolicy::Skip;
     ExtensionFilterState filter;
     SortInputSources inputs;
+    bool dryRun = false; // print the plan and touch nothing
+    bool journal = true; // write the run's journal (for history and undo)
     bool json = false;
     bool quiet = false;
 };

@@ -4,6 +4,7 @@
 #include "engine/ActionRecorder.h"
 #include "engine/FileCopy.h"
 #include "engine/FileRename.h"
+#include "engine/RunHost.h"
 
 #include <cerrno>
 
@@ -29,7 +30,7 @@ bool answersYes(OverwriteAnswer answer) {
 
 } // namespace
 
-DiskPlacement::DiskPlacement(ActionRecorder* recorder) : m_recorder(recorder) {}
+DiskPlacement::DiskPlacement(ActionRecorder* recorder, RunHost* host) : m_recorder(recorder), m_host(host) {}
 
 bool DiskPlacement::reachesFolder(const QByteArray& folder) {
     return Fs::ReachesFolder(folder);
@@ -69,17 +70,21 @@ PlaceOutcome DiskPlacement::placeAt(const PlaceRequest& request) {
     // The name as it was before the file was read, for the check before the source is deleted.
     struct stat entry {};
     const bool known = request.move && ::lstat(request.source.constData(), &entry) == 0;
+    const bool replaces = (m_recorder || m_host) && !request.failIfExists && Fs::NameTakenByNonFolder(request.target);
     if (!m_recorder) {
-        return attempt(request, known ? &entry : nullptr);
+        const PlaceOutcome outcome = attempt(request, known ? &entry : nullptr);
+        ended(request, replaces, outcome);
+        return outcome;
     }
-    const bool replaces = !request.failIfExists && Fs::NameTakenByNonFolder(request.target);
     const NameUse use = request.numbered ? NameUse::Number : replaces ? NameUse::Replace : NameUse::Free;
     const int step = m_recorder->intent(request.move ? Transfer::Move : Transfer::Copy, use, request.source,
                                         request.target, known ? &entry : nullptr);
     if (replaces) {
         if (const Fs::Error error = m_recorder->keepReplaced(step, request.target, request.source); error.failed()) {
             m_recorder->failed(step);
-            return failure(error, request.move);
+            const PlaceOutcome refused = failure(error, request.move);
+            ended(request, replaces, refused);
+            return refused;
         }
     }
     const PlaceOutcome outcome = attempt(request, known ? &entry : nullptr);
@@ -90,7 +95,51 @@ PlaceOutcome DiskPlacement::placeAt(const PlaceRequest& request) {
     } else {
         m_recorder->failed(step);
     }
+    ended(request, replaces, outcome);
     return outcome;
+}
+
+// Tells the host of the placement's step, in the plan's terms; a move made by a copy waits for its source.
+void DiskPlacement::ended(const PlaceRequest& request, bool replaces, const PlaceOutcome& outcome) {
+    if (!m_host) {
+        return;
+    }
+    PlanStep step{request.source, request.target, PlanAction::Copy, std::nullopt};
+    if (outcome.result == PlaceResult::Declined) {
+        step.action = PlanAction::Skip;
+    } else if (request.numbered) {
+        step.action = PlanAction::Number;
+    } else if (replaces) {
+        step.action = PlanAction::Replace;
+    } else if (request.move) {
+        step.action = PlanAction::Move;
+    }
+    if (outcome.result == PlaceResult::Failed) {
+        step.reason = FailureReasonOf(outcome.error);
+        m_lastFailedSource = request.source;
+    }
+    if (outcome.result == PlaceResult::Copied && request.move) {
+        m_awaitedMoves.insert(request.source, {step, m_lastFailedSource == request.source});
+        return;
+    }
+    m_host->stepEnded(step);
+}
+
+void DiskPlacement::passedBy(const QByteArray& source, PlanAction why) {
+    if (m_host) {
+        m_host->stepEnded({source, QByteArray(), why, std::nullopt});
+    }
+}
+
+void DiskPlacement::moveSettled(const QByteArray& source, const Fs::Error& failure) {
+    if (!m_host) {
+        return;
+    }
+    AwaitedMove move = m_awaitedMoves.take(source);
+    if (failure.failed() && !move.earlierFailure) {
+        move.step.reason = FailureReasonOf(failure);
+    }
+    m_host->stepEnded(move.step);
 }
 
 PlaceOutcome DiskPlacement::attempt(const PlaceRequest& request, const struct stat* entry) {

@@ -2,13 +2,17 @@
 
 #include "engine/PlacementActions.h"
 
+#include <QHash>
+
 class ActionRecorder;
+class RunHost;
 
 // The run's placement on the disk: copies, renames and folders made, each taken down by the recorder where the run
-// has one (intent before the action, the replaced file kept before it is replaced, the outcome after).
+// has one (intent before the action, the replaced file kept before it is replaced, the outcome after). The host,
+// where given, is told of each step as it ends (RunHost::stepEnded).
 class DiskPlacement final : public PlacementActions {
 public:
-    explicit DiskPlacement(ActionRecorder* recorder = nullptr);
+    explicit DiskPlacement(ActionRecorder* recorder = nullptr, RunHost* host = nullptr);
 
     bool reachesFolder(const QByteArray& folder) override;
     void ensureFolder(const QByteArray& folder) override;
@@ -19,9 +23,21 @@ public:
                                        const PlaceRequest& request) override;
     // In move mode by a rename where one can do it, else by a copy.
     PlaceOutcome placeAt(const PlaceRequest& request) override;
+    void passedBy(const QByteArray& source, PlanAction why) override;
+    void moveSettled(const QByteArray& source, const Fs::Error& failure) override;
 
 private:
     PlaceOutcome attempt(const PlaceRequest& request, const struct stat* entry);
+    void ended(const PlaceRequest& request, bool replaces, const PlaceOutcome& outcome);
+
+    // A move made by a copy: its step ends once its source is deleted or kept.
+    struct AwaitedMove {
+        PlanStep step;
+        bool earlierFailure = false; // an earlier placement of the file failed, and its failure is the one settled
+    };
 
     ActionRecorder* m_recorder;
+    RunHost* m_host;
+    QHash<QByteArray, AwaitedMove> m_awaitedMoves; // by source
+    QByteArray m_lastFailedSource;
 };

@@ -47,6 +47,12 @@ public:
         Q_UNUSED(source);
         Q_UNUSED(why);
     }
+    // The move of source, made by a copy, was settled: its source deleted, or kept with failure (which may also be
+    // an earlier placement's failure of the same file).
+    virtual void moveSettled(const QByteArray& source, const Fs::Error& failure) {
+        Q_UNUSED(source);
+        Q_UNUSED(failure);
+    }
 
     // What the run learnt about the folders it places into.
     FolderMemory& folders() { return m_folders; }

@@ -6,6 +6,7 @@
 #include "engine/PageFields.h"
 #include "engine/Placement.h"
 #include "engine/RunReport.h"
+#include "engine/SortPlan.h"
 
 #include <QByteArray>
 #include <QString>
@@ -52,6 +53,12 @@ public:
     virtual void showCompletion(const RunReport& report) = 0;
     // Shows the message of a page field and puts the focus on that field.
     virtual void showInputError(const InputError& error) = 0;
+
+    // Told of each step of the run once it has ended, in the plan's terms: a placement copied, moved, replaced,
+    // auto-numbered or skipped, or a file that did not match or that the filter passed over. A failed step holds
+    // its reason, and its action is the one that was tried. A move made by a copy is told of once its source is
+    // deleted or kept, which may come after the steps of later files. Nothing by default.
+    virtual void stepEnded(const PlanStep& step) { Q_UNUSED(step); }
 
     // The journal hook. Asked once per real run, after its inputs were accepted (the checks and the page's
     // parameter step passed) and before it locks the controls or touches the disk; never asked by PlanSort, and

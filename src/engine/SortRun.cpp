@@ -69,12 +69,13 @@ bool filterAccepts(RunHost& host, const QByteArray& extension) {
 
 // Counts the moves of the batch, once their sources are deleted or kept. The record of their copies reaches the
 // disk before any source goes.
-void settle(MoveBatch& batch, RunReport& report, ActionRecorder* recorder) {
+void settle(MoveBatch& batch, RunReport& report, ActionRecorder* recorder, PlacementActions& actions) {
     if (recorder && !batch.isEmpty()) {
         (void)recorder->sync();
     }
     for (const MoveBatch::Move& move : batch.settle()) {
         report.add(move.source, move.failure.failed() ? RunOutcome::Failed : RunOutcome::Placed, move.failure);
+        actions.moveSettled(move.source, move.failure);
     }
 }
 
@@ -100,7 +101,7 @@ struct Pass {
                 continue;
             }
             if (moves && moves->full()) {
-                settle(*moves, report, recorder);
+                settle(*moves, report, recorder, actions);
             }
             if (moves) {
                 host.setProgress(int(qint64(i) * 100 / host.fileCount()));
@@ -113,7 +114,7 @@ struct Pass {
         }
         if (moves) {
             // However the run ends, no moved file stays in both places.
-            settle(*moves, report, recorder);
+            settle(*moves, report, recorder, actions);
         }
         report.birthTimeFallbacks = context.birthTimeFallbacks();
         return report;
@@ -165,7 +166,7 @@ void RunSort(RunHost& host) {
     ActionRecorder* recorder = recording.recorder.get();
 
     host.setRunLock(true);
-    DiskPlacement actions(recorder);
+    DiskPlacement actions(recorder, &host);
     SortContext context(host, QFile::encodeName(host.outputFolder()), actions);
     criterion->begin(context);
     MoveBatch moves;

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QByteArray>
+
+struct PlanStep;
+struct SortPlan;
+
+// The steps of a plan (--dry-run) and of a real run (--json), as the command line writes them.
+
+// A step of a real run as a --json line: the plan's fields, with "result" done or failed and "error" the failure
+// code of a failed step.
+QByteArray RunStepJsonLine(const PlanStep& step);
+
+// Writes the plan to standard output. With json, one JSON object per step and the summary object. Otherwise one
+// line per step, four fields separated by tabs with names escaped (action, source, destination, reason; a field
+// that does not apply is empty), then the summary line unless quiet.
+void PrintPlan(const SortPlan& plan, bool json, bool quiet);
