@@ -3,6 +3,7 @@
 #include "ui/WindowRunHost.h"
 #include "ui/WindowScanHost.h"
 
+#include <QStringList>
 #include <QWidget>
 
 #include <memory>
@@ -42,6 +43,9 @@ protected:
 private slots:
     void BtnCopyClick();
     void BtnStopClick();
+    void BtnPreviewClick();
+    void BtnUndoClick();
+    void BtnHistoryClick();
     void PageControl1Change();
     void Button3Click();
     void BtnAoutClick();
@@ -63,6 +67,8 @@ private:
     void enableTypeListButtons();
     // A close asked for during a run or a scan waits for its end; this then closes the window.
     void closeIfRequested();
+    // The criterion pages' names in page order, as their tabs show them.
+    QStringList pageNames() const;
 
     std::unique_ptr<Ui::TForm1> m_ui;
     FileListModel* m_files;
