@@ -36,6 +36,9 @@ public:
     void applySettings(const SettingsValues& values);
     SettingsValues currentSettings() const;
 
+    // The criterion pages' names in page order, as their tabs show them.
+    QStringList pageNames() const;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -67,8 +70,6 @@ private:
     void enableTypeListButtons();
     // A close asked for during a run or a scan waits for its end; this then closes the window.
     void closeIfRequested();
-    // The criterion pages' names in page order, as their tabs show them.
-    QStringList pageNames() const;
 
     std::unique_ptr<Ui::TForm1> m_ui;
     FileListModel* m_files;
