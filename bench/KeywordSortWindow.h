@@ -46,9 +46,11 @@ inline double SecondsForClick(TForm1& form, const QString& buttonName, const std
     return SecondsFor([&] { form.findChild<QAbstractButton*>(buttonName)->click(); });
 }
 
-// Clicks the start button and closes the completion box as soon as it shows: the seconds of a whole run.
-inline double SecondsForWindowRun(TForm1& form) {
-    return SecondsForClick(form, QStringLiteral("BtnCopy"), [](QWidget& modal) {
+// A whole run in fresh windows: the start button clicked, and the completion box closed as soon as it shows.
+inline double WindowRunSeconds(const QByteArrayList& files, const QString& outDir) {
+    MainWindows windows;
+    PrepareKeywordSort(windows.form1, files, outDir);
+    return SecondsForClick(windows.form1, QStringLiteral("BtnCopy"), [](QWidget& modal) {
         if (auto* box = qobject_cast<QMessageBox*>(&modal)) {
             box->accept();
         }

@@ -47,11 +47,8 @@ int main(int argc, char** argv) {
         PrepareKeywordSort(windows.form1, files, dir.filePath(QStringLiteral("preview-%1").arg(run)));
         return previewSeconds(windows.form1, int(files.size()));
     });
-    const double copy = BestSeconds(kRuns, [&](int run) {
-        MainWindows windows;
-        PrepareKeywordSort(windows.form1, files, dir.filePath(QStringLiteral("run-%1").arg(run)));
-        return SecondsForWindowRun(windows.form1);
-    });
+    const double copy = BestSeconds(
+        kRuns, [&](int run) { return WindowRunSeconds(files, dir.filePath(QStringLiteral("run-%1").arg(run))); });
     PrintBenchLine("preview-window-10k", preview, "run", copy);
     return 0;
 }

@@ -20,13 +20,6 @@ double engineSeconds(const QByteArrayList& files, const QString& outDir) {
     return SecondsFor([&] { RunSort(host); });
 }
 
-// A whole run started by the start button of a real main window.
-double windowSeconds(const QByteArrayList& files, const QString& outDir) {
-    MainWindows windows;
-    PrepareKeywordSort(windows.form1, files, outDir);
-    return SecondsForWindowRun(windows.form1);
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -40,7 +33,7 @@ int main(int argc, char** argv) {
     const double engine = BestSeconds(
         kRuns, [&](int run) { return engineSeconds(files, dir.filePath(QStringLiteral("engine-%1").arg(run))); });
     const double window = BestSeconds(
-        kRuns, [&](int run) { return windowSeconds(files, dir.filePath(QStringLiteral("window-%1").arg(run))); });
+        kRuns, [&](int run) { return WindowRunSeconds(files, dir.filePath(QStringLiteral("window-%1").arg(run))); });
     PrintBenchLine("window-sort-10k", window, "engine", engine);
     return 0;
 }
