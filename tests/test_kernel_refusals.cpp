@@ -194,7 +194,10 @@ private slots:
             qPrintable(child.error));
 
         tree.sort();
-        QCOMPARE(TreeWithContents(work()), tree);
+        // Replaced files are kept in the other disk's trash (the journal's tests look at it).
+        QStringList outsideTrash = TreeWithContents(work());
+        outsideTrash.removeIf([](const QString& entry) { return entry.startsWith(u"out/.Trash-"_s); });
+        QCOMPARE(outsideTrash, tree);
         QCOMPARE(child.messages, QStringList{message});
         QVERIFY(child.questions.isEmpty());
     }

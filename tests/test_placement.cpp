@@ -1,4 +1,4 @@
-#include "engine/FolderMemory.h"
+#include "engine/DiskPlacement.h"
 #include "engine/Placement.h"
 #include "testsupport/TestFiles.h"
 
@@ -32,14 +32,14 @@ class TestPlacement : public QObject {
     Q_OBJECT
 private:
     QTemporaryDir* m_dir = nullptr;
-    FolderMemory m_folders;
+    DiskPlacement m_folders;
     QString path(const QString& name) const { return m_dir->filePath(name); }
     QByteArray bytes(const QString& name) const { return QFile::encodeName(path(name)); }
 
 private slots:
     void init() {
         m_dir = new QTemporaryDir;
-        m_folders = FolderMemory();
+        m_folders = DiskPlacement();
     }
     void cleanup() { delete m_dir; }
 

@@ -27,6 +27,8 @@ public:
     virtual ~Criterion() = default;
     // The per-file step: decides about source (whose extension is given) and places it through context.
     virtual FileOutcome sortFile(const QByteArray& source, const QByteArray& extension, SortContext& context) = 0;
+    // Called once before the first file is looked at.
+    virtual void begin(SortContext& context) { Q_UNUSED(context); }
 };
 
 // The result of a page's parameter step: the criterion for the run, or the reason the run does not start.

@@ -21,8 +21,9 @@ quint64 packChosenMoment(const QDate& date, const QTime& time) {
 }
 } // namespace
 
-DateCriterion::DateCriterion(bool earlier, bool creationTime, const QDate& date, const QTime& time, QByteArray folder)
-    : SingleFolderCriterion(std::move(folder)), m_earlier(earlier), m_creationTime(creationTime),
+DateCriterion::DateCriterion(bool earlier, bool creationTime, const QDate& date, const QTime& time,
+                             QString subFolderName)
+    : SingleFolderCriterion(std::move(subFolderName)), m_earlier(earlier), m_creationTime(creationTime),
       m_chosen(packChosenMoment(date, time)) {}
 
 SingleFolderCriterion::Verdict DateCriterion::judge(const QByteArray& source, SortContext& context) const {
@@ -45,7 +46,6 @@ SingleFolderCriterion::Verdict DateCriterion::judge(const QByteArray& source, So
 
 ParameterOutcome DateParameterStep(const RunHost& host) {
     const DatePageFields fields = host.datePage();
-    const QByteArray folder = EnsureRunFolder(host, DateFolderName(fields.date));
     return std::make_unique<DateCriterion>(fields.condition == 0, fields.creationTime, fields.date, fields.time,
-                                           folder);
+                                           DateFolderName(fields.date));
 }

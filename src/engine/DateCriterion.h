@@ -18,7 +18,7 @@ QString DateFolderName(const QDate& date, const QLocale& locale = QLocale::syste
 // packed, at two-second resolution.
 class DateCriterion : public SingleFolderCriterion {
 public:
-    DateCriterion(bool earlier, bool creationTime, const QDate& date, const QTime& time, QByteArray folder);
+    DateCriterion(bool earlier, bool creationTime, const QDate& date, const QTime& time, QString subFolderName);
 
 protected:
     Verdict judge(const QByteArray& source, SortContext& context) const override;

@@ -7,8 +7,8 @@
 
 using namespace Qt::StringLiterals;
 
-ImageCriterion::ImageCriterion(ImageDimension dimension, int condition, qint32 limit, QByteArray folder)
-    : SingleFolderCriterion(std::move(folder)), m_dimension(dimension), m_condition(condition), m_limit(limit) {}
+ImageCriterion::ImageCriterion(ImageDimension dimension, int condition, qint32 limit, QString subFolderName)
+    : SingleFolderCriterion(std::move(subFolderName)), m_dimension(dimension), m_condition(condition), m_limit(limit) {}
 
 SingleFolderCriterion::Verdict ImageCriterion::judge(const QByteArray& source, SortContext&) const {
     if (m_condition < int(PixelCondition::AtLeast) || m_condition > int(PixelCondition::Exactly)) {
@@ -43,7 +43,7 @@ ParameterOutcome ImageParameterStep(const RunHost& host) {
     if (!limit) {
         return InputError{u"请输入正确的图片宽高!"_s, u"EdtPic"_s};
     }
-    const QByteArray folder = EnsureRunFolder(host, fields.conditionText + fields.limit);
     const ImageDimension dimension = fields.height ? ImageDimension::Height : ImageDimension::Width;
-    return std::make_unique<ImageCriterion>(dimension, fields.condition, qint32(*limit), folder);
+    return std::make_unique<ImageCriterion>(dimension, fields.condition, qint32(*limit),
+                                            fields.conditionText + fields.limit);
 }

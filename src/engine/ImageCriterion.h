@@ -13,7 +13,7 @@ enum class PixelCondition { AtLeast = 0, AtMost = 1, Exactly = 2 };
 class ImageCriterion : public SingleFolderCriterion {
 public:
     // condition is the index of the condition list; an index outside it (no entry selected) matches no file.
-    ImageCriterion(ImageDimension dimension, int condition, qint32 limit, QByteArray folder);
+    ImageCriterion(ImageDimension dimension, int condition, qint32 limit, QString subFolderName);
 
 protected:
     Verdict judge(const QByteArray& source, SortContext& context) const override;

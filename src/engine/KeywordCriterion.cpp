@@ -47,7 +47,7 @@ FileOutcome KeywordCriterion::sortFile(const QByteArray& source, const QByteArra
     for (qsizetype i = 0; i < matching.size(); ++i) {
         // The folder bears the keyword as typed, whatever the letter case in the file name.
         const QByteArray folder = context.outputFolder() + matching[i];
-        EnsureFolder(folder);
+        context.ensureFolder(folder);
         context.place(source, folder, i == matching.size() - 1);
     }
     return matching.isEmpty() ? FileOutcome::NoMatch : FileOutcome::Placed;

@@ -30,6 +30,7 @@ public:
     };
     // Adds a move whose copy was placed as target.
     void add(Move move, const QByteArray& target);
+    bool isEmpty() const { return m_moves.isEmpty(); }
     // True when the batch is as large as a batch gets and should be settled.
     bool full() const;
     // Flushes the copies, then deletes the sources that are unchanged, and empties the batch. Returns each move with

@@ -1,7 +1,6 @@
 #include "engine/NameCriterion.h"
 
 #include "core/FileNames.h"
-#include "core/FsEntries.h"
 #include "core/IntegerText.h"
 #include "engine/CharRange.h"
 #include "engine/RunHost.h"
@@ -45,11 +44,11 @@ FileOutcome NameCriterion::sortFile(const QByteArray& source, const QByteArray&,
         return FileOutcome::PassedOver;
     }
     const QByteArray folder = context.outputFolder() + name;
-    if (!Fs::ReachesFolder(folder)) {
+    if (!context.reachesFolder(folder)) {
         if (m_onlyExisting) {
             return FileOutcome::PassedOver;
         }
-        EnsureFolder(folder);
+        context.ensureFolder(folder);
     }
     context.place(source, folder);
     return FileOutcome::Placed;

@@ -8,7 +8,7 @@
 
 #include <sys/stat.h>
 
-class FolderMemory;
+class PlacementActions;
 
 // What to do when the destination folder already holds a file of the same name.
 enum class SameNamePolicy { Overwrite, Ask, Skip, Rename };
@@ -55,11 +55,10 @@ struct PlaceOutcome {
 // the copy that follows fails instead.
 void EnsureFolder(const QByteArray& folder);
 
-// Places source into destFolder under the same-name policy read from host now. A file's last placement reads the
-// mode: in move mode a regular file is renamed into place when it can be (see RenameRegularFile) and copied
-// otherwise; every other placement copies. Makes exactly one attempt (auto-numbering tries the next number when a
-// name is taken meanwhile), never creates folders and never deletes a file. folders keeps what the run learnt
-// about destFolder: its leftover temporary files are removed the first time, and auto-numbering goes on from the
-// last number given.
+// Places source into destFolder under the same-name policy read from host now, through actions (the disk, or a
+// plan). A file's last placement reads the mode: in move mode a regular file is renamed into place when it can be
+// (see RenameRegularFile) and copied otherwise; every other placement copies. Makes exactly one attempt
+// (auto-numbering tries the next number when a name is taken meanwhile), never creates folders and never deletes a
+// file. actions keeps what the run learnt about destFolder: auto-numbering goes on from the last number given.
 PlaceOutcome PlaceFile(const QByteArray& source, const QByteArray& destFolder, PlacementHost& host,
-                       FolderMemory& folders, bool lastPlacement);
+                       PlacementActions& actions, bool lastPlacement);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/ActionRecorder.h"
 #include "engine/Criterion.h"
 #include "engine/ExtensionFilter.h"
 #include "engine/PageFields.h"
@@ -8,6 +9,14 @@
 
 #include <QByteArray>
 #include <QString>
+
+#include <memory>
+
+// A host's answer when a run is about to start recording.
+struct RecordingStart {
+    bool proceed = true;                      // false: the run ends here, before it touched anything
+    std::unique_ptr<ActionRecorder> recorder; // takes down the run's actions; nullptr: the run keeps no record
+};
 
 // The window a sort run works in. The run reads every value at the moment it needs it, so what the user changes
 // during a run (mode, same-name policy, filters) takes effect from the next file or placement on.
@@ -43,4 +52,15 @@ public:
     virtual void showCompletion(const RunReport& report) = 0;
     // Shows the message of a page field and puts the focus on that field.
     virtual void showInputError(const InputError& error) = 0;
+
+    // The journal hook. Asked once per real run, after its inputs were accepted (the checks and the page's
+    // parameter step passed) and before it locks the controls or touches the disk; never asked by PlanSort, and
+    // never when the checks refuse the run, so a refused run leaves no journal. The answer's recorder (for
+    // example a JournalRecorder over the run's journal) takes down every action of the run and lives until the run
+    // has finished it, just before showCompletion(). A host whose journal cannot be started may ask the user and
+    // answer proceed = false to stop the run, or go on without a recorder. The default keeps no record.
+    virtual RecordingStart startRecording(const RunDescription& run) {
+        Q_UNUSED(run);
+        return {};
+    }
 };

@@ -1,11 +1,15 @@
 #include "engine/SingleFolderCriterion.h"
 
-#include "engine/RunHost.h"
 #include "engine/SortContext.h"
 
 #include <QFile>
 
-SingleFolderCriterion::SingleFolderCriterion(QByteArray folder) : m_folder(std::move(folder)) {}
+SingleFolderCriterion::SingleFolderCriterion(QString subFolderName) : m_subFolderName(std::move(subFolderName)) {}
+
+void SingleFolderCriterion::begin(SortContext& context) {
+    m_folder = context.outputFolder() + QFile::encodeName(m_subFolderName);
+    context.ensureFolder(m_folder);
+}
 
 FileOutcome SingleFolderCriterion::sortFile(const QByteArray& source, const QByteArray&, SortContext& context) {
     switch (judge(source, context)) {
@@ -18,10 +22,4 @@ FileOutcome SingleFolderCriterion::sortFile(const QByteArray& source, const QByt
     }
     context.place(source, m_folder);
     return FileOutcome::Placed;
-}
-
-QByteArray EnsureRunFolder(const RunHost& host, const QString& subFolderName) {
-    const QByteArray folder = QFile::encodeName(host.outputFolder() + subFolderName);
-    EnsureFolder(folder);
-    return folder;
 }

@@ -2,13 +2,15 @@
 
 #include "engine/Criterion.h"
 
-class RunHost;
+#include <QString>
 
-// A criterion that puts every matching file of a run into one folder, whose name is fixed in the parameter step.
+// A criterion that puts every matching file of a run into one folder below the output folder, whose name is fixed in
+// the parameter step.
 class SingleFolderCriterion : public Criterion {
 public:
-    // folder is the destination folder: the output folder and the sub-folder name.
-    explicit SingleFolderCriterion(QByteArray folder);
+    explicit SingleFolderCriterion(QString subFolderName);
+    // Makes the destination folder before the first file is looked at, whether or not any file will match.
+    void begin(SortContext& context) final;
     FileOutcome sortFile(const QByteArray& source, const QByteArray& extension, SortContext& context) final;
 
 protected:
@@ -21,9 +23,6 @@ protected:
     virtual Verdict judge(const QByteArray& source, SortContext& context) const = 0;
 
 private:
-    QByteArray m_folder;
+    QString m_subFolderName;
+    QByteArray m_folder; // the output folder and the sub-folder name, from begin() on
 };
-
-// The destination folder of a run, output folder + subFolderName, made now, before the first file is looked at,
-// whether or not any file will match.
-QByteArray EnsureRunFolder(const RunHost& host, const QString& subFolderName);

@@ -26,8 +26,8 @@ std::optional<qint64> SizeThreshold(const QString& sizeText, int unit) {
     return threshold;
 }
 
-SizeCriterion::SizeCriterion(bool greater, qint64 threshold, QByteArray folder)
-    : SingleFolderCriterion(std::move(folder)), m_greater(greater), m_threshold(threshold) {}
+SizeCriterion::SizeCriterion(bool greater, qint64 threshold, QString subFolderName)
+    : SingleFolderCriterion(std::move(subFolderName)), m_greater(greater), m_threshold(threshold) {}
 
 SingleFolderCriterion::Verdict SizeCriterion::judge(const QByteArray& source, SortContext&) const {
     const std::optional<qint64> size = ReadFileSize(source);
@@ -44,6 +44,6 @@ ParameterOutcome SizeParameterStep(const RunHost& host) {
     if (!threshold) {
         return InputError{u"请输入正确的文件大小!"_s, u"EdtSize"_s};
     }
-    const QByteArray folder = EnsureRunFolder(host, fields.conditionText + fields.size + fields.unitText);
-    return std::make_unique<SizeCriterion>(fields.condition == 0, *threshold, folder);
+    return std::make_unique<SizeCriterion>(fields.condition == 0, *threshold,
+                                           fields.conditionText + fields.size + fields.unitText);
 }

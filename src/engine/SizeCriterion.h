@@ -19,7 +19,7 @@ std::optional<qint64> SizeThreshold(const QString& sizeText, int unit);
 // condition as the page shows it.
 class SizeCriterion : public SingleFolderCriterion {
 public:
-    SizeCriterion(bool greater, qint64 threshold, QByteArray folder);
+    SizeCriterion(bool greater, qint64 threshold, QString subFolderName);
 
 protected:
     Verdict judge(const QByteArray& source, SortContext& context) const override;

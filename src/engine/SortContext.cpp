@@ -1,17 +1,21 @@
 #include "engine/SortContext.h"
 
+#include "engine/PlacementActions.h"
 #include "engine/RunHost.h"
 
-#include <QFile>
+SortContext::SortContext(RunHost& host, QByteArray outputFolder, PlacementActions& actions)
+    : m_host(host), m_outputFolder(std::move(outputFolder)), m_actions(actions) {}
 
-SortContext::SortContext(RunHost& host) : m_host(host) {}
+bool SortContext::reachesFolder(const QByteArray& folder) const {
+    return m_actions.reachesFolder(folder);
+}
 
-QByteArray SortContext::outputFolder() const {
-    return QFile::encodeName(m_host.outputFolder());
+void SortContext::ensureFolder(const QByteArray& folder) {
+    m_actions.ensureFolder(folder);
 }
 
 void SortContext::place(const QByteArray& source, const QByteArray& destFolder, bool lastPlacement) {
-    m_last = PlaceFile(source, destFolder, *this, m_folders, lastPlacement);
+    m_last = PlaceFile(source, destFolder, *this, m_actions, lastPlacement);
     switch (m_last.result) {
     case PlaceResult::Copied:
         if (!m_firstCopy) {

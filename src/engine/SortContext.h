@@ -1,6 +1,5 @@
 #pragma once
 
-#include "engine/FolderMemory.h"
 #include "engine/Placement.h"
 #include "engine/RunReport.h"
 
@@ -8,16 +7,23 @@
 
 #include <optional>
 
+class PlacementActions;
 class RunHost;
 
-// What a criterion's per-file step works with: the output folder and placement, and the record of what happened
-// to the current file. It answers the same-name question itself once the user has answered it "to all".
+// What a criterion's per-file step works with: the output folder, the folders and placements (through the run's
+// placement actions, on the disk or into a plan), and the record of what happened to the current file. It answers
+// the same-name question itself once the user has answered it "to all".
 class SortContext : private PlacementHost {
 public:
-    explicit SortContext(RunHost& host);
+    // outputFolder is the run's output folder as file-system bytes, ending in '/'.
+    SortContext(RunHost& host, QByteArray outputFolder, PlacementActions& actions);
 
-    // The output folder as it stands now, as file-system bytes; during a run it ends in '/'.
-    QByteArray outputFolder() const;
+    const QByteArray& outputFolder() const { return m_outputFolder; }
+
+    // True when folder is a folder, as the run sees it.
+    bool reachesFolder(const QByteArray& folder) const;
+    // Makes folder with every missing folder above it, unless a folder is already there (see EnsureFolder).
+    void ensureFolder(const QByteArray& folder);
 
     // Places source into destFolder (PlaceFile). Only the file's last placement may move it; a criterion that
     // places a file more than once says which placements come before the last.
@@ -48,7 +54,8 @@ private:
     OverwriteAnswer askOverwrite(const OverwriteQuestion& question) override;
 
     RunHost& m_host;
-    FolderMemory m_folders;
+    QByteArray m_outputFolder;
+    PlacementActions& m_actions;
     PlaceOutcome m_last;
     bool m_anyPlaced = false;
     std::optional<Fs::SourceRecord> m_firstCopy;

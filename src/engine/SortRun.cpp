@@ -2,11 +2,14 @@
 
 #include "core/FileNames.h"
 #include "engine/CriterionPages.h"
+#include "engine/DiskPlacement.h"
 #include "engine/Interruption.h"
 #include "engine/MoveBatch.h"
+#include "engine/PlanningPlacement.h"
 #include "engine/RunHost.h"
 #include "engine/RunReport.h"
 #include "engine/SortContext.h"
+#include "engine/SortPlan.h"
 
 #include <QFile>
 
@@ -42,11 +45,18 @@ bool checkInputs(RunHost& host) {
     return true;
 }
 
-void normaliseOutputFolder(RunHost& host) {
-    const QString folder = host.outputFolder();
-    if (!folder.endsWith(u'/')) {
-        host.setOutputFolder(folder + u'/');
+QString withTrailingSlash(const QString& folder) {
+    return folder.endsWith(u'/') ? folder : folder + u'/';
+}
+
+// The active page's criterion, or nothing when its parameter step refused the run (the host was told why).
+std::unique_ptr<Criterion> criterionFor(RunHost& host) {
+    ParameterOutcome parameters = RunParameterStep(host.pageIndex(), host);
+    if (const InputError* error = std::get_if<InputError>(&parameters)) {
+        host.showInputError(*error);
+        return nullptr;
     }
+    return std::move(std::get<std::unique_ptr<Criterion>>(parameters));
 }
 
 bool filterAccepts(RunHost& host, const QByteArray& extension) {
@@ -55,11 +65,84 @@ bool filterAccepts(RunHost& host, const QByteArray& extension) {
                                          : ExtensionFilterAccepts(filter, extension);
 }
 
-// Counts the moves of the batch, once their sources are deleted or kept.
-void settle(MoveBatch& batch, RunReport& report) {
+// Counts the moves of the batch, once their sources are deleted or kept. The record of their copies reaches the
+// disk before any source goes.
+void settle(MoveBatch& batch, RunReport& report, ActionRecorder* recorder) {
+    if (recorder && !batch.isEmpty()) {
+        (void)recorder->sync();
+    }
     for (const MoveBatch::Move& move : batch.settle()) {
         report.add(move.source, move.failure.failed() ? RunOutcome::Failed : RunOutcome::Placed, move.failure);
     }
+}
+
+// One pass over the list, the same for a real run and a plan. Only a real run (moves given) shows its progress,
+// takes the user's stop and deletes the sources of its moves.
+struct Pass {
+    RunHost& host;
+    Criterion& criterion;
+    SortContext& context;
+    PlacementActions& actions;
+    MoveBatch* moves = nullptr;
+    ActionRecorder* recorder = nullptr;
+
+    RunReport run() {
+        const int count = host.fileCount();
+        RunReport report;
+        for (int i = 0; i < count && !report.stopped; ++i) {
+            const QByteArray source = host.fileAt(i);
+            if (moves) {
+                host.showProgress(i, count, source);
+            }
+            if (!sortFile(source, report)) {
+                continue;
+            }
+            if (moves && moves->full()) {
+                settle(*moves, report, recorder);
+            }
+            if (moves) {
+                host.setProgress(int(qint64(i) * 100 / host.fileCount()));
+                host.processEvents();
+                if (host.stopRequested() || InterruptionRequested()) {
+                    report.stopped = true;
+                    report.notReached = count - i - 1;
+                }
+            }
+        }
+        if (moves) {
+            // However the run ends, no moved file stays in both places.
+            settle(*moves, report, recorder);
+        }
+        report.birthTimeFallbacks = context.birthTimeFallbacks();
+        return report;
+    }
+
+    // False when the file was passed over, so that the run goes on to the next file at once.
+    bool sortFile(const QByteArray& source, RunReport& report) {
+        const QByteArray extension = ExtensionOf(FileNameOf(source));
+        if (!filterAccepts(host, extension)) {
+            actions.passedBy(source, PlanAction::Filtered);
+            report.count(RunOutcome::NotMatching);
+            return false;
+        }
+        context.beginFile();
+        const FileOutcome outcome = criterion.sortFile(source, extension, context);
+        if (outcome != FileOutcome::Placed) {
+            actions.passedBy(source, PlanAction::NoMatch);
+            report.count(RunOutcome::NotMatching);
+            return outcome == FileOutcome::NoMatch;
+        }
+        if (context.sourceAwaitsDeletion()) {
+            moves->add({source, context.sourceRecord(), context.failure()}, context.lastPlacement().target);
+        } else {
+            report.add(source, context.outcome(), context.failure());
+        }
+        return true;
+    }
+};
+
+RunDescription descriptionOf(const RunHost& host) {
+    return {CriterionPage(host.pageIndex()), host.moveMode(), host.sameNamePolicy(), host.fileCount()};
 }
 
 } // namespace
@@ -68,55 +151,46 @@ void RunSort(RunHost& host) {
     if (!checkInputs(host)) {
         return;
     }
-    normaliseOutputFolder(host);
-    ParameterOutcome parameters = RunParameterStep(host.pageIndex(), host);
-    if (const InputError* error = std::get_if<InputError>(&parameters)) {
-        host.showInputError(*error);
+    host.setOutputFolder(withTrailingSlash(host.outputFolder()));
+    const std::unique_ptr<Criterion> criterion = criterionFor(host);
+    if (!criterion) {
         return;
     }
-    Criterion& criterion = *std::get<std::unique_ptr<Criterion>>(parameters);
+    RecordingStart recording = host.startRecording(descriptionOf(host));
+    if (!recording.proceed) {
+        return;
+    }
+    ActionRecorder* recorder = recording.recorder.get();
 
     host.setRunLock(true);
-    SortContext context(host);
+    DiskPlacement actions(recorder);
+    SortContext context(host, QFile::encodeName(host.outputFolder()), actions);
+    criterion->begin(context);
     MoveBatch moves;
-    const int count = host.fileCount();
-    RunReport report;
-    for (int i = 0; i < count && !report.stopped; ++i) {
-        const QByteArray source = host.fileAt(i);
-        host.showProgress(i, count, source);
-        const QByteArray extension = ExtensionOf(FileNameOf(source));
-        if (!filterAccepts(host, extension)) {
-            report.count(RunOutcome::NotMatching);
-            continue;
-        }
-        context.beginFile();
-        const FileOutcome outcome = criterion.sortFile(source, extension, context);
-        if (outcome == FileOutcome::PassedOver) {
-            report.count(RunOutcome::NotMatching);
-            continue;
-        }
-        if (outcome == FileOutcome::NoMatch) {
-            report.count(RunOutcome::NotMatching);
-        } else if (context.sourceAwaitsDeletion()) {
-            moves.add({source, context.sourceRecord(), context.failure()}, context.lastPlacement().target);
-        } else {
-            report.add(source, context.outcome(), context.failure());
-        }
-        if (moves.full()) {
-            settle(moves, report);
-        }
-        host.setProgress(int(qint64(i) * 100 / host.fileCount()));
-        host.processEvents();
-        if (host.stopRequested() || InterruptionRequested()) {
-            report.stopped = true;
-            report.notReached = count - i - 1;
-        }
+    const RunReport report = Pass{host, *criterion, context, actions, &moves, recorder}.run();
+    if (recorder) {
+        recorder->finish(report);
+        recording.recorder.reset(); // the journal is complete and no longer locked
     }
-    // However the run ends, no moved file stays in both places.
-    settle(moves, report);
-    report.birthTimeFallbacks = context.birthTimeFallbacks();
     host.setProgress(100);
     host.setRunLock(false);
     host.showCompletion(report);
     host.setProgress(0);
+}
+
+std::optional<SortPlan> PlanSort(RunHost& host) {
+    if (!checkInputs(host)) {
+        return std::nullopt;
+    }
+    const std::unique_ptr<Criterion> criterion = criterionFor(host);
+    if (!criterion) {
+        return std::nullopt;
+    }
+    PlanningPlacement actions;
+    SortContext context(host, QFile::encodeName(withTrailingSlash(host.outputFolder())), actions);
+    criterion->begin(context);
+    SortPlan plan;
+    plan.outcomes = Pass{host, *criterion, context, actions}.run();
+    plan.steps = actions.takeSteps();
+    return plan;
 }

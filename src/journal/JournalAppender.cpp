@@ -17,8 +17,21 @@ void JournalAppender::fail() {
     }
 }
 
+JournalAppender::~JournalAppender() {
+    if (!m_deferred.isEmpty() && m_file.isOpen()) {
+        append({});
+    }
+}
+
+void JournalAppender::defer(const QByteArray& record) {
+    m_deferred += record;
+}
+
 void JournalAppender::append(const QByteArray& record) {
-    if (Fs::WriteAll(m_file.get(), m_lineCut ? '\n' + record : record)) {
+    QByteArray text = m_lineCut ? '\n' + m_deferred : m_deferred;
+    text += record;
+    m_deferred.clear();
+    if (Fs::WriteAll(m_file.get(), text)) {
         m_lineCut = false;
         return;
     }
@@ -27,6 +40,9 @@ void JournalAppender::append(const QByteArray& record) {
 }
 
 Fs::Error JournalAppender::sync() {
+    if (!m_deferred.isEmpty()) {
+        append({});
+    }
     if (::fdatasync(m_file.get()) != 0) {
         fail();
         return Fs::FailureOf(Fs::Operation::WriteTemporary);

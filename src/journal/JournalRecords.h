@@ -2,6 +2,7 @@
 
 #include "core/CriterionPage.h"
 #include "engine/Placement.h"
+#include "engine/PlacementKind.h"
 #include "journal/FileIdentity.h"
 
 #include <QByteArray>
@@ -10,13 +11,6 @@
 
 // The values a journal holds, as the writer takes them and the reader gives them back. docs/journal.md describes
 // how each is written.
-
-// Whether the source stays where it is (a copy) or leaves (a move: a rename, or a copy and then its deletion).
-enum class Transfer { Copy, Move };
-
-// How the destination name was used: free, taken by a file that the new one replaces, or the first free
-// auto-numbered name.
-enum class NameUse { Free, Replace, Number };
 
 // The plan's word for a placement: "copy", "move", "replace" or "number".
 const char* PlacementCode(Transfer transfer, NameUse use);

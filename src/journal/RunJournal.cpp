@@ -44,14 +44,19 @@ RunJournal::RunJournal(JournalFolder folder, Fs::Descriptor file, QByteArray id,
 
 RunJournal::~RunJournal() = default;
 
-int RunJournal::intent(Transfer transfer, NameUse use, const QByteArray& source, const QByteArray& target) {
+int RunJournal::intent(Transfer transfer, NameUse use, const QByteArray& source, const QByteArray& target,
+                       const struct stat* sourceStatus) {
     JournalStep step;
     step.number = m_nextStep++;
     step.transfer = transfer;
     step.nameUse = use;
     step.source = source;
     step.target = target;
-    LookUpIdentity(source, step.before);
+    if (sourceStatus) {
+        step.before = IdentityOf(*sourceStatus);
+    } else {
+        LookUpIdentity(source, step.before);
+    }
     m_appender.append(IntentRecord(step));
     m_open.insert(step.number, {target, step.before, std::nullopt});
     return step.number;
@@ -103,6 +108,12 @@ void RunJournal::done(int step) {
     }
 }
 
+void RunJournal::done(int step, const FileIdentity& written) {
+    if (m_open.contains(step)) {
+        record(step, written);
+    }
+}
+
 void RunJournal::renamed(int step) {
     const auto open = m_open.constFind(step);
     if (open != m_open.cend() && open->source.inode == 0) {
@@ -113,7 +124,7 @@ void RunJournal::renamed(int step) {
 }
 
 void RunJournal::record(int step, const FileIdentity& written) {
-    m_appender.append(DoneRecord(step, written));
+    m_appender.defer(DoneRecord(step, written));
     m_open.remove(step);
 }
 

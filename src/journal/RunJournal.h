@@ -19,7 +19,9 @@ struct KeepResult {
 
 // The journal of one run, written ahead of every action: the run calls intent() before it touches the disk for a
 // placement and done() (or failed()) after, so that a run cut off anywhere can be undone up to its last completed
-// action. Each record reaches the kernel at once, so a killed process loses none. The disk is flushed after the
+// action. Each record reaches the kernel at once, so a killed process loses none, except the record of a completed
+// step: it goes out with the next record, in the same write (undo confirms a step whose completion was lost by
+// its file: see docs/journal.md). The disk is flushed after the
 // first record, at sync() and at finish(); in between the kernel writes the journal out with its own writeback,
 // since flushing a file system in the middle of a copy run would also force out every copy made so far. The file stays
 // locked while this object lives: a history shows the run as running, and no undo touches it. Write failures do not
@@ -39,7 +41,9 @@ public:
 
     // Records, before the action, that source is about to be copied or moved to target, with the source as it
     // is now. Returns the step's number for the calls that follow.
-    int intent(Transfer transfer, NameUse use, const QByteArray& source, const QByteArray& target);
+    // sourceStatus, when given, is the source's lstat, taken instead of looking it up again.
+    int intent(Transfer transfer, NameUse use, const QByteArray& source, const QByteArray& target,
+               const struct stat* sourceStatus = nullptr);
 
     // For a replacement, before the new file is renamed over target: keeps the file at target (in the trash, or
     // beside the journal where no trash can take it) and records where. incoming is a file with the content that
@@ -49,6 +53,8 @@ public:
 
     // Records, after the action, the new file at the step's target as it is now (size, modification time, inode).
     void done(int step);
+    // done() with the new file's identity known already.
+    void done(int step, const FileIdentity& written);
     // done() for a move made by a rename: the new file is the source as intent() saw it (the same inode, size and
     // time), so no look-up is needed.
     void renamed(int step);

@@ -6,8 +6,10 @@
 #include "engine/SortRun.h"
 #include "filelist/FileListModel.h"
 #include "journal/History.h"
+#include "journal/JournalRecorder.h"
 #include "ui/CompletionBox.h"
 #include "ui/FormChoices.h"
+#include "ui/JournalWarningBox.h"
 #include "ui/MessageBoxes.h"
 #include "ui/OverwriteQuestionBox.h"
 
@@ -100,6 +102,17 @@ SameNamePolicy WindowRunHost::sameNamePolicy() const {
     return CheckedSameNamePolicy(m_ui);
 }
 
+RecordingStart WindowRunHost::startRecording(const RunDescription& run) {
+    const JournalFolder folder = JournalFolder::standard();
+    Fs::Error error;
+    RecordingStart start;
+    start.recorder = JournalRecorder::start(folder, run, error);
+    if (!start.recorder) {
+        start.proceed = AskToRunWithoutJournal(&m_window, folder.path());
+    }
+    return start;
+}
+
 OverwriteAnswer WindowRunHost::askOverwrite(const OverwriteQuestion& question) {
     return AskOverwrite(&m_window, question);
 }
@@ -123,8 +136,6 @@ void WindowRunHost::setRunLock(bool locked) {
     m_ui.BtnHistory->setEnabled(!locked);
     if (locked) {
         m_ui.BtnUndo->setEnabled(false);
-    }
-    if (locked) {
         m_ui.BtnCopy->setEnabled(false);
         m_ui.PageControl1->setEnabled(false);
         m_ui.Button3->setEnabled(false);

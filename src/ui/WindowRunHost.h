@@ -55,6 +55,9 @@ public:
     void showMessage(const QString& text) override;
     void showCompletion(const RunReport& report) override;
     void showInputError(const InputError& error) override;
+    // The run's journal in the standard journal folder; when that folder cannot be written, the user chooses between
+    // sorting without a journal and stopping.
+    RecordingStart startRecording(const RunDescription& run) override;
 
 private:
     void showPendingProgress();

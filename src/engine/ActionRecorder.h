@@ -1,0 +1,51 @@
+#pragma once
+
+#include "core/CriterionPage.h"
+#include "core/FsError.h"
+#include "engine/Placement.h"
+#include "engine/PlacementKind.h"
+
+#include <QByteArray>
+
+#include <sys/stat.h>
+
+struct RunReport;
+
+// What a run is, as its recording begins.
+struct RunDescription {
+    CriterionPage page = KeywordPage;
+    bool move = false;
+    SameNamePolicy policy = SameNamePolicy::Skip;
+    int listSize = 0;
+};
+
+// Takes down every action of a real run as it happens, written ahead, so that the run can be undone (the journal
+// implements it). The run calls, for each placement:
+//   intent() before it touches the disk, keepReplaced() before a file of the target's name is replaced, and then
+//   exactly one of done(), renamed() or failed();
+// folderMade() after it made a folder, sync() before it deletes the sources of moves that were made by copying, and
+// finish() once at the end. A recorder that cannot write does not stop the run.
+class ActionRecorder {
+public:
+    virtual ~ActionRecorder() = default;
+
+    // Before the placement of source at target. sourceStatus is the source's lstat when the run has it at hand, so
+    // that it need not be looked up again. Returns the step's number for the calls that follow.
+    virtual int intent(Transfer transfer, NameUse use, const QByteArray& source, const QByteArray& target,
+                       const struct stat* sourceStatus) = 0;
+    // Before the file at target is replaced by one with the content of incoming: keeps it where undo finds it. A
+    // failure means the file must not be replaced.
+    virtual Fs::Error keepReplaced(int step, const QByteArray& target, const QByteArray& incoming) = 0;
+    // After the step placed a copy, with the new file's status.
+    virtual void done(int step, const struct stat& placed) = 0;
+    // After the step renamed the source into place: the new file is the source as intent() saw it.
+    virtual void renamed(int step) = 0;
+    // The step did not happen.
+    virtual void failed(int step) = 0;
+    // After the run made folder (one level).
+    virtual void folderMade(const QByteArray& folder) = 0;
+    // Puts everything recorded so far on the disk.
+    virtual Fs::Error sync() = 0;
+    // The run went through its list or stopped, with report's counts.
+    virtual void finish(const RunReport& report) = 0;
+};

@@ -1,0 +1,124 @@
+#include "engine/DiskPlacement.h"
+
+#include "core/FsEntries.h"
+#include "engine/ActionRecorder.h"
+#include "engine/FileCopy.h"
+#include "engine/FileRename.h"
+
+#include <cerrno>
+
+namespace {
+
+PlaceOutcome outcomeOf(PlaceResult result, bool move, const QByteArray& target = {}) {
+    PlaceOutcome outcome;
+    outcome.result = result;
+    outcome.moveMode = move;
+    outcome.target = target;
+    return outcome;
+}
+
+PlaceOutcome failure(const Fs::Error& error, bool move) {
+    PlaceOutcome failed = outcomeOf(PlaceResult::Failed, move);
+    failed.error = error;
+    return failed;
+}
+
+bool answersYes(OverwriteAnswer answer) {
+    return answer == OverwriteAnswer::Yes || answer == OverwriteAnswer::YesToAll;
+}
+
+} // namespace
+
+DiskPlacement::DiskPlacement(ActionRecorder* recorder) : m_recorder(recorder) {}
+
+bool DiskPlacement::reachesFolder(const QByteArray& folder) {
+    return Fs::ReachesFolder(folder);
+}
+
+void DiskPlacement::ensureFolder(const QByteArray& folder) {
+    if (!m_recorder || Fs::ReachesFolder(folder)) {
+        EnsureFolder(folder);
+        return;
+    }
+    QByteArrayList missing;
+    for (const QByteArray& level : FolderLevels(folder)) {
+        if (!missing.isEmpty() || !Fs::ReachesFolder(level)) {
+            missing.append(level);
+        }
+    }
+    Fs::MakeFolders(folder);
+    for (const QByteArray& level : missing) {
+        m_recorder->folderMade(level); // a level that was not made is not recorded
+    }
+}
+
+void DiskPlacement::enterFolder(const QByteArray& folder) {
+    folders().tidyOnce(folder);
+}
+
+bool DiskPlacement::nameTaken(const QByteArray& target) {
+    return Fs::NameTakenByNonFolder(target);
+}
+
+std::optional<bool> DiskPlacement::confirmReplace(PlacementHost& host, const OverwriteQuestion& question,
+                                                  const PlaceRequest&) {
+    return answersYes(host.askOverwrite(question));
+}
+
+PlaceOutcome DiskPlacement::placeAt(const PlaceRequest& request) {
+    // The name as it was before the file was read, for the check before the source is deleted.
+    struct stat entry {};
+    const bool known = request.move && ::lstat(request.source.constData(), &entry) == 0;
+    if (!m_recorder) {
+        return attempt(request, known ? &entry : nullptr);
+    }
+    const bool replaces = !request.failIfExists && Fs::NameTakenByNonFolder(request.target);
+    const NameUse use = request.numbered ? NameUse::Number : replaces ? NameUse::Replace : NameUse::Free;
+    const int step = m_recorder->intent(request.move ? Transfer::Move : Transfer::Copy, use, request.source,
+                                        request.target, known ? &entry : nullptr);
+    if (replaces) {
+        if (const Fs::Error error = m_recorder->keepReplaced(step, request.target, request.source); error.failed()) {
+            m_recorder->failed(step);
+            return failure(error, request.move);
+        }
+    }
+    const PlaceOutcome outcome = attempt(request, known ? &entry : nullptr);
+    if (outcome.result == PlaceResult::Moved) {
+        m_recorder->renamed(step);
+    } else if (outcome.result == PlaceResult::Copied) {
+        m_recorder->done(step, outcome.placed);
+    } else {
+        m_recorder->failed(step);
+    }
+    return outcome;
+}
+
+PlaceOutcome DiskPlacement::attempt(const PlaceRequest& request, const struct stat* entry) {
+    const QByteArray& source = request.source;
+    const QByteArray& target = request.target;
+    const bool move = request.move;
+    const bool isLink = entry && S_ISLNK(entry->st_mode);
+    const bool sameDevice = entry && entry->st_dev == folders().deviceOf(request.folder);
+    std::optional<Fs::Error> error =
+        sameDevice ? RenameRegularFile(source, target, request.failIfExists) : std::nullopt;
+    if (error && !error->failed()) {
+        PlaceOutcome moved = outcomeOf(PlaceResult::Moved, move, target);
+        moved.placed = *entry;
+        return moved;
+    }
+    if (!error) {
+        CopyRecord record;
+        error = CopyRegularFile(source, target, {.failIfExists = request.failIfExists}, &record);
+        if (!error->failed()) {
+            PlaceOutcome copied = outcomeOf(PlaceResult::Copied, move, target);
+            copied.placed = record.copy;
+            copied.source = {record.source, isLink ? std::optional(*entry) : std::nullopt};
+            return copied;
+        }
+    }
+    // A refusal because a file of that name is there is the policy at work, not a failure.
+    if (request.failIfExists && error->code == EEXIST && Fs::NameTakenByNonFolder(target)) {
+        return outcomeOf(PlaceResult::Declined, move);
+    }
+    return failure(*error, move);
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "engine/PlacementActions.h"
+#include "engine/SortPlan.h"
+
+#include <QHash>
+#include <QSet>
+
+#include <sys/types.h>
+
+// The placement of a plan: it records each step the run would take and touches nothing. It sees what the run would
+// see: the disk, plus every name an earlier step took (with the permission bits its file would have), every source
+// an earlier move took away, and every folder an earlier step would make. Its checks are the run's own (the source
+// opened for reading as a copy opens it, CheckTarget, the destination folder's write permission).
+class PlanningPlacement final : public PlacementActions {
+public:
+    bool reachesFolder(const QByteArray& folder) override;
+    // Counts folder (and each missing level) as made when the nearest folder that is there may be written.
+    void ensureFolder(const QByteArray& folder) override;
+    void enterFolder(const QByteArray& folder) override;
+    bool nameTaken(const QByteArray& target) override;
+    // Records that the question will come (PlanAction::Ask); the name stays as it is.
+    std::optional<bool> confirmReplace(PlacementHost& host, const OverwriteQuestion& question,
+                                       const PlaceRequest& request) override;
+    PlaceOutcome placeAt(const PlaceRequest& request) override;
+    void passedBy(const QByteArray& source, PlanAction why) override;
+
+    QList<PlanStep> takeSteps() { return std::move(m_steps); }
+
+private:
+    Fs::Error targetRefusal(const struct stat& source, const PlaceRequest& request) const;
+    Fs::Error folderRefusal(const QByteArray& folder) const;
+    bool madeByPlan(const QByteArray& folder) const;
+
+    QList<PlanStep> m_steps;
+    QHash<QByteArray, mode_t> m_taken; // by path, spelled as FolderLevels spells it
+    QSet<QByteArray> m_vacated;
+    QSet<QByteArray> m_madeFolders;
+};

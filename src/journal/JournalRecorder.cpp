@@ -1,0 +1,56 @@
+#include "journal/JournalRecorder.h"
+
+#include "engine/RunReport.h"
+
+std::unique_ptr<JournalRecorder> JournalRecorder::start(const JournalFolder& folder, const RunDescription& run,
+                                                        Fs::Error& error) {
+    error = folder.prepare();
+    if (error.failed()) {
+        return nullptr;
+    }
+    RunHeader header;
+    header.page = run.page;
+    header.move = run.move;
+    header.policy = run.policy;
+    header.listSize = run.listSize;
+    std::unique_ptr<RunJournal> journal = RunJournal::start(folder, header, error);
+    if (!journal) {
+        return nullptr;
+    }
+    return std::make_unique<JournalRecorder>(std::move(journal));
+}
+
+JournalRecorder::JournalRecorder(std::unique_ptr<RunJournal> journal) : m_journal(std::move(journal)) {}
+
+int JournalRecorder::intent(Transfer transfer, NameUse use, const QByteArray& source, const QByteArray& target,
+                            const struct stat* sourceStatus) {
+    return m_journal->intent(transfer, use, source, target, sourceStatus);
+}
+
+Fs::Error JournalRecorder::keepReplaced(int step, const QByteArray& target, const QByteArray& incoming) {
+    return m_journal->keepReplaced(step, target, incoming).error;
+}
+
+void JournalRecorder::done(int step, const struct stat& placed) {
+    m_journal->done(step, IdentityOf(placed));
+}
+
+void JournalRecorder::renamed(int step) {
+    m_journal->renamed(step);
+}
+
+void JournalRecorder::failed(int step) {
+    m_journal->failed(step);
+}
+
+void JournalRecorder::folderMade(const QByteArray& folder) {
+    m_journal->folderMade(folder);
+}
+
+Fs::Error JournalRecorder::sync() {
+    return m_journal->sync();
+}
+
+void JournalRecorder::finish(const RunReport& report) {
+    (void)m_journal->finish({report.stopped, {report.failed, report.placed, report.left, report.notMatching}});
+}

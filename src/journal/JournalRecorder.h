@@ -1,0 +1,32 @@
+#pragma once
+
+#include "engine/ActionRecorder.h"
+#include "journal/JournalFolder.h"
+#include "journal/RunJournal.h"
+
+#include <memory>
+
+// A run's actions taken down in its journal: the recorder a host hands the run from RunHost::startRecording().
+class JournalRecorder final : public ActionRecorder {
+public:
+    // Starts the journal of run in folder: makes the folder where missing, checks that it can be written (see
+    // JournalFolder::prepare) and creates the journal. Nothing, with error, when it cannot.
+    static std::unique_ptr<JournalRecorder> start(const JournalFolder& folder, const RunDescription& run,
+                                                  Fs::Error& error);
+    explicit JournalRecorder(std::unique_ptr<RunJournal> journal);
+
+    const RunJournal& journal() const { return *m_journal; }
+
+    int intent(Transfer transfer, NameUse use, const QByteArray& source, const QByteArray& target,
+               const struct stat* sourceStatus) override;
+    Fs::Error keepReplaced(int step, const QByteArray& target, const QByteArray& incoming) override;
+    void done(int step, const struct stat& placed) override;
+    void renamed(int step) override;
+    void failed(int step) override;
+    void folderMade(const QByteArray& folder) override;
+    Fs::Error sync() override;
+    void finish(const RunReport& report) override;
+
+private:
+    std::unique_ptr<RunJournal> m_journal;
+};
