@@ -1,4 +1,5 @@
 #include "JournalTestEnvironment.h"
+#include "TreeSnapshot.h"
 #include "core/CriterionPage.h"
 #include "filelist/FileListModel.h"
 #include "journal/RunJournal.h"
@@ -121,6 +122,36 @@ private slots:
         QCOMPARE(result.details, QString());
         QCOMPARE(EntriesOf(path(u"out"_s)), QStringList{u"c<b>d.txt"_s});
         QVERIFY(!undo->isEnabled());
+    }
+
+    // The undo of a whole move run made by the window puts every file back as it was, names, contents and times.
+    void theUndoButtonPutsBackAMoveOfTenThousandFiles() {
+        startWindows();
+        QByteArrayList files;
+        for (int i = 0; i < 10000; ++i) {
+            files.append(WriteTestFile(path(u"src/%1/photo_%2.jpg"_s.arg(i % 7).arg(i)), QByteArray::number(i)));
+        }
+        form().fileList().AppendUnique(files);
+        const QByteArray root = QFile::encodeName(testFolder());
+        const TreeSnapshot before = SnapshotOf(root);
+        control<QTabWidget>(u"PageControl1"_s)->setCurrentIndex(KeywordPage);
+        control<QLineEdit>(u"EdtKeys"_s)->setText(u"photo"_s);
+        control<QLineEdit>(u"EdtOutDir"_s)->setText(path(u"out"_s));
+        control<QRadioButton>(u"RbMove"_s)->click();
+        ShownMessage done;
+        answerNextMessage(&done);
+        QTest::mouseClick(control(u"BtnCopy"_s), Qt::LeftButton);
+        QCOMPARE(EntriesOf(path(u"out/photo"_s)).size(), 10000);
+
+        ShownMessage question;
+        ShownBoxTexts result;
+        answerUndo(&question, QMessageBox::Yes, &result);
+        QTest::mouseClick(control(u"BtnUndo"_s), Qt::LeftButton);
+        QVERIFY(question.text.endsWith(u"移动式分拣，共 10000 个文件。"_s));
+        QCOMPARE(result.text, u"撤销完成！\n已撤销 10002 项，未能撤销 0 项。"_s);
+        const QByteArray differences = DifferencesBetween(before, SnapshotOf(root));
+        QVERIFY2(differences.isEmpty(), differences.constData());
+        QVERIFY(!control(u"BtnUndo"_s)->isEnabled());
     }
 
     void withoutRunsTheUndoButtonIsOff() {
