@@ -6,6 +6,7 @@
 #include "journal/Undo.h"
 #include "testsupport/ShownText.h"
 #include "testsupport/TestFiles.h"
+#include "testsupport/WindowSortChild.h"
 #include "testsupport/WindowTest.h"
 
 #include <QApplication>
@@ -17,6 +18,7 @@
 #include <QTableWidget>
 #include <QTest>
 
+#include <csignal>
 #include <cstdio>
 #include <memory>
 
@@ -152,6 +154,42 @@ private slots:
         const QByteArray differences = DifferencesBetween(before, SnapshotOf(root));
         QVERIFY2(differences.isEmpty(), differences.constData());
         QVERIFY(!control(u"BtnUndo"_s)->isEnabled());
+    }
+
+    // A window run killed part-way leaves a journal without its end and without a lock: the history shows it cut
+    // off, and undoing it takes back what it did before it died.
+    void aWindowRunKilledPartWayShowsAsInterrupted() {
+        const QByteArray first = WriteTestFile(path(u"src/photo1.jpg"_s), "first");
+        const QByteArray second = WriteTestFile(path(u"src/photo2.jpg"_s), "second");
+        WriteTestFile(path(u"out/photo/photo2.jpg"_s), "there before");
+        WindowSortChild child(QStringLiteral(WINDOW_SORT_HELPER), path(u"child"_s));
+        child.onQuestion = [&] { ::kill(pid_t(child.processId), SIGKILL); };
+        QVERIFY(!child.run({u"--policy"_s, u"RbAsk"_s, u"--out"_s, path(u"out"_s), u"--text"_s, u"EdtKeys=photo"_s},
+                           {QFile::decodeName(first), QFile::decodeName(second)}));
+        QCOMPARE(EntriesOf(path(u"out/photo"_s)), (QStringList{u"photo1.jpg"_s, u"photo2.jpg"_s}));
+        startWindows();
+
+        QStringList row;
+        bool undoEnabled = false;
+        ShownMessage question;
+        ShownBoxTexts result;
+        onNextModal([&](QWidget* modal) {
+            auto* grid = FindControl<QTableWidget>(*modal, u"GridRuns"_s);
+            for (int column = 1; column < grid->columnCount(); ++column) {
+                row.append(grid->item(0, column)->text());
+            }
+            auto* undoRun = FindControl<QPushButton>(*modal, u"BtnUndoRun"_s);
+            undoEnabled = undoRun->isEnabled();
+            answerUndo(&question, QMessageBox::Yes, &result);
+            QTest::mouseClick(undoRun, Qt::LeftButton);
+            FindControl<QPushButton>(*modal, u"BtnHistoryClose"_s)->click();
+        });
+        QTest::mouseClick(control(u"BtnHistory"_s), Qt::LeftButton);
+        QCOMPARE(row, (QStringList{u"按文件名匹配关键字分拣"_s, u"复制"_s, u"2"_s, QString(), u"中断"_s}));
+        QVERIFY(undoEnabled);
+        QVERIFY(result.text.startsWith(u"撤销完成！\n已撤销 1 项，未能撤销 0 项。"_s));
+        QCOMPARE(EntriesOf(path(u"out/photo"_s)), QStringList{u"photo2.jpg"_s});
+        QCOMPARE(ReadTestFile(path(u"out/photo/photo2.jpg"_s)), "there before");
     }
 
     void withoutRunsTheUndoButtonIsOff() {
