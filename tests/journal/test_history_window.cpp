@@ -192,11 +192,6 @@ private slots:
         QCOMPARE(ReadTestFile(path(u"out/photo/photo2.jpg"_s)), "there before");
     }
 
-    void withoutRunsTheUndoButtonIsOff() {
-        startWindows();
-        QVERIFY(!control(u"BtnUndo"_s)->isEnabled());
-    }
-
     void theHistoryListsEveryRunNewestFirstAndUndoesTheChosenOne() {
         journalCopyRun(0, {u"a.txt"_s}, false);
         journalCopyRun(1, {u"b.txt"_s}, true);
