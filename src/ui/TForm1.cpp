@@ -333,6 +333,14 @@ void TForm1::spreadTypeListColumns() {
     list.setGridSize(QSize(columnWidth, typeListRowHeight(list)));
 }
 
+// A run of the command line may have been journaled while the window was in the background.
+void TForm1::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !m_runHost.running()) {
+        m_runHost.enableUndoButton();
+    }
+    QWidget::changeEvent(event);
+}
+
 void TForm1::closeEvent(QCloseEvent* event) {
     if (m_runHost.running() || m_scanHost.scanning()) {
         // The run or scan ends first and then closes the window itself.

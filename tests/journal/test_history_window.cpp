@@ -192,6 +192,24 @@ private slots:
         QCOMPARE(ReadTestFile(path(u"out/photo/photo2.jpg"_s)), "there before");
     }
 
+    // A run journaled elsewhere (the command line) while the window is in the background turns the undo button on
+    // when the window comes back to the front.
+    void theUndoButtonFollowsRunsJournaledElsewhere() {
+        startWindows();
+        form().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form()));
+        QVERIFY(!control(u"BtnUndo"_s)->isEnabled());
+        QWidget elsewhere;
+        elsewhere.show();
+        elsewhere.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&elsewhere));
+        journalCopyRun(0, {u"a.txt"_s}, false);
+        QVERIFY(!control(u"BtnUndo"_s)->isEnabled());
+        form().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form()));
+        QTRY_VERIFY(control(u"BtnUndo"_s)->isEnabled());
+    }
+
     void theHistoryListsEveryRunNewestFirstAndUndoesTheChosenOne() {
         journalCopyRun(0, {u"a.txt"_s}, false);
         journalCopyRun(1, {u"b.txt"_s}, true);
