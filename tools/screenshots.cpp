@@ -1,18 +1,22 @@
 // Saves pictures of the program for the documentation into the folder given as argument: the main window on each
 // criterion page with a list of files, the same-name question, the completion box with its details, the type-entry
-// dialog and the About window, in the language the program chooses from the environment (LANGUAGE=en: English).
-// The program runs as a user called "user" would see it, with a home, a configuration and caches of its own, so
-// that no setting and no path of the machine it runs on can show. Run it under a display (xvfb-run works) or with
-// QT_QPA_PLATFORM=offscreen.
+// dialog, the About window, the preview of a run and the history of runs, in the language the program chooses from
+// the environment (LANGUAGE=en: English). The program runs as a user called "user" would see it, with a home, a
+// configuration and caches of its own, so that no setting and no path of the machine it runs on can show. Run it
+// under a display (xvfb-run works) or with QT_QPA_PLATFORM=offscreen.
 
 #include "core/CriterionPage.h"
 #include "engine/Placement.h"
 #include "engine/RunReport.h"
 #include "filelist/FileListModel.h"
+#include "journal/RunJournal.h"
+#include "journal/Undo.h"
 #include "ui/CompletionBox.h"
 #include "ui/MainWindows.h"
 #include "ui/MessageBoxes.h"
 #include "ui/OverwriteQuestionBox.h"
+#include "ui/TfrmHistory.h"
+#include "ui/TfrmPreview.h"
 #include "ui/Translations.h"
 
 #include <QAbstractButton>
@@ -45,7 +49,7 @@ const QString kHome = u"/home/user"_s;
 
 // Everything the program would read or write of its own goes into private.
 void usePrivateFolders(const QString& privateFolder) {
-    for (const char* name : {"config", "cache", "runtime"}) {
+    for (const char* name : {"config", "cache", "runtime", "state"}) {
         QDir().mkpath(privateFolder + u'/' + QLatin1StringView(name));
     }
     ::chmod(QFile::encodeName(privateFolder + u"/runtime"_s).constData(), 0700);
@@ -53,6 +57,9 @@ void usePrivateFolders(const QString& privateFolder) {
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(privateFolder + u"/config"_s));
     qputenv("XDG_CACHE_HOME", QFile::encodeName(privateFolder + u"/cache"_s));
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(privateFolder + u"/runtime"_s));
+    qputenv("XDG_STATE_HOME", QFile::encodeName(privateFolder + u"/state"_s));
+    // Times show the same wherever the pictures are made.
+    qputenv("TZ", "UTC");
 }
 
 // A file with content, modified on 10 February 2024 at 9:30 UTC, so that the pictures stay the same from run to run.
@@ -152,6 +159,57 @@ RunReport sampleReport(const SampleFiles& samples) {
     return report;
 }
 
+// The plan of a keyword sort of photos and documents, with a name shared by two folders and a refused file.
+SortPlan samplePlan() {
+    const QByteArray in = "/home/user/图片/", out = "/home/user/Varnoth/";
+    SortPlan plan;
+    plan.steps = {
+        {in + "2024 春节/IMG_2041.jpg", out + "春节/IMG_2041.jpg", PlanAction::Copy, {}},
+        {in + "2024 春节/IMG_2042.jpg", out + "春节/IMG_2042.jpg", PlanAction::Copy, {}},
+        {in + "2024 春节/备份/IMG_2042.jpg", out + "春节/IMG_2042_1.jpg", PlanAction::Number, {}},
+        {in + "旅行/杭州 西湖.png", out + "旅行/杭州 西湖.png", PlanAction::Copy, {}},
+        {in + "旅行/旅行视频.mp4", out + "旅行/旅行视频.mp4", PlanAction::Replace, {}},
+        {in + "旅行/旅行 行程单.pdf", out + "旅行/旅行 行程单.pdf", PlanAction::Refused, FailureReason::WriteProtected},
+        {"/home/user/下载/发票 2024-03.pdf", out + "发票/发票 2024-03.pdf", PlanAction::Skip, {}},
+        {"/home/user/下载/会议纪要.docx", {}, PlanAction::NoMatch, {}},
+    };
+    plan.outcomes.placed = 5;
+    plan.outcomes.failed = 1;
+    plan.outcomes.left = 1;
+    plan.outcomes.notMatching = 1;
+    return plan;
+}
+
+// Journals of four runs on 1 May 2024 from 9:00 UTC, an hour apart: complete, stopped, cut off and undone. They hold
+// no steps; the history shows what their first and last records say.
+void makeSampleHistory() {
+    const JournalFolder folder = JournalFolder::standard();
+    const int listSizes[] = {1284, 356, 9120, 42};
+    for (int run = 0; run < 4; ++run) {
+        RunHeader header;
+        header.page = run == 1 ? TypePage : KeywordPage;
+        header.move = run >= 2;
+        header.startNs = (1714554000LL + run * 3600LL) * 1000000000LL;
+        header.listSize = listSizes[run];
+        Fs::Error error;
+        std::unique_ptr<RunJournal> journal = RunJournal::start(folder, header, error);
+        if (!journal) {
+            fail(u"cannot write a journal"_s);
+        }
+        const int size = listSizes[run];
+        if (run == 0) {
+            (void)journal->finish({false, {2, size - 40, 12, 26}});
+        } else if (run == 1) {
+            (void)journal->finish({true, {0, 200, 0, 0}});
+        } else if (run == 3) {
+            (void)journal->finish({false, {0, size, 0, 0}});
+            const QByteArray id = journal->id();
+            journal.reset();
+            UndoRun(folder, id);
+        }
+    }
+}
+
 void clickDetailsButton(QMessageBox& box) {
     for (QAbstractButton* button : box.findChildren<QAbstractButton*>()) {
         if (box.buttonRole(button) == QMessageBox::ActionRole && button->objectName() != u"BtnOpenOutDir"_s) {
@@ -201,5 +259,11 @@ int main(int argc, char** argv) {
 
     pictures.save(windows.frmSuffix, u"type-dialog"_s);
     pictures.save(windows.frmAbout, u"about"_s);
+
+    TfrmPreview preview(samplePlan(), &windows.form1);
+    pictures.save(preview, u"preview"_s);
+    makeSampleHistory();
+    TfrmHistory history(JournalFolder::standard(), windows.form1.pageNames(), &windows.form1);
+    pictures.save(history, u"history"_s);
     return 0;
 }

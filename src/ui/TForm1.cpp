@@ -3,6 +3,7 @@
 #include "core/CriterionPage.h"
 #include "engine/Interruption.h"
 #include "filelist/FileListModel.h"
+#include "journal/History.h"
 #include "settings/SettingsFile.h"
 #include "ui/FileErrorMessages.h"
 #include "ui/FileListPanel.h"
@@ -12,7 +13,10 @@
 #include "ui/OutputFolder.h"
 #include "ui/TForm3.h"
 #include "ui/TfrmAbout.h"
+#include "ui/TfrmHistory.h"
+#include "ui/TfrmPreview.h"
 #include "ui/TfrmSuffix.h"
+#include "ui/UndoBoxes.h"
 #include "ui/WindowSettings.h"
 
 #include "ui_TForm1.h"
@@ -109,6 +113,9 @@ void TForm1::setUpControls() {
 
     connect(m_ui->BtnCopy, &QPushButton::clicked, this, &TForm1::BtnCopyClick);
     connect(m_ui->BtnStop, &QPushButton::clicked, this, &TForm1::BtnStopClick);
+    connect(m_ui->BtnPreview, &QPushButton::clicked, this, &TForm1::BtnPreviewClick);
+    connect(m_ui->BtnUndo, &QPushButton::clicked, this, &TForm1::BtnUndoClick);
+    connect(m_ui->BtnHistory, &QPushButton::clicked, this, &TForm1::BtnHistoryClick);
     connect(m_ui->PageControl1, &QTabWidget::currentChanged, this, &TForm1::PageControl1Change);
     connect(m_ui->Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
     connect(m_ui->BtnAout, &QPushButton::clicked, this, &TForm1::BtnAoutClick);
@@ -133,6 +140,7 @@ void TForm1::FormCreate() {
         settings.outDir = DefaultOutputFolder() + u'/';
     }
     applySettings(settings);
+    m_runHost.enableUndoButton();
 }
 
 void TForm1::applySettings(const SettingsValues& values) {
@@ -167,6 +175,43 @@ void TForm1::BtnCopyClick() {
 
 void TForm1::BtnStopClick() {
     m_runHost.stop();
+}
+
+// Plans the run the start button would make now and shows the plan; nothing is written. The preview's start button
+// then runs with the window's inputs as they are.
+void TForm1::BtnPreviewClick() {
+    std::optional<SortPlan> plan = m_runHost.plan();
+    if (!plan || m_closeRequested) {
+        closeIfRequested();
+        return;
+    }
+    TfrmPreview preview(std::move(*plan), this);
+    if (preview.exec() == QDialog::Accepted) {
+        BtnCopyClick();
+    }
+}
+
+void TForm1::BtnUndoClick() {
+    const JournalFolder journals = JournalFolder::standard();
+    if (const std::optional<RunSummary> run = LastRunToUndo(journals)) {
+        AskAndUndo(this, journals, *run, pageNames().value(int(run->header.page)));
+    }
+    m_runHost.enableUndoButton();
+}
+
+void TForm1::BtnHistoryClick() {
+    TfrmHistory history(JournalFolder::standard(), pageNames(), this);
+    history.exec();
+    m_runHost.enableUndoButton();
+}
+
+QStringList TForm1::pageNames() const {
+    QStringList names;
+    for (int page = 0; page < m_ui->PageControl1->count(); ++page) {
+        // The tabs pad their names with blanks.
+        names.append(m_ui->PageControl1->tabText(page).trimmed());
+    }
+    return names;
 }
 
 void TForm1::closeIfRequested() {
@@ -292,6 +337,14 @@ void TForm1::spreadTypeListColumns() {
     QListWidget& list = *m_ui->ListBox2;
     const int columnWidth = std::max(list.viewport()->width() / kTypeListColumns, widestTypeListEntry(list));
     list.setGridSize(QSize(columnWidth, typeListRowHeight(list)));
+}
+
+// A run of the command line may have been journaled while the window was in the background.
+void TForm1::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !m_runHost.running()) {
+        m_runHost.enableUndoButton();
+    }
+    QWidget::changeEvent(event);
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -3,6 +3,7 @@
 #include "ui/WindowRunHost.h"
 #include "ui/WindowScanHost.h"
 
+#include <QStringList>
 #include <QWidget>
 
 #include <memory>
@@ -35,13 +36,20 @@ public:
     void applySettings(const SettingsValues& values);
     SettingsValues currentSettings() const;
 
+    // The criterion pages' names in page order, as their tabs show them.
+    QStringList pageNames() const;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private slots:
     void BtnCopyClick();
     void BtnStopClick();
+    void BtnPreviewClick();
+    void BtnUndoClick();
+    void BtnHistoryClick();
     void PageControl1Change();
     void Button3Click();
     void BtnAoutClick();

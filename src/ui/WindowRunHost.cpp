@@ -6,6 +6,7 @@
 #include "engine/PageChoiceTexts.h"
 #include "engine/SortRun.h"
 #include "filelist/FileListModel.h"
+#include "journal/History.h"
 #include "journal/JournalRecorder.h"
 #include "ui/CompletionBox.h"
 #include "ui/FormChoices.h"
@@ -33,6 +34,23 @@ void WindowRunHost::run() {
     m_running = true;
     RunSort(*this);
     m_running = false;
+    enableUndoButton();
+}
+
+std::optional<SortPlan> WindowRunHost::plan() {
+    m_stopClicked = false;
+    m_running = true;
+    std::optional<SortPlan> plan = PlanSort(*this);
+    m_running = false;
+    enableUndoButton();
+    if (m_closing()) {
+        return std::nullopt;
+    }
+    return plan;
+}
+
+void WindowRunHost::enableUndoButton() {
+    m_ui.BtnUndo->setEnabled(!m_running && LastRunToUndo(JournalFolder::standard()).has_value());
 }
 
 int WindowRunHost::fileCount() const {
@@ -117,7 +135,11 @@ ExtensionFilterState WindowRunHost::extensionFilter() const {
 
 void WindowRunHost::setRunLock(bool locked) {
     m_ui.BtnStop->setEnabled(locked);
+    // A preview, an undo or the history would read or change what the run is writing.
+    m_ui.BtnPreview->setEnabled(!locked);
+    m_ui.BtnHistory->setEnabled(!locked);
     if (locked) {
+        m_ui.BtnUndo->setEnabled(false);
         m_ui.BtnCopy->setEnabled(false);
         m_ui.PageControl1->setEnabled(false);
         m_ui.Button3->setEnabled(false);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/RunHost.h"
+#include "engine/SortPlan.h"
 
 #include <QElapsedTimer>
 #include <QTimer>
@@ -24,6 +25,11 @@ public:
     // Sorts the listed files by what the window shows; running() is true until the run has ended.
     void run();
     bool running() const { return m_running; }
+    // Plans the run that run() would make now (PlanSort), through the same checks with the same messages; running()
+    // is true meanwhile, so a close waits for the plan. Nothing when the checks refuse or the plan was stopped.
+    std::optional<SortPlan> plan();
+    // Enables the undo button exactly when a journaled run is left to undo.
+    void enableUndoButton();
     // Ends the run after the current file (the stop button).
     void stop() { m_stopClicked = true; }
 

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "BenchCommon.h"
+#include "KeywordSortTree.h"
+#include "core/CriterionPage.h"
+#include "filelist/FileListModel.h"
+#include "ui/MainWindows.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTabWidget>
+#include <QTimer>
+
+#include <functional>
+
+// The real main window set up for the keyword sort of the benchmark tree, and the clicks the window benchmarks time.
+
+// Makes the windows read and write their settings and journals under root, never the user's.
+inline void UsePrivateFolders(const QString& root) {
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(root + QStringLiteral("/config")));
+    qputenv("XDG_STATE_HOME", QFile::encodeName(root + QStringLiteral("/state")));
+}
+
+// Shows form with files listed, on the keyword page with the tree's keywords, sorting into outDir.
+inline void PrepareKeywordSort(TForm1& form, const QByteArrayList& files, const QString& outDir) {
+    form.show();
+    form.fileList().AppendUnique(files);
+    form.findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentIndex(KeywordPage);
+    form.findChild<QLineEdit*>(QStringLiteral("EdtKeys"))->setText(kKeywordSortKeywords);
+    form.findChild<QLineEdit*>(QStringLiteral("EdtOutDir"))->setText(outDir);
+}
+
+// Seconds from a click on the button called buttonName until it returns; every modal window that shows meanwhile is
+// handed to close as soon as it is up.
+inline double SecondsForClick(TForm1& form, const QString& buttonName, const std::function<void(QWidget&)>& close) {
+    QTimer closeModals;
+    closeModals.setInterval(1);
+    QObject::connect(&closeModals, &QTimer::timeout, [&] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            close(*modal);
+        }
+    });
+    closeModals.start();
+    return SecondsFor([&] { form.findChild<QAbstractButton*>(buttonName)->click(); });
+}
+
+// A whole run in fresh windows: the start button clicked, and the completion box closed as soon as it shows.
+inline double WindowRunSeconds(const QByteArrayList& files, const QString& outDir) {
+    MainWindows windows;
+    PrepareKeywordSort(windows.form1, files, outDir);
+    return SecondsForClick(windows.form1, QStringLiteral("BtnCopy"), [](QWidget& modal) {
+        if (auto* box = qobject_cast<QMessageBox*>(&modal)) {
+            box->accept();
+        }
+    });
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "engine/SortPlan.h"
+
+#include <QAbstractTableModel>
+#include <QList>
+
+#include <optional>
+
+// The steps of a plan as a table: source, target, action, and why a refused step is refused. The table shows every
+// step or the steps of one action. Paths are decoded for display only, cell by cell as the view asks, so that a plan
+// of a hundred thousand steps opens at once.
+class PlanTableModel final : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    enum Column { SourceColumn, TargetColumn, ActionColumn, ReasonColumn, ColumnCount };
+
+    PlanTableModel(QList<PlanStep> steps, QObject* parent = nullptr);
+
+    // Shows only the steps of action, or every step.
+    void showOnly(std::optional<PlanAction> action);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+private:
+    const PlanStep& stepAt(int row) const;
+
+    QList<PlanStep> m_steps;
+    std::optional<PlanAction> m_shown;
+    QList<int> m_shownRows; // the steps shown, when only one action is
+};

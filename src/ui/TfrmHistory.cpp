@@ -1,0 +1,121 @@
+#include "ui/TfrmHistory.h"
+
+#include "ui/MessageBoxes.h"
+#include "ui/UndoBoxes.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+enum Column { TimeColumn, PageColumn, ModeColumn, FilesColumn, CountsColumn, StateColumn, ColumnCount };
+
+bool canUndo(const RunSummary& run) {
+    return run.state != RunState::Undone && run.state != RunState::Running;
+}
+} // namespace
+
+TfrmHistory::TfrmHistory(JournalFolder folder, QStringList pageNames, QWidget* parent)
+    : QDialog(parent), m_folder(std::move(folder)), m_pageNames(std::move(pageNames)),
+      GridRuns(new QTableWidget(0, ColumnCount, this)), BtnUndoRun(new QPushButton(tr("撤销"), this)),
+      BtnHistoryClose(new QPushButton(tr("关闭"), this)) {
+    setObjectName(u"TfrmHistory"_s);
+    setWindowTitle(tr("分拣记录") + u" - "_s + kApplicationTitle);
+    GridRuns->setObjectName(u"GridRuns"_s);
+    BtnUndoRun->setObjectName(u"BtnUndoRun"_s);
+    BtnHistoryClose->setObjectName(u"BtnHistoryClose"_s);
+
+    GridRuns->setHorizontalHeaderLabels(
+        {tr("时间"), tr("分拣方式"), tr("移动或复制"), tr("文件数"), tr("结果"), tr("状态")});
+    GridRuns->setSelectionBehavior(QAbstractItemView::SelectRows);
+    GridRuns->setSelectionMode(QAbstractItemView::SingleSelection);
+    GridRuns->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    GridRuns->setWordWrap(false);
+    GridRuns->verticalHeader()->hide();
+    GridRuns->horizontalHeader()->setStretchLastSection(true);
+
+    auto* buttonRow = new QHBoxLayout;
+    buttonRow->addStretch(1);
+    buttonRow->addWidget(BtnUndoRun);
+    buttonRow->addWidget(BtnHistoryClose);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(GridRuns, 1);
+    layout->addLayout(buttonRow);
+    resize(860, 360);
+
+    BtnHistoryClose->setDefault(true);
+    connect(GridRuns, &QTableWidget::itemSelectionChanged, this, &TfrmHistory::GridRunsSelectionChange);
+    connect(BtnUndoRun, &QPushButton::clicked, this, &TfrmHistory::BtnUndoRunClick);
+    connect(BtnHistoryClose, &QPushButton::clicked, this, &QDialog::reject);
+    showRuns();
+}
+
+QString TfrmHistory::pageName(const RunSummary& run) const {
+    return m_pageNames.value(int(run.header.page));
+}
+
+void TfrmHistory::showRuns(const QByteArray& selectedId) {
+    m_runs = ListRuns(m_folder);
+    GridRuns->clearContents();
+    GridRuns->setRowCount(int(m_runs.size()));
+    int selectedRow = 0;
+    for (int row = 0; row < m_runs.size(); ++row) {
+        const RunSummary& run = m_runs[row];
+        QString counts;
+        if (run.counts) {
+            counts = tr("已分拣 %1，失败 %2，因同名未处理 %3，不符合条件 %4")
+                         .arg(run.counts->placed)
+                         .arg(run.counts->failed)
+                         .arg(run.counts->left)
+                         .arg(run.counts->notMatching);
+        }
+        QString state = RunStateText(run.state);
+        if (run.undoUnfinished) {
+            state += tr("（撤销未完成）");
+        }
+        const QStringList cells = {run.startTime().toString(u"yyyy-MM-dd HH:mm:ss"_s),
+                                   pageName(run),
+                                   run.header.move ? tr("移动") : tr("复制"),
+                                   QString::number(run.header.listSize),
+                                   counts,
+                                   state};
+        for (int column = 0; column < ColumnCount; ++column) {
+            GridRuns->setItem(row, column, new QTableWidgetItem(cells[column]));
+        }
+        if (run.id == selectedId) {
+            selectedRow = row;
+        }
+    }
+    GridRuns->resizeColumnsToContents();
+    if (!m_runs.isEmpty()) {
+        GridRuns->selectRow(selectedRow);
+    }
+    GridRunsSelectionChange();
+}
+
+const RunSummary* TfrmHistory::selectedRun() const {
+    const QList<QTableWidgetSelectionRange> ranges = GridRuns->selectedRanges();
+    if (ranges.isEmpty() || ranges.first().topRow() >= m_runs.size()) {
+        return nullptr;
+    }
+    return &m_runs[ranges.first().topRow()];
+}
+
+void TfrmHistory::GridRunsSelectionChange() {
+    const RunSummary* run = selectedRun();
+    BtnUndoRun->setEnabled(run && canUndo(*run));
+}
+
+void TfrmHistory::BtnUndoRunClick() {
+    const RunSummary* run = selectedRun();
+    if (!run || !canUndo(*run)) {
+        return;
+    }
+    const RunSummary chosen = *run;
+    AskAndUndo(this, m_folder, chosen, pageName(chosen));
+    showRuns(chosen.id);
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "engine/SortPlan.h"
+
+#include <QDialog>
+
+class PlanTableModel;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QTableView;
+
+// The preview of a run: its plan step by step, the count of each action, a choice to show one action only, and the
+// buttons to start the run as planned or to close. Accepted means: start the run.
+class TfrmPreview : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfrmPreview(SortPlan plan, QWidget* parent = nullptr);
+
+    // The summary line of plan: the count of each action, or that there is nothing to do; then the listed files in
+    // the completion box's four outcomes.
+    static QString summaryText(const SortPlan& plan);
+
+private:
+    void CmbPlanFilterChange();
+
+    PlanTableModel* m_model;
+    QTableView* GridPlan;
+    QLabel* LblPlanSummary;
+    QComboBox* CmbPlanFilter;
+    QPushButton* BtnPlanRun;
+    QPushButton* BtnPlanClose;
+};
