@@ -1,8 +1,12 @@
 // Sorting 10,000 files of 4 KiB by keyword through the engine, against cp -p -r of the same tree: a copy, a move
-// within one file system (renames) and a move from a tmpfs to the disk (copies, flushed together, then deleted).
+// within one file system (renames) and a move from a tmpfs to the disk (copies, flushed together, then deleted),
+// each journaled as every real run is. Then what the journal costs (the same runs without it), and the plan of the
+// copy against the copy itself.
 
 #include "EngineSort.h"
 #include "KeywordSortTree.h"
+#include "engine/SortPlan.h"
+#include "journal/JournalRecorder.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
@@ -13,23 +17,43 @@ namespace {
 
 constexpr int kRuns = 3;
 
-double sortSeconds(const QByteArrayList& files, const QString& outDir, bool move) {
-    FakeRunHost host;
+// A run's host whose runs are journaled in journals, or not at all when it is empty.
+struct BenchHost : FakeRunHost {
+    QByteArray journals;
+    RecordingStart startRecording(const RunDescription& run) override {
+        if (journals.isEmpty()) {
+            return {};
+        }
+        Fs::Error error;
+        std::unique_ptr<JournalRecorder> recorder = JournalRecorder::start(JournalFolder(journals), run, error);
+        if (!recorder) {
+            std::fprintf(stderr, "cannot journal in %s\n", journals.constData());
+            std::exit(1);
+        }
+        return {true, std::move(recorder)};
+    }
+};
+
+BenchHost hostFor(const QByteArrayList& files, const QString& outDir, bool move, const QByteArray& journals) {
+    BenchHost host;
     host.files = files;
     host.outDir = outDir;
     host.move = move;
     host.keywords = kKeywordSortKeywords;
-    return EngineSortSeconds(host);
+    host.journals = journals;
+    return host;
 }
 
 // Best of three moves of a fresh tree made under sourceRoot into new folders named label-<run> under outRoot;
 // making the tree is not timed.
-double moveSeconds(const QString& sourceRoot, const QString& outRoot, const QString& label) {
+double moveSeconds(const QString& sourceRoot, const QString& outRoot, const QString& label,
+                   const QByteArray& journals) {
     return BestSeconds(kRuns, [&](int run) {
         const QByteArrayList files =
             MakeKeywordSortTree(QStringLiteral("%1/%2-src-%3").arg(sourceRoot, label).arg(run));
         SettleDisk();
-        return sortSeconds(files, QStringLiteral("%1/%2-%3").arg(outRoot, label).arg(run), true);
+        return EngineSortSeconds(
+            hostFor(files, QStringLiteral("%1/%2-%3").arg(outRoot, label).arg(run), true, journals));
     });
 }
 
@@ -45,15 +69,39 @@ int main(int argc, char** argv) {
     QTemporaryDir dir;
     const QString source = dir.filePath(QStringLiteral("src"));
     const QByteArrayList files = MakeKeywordSortTree(source);
+    const QByteArray journals = QFile::encodeName(dir.filePath(QStringLiteral("journals")));
 
     const double cpSeconds = BestSeconds(kRuns, [&](int run) {
         return SecondsForCommand(
             QStringLiteral("cp -p -r '%1' '%2'").arg(source, dir.filePath(QStringLiteral("cp-%1").arg(run))));
     });
-    const double copySeconds = BestSeconds(
-        kRuns, [&](int run) { return sortSeconds(files, dir.filePath(QStringLiteral("copy-%1").arg(run)), false); });
-    PrintBenchLine("sort-copy-10k", copySeconds, "cp", cpSeconds);
-    PrintBenchLine("sort-move-10k", moveSeconds(dir.path(), dir.path(), QStringLiteral("move")), "cp", cpSeconds);
+    const auto copySeconds = [&](const QString& label, const QByteArray& journalFolder) {
+        return BestSeconds(kRuns, [&](int run) {
+            return EngineSortSeconds(
+                hostFor(files, dir.filePath(QStringLiteral("%1-%2").arg(label).arg(run)), false, journalFolder));
+        });
+    };
+    const double copy = copySeconds(QStringLiteral("copy"), journals);
+    PrintBenchLine("sort-copy-10k", copy, "cp", cpSeconds);
+    const double move = moveSeconds(dir.path(), dir.path(), QStringLiteral("move"), journals);
+    PrintBenchLine("sort-move-10k", move, "cp", cpSeconds);
+
+    // What the journal adds: the same runs without it.
+    PrintBenchLine("journal-copy-10k", copy, "nojournal", copySeconds(QStringLiteral("copy-bare"), {}));
+    PrintBenchLine("journal-move-10k", move, "nojournal",
+                   moveSeconds(dir.path(), dir.path(), QStringLiteral("move-bare"), {}));
+
+    // The plan of the copy, into an output folder that the copies above did not touch.
+    BenchHost planHost = hostFor(files, dir.filePath(QStringLiteral("plan")), false, {});
+    const double plan = BestSeconds(kRuns, [&](int) {
+        return SecondsFor([&] {
+            if (!PlanSort(planHost) || !planHost.messages.isEmpty()) {
+                std::fprintf(stderr, "the plan was refused\n");
+                std::exit(1);
+            }
+        });
+    });
+    PrintBenchLine("plan-10k", plan, "run", copy);
 
     // From a tmpfs (/dev/shm) to the disk, against cp -p -r along the same way.
     QTemporaryDir memory(QStringLiteral("/dev/shm/varnoth-bench-XXXXXX"));
@@ -67,7 +115,8 @@ int main(int argc, char** argv) {
         return SecondsForCommand(QStringLiteral("cp -p -r '%1' '%2'")
                                      .arg(memorySource, dir.filePath(QStringLiteral("cross-cp-%1").arg(run))));
     });
-    PrintBenchLine("sort-move-crossfs-10k", moveSeconds(memory.path(), dir.path(), QStringLiteral("cross-move")), "cp",
+    PrintBenchLine("sort-move-crossfs-10k",
+                   moveSeconds(memory.path(), dir.path(), QStringLiteral("cross-move"), journals), "cp",
                    crossCpSeconds);
     return 0;
 }
