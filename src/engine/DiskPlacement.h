@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/PlacementActions.h"
+#include "engine/PlacementKind.h"
 
 class ActionRecorder;
 
@@ -22,6 +23,8 @@ public:
 
 private:
     PlaceOutcome attempt(const PlaceRequest& request, const struct stat* entry);
+    // attempt() between the recorder's intent (with use) and its record of the outcome.
+    PlaceOutcome recorded(const PlaceRequest& request, const struct stat* sourceEntry, NameUse use);
 
     ActionRecorder* m_recorder;
 };
