@@ -9,7 +9,7 @@
 
 // Seconds that a sort run through the engine takes with the window host describes; exits the benchmark when the
 // run does not complete cleanly.
-inline double EngineSortSeconds(FakeRunHost host) {
+template <typename Host = FakeRunHost> double EngineSortSeconds(Host host) {
     const double seconds = SecondsFor([&] { RunSort(host); });
     if (host.messages != QStringList{QStringLiteral("分拣工作完成！")}) {
         std::fprintf(stderr, "the sort did not complete cleanly\n");

@@ -159,15 +159,15 @@ private slots:
     }
 
     void ensureFolder() {
-        EnsureFolder(bytes(u"a/b/c"_s));
+        m_folders.ensureFolder(bytes(u"a/b/c"_s));
         QVERIFY(QFileInfo(path(u"a/b/c"_s)).isDir());
-        EnsureFolder(bytes(u"a/b/c"_s)); // already there: nothing happens
+        m_folders.ensureFolder(bytes(u"a/b/c"_s)); // already there: nothing happens
         QVERIFY(QFileInfo(path(u"a/b/c"_s)).isDir());
         // A file bearing the name is not a folder, and it is not replaced.
         WriteTestFile(path(u"file"_s), "keep");
-        EnsureFolder(bytes(u"file"_s));
+        m_folders.ensureFolder(bytes(u"file"_s));
         QVERIFY(QFileInfo(path(u"file"_s)).isFile());
-        EnsureFolder(bytes(u"file/sub"_s));
+        m_folders.ensureFolder(bytes(u"file/sub"_s));
         QCOMPARE(ReadTestFile(path(u"file"_s)), QByteArray("keep"));
     }
 };

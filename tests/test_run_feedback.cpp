@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -55,6 +56,58 @@ private:
     }
 
 private slots:
+    // Every run that starts keeps a journal in the state folder; a run its checks refuse keeps none.
+    void everyRunThatStartsIsJournaled() {
+        const QString runs = homeFolder() + u"/.local/state/Varnoth/runs"_s;
+        listFiles({u"游记1.txt"_s});
+        sortByKeyword(u" "_s, u"RbSkip"_s);
+        ShownMessage refused;
+        answerNextMessage(&refused);
+        QTest::mouseClick(control(u"BtnCopy"_s), Qt::LeftButton);
+        QCOMPARE(refused.text, u"请输入匹配关键字!"_s);
+        QVERIFY(EntriesOf(runs).isEmpty());
+
+        control<QLineEdit>(u"EdtKeys"_s)->setText(u"游记"_s);
+        ShownMessage done;
+        answerNextMessage(&done);
+        QTest::mouseClick(control(u"BtnCopy"_s), Qt::LeftButton);
+        QVERIFY(done.text.startsWith(u"分拣工作完成！"_s));
+        const QStringList journals = EntriesOf(runs);
+        QCOMPARE(journals.size(), 1);
+        QVERIFY(journals.first().endsWith(u".journal"_s));
+    }
+
+    // A journal folder that cannot be written is named in a warning, which offers to sort without a journal or to
+    // stop before anything is touched.
+    void anUnwritableJournalFolderIsNamedInAWarning_data() {
+        QTest::addColumn<bool>("goOn");
+        QTest::newRow("sort without a journal") << true;
+        QTest::newRow("stop") << false;
+    }
+    void anUnwritableJournalFolderIsNamedInAWarning() {
+        QFETCH(bool, goOn);
+        // A file stands where the state folder would be; its name is markup, shown as it is.
+        const QString state = path(u"<b>state"_s);
+        WriteTestFile(state, "not a folder");
+        qputenv("XDG_STATE_HOME", QFile::encodeName(state));
+        listFiles({u"游记1.txt"_s});
+        sortByKeyword(u"游记"_s, u"RbSkip"_s);
+        ShownMessage warning;
+        ShownMessage done;
+        answerNextMessage(&warning, goOn ? QMessageBox::Yes : QMessageBox::No, [&] {
+            if (goOn) {
+                answerNextMessage(&done);
+            }
+        });
+        QTest::mouseClick(control(u"BtnCopy"_s), Qt::LeftButton);
+        qunsetenv("XDG_STATE_HOME");
+        QCOMPARE(warning.icon, QMessageBox::Warning);
+        QVERIFY2(warning.text.contains(state + u"/Varnoth/runs"_s), qPrintable(warning.text));
+        QCOMPARE(QFileInfo::exists(path(u"out/游记/游记1.txt"_s)), goOn);
+        QCOMPARE(QFileInfo::exists(path(u"out"_s)), goOn);
+        QCOMPARE(done.text.startsWith(u"分拣工作完成！"_s), goOn);
+    }
+
     void theRunCanBeFollowedAndStopped() {
         auto* progress = control<QLabel>(u"LblProgress"_s);
         auto* stop = control<QPushButton>(u"BtnStop"_s);

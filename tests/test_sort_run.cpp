@@ -1,5 +1,6 @@
 #include "core/CriterionPage.h"
 #include "core/FsTemporaryNames.h"
+#include "engine/SortPlan.h"
 #include "engine/SortRun.h"
 #include "testsupport/FakeRunHost.h"
 #include "testsupport/FileSystemFixtures.h"
@@ -324,6 +325,48 @@ private slots:
         QCOMPARE(m_host.messages, QStringList{u"输出文件夹的名称无法识别，请重新选择输出文件夹。"_s});
         QVERIFY(m_host.locks.isEmpty());
         QCOMPARE(EntriesOf(m_dir->path()), QStringList{u"src"_s});
+    }
+
+    // A plan is refused with the run's own messages, and neither makes a folder nor changes the host's fields.
+    void aPlanIsRefusedAsTheRunIs_data() {
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("empty list") << u"list"_s;
+        QTest::newRow("include without types") << u"include"_s;
+        QTest::newRow("output folder without a name") << u"folder"_s;
+        QTest::newRow("no keyword") << u"keyword"_s;
+        QTest::newRow("size not a number") << u"size"_s;
+    }
+    void aPlanIsRefusedAsTheRunIs() {
+        QFETCH(QString, refusal);
+        if (refusal != u"list"_s) {
+            listFiles({u"游记.txt"_s});
+        }
+        m_host.filter.include = refusal == u"include"_s;
+        m_host.outDir = refusal == u"folder"_s ? path(u"out-"_s) + QChar::ReplacementCharacter : path(u"out"_s);
+        m_host.keywords = refusal == u"keyword"_s ? u" "_s : u"游记"_s;
+        m_host.page = refusal == u"size"_s ? SizePage : KeywordPage;
+        m_host.size = {0, u"大于"_s, u"x"_s, 0, u"KB"_s};
+        FakeRunHost planHost = m_host;
+        QVERIFY(!PlanSort(planHost));
+        QCOMPARE(planHost.outDir, m_host.outDir);
+        QCOMPARE(EntriesOf(m_dir->path()), refusal == u"list"_s ? QStringList() : QStringList{u"src"_s});
+        RunSort(m_host);
+        QVERIFY(!planHost.messages.isEmpty() || !planHost.inputErrors.isEmpty());
+        QCOMPARE(planHost.messages, m_host.messages);
+        QCOMPARE(planHost.inputErrors.size(), m_host.inputErrors.size());
+    }
+
+    // The plan of the same-name question says that it will come, and asks nothing.
+    void aPlanNeverAsks() {
+        listFiles({u"游记.txt"_s});
+        WriteTestFile(path(u"out/游记/游记.txt"_s), "old");
+        m_host.policy = SameNamePolicy::Ask;
+        const std::optional<SortPlan> plan = PlanSort(m_host);
+        QVERIFY(plan && plan->steps.size() == 1);
+        QCOMPARE(plan->steps.first().action, PlanAction::Ask);
+        QCOMPARE(plan->steps.first().target, QFile::encodeName(path(u"out/游记/游记.txt"_s)));
+        QVERIFY(m_host.questions.isEmpty() && m_host.locks.isEmpty() && m_host.reports.isEmpty());
+        QCOMPARE(m_host.outDir, path(u"out"_s));
     }
 
     // Placing into a folder removes the temporary files that ended processes of ours left there, and nothing else.

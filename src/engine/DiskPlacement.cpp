@@ -37,8 +37,11 @@ bool DiskPlacement::reachesFolder(const QByteArray& folder) {
 }
 
 void DiskPlacement::ensureFolder(const QByteArray& folder) {
-    if (!m_recorder || Fs::ReachesFolder(folder)) {
-        EnsureFolder(folder);
+    if (Fs::ReachesFolder(folder)) {
+        return;
+    }
+    if (!m_recorder) {
+        Fs::MakeFolders(folder);
         return;
     }
     QByteArrayList missing;
@@ -70,24 +73,47 @@ PlaceOutcome DiskPlacement::placeAt(const PlaceRequest& request) {
     // The name as it was before the file was read, for the check before the source is deleted.
     struct stat entry {};
     const bool known = request.move && ::lstat(request.source.constData(), &entry) == 0;
-    const bool replaces = (m_recorder || m_host) && !request.failIfExists && Fs::NameTakenByNonFolder(request.target);
+    const struct stat* sourceEntry = known ? &entry : nullptr;
     if (!m_recorder) {
-        const PlaceOutcome outcome = attempt(request, known ? &entry : nullptr);
+        const bool replaces = m_host && !request.failIfExists && Fs::NameTakenByNonFolder(request.target);
+        const PlaceOutcome outcome = attempt(request, sourceEntry);
         ended(request, replaces, outcome);
         return outcome;
     }
-    const NameUse use = request.numbered ? NameUse::Number : replaces ? NameUse::Replace : NameUse::Free;
-    const int step = m_recorder->intent(request.move ? Transfer::Move : Transfer::Copy, use, request.source,
-                                        request.target, known ? &entry : nullptr);
-    if (replaces) {
-        if (const Fs::Error error = m_recorder->keepReplaced(step, request.target, request.source); error.failed()) {
-            m_recorder->failed(step);
-            const PlaceOutcome refused = failure(error, request.move);
-            ended(request, replaces, refused);
-            return refused;
+    bool replaces = false;
+    const PlaceOutcome outcome = journaled(request, sourceEntry, replaces);
+    ended(request, replaces, outcome);
+    return outcome;
+}
+
+PlaceOutcome DiskPlacement::journaled(const PlaceRequest& request, const struct stat* sourceEntry, bool& replaces) {
+    if (!request.failIfExists) {
+        // First as if the name were free, which it mostly is: a name that is taken shows at the target check, before
+        // anything is written, and only then is the old file kept and replaced.
+        PlaceRequest free = request;
+        free.failIfExists = true;
+        const PlaceOutcome outcome = recorded(free, sourceEntry, NameUse::Free);
+        if (outcome.result != PlaceResult::Declined && outcome.error.code != EEXIST) {
+            return outcome;
         }
     }
-    const PlaceOutcome outcome = attempt(request, known ? &entry : nullptr);
+    replaces = !request.failIfExists && Fs::NameTakenByNonFolder(request.target);
+    return recorded(request, sourceEntry,
+                    request.numbered ? NameUse::Number
+                    : replaces       ? NameUse::Replace
+                                     : NameUse::Free);
+}
+
+PlaceOutcome DiskPlacement::recorded(const PlaceRequest& request, const struct stat* sourceEntry, NameUse use) {
+    const int step = m_recorder->intent(request.move ? Transfer::Move : Transfer::Copy, use, request.source,
+                                        request.target, sourceEntry);
+    if (use == NameUse::Replace) {
+        if (const Fs::Error error = m_recorder->keepReplaced(step, request.target, request.source); error.failed()) {
+            m_recorder->failed(step);
+            return failure(error, request.move);
+        }
+    }
+    const PlaceOutcome outcome = attempt(request, sourceEntry);
     if (outcome.result == PlaceResult::Moved) {
         m_recorder->renamed(step);
     } else if (outcome.result == PlaceResult::Copied) {
@@ -95,7 +121,6 @@ PlaceOutcome DiskPlacement::placeAt(const PlaceRequest& request) {
     } else {
         m_recorder->failed(step);
     }
-    ended(request, replaces, outcome);
     return outcome;
 }
 

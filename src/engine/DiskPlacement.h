@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/PlacementActions.h"
+#include "engine/PlacementKind.h"
 
 #include <QHash>
 
@@ -35,6 +36,11 @@ private:
         PlanStep step;
         bool earlierFailure = false; // an earlier placement of the file failed, and its failure is the one settled
     };
+    // The placement with the recorder: first as if the name were free, then, where it is taken, as the request
+    // says; replaces tells whether the step replaced a file.
+    PlaceOutcome journaled(const PlaceRequest& request, const struct stat* sourceEntry, bool& replaces);
+    // attempt() between the recorder's intent (with use) and its record of the outcome.
+    PlaceOutcome recorded(const PlaceRequest& request, const struct stat* sourceEntry, NameUse use);
 
     ActionRecorder* m_recorder;
     RunHost* m_host;

@@ -30,9 +30,8 @@ Fs::Error CopyRegularFile(const QByteArray& source, const QByteArray& target, co
         (record && ::fstat(out.descriptor(), &record->copy) != 0)) {
         return Fs::FailureOf(Fs::Operation::WriteTemporary);
     }
-    const Fs::Error error =
-        out.commit(options.failIfExists ? Fs::AtomicFile::Commit::NoReplace : Fs::AtomicFile::Commit::Replace,
-                   options.durable);
+    const Fs::Error error = out.commit(
+        options.failIfExists ? Fs::AtomicFile::Commit::NoReplace : Fs::AtomicFile::Commit::Replace, options.durable);
     if (record && !error.failed()) {
         record->source = sourceStatus;
     }

@@ -1,19 +1,12 @@
 #include "engine/Placement.h"
 
 #include "core/FileNames.h"
-#include "core/FsEntries.h"
 #include "core/TextBytes.h"
 #include "engine/PlacementActions.h"
 
 #include <QCoreApplication>
 
 using namespace Qt::StringLiterals;
-
-void EnsureFolder(const QByteArray& folder) {
-    if (!Fs::ReachesFolder(folder)) {
-        Fs::MakeFolders(folder);
-    }
-}
 
 QByteArrayList FolderLevels(const QByteArray& folder) {
     QByteArrayList levels;

@@ -54,10 +54,6 @@ struct PlaceOutcome {
     Fs::SourceRecord source; // Copied: the source as the copy read it, to be checked before it is deleted
 };
 
-// Creates folder with every missing folder above it, unless a folder is already there. Failure is not reported:
-// the copy that follows fails instead.
-void EnsureFolder(const QByteArray& folder);
-
 // Places source into destFolder under the same-name policy read from host now, through actions (the disk, or a
 // plan). A file's last placement reads the mode: in move mode a regular file is renamed into place when it can be
 // (see RenameRegularFile) and copied otherwise; every other placement copies. Makes exactly one attempt

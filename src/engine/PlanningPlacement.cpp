@@ -12,6 +12,11 @@ namespace {
 
 // One spelling for each path, so that "out/a" and "out//a/" are one name to the plan.
 QByteArray pathKey(const QByteArray& path) {
+    const bool plain = !path.contains("//") && !path.contains("/./") && !path.endsWith('/') && !path.endsWith("/.") &&
+                       !path.startsWith("./");
+    if (plain) {
+        return path;
+    }
     const QByteArrayList levels = FolderLevels(path);
     return levels.isEmpty() ? path : levels.last();
 }

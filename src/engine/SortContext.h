@@ -22,7 +22,8 @@ public:
 
     // True when folder is a folder, as the run sees it.
     bool reachesFolder(const QByteArray& folder) const;
-    // Makes folder with every missing folder above it, unless a folder is already there (see EnsureFolder).
+    // Makes folder with every missing folder above it, unless a folder is already there; a failure is
+    // not reported (the placement that follows fails).
     void ensureFolder(const QByteArray& folder);
 
     // Places source into destFolder (PlaceFile). Only the file's last placement may move it; a criterion that

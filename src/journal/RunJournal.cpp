@@ -155,7 +155,7 @@ Fs::Error RunJournal::sync() {
     return m_appender.sync();
 }
 
-Fs::Error RunJournal::finish(const RunEnd& end) {
+Fs::Error RunJournal::finish(const RunEnd& end, bool durable) {
     m_appender.append(EndRecord(end));
-    return sync();
+    return durable ? sync() : error();
 }

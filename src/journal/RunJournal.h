@@ -68,8 +68,11 @@ public:
     // deleted, so that the record of the new file outlives a power cut.
     Fs::Error sync();
 
-    // The last record: the run went through its list or was stopped, with its counts. Flushed.
-    Fs::Error finish(const RunEnd& end);
+    // The last record: the run went through its list or was stopped, with its counts, flushed to the disk when
+    // durable.
+    // Otherwise it is left to the kernel's writeback: flushing a file system at the end of a copy run would
+    // force out every copy the run made, and a copy run whose journal tail is lost leaves only extra copies.
+    Fs::Error finish(const RunEnd& end, bool durable = true);
 
     // The first write that failed, if any.
     Fs::Error error() const { return m_appender.error(); }

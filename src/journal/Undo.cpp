@@ -1,5 +1,7 @@
 #include "journal/Undo.h"
 
+#include "core/FileNames.h"
+#include "core/FsLeftovers.h"
 #include "journal/JournalAppender.h"
 #include "journal/JournalReader.h"
 #include "journal/JournalRecordText.h"
@@ -7,6 +9,7 @@
 
 #include <QDateTime>
 #include <QHash>
+#include <QSet>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -67,6 +70,19 @@ UndoResult UndoRun(const JournalFolder& folder, const QByteArray& id) {
     for (const JournalStep& step : content.steps) {
         if (step.written && !step.isFolder) {
             facts.written[step.target].append(*step.written);
+        }
+    }
+
+    if (!content.end) {
+        // A run cut off in the middle of a placement can have left its temporary file behind (see FsLeftovers.h):
+        // the run's folders are tidied first, so that a folder it made can go again.
+        QSet<QByteArray> tidied;
+        for (const JournalStep& step : content.steps) {
+            const QByteArray stepFolder = step.isFolder ? step.target : FolderOf(step.target);
+            if (!tidied.contains(stepFolder)) {
+                tidied.insert(stepFolder);
+                Fs::RemoveLeftoverTemporaryFiles(stepFolder);
+            }
         }
     }
 

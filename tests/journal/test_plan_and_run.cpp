@@ -12,12 +12,17 @@
 #include "testsupport/PictureTypes.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <chrono>
+#include <csignal>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <thread>
 
 using namespace Qt::StringLiterals;
 
@@ -48,28 +53,106 @@ QByteArray stepText(const QByteArray& source, const QByteArray& target, const ch
     return source + " -> " + target + " [" + code + "]\n";
 }
 
+// A run's host set up by seed: its page, mode, same-name policy and filter, and the files it lists (made when
+// makeFiles, else only named, for a child that runs the same sort).
+void setUpRun(JournaledHost& host, const QByteArray& root, const QByteArray& other, quint32 seed, bool makeFiles) {
+    QRandomGenerator random(seed);
+    host.page = int(seed % 6);
+    host.keywords = u"photo o 中 a/b"_s;
+    host.name = {false, {}, {}, {}, false};
+    host.size = {0, u"大于"_s, u"1"_s, 0, u"KB"_s};
+    host.date = {false, 0, QDate(2021, 6, 1), QTime(0, 0)};
+    host.image = {false, 0, u"至少"_s, u"10"_s};
+    host.filter.pictureTypes = StandardPictureTypes();
+    host.move = random.bounded(2) == 1;
+    const SameNamePolicy policies[] = {SameNamePolicy::Skip, SameNamePolicy::Overwrite, SameNamePolicy::Rename};
+    host.policy = policies[random.bounded(3)];
+    if (random.bounded(3) == 0) {
+        host.filter.exclude = true;
+        host.filter.typeList = {u"*.doc"_s};
+    }
+    for (const QByteArray& folder : {root + "/src/s0", root + "/src/s1", other.isEmpty() ? root + "/src/s2" : other}) {
+        if (makeFiles) {
+            Fs::MakeFolders(folder);
+        }
+        for (const QByteArray& name : kNames) {
+            if (random.bounded(3) != 0) {
+                if (makeFiles) {
+                    makeFile(folder + '/' + name, random);
+                }
+                host.files.append(folder + '/' + name);
+            }
+        }
+    }
+    host.outDir = QFile::decodeName(root + "/out");
+    if (!makeFiles) {
+        return;
+    }
+    MakeFolder(root + "/out");
+    // Names the run will use, taken beforehand: a file, a write-protected file, a folder.
+    const std::optional<SortPlan> empty = PlanSort(host);
+    for (const PlanStep& step : empty.value().steps) {
+        if (!step.target.isEmpty() && random.bounded(4) == 0 && !Fs::ReachesFolder(step.target)) {
+            Fs::MakeFolders(FolderOf(step.target));
+            const quint32 kind = random.bounded(6);
+            if (kind == 0) {
+                Fs::MakeFolders(step.target);
+            } else {
+                makeFile(step.target, random);
+                ::chmod(step.target.constData(), kind == 1 ? 0444 : 0644);
+            }
+        }
+    }
+}
+
+constexpr char kChildOption[] = "--sort-child";
+
+// The child: the sort of the tree at root (and other) by seed, killed with SIGKILL after killAt files, or, when
+// killAt is negative, after -killAt microseconds, wherever the run then is.
+int runSortChild(const QByteArray& root, const QByteArray& other, quint32 seed, int killAt) {
+    JournaledHost host;
+    setUpRun(host, root, other, seed, false);
+    int files = 0;
+    host.onProcessEvents = [&] {
+        if (++files == killAt) {
+            ::raise(SIGKILL);
+        }
+    };
+    if (killAt < 0) {
+        std::thread([killAt] {
+            std::this_thread::sleep_for(std::chrono::microseconds(-killAt));
+            ::raise(SIGKILL);
+        }).detach();
+    }
+    RunSort(host);
+    return 0;
+}
+
+// after without the empty folders that before does not have.
+TreeSnapshot withoutEmptyFolders(TreeSnapshot after, const TreeSnapshot& before) {
+    after.removeIf([&](const auto& entry) {
+        const auto next = after.upperBound(entry.key());
+        const bool empty = next == after.end() || !next.key().startsWith(entry.key() + '/');
+        return entry.value().kind == 'd' && empty && !before.contains(entry.key());
+    });
+    return after;
+}
+
+QByteArray otherFolder(const QByteArray& second, const char* kind, quint32 seed) {
+    return second.isEmpty() ? QByteArray() : second + '/' + kind + '-' + QByteArray::number(seed);
+}
+
 } // namespace
 
 // The plan against the run it foretells, over random trees: every page, the policies skip, overwrite and
 // auto-number, copy and move, shared names, names already in the output folder, names that are not valid UTF-8,
 // filters. The plan touches nothing; its acting steps are the steps the run journals, in order, and its counts
-// the run's; the run's undo gives back the whole tree, byte for byte.
+// the run's; the run's undo gives back the whole tree, byte for byte. A run killed anywhere loses nothing.
 class TestPlanAndRun : public QObject {
     Q_OBJECT
 private:
     JournalTestHome m_home;
     QByteArray m_second = MountSecondFileSystem();
-
-    // Sets up host for the page and fills the output folder with files at some of the names the run will use.
-    static void choosePage(JournaledHost& host, int page) {
-        host.page = page;
-        host.keywords = u"photo o 中 a/b"_s;
-        host.name = {false, {}, {}, {}, false};
-        host.size = {0, u"大于"_s, u"1"_s, 0, u"KB"_s};
-        host.date = {false, 0, QDate(2021, 6, 1), QTime(0, 0)};
-        host.image = {false, 0, u"至少"_s, u"10"_s};
-        host.filter.pictureTypes = StandardPictureTypes();
-    }
 
 private slots:
     void planMatchesRun_data() {
@@ -80,46 +163,11 @@ private slots:
     }
     void planMatchesRun() {
         QFETCH(quint32, seed);
-        QRandomGenerator random(seed);
         QTemporaryDir work;
         const QByteArray root = QFile::encodeName(work.path());
-        const QByteArray other = m_second.isEmpty() ? QByteArray() : m_second + "/plan-" + QByteArray::number(seed);
+        const QByteArray other = otherFolder(m_second, "plan", seed);
         JournaledHost host;
-        choosePage(host, int(seed % 6));
-        host.move = random.bounded(2) == 1;
-        const SameNamePolicy policies[] = {SameNamePolicy::Skip, SameNamePolicy::Overwrite, SameNamePolicy::Rename};
-        host.policy = policies[random.bounded(3)];
-        if (random.bounded(3) == 0) {
-            host.filter.exclude = true;
-            host.filter.typeList = {u"*.doc"_s};
-        }
-        for (const QByteArray& folder :
-             {root + "/src/s0", root + "/src/s1", other.isEmpty() ? root + "/src/s2" : other}) {
-            Fs::MakeFolders(folder);
-            for (const QByteArray& name : kNames) {
-                if (random.bounded(3) != 0) {
-                    makeFile(folder + '/' + name, random);
-                    host.files.append(folder + '/' + name);
-                }
-            }
-        }
-        host.outDir = QFile::decodeName(root + "/out");
-        MakeFolder(root + "/out");
-        // Names the run will use, taken beforehand: a file, a write-protected file, a folder.
-        const std::optional<SortPlan> empty = PlanSort(host);
-        QVERIFY(empty);
-        for (const PlanStep& step : empty->steps) {
-            if (!step.target.isEmpty() && random.bounded(4) == 0 && !Fs::ReachesFolder(step.target)) {
-                Fs::MakeFolders(FolderOf(step.target));
-                const quint32 kind = random.bounded(6);
-                if (kind == 0) {
-                    Fs::MakeFolders(step.target);
-                } else {
-                    makeFile(step.target, random);
-                    ::chmod(step.target.constData(), kind == 1 ? 0444 : 0644);
-                }
-            }
-        }
+        setUpRun(host, root, other, seed, true);
         const TreeSnapshot before = SnapshotOf(root);
         const TreeSnapshot otherBefore = SnapshotOf(other);
 
@@ -160,9 +208,61 @@ private slots:
         RemoveTree(other);
         RemoveTree(root);
     }
+
+    // A sort killed with SIGKILL at a random file, or at a random moment, then undone: every file is where it was,
+    // with its bytes and time; the output folder holds nothing of the run.
+    void undoAfterAKillLosesNothing_data() {
+        QTest::addColumn<quint32>("seed");
+        QTest::addColumn<int>("killAt");
+        for (quint32 seed = 1; seed <= 24; ++seed) {
+            const int files = int(QRandomGenerator(seed).bounded(1, 20));
+            const int micros = int(QRandomGenerator(seed * 3).bounded(100, 20000));
+            QTest::addRow("seed %u after file %d", seed, files) << seed << files;
+            QTest::addRow("seed %u after %d µs", seed, micros) << seed << -micros;
+        }
+    }
+    void undoAfterAKillLosesNothing() {
+        QFETCH(quint32, seed);
+        QFETCH(int, killAt);
+        QTemporaryDir work;
+        const QByteArray root = QFile::encodeName(work.path());
+        const QByteArray other = otherFolder(m_second, "crash", seed);
+        JournaledHost host;
+        setUpRun(host, root, other, seed, true);
+        const TreeSnapshot before = SnapshotOf(root);
+        const TreeSnapshot otherBefore = SnapshotOf(other);
+        const QByteArrayList runsBefore = host.journals.runIds();
+
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QString::fromLatin1(kChildOption), QFile::decodeName(root), QFile::decodeName(other),
+                     QString::number(seed), QString::number(killAt)});
+        QVERIFY(child.waitForFinished(60000));
+        const QByteArrayList runs = host.journals.runIds();
+        if (runs.isEmpty() || runsBefore.contains(runs.last())) {
+            // Killed before its journal began: the run had not begun to act.
+            QVERIFY2(SnapshotOf(root) == before, DifferencesBetween(before, SnapshotOf(root)).constData());
+            return;
+        }
+
+        const UndoResult result = UndoRun(host.journals, runs.last());
+        // Killed before its journal's first line was written, the run had not begun to act.
+        const bool neverBegun = QFileInfo(QFile::decodeName(host.journals.journalPath(runs.last()))).size() == 0;
+        QCOMPARE(result.status, neverBegun ? UndoResult::Status::Unreadable : UndoResult::Status::Done);
+        // A folder is recorded once it is made: one killed in between stays, empty.
+        const TreeSnapshot after = withoutEmptyFolders(SnapshotOf(root), before);
+        QVERIFY2(after == before, DifferencesBetween(before, after).constData());
+        QVERIFY2(SnapshotOf(other) == otherBefore, DifferencesBetween(otherBefore, SnapshotOf(other)).constData());
+        QVERIFY2(result.items.isEmpty(), UndoReasonCode(result.items.value(0).reason));
+        RemoveTree(other);
+        RemoveTree(root);
+    }
 };
 
 int main(int argc, char** argv) {
+    if (argc == 6 && qstrcmp(argv[1], kChildOption) == 0) {
+        return runSortChild(argv[2], argv[3], quint32(atoi(argv[4])), atoi(argv[5]));
+    }
     MountSecondFileSystem();
     QCoreApplication application(argc, argv);
     TestPlanAndRun test;
