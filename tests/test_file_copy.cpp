@@ -162,7 +162,7 @@ private slots:
         QDir().mkpath(path(u"taken/a"_s));
         QCOMPARE(CopyRegularFile(source, bytes(u"taken/a"_s), {}), (Fs::Error{Operation::CheckTarget, EISDIR}));
         QCOMPARE(CopyRegularFile(source, bytes(u"taken/a"_s), {.failIfExists = true}),
-                 (Fs::Error{Operation::CheckTarget, EEXIST}));
+                 (Fs::Error{Operation::CheckTarget, EISDIR}));
         QVERIFY(QFileInfo(path(u"taken/a"_s)).isDir());
         QCOMPARE(EntriesOf(path(u"taken"_s)), QStringList{u"a"_s});
     }

@@ -37,9 +37,9 @@ struct CopyRecord {
 // Fs::Operation):
 // - OpenSource or CheckSource when source cannot be opened for reading or is not a regular file (a folder, FIFO,
 //   socket or device; none of them is ever waited on);
-// - CheckTarget: EINVAL when target is the source itself, under any spelling or through a hard link; EEXIST when
-//   failIfExists is set and target exists; EISDIR when a folder holds the name; EACCES when target exists without
-//   any write permission bit (write-protected, even for root);
+// - CheckTarget: EINVAL when target is the source itself, under any spelling or through a hard link; EISDIR when
+//   a folder holds the name; EEXIST when failIfExists is set and something else holds it; EACCES when target exists
+//   without any write permission bit (write-protected, even for root);
 // - WriteTemporary with ECANCELED when an interruption was requested during the copy (see Interruption.h);
 // - CreateTemporary, WriteTemporary or MoveIntoPlace with what the file system reports.
 // The content goes to a new file in the target's folder first, unnamed where the file system allows it, which takes
