@@ -93,11 +93,16 @@ Fs::Error PlanningPlacement::targetRefusal(const struct stat& source, const Plac
     return CheckTarget(source, request.target, request.failIfExists);
 }
 
-Fs::Error PlanningPlacement::folderRefusal(const QByteArray& folder) const {
-    if (madeByPlan(folder) || ::access(folder.constData(), W_OK | X_OK) == 0) {
+// A plan touches nothing, so a folder's permissions stay what they were when the plan first asked.
+Fs::Error PlanningPlacement::folderRefusal(const QByteArray& folder) {
+    if (madeByPlan(folder)) {
         return {};
     }
-    return {Fs::Operation::CreateTemporary, errno};
+    auto known = m_folderAccess.constFind(folder);
+    if (known == m_folderAccess.cend()) {
+        known = m_folderAccess.insert(folder, ::access(folder.constData(), W_OK | X_OK) == 0 ? 0 : errno);
+    }
+    return *known == 0 ? Fs::Error{} : Fs::Error{Fs::Operation::CreateTemporary, *known};
 }
 
 PlaceOutcome PlanningPlacement::placeAt(const PlaceRequest& request) {

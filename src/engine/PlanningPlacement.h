@@ -29,11 +29,12 @@ public:
 
 private:
     Fs::Error targetRefusal(const struct stat& source, const PlaceRequest& request) const;
-    Fs::Error folderRefusal(const QByteArray& folder) const;
+    Fs::Error folderRefusal(const QByteArray& folder);
     bool madeByPlan(const QByteArray& folder) const;
 
     QList<PlanStep> m_steps;
     QHash<QByteArray, mode_t> m_taken; // by path, spelled as FolderLevels spells it
     QSet<QByteArray> m_vacated;
     QSet<QByteArray> m_madeFolders;
+    QHash<QByteArray, int> m_folderAccess; // errno of the write test of each destination folder (0: writable)
 };
