@@ -215,7 +215,7 @@ private slots:
             },
             u"BtnHistory"_s, 1, QMessageBox::No,
             {u"Status"_s, u"stopped"_s, u"interrupted"_s, u"running"_s, u"undone"_s, u"complete (undo unfinished)"_s,
-             u"sorted: 1"_s});
+             u"1 sorted"_s});
         // The question, then the result with the file that was changed after the run in its details.
         row("undo",
             [=, this] {

@@ -721,7 +721,7 @@
     </message>
     <message>
         <source>已分拣 %1，失败 %2，因同名未处理 %3，不符合条件 %4</source>
-        <translation>sorted: %1, failed: %2, left because of the same name: %3, not matching: %4</translation>
+        <translation>%1 sorted, %2 failed, %3 left (same name), %4 not matching</translation>
     </message>
     <message>
         <source>（撤销未完成）</source>
