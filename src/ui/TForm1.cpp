@@ -16,6 +16,7 @@
 #include "ui/TfrmHistory.h"
 #include "ui/TfrmPreview.h"
 #include "ui/TfrmSuffix.h"
+#include "ui/TypeListColumns.h"
 #include "ui/UndoBoxes.h"
 #include "ui/WindowSettings.h"
 
@@ -24,32 +25,8 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFileDialog>
-#include <QStyleOptionViewItem>
-
-#include <algorithm>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-// The type list shows two rows of six columns at a time.
-constexpr int kTypeListColumns = 6;
-constexpr int kTypeListRows = 2;
-
-int typeListRowHeight(const QListWidget& list) {
-    return list.fontMetrics().height() + 2;
-}
-
-// The width the list's delegate needs to show the widest entry in full.
-int widestTypeListEntry(const QListWidget& list) {
-    QStyleOptionViewItem option;
-    option.initFrom(&list);
-    int widest = 0;
-    for (int row = 0; row < list.count(); ++row) {
-        widest = std::max(widest, list.itemDelegate()->sizeHint(option, list.model()->index(row, 0)).width());
-    }
-    return widest;
-}
-} // namespace
 
 TForm1::TForm1(QWidget* parent)
     : QWidget(parent), m_ui(std::make_unique<Ui::TForm1>()), m_files(new FileListModel(this)),
@@ -98,18 +75,11 @@ void TForm1::setUpControls() {
         numberField->setAttribute(Qt::WA_InputMethodEnabled, false);
         numberField->installEventFilter(this);
     }
-    // Both lists flow into columns; the form design cannot say so.
-    m_ui->ListBox2->setWrapping(true);
+    // Both lists flow into columns; the form design cannot say so. The picture types take the type list's place on
+    // the image page, at its height.
+    new TypeListColumns(*m_ui->ListBox2);
     m_ui->ChkLstPic->setWrapping(true);
-    m_ui->ListBox2->setFixedHeight(kTypeListRows * typeListRowHeight(*m_ui->ListBox2) +
-                                   2 * m_ui->ListBox2->frameWidth());
-    // The picture types take the type list's place on the image page, at its height.
     m_ui->ChkLstPic->setFixedHeight(m_ui->ListBox2->height());
-    m_ui->ListBox2->viewport()->installEventFilter(this);
-    for (auto rowsChanged : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved}) {
-        connect(m_ui->ListBox2->model(), rowsChanged, this, &TForm1::spreadTypeListColumns);
-    }
-    connect(m_ui->ListBox2->model(), &QAbstractItemModel::modelReset, this, &TForm1::spreadTypeListColumns);
 
     connect(m_ui->BtnCopy, &QPushButton::clicked, this, &TForm1::BtnCopyClick);
     connect(m_ui->BtnStop, &QPushButton::clicked, this, &TForm1::BtnStopClick);
@@ -325,18 +295,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         if (watched == m_ui->EdtPartNameBegin || watched == m_ui->EdtPartNameEnd) {
             return EdtPartNameBeginKeyPress(key);
         }
-    } else if (event->type() == QEvent::Resize && watched == m_ui->ListBox2->viewport()) {
-        spreadTypeListColumns();
     }
     return QWidget::eventFilter(watched, event);
-}
-
-// The type list shows its entries in six columns, row after row. A column is never narrower than the widest entry,
-// so that no entry is cut short: entries that do not fit make the list scroll.
-void TForm1::spreadTypeListColumns() {
-    QListWidget& list = *m_ui->ListBox2;
-    const int columnWidth = std::max(list.viewport()->width() / kTypeListColumns, widestTypeListEntry(list));
-    list.setGridSize(QSize(columnWidth, typeListRowHeight(list)));
 }
 
 // A run of the command line may have been journaled while the window was in the background.

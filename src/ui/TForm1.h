@@ -67,7 +67,6 @@ private:
     bool Edit1KeyPress(const QKeyEvent& event) const;
     bool EdtPicKeyPress(const QKeyEvent& event) const;
     bool EdtPartNameBeginKeyPress(const QKeyEvent& event) const;
-    void spreadTypeListColumns();
     void enableTypeListButtons();
     // A close asked for during a run or a scan waits for its end; this then closes the window.
     void closeIfRequested();
