@@ -1,5 +1,8 @@
 #include "core/CriterionPage.h"
 #include "filelist/FileListModel.h"
+#include "journal/JournalLine.h"
+#include "journal/RunJournal.h"
+#include "journal/Undo.h"
 #include "testsupport/OutputTree.h"
 #include "testsupport/TestFiles.h"
 #include "testsupport/TestImages.h"
@@ -27,14 +30,16 @@ class TestEnglishWindows : public WindowTest {
     Q_OBJECT
 private:
     QStringList m_texts;
+    std::unique_ptr<RunJournal> m_runningRun;
 
-    // Takes the texts of the next modal window and closes it (a message box with its No or OK button).
-    void readNextModal() {
-        onNextModal([this](QWidget* modal) {
+    // Takes the texts of the next modal window and closes it (a message box with its answer button, or OK where it
+    // has none).
+    void readNextModal(QMessageBox::StandardButton answer = QMessageBox::No) {
+        onNextModal([this, answer](QWidget* modal) {
             m_texts += VisibleTexts(*modal);
             if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-                QAbstractButton* no = box->button(QMessageBox::No);
-                (no ? no : box->button(QMessageBox::Ok))->click();
+                QAbstractButton* button = box->button(answer);
+                (button ? button : box->button(QMessageBox::Ok))->click();
             } else {
                 modal->close();
             }
@@ -45,8 +50,45 @@ private:
     }
     void chooseOutput() { control<QLineEdit>(u"EdtOutDir"_s)->setText(path(u"out"_s)); }
     void click(const QString& name) { QTest::mouseClick(control(name), Qt::LeftButton); }
+    // A run in the journal folder that ends as state says: "complete", "stopped", "interrupted", "running" (its
+    // journal stays open), "undone", or "undo cut off" (complete, with an undo begun and never ended).
+    void journalRun(const QByteArray& state) {
+        RunHeader header;
+        header.page = NamePage;
+        header.move = state == "stopped";
+        header.listSize = 3;
+        Fs::Error error;
+        std::unique_ptr<RunJournal> journal = RunJournal::start(JournalFolder::standard(), header, error);
+        QVERIFY(journal && !error.failed());
+        const QByteArray id = journal->id();
+        if (state == "running") {
+            m_runningRun = std::move(journal);
+            return;
+        }
+        if (state != "interrupted") {
+            QVERIFY(!journal->finish({state == "stopped", {0, 1, 1, 1}}).failed());
+        }
+        journal.reset();
+        if (state == "undone") {
+            QVERIFY(UndoRun(JournalFolder::standard(), id).status == UndoResult::Status::Done);
+        } else if (state == "undo cut off") {
+            QFile file(QFile::decodeName(JournalFolder::standard().journalPath(id)));
+            QVERIFY(file.open(QIODevice::Append));
+            file.write(JournalLineWriter("undo-begin").number("time", 1).line());
+        }
+    }
 
 private slots:
+    // The journals and the trash follow each test's home.
+    void initTestCase() {
+        qunsetenv("XDG_STATE_HOME");
+        qunsetenv("XDG_DATA_HOME");
+    }
+    void cleanup() {
+        m_runningRun.reset();
+        WindowTest::cleanup();
+    }
+
     // The main window on each of its pages, with its menus, and the dialogs it opens.
     void theWindowsSpeakEnglish() {
         QCOMPARE(control<QAbstractButton>(u"BtnCopy"_s)->text(), u"Start"_s);
@@ -72,60 +114,137 @@ private slots:
         QVERIFY2(chinese.isEmpty(), qPrintable(chinese.join(u'\n')));
     }
 
-    void theMessageBoxesSpeakEnglish_data() {
+    // Each row opens its dialogs and message boxes from a button; shown are texts that some of them must show, so
+    // that the walk is known to reach the tables and boxes that matter.
+    void theDialogsAndMessageBoxesSpeakEnglish_data() {
         QTest::addColumn<std::function<void()>>("setUp");
         QTest::addColumn<QString>("button");
         QTest::addColumn<int>("boxes");
-        QTest::newRow("empty list exported") << std::function<void()>([] {}) << u"BtnSaveFileList"_s << 1;
-        QTest::newRow("nothing to sort") << std::function<void()>([] {}) << u"BtnCopy"_s << 1;
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QStringList>("shown");
+        const auto row = [](const char* name, std::function<void()> setUp, const QString& button, int boxes,
+                            QMessageBox::StandardButton answer = QMessageBox::No, const QStringList& shown = {}) {
+            QTest::newRow(name) << setUp << button << boxes << int(answer) << shown;
+        };
+        row(
+            "empty list exported", [] {}, u"BtnSaveFileList"_s, 1);
+        row(
+            "nothing to sort", [] {}, u"BtnCopy"_s, 1);
         const auto onPage = [this](int page) {
             listFile(u"a.txt"_s);
             chooseOutput();
             control<QTabWidget>(u"PageControl1"_s)->setCurrentIndex(page);
         };
-        QTest::newRow("no keyword") << std::function<void()>([=] { onPage(KeywordPage); }) << u"BtnCopy"_s << 1;
-        QTest::newRow("no range") << std::function<void()>([=, this] {
-            onPage(NamePage);
-            control<QAbstractButton>(u"ChkFileNamePart"_s)->click();
-            control<QLineEdit>(u"EdtPartNameBegin"_s)->setText(u"x"_s);
-        }) << u"BtnCopy"_s << 1;
-        QTest::newRow("no size") << std::function<void()>([=, this] {
-            onPage(SizePage);
-            control<QLineEdit>(u"EdtSize"_s)->setText(u"x"_s);
-        }) << u"BtnCopy"_s << 1;
-        QTest::newRow("no picture size") << std::function<void()>([=, this] {
-            onPage(ImagePage);
-            control<QLineEdit>(u"EdtPic"_s)->setText(u"x"_s);
-        }) << u"BtnCopy"_s << 1;
-        QTest::newRow("no type to include") << std::function<void()>([=, this] {
-            onPage(TypePage);
-            click(u"ChkInclude"_s);
-        }) << u"BtnCopy"_s << 1;
+        row(
+            "no keyword", [=] { onPage(KeywordPage); }, u"BtnCopy"_s, 1);
+        row(
+            "no range",
+            [=, this] {
+                onPage(NamePage);
+                control<QAbstractButton>(u"ChkFileNamePart"_s)->click();
+                control<QLineEdit>(u"EdtPartNameBegin"_s)->setText(u"x"_s);
+            },
+            u"BtnCopy"_s, 1);
+        row(
+            "no size",
+            [=, this] {
+                onPage(SizePage);
+                control<QLineEdit>(u"EdtSize"_s)->setText(u"x"_s);
+            },
+            u"BtnCopy"_s, 1);
+        row(
+            "no picture size",
+            [=, this] {
+                onPage(ImagePage);
+                control<QLineEdit>(u"EdtPic"_s)->setText(u"x"_s);
+            },
+            u"BtnCopy"_s, 1);
+        row(
+            "no type to include",
+            [=, this] {
+                onPage(TypePage);
+                click(u"ChkInclude"_s);
+            },
+            u"BtnCopy"_s, 1);
         // The question with both files' facts, then the completion box.
-        QTest::newRow("overwrite question") << std::function<void()>([=, this] {
-            onPage(TypePage);
-            WriteTestFile(path(u"out/.txt/a.txt"_s), "old");
-            control<QRadioButton>(u"RbAsk"_s)->click();
-        }) << u"BtnCopy"_s << 2;
-        QTest::newRow("failure in the details") << std::function<void()>([=, this] {
-            onPage(TypePage);
-            QVERIFY(::chmod(WriteTestFile(path(u"out/.txt/a.txt"_s), "old").constData(), 0444) == 0);
-            control<QRadioButton>(u"RbOverwrite"_s)->click();
-        }) << u"BtnCopy"_s << 1;
+        row(
+            "overwrite question",
+            [=, this] {
+                onPage(TypePage);
+                WriteTestFile(path(u"out/.txt/a.txt"_s), "old");
+                control<QRadioButton>(u"RbAsk"_s)->click();
+            },
+            u"BtnCopy"_s, 2);
+        row(
+            "failure in the details",
+            [=, this] {
+                onPage(TypePage);
+                QVERIFY(::chmod(WriteTestFile(path(u"out/.txt/a.txt"_s), "old").constData(), 0444) == 0);
+                control<QRadioButton>(u"RbOverwrite"_s)->click();
+            },
+            u"BtnCopy"_s, 1);
+        row("journal folder not writable",
+            [=, this] {
+                onPage(TypePage);
+                WriteTestFile(homeFolder() + u"/.local/state/Varnoth"_s, "not a folder");
+            },
+            u"BtnCopy"_s, 1, QMessageBox::No, {u"Cannot write to the history folder:"_s, u"Continue"_s});
+        // A plan with a copy, a skip, a file not matching and one that is gone: the table's header, its action and
+        // reason cells, the summary and the filter's items.
+        row("preview",
+            [=, this] {
+                listFile(u"photo1.jpg"_s);
+                listFile(u"photo2.jpg"_s);
+                listFile(u"other.txt"_s);
+                listFile(u"photo_gone.jpg"_s);
+                QVERIFY(QFile::remove(path(u"in/photo_gone.jpg"_s)));
+                WriteTestFile(path(u"out/photo/photo2.jpg"_s), "old");
+                onPage(KeywordPage);
+                control<QLineEdit>(u"EdtKeys"_s)->setText(u"photo"_s);
+                control<QRadioButton>(u"RbSkip"_s)->click();
+            },
+            u"BtnPreview"_s, 1, QMessageBox::No,
+            {u"Action"_s, u"Reason"_s, u"skip"_s, u"not matching"_s, u"the file no longer exists"_s, u"All steps"_s,
+             u"Refused: 1, to sort: 1"_s});
+        row("history",
+            [this] {
+                for (const QByteArray state :
+                     {"complete", "stopped", "interrupted", "running", "undone", "undo cut off"}) {
+                    journalRun(state);
+                }
+            },
+            u"BtnHistory"_s, 1, QMessageBox::No,
+            {u"Status"_s, u"stopped"_s, u"interrupted"_s, u"running"_s, u"undone"_s, u"complete (undo unfinished)"_s,
+             u"1 sorted"_s});
+        // The question, then the result with the file that was changed after the run in its details.
+        row("undo",
+            [=, this] {
+                onPage(TypePage);
+                readNextModal();
+                click(u"BtnCopy"_s);
+                WriteTestFile(path(u"out/.txt/a.txt"_s), "changed");
+            },
+            u"BtnUndo"_s, 2, QMessageBox::Yes,
+            {u"Undo this sort?"_s, u"Undo is complete!"_s, u"the file was changed after sorting"_s});
     }
-    void theMessageBoxesSpeakEnglish() {
+    void theDialogsAndMessageBoxesSpeakEnglish() {
         QFETCH(std::function<void()>, setUp);
         QFETCH(QString, button);
         QFETCH(int, boxes);
+        QFETCH(int, answer);
+        QFETCH(QStringList, shown);
         setUp();
         for (int box = 0; box < boxes; ++box) {
-            readNextModal();
+            readNextModal(QMessageBox::StandardButton(answer));
         }
         m_texts.clear();
         click(button);
         QVERIFY(!m_texts.isEmpty());
         const QStringList chinese = WithCjkCharacters(m_texts);
         QVERIFY2(chinese.isEmpty(), qPrintable(chinese.join(u'\n')));
+        for (const QString& text : shown) {
+            QVERIFY2(!m_texts.filter(text).isEmpty(), qPrintable(text));
+        }
     }
 
     // What the drop-down lists show is English; the folders keep the Chinese names.

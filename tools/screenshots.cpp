@@ -159,19 +159,31 @@ RunReport sampleReport(const SampleFiles& samples) {
     return report;
 }
 
-// The plan of a keyword sort of photos and documents, with a name shared by two folders and a refused file.
+// The plan of a keyword sort of photos and documents, with a name shared by two folders and a refused file; its
+// names in the program's language, as with the sample files.
 SortPlan samplePlan() {
-    const QByteArray in = "/home/user/图片/", out = "/home/user/Varnoth/";
+    const bool chinese = WindowsSpeakChinese();
+    const auto named = [chinese](const char* zh, const char* en) { return QByteArray(chinese ? zh : en); };
+    const QByteArray home = "/home/user/", out = home + "Varnoth/";
+    const QByteArray pictures = home + named("图片/", "Pictures/"), downloads = home + named("下载/", "Downloads/");
+    const QByteArray holiday = named("2024 春节/", "holiday 2024/"), holidayOut = named("春节/", "holiday/");
+    const QByteArray travel = named("旅行/", "travel/");
+    const QByteArray view = named("杭州 西湖.png", "lake view.png"), video = named("旅行视频.mp4", "travel video.mp4");
+    const QByteArray itinerary = named("旅行 行程单.pdf", "travel itinerary.pdf");
+    const QByteArray invoice = named("发票 2024-03.pdf", "invoice 2024-03.pdf");
     SortPlan plan;
     plan.steps = {
-        {in + "2024 春节/IMG_2041.jpg", out + "春节/IMG_2041.jpg", PlanAction::Copy, {}},
-        {in + "2024 春节/IMG_2042.jpg", out + "春节/IMG_2042.jpg", PlanAction::Copy, {}},
-        {in + "2024 春节/备份/IMG_2042.jpg", out + "春节/IMG_2042_1.jpg", PlanAction::Number, {}},
-        {in + "旅行/杭州 西湖.png", out + "旅行/杭州 西湖.png", PlanAction::Copy, {}},
-        {in + "旅行/旅行视频.mp4", out + "旅行/旅行视频.mp4", PlanAction::Replace, {}},
-        {in + "旅行/旅行 行程单.pdf", out + "旅行/旅行 行程单.pdf", PlanAction::Refused, FailureReason::WriteProtected},
-        {"/home/user/下载/发票 2024-03.pdf", out + "发票/发票 2024-03.pdf", PlanAction::Skip, {}},
-        {"/home/user/下载/会议纪要.docx", {}, PlanAction::NoMatch, {}},
+        {pictures + holiday + "IMG_2041.jpg", out + holidayOut + "IMG_2041.jpg", PlanAction::Copy, {}},
+        {pictures + holiday + "IMG_2042.jpg", out + holidayOut + "IMG_2042.jpg", PlanAction::Copy, {}},
+        {pictures + holiday + named("备份/", "backup/") + "IMG_2042.jpg",
+         out + holidayOut + "IMG_2042_1.jpg",
+         PlanAction::Number,
+         {}},
+        {pictures + travel + view, out + travel + view, PlanAction::Copy, {}},
+        {pictures + travel + video, out + travel + video, PlanAction::Replace, {}},
+        {pictures + travel + itinerary, out + travel + itinerary, PlanAction::Refused, FailureReason::WriteProtected},
+        {downloads + invoice, out + named("发票/", "invoice/") + invoice, PlanAction::Skip, {}},
+        {downloads + named("会议纪要.docx", "meeting notes.docx"), {}, PlanAction::NoMatch, {}},
     };
     plan.outcomes.placed = 5;
     plan.outcomes.failed = 1;

@@ -12,10 +12,6 @@
         <translation>%1：没有这个文件或文件夹</translation>
     </message>
     <message>
-        <source>%1: not available in this version</source>
-        <translation>%1：此版本不提供</translation>
-    </message>
-    <message>
         <source>expected a command; see &apos;varnoth --help&apos;</source>
         <translation>缺少命令；见 &apos;varnoth --help&apos;</translation>
     </message>
@@ -54,10 +50,6 @@
     <message>
         <source>%1 file(s) have no recorded creation time; their modification time was compared</source>
         <translation>有 %1 个文件的创建时间未被文件系统记录，已按修改时间比较</translation>
-    </message>
-    <message>
-        <source>print the plan and touch nothing</source>
-        <translation>只列出计划，不改动任何文件</translation>
     </message>
     <message>
         <source>sort by keywords; TEXT is split at spaces</source>
@@ -176,43 +168,11 @@
         <translation>显示版本并退出</translation>
     </message>
     <message>
-        <source>Usage:
-  varnoth [PATH...]                   open the window with PATHs in the file list
-  varnoth sort [OPTION...] [PATH...]  sort without a window
-  varnoth --help | --version
-
-A PATH that is a folder adds the files in it. Exactly one of --keywords, --by-name, --by-type,
---larger, --smaller, --before, --after, --width and --height chooses how to sort.
-
-Options of sort:
-</source>
-        <translation>用法：
-  varnoth [PATH...]                   打开窗口，文件列表中为 PATH
-  varnoth sort [OPTION...] [PATH...]  不打开窗口进行分拣
-  varnoth --help | --version
-
-PATH 为文件夹时添加其中的文件。--keywords、--by-name、--by-type、--larger、--smaller、
---before、--after、--width 和 --height 中恰好选一个，决定分拣方式。
-
-sort 的选项：
-</translation>
-    </message>
-    <message>
         <source>
 Other options:
 </source>
         <translation>
 其他选项：
-</translation>
-    </message>
-    <message>
-        <source>
-Exit status: 0 done, 1 some file failed, 2 wrong arguments or unreadable input,
-128+N ended by signal N.
-</source>
-        <translation>
-退出状态：0 完成，1 有文件失败，2 参数错误或输入无法读取，
-128+N 被信号 N 终止。
 </translation>
     </message>
     <message>
@@ -242,10 +202,6 @@ Exit status: 0 done, 1 some file failed, 2 wrong arguments or unreadable input,
     <message>
         <source>--include, --exclude: not with --width or --height; use --picture-types</source>
         <translation>--include、--exclude：不能与 --width 或 --height 一起使用；请用 --picture-types</translation>
-    </message>
-    <message>
-        <source>--dry-run: not available in this version; nothing was touched</source>
-        <translation>--dry-run：此版本不提供；没有改动任何文件</translation>
     </message>
     <message>
         <source>--out: missing; expected the output folder</source>
@@ -306,6 +262,112 @@ Exit status: 0 done, 1 some file failed, 2 wrong arguments or unreadable input,
     <message>
         <source>%1 exists. Replace it? y: yes, n: no, a: yes to all, N: no to all </source>
         <translation>%1 已存在，是否覆盖？y：是，n：否，a：全部是，N：全部否 </translation>
+    </message>
+    <message>
+        <source>%1: cannot write the journal there (%2); nothing was touched. Use --no-journal to sort without one (no undo).</source>
+        <translation>%1：无法在此写入分拣记录（%2）；没有改动任何文件。用 --no-journal 可不写分拣记录进行分拣（无法撤销）。</translation>
+    </message>
+    <message>
+        <source>history: expected no arguments</source>
+        <translation>history：不接受参数</translation>
+    </message>
+    <message>
+        <source>the run to undo, as &apos;varnoth history&apos; names it</source>
+        <translation>要撤销的分拣，即 &apos;varnoth history&apos; 列出的标识</translation>
+    </message>
+    <message>
+        <source>undo: expected at most one RUN</source>
+        <translation>undo：最多只能给出一个 RUN</translation>
+    </message>
+    <message>
+        <source>left %1: %2</source>
+        <translation>未撤销 %1：%2</translation>
+    </message>
+    <message>
+        <source>left %1 (%2): %3</source>
+        <translation>未撤销 %1（%2）：%3</translation>
+    </message>
+    <message>
+        <source>%1: no such run; see &apos;varnoth history&apos;</source>
+        <translation>%1：没有这次分拣；见 &apos;varnoth history&apos;</translation>
+    </message>
+    <message>
+        <source>no run to undo</source>
+        <translation>没有可撤销的分拣</translation>
+    </message>
+    <message>
+        <source>%1: the run is still going on; nothing was touched</source>
+        <translation>%1：这次分拣仍在进行；没有改动任何文件</translation>
+    </message>
+    <message>
+        <source>%1: nothing to undo</source>
+        <translation>%1：没有需要撤销的内容</translation>
+    </message>
+    <message>
+        <source>%1: %2 damaged journal line(s) skipped; what they recorded was left</source>
+        <translation>%1：跳过了分拣记录中 %2 行损坏的内容；其中记录的文件未撤销</translation>
+    </message>
+    <message>
+        <source>%1: the undo could not be fully journaled (%2)</source>
+        <translation>%1：撤销的记录未能全部写入（%2）</translation>
+    </message>
+    <message>
+        <source>%1: %2 undone, %3 left</source>
+        <translation>%1：已撤销 %2 项，未能撤销 %3 项</translation>
+    </message>
+    <message>
+        <source>print the plan, one step a line, and touch nothing</source>
+        <translation>列出计划，每行一步，不改动任何文件</translation>
+    </message>
+    <message>
+        <source>Usage:
+  varnoth [PATH...]                   open the window with PATHs in the file list
+  varnoth sort [OPTION...] [PATH...]  sort without a window
+  varnoth history                     list the journaled runs, newest first
+  varnoth undo [RUN]                  undo the last run not yet undone, or RUN
+  varnoth --help | --version
+
+A PATH that is a folder adds the files in it. Exactly one of --keywords, --by-name, --by-type,
+--larger, --smaller, --before, --after, --width and --height chooses how to sort.
+
+Options of sort:
+</source>
+        <translation>用法：
+  varnoth [PATH...]                   打开窗口，文件列表中为 PATH
+  varnoth sort [OPTION...] [PATH...]  不打开窗口进行分拣
+  varnoth history                     列出分拣记录，最新的在前
+  varnoth undo [RUN]                  撤销最近一次未撤销的分拣，或撤销 RUN
+  varnoth --help | --version
+
+PATH 为文件夹时添加其中的文件。--keywords、--by-name、--by-type、--larger、--smaller、
+--before、--after、--width 和 --height 中恰好选一个，决定分拣方式。
+
+sort 的选项：
+</translation>
+    </message>
+    <message>
+        <source>
+--dry-run writes one line per step: action, source, destination and reason,
+separated by tabs, then a summary line.
+history writes one line per run: identifier, start, criterion, copy or move, the
+counts placed, left, nomatch and failed, and the state, separated by tabs.
+
+Exit status: 0 done, 1 some file failed (undo: something was left), 2 wrong
+arguments or unreadable input (undo: no such run or nothing to undo), 128+N ended
+by signal N.
+</source>
+        <translation>
+--dry-run 每一步写一行：动作、源文件、目标文件和说明，以制表符分隔，最后写一行总结。
+history 每次分拣写一行：标识、开始时间、分拣方式、复制或移动，已分拣（placed）、
+因同名未处理（left）、不符合条件（nomatch）和失败（failed）的个数，以及状态，以制表符分隔。
+
+退出状态：0 完成，1 有文件失败（undo：有文件未能撤销），2 参数错误或输入无法读取
+（undo：没有这次分拣或没有需要撤销的内容），128+N 被信号 N 终止。
+</translation>
+    </message>
+    <message>
+        <source>plan: %1 to place, %2 to leave as they are, %3 not matching, %4 to fail; nothing was touched</source>
+        <translation>计划：将分拣 %1 个，因同名不处理 %2 个，不符合条件 %3 个，无法处理 %4 个；没有改动任何文件</translation>
     </message>
 </context>
 </TS>

@@ -226,6 +226,25 @@
     </message>
 </context>
 <context>
+    <name>JournalWarning</name>
+    <message>
+        <source>无法写入分拣记录文件夹：</source>
+        <translation>Cannot write to the history folder:</translation>
+    </message>
+    <message>
+        <source>不记录本次分拣，它将无法撤销。是否继续？</source>
+        <translation>Without a record in the history, this sort cannot be undone. Continue?</translation>
+    </message>
+    <message>
+        <source>继续分拣</source>
+        <translation>Continue</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>Stop</translation>
+    </message>
+</context>
+<context>
     <name>OverwriteQuestion</name>
     <message>
         <source>全部是</source>
@@ -280,6 +299,25 @@
     <message>
         <source>无法处理</source>
         <translation>refused</translation>
+    </message>
+</context>
+<context>
+    <name>PlanTableModel</name>
+    <message>
+        <source>源文件</source>
+        <translation>Source</translation>
+    </message>
+    <message>
+        <source>目标文件</source>
+        <translation>Destination</translation>
+    </message>
+    <message>
+        <source>动作</source>
+        <translation>Action</translation>
+    </message>
+    <message>
+        <source>说明</source>
+        <translation>Reason</translation>
     </message>
 </context>
 <context>
@@ -584,6 +622,18 @@
         <source>请选择文件夹</source>
         <translation>Choose a Folder</translation>
     </message>
+    <message>
+        <source>预览</source>
+        <translation>Preview</translation>
+    </message>
+    <message>
+        <source>撤销上次分拣</source>
+        <translation>Undo Last Sort</translation>
+    </message>
+    <message>
+        <source>分拣记录</source>
+        <translation>History</translation>
+    </message>
 </context>
 <context>
     <name>TForm3</name>
@@ -632,6 +682,104 @@
     </message>
 </context>
 <context>
+    <name>TfrmHistory</name>
+    <message>
+        <source>撤销</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>分拣记录</source>
+        <translation>Sort History</translation>
+    </message>
+    <message>
+        <source>时间</source>
+        <translation>Started</translation>
+    </message>
+    <message>
+        <source>分拣方式</source>
+        <translation>Sorted by</translation>
+    </message>
+    <message>
+        <source>移动或复制</source>
+        <translation>Copy or Move</translation>
+    </message>
+    <message>
+        <source>文件数</source>
+        <translation>Files</translation>
+    </message>
+    <message>
+        <source>结果</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>状态</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>已分拣 %1，失败 %2，因同名未处理 %3，不符合条件 %4</source>
+        <translation>%1 sorted, %2 failed, %3 left (same name), %4 not matching</translation>
+    </message>
+    <message>
+        <source>（撤销未完成）</source>
+        <translation> (undo unfinished)</translation>
+    </message>
+    <message>
+        <source>移动</source>
+        <translation>move</translation>
+    </message>
+    <message>
+        <source>复制</source>
+        <translation>copy</translation>
+    </message>
+</context>
+<context>
+    <name>TfrmPreview</name>
+    <message>
+        <source>开始处理</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>分拣预览</source>
+        <translation>Sort Preview</translation>
+    </message>
+    <message>
+        <source>全部步骤</source>
+        <translation>All steps</translation>
+    </message>
+    <message>
+        <source>显示：</source>
+        <translation>Show:</translation>
+    </message>
+    <message>
+        <source>%1 %2 个</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>，</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>。</source>
+        <translation>.</translation>
+    </message>
+    <message>
+        <source>没有要处理的文件：这次分拣不会复制或移动任何文件。</source>
+        <translation>Nothing to do: this sort will not copy or move any file. </translation>
+    </message>
+    <message>
+        <source>无法处理 %1 个，将分拣 %2 个，因同名不处理 %3 个，不符合条件 %4 个。</source>
+        <translation>Refused: %1, to sort: %2, left because of the same name: %3, not matching: %4.</translation>
+    </message>
+</context>
+<context>
     <name>TfrmSuffix</name>
     <message>
         <source>输入文件扩展名如:*.txt</source>
@@ -648,6 +796,71 @@
     <message>
         <source>输入文件扩展名如:*.txt !</source>
         <translation>Enter a file extension, such as *.txt!</translation>
+    </message>
+</context>
+<context>
+    <name>UndoBoxes</name>
+    <message>
+        <source>是否撤销这次分拣？</source>
+        <translation>Undo this sort?</translation>
+    </message>
+    <message>
+        <source>%1（%2）</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>撤销完成！</source>
+        <translation>Undo is complete!</translation>
+    </message>
+    <message>
+        <source>已撤销 %1 项，未能撤销 %2 项。</source>
+        <translation>Undone: %1, not undone: %2.</translation>
+    </message>
+    <message numerus="yes">
+        <source>分拣记录中有 %n 行无法读取，已跳过。</source>
+        <translation>
+            <numerusform>%n line of the history could not be read and was skipped.</numerusform>
+            <numerusform>%n lines of the history could not be read and were skipped.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>撤销的记录未能全部写入：%1</source>
+        <translation>The undo could not be fully recorded in the history: %1</translation>
+    </message>
+    <message>
+        <source>未能撤销的文件：</source>
+        <translation>Files that could not be undone:</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1，%2，%3，共 %n 个文件。</source>
+        <translation>
+            <numerusform>%1, %2, %3, %n file.</numerusform>
+            <numerusform>%1, %2, %3, %n files.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>移动式分拣</source>
+        <translation>move</translation>
+    </message>
+    <message>
+        <source>复制式分拣</source>
+        <translation>copy</translation>
+    </message>
+    <message>
+        <source>这次分拣的记录已不存在，无法撤销。</source>
+        <translation>The history of this sort no longer exists; it cannot be undone.</translation>
+    </message>
+    <message>
+        <source>这次分拣正在进行或正在撤销，现在不能撤销。</source>
+        <translation>This sort is running or being undone; it cannot be undone now.</translation>
+    </message>
+    <message>
+        <source>这次分拣的记录无法读取，没有撤销任何文件。</source>
+        <translation>The history of this sort cannot be read; no file was undone.</translation>
     </message>
 </context>
 <context>

@@ -77,7 +77,7 @@ void TForm1::setUpControls() {
     }
     // Both lists flow into columns; the form design cannot say so. The picture types take the type list's place on
     // the image page, at its height.
-    new TypeListColumns(*m_ui->ListBox2);
+    m_typeListColumns = std::make_unique<TypeListColumns>(*m_ui->ListBox2);
     m_ui->ChkLstPic->setWrapping(true);
     m_ui->ChkLstPic->setFixedHeight(m_ui->ListBox2->height());
 

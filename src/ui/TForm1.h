@@ -15,6 +15,7 @@ class QKeyEvent;
 class TForm3;
 class TfrmAbout;
 class TfrmSuffix;
+class TypeListColumns;
 namespace Ui {
 class TForm1;
 }
@@ -74,6 +75,9 @@ private:
     std::unique_ptr<Ui::TForm1> m_ui;
     FileListModel* m_files;
     std::unique_ptr<FileListPanel> m_fileListPanel;
+    // Goes before the window's widgets: the type list's model resets while the list is torn down, and a layout redone
+    // then would reach parts of the list already deleted.
+    std::unique_ptr<TypeListColumns> m_typeListColumns;
     WindowRunHost m_runHost;
     WindowScanHost m_scanHost;
     TForm3* m_folderPicker = nullptr;

@@ -11,6 +11,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <array>
 
 using namespace Qt::StringLiterals;
@@ -66,9 +67,15 @@ TfrmPreview::TfrmPreview(SortPlan plan, QWidget* parent)
     QHeaderView& columns = *GridPlan->horizontalHeader();
     columns.setSectionResizeMode(QHeaderView::Interactive);
     columns.setStretchLastSection(true);
-    columns.resizeSection(PlanTableModel::SourceColumn, 320);
-    columns.resizeSection(PlanTableModel::TargetColumn, 320);
-    columns.resizeSection(PlanTableModel::ActionColumn, 80);
+    columns.resizeSection(PlanTableModel::SourceColumn, 300);
+    columns.resizeSection(PlanTableModel::TargetColumn, 300);
+    // As wide as the longest action word in the user's language, with the cell's margins.
+    int actionWidth = columns.sectionSizeHint(PlanTableModel::ActionColumn);
+    for (int action = 0; action < PlanActionCount; ++action) {
+        actionWidth =
+            std::max(actionWidth, GridPlan->fontMetrics().horizontalAdvance(PlanActionWord(PlanAction(action))) + 12);
+    }
+    columns.resizeSection(PlanTableModel::ActionColumn, actionWidth);
 
     auto* filterRow = new QHBoxLayout;
     auto* filterLabel = new QLabel(tr("显示："), this);
@@ -84,7 +91,7 @@ TfrmPreview::TfrmPreview(SortPlan plan, QWidget* parent)
     layout->addLayout(filterRow);
     layout->addWidget(GridPlan, 1);
     layout->addLayout(buttonRow);
-    resize(920, 520);
+    resize(1000, 520);
 
     BtnPlanClose->setDefault(true);
     connect(CmbPlanFilter, &QComboBox::currentIndexChanged, this, &TfrmPreview::CmbPlanFilterChange);

@@ -12,13 +12,13 @@
 
 namespace {
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("UndoBoxes", text);
-}
+struct UndoBoxes {
+    Q_DECLARE_TR_FUNCTIONS(UndoBoxes)
+};
 
 bool confirmUndo(QWidget* parent, const RunSummary& run, const QString& pageName) {
     QMessageBox box(QMessageBox::Question, kApplicationTitle,
-                    tr("是否撤销这次分拣？") + u'\n' + RunDescription(run, pageName),
+                    UndoBoxes::tr("是否撤销这次分拣？") + u'\n' + RunDescription(run, pageName),
                     QMessageBox::Yes | QMessageBox::No, parent);
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::No);
@@ -26,26 +26,26 @@ bool confirmUndo(QWidget* parent, const RunSummary& run, const QString& pageName
 }
 
 QString itemText(const UndoItem& item) {
-    QString text = DisplayText(item.path) + QStringLiteral("：") + UndoReasonText(item.reason);
+    QString reason = UndoReasonText(item.reason);
     if (item.reason == UndoReason::Refused && item.error.failed()) {
-        text += QStringLiteral("（") + QString::fromLocal8Bit(std::strerror(item.error.code)) + QStringLiteral("）");
+        reason = UndoBoxes::tr("%1（%2）").arg(reason, QString::fromLocal8Bit(std::strerror(item.error.code)));
     }
-    return text;
+    return UndoBoxes::tr("%1：%2").arg(DisplayText(item.path), reason);
 }
 
 void showResult(QWidget* parent, const UndoResult& result) {
-    QString text =
-        tr("撤销完成！") + u'\n' + tr("已撤销 %1 项，未能撤销 %2 项。").arg(result.undone).arg(result.items.size());
+    QString text = UndoBoxes::tr("撤销完成！") + u'\n' +
+                   UndoBoxes::tr("已撤销 %1 项，未能撤销 %2 项。").arg(result.undone).arg(result.items.size());
     if (result.damagedLines > 0) {
-        text += u'\n' + tr("分拣记录中有 %1 行无法读取，已跳过。").arg(result.damagedLines);
+        text += u'\n' + UndoBoxes::tr("分拣记录中有 %n 行无法读取，已跳过。", nullptr, result.damagedLines);
     }
     if (result.journalError.failed()) {
-        text += u'\n' +
-                tr("撤销的记录未能全部写入：%1").arg(QString::fromLocal8Bit(std::strerror(result.journalError.code)));
+        text += u'\n' + UndoBoxes::tr("撤销的记录未能全部写入：%1")
+                            .arg(QString::fromLocal8Bit(std::strerror(result.journalError.code)));
     }
     QStringList details;
     if (!result.items.isEmpty()) {
-        details.append(tr("未能撤销的文件："));
+        details.append(UndoBoxes::tr("未能撤销的文件："));
         for (const UndoItem& item : result.items) {
             details.append(itemText(item));
         }
@@ -60,10 +60,9 @@ void showResult(QWidget* parent, const UndoResult& result) {
 } // namespace
 
 QString RunDescription(const RunSummary& run, const QString& pageName) {
-    return tr("%1，%2，%3，共 %4 个文件。")
+    return UndoBoxes::tr("%1，%2，%3，共 %n 个文件。", nullptr, run.header.listSize)
         .arg(run.startTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), pageName,
-             run.header.move ? tr("移动式分拣") : tr("复制式分拣"))
-        .arg(run.header.listSize);
+             run.header.move ? UndoBoxes::tr("移动式分拣") : UndoBoxes::tr("复制式分拣"));
 }
 
 bool AskAndUndo(QWidget* parent, const JournalFolder& folder, const RunSummary& run, const QString& pageName) {
@@ -78,13 +77,13 @@ bool AskAndUndo(QWidget* parent, const JournalFolder& folder, const RunSummary& 
         showResult(parent, result);
         return true;
     case UndoResult::Status::NoSuchRun:
-        ShowWarning(parent, tr("这次分拣的记录已不存在，无法撤销。"));
+        ShowWarning(parent, UndoBoxes::tr("这次分拣的记录已不存在，无法撤销。"));
         break;
     case UndoResult::Status::Running:
-        ShowWarning(parent, tr("这次分拣正在进行或正在撤销，现在不能撤销。"));
+        ShowWarning(parent, UndoBoxes::tr("这次分拣正在进行或正在撤销，现在不能撤销。"));
         break;
     case UndoResult::Status::Unreadable:
-        ShowWarning(parent, tr("这次分拣的记录无法读取，没有撤销任何文件。"));
+        ShowWarning(parent, UndoBoxes::tr("这次分拣的记录无法读取，没有撤销任何文件。"));
         break;
     }
     return false;

@@ -4,9 +4,9 @@
 #include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
 #include <QTabWidget>
@@ -75,8 +75,15 @@ void addOwnTexts(TextList& list, const QWidget& widget) {
     } else if (const auto* text = qobject_cast<const QTextEdit*>(&widget)) {
         list.add(widget, u"text"_s, text->toPlainText());
         list.add(widget, u"placeholder"_s, text->placeholderText());
-    } else if (const auto* items = qobject_cast<const QListWidget*>(&widget)) {
-        addModelTexts(list, widget, *items->model(), QModelIndex());
+    } else if (const auto* header = qobject_cast<const QHeaderView*>(&widget)) {
+        const QAbstractItemModel& model = *header->model();
+        for (int section = 0; section < header->count(); ++section) {
+            list.add(widget, u"section %1"_s.arg(section), model.headerData(section, header->orientation()).toString());
+            list.add(widget, u"section %1 tooltip"_s.arg(section),
+                     model.headerData(section, header->orientation(), Qt::ToolTipRole).toString());
+        }
+    } else if (const auto* view = qobject_cast<const QAbstractItemView*>(&widget)) {
+        addModelTexts(list, widget, *view->model(), view->rootIndex());
     } else if (const auto* menu = qobject_cast<const QMenu*>(&widget)) {
         list.add(widget, u"title"_s, menu->title());
     } else if (const auto* box = qobject_cast<const QMessageBox*>(&widget)) {
