@@ -73,8 +73,8 @@ PlaceOutcome PlaceFile(const QByteArray& source, const QByteArray& destFolder, P
     case SameNamePolicy::Ask: {
         PlaceRequest request{source, destFolder, target, move, false};
         if (actions.nameTaken(target)) {
-            const std::optional<bool> replace = actions.confirmReplace(
-                host, {OverwriteQuestionText(target), target, source}, request);
+            const std::optional<bool> replace =
+                actions.confirmReplace(host, {OverwriteQuestionText(target), target, source}, request);
             if (!replace) {
                 return declined(move);
             }
