@@ -49,19 +49,17 @@ lintian "${lintian_options[@]}" "$deb" || fail "lintian"
 # The listing, checked together with the menu entry and icons it points at.
 appstreamcli validate-tree --no-net "$root" || fail "appstreamcli validate-tree"
 
-# The unpacked program starts. Once the command line exists (src/cli), --version must print the version without a
-# display; until then the program opens its window whatever the arguments, so it must still be running offscreen
-# after a few seconds instead of ending with a missing library or a crash.
+# The unpacked program starts without a display: --version prints the version, and a dry run plans a sort of a
+# file and touches nothing.
 home=$scratch/home
-mkdir -p "$home"
-if [[ -d "$source_dir/src/cli" ]]; then
-    output=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM HOME="$home" XDG_CONFIG_HOME="$home" \
-        timeout 30 "$root/usr/bin/varnoth" --version) || fail "varnoth --version failed"
-    [[ $output == *"$version"* ]] || fail "varnoth --version printed '$output', not $version"
-else
-    status=0
-    HOME="$home" XDG_CONFIG_HOME="$home" QT_QPA_PLATFORM=offscreen timeout 5 "$root/usr/bin/varnoth" --version ||
-        status=$?
-    [[ $status -eq 124 ]] || fail "the window ended with status $status instead of running"
-fi
-echo "package $deb: files, lintian, metadata and start checked"
+mkdir -p "$home/in" "$home/out"
+echo sample > "$home/in/photo.jpg"
+without_display=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM HOME="$home" XDG_CONFIG_HOME="$home"
+    XDG_STATE_HOME="$home/state")
+output=$("${without_display[@]}" timeout 30 "$root/usr/bin/varnoth" --version) || fail "varnoth --version failed"
+[[ $output == *"$version"* ]] || fail "varnoth --version printed '$output', not $version"
+output=$("${without_display[@]}" timeout 30 "$root/usr/bin/varnoth" sort --dry-run --by-type --out "$home/out" \
+    "$home/in/photo.jpg") || fail "varnoth sort --dry-run failed"
+[[ $output == *photo.jpg* ]] || fail "varnoth sort --dry-run printed no step for the file: '$output'"
+[[ -z $(ls -A "$home/out") ]] || fail "varnoth sort --dry-run wrote into the output folder"
+echo "package $deb: files, lintian, metadata, start and a dry run checked"
