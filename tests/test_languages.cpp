@@ -182,6 +182,9 @@ private slots:
                                          << u"1 placed, 0 left as they were, 0 not matching, 0 failed"_s;
         QTest::newRow("summary, Chinese") << QStringList{u"LANG=zh_CN.UTF-8"_s} << run
                                           << u"已分拣 1 个，因同名未处理 0 个，不符合条件 0 个，失败 0 个"_s;
+        // A plan's actions are codes that scripts read, in every language.
+        QTest::newRow("dry run, Chinese")
+            << QStringList{u"LANGUAGE=zh_CN"_s} << (run + QStringList{u"--dry-run"_s}) << u"copy\t"_s;
     }
     void theCommandLineSpeaksTheUsersLanguage() {
         QFETCH(QStringList, environment);

@@ -15,10 +15,11 @@ const char* reasonCode(const PlanStep& step) {
     return step.reason ? FailureReasonCode(*step.reason) : nullptr;
 }
 
+// The action is its code in every language, so that a script can read the plan; the reason is for the reader.
 QByteArray planStepTextLine(const PlanStep& step) {
     const QByteArray reason = step.reason ? FailureReasonWords(*step.reason).toUtf8() : QByteArray();
-    return WordsOrCode(PlanActionWord(step.action), PlanActionCode(step.action)).toUtf8() + '\t' +
-           EscapedText(step.source) + '\t' + EscapedText(step.target) + '\t' + reason + '\n';
+    return QByteArray(PlanActionCode(step.action)) + '\t' + EscapedText(step.source) + '\t' + EscapedText(step.target) +
+           '\t' + reason + '\n';
 }
 
 QByteArray planSummaryLine(const RunReport& outcomes) {
