@@ -4,9 +4,9 @@
 
 #include <QByteArray>
 
-// The desktop trash as the freedesktop.org trash specification defines it, used to keep a file that a new one is
-// about to replace. The file is not moved: a hard link to it goes into the trash, so its name keeps holding it
-// until the caller renames the new file over that name, and no byte is copied.
+// The desktop trash that file managers share (files/ and info/ under the home trash or a volume's .Trash-$UID), used
+// to keep a file that a new one is about to replace. The file is not moved: a hard link to it goes into the trash,
+// so its name keeps holding it until the caller renames the new file over that name, and no byte is copied.
 
 struct TrashedFile {
     QByteArray file; // the link in the trash's files/ folder

@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 
-// The user's base folders as the XDG base-directory specification defines them, as file-system bytes. A variable
+// The user's base folders that desktop programs share ($XDG_… variables), as file-system bytes. A variable
 // that is unset, empty or relative is ignored in favour of the default under the home folder.
 
 // $HOME, or the home folder of the user's account entry when HOME is unset or relative.
@@ -13,6 +13,6 @@ QByteArray StateHome();
 // $XDG_DATA_HOME, default ~/.local/share.
 QByteArray DataHome();
 
-// Makes path and every missing folder above it, each new one private to the user (mode 0700) as the
-// specification asks. False, with errno set, when a level cannot be made or is not a folder.
+// Makes path and every missing folder above it, each new one private to the user (mode 0700), as
+// desktop programs keep them. False, with errno set, when a level cannot be made or is not a folder.
 bool MakePrivateFolders(const QByteArray& path);
