@@ -129,16 +129,9 @@ void DiskPlacement::ended(const PlaceRequest& request, bool replaces, const Plac
     if (!m_host) {
         return;
     }
-    PlanStep step{request.source, request.target, PlanAction::Copy, std::nullopt};
-    if (outcome.result == PlaceResult::Declined) {
-        step.action = PlanAction::Skip;
-    } else if (request.numbered) {
-        step.action = PlanAction::Number;
-    } else if (replaces) {
-        step.action = PlanAction::Replace;
-    } else if (request.move) {
-        step.action = PlanAction::Move;
-    }
+    const PlanAction action =
+        outcome.result == PlaceResult::Declined ? PlanAction::Skip : PlacingAction(request, replaces);
+    PlanStep step{request.source, request.target, action, std::nullopt};
     if (outcome.result == PlaceResult::Failed) {
         step.reason = FailureReasonOf(outcome.error);
         m_lastFailedSource = request.source;

@@ -8,6 +8,13 @@
 
 using namespace Qt::StringLiterals;
 
+PlanAction PlacingAction(const PlaceRequest& request, bool replaces) {
+    return request.numbered ? PlanAction::Number
+           : replaces       ? PlanAction::Replace
+           : request.move   ? PlanAction::Move
+                            : PlanAction::Copy;
+}
+
 QByteArrayList FolderLevels(const QByteArray& folder) {
     QByteArrayList levels;
     QByteArray level = folder.startsWith('/') ? "/" : "";

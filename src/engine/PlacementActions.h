@@ -61,6 +61,10 @@ private:
     FolderMemory m_folders;
 };
 
+// The plan's word for a placement that goes ahead: Number for an auto-numbered name, Replace when a file holds the
+// name, else Move or Copy. The run tells its host of each step, and a plan records it, in these same terms.
+PlanAction PlacingAction(const PlaceRequest& request, bool replaces);
+
 // Each folder from the top down to folder itself, spelled without empty or "." components: "/a//b/./c" gives
 // "/a", "/a/b", "/a/b/c".
 QByteArrayList FolderLevels(const QByteArray& folder);

@@ -129,11 +129,7 @@ PlaceOutcome PlanningPlacement::placeAt(const PlaceRequest& request) {
         return outcome;
     }
     const bool replaces = !request.failIfExists && nameTaken(request.target);
-    const PlanAction action = replaces           ? PlanAction::Replace
-                              : request.numbered ? PlanAction::Number
-                              : request.move     ? PlanAction::Move
-                                                 : PlanAction::Copy;
-    m_steps.append({request.source, request.target, action, std::nullopt});
+    m_steps.append({request.source, request.target, PlacingAction(request, replaces), std::nullopt});
     const QByteArray targetKey = pathKey(request.target);
     m_taken.insert(targetKey, in.status().st_mode & 0777);
     m_vacated.remove(targetKey);
