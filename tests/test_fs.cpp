@@ -1,6 +1,7 @@
 #include "core/FsAtomicFile.h"
 #include "core/FsDescriptor.h"
 #include "core/FsEntries.h"
+#include "core/FsFolderWalk.h"
 #include "core/FsTemporaryNames.h"
 #include "testsupport/FileSystemFixtures.h"
 #include "testsupport/FsErrorOutput.h"
@@ -33,6 +34,8 @@ private slots:
         MakeLink("nowhere", at("dangling"));
         MakeLink("loop", at("loop"));
         MakeFifo(at("fifo"));
+        MakeFolder(at("folder/inner"));
+        MakeLink("../folder", at("folder/up"));
     }
 
     void whatANameHolds_data() {
@@ -61,6 +64,36 @@ private slots:
         QCOMPARE(Fs::ReachesFolder(at(name)), reachesFolder);
         QCOMPARE(Fs::ReachesNonFolder(at(name)), reachesNonFolder);
         QCOMPARE(Fs::NameTakenByNonFolder(at(name)), takenByNonFolder);
+    }
+
+    // The walk below a root reaches real folders only: a link at any level ends it, so a folder swapped for a link
+    // never leads outside the root.
+    void aWalkBelowARootNeverFollowsALink_data() {
+        QTest::addColumn<QByteArray>("relative");
+        QTest::addColumn<int>("error"); // 0: opened, and it is the folder "folder/inner"
+        QTest::newRow("real folders") << QByteArray("folder/inner") << 0;
+        QTest::newRow("doubled and trailing slashes") << QByteArray("folder//inner/") << 0;
+        QTest::newRow("a link as the last level") << QByteArray("toFolder") << ELOOP;
+        QTest::newRow("a link on the way") << QByteArray("folder/up/inner") << ELOOP;
+        QTest::newRow("a file on the way") << QByteArray("file/inner") << ENOTDIR;
+        QTest::newRow("dot dot") << QByteArray("folder/../folder/inner") << EINVAL;
+        QTest::newRow("missing") << QByteArray("folder/none") << ENOENT;
+    }
+    void aWalkBelowARootNeverFollowsALink() {
+        QFETCH(QByteArray, relative);
+        QFETCH(int, error);
+        const Fs::Descriptor root = Fs::OpenFolder(QFile::encodeName(m_dir.path()));
+        QVERIFY(root.isOpen());
+        errno = 0;
+        const Fs::Descriptor folder = Fs::OpenFolderBeneath(root.get(), relative);
+        QCOMPARE(errno, error);
+        QCOMPARE(folder.isOpen(), error == 0);
+        struct stat walked {}, named {};
+        if (error == 0) {
+            QCOMPARE(::fstat(folder.get(), &walked), 0);
+            QCOMPARE(::stat(at("folder/inner").constData(), &named), 0);
+            QCOMPARE(walked.st_ino, named.st_ino);
+        }
     }
 
     void aDescriptorIsClosedExactlyOnce() {
