@@ -78,7 +78,7 @@ private slots:
         QVERIFY(SnapshotOf(tree) != before);
         const CliResult history = varnoth({"history"});
         const QRegularExpression line(uR"re(^([^\t]+)\t\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d[+-]\d\d:\d\d\t)re"
-                                      uR"re((keywords|name|type)\t(copy|move)(\t\d+){4}\tcomplete\n$)re"_s);
+                                      uR"re((keywords|name|type)\t(copy|move)(\t\d+){4}\tcomplete\t-\n$)re"_s);
         const QRegularExpressionMatch listed = line.match(QString::fromUtf8(history.out));
         QVERIFY2(history.exitCode == 0 && listed.hasMatch(), history.out.constData());
         if (changedSince) {

@@ -42,6 +42,9 @@ QByteArray historyLine(const RunSummary& run) {
                << "-";
     }
     fields.append(RunStateCode(run.state));
+    // What the last undo left: a number once an undo went through the run.
+    const bool undone = run.state == RunState::Undone || run.state == RunState::PartlyUndone;
+    fields.append(undone ? QByteArray::number(run.leftByUndo) : QByteArray("-"));
     return fields.join('\t') + '\n';
 }
 
@@ -69,6 +72,36 @@ int nothingToUndo(const QString& line) {
     PrintErrorLine(line);
     return kNothingStatus;
 }
+
+QString distrustLine(const Distrust& distrust) {
+    const QString path = shown(distrust.path);
+    switch (distrust.why) {
+    case Distrust::Why::NotOwned:
+        return CommandLine::tr("%1: not owned by you, so its run journals cannot be trusted; nothing was touched")
+            .arg(path);
+    case Distrust::Why::OpenToOthers:
+        return CommandLine::tr("%1: other users can write to it, so its run journals cannot be trusted; nothing was "
+                               "touched")
+            .arg(path);
+    case Distrust::Why::WrongKind:
+        break;
+    }
+    return CommandLine::tr("%1: not a plain file or folder (a symbolic link?), so it cannot be trusted; nothing was "
+                           "touched")
+        .arg(path);
+}
+
+// After a retry that undid nothing new: the run a plain undo cannot go past, and how to undo the one before it.
+void nameRunBefore(const JournalFolder& folder, const RunSummary& run) {
+    const std::optional<RunSummary> before = RunToUndoBefore(folder, run.id);
+    if (!before) {
+        PrintErrorLine(CommandLine::tr("%1: nothing more can be undone, and no run before it is left to undo")
+                           .arg(shown(run.id)));
+        return;
+    }
+    PrintErrorLine(CommandLine::tr("%1: nothing more can be undone; to undo the run before it: varnoth undo %2")
+                       .arg(shown(run.id), shown(before->id)));
+}
 } // namespace
 
 int RunHistoryCommand(const JournalFolder& folder) {
@@ -89,6 +122,10 @@ int RunUndoCommand(const JournalFolder& folder, const std::optional<QByteArray>&
     } else if (!(run = LastRunToUndo(folder))) {
         return nothingToUndo(CommandLine::tr("no run to undo"));
     }
+    const bool retry = run->state == RunState::PartlyUndone;
+    if (retry) {
+        PrintErrorLine(CommandLine::tr("%1: partly undone before; trying again what was left").arg(shown(run->id)));
+    }
     const UndoResult result = UndoRun(folder, run->id);
     switch (result.status) {
     case UndoResult::Status::Done:
@@ -99,27 +136,36 @@ int RunUndoCommand(const JournalFolder& folder, const std::optional<QByteArray>&
     case UndoResult::Status::Running:
         PrintErrorLine(CommandLine::tr("%1: the run is still going on; nothing was touched").arg(shown(run->id)));
         return kLeftStatus;
+    case UndoResult::Status::Undoing:
+        PrintErrorLine(
+            CommandLine::tr("%1: an undo of this run is in progress; nothing was touched").arg(shown(run->id)));
+        return kLeftStatus;
+    case UndoResult::Status::Untrusted:
+        PrintErrorLine(distrustLine(*result.distrust));
+        return kNothingStatus;
     }
-    if (result.undone == 0 && result.items.isEmpty() && result.damagedLines == 0) {
+    const bool undidSomething = result.undone > 0 || result.foldersRemoved > 0;
+    if (!undidSomething && result.items.isEmpty() && result.damagedLines == 0) {
         return nothingToUndo(CommandLine::tr("%1: nothing to undo").arg(shown(run->id)));
     }
     for (const UndoItem& item : result.items) {
         PrintErrorLine(leftLine(item));
     }
     if (result.damagedLines > 0) {
-        PrintErrorLine(CommandLine::tr("%1: %2 damaged journal line(s) skipped; what they recorded was left")
-                           .arg(shown(run->id))
-                           .arg(result.damagedLines));
+        PrintErrorLine(
+            CommandLine::tr("%1: %n damaged journal line(s) could not be read and were skipped", nullptr,
+                            result.damagedLines)
+                .arg(shown(run->id)));
     }
     if (result.journalError.failed()) {
         PrintErrorLine(CommandLine::tr("%1: the undo could not be fully journaled (%2)")
                            .arg(shown(run->id), qt_error_string(result.journalError.code)));
     }
-    WriteStandardOutput(CommandLine::tr("%1: %2 undone, %3 left")
-                            .arg(shown(run->id))
-                            .arg(result.undone)
-                            .arg(result.items.size())
-                            .toUtf8() +
-                        '\n');
-    return result.items.isEmpty() && result.damagedLines == 0 ? 0 : kLeftStatus;
+    WriteStandardOutput(CommandLine::tr("%1: %n file(s) undone", nullptr, result.undone).arg(shown(run->id)).toUtf8() +
+                        CommandLine::tr(", %n empty folder(s) removed", nullptr, result.foldersRemoved).toUtf8() +
+                        CommandLine::tr(", %n left", nullptr, int(result.items.size())).toUtf8() + '\n');
+    if (!id && retry && !undidSomething) {
+        nameRunBefore(folder, *run);
+    }
+    return result.items.isEmpty() ? 0 : kLeftStatus;
 }

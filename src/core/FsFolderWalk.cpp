@@ -26,10 +26,10 @@ Descriptor OpenFolderBeneath(int root, QByteArrayView relative) {
         }
         const QByteArray level = relative.sliced(at, slash - at).toByteArray();
         at = slash + 1;
-        if (level.isEmpty()) {
+        if (level.isEmpty() || level == ".") {
             continue;
         }
-        if (level == "." || level == "..") {
+        if (level == "..") {
             errno = EINVAL;
             return {};
         }

@@ -5,9 +5,22 @@
 
 namespace Fs {
 
+namespace {
+
+// O_NONBLOCK: opening a FIFO must not wait for a writer; it is refused as not a regular file.
+constexpr int kReadFlags = O_RDONLY | O_NONBLOCK | O_NOCTTY;
+
+} // namespace
+
 RegularFile::RegularFile(const QByteArray& path) {
-    // O_NONBLOCK: opening a FIFO must not wait for a writer; it is refused below as not a regular file.
-    Descriptor descriptor = Open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY);
+    take(Open(path, kReadFlags));
+}
+
+RegularFile::RegularFile(int folder, const QByteArray& name) {
+    take(Descriptor(::openat(folder, name.constData(), kReadFlags | O_NOFOLLOW | O_CLOEXEC)));
+}
+
+void RegularFile::take(Descriptor descriptor) {
     if (!descriptor.isOpen() || ::fstat(descriptor.get(), &m_status) != 0) {
         m_error = FailureOf(Operation::OpenSource);
         return;

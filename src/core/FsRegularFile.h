@@ -15,6 +15,8 @@ namespace Fs {
 class RegularFile {
 public:
     explicit RegularFile(const QByteArray& path);
+    // The file name holds in the open folder, itself: a symbolic link there is not followed (OpenSource, ELOOP).
+    RegularFile(int folder, const QByteArray& name);
 
     bool isOpen() const { return m_descriptor.isOpen(); }
     int descriptor() const { return m_descriptor.get(); }
@@ -24,6 +26,8 @@ public:
     Error error() const { return m_error; }
 
 private:
+    void take(Descriptor descriptor);
+
     Descriptor m_descriptor;
     struct stat m_status {};
     Error m_error;

@@ -17,6 +17,7 @@ struct RunDescription {
     bool move = false;
     SameNamePolicy policy = SameNamePolicy::Skip;
     int listSize = 0;
+    QByteArray outputFolder; // normalised: ending in '/'
 };
 
 // Takes down every action of a real run as it happens, written ahead, so that the run can be undone (the journal

@@ -11,6 +11,11 @@ Fs::Error CopyRegularFile(const QByteArray& source, const QByteArray& target, co
     if (!in.isOpen()) {
         return in.error();
     }
+    return CopyOpenRegularFile(in, target, options, record);
+}
+
+Fs::Error CopyOpenRegularFile(const Fs::RegularFile& in, const QByteArray& target, const CopyOptions& options,
+                              CopyRecord* record) {
     const struct stat& sourceStatus = in.status();
     if (const Fs::Error refusal = CheckTarget(sourceStatus, target, options.failIfExists); refusal.failed()) {
         return refusal;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/FsError.h"
+#include "core/FsRegularFile.h"
 
 #include <QByteArray>
 #include <QtGlobal>
@@ -48,3 +49,6 @@ struct CopyRecord {
 // to the disk: a move flushes its copies before it deletes their sources. record, when given, is filled on success.
 Fs::Error CopyRegularFile(const QByteArray& source, const QByteArray& target, const CopyOptions& options,
                           CopyRecord* record = nullptr);
+// The same for a source open already, such as a file reached through a folder's descriptor.
+Fs::Error CopyOpenRegularFile(const Fs::RegularFile& source, const QByteArray& target, const CopyOptions& options,
+                              CopyRecord* record = nullptr);

@@ -145,7 +145,8 @@ struct Pass {
 };
 
 RunDescription descriptionOf(const RunHost& host) {
-    return {CriterionPage(host.pageIndex()), host.moveMode(), host.sameNamePolicy(), host.fileCount()};
+    return {CriterionPage(host.pageIndex()), host.moveMode(), host.sameNamePolicy(), host.fileCount(),
+            QFile::encodeName(host.outputFolder())};
 }
 
 } // namespace

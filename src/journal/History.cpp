@@ -16,12 +16,13 @@ namespace {
 
 constexpr qsizetype kWindow = 1 << 16;
 
-constexpr CodeTable<RunState, 5> kRunStates{{
+constexpr CodeTable<RunState, 6> kRunStates{{
     {RunState::Complete, "complete", QT_TRANSLATE_NOOP("RunState", "完成")},
     {RunState::Stopped, "stopped", QT_TRANSLATE_NOOP("RunState", "已停止")},
     {RunState::Interrupted, "interrupted", QT_TRANSLATE_NOOP("RunState", "中断")},
     {RunState::Running, "running", QT_TRANSLATE_NOOP("RunState", "进行中")},
     {RunState::Undone, "undone", QT_TRANSLATE_NOOP("RunState", "已撤销")},
+    {RunState::PartlyUndone, "partly-undone", QT_TRANSLATE_NOOP("RunState", "部分撤销")},
 }};
 
 QByteArray readAt(int descriptor, off_t offset, qsizetype size) {
@@ -61,7 +62,8 @@ bool decideFromTail(QByteArrayView tail, bool fromFileStart, RunSummary& summary
         if (type == "undo-end" || type == "end") {
             const std::optional<RunEnd> end = EndFields(*fields);
             summary.counts = end ? std::optional(end->counts) : std::nullopt;
-            summary.state = type == "undo-end"    ? RunState::Undone
+            summary.leftByUndo = type == "undo-end" ? int(fields->number("remaining").value_or(0)) : 0;
+            summary.state = type == "undo-end"    ? (summary.leftByUndo > 0 ? RunState::PartlyUndone : RunState::Undone)
                             : end && end->stopped ? RunState::Stopped
                                                   : RunState::Complete;
             summary.undoUnfinished = summary.undoUnfinished && type == "end";
@@ -71,6 +73,18 @@ bool decideFromTail(QByteArrayView tail, bool fromFileStart, RunSummary& summary
         return true;
     }
     return false;
+}
+
+// True when the journal records a step that acted: a placement that did not fail, or a folder made.
+bool actedIn(int descriptor) {
+    const JournalContent content = ReadJournal(descriptor);
+    return std::any_of(content.steps.cbegin(), content.steps.cend(), [](const JournalStep& step) {
+        return !step.failed;
+    });
+}
+
+bool undoPicks(const RunSummary& run) {
+    return run.state != RunState::Undone && run.acted;
 }
 
 } // namespace
@@ -84,7 +98,7 @@ const char* RunStateCode(RunState state) {
 }
 
 std::optional<RunSummary> ReadRunSummary(const JournalFolder& folder, const QByteArray& id) {
-    const Fs::Descriptor file = Fs::Open(folder.journalPath(id), O_RDONLY | O_NONBLOCK);
+    const Fs::Descriptor file = Fs::Open(folder.journalPath(id), O_RDONLY | O_NONBLOCK | O_NOFOLLOW);
     struct stat status {};
     if (!file.isOpen() || ::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode)) {
         return std::nullopt;
@@ -97,7 +111,7 @@ std::optional<RunSummary> ReadRunSummary(const JournalFolder& folder, const QByt
     const std::optional<JournalLineFields> header = JournalLineFields::parse(head.last());
     const std::optional<JournalLineFields> run = JournalLineFields::parse(head[head.size() - 2]);
     const std::optional<RunHeader> runHeader = run && run->type() == "run" ? RunFields(*run) : std::nullopt;
-    if (!header || !IsJournalHeader(*header) || !runHeader) {
+    if (!header || !JournalHeaderVersion(*header) || !runHeader) {
         return std::nullopt;
     }
     RunSummary summary{id, *runHeader, RunState::Interrupted, std::nullopt, false};
@@ -112,6 +126,11 @@ std::optional<RunSummary> ReadRunSummary(const JournalFolder& folder, const QByt
     }
     if (folder.isLocked(id)) {
         summary.state = RunState::Running;
+    }
+    // Only a run that placed no file can be one that did nothing at all: its journal tells, read whole. A running
+    // run counts as acting, so that a plain undo never passes it by.
+    if (summary.state != RunState::Running && (!summary.counts || summary.counts->placed == 0)) {
+        summary.acted = actedIn(file.get());
     }
     return summary;
 }
@@ -131,9 +150,20 @@ QList<RunSummary> ListRuns(const JournalFolder& folder) {
 
 std::optional<RunSummary> LastRunToUndo(const JournalFolder& folder) {
     for (const RunSummary& run : ListRuns(folder)) {
-        if (run.state != RunState::Undone) {
+        if (undoPicks(run)) {
             return run;
         }
+    }
+    return std::nullopt;
+}
+
+std::optional<RunSummary> RunToUndoBefore(const JournalFolder& folder, const QByteArray& id) {
+    bool past = false;
+    for (const RunSummary& run : ListRuns(folder)) {
+        if (past && undoPicks(run)) {
+            return run;
+        }
+        past = past || run.id == id;
     }
     return std::nullopt;
 }

@@ -17,12 +17,13 @@ enum class RunState {
     Stopped,     // stopped part-way by the user or a signal
     Interrupted, // cut off (a crash or a power cut): its journal has no last record and no run holds it
     Running,     // its process still holds the journal's lock
-    Undone,      // an undo went through it
+    Undone,      // an undo went through it and took every step back
+    PartlyUndone, // an undo went through it but left steps as they were (see RunSummary::leftByUndo)
 };
 
-// The state in the user's words (Chinese source text, translatable): 完成, 已停止, 中断, 进行中, 已撤销.
+// The state in the user's words (Chinese source text, translatable): 完成, 已停止, 中断, 进行中, 已撤销, 部分撤销.
 QString RunStateText(RunState state);
-// The state as an untranslated code for programs: complete, stopped, interrupted, running, undone.
+// The state as an untranslated code for programs: complete, stopped, interrupted, running, undone, partly-undone.
 const char* RunStateCode(RunState state);
 
 struct RunSummary {
@@ -31,6 +32,9 @@ struct RunSummary {
     RunState state = RunState::Interrupted;
     std::optional<RunCounts> counts; // from the run's last record; none for a run cut off
     bool undoUnfinished = false;     // an undo of it was cut off; undoing it again finishes it
+    int leftByUndo = 0;              // for PartlyUndone: the steps the last undo left
+    // The run has a step that acted: a file placed or a folder made. Only such a run is the one a plain undo picks.
+    bool acted = true;
 
     // The run's start in local time.
     QDateTime startTime() const { return QDateTime::fromMSecsSinceEpoch(header.startNs / 1000000); }
@@ -43,5 +47,9 @@ std::optional<RunSummary> ReadRunSummary(const JournalFolder& folder, const QByt
 // Every run in the folder, newest first.
 QList<RunSummary> ListRuns(const JournalFolder& folder);
 
-// The newest run that is not undone yet (a running one included, which an undo then leaves alone), if any.
+// The newest run that is not undone yet and acted (a running one included, which an undo then leaves alone; a partly
+// undone one included, whose undo is then retried), if any.
 std::optional<RunSummary> LastRunToUndo(const JournalFolder& folder);
+// The run that a plain undo picks after the run id, once id is undone as far as it can be: the newest such run
+// older than id.
+std::optional<RunSummary> RunToUndoBefore(const JournalFolder& folder, const QByteArray& id);

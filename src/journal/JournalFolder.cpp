@@ -1,5 +1,6 @@
 #include "journal/JournalFolder.h"
 
+#include "journal/JournalTrust.h"
 #include "journal/XdgFolders.h"
 
 #include <algorithm>
@@ -69,6 +70,10 @@ QByteArray JournalFolder::keptFolder(QByteArrayView id) const {
 Fs::Error JournalFolder::prepare() const {
     if (!MakePrivateFolders(m_path)) {
         return Fs::FailureOf(Fs::Operation::CreateTemporary);
+    }
+    // A folder that others may write, or that is not the user's, would hold journals undo must not believe.
+    if (TrustedJournalFolder(*this).distrust()) {
+        return {Fs::Operation::CreateTemporary, EPERM};
     }
     // Only creating a file shows that one can be created: the permission bits do not bind root, a read-only
     // mount or a full quota do.

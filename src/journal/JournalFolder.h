@@ -26,7 +26,8 @@ public:
     QByteArray keptFolder(QByteArrayView id) const;
 
     // Makes the folder where missing (private to the user) and checks that a journal can be created in it, before
-    // a run starts, so that the caller can warn. CreateTemporary with the errno value when it cannot.
+    // a run starts, so that the caller can warn. CreateTemporary with the errno value when it cannot, EPERM when the
+    // folder or the one above it is not the user's own or others may write it (see JournalTrust.h).
     Fs::Error prepare() const;
 
     // Creates the journal of a run started at startNs by process pid: a new file (O_EXCL, never one that exists),

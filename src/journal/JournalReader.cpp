@@ -104,6 +104,15 @@ private:
             step.failed = true;
             return true;
         }
+        if (type == "restored") {
+            const std::optional<QByteArray> path = fields.bytes("path");
+            const std::optional<FileIdentity> identity = IdentityFields(fields);
+            if (!path || !identity || (*path != step.source && *path != step.target)) {
+                return false;
+            }
+            step.restored.append({*path, *identity});
+            return true;
+        }
         if (type == "done") {
             step.written = IdentityFields(fields);
             return step.written.has_value();
@@ -167,11 +176,20 @@ std::optional<RunHeader> RunFields(const JournalLineFields& fields) {
         !start || !listSize || !pid) {
         return std::nullopt;
     }
-    return RunHeader{CriterionPage(*page), *mode == "move", *policy, *start, *listSize, *pid};
+    // Only an absolute output folder counts; a journal of the first version has none.
+    QByteArray outputFolder = fields.bytes("out").value_or(QByteArray());
+    if (!outputFolder.startsWith('/')) {
+        outputFolder.clear();
+    }
+    return RunHeader{CriterionPage(*page), *mode == "move", *policy, *start, *listSize, *pid, outputFolder};
 }
 
-bool IsJournalHeader(const JournalLineFields& fields) {
-    return fields.type() == kJournalHeaderType && fields.number("version") == kJournalVersion;
+std::optional<qint64> JournalHeaderVersion(const JournalLineFields& fields) {
+    const std::optional<qint64> version = fields.number("version");
+    if (fields.type() != kJournalHeaderType || !version || *version < 1 || *version > kJournalVersion) {
+        return std::nullopt;
+    }
+    return version;
 }
 
 JournalContent ParseJournal(QByteArrayView text) {
@@ -188,10 +206,12 @@ JournalContent ParseJournal(QByteArrayView text) {
         at = end + 1;
         if (first) {
             first = false;
-            if (!fields || !IsJournalHeader(*fields)) {
+            const std::optional<qint64> version = fields ? JournalHeaderVersion(*fields) : std::nullopt;
+            if (!version) {
                 return {};
             }
             builder.content.readable = true;
+            builder.content.version = *version;
             continue;
         }
         if (!fields || !builder.apply(*fields)) {

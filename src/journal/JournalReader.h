@@ -13,6 +13,7 @@
 // earlier record began is skipped and counted; every other record is used.
 struct JournalContent {
     bool readable = false; // the first line is the header of a journal version this program reads
+    qint64 version = 0;    // that version
     std::optional<RunHeader> run;
     QList<JournalStep> steps; // in the order they began
     std::optional<RunEnd> end;
@@ -31,5 +32,5 @@ class JournalLineFields;
 std::optional<FileIdentity> IdentityFields(const JournalLineFields& fields);
 std::optional<RunEnd> EndFields(const JournalLineFields& fields);
 std::optional<RunHeader> RunFields(const JournalLineFields& fields);
-// True when fields is a readable header of this journal version.
-bool IsJournalHeader(const JournalLineFields& fields);
+// The version of a journal header this program reads (1 up to kJournalVersion), or nothing.
+std::optional<qint64> JournalHeaderVersion(const JournalLineFields& fields);

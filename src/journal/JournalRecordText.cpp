@@ -34,6 +34,7 @@ QByteArray RunRecord(const RunHeader& header) {
         .number("start", header.startNs)
         .number("count", header.listSize)
         .number("pid", header.pid)
+        .bytes("out", header.outputFolder)
         .line();
 }
 
@@ -91,9 +92,14 @@ QByteArray NotUndoneRecord(int number, QByteArrayView reasonCode) {
     return JournalLineWriter("not-undone").number("n", number).bytes("reason", reasonCode).line();
 }
 
-QByteArray UndoEndRecord(const std::optional<RunEnd>& runEnd, int undone, int remaining) {
+QByteArray RestoredRecord(int number, const QByteArray& path, const FileIdentity& identity) {
+    JournalLineWriter line("restored");
+    return withIdentity(line.number("n", number).bytes("path", path), identity).line();
+}
+
+QByteArray UndoEndRecord(const std::optional<RunEnd>& runEnd, int undone, int folders, int remaining) {
     JournalLineWriter line("undo-end");
-    line.number("undone", undone).number("remaining", remaining);
+    line.number("undone", undone).number("folders", folders).number("remaining", remaining);
     if (runEnd) {
         withEnd(line, *runEnd);
     }

@@ -10,7 +10,8 @@
 // The text of each record the writer and the undo append to a journal (see docs/journal.md).
 
 inline constexpr QByteArrayView kJournalHeaderType = "varnoth-journal";
-inline constexpr qint64 kJournalVersion = 1;
+// The version this program writes; it reads this one and every one before (see docs/journal.md).
+inline constexpr qint64 kJournalVersion = 2;
 
 QByteArray HeaderRecord();
 QByteArray RunRecord(const RunHeader& header);
@@ -26,6 +27,9 @@ QByteArray UndoBeginRecord(qint64 timeNs);
 QByteArray UndoStepRecord(int number);
 QByteArray UndoneRecord(int number);
 QByteArray NotUndoneRecord(int number, QByteArrayView reasonCode);
+// What the undo of step number put back at path, with its identity once there.
+QByteArray RestoredRecord(int number, const QByteArray& path, const FileIdentity& identity);
 // The end of an undo, with the run's own end (when it had one) repeated, so that the last record of an undone
 // journal tells all that a history needs.
-QByteArray UndoEndRecord(const std::optional<RunEnd>& runEnd, int undone, int remaining);
+// undone counts files, folders the folders removed, remaining the steps left.
+QByteArray UndoEndRecord(const std::optional<RunEnd>& runEnd, int undone, int folders, int remaining);

@@ -13,6 +13,7 @@ std::unique_ptr<JournalRecorder> JournalRecorder::start(const JournalFolder& fol
     header.move = run.move;
     header.policy = run.policy;
     header.listSize = run.listSize;
+    header.outputFolder = run.outputFolder;
     std::unique_ptr<RunJournal> journal = RunJournal::start(folder, header, error);
     if (!journal) {
         return nullptr;

@@ -6,6 +6,7 @@
 #include "journal/FileIdentity.h"
 
 #include <QByteArray>
+#include <QList>
 
 #include <optional>
 
@@ -23,6 +24,9 @@ struct RunHeader {
     qint64 startNs = 0; // the run's start, nanoseconds since the epoch
     int listSize = 0;
     qint64 pid = 0;
+    // The output folder as the run normalised it (ending in '/'); empty in a journal of the first version, which did
+    // not record it.
+    QByteArray outputFolder;
 };
 
 // The four outcomes of a run's listed files, as its completion box counts them.
@@ -66,6 +70,10 @@ struct JournalStep {
     FileIdentity before; // the source as it was when the step began
     std::optional<KeptFile> kept;
     std::optional<FileIdentity> written; // the new file (or folder) once the step was done
+    // What an undo put back, each with its identity right after: the moved file at source (its original there was
+    // before), the replaced file at target (its original was kept->old). A later undo of an earlier run that finds
+    // this identity at the path finds the original, as that run left it.
+    QList<std::pair<QByteArray, FileIdentity>> restored;
     bool failed = false;                 // the step did not happen
     bool undoStarted = false;            // an undo began to reverse it
     bool undone = false;                 // an undo reversed it

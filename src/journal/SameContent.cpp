@@ -1,7 +1,5 @@
 #include "journal/SameContent.h"
 
-#include "core/FsRegularFile.h"
-
 #include <cerrno>
 #include <cstring>
 #include <unistd.h>
@@ -30,8 +28,10 @@ ssize_t readFully(int descriptor, char* buffer, size_t size) {
 } // namespace
 
 bool SameContent(const QByteArray& a, const QByteArray& b) {
-    const Fs::RegularFile first(a);
-    const Fs::RegularFile second(b);
+    return SameContent(Fs::RegularFile(a), Fs::RegularFile(b));
+}
+
+bool SameContent(const Fs::RegularFile& first, const Fs::RegularFile& second) {
     if (!first.isOpen() || !second.isOpen() || first.status().st_size != second.status().st_size) {
         return false;
     }

@@ -154,3 +154,22 @@ Fs::Error LinkIntoTrash(const QByteArray& path, TrashedFile& trashed) {
     }
     return error;
 }
+
+std::optional<TrashEntry> TrashEntryOf(const QByteArray& file, const QByteArray& info) {
+    const QByteArray name = FileNameOf(file);
+    const QByteArray files = FolderOf(file);
+    const QByteArray trash = FolderOf(files);
+    if (!file.startsWith('/') || file.split('/').contains("..") || name.isEmpty() || name == "." ||
+        FileNameOf(files) != "files" ||
+        info != trash + "/info/" + name + ".trashinfo") {
+        return std::nullopt;
+    }
+    const QByteArray uid = QByteArray::number(::getuid());
+    const bool home = trash == DataHome() + "/Trash";
+    const bool volume = FileNameOf(trash) == ".Trash-" + uid ||
+                        (FileNameOf(trash) == uid && FileNameOf(FolderOf(trash)) == ".Trash");
+    if (!home && !volume) {
+        return std::nullopt;
+    }
+    return TrashEntry{trash, name};
+}

@@ -4,6 +4,8 @@
 
 #include <QByteArray>
 
+#include <optional>
+
 // The desktop trash that file managers share (files/ and info/ under the home trash or a volume's .Trash-$UID), used
 // to keep a file that a new one is about to replace. The file is not moved: a hard link to it goes into the trash,
 // so its name keeps holding it until the caller renames the new file over that name, and no byte is copied.
@@ -23,3 +25,14 @@ Fs::Error LinkIntoTrash(const QByteArray& path, TrashedFile& trashed);
 
 // The percent-encoded form of a path in a .trashinfo record: every byte but unreserved ones and '/' as %XX.
 QByteArray TrashInfoPath(const QByteArray& path);
+
+// An entry of a trash: the trash folder (holding files/ and info/) and the entry's name in files/.
+struct TrashEntry {
+    QByteArray trash;
+    QByteArray name;
+};
+
+// The entry that file and info name, when they name one the way LinkIntoTrash makes them: file is
+// <trash>/files/<name>, info is <trash>/info/<name>.trashinfo, name is a plain file name, and trash is the home
+// trash or a volume's trash of this user ($topdir/.Trash-$uid, $topdir/.Trash/$uid). Decided on the paths alone.
+std::optional<TrashEntry> TrashEntryOf(const QByteArray& file, const QByteArray& info);

@@ -5,10 +5,10 @@
 #include "journal/JournalAppender.h"
 #include "journal/JournalReader.h"
 #include "journal/JournalRecordText.h"
+#include "journal/JournalTrust.h"
 #include "journal/UndoSteps.h"
 
 #include <QDateTime>
-#include <QHash>
 #include <QSet>
 
 #include <cerrno>
@@ -17,99 +17,170 @@
 
 namespace {
 
-// A replacement by a file of the same bytes is taken back by giving the new file the old one's permission bits and
-// time, not by bringing the old file back: its inode is the new one. An earlier step that wrote the old file then
-// finds its file under that inode.
-class RenewedFiles {
-public:
-    void note(const JournalStep& step) {
-        FileIdentity now;
-        if (step.kept && step.kept->where == KeptWhere::NotKept && LookUpIdentity(step.target, now) &&
-            now.size == step.kept->old.size && now.mtimeNs == step.kept->old.mtimeNs) {
-            m_renewed.insert(step.target, {step.kept->old, now});
-        }
-    }
-
-    JournalStep applied(JournalStep step) const {
-        const auto renewed = m_renewed.constFind(step.target);
-        if (renewed != m_renewed.cend() && step.written == renewed->first) {
-            step.written = renewed->second;
-        }
-        return step;
-    }
-
-private:
-    QHash<QByteArray, std::pair<FileIdentity, FileIdentity>> m_renewed; // target: the old file, what stands for it
+// A journal opened for undo: checked, read, and with its status when it cannot be undone.
+struct OpenedJournal {
+    UndoResult::Status status = UndoResult::Status::Done;
+    std::optional<Distrust> distrust;
+    Fs::Descriptor file;
+    Fs::Descriptor keptFolder;
+    JournalContent content;
 };
+
+OpenedJournal openForUndo(const JournalFolder& folder, const QByteArray& id, bool lock) {
+    OpenedJournal opened;
+    if (!JournalFolder::isRunId(id)) {
+        opened.status = UndoResult::Status::NoSuchRun;
+        return opened;
+    }
+    const TrustedJournalFolder trusted(folder);
+    if ((opened.distrust = trusted.distrust())) {
+        opened.status = UndoResult::Status::Untrusted;
+        return opened;
+    }
+    if (trusted.missing()) {
+        opened.status = UndoResult::Status::NoSuchRun;
+        return opened;
+    }
+    opened.file = trusted.openJournal(id, lock ? O_RDWR | O_APPEND : O_RDONLY, opened.distrust);
+    if (!opened.file.isOpen()) {
+        opened.status = opened.distrust       ? UndoResult::Status::Untrusted
+                        : errno == ENOENT     ? UndoResult::Status::NoSuchRun
+                                              : UndoResult::Status::Unreadable;
+        return opened;
+    }
+    opened.keptFolder = trusted.openKeptFolder(id, opened.distrust);
+    if (opened.distrust) {
+        opened.status = UndoResult::Status::Untrusted;
+        return opened;
+    }
+    const bool locked = !lock || LockJournal(opened.file.get());
+    opened.content = ReadJournal(opened.file.get());
+    if (!locked) {
+        // Another process holds the journal: its run, or an undo of a run that ended or was cut off.
+        const JournalContent& content = opened.content;
+        const bool undoing = content.end || (content.undoBegun && !content.undoEnded);
+        opened.status = undoing ? UndoResult::Status::Undoing : UndoResult::Status::Running;
+    } else if (!opened.content.readable) {
+        opened.status = UndoResult::Status::Unreadable;
+    }
+    return opened;
+}
+
+// The restorations the undos of runs after id recorded (only from journals that may be believed).
+RestoredFiles restoredSince(const JournalFolder& folder, const QByteArray& id) {
+    RestoredFiles restored;
+    const TrustedJournalFolder trusted(folder);
+    for (const QByteArray& later : folder.runIds()) {
+        std::optional<Distrust> distrust;
+        const Fs::Descriptor file = later > id ? trusted.openJournal(later, O_RDONLY, distrust) : Fs::Descriptor();
+        if (file.isOpen()) {
+            for (const JournalStep& step : ReadJournal(file.get()).steps) {
+                restored.note(step);
+            }
+        }
+    }
+    return restored;
+}
+
+RunFacts factsOf(const JournalFolder& folder, const QByteArray& id, const JournalContent& content) {
+    RunFacts facts;
+    facts.startNs = content.run ? content.run->startNs : 0;
+    facts.restored = restoredSince(folder, id);
+    for (const JournalStep& step : content.steps) {
+        facts.restored.note(step);
+        if (step.written && !step.isFolder) {
+            facts.written[step.target].append(*step.written);
+        }
+    }
+    return facts;
+}
+
+// A run cut off in the middle of a placement can have left its temporary file behind (see FsLeftovers.h): the
+// run's folders below its output folder are tidied first, so that a folder it made can go again.
+void tidyFoldersOf(const JournalContent& content, const UndoScope& scope) {
+    QSet<QByteArray> tidied;
+    for (const JournalStep& step : content.steps) {
+        const QByteArray stepFolder = step.isFolder ? step.target : FolderOf(step.target);
+        if (scope.admits(step) && !tidied.contains(stepFolder)) {
+            tidied.insert(stepFolder);
+            Fs::RemoveLeftoverTemporaryFiles(stepFolder);
+        }
+    }
+}
 
 } // namespace
 
 UndoResult UndoRun(const JournalFolder& folder, const QByteArray& id) {
     UndoResult result;
-    if (!JournalFolder::isRunId(id)) {
-        result.status = UndoResult::Status::NoSuchRun;
+    OpenedJournal opened = openForUndo(folder, id, true);
+    result.status = opened.status;
+    result.distrust = opened.distrust;
+    if (opened.status != UndoResult::Status::Done) {
         return result;
     }
-    Fs::Descriptor file = Fs::Open(folder.journalPath(id), O_RDWR | O_APPEND | O_NONBLOCK);
-    if (!file.isOpen()) {
-        result.status = errno == ENOENT ? UndoResult::Status::NoSuchRun : UndoResult::Status::Unreadable;
-        return result;
-    }
-    if (!LockJournal(file.get())) {
-        result.status = UndoResult::Status::Running;
-        return result;
-    }
-    const JournalContent content = ReadJournal(file.get());
-    if (!content.readable) {
-        result.status = UndoResult::Status::Unreadable;
-        return result;
-    }
+    const JournalContent& content = opened.content;
     result.damagedLines = content.damagedLines;
-    RunFacts facts;
-    facts.startNs = content.run ? content.run->startNs : 0;
-    for (const JournalStep& step : content.steps) {
-        if (step.written && !step.isFolder) {
-            facts.written[step.target].append(*step.written);
-        }
-    }
-
+    const UndoScope scope(content, folder.keptFolder(id));
+    RunFacts facts = factsOf(folder, id, content);
     if (!content.end) {
-        // A run cut off in the middle of a placement can have left its temporary file behind (see FsLeftovers.h):
-        // the run's folders are tidied first, so that a folder it made can go again.
-        QSet<QByteArray> tidied;
-        for (const JournalStep& step : content.steps) {
-            const QByteArray stepFolder = step.isFolder ? step.target : FolderOf(step.target);
-            if (!tidied.contains(stepFolder)) {
-                tidied.insert(stepFolder);
-                Fs::RemoveLeftoverTemporaryFiles(stepFolder);
-            }
-        }
+        tidyFoldersOf(content, scope);
     }
+    UndoPlaces places(scope.root(), std::move(opened.keptFolder), folder.keptFolder(id));
 
-    JournalAppender journal(std::move(file)); // keeps the lock until the undo ends
+    JournalAppender journal(std::move(opened.file)); // keeps the lock until the undo ends
     journal.append(UndoBeginRecord(QDateTime::currentMSecsSinceEpoch() * 1000000));
-    RenewedFiles renewed;
     for (auto step = content.steps.crbegin(); step != content.steps.crend(); ++step) {
-        if (step->failed) {
-            continue;
-        }
-        if (step->undone) {
-            renewed.note(*step);
+        if (step->failed || step->undone) {
             continue;
         }
         journal.append(UndoStepRecord(step->number));
-        const StepOutcome outcome = ReverseStep(renewed.applied(*step), facts);
+        StepOutcome outcome = scope.admits(*step)
+                                  ? ReverseStep(*step, scope, places, facts)
+                                  : StepOutcome{StepFate::Left, {step->target, step->source, UndoReason::Outside, {}}, {}, {}};
+        for (const auto& [path, identity] : outcome.restored) {
+            journal.append(RestoredRecord(step->number, path, identity));
+            if (const std::optional<FileIdentity> original = OriginalAt(*step, path)) {
+                facts.restored.add(path, *original, identity);
+            }
+        }
+        result.items.append(outcome.leftOver);
         if (outcome.fate == StepFate::Left) {
             journal.append(NotUndoneRecord(step->number, UndoReasonCode(outcome.item.reason)));
             result.items.append(outcome.item);
             continue;
         }
         journal.append(UndoneRecord(step->number));
-        renewed.note(*step);
-        result.undone += outcome.fate == StepFate::Reversed ? 1 : 0;
+        if (outcome.fate == StepFate::Reversed) {
+            ++(step->isFolder ? result.foldersRemoved : result.undone);
+        }
     }
-    journal.append(UndoEndRecord(content.end, result.undone, int(result.items.size())));
+    journal.append(UndoEndRecord(content.end, result.undone, result.foldersRemoved, int(result.items.size())));
     result.journalError = journal.sync();
     ::rmdir(folder.keptFolder(id).constData()); // emptied when every file kept beside the journal is back
     return result;
+}
+
+UndoOutlook LookAheadAtUndo(const JournalFolder& folder, const QByteArray& id) {
+    UndoOutlook outlook;
+    const OpenedJournal opened = openForUndo(folder, id, false);
+    outlook.status = opened.status;
+    outlook.distrust = opened.distrust;
+    if (opened.status != UndoResult::Status::Done) {
+        return outlook;
+    }
+    const UndoScope scope(opened.content, folder.keptFolder(id));
+    outlook.outputFolder = scope.root();
+    outlook.inferredFolder = scope.inferred();
+    for (const JournalStep& step : opened.content.steps) {
+        if (step.isFolder || step.failed || step.undone || !scope.admits(step)) {
+            continue;
+        }
+        ++(step.transfer == Transfer::Move ? outlook.movesBack : outlook.copiesToDelete);
+        if (step.kept && step.kept->where == KeptWhere::Trash) {
+            ++outlook.fromTrash;
+        } else if (step.kept && step.kept->where == KeptWhere::BesideJournal) {
+            ++outlook.fromBesideJournal;
+        }
+    }
+    return outlook;
 }

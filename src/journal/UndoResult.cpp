@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr CodeTable<UndoReason, 8> kUndoReasons{{
+constexpr CodeTable<UndoReason, 10> kUndoReasons{{
     {UndoReason::Changed, "changed", QT_TRANSLATE_NOOP("UndoReason", "文件在分拣后已被改动")},
     {UndoReason::Gone, "gone", QT_TRANSLATE_NOOP("UndoReason", "文件已不在分拣放置的位置")},
     {UndoReason::SourceTaken, "source-taken", QT_TRANSLATE_NOOP("UndoReason", "原位置已有其他文件")},
@@ -16,6 +16,9 @@ constexpr CodeTable<UndoReason, 8> kUndoReasons{{
     {UndoReason::FolderNotEmpty, "folder-not-empty", QT_TRANSLATE_NOOP("UndoReason", "文件夹不是空的")},
     {UndoReason::Unconfirmed, "unconfirmed", QT_TRANSLATE_NOOP("UndoReason", "分拣记录不完整，无法确认该文件")},
     {UndoReason::Refused, "refused", QT_TRANSLATE_NOOP("UndoReason", "文件系统拒绝了操作")},
+    {UndoReason::Outside, "outside", QT_TRANSLATE_NOOP("UndoReason", "记录中的位置不在这次分拣的输出文件夹内，未处理")},
+    {UndoReason::TrashInfoLeft, "trash-info-left",
+     QT_TRANSLATE_NOOP("UndoReason", "回收站中的记录文件不属于当前用户或不是普通文件，未删除")},
 }};
 
 } // namespace

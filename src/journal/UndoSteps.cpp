@@ -1,7 +1,6 @@
 #include "journal/UndoSteps.h"
 
 #include "engine/FileCopy.h"
-#include "journal/FileIdentity.h"
 #include "journal/SameContent.h"
 
 #include <cerrno>
@@ -11,199 +10,245 @@
 
 namespace {
 
-StepOutcome reversed() {
-    return {StepFate::Reversed, {}};
+StepOutcome reversed(QList<std::pair<QByteArray, FileIdentity>> restored = {}) {
+    return {StepFate::Reversed, {}, std::move(restored), {}};
 }
 
 StepOutcome nothingToDo() {
-    return {StepFate::NothingToDo, {}};
+    return {StepFate::NothingToDo, {}, {}, {}};
 }
 
 StepOutcome left(UndoReason reason, const QByteArray& path, const QByteArray& otherPath, Fs::Error error = {}) {
-    return {StepFate::Left, {path, otherPath, reason, error}};
+    return {StepFate::Left, {path, otherPath, reason, error}, {}, {}};
 }
 
 StepOutcome refused(const QByteArray& path, const QByteArray& otherPath, Fs::Operation operation) {
     return left(UndoReason::Refused, path, otherPath, Fs::FailureOf(operation));
 }
 
-// A regular file at path with the size and modification time of identity: a copy of that file keeps both.
-bool holdsCopyOf(const QByteArray& path, const FileIdentity& identity) {
-    struct stat status {};
-    if (::lstat(path.constData(), &status) != 0 || !S_ISREG(status.st_mode)) {
-        return false;
-    }
-    const FileIdentity now = IdentityOf(status);
-    return now.size == identity.size && now.mtimeNs == identity.mtimeNs;
-}
-
 bool sameInode(const FileIdentity& a, const FileIdentity& b) {
     return a.device == b.device && a.inode == b.inode;
-}
-
-// The file at path came into being (or, where no birth time is recorded, last changed status) at or after ns.
-bool createdSince(const QByteArray& path, qint64 ns) {
-    struct statx status {};
-    if (::statx(AT_FDCWD, path.constData(), AT_SYMLINK_NOFOLLOW, STATX_BTIME | STATX_CTIME, &status) != 0) {
-        return false;
-    }
-    const struct statx_timestamp& time = (status.stx_mask & STATX_BTIME) ? status.stx_btime : status.stx_ctime;
-    return qint64(time.tv_sec) * 1000000000 + time.tv_nsec >= ns;
-}
-
-void discardKept(const KeptFile& kept) {
-    ::unlink(kept.path.constData());
-    if (!kept.info.isEmpty()) {
-        ::unlink(kept.info.constData());
-    }
 }
 
 bool keptElsewhere(const JournalStep& step) {
     return step.kept && step.kept->where != KeptWhere::NotKept;
 }
 
-// The target holds the replaced file again: back from the trash (the same inode), or copied back from beside the
-// journal (the same bytes, size and time).
-bool keptFileIsBack(const JournalStep& step) {
-    const KeptFile& kept = *step.kept;
-    return kept.where == KeptWhere::Trash ? HoldsFile(step.target, kept.old)
-                                          : holdsCopyOf(step.target, kept.old) && SameContent(step.target, kept.path);
+bool keptIdentical(const JournalStep& step) {
+    return step.kept && step.kept->where == KeptWhere::NotKept;
 }
 
-std::optional<FileIdentity> confirmUnrecorded(const JournalStep& step, const RunFacts& facts) {
-    FileIdentity now;
-    if (!LookUpIdentity(step.target, now) || facts.writtenByOtherStep(step, now)) {
+// The files one step touches, each reached through its folder's descriptor.
+struct StepPlaces {
+    Place target;
+    Place source;
+    std::optional<Place> kept; // where the replaced file was kept, when it was
+    std::optional<TrashEntry> trashEntry;
+};
+
+Place targetOf(const JournalStep& step, const UndoScope& scope, UndoPlaces& places) {
+    return places.inOutput(step.target, scope.below(step.target).value_or(QByteArray()));
+}
+
+StepPlaces placesOf(const JournalStep& step, const UndoScope& scope, UndoPlaces& places) {
+    StepPlaces found{targetOf(step, scope, places), places.asNamed(step.source), std::nullopt, std::nullopt};
+    if (keptElsewhere(step)) {
+        if (step.kept->where == KeptWhere::Trash) {
+            found.trashEntry = TrashEntryOf(step.kept->path, step.kept->info);
+            found.kept = places.trashFile(*found.trashEntry);
+        } else {
+            found.kept = places.besideJournal(step.kept->path);
+        }
+    }
+    return found;
+}
+
+// The kept file is still where it was kept, as it was: the same inode in the trash, a copy beside the journal.
+bool keptFileIsThere(const KeptFile& kept, const Place& place) {
+    return kept.where == KeptWhere::Trash ? place.holds(kept.old) : place.holdsCopyOf(kept.old);
+}
+
+// Removes the kept file, a second name or a copy of the file that is back, while it is still that file; and the
+// trash's record of it, only while that is a regular file of the user's own: a record that is not stays, reported.
+QList<UndoItem> discardKept(const JournalStep& step, const StepPlaces& at, UndoPlaces& places) {
+    if (keptFileIsThere(*step.kept, *at.kept)) {
+        at.kept->unlink();
+    }
+    if (!at.trashEntry) {
+        return {};
+    }
+    const Place info = places.trashInfo(*at.trashEntry);
+    struct stat status {};
+    if (!info.status(status)) {
+        return {}; // gone already
+    }
+    if (!S_ISREG(status.st_mode) || status.st_uid != ::geteuid() || !info.unlink()) {
+        return {{info.path(), {}, UndoReason::TrashInfoLeft, {}}};
+    }
+    return {};
+}
+
+// The target holds the replaced file again: back from the trash (the same inode), or copied back from beside the
+// journal (the same bytes, size and time).
+bool keptFileIsBack(const JournalStep& step, const StepPlaces& at) {
+    const KeptFile& kept = *step.kept;
+    if (kept.where == KeptWhere::Trash) {
+        return at.target.holds(kept.old);
+    }
+    return at.target.holdsCopyOf(kept.old) && SameContent(at.target.open(), at.kept->open());
+}
+
+std::optional<FileIdentity> confirmUnrecorded(const JournalStep& step, const StepPlaces& at, const RunFacts& facts) {
+    const std::optional<FileIdentity> now = at.target.identity();
+    if (!now || facts.writtenByOtherStep(step, *now)) {
         return std::nullopt;
     }
-    if (step.transfer == Transfer::Move && now == step.before) {
+    if (step.transfer == Transfer::Move && *now == step.before) {
         return now; // renamed: the moved file itself
     }
-    const bool oldFile = step.kept && sameInode(now, step.kept->old);
-    if (oldFile || sameInode(now, step.before) || now.size != step.before.size || now.mtimeNs != step.before.mtimeNs ||
-        facts.startNs <= 0 || !createdSince(step.target, facts.startNs) || !SameContent(step.target, step.source)) {
+    const bool oldFile = step.kept && sameInode(*now, step.kept->old);
+    if (oldFile || sameInode(*now, step.before) || now->size != step.before.size ||
+        now->mtimeNs != step.before.mtimeNs || facts.startNs <= 0 || !at.target.createdSince(facts.startNs) ||
+        !SameContent(at.target.open(), Fs::RegularFile(step.source))) {
         return std::nullopt;
     }
     return now;
 }
 
-StepOutcome unconfirmed(const JournalStep& step, const RunFacts& facts) {
-    FileIdentity now;
-    if (!LookUpIdentity(step.target, now) || facts.writtenByOtherStep(step, now) ||
-        (facts.startNs > 0 && !createdSince(step.target, facts.startNs))) {
+StepOutcome unconfirmed(const JournalStep& step, const StepPlaces& at, const RunFacts& facts) {
+    const std::optional<FileIdentity> now = at.target.identity();
+    if (!now || facts.writtenByOtherStep(step, *now) || (facts.startNs > 0 && !at.target.createdSince(facts.startNs))) {
         return nothingToDo(); // the step never made a file: what is there is another step's, or older than the run
     }
     return left(UndoReason::Unconfirmed, step.target, keptElsewhere(step) ? step.kept->path : step.source);
 }
 
-// For a replacement by a file of the same bytes: the file stays, with the old file's permission bits and time.
-StepOutcome restoreOldAttributes(const JournalStep& step) {
+// For a replacement by a file of the same bytes: the file stays, with the old file's permission bits (never setuid,
+// setgid or sticky) and time, acted on through a descriptor of the file that is checked to be the one found.
+StepOutcome restoreOldAttributes(const JournalStep& step, const Place& target, const FileIdentity& found) {
+    const Fs::RegularFile file = target.open();
+    if (!file.isOpen() || IdentityOf(file.status()) != found) {
+        return left(UndoReason::Changed, step.target, {});
+    }
     const qint64 mtime = step.kept->old.mtimeNs;
     const qint64 seconds = mtime / 1000000000 - (mtime % 1000000000 < 0 ? 1 : 0);
     const struct timespec times[2] = {{0, UTIME_OMIT}, {time_t(seconds), long(mtime - seconds * 1000000000)}};
-    if (::chmod(step.target.constData(), mode_t(step.kept->oldMode)) != 0 ||
-        ::utimensat(AT_FDCWD, step.target.constData(), times, AT_SYMLINK_NOFOLLOW) != 0) {
+    struct stat after {};
+    if (::fchmod(file.descriptor(), mode_t(step.kept->oldMode & 0777)) != 0 || ::futimens(file.descriptor(), times) != 0 ||
+        ::fstat(file.descriptor(), &after) != 0) {
         return refused(step.target, {}, Fs::Operation::WriteTemporary);
     }
-    return reversed();
+    return reversed({{step.target, IdentityOf(after)}});
 }
 
-StepOutcome removeNewFile(const JournalStep& step) {
-    if (step.kept && step.kept->where == KeptWhere::NotKept) {
-        return restoreOldAttributes(step);
+StepOutcome removeNewFile(const JournalStep& step, const Place& target, const FileIdentity& found) {
+    if (keptIdentical(step)) {
+        return restoreOldAttributes(step, target, found);
     }
-    return ::unlink(step.target.constData()) == 0 ? reversed() : refused(step.target, {}, Fs::Operation::DeleteSource);
+    return target.unlink() ? reversed() : refused(step.target, {}, Fs::Operation::DeleteSource);
 }
 
 // An earlier undo already took the new file away from the target.
-bool takenBackBefore(const JournalStep& step, const FileIdentity& written) {
-    if (step.kept && step.kept->where == KeptWhere::NotKept) {
-        return holdsCopyOf(step.target, {0, 0, written.size, step.kept->old.mtimeNs}) &&
-               (step.transfer == Transfer::Copy || holdsCopyOf(step.source, written));
+bool takenBackBefore(const JournalStep& step, const StepPlaces& at, const FileIdentity& written) {
+    if (keptIdentical(step)) {
+        return at.target.holdsCopyOf({0, 0, written.size, step.kept->old.mtimeNs}) &&
+               (step.transfer == Transfer::Copy || at.source.holdsCopyOf(written));
     }
-    return NameIsFree(step.target) && (step.transfer == Transfer::Copy || HoldsFile(step.source, step.before) ||
-                                       holdsCopyOf(step.source, written));
+    return at.target.isFree() && (step.transfer == Transfer::Copy || at.source.holds(step.before) ||
+                                  at.source.holdsCopyOf(written));
+}
+
+// Across file systems, where the target keeps a file of the same bytes, or where a rename cannot be made safe: a
+// copy back to the source, flushed to the disk before the target is touched, from the target opened through its
+// folder and checked to be the file found.
+StepOutcome copyBack(const JournalStep& step, const StepPlaces& at, const FileIdentity& found) {
+    const Fs::RegularFile in = at.target.open();
+    if (!in.isOpen() || IdentityOf(in.status()) != found) {
+        return left(UndoReason::Changed, step.target, step.source);
+    }
+    CopyRecord record;
+    const Fs::Error error =
+        CopyOpenRegularFile(in, step.source, {.failIfExists = true, .durable = true}, &record);
+    if (error.failed()) {
+        return error.code == EEXIST ? left(UndoReason::SourceTaken, step.target, step.source)
+                                    : left(UndoReason::Refused, step.target, step.source, error);
+    }
+    StepOutcome outcome = removeNewFile(step, at.target, found);
+    outcome.restored.prepend({step.source, IdentityOf(record.copy)});
+    return outcome;
 }
 
 // Takes the run's new file away from the target: back to its source for a move, deleted for a copy.
-StepOutcome takeBack(const JournalStep& step, const FileIdentity& written) {
-    const QByteArray& target = step.target;
-    const QByteArray& source = step.source;
-    if (!HoldsFile(target, written)) {
-        if (step.undoStarted && takenBackBefore(step, written)) {
+StepOutcome takeBack(const JournalStep& step, const StepPlaces& at, const FileIdentity& written,
+                     const RunFacts& facts) {
+    const std::optional<FileIdentity> found = facts.find(at.target, written);
+    if (!found) {
+        if (step.undoStarted && takenBackBefore(step, at, written)) {
             return reversed();
         }
-        return left(NameIsFree(target) ? UndoReason::Gone : UndoReason::Changed, target, source);
+        return left(at.target.isFree() ? UndoReason::Gone : UndoReason::Changed, step.target, step.source);
     }
     const bool renamed = step.transfer == Transfer::Move && sameInode(written, step.before);
-    if (step.transfer == Transfer::Copy || (!renamed && HoldsFile(source, step.before))) {
-        return removeNewFile(step); // the source is still there: the new file is a copy
+    if (step.transfer == Transfer::Copy || (!renamed && at.source.holds(step.before))) {
+        return removeNewFile(step, at.target, *found); // the source is still there: the new file is a copy
     }
-    if (!NameIsFree(source)) {
-        if (step.undoStarted && holdsCopyOf(source, written) && SameContent(source, target)) {
-            return removeNewFile(step); // copied back by an earlier undo, which stopped before the deletion
+    if (!at.source.isFree()) {
+        if (step.undoStarted && at.source.holdsCopyOf(written) && SameContent(at.source.open(), at.target.open())) {
+            return removeNewFile(step, at.target, *found); // copied back by an earlier undo, stopped before the deletion
         }
-        return left(UndoReason::SourceTaken, target, source);
+        return left(UndoReason::SourceTaken, step.target, step.source);
     }
-    const bool keepTarget = step.kept && step.kept->where == KeptWhere::NotKept;
-    if (renamed && !keepTarget) {
-        if (::renameat2(AT_FDCWD, target.constData(), AT_FDCWD, source.constData(), RENAME_NOREPLACE) == 0) {
-            return reversed();
+    if (renamed && !keptIdentical(step)) {
+        if (at.target.renameWithoutReplacing(at.source)) {
+            return reversed({{step.source, *found}});
         }
         if (errno == EEXIST) {
-            return left(UndoReason::SourceTaken, target, source);
+            return left(UndoReason::SourceTaken, step.target, step.source);
         }
         if (errno != EINVAL && errno != ENOSYS) {
-            return refused(target, source, Fs::Operation::MoveIntoPlace);
+            return refused(step.target, step.source, Fs::Operation::MoveIntoPlace);
         }
-        // The file system cannot rename without replacing: the copy back below never replaces either.
+        // The file system cannot rename without replacing: the copy back never replaces either.
     }
-    // Across file systems, where the target keeps a file of the same bytes, or where a rename cannot be made safe:
-    // a copy back, flushed to the disk before the target is touched.
-    const Fs::Error error = CopyRegularFile(target, source, {.failIfExists = true, .durable = true});
-    if (error.failed()) {
-        return error.code == EEXIST ? left(UndoReason::SourceTaken, target, source)
-                                    : left(UndoReason::Refused, target, source, error);
-    }
-    return removeNewFile(step);
-}
-
-// The kept file is still where it was kept, as it was: the same inode in the trash, a copy beside the journal.
-bool keptFileIsThere(const KeptFile& kept) {
-    return kept.where == KeptWhere::Trash ? HoldsFile(kept.path, kept.old) : holdsCopyOf(kept.path, kept.old);
+    return copyBack(step, at, *found);
 }
 
 // Puts the replaced file back under its name, which takeBack has just freed.
-StepOutcome bringBackKept(const JournalStep& step) {
+StepOutcome bringBackKept(const JournalStep& step, const StepPlaces& at, UndoPlaces& places) {
     const KeptFile& kept = *step.kept;
-    const QByteArray& target = step.target;
-    if (!NameIsFree(target)) {
-        return left(UndoReason::NameTaken, target, kept.path);
+    if (!at.target.isFree()) {
+        return left(UndoReason::NameTaken, step.target, kept.path);
     }
     if (kept.where == KeptWhere::Trash) {
-        if (::link(kept.path.constData(), target.constData()) != 0) {
-            return errno == EEXIST ? left(UndoReason::NameTaken, target, kept.path)
-                                   : refused(target, kept.path, Fs::Operation::MoveIntoPlace);
+        if (!at.kept->linkTo(at.target)) {
+            return errno == EEXIST ? left(UndoReason::NameTaken, step.target, kept.path)
+                                   : refused(step.target, kept.path, Fs::Operation::MoveIntoPlace);
         }
     } else {
-        const Fs::Error error = CopyRegularFile(kept.path, target, {.failIfExists = true, .durable = true});
+        const Fs::Error error =
+            CopyOpenRegularFile(at.kept->open(), step.target, {.failIfExists = true, .durable = true});
         if (error.failed()) {
-            return error.code == EEXIST ? left(UndoReason::NameTaken, target, kept.path)
-                                        : left(UndoReason::Refused, target, kept.path, error);
+            return error.code == EEXIST ? left(UndoReason::NameTaken, step.target, kept.path)
+                                        : left(UndoReason::Refused, step.target, kept.path, error);
         }
     }
-    discardKept(kept);
-    return reversed();
+    StepOutcome outcome = reversed();
+    if (const std::optional<FileIdentity> back = at.target.identity()) {
+        outcome.restored.append({step.target, *back});
+    }
+    outcome.leftOver = discardKept(step, at, places);
+    return outcome;
 }
 
-StepOutcome removeFolder(const JournalStep& step) {
-    FileIdentity now;
-    if (!LookUpIdentity(step.target, now)) {
+StepOutcome removeFolder(const JournalStep& step, const Place& folder) {
+    const std::optional<FileIdentity> now = folder.identity();
+    if (!now) {
         return nothingToDo();
     }
-    if (!sameInode(now, *step.written)) {
+    if (!sameInode(*now, *step.written)) {
         return left(UndoReason::Changed, step.target, {});
     }
-    if (::rmdir(step.target.constData()) == 0) {
+    if (folder.removeFolder()) {
         return reversed();
     }
     return errno == ENOTEMPTY || errno == EEXIST ? left(UndoReason::FolderNotEmpty, step.target, {})
@@ -216,28 +261,42 @@ bool RunFacts::writtenByOtherStep(const JournalStep& step, const FileIdentity& n
     return written.value(step.target).contains(now) && step.written != now;
 }
 
-StepOutcome ReverseStep(const JournalStep& step, const RunFacts& facts) {
-    if (step.isFolder) {
-        return removeFolder(step);
+std::optional<FileIdentity> RunFacts::find(const Place& place, const FileIdentity& expected) const {
+    struct stat status {};
+    if (!place.status(status) || !S_ISREG(status.st_mode)) {
+        return std::nullopt;
     }
-    if (keptElsewhere(step) && keptFileIsBack(step)) {
-        discardKept(*step.kept); // a second name of the file that is back, or a copy of it
-        return step.written ? reversed() : nothingToDo();
+    const FileIdentity now = IdentityOf(status);
+    return restored.standsFor(place.path(), now, expected) ? std::optional(now) : std::nullopt;
+}
+
+StepOutcome ReverseStep(const JournalStep& step, const UndoScope& scope, UndoPlaces& places, const RunFacts& facts) {
+    if (step.isFolder) {
+        return removeFolder(step, targetOf(step, scope, places));
+    }
+    const StepPlaces at = placesOf(step, scope, places);
+    if (keptElsewhere(step) && keptFileIsBack(step, at)) {
+        // A second name of the file that is back, or a copy of it.
+        StepOutcome outcome = step.written ? reversed() : nothingToDo();
+        outcome.leftOver = discardKept(step, at, places);
+        return outcome;
     }
     std::optional<FileIdentity> written = step.written;
     if (!written) {
-        written = confirmUnrecorded(step, facts);
+        written = confirmUnrecorded(step, at, facts);
     }
     if (!written) {
-        return unconfirmed(step, facts);
+        return unconfirmed(step, at, facts);
     }
-    if (keptElsewhere(step) && !keptFileIsThere(*step.kept)) {
+    if (keptElsewhere(step) && !keptFileIsThere(*step.kept, *at.kept)) {
         // Without the replaced file, taking the new one away would leave the name empty.
         return left(UndoReason::KeptMissing, step.target, step.kept->path);
     }
-    const StepOutcome outcome = takeBack(step, *written);
+    StepOutcome outcome = takeBack(step, at, *written, facts);
     if (outcome.fate != StepFate::Reversed || !keptElsewhere(step)) {
         return outcome;
     }
-    return bringBackKept(step);
+    StepOutcome back = bringBackKept(step, at, places);
+    back.restored = outcome.restored + back.restored;
+    return back;
 }

@@ -164,7 +164,7 @@ void TForm1::BtnPreviewClick() {
 void TForm1::BtnUndoClick() {
     const JournalFolder journals = JournalFolder::standard();
     if (const std::optional<RunSummary> run = LastRunToUndo(journals)) {
-        AskAndUndo(this, journals, *run, pageNames().value(int(run->header.page)));
+        AskAndUndo(this, journals, *run, pageNames());
     }
     m_runHost.enableUndoButton();
 }

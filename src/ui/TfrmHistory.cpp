@@ -116,6 +116,6 @@ void TfrmHistory::BtnUndoRunClick() {
         return;
     }
     const RunSummary chosen = *run;
-    AskAndUndo(this, m_folder, chosen, pageName(chosen));
+    AskAndUndo(this, m_folder, chosen, m_pageNames);
     showRuns(chosen.id);
 }

@@ -51,6 +51,7 @@ private:
         header.move = move;
         header.startNs = kFirstStartNs + hour * kHourNs;
         header.listSize = int(names.size());
+        header.outputFolder = QFile::encodeName(path(u"out/"_s));
         Fs::Error error;
         std::unique_ptr<RunJournal> journal = RunJournal::start(m_home->journals(), header, error);
         QVERIFY(journal && !error.failed());
@@ -105,25 +106,29 @@ private slots:
         answerUndo(&question, QMessageBox::No);
         QTest::mouseClick(undo, Qt::LeftButton);
         QCOMPARE(question.icon, QMessageBox::Question);
-        QCOMPARE(question.text, u"是否撤销这次分拣？\n%1，按文件名分拣，复制式分拣，共 2 个文件。"_s.arg(
-                                    shownTime(kFirstStartNs + kHourNs)));
+        QCOMPARE(question.text,
+                 u"是否撤销这次分拣？\n%1，按文件名分拣，复制式分拣，共 2 个文件。\n输出文件夹：%2\n将删除 2 个复制出的文件"_s.arg(
+                     shownTime(kFirstStartNs + kHourNs), path(u"out"_s)));
         QCOMPARE(EntriesOf(path(u"out"_s)), (QStringList{u"a.txt"_s, u"b.txt"_s, u"c<b>d.txt"_s}));
 
         ShownBoxTexts result;
         answerUndo(&question, QMessageBox::Yes, &result);
         QTest::mouseClick(undo, Qt::LeftButton);
-        QCOMPARE(result.text, u"撤销完成！\n已撤销 1 项，未能撤销 1 项。"_s);
+        QCOMPARE(result.text, u"撤销完成！\n已撤销 1 个文件，删除 0 个空文件夹，未能撤销 1 项。"_s);
         QCOMPARE(result.details, u"未能撤销的文件：\n%1：文件在分拣后已被改动"_s.arg(path(u"out/c<b>d.txt"_s)));
         QCOMPARE(EntriesOf(path(u"out"_s)), (QStringList{u"a.txt"_s, u"c<b>d.txt"_s}));
 
-        // The next undo is of the run before.
+        // The next undo goes back to the run undone in part, says so, and names the run before it, which it does
+        // not touch.
         answerUndo(&question, QMessageBox::Yes, &result);
         QTest::mouseClick(undo, Qt::LeftButton);
-        QVERIFY(question.text.contains(shownTime(kFirstStartNs)));
-        QCOMPARE(result.text, u"撤销完成！\n已撤销 1 项，未能撤销 0 项。"_s);
-        QCOMPARE(result.details, QString());
-        QCOMPARE(EntriesOf(path(u"out"_s)), QStringList{u"c<b>d.txt"_s});
-        QVERIFY(!undo->isEnabled());
+        QVERIFY(question.text.contains(shownTime(kFirstStartNs + kHourNs)));
+        QVERIFY(question.text.contains(u"这次分拣已部分撤销，将重试未能撤销的 1 项。"_s));
+        QCOMPARE(result.text, u"撤销完成！\n已撤销 0 个文件，删除 0 个空文件夹，未能撤销 1 项。\n"
+                              u"这次分拣没有可以再撤销的内容。\n更早的一次分拣可在“分拣记录”中撤销：%1，按文件名分拣，"
+                              u"复制式分拣，共 1 个文件。"_s.arg(shownTime(kFirstStartNs)));
+        QCOMPARE(EntriesOf(path(u"out"_s)), (QStringList{u"a.txt"_s, u"c<b>d.txt"_s}));
+        QVERIFY(undo->isEnabled());
     }
 
     // The undo of a whole move run made by the window puts every file back as it was, names, contents and times.
@@ -149,8 +154,9 @@ private slots:
         ShownBoxTexts result;
         answerUndo(&question, QMessageBox::Yes, &result);
         QTest::mouseClick(control(u"BtnUndo"_s), Qt::LeftButton);
-        QVERIFY(question.text.endsWith(u"移动式分拣，共 10000 个文件。"_s));
-        QCOMPARE(result.text, u"撤销完成！\n已撤销 10002 项，未能撤销 0 项。"_s);
+        QVERIFY(question.text.endsWith(u"移动式分拣，共 10000 个文件。\n输出文件夹：%1\n将把 10000 个文件移回原处"_s.arg(
+            path(u"out"_s))));
+        QCOMPARE(result.text, u"撤销完成！\n已撤销 10000 个文件，删除 2 个空文件夹，未能撤销 0 项。"_s);
         const QByteArray differences = DifferencesBetween(before, SnapshotOf(root));
         QVERIFY2(differences.isEmpty(), differences.constData());
         QVERIFY(!control(u"BtnUndo"_s)->isEnabled());
@@ -187,7 +193,7 @@ private slots:
         QTest::mouseClick(control(u"BtnHistory"_s), Qt::LeftButton);
         QCOMPARE(row, (QStringList{u"按文件名匹配关键字分拣"_s, u"复制"_s, u"2"_s, QString(), u"中断"_s}));
         QVERIFY(undoEnabled);
-        QVERIFY(result.text.startsWith(u"撤销完成！\n已撤销 1 项，未能撤销 0 项。"_s));
+        QVERIFY(result.text.startsWith(u"撤销完成！\n已撤销 1 个文件，删除 0 个空文件夹，未能撤销 0 项。"_s));
         QCOMPARE(EntriesOf(path(u"out/photo"_s)), QStringList{u"photo2.jpg"_s});
         QCOMPARE(ReadTestFile(path(u"out/photo/photo2.jpg"_s)), "there before");
     }
@@ -266,7 +272,7 @@ private slots:
         // An undone run cannot be undone again; the interrupted one can.
         QCOMPARE(undoEnabled, (QList<bool>{false, true, false}));
         QVERIFY(question.text.contains(u"移动式分拣，共 2 个文件"_s));
-        QCOMPARE(result.text, u"撤销完成！\n已撤销 2 项，未能撤销 0 项。"_s);
+        QCOMPARE(result.text, u"撤销完成！\n已撤销 2 个文件，删除 0 个空文件夹，未能撤销 0 项。"_s);
         QCOMPARE(statesAfterUndo, (QStringList{u"已撤销"_s, u"已撤销"_s, u"完成"_s, u"完成"_s}));
         QCOMPARE(EntriesOf(path(u"src"_s)), (QStringList{u"a.txt"_s, u"c.txt"_s, u"d.txt"_s, u"e.txt"_s}));
         QCOMPARE(EntriesOf(path(u"out"_s)), (QStringList{u"a.txt"_s, u"b.txt"_s}));

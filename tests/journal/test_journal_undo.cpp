@@ -133,17 +133,19 @@ private slots:
     void changedFilesAreLeftAlone_data() {
         QTest::addColumn<QString>("change");
         QTest::addColumn<QString>("reason");
-        QTest::addColumn<int>("undone"); // the copy of b.txt, and the folder when nothing is left in it
-        QTest::newRow("copy rewritten") << u"rewrite"_s << u"changed"_s << 1;
-        QTest::newRow("copy renamed away") << u"rename"_s << u"gone"_s << 2;
-        QTest::newRow("source taken again") << u"source"_s << u"source-taken"_s << 1;
-        QTest::newRow("trash emptied") << u"trash"_s << u"kept-missing"_s << 1;
-        QTest::newRow("made folder now used") << u"folder"_s << u"folder-not-empty"_s << 2;
+        QTest::addColumn<int>("undone");  // files: the copy of b.txt, and the move when it can be taken back
+        QTest::addColumn<int>("folders"); // the folder, when nothing is left in it
+        QTest::newRow("copy rewritten") << u"rewrite"_s << u"changed"_s << 1 << 0;
+        QTest::newRow("copy renamed away") << u"rename"_s << u"gone"_s << 1 << 1;
+        QTest::newRow("source taken again") << u"source"_s << u"source-taken"_s << 1 << 0;
+        QTest::newRow("trash emptied") << u"trash"_s << u"kept-missing"_s << 1 << 0;
+        QTest::newRow("made folder now used") << u"folder"_s << u"folder-not-empty"_s << 2 << 0;
     }
     void changedFilesAreLeftAlone() {
         QFETCH(QString, change);
         QFETCH(QString, reason);
         QFETCH(int, undone);
+        QFETCH(int, folders);
         QTemporaryDir work;
         const QByteArray root = QFile::encodeName(work.path());
         const QByteArray source = root + "/a.txt";
@@ -180,7 +182,8 @@ private slots:
         const UndoResult result = UndoRun(m_home.journals(), id);
 
         QCOMPARE(result.undone, undone);
-        QCOMPARE(result.items.size(), 3 - undone); // the folder still holds what the undo left
+        QCOMPARE(result.foldersRemoved, folders);
+        QCOMPARE(result.items.size(), 3 - undone - folders); // the folder still holds what the undo left
         QCOMPARE(QString::fromLatin1(UndoReasonCode(result.items.first().reason)), reason);
         TreeSnapshot expected = changed;
         expected.remove("new/b.txt");
