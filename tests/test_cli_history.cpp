@@ -4,6 +4,8 @@
 #include "testsupport/OutputTree.h"
 #include "testsupport/TestFiles.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -93,10 +95,109 @@ private slots:
             QVERIFY(after.remove("out/.doc/b a.doc") == 1 && after.remove("out/.doc") == 1);
         }
         QVERIFY2(after == before, DifferencesBetween(before, after).constData());
-        QVERIFY(varnoth({"history"}).out.endsWith("\tundone\n"));
+        QVERIFY(varnoth({"history"}).out.endsWith(changedSince ? "\tpartly-undone\t2\n" : "\tundone\t0\n"));
         // Undoing the run again tries again what was left; with nothing left, there is nothing to undo.
         QCOMPARE(varnoth({"undo", listed.captured(1).toUtf8()}).exitCode, changedSince ? 1 : 2);
-        QCOMPARE(varnoth({"undo"}).exitCode, 2);
+        QCOMPARE(varnoth({"undo"}).exitCode, changedSince ? 1 : 2);
+    }
+
+    // The ids of the runs, newest first.
+    QByteArrayList runIds() {
+        QByteArrayList ids;
+        for (const QByteArray& line : varnoth({"history"}).out.split('\n')) {
+            if (!line.isEmpty()) {
+                ids.append(line.left(line.indexOf('\t')));
+            }
+        }
+        return ids;
+    }
+
+    // A plain undo comes back to a run undone in part before any older one, says so, and when it can take back
+    // nothing more names the run before it and how to undo that; a run that placed nothing is never the one it
+    // picks. Undo counts files and folders apart and exits 0 when it left nothing.
+    void aPlainUndoNeverGoesPastARunUndoneInPart() {
+        const QByteArray tree = root() + "/tree";
+        for (int i = 0; i < 10; ++i) {
+            WriteTestFile(m_dir->filePath(u"tree/many/a%1.txt"_s.arg(i)), "copy me");
+        }
+        WriteTestFile(m_dir->filePath(u"tree/two/x.doc"_s), "x");
+        WriteTestFile(m_dir->filePath(u"tree/two/y.doc"_s), "y");
+        QCOMPARE(varnoth({"sort", "--by-type", "--out", "tree/out1", "tree/many"}).exitCode, 0);
+        QCOMPARE(varnoth({"sort", "--by-type", "--move", "--out", "tree/out2", "tree/two"}).exitCode, 0);
+        WriteTestFile(m_dir->filePath(u"tree/out2/.doc/x.doc"_s), "changed since");
+        const CliResult first = varnoth({"undo"});
+        QCOMPARE(first.exitCode, 1);
+        const QByteArrayList ids = runIds();
+        QCOMPARE(first.out, ids[0] + ": files undone: 1, empty folders removed: 0, left: 3\n");
+        QVERIFY(varnoth({"history"}).out.startsWith(ids[0] + '\t') &&
+                varnoth({"history"}).out.contains("\tpartly-undone\t3\n"));
+
+        // Sorting the first folder again places nothing: that run is passed over.
+        QCOMPARE(varnoth({"sort", "--by-type", "--out", "tree/out1", "tree/many"}).exitCode, 0);
+        const CliResult retry = varnoth({"undo"});
+        QCOMPARE(retry.exitCode, 1);
+        QVERIFY2(retry.err.contains(ids[0] + ": partly undone before; trying again what was left") &&
+                     retry.err.contains("left " + tree + "/out2/.doc/x.doc") &&
+                     retry.err.endsWith(ids[0] + ": nothing more can be undone; to undo the run before it: varnoth "
+                                                 "undo " +
+                                        ids[1] + '\n'),
+                 retry.err.constData());
+        QCOMPARE(EntriesOf(m_dir->filePath(u"tree/out1/.txt"_s)).size(), 10);
+
+        const CliResult older = varnoth({"undo", ids[1]});
+        QCOMPARE(older.exitCode, 0);
+        QCOMPARE(older.out, ids[1] + ": files undone: 10, empty folders removed: 2, left: 0\n");
+        QVERIFY(!QFileInfo::exists(m_dir->filePath(u"tree/out1"_s)));
+    }
+
+    // A replacement by a file of the same bytes is undone by giving the new file the old one's time back; the
+    // undo of the earlier run then still finds its copies as it left them, whichever run is undone first.
+    void twoRunsOverOneAnotherAreUndoneInEitherOrder_data() {
+        QTest::addColumn<bool>("olderFirst");
+        QTest::newRow("newer run first") << false;
+        QTest::newRow("older run first, then again") << true;
+    }
+    void twoRunsOverOneAnotherAreUndoneInEitherOrder() {
+        QFETCH(bool, olderFirst);
+        const QByteArray tree = root() + "/tree";
+        for (int i = 0; i < 9; ++i) {
+            WriteTestFile(m_dir->filePath(u"tree/in/f%1.txt"_s.arg(i)), "same " + QByteArray::number(i));
+        }
+        const TreeSnapshot before = SnapshotOf(tree);
+        QCOMPARE(varnoth({"sort", "--by-type", "--out", "tree/out", "tree/in"}).exitCode, 0);
+        QCOMPARE(varnoth({"sort", "--by-type", "--on-conflict", "overwrite", "--out", "tree/out", "tree/in"}).exitCode,
+                 0);
+        const QByteArrayList ids = runIds();
+        if (olderFirst) {
+            const CliResult older = varnoth({"undo", ids[1]});
+            QCOMPARE(older.exitCode, 1); // the newer run's files stand at every name, and in its folders
+            QVERIFY2(older.out.endsWith("files undone: 0, empty folders removed: 0, left: 11\n"), older.out + older.err);
+            QCOMPARE(varnoth({"undo", ids[0]}).exitCode, 0);
+            QCOMPARE(varnoth({"undo", ids[1]}).out, ids[1] + ": files undone: 9, empty folders removed: 2, left: 0\n");
+        } else {
+            QCOMPARE(varnoth({"undo"}).out, ids[0] + ": files undone: 9, empty folders removed: 0, left: 0\n");
+            QCOMPARE(varnoth({"undo"}).out, ids[1] + ": files undone: 9, empty folders removed: 2, left: 0\n");
+        }
+        QVERIFY2(SnapshotOf(tree) == before, DifferencesBetween(before, SnapshotOf(tree)).constData());
+    }
+
+    // Damaged journal lines are reported as such; an undo that left nothing still exits 0.
+    void damagedLinesAreReportedAsSuch() {
+        WriteTestFile(m_dir->filePath(u"tree/in/a.txt"_s), "a");
+        QCOMPARE(varnoth({"sort", "--by-type", "--out", "tree/out", "tree/in"}).exitCode, 0);
+        const QString runs = m_dir->filePath(u"home/.local/state/Varnoth/runs"_s);
+        const QStringList journals = QDir(runs).entryList({u"*.journal"_s});
+        QCOMPARE(journals.size(), 1);
+        QFile journal(runs + u'/' + journals.first());
+        QVERIFY(journal.open(QIODevice::Append));
+        journal.write("done n=9 size=1 mtime=1 ino=1 dev=1 #00000000\nintent n=10 transfer=co");
+        journal.close();
+        const CliResult undo = varnoth({"undo"});
+        QCOMPARE(undo.exitCode, 0);
+        QVERIFY2(undo.err.endsWith(": 2 damaged journal line(s) could not be read and were skipped\n") &&
+                     !undo.err.contains("left"),
+                 undo.err.constData());
+        QVERIFY(undo.out.endsWith(": files undone: 1, empty folders removed: 2, left: 0\n"));
     }
 };
 

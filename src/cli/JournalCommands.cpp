@@ -153,17 +153,21 @@ int RunUndoCommand(const JournalFolder& folder, const std::optional<QByteArray>&
     }
     if (result.damagedLines > 0) {
         PrintErrorLine(
-            CommandLine::tr("%1: %n damaged journal line(s) could not be read and were skipped", nullptr,
-                            result.damagedLines)
-                .arg(shown(run->id)));
+            CommandLine::tr("%1: %2 damaged journal line(s) could not be read and were skipped")
+                .arg(shown(run->id))
+                .arg(result.damagedLines));
     }
     if (result.journalError.failed()) {
         PrintErrorLine(CommandLine::tr("%1: the undo could not be fully journaled (%2)")
                            .arg(shown(run->id), qt_error_string(result.journalError.code)));
     }
-    WriteStandardOutput(CommandLine::tr("%1: %n file(s) undone", nullptr, result.undone).arg(shown(run->id)).toUtf8() +
-                        CommandLine::tr(", %n empty folder(s) removed", nullptr, result.foldersRemoved).toUtf8() +
-                        CommandLine::tr(", %n left", nullptr, int(result.items.size())).toUtf8() + '\n');
+    WriteStandardOutput(CommandLine::tr("%1: files undone: %2, empty folders removed: %3, left: %4")
+                            .arg(shown(run->id))
+                            .arg(result.undone)
+                            .arg(result.foldersRemoved)
+                            .arg(result.items.size())
+                            .toUtf8() +
+                        '\n');
     if (!id && retry && !undidSomething) {
         nameRunBefore(folder, *run);
     }

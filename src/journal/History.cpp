@@ -135,6 +135,14 @@ std::optional<RunSummary> ReadRunSummary(const JournalFolder& folder, const QByt
     return summary;
 }
 
+std::optional<JournalContent> ReadRunJournal(const JournalFolder& folder, const QByteArray& id) {
+    const Fs::Descriptor file = Fs::Open(folder.journalPath(id), O_RDONLY | O_NONBLOCK | O_NOFOLLOW);
+    if (!JournalFolder::isRunId(id) || !file.isOpen()) {
+        return std::nullopt;
+    }
+    return ReadJournal(file.get());
+}
+
 QList<RunSummary> ListRuns(const JournalFolder& folder) {
     QList<RunSummary> runs;
     for (const QByteArray& id : folder.runIds()) {

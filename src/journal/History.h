@@ -1,6 +1,7 @@
 #pragma once
 
 #include "journal/JournalFolder.h"
+#include "journal/JournalReader.h"
 #include "journal/JournalRecords.h"
 
 #include <QByteArray>
@@ -43,6 +44,10 @@ struct RunSummary {
 // The summary of one journal, read from its first records and its last ones only, so that a long journal costs no
 // more than a short one. Nothing when the journal is missing or its first records cannot be read.
 std::optional<RunSummary> ReadRunSummary(const JournalFolder& folder, const QByteArray& id);
+
+// The journal of the run id as far as it can be read, to show its steps; nothing when it cannot be opened. A
+// symbolic link is not followed.
+std::optional<JournalContent> ReadRunJournal(const JournalFolder& folder, const QByteArray& id);
 
 // Every run in the folder, newest first.
 QList<RunSummary> ListRuns(const JournalFolder& folder);

@@ -95,6 +95,7 @@ private:
         if (type == "undo" || type == "undone" || type == "not-undone") {
             step.undoStarted = true;
             step.undone = type == "undone";
+            step.leftBecause = type == "not-undone" ? fields.bytes("reason").value_or(QByteArray()) : QByteArray();
             return true;
         }
         if (step.isFolder) {

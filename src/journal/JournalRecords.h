@@ -77,4 +77,5 @@ struct JournalStep {
     bool failed = false;                 // the step did not happen
     bool undoStarted = false;            // an undo began to reverse it
     bool undone = false;                 // an undo reversed it
+    QByteArray leftBecause;              // the reason code of the last undo that left it (see UndoReasonCode)
 };

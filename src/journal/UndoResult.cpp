@@ -30,3 +30,7 @@ QString UndoReasonText(UndoReason reason) {
 const char* UndoReasonCode(UndoReason reason) {
     return EntryOf(kUndoReasons, reason).code;
 }
+
+std::optional<UndoReason> UndoReasonOfCode(QByteArrayView code) {
+    return ValueOfCode(kUndoReasons, code);
+}

@@ -29,6 +29,8 @@ QString UndoReasonText(UndoReason reason);
 // The reason as an untranslated code for programs: changed, gone, source-taken, name-taken, kept-missing,
 // folder-not-empty, unconfirmed, refused, outside, trash-info-left.
 const char* UndoReasonCode(UndoReason reason);
+// The reason of a code, or nothing for a code that is none of them.
+std::optional<UndoReason> UndoReasonOfCode(QByteArrayView code);
 
 struct UndoItem {
     QByteArray path;      // the file or folder the run wrote

@@ -21,6 +21,12 @@ void PlanTableModel::showOnly(std::optional<PlanAction> action) {
     endResetModel();
 }
 
+void PlanTableModel::setNotes(QStringList notes) {
+    beginResetModel();
+    m_notes = std::move(notes);
+    endResetModel();
+}
+
 const PlanStep& PlanTableModel::stepAt(int row) const {
     return m_steps[m_shown ? m_shownRows[row] : row];
 }
@@ -49,7 +55,7 @@ QVariant PlanTableModel::data(const QModelIndex& index, int role) const {
     case ActionColumn:
         return PlanActionWord(step.action);
     case ReasonColumn:
-        return step.reason ? FailureReasonText(*step.reason) : QString();
+        return step.reason ? FailureReasonText(*step.reason) : m_notes.value(m_shown ? m_shownRows[index.row()] : index.row());
     }
     return {};
 }

@@ -4,6 +4,7 @@
 
 #include <QAbstractTableModel>
 #include <QList>
+#include <QStringList>
 
 #include <optional>
 
@@ -17,6 +18,8 @@ public:
 
     PlanTableModel(QList<PlanStep> steps, QObject* parent = nullptr);
 
+    // What the reason column says of each step, by its index, where the step has no failure reason.
+    void setNotes(QStringList notes);
     // Shows only the steps of action, or every step.
     void showOnly(std::optional<PlanAction> action);
 
@@ -29,6 +32,7 @@ private:
     const PlanStep& stepAt(int row) const;
 
     QList<PlanStep> m_steps;
+    QStringList m_notes;
     std::optional<PlanAction> m_shown;
     QList<int> m_shownRows; // the steps shown, when only one action is
 };

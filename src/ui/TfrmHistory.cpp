@@ -1,6 +1,9 @@
 #include "ui/TfrmHistory.h"
 
+#include "core/TextBytes.h"
+#include "journal/UndoResult.h"
 #include "ui/MessageBoxes.h"
+#include "ui/TfrmPreview.h"
 #include "ui/UndoBoxes.h"
 
 #include <QHBoxLayout>
@@ -12,10 +15,50 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-enum Column { TimeColumn, PageColumn, ModeColumn, FilesColumn, CountsColumn, StateColumn, ColumnCount };
+enum Column { TimeColumn, PageColumn, ModeColumn, FilesColumn, CountsColumn, StateColumn, OutputColumn, ColumnCount };
 
 bool canUndo(const RunSummary& run) {
     return run.state != RunState::Undone && run.state != RunState::Running;
+}
+
+PlanAction placingAction(const JournalStep& step) {
+    switch (step.nameUse) {
+    case NameUse::Replace:
+        return PlanAction::Replace;
+    case NameUse::Number:
+        return PlanAction::Number;
+    case NameUse::Free:
+        break;
+    }
+    return step.transfer == Transfer::Move ? PlanAction::Move : PlanAction::Copy;
+}
+
+// What became of a step, after the run and any undo of it.
+QString stepNote(const JournalStep& step) {
+    if (step.undone) {
+        return TfrmHistory::tr("已撤销");
+    }
+    if (const std::optional<UndoReason> reason = UndoReasonOfCode(step.leftBecause)) {
+        return TfrmHistory::tr("未能撤销：%1").arg(UndoReasonText(*reason));
+    }
+    if (step.failed) {
+        return TfrmHistory::tr("未完成");
+    }
+    return step.written ? QString() : TfrmHistory::tr("记录不完整");
+}
+
+// The placements of a run's journal as the preview's table shows steps, and what became of each.
+std::pair<QList<PlanStep>, QStringList> placementsOf(const JournalContent& content) {
+    QList<PlanStep> steps;
+    QStringList notes;
+    for (const JournalStep& step : content.steps) {
+        if (!step.isFolder) {
+            steps.append({step.source, step.target, step.failed ? PlanAction::Refused : placingAction(step),
+                          std::nullopt});
+            notes.append(stepNote(step));
+        }
+    }
+    return {steps, notes};
 }
 } // namespace
 
@@ -30,7 +73,7 @@ TfrmHistory::TfrmHistory(JournalFolder folder, QStringList pageNames, QWidget* p
     BtnHistoryClose->setObjectName(u"BtnHistoryClose"_s);
 
     GridRuns->setHorizontalHeaderLabels(
-        {tr("时间"), tr("分拣方式"), tr("移动或复制"), tr("文件数"), tr("结果"), tr("状态")});
+        {tr("时间"), tr("分拣方式"), tr("移动或复制"), tr("文件数"), tr("结果"), tr("状态"), tr("输出文件夹")});
     GridRuns->setSelectionBehavior(QAbstractItemView::SelectRows);
     GridRuns->setSelectionMode(QAbstractItemView::SingleSelection);
     GridRuns->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -49,6 +92,7 @@ TfrmHistory::TfrmHistory(JournalFolder folder, QStringList pageNames, QWidget* p
 
     BtnHistoryClose->setDefault(true);
     connect(GridRuns, &QTableWidget::itemSelectionChanged, this, &TfrmHistory::GridRunsSelectionChange);
+    connect(GridRuns, &QTableWidget::cellDoubleClicked, this, &TfrmHistory::showRunSteps);
     connect(BtnUndoRun, &QPushButton::clicked, this, &TfrmHistory::BtnUndoRunClick);
     connect(BtnHistoryClose, &QPushButton::clicked, this, &QDialog::reject);
     showRuns();
@@ -74,6 +118,9 @@ void TfrmHistory::showRuns(const QByteArray& selectedId) {
                          .arg(run.counts->notMatching);
         }
         QString state = RunStateText(run.state);
+        if (run.state == RunState::PartlyUndone) {
+            state += tr("（剩 %n 项）", nullptr, run.leftByUndo);
+        }
         if (run.undoUnfinished) {
             state += tr("（撤销未完成）");
         }
@@ -82,7 +129,8 @@ void TfrmHistory::showRuns(const QByteArray& selectedId) {
                                    run.header.move ? tr("移动") : tr("复制"),
                                    QString::number(run.header.listSize),
                                    counts,
-                                   state};
+                                   state,
+                                   DisplayText(run.header.outputFolder)};
         for (int column = 0; column < ColumnCount; ++column) {
             GridRuns->setItem(row, column, new QTableWidgetItem(cells[column]));
         }
@@ -108,6 +156,23 @@ const RunSummary* TfrmHistory::selectedRun() const {
 void TfrmHistory::GridRunsSelectionChange() {
     const RunSummary* run = selectedRun();
     BtnUndoRun->setEnabled(run && canUndo(*run));
+}
+
+void TfrmHistory::showRunSteps(int row) {
+    if (row < 0 || row >= m_runs.size()) {
+        return;
+    }
+    const RunSummary run = m_runs[row];
+    const std::optional<JournalContent> content = ReadRunJournal(m_folder, run.id);
+    if (!content || !content->readable) {
+        ShowWarning(this, tr("这次分拣的记录无法读取。"));
+        return;
+    }
+    auto [placements, notes] = placementsOf(*content);
+    TfrmPreview steps({std::move(placements), {}}, this);
+    steps.showAsRecord(tr("分拣步骤") + u" - "_s + kApplicationTitle, RunDescription(run, pageName(run)),
+                       std::move(notes));
+    steps.exec();
 }
 
 void TfrmHistory::BtnUndoRunClick() {

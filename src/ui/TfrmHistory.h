@@ -8,8 +8,8 @@
 class QPushButton;
 class QTableWidget;
 
-// The journaled runs, newest first, each with its start, page, copy or move, counts and state; the selected run can
-// be undone from here.
+// The journaled runs, newest first, each with its start, page, copy or move, counts, state and output folder; the
+// selected run can be undone from here, and a run's steps open in the preview's table by a double click.
 class TfrmHistory : public QDialog {
     Q_OBJECT
 public:
@@ -19,6 +19,8 @@ public:
 private:
     void BtnUndoRunClick();
     void GridRunsSelectionChange();
+    // Shows the placements of the run in row, with what became of each, read only.
+    void showRunSteps(int row);
     // Reads the runs afresh and selects the run id where it is still listed, otherwise the newest.
     void showRuns(const QByteArray& selectedId = {});
     QString pageName(const RunSummary& run) const;

@@ -99,6 +99,13 @@ TfrmPreview::TfrmPreview(SortPlan plan, QWidget* parent)
     connect(BtnPlanClose, &QPushButton::clicked, this, &QDialog::reject);
 }
 
+void TfrmPreview::showAsRecord(const QString& title, const QString& summary, QStringList notes) {
+    setWindowTitle(title);
+    m_model->setNotes(std::move(notes));
+    LblPlanSummary->setText(summary);
+    BtnPlanRun->hide();
+}
+
 void TfrmPreview::CmbPlanFilterChange() {
     const int action = CmbPlanFilter->currentData().toInt();
     m_model->showOnly(action == kAllSteps ? std::nullopt : std::optional(PlanAction(action)));

@@ -21,6 +21,10 @@ public:
     // the completion box's four outcomes.
     static QString summaryText(const SortPlan& plan);
 
+    // Shows the steps as a record of what was done, read only: the window's title, summary line and a note for each
+    // step are given, and there is no starting a run from it.
+    void showAsRecord(const QString& title, const QString& summary, QStringList notes);
+
 private:
     void CmbPlanFilterChange();
 
