@@ -304,16 +304,8 @@ Other options:
         <translation>%1：没有需要撤销的内容</translation>
     </message>
     <message>
-        <source>%1: %2 damaged journal line(s) skipped; what they recorded was left</source>
-        <translation>%1：跳过了分拣记录中 %2 行损坏的内容；其中记录的文件未撤销</translation>
-    </message>
-    <message>
         <source>%1: the undo could not be fully journaled (%2)</source>
         <translation>%1：撤销的记录未能全部写入（%2）</translation>
-    </message>
-    <message>
-        <source>%1: %2 undone, %3 left</source>
-        <translation>%1：已撤销 %2 项，未能撤销 %3 项</translation>
     </message>
     <message>
         <source>print the plan, one step a line, and touch nothing</source>
@@ -346,28 +338,66 @@ sort 的选项：
 </translation>
     </message>
     <message>
+        <source>plan: %1 to place, %2 to leave as they are, %3 not matching, %4 to fail; nothing was touched</source>
+        <translation>计划：将分拣 %1 个，因同名不处理 %2 个，不符合条件 %3 个，无法处理 %4 个；没有改动任何文件</translation>
+    </message>
+    <message>
+        <source>%1: not owned by you, so its run journals cannot be trusted; nothing was touched</source>
+        <translation>%1：不属于你，其中的分拣记录不可信；没有改动任何文件</translation>
+    </message>
+    <message>
+        <source>%1: other users can write to it, so its run journals cannot be trusted; nothing was touched</source>
+        <translation>%1：其他用户可以写入，其中的分拣记录不可信；没有改动任何文件</translation>
+    </message>
+    <message>
+        <source>%1: not a plain file or folder (a symbolic link?), so it cannot be trusted; nothing was touched</source>
+        <translation>%1：不是普通的文件或文件夹（符号链接？），不可信；没有改动任何文件</translation>
+    </message>
+    <message>
+        <source>%1: nothing more can be undone, and no run before it is left to undo</source>
+        <translation>%1：没有可以再撤销的内容，之前也没有可撤销的分拣</translation>
+    </message>
+    <message>
+        <source>%1: nothing more can be undone; to undo the run before it: varnoth undo %2</source>
+        <translation>%1：没有可以再撤销的内容；要撤销之前的那次分拣：varnoth undo %2</translation>
+    </message>
+    <message>
+        <source>%1: partly undone before; trying again what was left</source>
+        <translation>%1：之前已部分撤销；重试未能撤销的部分</translation>
+    </message>
+    <message>
+        <source>%1: an undo of this run is in progress; nothing was touched</source>
+        <translation>%1：这次分拣正在撤销；没有改动任何文件</translation>
+    </message>
+    <message>
+        <source>%1: %2 damaged journal line(s) could not be read and were skipped</source>
+        <translation>%1：分拣记录中有 %2 行已损坏，无法读取，已跳过</translation>
+    </message>
+    <message>
+        <source>%1: files undone: %2, empty folders removed: %3, left: %4</source>
+        <translation>%1：已撤销文件 %2 个，删除空文件夹 %3 个，未能撤销 %4 项</translation>
+    </message>
+    <message>
         <source>
 --dry-run writes one line per step: action, source, destination and reason,
 separated by tabs, then a summary line.
 history writes one line per run: identifier, start, criterion, copy or move, the
-counts placed, left, nomatch and failed, and the state, separated by tabs.
+counts placed, left, nomatch and failed, the state, and what the last undo left,
+separated by tabs.
 
 Exit status: 0 done, 1 some file failed (undo: something was left), 2 wrong
-arguments or unreadable input (undo: no such run or nothing to undo), 128+N ended
-by signal N.
+arguments or unreadable input (undo: no such run, nothing to undo or a journal
+that cannot be trusted), 128+N ended by signal N.
 </source>
         <translation>
 --dry-run 每一步写一行：动作、源文件、目标文件和说明，以制表符分隔，最后写一行总结。
 history 每次分拣写一行：标识、开始时间、分拣方式、复制或移动，已分拣（placed）、
-因同名未处理（left）、不符合条件（nomatch）和失败（failed）的个数，以及状态，以制表符分隔。
+因同名未处理（left）、不符合条件（nomatch）和失败（failed）的个数，状态，以及上次撤销
+未能撤销的项数，以制表符分隔。
 
 退出状态：0 完成，1 有文件失败（undo：有文件未能撤销），2 参数错误或输入无法读取
-（undo：没有这次分拣或没有需要撤销的内容），128+N 被信号 N 终止。
+（undo：没有这次分拣、没有需要撤销的内容或分拣记录不可信），128+N 被信号 N 终止。
 </translation>
-    </message>
-    <message>
-        <source>plan: %1 to place, %2 to leave as they are, %3 not matching, %4 to fail; nothing was touched</source>
-        <translation>计划：将分拣 %1 个，因同名不处理 %2 个，不符合条件 %3 个，无法处理 %4 个；没有改动任何文件</translation>
     </message>
 </context>
 </TS>

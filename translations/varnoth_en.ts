@@ -356,6 +356,10 @@
         <source>已撤销</source>
         <translation>undone</translation>
     </message>
+    <message>
+        <source>部分撤销</source>
+        <translation>partly undone</translation>
+    </message>
 </context>
 <context>
     <name>SortRun</name>
@@ -735,6 +739,41 @@
         <source>复制</source>
         <translation>copy</translation>
     </message>
+    <message>
+        <source>已撤销</source>
+        <translation>undone</translation>
+    </message>
+    <message>
+        <source>未能撤销：%1</source>
+        <translation>not undone: %1</translation>
+    </message>
+    <message>
+        <source>未完成</source>
+        <translation>not done</translation>
+    </message>
+    <message>
+        <source>记录不完整</source>
+        <translation>not fully recorded</translation>
+    </message>
+    <message>
+        <source>输出文件夹</source>
+        <translation>Output Folder</translation>
+    </message>
+    <message numerus="yes">
+        <source>（剩 %n 项）</source>
+        <translation>
+            <numerusform> (%n item left)</numerusform>
+            <numerusform> (%n items left)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>这次分拣的记录无法读取。</source>
+        <translation>The record of this sort cannot be read.</translation>
+    </message>
+    <message>
+        <source>分拣步骤</source>
+        <translation>Sort Steps</translation>
+    </message>
 </context>
 <context>
     <name>TfrmPreview</name>
@@ -816,10 +855,6 @@
         <source>撤销完成！</source>
         <translation>Undo is complete!</translation>
     </message>
-    <message>
-        <source>已撤销 %1 项，未能撤销 %2 项。</source>
-        <translation>Undone: %1, not undone: %2.</translation>
-    </message>
     <message numerus="yes">
         <source>分拣记录中有 %n 行无法读取，已跳过。</source>
         <translation>
@@ -855,12 +890,104 @@
         <translation>The history of this sort no longer exists; it cannot be undone.</translation>
     </message>
     <message>
-        <source>这次分拣正在进行或正在撤销，现在不能撤销。</source>
-        <translation>This sort is running or being undone; it cannot be undone now.</translation>
-    </message>
-    <message>
         <source>这次分拣的记录无法读取，没有撤销任何文件。</source>
         <translation>The history of this sort cannot be read; no file was undone.</translation>
+    </message>
+    <message>
+        <source>这次分拣的记录没有记下输出文件夹，撤销只在这个文件夹之内进行：%1</source>
+        <translation>The record of this sort does not name its output folder; the undo stays within this folder: %1</translation>
+    </message>
+    <message>
+        <source>输出文件夹：%1</source>
+        <translation>Output folder: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>这次分拣已部分撤销，将重试未能撤销的 %n 项。</source>
+        <translation>
+            <numerusform>This sort was partly undone; the %n item left will be tried again.</numerusform>
+            <numerusform>This sort was partly undone; the %n items left will be tried again.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>将删除 %n 个复制出的文件</source>
+        <translation>
+            <numerusform>%n copied file will be deleted</numerusform>
+            <numerusform>%n copied files will be deleted</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>将把 %n 个文件移回原处</source>
+        <translation>
+            <numerusform>%n file will be moved back</numerusform>
+            <numerusform>%n files will be moved back</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>将从回收站恢复 %n 个被覆盖的文件</source>
+        <translation>
+            <numerusform>%n replaced file will come back from the trash</numerusform>
+            <numerusform>%n replaced files will come back from the trash</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>将从分拣记录旁恢复 %n 个被覆盖的文件</source>
+        <translation>
+            <numerusform>%n replaced file will come back from beside the history</numerusform>
+            <numerusform>%n replaced files will come back from beside the history</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>这次分拣没有可以再撤销的内容。</source>
+        <translation>Nothing more of this sort can be undone.</translation>
+    </message>
+    <message>
+        <source>更早的一次分拣可在“分拣记录”中撤销：%1</source>
+        <translation>The sort before it can be undone from the History: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>已撤销 %n 个文件</source>
+        <translation>
+            <numerusform>%n file undone</numerusform>
+            <numerusform>%n files undone</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>，删除 %n 个空文件夹</source>
+        <translation>
+            <numerusform>, %n empty folder removed</numerusform>
+            <numerusform>, %n empty folders removed</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>，未能撤销 %n 项。</source>
+        <translation>
+            <numerusform>, %n item not undone.</numerusform>
+            <numerusform>, %n items not undone.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>它不属于当前用户。</source>
+        <translation>It does not belong to you.</translation>
+    </message>
+    <message>
+        <source>其他用户可以写入它。</source>
+        <translation>Other users can write to it.</translation>
+    </message>
+    <message>
+        <source>它不是普通的文件或文件夹。</source>
+        <translation>It is not a plain file or folder.</translation>
+    </message>
+    <message>
+        <source>分拣记录不可信，没有撤销任何文件：</source>
+        <translation>The history cannot be trusted; nothing was undone:</translation>
+    </message>
+    <message>
+        <source>这次分拣正在进行，现在不能撤销。</source>
+        <translation>This sort is still going on and cannot be undone now.</translation>
+    </message>
+    <message>
+        <source>这次分拣正在撤销，现在不能再次撤销。</source>
+        <translation>This sort is being undone already.</translation>
     </message>
 </context>
 <context>
@@ -896,6 +1023,14 @@
     <message>
         <source>文件系统拒绝了操作</source>
         <translation>the file system refused</translation>
+    </message>
+    <message>
+        <source>记录中的位置不在这次分拣的输出文件夹内，未处理</source>
+        <translation>the record names a place outside the sort&apos;s output folder; left alone</translation>
+    </message>
+    <message>
+        <source>回收站中的记录文件不属于当前用户或不是普通文件，未删除</source>
+        <translation>the trash record is not a plain file of yours; not removed</translation>
     </message>
 </context>
 </TS>

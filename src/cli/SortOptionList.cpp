@@ -101,10 +101,11 @@ QString HelpText() {
     help += CommandLine::tr("\n--dry-run writes one line per step: action, source, destination and reason,\n"
                             "separated by tabs, then a summary line.\n"
                             "history writes one line per run: identifier, start, criterion, copy or move, the\n"
-                            "counts placed, left, nomatch and failed, and the state, separated by tabs.\n"
+                            "counts placed, left, nomatch and failed, the state, and what the last undo left,\n"
+                            "separated by tabs.\n"
                             "\nExit status: 0 done, 1 some file failed (undo: something was left), 2 wrong\n"
-                            "arguments or unreadable input (undo: no such run or nothing to undo), 128+N ended\n"
-                            "by signal N.\n");
+                            "arguments or unreadable input (undo: no such run, nothing to undo or a journal\n"
+                            "that cannot be trusted), 128+N ended by signal N.\n");
     // A translation may drop the last line break; the help must still end its last line.
     if (!help.endsWith(u'\n')) {
         help += u'\n';

@@ -16,6 +16,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 
 #include <csignal>
@@ -191,7 +192,8 @@ private slots:
             FindControl<QPushButton>(*modal, u"BtnHistoryClose"_s)->click();
         });
         QTest::mouseClick(control(u"BtnHistory"_s), Qt::LeftButton);
-        QCOMPARE(row, (QStringList{u"按文件名匹配关键字分拣"_s, u"复制"_s, u"2"_s, QString(), u"中断"_s}));
+        QCOMPARE(row,
+                 (QStringList{u"按文件名匹配关键字分拣"_s, u"复制"_s, u"2"_s, QString(), u"中断"_s, path(u"out/"_s)}));
         QVERIFY(undoEnabled);
         QVERIFY(result.text.startsWith(u"撤销完成！\n已撤销 1 个文件，删除 0 个空文件夹，未能撤销 0 项。"_s));
         QCOMPARE(EntriesOf(path(u"out/photo"_s)), QStringList{u"photo2.jpg"_s});
@@ -276,6 +278,42 @@ private slots:
         QCOMPARE(statesAfterUndo, (QStringList{u"已撤销"_s, u"已撤销"_s, u"完成"_s, u"完成"_s}));
         QCOMPARE(EntriesOf(path(u"src"_s)), (QStringList{u"a.txt"_s, u"c.txt"_s, u"d.txt"_s, u"e.txt"_s}));
         QCOMPARE(EntriesOf(path(u"out"_s)), (QStringList{u"a.txt"_s, u"b.txt"_s}));
+    }
+
+    // A run undone in part shows so, with what is left, beside its output folder; a double click opens its steps
+    // in the preview's table, read only, with what became of each.
+    void aRunsStepsOpenFromTheHistory() {
+        journalCopyRun(0, {u"a.txt"_s, u"b.txt"_s}, false);
+        WriteTestFile(path(u"out/b.txt"_s), "changed since");
+        QCOMPARE(UndoRun(m_home->journals(), m_home->journals().runIds().first()).items.size(), 1);
+        startWindows();
+        QStringList row, steps;
+        QString stepsTitle;
+        bool canRun = true;
+        onNextModal([&](QWidget* history) {
+            auto* grid = FindControl<QTableWidget>(*history, u"GridRuns"_s);
+            for (const int column : {5, 6}) {
+                row.append(grid->item(0, column)->text());
+            }
+            onNextModal([&](QWidget* preview) {
+                stepsTitle = preview->windowTitle();
+                canRun = FindControl<QPushButton>(*preview, u"BtnPlanRun"_s)->isVisible();
+                const QAbstractItemModel* model = FindControl<QTableView>(*preview, u"GridPlan"_s)->model();
+                for (int step = 0; step < model->rowCount(); ++step) {
+                    steps.append(model->index(step, 2).data().toString() + u'/' + model->index(step, 3).data().toString());
+                }
+                FindControl<QPushButton>(*preview, u"BtnPlanClose"_s)->click();
+            });
+            const QRect cell = grid->visualItemRect(grid->item(0, 0));
+            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+            QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+            FindControl<QPushButton>(*history, u"BtnHistoryClose"_s)->click();
+        });
+        QTest::mouseClick(control(u"BtnHistory"_s), Qt::LeftButton);
+        QCOMPARE(row, (QStringList{u"部分撤销（剩 1 项）"_s, path(u"out/"_s)}));
+        QCOMPARE(stepsTitle, u"分拣步骤 - Varnoth"_s);
+        QVERIFY(!canRun);
+        QCOMPARE(steps, (QStringList{u"复制/已撤销"_s, u"复制/未能撤销：文件在分拣后已被改动"_s}));
     }
 };
 
