@@ -41,8 +41,9 @@ bool everyPathInsideSandbox(const JournalContent& content) {
 // path lies in root, as the standard library reads the two paths lexically: no ".." of path leaves root.
 bool lexicallyWithin(const QByteArray& root, const QByteArray& path) {
     const std::filesystem::path relative =
-        std::filesystem::path(path.toStdString()).lexically_normal().lexically_relative(
-            std::filesystem::path(root.toStdString()).lexically_normal());
+        std::filesystem::path(path.toStdString())
+            .lexically_normal()
+            .lexically_relative(std::filesystem::path(root.toStdString()).lexically_normal());
     return !relative.empty() && *relative.begin() != "..";
 }
 
@@ -64,11 +65,13 @@ void checkScope(const JournalContent& content) {
         FUZZ_CHECK(!levels.sliced(std::min(rootLevels, levels.size())).contains(".."));
         FUZZ_CHECK(step.isFolder || levels.size() > rootLevels);
         if (step.kept && step.kept->where == KeptWhere::BesideJournal) {
-            FUZZ_CHECK(step.kept->path.startsWith(keptFolder + '/') && !step.kept->path.mid(keptFolder.size() + 1).contains('/'));
+            FUZZ_CHECK(step.kept->path.startsWith(keptFolder + '/') &&
+                       !step.kept->path.mid(keptFolder.size() + 1).contains('/'));
         } else if (step.kept && step.kept->where == KeptWhere::Trash) {
             const QByteArray files = step.kept->path.left(step.kept->path.lastIndexOf('/'));
             FUZZ_CHECK(files.endsWith("/files") && !step.kept->path.contains("/../"));
-            FUZZ_CHECK(step.kept->info == files.chopped(5) + "info/" + step.kept->path.mid(files.size() + 1) + ".trashinfo");
+            FUZZ_CHECK(step.kept->info ==
+                       files.chopped(5) + "info/" + step.kept->path.mid(files.size() + 1) + ".trashinfo");
         }
     }
 }

@@ -138,8 +138,9 @@ private slots:
         QCOMPARE(retry.exitCode, 1);
         QVERIFY2(retry.err.contains(ids[0] + ": partly undone before; trying again what was left") &&
                      retry.err.contains("left " + tree + "/out2/.doc/x.doc") &&
-                     retry.err.endsWith(ids[0] + ": nothing more can be undone; to undo the run before it: varnoth "
-                                                 "undo " +
+                     retry.err.endsWith(ids[0] +
+                                        ": nothing more can be undone; to undo the run before it: varnoth "
+                                        "undo " +
                                         ids[1] + '\n'),
                  retry.err.constData());
         QCOMPARE(EntriesOf(m_dir->filePath(u"tree/out1/.txt"_s)).size(), 10);
@@ -171,7 +172,8 @@ private slots:
         if (olderFirst) {
             const CliResult older = varnoth({"undo", ids[1]});
             QCOMPARE(older.exitCode, 1); // the newer run's files stand at every name, and in its folders
-            QVERIFY2(older.out.endsWith("files undone: 0, empty folders removed: 0, left: 11\n"), older.out + older.err);
+            QVERIFY2(older.out.endsWith("files undone: 0, empty folders removed: 0, left: 11\n"),
+                     older.out + older.err);
             QCOMPARE(varnoth({"undo", ids[0]}).exitCode, 0);
             QCOMPARE(varnoth({"undo", ids[1]}).out, ids[1] + ": files undone: 9, empty folders removed: 2, left: 0\n");
         } else {

@@ -88,7 +88,8 @@ private slots:
         const Fs::Descriptor folder = Fs::OpenFolderBeneath(root.get(), relative);
         QCOMPARE(errno, error);
         QCOMPARE(folder.isOpen(), error == 0);
-        struct stat walked {}, named {};
+        struct stat walked {
+        }, named{};
         if (error == 0) {
             QCOMPARE(::fstat(folder.get(), &walked), 0);
             QCOMPARE(::stat(at("folder/inner").constData(), &named), 0);

@@ -95,8 +95,8 @@ QString distrustLine(const Distrust& distrust) {
 void nameRunBefore(const JournalFolder& folder, const RunSummary& run) {
     const std::optional<RunSummary> before = RunToUndoBefore(folder, run.id);
     if (!before) {
-        PrintErrorLine(CommandLine::tr("%1: nothing more can be undone, and no run before it is left to undo")
-                           .arg(shown(run.id)));
+        PrintErrorLine(
+            CommandLine::tr("%1: nothing more can be undone, and no run before it is left to undo").arg(shown(run.id)));
         return;
     }
     PrintErrorLine(CommandLine::tr("%1: nothing more can be undone; to undo the run before it: varnoth undo %2")
@@ -152,10 +152,9 @@ int RunUndoCommand(const JournalFolder& folder, const std::optional<QByteArray>&
         PrintErrorLine(leftLine(item));
     }
     if (result.damagedLines > 0) {
-        PrintErrorLine(
-            CommandLine::tr("%1: %2 damaged journal line(s) could not be read and were skipped")
-                .arg(shown(run->id))
-                .arg(result.damagedLines));
+        PrintErrorLine(CommandLine::tr("%1: %2 damaged journal line(s) could not be read and were skipped")
+                           .arg(shown(run->id))
+                           .arg(result.damagedLines));
     }
     if (result.journalError.failed()) {
         PrintErrorLine(CommandLine::tr("%1: the undo could not be fully journaled (%2)")

@@ -78,9 +78,8 @@ bool decideFromTail(QByteArrayView tail, bool fromFileStart, RunSummary& summary
 // True when the journal records a step that acted: a placement that did not fail, or a folder made.
 bool actedIn(int descriptor) {
     const JournalContent content = ReadJournal(descriptor);
-    return std::any_of(content.steps.cbegin(), content.steps.cend(), [](const JournalStep& step) {
-        return !step.failed;
-    });
+    return std::any_of(content.steps.cbegin(), content.steps.cend(),
+                       [](const JournalStep& step) { return !step.failed; });
 }
 
 bool undoPicks(const RunSummary& run) {

@@ -14,11 +14,11 @@
 // The runs a journal folder holds, as a history window or `varnoth history` lists them.
 
 enum class RunState {
-    Complete,    // went through its whole list
-    Stopped,     // stopped part-way by the user or a signal
-    Interrupted, // cut off (a crash or a power cut): its journal has no last record and no run holds it
-    Running,     // its process still holds the journal's lock
-    Undone,      // an undo went through it and took every step back
+    Complete,     // went through its whole list
+    Stopped,      // stopped part-way by the user or a signal
+    Interrupted,  // cut off (a crash or a power cut): its journal has no last record and no run holds it
+    Running,      // its process still holds the journal's lock
+    Undone,       // an undo went through it and took every step back
     PartlyUndone, // an undo went through it but left steps as they were (see RunSummary::leftByUndo)
 };
 

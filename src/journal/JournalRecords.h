@@ -74,8 +74,8 @@ struct JournalStep {
     // before), the replaced file at target (its original was kept->old). A later undo of an earlier run that finds
     // this identity at the path finds the original, as that run left it.
     QList<std::pair<QByteArray, FileIdentity>> restored;
-    bool failed = false;                 // the step did not happen
-    bool undoStarted = false;            // an undo began to reverse it
-    bool undone = false;                 // an undo reversed it
-    QByteArray leftBecause;              // the reason code of the last undo that left it (see UndoReasonCode)
+    bool failed = false;      // the step did not happen
+    bool undoStarted = false; // an undo began to reverse it
+    bool undone = false;      // an undo reversed it
+    QByteArray leftBecause;   // the reason code of the last undo that left it (see UndoReasonCode)
 };

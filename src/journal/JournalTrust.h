@@ -16,9 +16,9 @@
 
 struct Distrust {
     enum class Why {
-        NotOwned,       // owned by another user
-        OpenToOthers,   // group or others may write it
-        WrongKind,      // not a folder (or not a regular file, for a journal), or a symbolic link
+        NotOwned,     // owned by another user
+        OpenToOthers, // group or others may write it
+        WrongKind,    // not a folder (or not a regular file, for a journal), or a symbolic link
     };
     QByteArray path;
     Why why = Why::NotOwned;

@@ -160,14 +160,13 @@ std::optional<TrashEntry> TrashEntryOf(const QByteArray& file, const QByteArray&
     const QByteArray files = FolderOf(file);
     const QByteArray trash = FolderOf(files);
     if (!file.startsWith('/') || file.split('/').contains("..") || name.isEmpty() || name == "." ||
-        FileNameOf(files) != "files" ||
-        info != trash + "/info/" + name + ".trashinfo") {
+        FileNameOf(files) != "files" || info != trash + "/info/" + name + ".trashinfo") {
         return std::nullopt;
     }
     const QByteArray uid = QByteArray::number(::getuid());
     const bool home = trash == DataHome() + "/Trash";
-    const bool volume = FileNameOf(trash) == ".Trash-" + uid ||
-                        (FileNameOf(trash) == uid && FileNameOf(FolderOf(trash)) == ".Trash");
+    const bool volume =
+        FileNameOf(trash) == ".Trash-" + uid || (FileNameOf(trash) == uid && FileNameOf(FolderOf(trash)) == ".Trash");
     if (!home && !volume) {
         return std::nullopt;
     }

@@ -43,9 +43,9 @@ OpenedJournal openForUndo(const JournalFolder& folder, const QByteArray& id, boo
     }
     opened.file = trusted.openJournal(id, lock ? O_RDWR | O_APPEND : O_RDONLY, opened.distrust);
     if (!opened.file.isOpen()) {
-        opened.status = opened.distrust       ? UndoResult::Status::Untrusted
-                        : errno == ENOENT     ? UndoResult::Status::NoSuchRun
-                                              : UndoResult::Status::Unreadable;
+        opened.status = opened.distrust   ? UndoResult::Status::Untrusted
+                        : errno == ENOENT ? UndoResult::Status::NoSuchRun
+                                          : UndoResult::Status::Unreadable;
         return opened;
     }
     opened.keptFolder = trusted.openKeptFolder(id, opened.distrust);
@@ -134,9 +134,10 @@ UndoResult UndoRun(const JournalFolder& folder, const QByteArray& id) {
             continue;
         }
         journal.append(UndoStepRecord(step->number));
-        StepOutcome outcome = scope.admits(*step)
-                                  ? ReverseStep(*step, scope, places, facts)
-                                  : StepOutcome{StepFate::Left, {step->target, step->source, UndoReason::Outside, {}}, {}, {}};
+        StepOutcome outcome =
+            scope.admits(*step)
+                ? ReverseStep(*step, scope, places, facts)
+                : StepOutcome{StepFate::Left, {step->target, step->source, UndoReason::Outside, {}}, {}, {}};
         for (const auto& [path, identity] : outcome.restored) {
             journal.append(RestoredRecord(step->number, path, identity));
             if (const std::optional<FileIdentity> original = OriginalAt(*step, path)) {

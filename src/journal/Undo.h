@@ -18,7 +18,7 @@ UndoResult UndoRun(const JournalFolder& folder, const QByteArray& id);
 struct UndoOutlook {
     UndoResult::Status status = UndoResult::Status::Done; // Done when the journal can be undone
     std::optional<Distrust> distrust;                     // for Untrusted
-    QByteArray outputFolder;  // the folder the undo is confined to
+    QByteArray outputFolder;                              // the folder the undo is confined to
     bool inferredFolder = false; // the journal did not record its output folder: it was inferred from its paths
     int copiesToDelete = 0;      // copies the run made, to be deleted
     int movesBack = 0;           // files the run moved, to be moved back

@@ -124,8 +124,7 @@ Place UndoPlaces::inOutput(const QByteArray& path, const QByteArray& below) {
     if (below.isEmpty()) {
         return asNamed(path);
     }
-    return place(path, "out:" + folderBelow,
-                 [&] { return Fs::OpenFolderBeneath(m_root->get(), folderBelow); });
+    return place(path, "out:" + folderBelow, [&] { return Fs::OpenFolderBeneath(m_root->get(), folderBelow); });
 }
 
 Place UndoPlaces::asNamed(const QByteArray& path) {

@@ -76,8 +76,7 @@ public:
     Place besideJournal(const QByteArray& path);
 
 private:
-    Place place(const QByteArray& path, const QByteArray& folderKey,
-                const std::function<Fs::Descriptor()>& openFolder);
+    Place place(const QByteArray& path, const QByteArray& folderKey, const std::function<Fs::Descriptor()>& openFolder);
     std::shared_ptr<const Fs::Descriptor> trashPart(const TrashEntry& entry, const char* part, int& error);
 
     QByteArray m_rootPath;

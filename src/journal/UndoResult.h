@@ -50,9 +50,9 @@ struct UndoResult {
     };
     Status status = Status::Done;
     std::optional<Distrust> distrust; // for Untrusted: which file or folder, and why
-    int undone = 0;         // files put back or removed
-    int foldersRemoved = 0; // empty folders the run had made, removed
-    QList<UndoItem> items;  // steps left as they are, with why
-    int damagedLines = 0;   // journal lines that could not be read and were skipped
-    Fs::Error journalError; // the undo's own records could not all be written (the undo itself went on)
+    int undone = 0;                   // files put back or removed
+    int foldersRemoved = 0;           // empty folders the run had made, removed
+    QList<UndoItem> items;            // steps left as they are, with why
+    int damagedLines = 0;             // journal lines that could not be read and were skipped
+    Fs::Error journalError;           // the undo's own records could not all be written (the undo itself went on)
 };

@@ -134,8 +134,8 @@ StepOutcome restoreOldAttributes(const JournalStep& step, const Place& target, c
     const qint64 seconds = mtime / 1000000000 - (mtime % 1000000000 < 0 ? 1 : 0);
     const struct timespec times[2] = {{0, UTIME_OMIT}, {time_t(seconds), long(mtime - seconds * 1000000000)}};
     struct stat after {};
-    if (::fchmod(file.descriptor(), mode_t(step.kept->oldMode & 0777)) != 0 || ::futimens(file.descriptor(), times) != 0 ||
-        ::fstat(file.descriptor(), &after) != 0) {
+    if (::fchmod(file.descriptor(), mode_t(step.kept->oldMode & 0777)) != 0 ||
+        ::futimens(file.descriptor(), times) != 0 || ::fstat(file.descriptor(), &after) != 0) {
         return refused(step.target, {}, Fs::Operation::WriteTemporary);
     }
     return reversed({{step.target, IdentityOf(after)}});
@@ -154,8 +154,8 @@ bool takenBackBefore(const JournalStep& step, const StepPlaces& at, const FileId
         return at.target.holdsCopyOf({0, 0, written.size, step.kept->old.mtimeNs}) &&
                (step.transfer == Transfer::Copy || at.source.holdsCopyOf(written));
     }
-    return at.target.isFree() && (step.transfer == Transfer::Copy || at.source.holds(step.before) ||
-                                  at.source.holdsCopyOf(written));
+    return at.target.isFree() &&
+           (step.transfer == Transfer::Copy || at.source.holds(step.before) || at.source.holdsCopyOf(written));
 }
 
 // Across file systems, where the target keeps a file of the same bytes, or where a rename cannot be made safe: a
@@ -167,8 +167,7 @@ StepOutcome copyBack(const JournalStep& step, const StepPlaces& at, const FileId
         return left(UndoReason::Changed, step.target, step.source);
     }
     CopyRecord record;
-    const Fs::Error error =
-        CopyOpenRegularFile(in, step.source, {.failIfExists = true, .durable = true}, &record);
+    const Fs::Error error = CopyOpenRegularFile(in, step.source, {.failIfExists = true, .durable = true}, &record);
     if (error.failed()) {
         return error.code == EEXIST ? left(UndoReason::SourceTaken, step.target, step.source)
                                     : left(UndoReason::Refused, step.target, step.source, error);
@@ -194,7 +193,8 @@ StepOutcome takeBack(const JournalStep& step, const StepPlaces& at, const FileId
     }
     if (!at.source.isFree()) {
         if (step.undoStarted && at.source.holdsCopyOf(written) && SameContent(at.source.open(), at.target.open())) {
-            return removeNewFile(step, at.target, *found); // copied back by an earlier undo, stopped before the deletion
+            return removeNewFile(step, at.target,
+                                 *found); // copied back by an earlier undo, stopped before the deletion
         }
         return left(UndoReason::SourceTaken, step.target, step.source);
     }

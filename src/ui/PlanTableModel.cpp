@@ -55,7 +55,8 @@ QVariant PlanTableModel::data(const QModelIndex& index, int role) const {
     case ActionColumn:
         return PlanActionWord(step.action);
     case ReasonColumn:
-        return step.reason ? FailureReasonText(*step.reason) : m_notes.value(m_shown ? m_shownRows[index.row()] : index.row());
+        return step.reason ? FailureReasonText(*step.reason)
+                           : m_notes.value(m_shown ? m_shownRows[index.row()] : index.row());
     }
     return {};
 }

@@ -53,8 +53,8 @@ std::pair<QList<PlanStep>, QStringList> placementsOf(const JournalContent& conte
     QStringList notes;
     for (const JournalStep& step : content.steps) {
         if (!step.isFolder) {
-            steps.append({step.source, step.target, step.failed ? PlanAction::Refused : placingAction(step),
-                          std::nullopt});
+            steps.append(
+                {step.source, step.target, step.failed ? PlanAction::Refused : placingAction(step), std::nullopt});
             notes.append(stepNote(step));
         }
     }

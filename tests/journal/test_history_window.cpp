@@ -15,8 +15,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
-#include <QTableWidget>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTest>
 
 #include <csignal>
@@ -107,9 +107,10 @@ private slots:
         answerUndo(&question, QMessageBox::No);
         QTest::mouseClick(undo, Qt::LeftButton);
         QCOMPARE(question.icon, QMessageBox::Question);
-        QCOMPARE(question.text,
-                 u"是否撤销这次分拣？\n%1，按文件名分拣，复制式分拣，共 2 个文件。\n输出文件夹：%2\n将删除 2 个复制出的文件"_s.arg(
-                     shownTime(kFirstStartNs + kHourNs), path(u"out"_s)));
+        QCOMPARE(
+            question.text,
+            u"是否撤销这次分拣？\n%1，按文件名分拣，复制式分拣，共 2 个文件。\n输出文件夹：%2\n将删除 2 个复制出的文件"_s
+                .arg(shownTime(kFirstStartNs + kHourNs), path(u"out"_s)));
         QCOMPARE(EntriesOf(path(u"out"_s)), (QStringList{u"a.txt"_s, u"b.txt"_s, u"c<b>d.txt"_s}));
 
         ShownBoxTexts result;
@@ -155,8 +156,8 @@ private slots:
         ShownBoxTexts result;
         answerUndo(&question, QMessageBox::Yes, &result);
         QTest::mouseClick(control(u"BtnUndo"_s), Qt::LeftButton);
-        QVERIFY(question.text.endsWith(u"移动式分拣，共 10000 个文件。\n输出文件夹：%1\n将把 10000 个文件移回原处"_s.arg(
-            path(u"out"_s))));
+        QVERIFY(question.text.endsWith(
+            u"移动式分拣，共 10000 个文件。\n输出文件夹：%1\n将把 10000 个文件移回原处"_s.arg(path(u"out"_s))));
         QCOMPARE(result.text, u"撤销完成！\n已撤销 10000 个文件，删除 2 个空文件夹，未能撤销 0 项。"_s);
         const QByteArray differences = DifferencesBetween(before, SnapshotOf(root));
         QVERIFY2(differences.isEmpty(), differences.constData());
@@ -300,7 +301,8 @@ private slots:
                 canRun = FindControl<QPushButton>(*preview, u"BtnPlanRun"_s)->isVisible();
                 const QAbstractItemModel* model = FindControl<QTableView>(*preview, u"GridPlan"_s)->model();
                 for (int step = 0; step < model->rowCount(); ++step) {
-                    steps.append(model->index(step, 2).data().toString() + u'/' + model->index(step, 3).data().toString());
+                    steps.append(model->index(step, 2).data().toString() + u'/' +
+                                 model->index(step, 3).data().toString());
                 }
                 FindControl<QPushButton>(*preview, u"BtnPlanClose"_s)->click();
             });

@@ -115,8 +115,7 @@ private slots:
         QTest::newRow("journal writable by its group") << u"journal 660"_s << u"journal"_s << open << false;
         QTest::newRow("journal is a link") << u"journal link"_s << u"journal"_s << kind << false;
         QTest::newRow("kept files' folder writable by all") << u"kept 777"_s << u"kept"_s << open << false;
-        QTest::newRow("runs folder of another user") << u"runs nobody"_s << u"state/Varnoth/runs"_s << notOwned
-                                                     << true;
+        QTest::newRow("runs folder of another user") << u"runs nobody"_s << u"state/Varnoth/runs"_s << notOwned << true;
         QTest::newRow("journal of another user") << u"journal nobody"_s << u"journal"_s << notOwned << true;
         QTest::newRow("journal planted by another user") << u"planted"_s << u"state/Varnoth/runs"_s << open << true;
     }
@@ -225,8 +224,8 @@ private slots:
             if (forgery == u"info elsewhere"_s) {
                 kept.info = work + "/victim/secret";
             } else if (forgery == u"kept elsewhere"_s) {
-                kept = {KeptWhere::BesideJournal, work + "/victim/secret", {}, identityAt(work + "/victim/secret"),
-                        0600};
+                kept = {
+                    KeptWhere::BesideJournal, work + "/victim/secret", {}, identityAt(work + "/victim/secret"), 0600};
             } else {
                 MakeLink(work + "/victim/secret", kept.info);
             }
@@ -284,7 +283,8 @@ private slots:
             const QByteArray name = "/f" + QByteArray::number(i);
             MakeFile(work + "/in" + name, "copy");
             MakeFile(work + "/victim" + name, "the victim's");
-            const int step = journal->intent(Transfer::Copy, NameUse::Free, work + "/in" + name, work + "/out/sub" + name);
+            const int step =
+                journal->intent(Transfer::Copy, NameUse::Free, work + "/in" + name, work + "/out/sub" + name);
             MakeFile(work + "/out/sub" + name, "copy");
             journal->done(step);
         }
