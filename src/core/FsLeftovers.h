@@ -9,5 +9,7 @@ namespace Fs {
 // shape (see FsTemporaryNames.h) whose process no longer runs and which belong to this process's user are removed;
 // whatever cannot be examined is left alone.
 void RemoveLeftoverTemporaryFiles(const QByteArray& folder);
+// The same in the open folder folder, never looked up by its path.
+void RemoveLeftoverTemporaryFiles(int folder);
 
 } // namespace Fs
