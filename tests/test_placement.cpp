@@ -1,4 +1,5 @@
 #include "engine/DiskPlacement.h"
+#include "engine/FolderMemory.h"
 #include "engine/Placement.h"
 #include "testsupport/TestFiles.h"
 
@@ -158,6 +159,30 @@ private slots:
         FakePlacementHost host;
         QCOMPARE(PlaceFile(source, bytes(u"out/"_s), host, *m_folders, true).result, PlaceResult::Copied);
         QCOMPARE(ReadTestFile(path(u"out/a"_s)), QByteArray("x"));
+    }
+
+    // However many folders a run places into, at most FolderMemory::kOpenLimit of them stay open, and a folder
+    // that was closed is opened again when the run comes back to it.
+    void manyFoldersStayWithinTheOpenLimit() {
+        if (!QFileInfo::exists(u"/proc/self/fd"_s)) {
+            QSKIP("no /proc here to count the open descriptors");
+        }
+        const QByteArray source = WriteTestFile(path(u"src/a"_s), "x");
+        FakePlacementHost host;
+        host.policy = SameNamePolicy::Rename;
+        const qsizetype openBefore = EntriesOf(u"/proc/self/fd"_s).size();
+        constexpr int kFolders = int(FolderMemory::kOpenLimit) * 2;
+        for (int round = 0; round < 2; ++round) {
+            for (int i = 0; i < kFolders; ++i) {
+                const QByteArray folder = bytes(u"out/"_s + QString::number(i));
+                m_folders->ensureFolder(folder);
+                QCOMPARE(PlaceFile(source, folder, host, *m_folders, true).result, PlaceResult::Copied);
+            }
+        }
+        QVERIFY(EntriesOf(u"/proc/self/fd"_s).size() <= openBefore + FolderMemory::kOpenLimit + 1); // and the root
+        for (int i = 0; i < kFolders; ++i) {
+            QCOMPARE(EntriesOf(path(u"out/"_s + QString::number(i))), (QStringList{u"a"_s, u"a_1"_s}));
+        }
     }
 
     void ensureFolder() {
