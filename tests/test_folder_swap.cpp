@@ -1,11 +1,13 @@
+#include "JournalTestEnvironment.h"
+#include "TreeSnapshot.h"
 #include "core/CriterionPage.h"
+#include "core/FsEntries.h"
 #include "engine/SortRun.h"
+#include "journal/JournalRecorder.h"
 #include "testsupport/FakeRunHost.h"
 #include "testsupport/FileSystemFixtures.h"
 #include "testsupport/TestFiles.h"
 
-#include <QDirIterator>
-#include <QMap>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -23,17 +25,15 @@ namespace {
 constexpr int kRuns = 4;
 constexpr int kFiles = 30;
 
-// Every regular file below folder by its path below it, with its content; other entries with an empty content.
-QMap<QString, QByteArray> snapshot(const QString& folder) {
-    QMap<QString, QByteArray> files;
-    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        it.next();
-        files.insert(it.filePath().sliced(folder.size()), it.fileInfo().isFile() ? ReadTestFile(it.filePath()) : "");
+// A run's host whose run is journaled, when asked, as the window's and the command line's runs are.
+struct SwapRunHost : FakeRunHost {
+    bool journaled = false;
+    RecordingStart startRecording(const RunDescription& run) override {
+        Fs::Error error;
+        return journaled ? RecordingStart{true, JournalRecorder::start(JournalFolder::standard(), run, error)}
+                         : RecordingStart{};
     }
-    return files;
-}
+};
 
 bool isLink(const QByteArray& path) {
     struct stat status {};
@@ -89,82 +89,96 @@ private slots:
         QTest::addColumn<int>("page");
         QTest::addColumn<bool>("move");
         QTest::addColumn<SameNamePolicy>("policy");
-        QTest::newRow("copy, skip") << int(KeywordPage) << false << SameNamePolicy::Skip;
-        QTest::newRow("copy, overwrite") << int(KeywordPage) << false << SameNamePolicy::Overwrite;
-        QTest::newRow("copy, auto-number") << int(KeywordPage) << false << SameNamePolicy::Rename;
-        QTest::newRow("move, skip") << int(KeywordPage) << true << SameNamePolicy::Skip;
-        QTest::newRow("move, overwrite") << int(KeywordPage) << true << SameNamePolicy::Overwrite;
-        QTest::newRow("move, auto-number") << int(KeywordPage) << true << SameNamePolicy::Rename;
-        QTest::newRow("one folder for the run, move, overwrite") << int(SizePage) << true << SameNamePolicy::Overwrite;
+        QTest::addColumn<bool>("journaled");
+        const auto row = [](const char* name, int page, bool move, SameNamePolicy policy, bool journaled) {
+            QTest::newRow(name) << page << move << policy << journaled;
+        };
+        row("copy, skip", KeywordPage, false, SameNamePolicy::Skip, false);
+        row("copy, overwrite", KeywordPage, false, SameNamePolicy::Overwrite, false);
+        row("copy, auto-number", KeywordPage, false, SameNamePolicy::Rename, false);
+        row("move, skip", KeywordPage, true, SameNamePolicy::Skip, false);
+        row("move, overwrite", KeywordPage, true, SameNamePolicy::Overwrite, false);
+        row("move, auto-number", KeywordPage, true, SameNamePolicy::Rename, false);
+        row("one folder for the run, move, overwrite", SizePage, true, SameNamePolicy::Overwrite, false);
+        row("journaled, copy, overwrite", KeywordPage, false, SameNamePolicy::Overwrite, true);
+        row("journaled, move, auto-number", KeywordPage, true, SameNamePolicy::Rename, true);
     }
     void placementsNeverFollowASwappedFolder() {
         QFETCH(int, page);
         QFETCH(bool, move);
         QFETCH(SameNamePolicy, policy);
+        QFETCH(bool, journaled);
+        const JournalTestHome home;
         QTemporaryDir dir;
-        const QString sub = u"大于0KB"_s; // the size page's folder for files larger than 0 KB
-        const QString out = dir.filePath(u"out"_s);
-        const QString victim = dir.filePath(u"victim"_s);
-        const QByteArray folder = QFile::encodeName(out + u'/' + sub);
-        const QByteArray link = QFile::encodeName(out + u"/swap"_s);
+        const QByteArray root = QFile::encodeName(dir.path());
+        const QByteArray sub = "大于0KB"; // the size page's folder for files larger than 0 KB
+        const QByteArray out = root + "/out";
+        const QByteArray victim = root + "/victim";
+        const QByteArray folder = out + '/' + sub;
+        const QByteArray link = out + "/swap";
+        MakeFolder(out);
+        MakeFolder(folder);
+        MakeFolder(victim);
         for (int i = 0; i < kFiles; ++i) {
-            const QString name = sub + u'_' + QString::number(i) + u".txt"_s;
+            const QByteArray name = sub + '_' + QByteArray::number(i) + ".txt";
             if (i % 3 == 0) {
-                WriteTestFile(victim + u'/' + name, "victim's " + QByteArray::number(i));
+                MakeFile(victim + '/' + name, "victim's " + QByteArray::number(i));
             }
             if (i % 2 == 0) {
-                WriteTestFile(out + u'/' + sub + u'/' + name, "old " + QByteArray::number(i));
+                MakeFile(folder + '/' + name, "old " + QByteArray::number(i));
             }
         }
-        MakeLink(QFile::encodeName(victim), link);
+        MakeLink(victim, link);
         if (::renameat2(AT_FDCWD, folder.constData(), AT_FDCWD, link.constData(), RENAME_EXCHANGE) != 0) {
             QSKIP(qPrintable(u"the file system cannot exchange two names: "_s + qt_error_string(errno)));
         }
         ::renameat2(AT_FDCWD, folder.constData(), AT_FDCWD, link.constData(), RENAME_EXCHANGE);
-        const QMap<QString, QByteArray> victimsFiles = snapshot(victim);
+        const TreeSnapshot victimsFiles = SnapshotOf(victim);
 
         for (int run = 0; run < kRuns; ++run) {
-            FakeRunHost host;
+            SwapRunHost host;
+            host.journaled = journaled;
             host.page = page;
-            host.keywords = sub;
+            host.keywords = QString::fromUtf8(sub);
             host.size = {0, u"大于"_s, u"0"_s, 0, u"KB"_s};
-            host.outDir = out;
+            host.outDir = QFile::decodeName(out);
             host.move = move;
             host.policy = policy;
-            const QByteArray tag = QByteArray::number(run) + '-';
+            const QByteArray sources = root + "/src" + QByteArray::number(run);
+            const QByteArray tag = "new " + QByteArray::number(run) + '-';
+            MakeFolder(sources);
             for (int i = 0; i < kFiles; ++i) {
-                host.files.append(WriteTestFile(dir.filePath(u"src%1/%2_%3.txt"_s.arg(run).arg(sub).arg(i)),
-                                                "new " + tag + QByteArray::number(i)));
+                host.files.append(sources + '/' + sub + '_' + QByteArray::number(i) + ".txt");
+                MakeFile(host.files.last(), tag + QByteArray::number(i));
             }
-            const QMap<QString, QByteArray> before = snapshot(out + u'/' + sub);
+            const TreeSnapshot before = SnapshotOf(folder);
             {
                 const Swapper swapper(folder, link);
                 RunSort(host);
-                QVERIFY(swapper.swaps() > 0);
             }
 
-            QCOMPARE(snapshot(victim), victimsFiles);
-            QCOMPARE(EntriesOf(out), (QStringList{u"swap"_s, sub}));
+            const TreeSnapshot victimsNow = SnapshotOf(victim);
+            QVERIFY2(victimsNow == victimsFiles, DifferencesBetween(victimsFiles, victimsNow).constData());
+            QCOMPARE(EntriesOf(QFile::decodeName(out)), (QStringList{u"swap"_s, QString::fromUtf8(sub)}));
             QVERIFY(!isLink(folder));
             const RunReport& report = host.reports.value(0);
             QCOMPARE(report.placed + report.left + report.failed, kFiles);
             // Each placed file is in the real folder once; every other file there is as it was, or replaced whole.
-            const QMap<QString, QByteArray> after = snapshot(out + u'/' + sub);
+            const TreeSnapshot after = SnapshotOf(folder);
             int placedHere = 0;
             for (auto file = after.cbegin(); file != after.cend(); ++file) {
-                if (file.value().startsWith("new " + tag)) {
+                if (file->content.startsWith(tag)) {
                     ++placedHere;
-                } else if (before.value(file.key()) != file.value()) {
-                    QVERIFY2(policy == SameNamePolicy::Overwrite && file.value().startsWith("new "),
-                             qPrintable(file.key()));
+                } else if (!(before.value(file.key()) == *file)) {
+                    QVERIFY2(policy == SameNamePolicy::Overwrite && file->content.startsWith("new "),
+                             file.key().constData());
                 }
             }
             QCOMPARE(placedHere, report.placed);
             // No file is lost: a moved file's source goes only when it was placed.
-            const QStringList sources = EntriesOf(dir.filePath(u"src%1"_s.arg(run)));
-            QCOMPARE(sources.size(), move ? report.left + report.failed : kFiles);
+            QCOMPARE(SnapshotOf(sources).size(), move ? report.left + report.failed : kFiles);
             for (const FailedFile& failed : report.failures) {
-                QVERIFY(QFileInfo::exists(QFile::decodeName(failed.path)));
+                QVERIFY(Fs::ReachesNonFolder(failed.path));
             }
         }
     }
