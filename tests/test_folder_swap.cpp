@@ -64,8 +64,6 @@ public:
             ::renameat2(AT_FDCWD, m_folder.constData(), AT_FDCWD, m_link.constData(), RENAME_EXCHANGE);
         }
     }
-    int swaps() const { return m_swaps; }
-
 private:
     QByteArray m_folder;
     QByteArray m_link;
