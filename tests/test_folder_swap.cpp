@@ -64,6 +64,7 @@ public:
             ::renameat2(AT_FDCWD, m_folder.constData(), AT_FDCWD, m_link.constData(), RENAME_EXCHANGE);
         }
     }
+
 private:
     QByteArray m_folder;
     QByteArray m_link;

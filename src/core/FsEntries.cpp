@@ -53,7 +53,11 @@ bool MakeFolders(const QByteArray& path, const std::function<void(const QByteArr
             return false;
         }
     }
-    if (!ReachesFolder(path)) {
+    struct stat status {};
+    if (!statusOf(path, status)) {
+        return false;
+    }
+    if (!S_ISDIR(status.st_mode)) {
         errno = ENOTDIR;
         return false;
     }

@@ -26,8 +26,8 @@ bool NameTakenByNonFolder(int folder, const QByteArray& name);
 
 // Makes the folder at path with every missing folder above it, one level at a time (links followed, as the path
 // names them). made, where given, is told of each level made, spelled as FolderLevels spells it. False, with errno
-// set, when path is not a folder afterwards: that of the mkdir that failed (EACCES, EROFS, ENOSPC ...), or ENOTDIR
-// when something else holds a level's name.
+// set, when path is not a folder afterwards: that of the mkdir that failed (EACCES, EROFS, ENOSPC ...), ENOTDIR
+// when something else holds a level's name, or that of the look at the folder made.
 bool MakeFolders(const QByteArray& path, const std::function<void(const QByteArray& level)>& made = {});
 
 } // namespace Fs
