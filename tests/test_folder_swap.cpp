@@ -8,13 +8,19 @@
 #include "testsupport/FileSystemFixtures.h"
 #include "testsupport/TestFiles.h"
 
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <atomic>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
+#include <sched.h>
 #include <stdio.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <thread>
 
@@ -24,6 +30,18 @@ namespace {
 
 constexpr int kRuns = 4;
 constexpr int kFiles = 30;
+constexpr char kWithoutProc[] = "--without-proc";
+constexpr int kCannotHideProc = 77;
+
+// Set in a child that runs with /proc hidden, where a new file cannot be named through it and so takes a hidden
+// temporary name in its folder until it is complete.
+bool g_procHidden = false;
+
+// Hides /proc from this process behind an empty tmpfs, in a mount namespace of its own. Needs root.
+bool hideProc() {
+    return ::unshare(CLONE_NEWNS) == 0 && ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+           ::mount("varnoth-test", "/proc", "tmpfs", 0, "size=1m") == 0;
+}
 
 // A run's host whose run is journaled, when asked, as the window's and the command line's runs are.
 struct SwapRunHost : FakeRunHost {
@@ -80,7 +98,8 @@ Q_DECLARE_METATYPE(SameNamePolicy)
 // Another user swaps a destination folder of a shared output folder for a symbolic link to a victim's folder, again
 // and again, while runs copy and move into it. Whatever the moment, no placement goes through the link: the victim's
 // files stay byte for byte as they were and nothing new appears beside them, and each listed file is placed in the
-// real folder, left by the policy, or counted as failed with its source kept.
+// real folder, left by the policy, or counted as failed with its source kept. This holds for journaled runs, and
+// where new files take a hidden temporary name in the folder before their own (no /proc to name unnamed ones).
 class TestFolderSwap : public QObject {
     Q_OBJECT
 private slots:
@@ -89,24 +108,44 @@ private slots:
         QTest::addColumn<bool>("move");
         QTest::addColumn<SameNamePolicy>("policy");
         QTest::addColumn<bool>("journaled");
-        const auto row = [](const char* name, int page, bool move, SameNamePolicy policy, bool journaled) {
-            QTest::newRow(name) << page << move << policy << journaled;
+        QTest::addColumn<bool>("withoutProc");
+        const auto row = [](const char* name, int page, bool move, SameNamePolicy policy, bool journaled = false,
+                            bool withoutProc = false) {
+            QTest::newRow(name) << page << move << policy << journaled << withoutProc;
         };
-        row("copy, skip", KeywordPage, false, SameNamePolicy::Skip, false);
-        row("copy, overwrite", KeywordPage, false, SameNamePolicy::Overwrite, false);
-        row("copy, auto-number", KeywordPage, false, SameNamePolicy::Rename, false);
-        row("move, skip", KeywordPage, true, SameNamePolicy::Skip, false);
-        row("move, overwrite", KeywordPage, true, SameNamePolicy::Overwrite, false);
-        row("move, auto-number", KeywordPage, true, SameNamePolicy::Rename, false);
-        row("one folder for the run, move, overwrite", SizePage, true, SameNamePolicy::Overwrite, false);
+        row("copy, skip", KeywordPage, false, SameNamePolicy::Skip);
+        row("copy, overwrite", KeywordPage, false, SameNamePolicy::Overwrite);
+        row("copy, auto-number", KeywordPage, false, SameNamePolicy::Rename);
+        row("move, skip", KeywordPage, true, SameNamePolicy::Skip);
+        row("move, overwrite", KeywordPage, true, SameNamePolicy::Overwrite);
+        row("move, auto-number", KeywordPage, true, SameNamePolicy::Rename);
+        row("one folder for the run, move, overwrite", SizePage, true, SameNamePolicy::Overwrite);
         row("journaled, copy, overwrite", KeywordPage, false, SameNamePolicy::Overwrite, true);
         row("journaled, move, auto-number", KeywordPage, true, SameNamePolicy::Rename, true);
+        row("hidden temporary names, copy, overwrite", KeywordPage, false, SameNamePolicy::Overwrite, false, true);
+        row("hidden temporary names, copy, auto-number", KeywordPage, false, SameNamePolicy::Rename, false, true);
     }
     void placementsNeverFollowASwappedFolder() {
         QFETCH(int, page);
         QFETCH(bool, move);
         QFETCH(SameNamePolicy, policy);
         QFETCH(bool, journaled);
+        QFETCH(bool, withoutProc);
+        if (withoutProc && !g_procHidden) {
+            // The same row again in a child without /proc.
+            QProcess child;
+            child.start(QCoreApplication::applicationFilePath(),
+                        {QString::fromLatin1(kWithoutProc),
+                         u"placementsNeverFollowASwappedFolder:"_s + QString::fromUtf8(QTest::currentDataTag())});
+            QVERIFY(child.waitForFinished(60000));
+            const QByteArray output = child.readAllStandardOutput();
+            if (child.exitCode() == kCannotHideProc) {
+                QSKIP("/proc cannot be hidden here (needs root)");
+            }
+            QVERIFY2(child.exitCode() == 0, output.constData());
+            return;
+        }
+        QVERIFY(!g_procHidden || !QFileInfo::exists(u"/proc/self/fd"_s));
         const JournalTestHome home;
         QTemporaryDir dir;
         const QByteArray root = QFile::encodeName(dir.path());
@@ -183,5 +222,18 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestFolderSwap)
+int main(int argc, char** argv) {
+    if (argc > 1 && std::strcmp(argv[1], kWithoutProc) == 0) {
+        if (!hideProc()) {
+            return kCannotHideProc;
+        }
+        g_procHidden = true;
+        argv[1] = argv[0];
+        ++argv;
+        --argc;
+    }
+    QCoreApplication application(argc, argv);
+    TestFolderSwap test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "test_folder_swap.moc"
