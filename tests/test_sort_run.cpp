@@ -431,6 +431,26 @@ private slots:
         QCOMPARE(EntriesOf(folder), kept);
     }
 
+    // A folder the run places into is opened once, yet one removed during the run is made again for the next file,
+    // as a folder that was never there would be.
+    void aFolderRemovedDuringTheRunIsMadeAgain_data() {
+        QTest::addColumn<QString>("removed");
+        QTest::newRow("the destination folder") << u"out/游记"_s;
+        QTest::newRow("the output folder") << u"out"_s;
+    }
+    void aFolderRemovedDuringTheRunIsMadeAgain() {
+        QFETCH(QString, removed);
+        listFiles({u"游记1.txt"_s, u"游记2.txt"_s});
+        m_host.onProcessEvents = [&] {
+            if (QFileInfo::exists(path(u"out/游记/游记1.txt"_s))) {
+                QDir(path(removed)).removeRecursively();
+            }
+        };
+        RunSort(m_host);
+        QCOMPARE(EntriesOf(path(u"out/游记"_s)), QStringList{u"游记2.txt"_s});
+        QCOMPARE(m_host.reports.value(0).placed, 2);
+    }
+
     void inputsChangedDuringARunApplyFromTheNextFile() {
         listFiles({u"游记1.txt"_s, u"游记2.txt"_s, u"游记3.txt"_s});
         int processed = 0;

@@ -13,6 +13,12 @@ namespace {
 QByteArray numberKey(const QByteArray& folder, const QByteArray& name) {
     return folder + '\0' + name;
 }
+
+// True when the open folder has been removed since it was opened.
+bool removed(const Fs::Descriptor& folder) {
+    struct stat status {};
+    return ::fstat(folder.get(), &status) != 0 || status.st_nlink == 0;
+}
 } // namespace
 
 FolderMemory::FolderMemory(QByteArray outputFolder) : m_outputFolder(std::move(outputFolder)) {}
@@ -73,11 +79,13 @@ void FolderMemory::make(const QByteArray& folder, const std::function<void(const
         return;
     }
     if (const auto known = m_open.find(*relative); known != m_open.end()) {
-        struct stat status {};
-        if (::fstat(known->second.descriptor.get(), &status) == 0 && status.st_nlink > 0) {
+        if (!removed(known->second.descriptor)) {
             return;
         }
         m_open.erase(known);
+    }
+    if (m_root.isOpen() && removed(m_root)) {
+        m_root = Fs::Descriptor();
     }
     if (root() < 0 && !(Fs::MakeFolders(m_outputFolder, made) && root() >= 0)) {
         m_makeFailures.insert(*relative, Fs::FailureOf(Fs::Operation::MakeFolder));

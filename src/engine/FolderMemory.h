@@ -36,8 +36,8 @@ public:
     Opened open(const QByteArray& folder);
     // Makes folder with every missing level unless it is open or can be opened: the levels of the output folder
     // itself by their path, every level below it relative to the level above (see Fs::MakeFolderBeneath); made is
-    // told of each level made. A folder removed during the run is made again. A failure is remembered (MakeFolder
-    // with the errno of the level that failed).
+    // told of each level made. A folder removed during the run, or the output folder, is made again. A failure is
+    // remembered (MakeFolder with the errno of the level that failed).
     void make(const QByteArray& folder, const std::function<void(const QByteArray& level)>& made);
     // Remembers why folder could not be made; open() reports it while the folder cannot be opened.
     void rememberMakeFailure(const QByteArray& folder, const Fs::Error& error);
