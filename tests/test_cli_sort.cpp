@@ -5,6 +5,7 @@
 #include "testsupport/OutputTree.h"
 #include "testsupport/TestFiles.h"
 #include "testsupport/TestImages.h"
+#include "testsupport/TmpfsMount.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -223,6 +224,33 @@ private slots:
         QCOMPARE(done.value(u"action"_s).toString(), u"copy"_s);
         QCOMPARE(done.value(u"result"_s).toString(), u"done"_s);
         QVERIFY(done.value(u"error"_s).isNull());
+    }
+
+    // A destination folder that cannot be made says why, with the error of its mkdir: a folder that may not be
+    // written, a read-only file system. The moved file stays where it was.
+    void aFolderThatCannotBeMadeSaysWhy_data() {
+        QTest::addColumn<bool>("readOnlyFileSystem");
+        QTest::newRow("a folder that may not be written") << false;
+        QTest::newRow("a read-only file system") << true;
+    }
+    void aFolderThatCannotBeMadeSaysWhy() {
+        QFETCH(bool, readOnlyFileSystem);
+        WriteTestFile(path(u"in/a.txt"_s), "a");
+        MakeFolder(QFile::encodeName(path(u"locked"_s)), 0555);
+        std::optional<TmpfsMount> readOnly;
+        if (readOnlyFileSystem) {
+            readOnly.emplace(QFile::encodeName(path(u"locked"_s)), 1 << 20, true);
+            if (!readOnly->mounted()) {
+                QSKIP(qPrintable(readOnly->reason()));
+            }
+        } else if (RunningAsRoot()) {
+            QSKIP("root may write into any folder: the read-only file system stands in for this case");
+        }
+        const CliResult result = sort({"--by-type", "--move", "--out", "locked/out", "in/a.txt"});
+        QCOMPARE(result.exitCode, 1);
+        const QByteArray reason = qt_error_string(readOnlyFileSystem ? EROFS : EACCES).toUtf8();
+        QVERIFY2(result.err.contains("a.txt: no-folder (" + reason + ")\n"), result.err.constData());
+        QCOMPARE(ReadTestFile(path(u"in/a.txt"_s)), QByteArray("a"));
     }
 
     void dryRun_data() {

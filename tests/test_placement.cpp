@@ -1,9 +1,12 @@
 #include "engine/DiskPlacement.h"
+#include "engine/FolderMemory.h"
 #include "engine/Placement.h"
 #include "testsupport/TestFiles.h"
 
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <optional>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -32,14 +35,14 @@ class TestPlacement : public QObject {
     Q_OBJECT
 private:
     QTemporaryDir* m_dir = nullptr;
-    DiskPlacement m_folders;
+    std::optional<DiskPlacement> m_folders; // the temporary folder is the output folder
     QString path(const QString& name) const { return m_dir->filePath(name); }
     QByteArray bytes(const QString& name) const { return QFile::encodeName(path(name)); }
 
 private slots:
     void init() {
         m_dir = new QTemporaryDir;
-        m_folders = DiskPlacement();
+        m_folders.emplace(QFile::encodeName(m_dir->path()) + '/');
     }
     void cleanup() { delete m_dir; }
 
@@ -67,7 +70,7 @@ private slots:
         }
         FakePlacementHost host;
         host.policy = SameNamePolicy::Rename;
-        QCOMPARE(PlaceFile(sourcePath, bytes(u"out"_s), host, m_folders, true).result, PlaceResult::Copied);
+        QCOMPARE(PlaceFile(sourcePath, bytes(u"out"_s), host, *m_folders, true).result, PlaceResult::Copied);
         QCOMPARE(ReadTestFile(path(u"out/"_s + copyName)), QByteArray("new"));
         for (const QString& name : present) {
             QCOMPARE(ReadTestFile(path(u"out/"_s + name)), QByteArray("old"));
@@ -80,7 +83,7 @@ private slots:
         QDir().mkpath(path(u"out/a.txt"_s));
         FakePlacementHost host;
         host.policy = SameNamePolicy::Rename;
-        QCOMPARE(PlaceFile(source, bytes(u"out"_s), host, m_folders, true).result, PlaceResult::Failed);
+        QCOMPARE(PlaceFile(source, bytes(u"out"_s), host, *m_folders, true).result, PlaceResult::Failed);
         QVERIFY(QFileInfo(path(u"out/a.txt"_s)).isDir());
     }
 
@@ -107,7 +110,7 @@ private slots:
         FakePlacementHost host;
         host.policy = policy;
         host.answer = answer ? OverwriteAnswer::Yes : OverwriteAnswer::No;
-        QCOMPARE(PlaceFile(source, bytes(u"out/photos"_s), host, m_folders, true).result, result);
+        QCOMPARE(PlaceFile(source, bytes(u"out/photos"_s), host, *m_folders, true).result, result);
         QCOMPARE(ReadTestFile(path(u"out/photos/a.jpg"_s)), content);
         QCOMPARE(host.questions.size(), questions);
         if (questions > 0) {
@@ -129,7 +132,7 @@ private slots:
         QDir().mkpath(path(u"out"_s));
         FakePlacementHost host;
         host.policy = policy;
-        QCOMPARE(PlaceFile(source, bytes(u"out"_s), host, m_folders, true).result, PlaceResult::Copied);
+        QCOMPARE(PlaceFile(source, bytes(u"out"_s), host, *m_folders, true).result, PlaceResult::Copied);
         QCOMPARE(ReadTestFile(path(u"out/a.jpg"_s)), QByteArray("new"));
         QVERIFY(host.questions.isEmpty());
     }
@@ -138,14 +141,14 @@ private slots:
         FakePlacementHost host;
         host.policy = SameNamePolicy::Skip;
         // Missing source, missing folder: not the policy at work.
-        QCOMPARE(PlaceFile(bytes(u"missing"_s), bytes(u""_s), host, m_folders, true).result, PlaceResult::Failed);
+        QCOMPARE(PlaceFile(bytes(u"missing"_s), bytes(u""_s), host, *m_folders, true).result, PlaceResult::Failed);
         const QByteArray source = WriteTestFile(path(u"a"_s));
-        QCOMPARE(PlaceFile(source, bytes(u"no-folder"_s), host, m_folders, true).result, PlaceResult::Failed);
+        QCOMPARE(PlaceFile(source, bytes(u"no-folder"_s), host, *m_folders, true).result, PlaceResult::Failed);
         // Overwrite onto a write-protected file.
         host.policy = SameNamePolicy::Overwrite;
         const QByteArray target = WriteTestFile(path(u"out/a"_s), "old");
         QVERIFY(::chmod(target.constData(), 0444) == 0);
-        QCOMPARE(PlaceFile(source, bytes(u"out"_s), host, m_folders, true).result, PlaceResult::Failed);
+        QCOMPARE(PlaceFile(source, bytes(u"out"_s), host, *m_folders, true).result, PlaceResult::Failed);
         QCOMPARE(ReadTestFile(path(u"out/a"_s)), QByteArray("old"));
     }
 
@@ -154,20 +157,44 @@ private slots:
         const QByteArray source = WriteTestFile(path(u"src/a"_s), "x");
         QDir().mkpath(path(u"out"_s));
         FakePlacementHost host;
-        QCOMPARE(PlaceFile(source, bytes(u"out/"_s), host, m_folders, true).result, PlaceResult::Copied);
+        QCOMPARE(PlaceFile(source, bytes(u"out/"_s), host, *m_folders, true).result, PlaceResult::Copied);
         QCOMPARE(ReadTestFile(path(u"out/a"_s)), QByteArray("x"));
     }
 
+    // However many folders a run places into, at most FolderMemory::kOpenLimit of them stay open, and a folder
+    // that was closed is opened again when the run comes back to it.
+    void manyFoldersStayWithinTheOpenLimit() {
+        if (!QFileInfo::exists(u"/proc/self/fd"_s)) {
+            QSKIP("no /proc here to count the open descriptors");
+        }
+        const QByteArray source = WriteTestFile(path(u"src/a"_s), "x");
+        FakePlacementHost host;
+        host.policy = SameNamePolicy::Rename;
+        const qsizetype openBefore = EntriesOf(u"/proc/self/fd"_s).size();
+        constexpr int kFolders = int(FolderMemory::kOpenLimit) * 2;
+        for (int round = 0; round < 2; ++round) {
+            for (int i = 0; i < kFolders; ++i) {
+                const QByteArray folder = bytes(u"out/"_s + QString::number(i));
+                m_folders->ensureFolder(folder);
+                QCOMPARE(PlaceFile(source, folder, host, *m_folders, true).result, PlaceResult::Copied);
+            }
+        }
+        QVERIFY(EntriesOf(u"/proc/self/fd"_s).size() <= openBefore + FolderMemory::kOpenLimit + 1); // and the root
+        for (int i = 0; i < kFolders; ++i) {
+            QCOMPARE(EntriesOf(path(u"out/"_s + QString::number(i))), (QStringList{u"a"_s, u"a_1"_s}));
+        }
+    }
+
     void ensureFolder() {
-        m_folders.ensureFolder(bytes(u"a/b/c"_s));
+        m_folders->ensureFolder(bytes(u"a/b/c"_s));
         QVERIFY(QFileInfo(path(u"a/b/c"_s)).isDir());
-        m_folders.ensureFolder(bytes(u"a/b/c"_s)); // already there: nothing happens
+        m_folders->ensureFolder(bytes(u"a/b/c"_s)); // already there: nothing happens
         QVERIFY(QFileInfo(path(u"a/b/c"_s)).isDir());
         // A file bearing the name is not a folder, and it is not replaced.
         WriteTestFile(path(u"file"_s), "keep");
-        m_folders.ensureFolder(bytes(u"file"_s));
+        m_folders->ensureFolder(bytes(u"file"_s));
         QVERIFY(QFileInfo(path(u"file"_s)).isFile());
-        m_folders.ensureFolder(bytes(u"file/sub"_s));
+        m_folders->ensureFolder(bytes(u"file/sub"_s));
         QCOMPARE(ReadTestFile(path(u"file"_s)), QByteArray("keep"));
     }
 };

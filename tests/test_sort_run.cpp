@@ -37,6 +37,7 @@ pid_t endedProcess() {
 } // namespace
 
 Q_DECLARE_METATYPE(OverwriteAnswer)
+Q_DECLARE_METATYPE(PlanAction)
 
 // The sort run on the keyword page: its checks, its order, the progress it shows and what it does to files.
 class TestSortRun : public QObject {
@@ -317,6 +318,43 @@ private slots:
         QCOMPARE(m_host.reports.first().notMatching, 1);
     }
 
+    // A folder below the output folder is reached only as a folder, never through a symbolic link at its name: the
+    // run refuses the placement, or passes the file over where only folders that are there count, as its plan says
+    // beforehand, and nothing is placed or made where the link leads.
+    void aLinkBelowTheOutputFolderIsNeverFollowed_data() {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("leadsTo");
+        QTest::addColumn<PlanAction>("action");
+        QTest::newRow("a link to a folder") << int(KeywordPage) << u"elsewhere"_s << PlanAction::Refused;
+        QTest::newRow("a dangling link") << int(KeywordPage) << u"elsewhere/missing"_s << PlanAction::Refused;
+        QTest::newRow("only folders that are there") << int(NamePage) << u"elsewhere"_s << PlanAction::NoMatch;
+    }
+    void aLinkBelowTheOutputFolderIsNeverFollowed() {
+        QFETCH(int, page);
+        QFETCH(QString, leadsTo);
+        QFETCH(PlanAction, action);
+        listFiles({u"游记.txt"_s});
+        MakeFolder(QFile::encodeName(path(u"elsewhere"_s)));
+        MakeFolder(QFile::encodeName(path(u"out"_s)));
+        MakeLink(QFile::encodeName(path(leadsTo)), QFile::encodeName(path(u"out/游记"_s)));
+        m_host.page = page;
+        m_host.name.onlyExisting = true;
+        m_host.move = true;
+        const std::optional<SortPlan> plan = PlanSort(m_host);
+        QVERIFY(plan && plan->steps.size() == 1);
+        QCOMPARE(plan->steps.first().action, action);
+        RunSort(m_host);
+        const RunReport& report = m_host.reports.value(0);
+        QCOMPARE(report.failed, int(action == PlanAction::Refused));
+        QCOMPARE(report.notMatching, int(action == PlanAction::NoMatch));
+        if (action == PlanAction::Refused) {
+            QCOMPARE(plan->steps.first().reason, FailureReason::NoFolder);
+            QCOMPARE(report.failures.value(0).reason, FailureReason::NoFolder);
+        }
+        QCOMPARE(EntriesOf(path(u"elsewhere"_s)), QStringList());
+        QCOMPARE(EntriesOf(path(u"src"_s)), QStringList{u"游记.txt"_s});
+    }
+
     // A folder name that was not valid text when chosen stands for other bytes than the folder's own: no run.
     void anOutputFolderThatCannotBeNamedIsRefused() {
         listFiles({u"游记.txt"_s});
@@ -391,6 +429,26 @@ private slots:
         RunSort(m_host);
         kept.sort();
         QCOMPARE(EntriesOf(folder), kept);
+    }
+
+    // A folder the run places into is opened once, yet one removed during the run is made again for the next file,
+    // as a folder that was never there would be.
+    void aFolderRemovedDuringTheRunIsMadeAgain_data() {
+        QTest::addColumn<QString>("removed");
+        QTest::newRow("the destination folder") << u"out/游记"_s;
+        QTest::newRow("the output folder") << u"out"_s;
+    }
+    void aFolderRemovedDuringTheRunIsMadeAgain() {
+        QFETCH(QString, removed);
+        listFiles({u"游记1.txt"_s, u"游记2.txt"_s});
+        m_host.onProcessEvents = [&] {
+            if (QFileInfo::exists(path(u"out/游记/游记1.txt"_s))) {
+                QDir(path(removed)).removeRecursively();
+            }
+        };
+        RunSort(m_host);
+        QCOMPARE(EntriesOf(path(u"out/游记"_s)), QStringList{u"游记2.txt"_s});
+        QCOMPARE(m_host.reports.value(0).placed, 2);
     }
 
     void inputsChangedDuringARunApplyFromTheNextFile() {

@@ -25,3 +25,16 @@ QByteArray FolderOf(const QByteArray& path) {
 QByteArray JoinPath(const QByteArray& folder, const QByteArray& name) {
     return folder + '/' + name;
 }
+
+QByteArrayList FolderLevels(const QByteArray& folder) {
+    QByteArrayList levels;
+    QByteArray level = folder.startsWith('/') ? "/" : "";
+    for (const QByteArray& component : folder.split('/')) {
+        if (component.isEmpty() || component == ".") {
+            continue;
+        }
+        level += (level.isEmpty() || level.endsWith('/') ? "" : "/") + component;
+        levels.append(level);
+    }
+    return levels;
+}

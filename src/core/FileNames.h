@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayList>
 
 // Parts of a path, on its bytes. The file name is what follows the last '/'. The extension runs from the file
 // name's last '.' to its end, dot included, letter case unchanged, and is empty when the name has no '.'. The stem
@@ -16,3 +17,7 @@ QByteArray FolderOf(const QByteArray& path);
 // folder + '/' + name, the way destination paths are formed (a folder ending in '/' gives "//", which the file
 // system reads as one separator).
 QByteArray JoinPath(const QByteArray& folder, const QByteArray& name);
+
+// Each folder from the top down to folder itself, spelled without empty or "." components: "/a//b/./c" gives
+// "/a", "/a/b", "/a/b/c".
+QByteArrayList FolderLevels(const QByteArray& folder);

@@ -1,8 +1,8 @@
 #include "core/FsAtomicFile.h"
 
-#include "core/FsTemporaryNames.h"
-
 #include "core/FileNames.h"
+#include "core/FsFolderWalk.h"
+#include "core/FsTemporaryNames.h"
 
 #include <atomic>
 #include <cstdio>
@@ -15,9 +15,9 @@ namespace {
 
 std::atomic<quint64> g_temporaryCounter{0};
 
-// A hidden name for a file of ours in folder that nothing holds yet.
-QByteArray nextTemporaryName(const QByteArray& folder) {
-    return folder + '/' + TemporaryName(::getpid(), g_temporaryCounter++);
+// A hidden name for a file of ours that nothing holds yet.
+QByteArray nextTemporaryName() {
+    return TemporaryName(::getpid(), g_temporaryCounter++);
 }
 
 // O_TMPFILE is refused with these where the file system (or the kernel) has no unnamed files.
@@ -58,7 +58,11 @@ Error writeThroughLink(const QByteArray& path, const QByteArray& content) {
 } // namespace
 
 bool RenameWithoutReplacing(const QByteArray& from, const QByteArray& to) {
-    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0) {
+    return RenameWithoutReplacing(AT_FDCWD, from, AT_FDCWD, to);
+}
+
+bool RenameWithoutReplacing(int fromFolder, const QByteArray& from, int toFolder, const QByteArray& to) {
+    if (::renameat2(fromFolder, from.constData(), toFolder, to.constData(), RENAME_NOREPLACE) == 0) {
         return true;
     }
     if (errno != EINVAL && errno != ENOSYS) {
@@ -66,10 +70,10 @@ bool RenameWithoutReplacing(const QByteArray& from, const QByteArray& to) {
     }
     // File systems without RENAME_NOREPLACE: a hard link never replaces either; the file has two names for a moment
     // instead of none.
-    if (::link(from.constData(), to.constData()) != 0) {
+    if (::linkat(fromFolder, from.constData(), toFolder, to.constData(), 0) != 0) {
         return false;
     }
-    ::unlink(from.constData());
+    ::unlinkat(fromFolder, from.constData(), 0);
     return true;
 }
 
@@ -89,16 +93,32 @@ AtomicFile::~AtomicFile() {
     }
     m_descriptor = Descriptor();
     if (!m_temporary.isEmpty()) {
-        ::unlink(m_temporary.constData());
+        ::unlinkat(m_folder.get(), m_temporary.constData(), 0);
     }
 }
 
 Error AtomicFile::create(const QByteArray& target, mode_t mode) {
-    const QByteArray folder = FolderOf(target);
+    Descriptor folder = OpenFolder(FolderOf(target));
+    if (!folder.isOpen()) {
+        return FailureOf(Operation::CreateTemporary);
+    }
+    return createIn(std::move(folder), FileNameOf(target), mode);
+}
+
+Error AtomicFile::create(int folder, const QByteArray& name, mode_t mode) {
+    Descriptor own(::fcntl(folder, F_DUPFD_CLOEXEC, 0));
+    if (!own.isOpen()) {
+        return FailureOf(Operation::CreateTemporary);
+    }
+    return createIn(std::move(own), name, mode);
+}
+
+Error AtomicFile::createIn(Descriptor folder, const QByteArray& name, mode_t mode) {
     if (unnamedFilesCanBeNamed()) {
-        m_descriptor = Open(folder, O_TMPFILE | O_WRONLY, mode);
+        m_descriptor = OpenAt(folder.get(), ".", O_TMPFILE | O_WRONLY, mode);
         if (m_descriptor.isOpen()) {
-            m_target = target;
+            m_folder = std::move(folder);
+            m_name = name;
             m_unnamed = true;
             return {};
         }
@@ -107,11 +127,12 @@ Error AtomicFile::create(const QByteArray& target, mode_t mode) {
         }
     }
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const QByteArray name = nextTemporaryName(folder);
-        m_descriptor = Open(name, O_WRONLY | O_CREAT | O_EXCL, mode);
+        const QByteArray temporary = nextTemporaryName();
+        m_descriptor = OpenAt(folder.get(), temporary, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, mode);
         if (m_descriptor.isOpen()) {
-            m_target = target;
-            m_temporary = name;
+            m_folder = std::move(folder);
+            m_name = name;
+            m_temporary = temporary;
             return {};
         }
         if (errno != EEXIST) {
@@ -126,7 +147,7 @@ bool AtomicFile::linkUnnamed(const QByteArray& name) const {
     // entry in /proc instead. Once that was needed, it is the only way tried.
     static std::atomic<bool> emptyPathRefused{false};
     if (!emptyPathRefused) {
-        if (::linkat(m_descriptor.get(), "", AT_FDCWD, name.constData(), AT_EMPTY_PATH) == 0) {
+        if (::linkat(m_descriptor.get(), "", m_folder.get(), name.constData(), AT_EMPTY_PATH) == 0) {
             return true;
         }
         if (errno != ENOENT) {
@@ -135,7 +156,7 @@ bool AtomicFile::linkUnnamed(const QByteArray& name) const {
     }
     char procEntry[64];
     std::snprintf(procEntry, sizeof procEntry, "/proc/self/fd/%d", m_descriptor.get());
-    if (::linkat(AT_FDCWD, procEntry, AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) != 0) {
+    if (::linkat(AT_FDCWD, procEntry, m_folder.get(), name.constData(), AT_SYMLINK_FOLLOW) != 0) {
         return false;
     }
     emptyPathRefused = true;
@@ -144,10 +165,10 @@ bool AtomicFile::linkUnnamed(const QByteArray& name) const {
 
 Error AtomicFile::nameUnnamed(Commit how) {
     // Straight under the target's name where that is free: a link never replaces a name.
-    if (linkUnnamed(m_target)) {
+    if (linkUnnamed(m_name)) {
         if (!m_descriptor.close()) {
             const Error error = FailureOf(Operation::WriteTemporary);
-            ::unlink(m_target.constData());
+            ::unlinkat(m_folder.get(), m_name.constData(), 0);
             return error;
         }
         m_committed = true;
@@ -158,9 +179,9 @@ Error AtomicFile::nameUnnamed(Commit how) {
     }
     // Replacing: the file takes a hidden name first, which is then renamed over the target in one step.
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const QByteArray name = nextTemporaryName(FolderOf(m_target));
-        if (linkUnnamed(name)) {
-            m_temporary = name;
+        const QByteArray temporary = nextTemporaryName();
+        if (linkUnnamed(temporary)) {
+            m_temporary = temporary;
             return closeAndRename(how);
         }
         if (errno != EEXIST) {
@@ -174,8 +195,10 @@ Error AtomicFile::closeAndRename(Commit how) {
     if (!m_descriptor.close()) {
         return FailureOf(Operation::WriteTemporary);
     }
-    const bool moved = how == Commit::Replace ? ::rename(m_temporary.constData(), m_target.constData()) == 0
-                                              : RenameWithoutReplacing(m_temporary, m_target);
+    const int folder = m_folder.get();
+    const bool moved = how == Commit::Replace
+                           ? ::renameat(folder, m_temporary.constData(), folder, m_name.constData()) == 0
+                           : RenameWithoutReplacing(folder, m_temporary, folder, m_name);
     if (!moved) {
         return FailureOf(Operation::MoveIntoPlace);
     }

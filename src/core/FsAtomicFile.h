@@ -22,6 +22,8 @@ Error CheckReplaceable(const struct stat& existing);
 // Renames from onto to without ever replacing what holds that name (RENAME_NOREPLACE, or a hard link and the
 // removal of from where the file system lacks it). False, with errno set (EEXIST: the name is taken), on failure.
 bool RenameWithoutReplacing(const QByteArray& from, const QByteArray& to);
+// The same with each name relative to an open folder (AT_FDCWD: the working folder).
+bool RenameWithoutReplacing(int fromFolder, const QByteArray& from, int toFolder, const QByteArray& to);
 
 // A new file without a name yet, which takes its target's name at commit and is removed otherwise.
 class AtomicFile {
@@ -33,7 +35,10 @@ public:
 
     // Creates the file (once), empty, in the folder of target with the permission bits mode (less the umask):
     // unnamed where the file system supports it, else under a short hidden unique name. Fails with CreateTemporary.
+    // The folder is opened once, as target names it; every later step acts on that open folder.
     Error create(const QByteArray& target, mode_t mode);
+    // The same for the name name in the open folder folder, which is never looked up by its path.
+    Error create(int folder, const QByteArray& name, mode_t mode);
     // The new file, open for writing.
     int descriptor() const { return m_descriptor.get(); }
 
@@ -46,12 +51,14 @@ public:
     Error commit(Commit how, bool durable);
 
 private:
+    Error createIn(Descriptor folder, const QByteArray& name, mode_t mode);
     bool linkUnnamed(const QByteArray& name) const;
     Error nameUnnamed(Commit how);
     Error closeAndRename(Commit how);
 
-    QByteArray m_target;
-    QByteArray m_temporary; // the hidden name of the file while it has one
+    Descriptor m_folder;    // the target's folder
+    QByteArray m_name;      // the target's name in it
+    QByteArray m_temporary; // the hidden name of the file in the folder while it has one
     Descriptor m_descriptor;
     bool m_unnamed = false;
     bool m_committed = false;

@@ -34,7 +34,11 @@ int Descriptor::release() {
 }
 
 Descriptor Open(const QByteArray& path, int flags, mode_t mode) {
-    return Descriptor(::open(path.constData(), flags | O_CLOEXEC, mode));
+    return OpenAt(AT_FDCWD, path, flags, mode);
+}
+
+Descriptor OpenAt(int folder, const QByteArray& name, int flags, mode_t mode) {
+    return Descriptor(::openat(folder, name.constData(), flags | O_CLOEXEC, mode));
 }
 
 bool WriteAll(int descriptor, QByteArrayView bytes) {

@@ -23,14 +23,20 @@ public:
     // then, so a file that was written must be closed this way.
     bool close();
 
-private:
+    // Hands the descriptor over to a new owner (such as fdopendir) and no longer closes it.
     int release();
+
+private:
     int m_descriptor = -1;
 };
 
 // open(2) of path, never inherited by a child process: O_CLOEXEC is added to flags. Not open, with errno set, when
 // it fails.
 Descriptor Open(const QByteArray& path, int flags, mode_t mode = 0);
+
+// openat(2) of name relative to the open folder folder (AT_FDCWD: the working folder), never inherited by a child
+// process either.
+Descriptor OpenAt(int folder, const QByteArray& name, int flags, mode_t mode = 0);
 
 // Writes all of bytes to descriptor, going on after interruptions and short writes. False, with errno set, when a
 // write fails.

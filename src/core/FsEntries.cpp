@@ -1,8 +1,10 @@
 #include "core/FsEntries.h"
 
-#include <filesystem>
+#include "core/FileNames.h"
+
+#include <cerrno>
+#include <fcntl.h>
 #include <sys/stat.h>
-#include <system_error>
 
 namespace Fs {
 
@@ -29,13 +31,37 @@ bool ReachesNonFolder(const QByteArray& path) {
 }
 
 bool NameTakenByNonFolder(const QByteArray& path) {
-    struct stat entry {};
-    return ::lstat(path.constData(), &entry) == 0 && !ReachesFolder(path);
+    return NameTakenByNonFolder(AT_FDCWD, path);
 }
 
-void MakeFolders(const QByteArray& path) {
-    std::error_code ignored;
-    std::filesystem::create_directories(std::filesystem::path(path.toStdString()), ignored);
+bool NameTakenByNonFolder(int folder, const QByteArray& name) {
+    struct stat entry {};
+    if (::fstatat(folder, name.constData(), &entry, AT_SYMLINK_NOFOLLOW) != 0) {
+        return false;
+    }
+    return !S_ISLNK(entry.st_mode) ? !S_ISDIR(entry.st_mode)
+                                   : ::fstatat(folder, name.constData(), &entry, 0) != 0 || !S_ISDIR(entry.st_mode);
+}
+
+bool MakeFolders(const QByteArray& path, const std::function<void(const QByteArray& level)>& made) {
+    for (const QByteArray& level : FolderLevels(path)) {
+        if (::mkdir(level.constData(), 0777) == 0) {
+            if (made) {
+                made(level);
+            }
+        } else if (errno != EEXIST) {
+            return false;
+        }
+    }
+    struct stat status {};
+    if (!statusOf(path, status)) {
+        return false;
+    }
+    if (!S_ISDIR(status.st_mode)) {
+        errno = ENOTDIR;
+        return false;
+    }
+    return true;
 }
 
 } // namespace Fs

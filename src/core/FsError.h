@@ -21,7 +21,12 @@ enum class Operation : quint8 {
                      //   EACCES the existing file has no write permission bit (write-protected, even for root), or a
                      //   symbolic link to write through may not be followed or opened (the errno of open),
                      //   EPERM such a link leads to a FIFO, socket or device
-    CreateTemporary, // creating the new file's temporary name in the target's folder (ENOENT: no such folder)
+    MakeFolder,      // making the destination folder or a missing level of it: the errno of mkdir (EACCES or EROFS
+                     //   the folder above may not be written, ENOSPC ...), or ENOTDIR or ELOOP where something else
+                     //   than a folder (a file, a symbolic link) holds a level's name
+    CreateTemporary, // creating the new file's temporary name in the target's folder (ENOENT: no such folder;
+                     //   ENOTDIR or ELOOP: a level of it is not a folder, or is a symbolic link, never followed
+                     //   below the output folder)
     WriteTemporary,  // writing the new file: content, permission bits, times, flush and close;
                      //   ENOSPC, EDQUOT or EFBIG: no space, over the quota or over the file-size limit;
                      //   ECANCELED: an interruption was requested part-way

@@ -1,5 +1,7 @@
 #include "core/FsLeftovers.h"
 
+#include "core/FsDescriptor.h"
+#include "core/FsFolderWalk.h"
 #include "core/FsTemporaryNames.h"
 
 #include <cerrno>
@@ -17,11 +19,13 @@ bool processEnded(pid_t pid) {
 }
 } // namespace
 
-void RemoveLeftoverTemporaryFiles(const QByteArray& folder) {
-    DIR* listing = ::opendir(folder.constData());
+void RemoveLeftoverTemporaryFiles(int folder) {
+    Descriptor readable = OpenAt(folder, ".", O_RDONLY | O_DIRECTORY);
+    DIR* listing = readable.isOpen() ? ::fdopendir(readable.get()) : nullptr;
     if (!listing) {
         return;
     }
+    readable.release();
     const int folderDescriptor = ::dirfd(listing);
     while (const dirent* entry = ::readdir(listing)) {
         const std::optional<pid_t> owner = TemporaryNameOwner(entry->d_name);

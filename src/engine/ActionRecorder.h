@@ -36,7 +36,9 @@ public:
                        const struct stat* sourceStatus) = 0;
     // Before the file at target is replaced by one with the content of incoming: keeps it where undo finds it. A
     // failure means the file must not be replaced.
-    virtual Fs::Error keepReplaced(int step, const QByteArray& target, const QByteArray& incoming) = 0;
+    // The file is name in the open folder folder, never looked up by its path; target is its path for the record.
+    virtual Fs::Error keepReplaced(int step, int folder, const QByteArray& name, const QByteArray& target,
+                                   const QByteArray& incoming) = 0;
     // After the step placed a copy, with the new file's status.
     virtual void done(int step, const struct stat& placed) = 0;
     // After the step renamed the source into place: the new file is the source as intent() saw it.

@@ -1,5 +1,6 @@
 #include "engine/DiskPlacement.h"
 
+#include "core/FileNames.h"
 #include "core/FsEntries.h"
 #include "engine/ActionRecorder.h"
 #include "engine/FileCopy.h"
@@ -30,38 +31,28 @@ bool answersYes(OverwriteAnswer answer) {
 
 } // namespace
 
-DiskPlacement::DiskPlacement(ActionRecorder* recorder, RunHost* host) : m_recorder(recorder), m_host(host) {}
+DiskPlacement::DiskPlacement(QByteArray outputFolder, ActionRecorder* recorder, RunHost* host)
+    : PlacementActions(std::move(outputFolder)), m_recorder(recorder), m_host(host) {}
 
 bool DiskPlacement::reachesFolder(const QByteArray& folder) {
-    return Fs::ReachesFolder(folder);
+    return folders().open(folder).descriptor >= 0;
 }
 
 void DiskPlacement::ensureFolder(const QByteArray& folder) {
-    if (Fs::ReachesFolder(folder)) {
-        return;
-    }
-    if (!m_recorder) {
-        Fs::MakeFolders(folder);
-        return;
-    }
-    QByteArrayList missing;
-    for (const QByteArray& level : FolderLevels(folder)) {
-        if (!missing.isEmpty() || !Fs::ReachesFolder(level)) {
-            missing.append(level);
+    folders().make(folder, [this](const QByteArray& level) {
+        if (m_recorder) {
+            m_recorder->folderMade(level);
         }
-    }
-    Fs::MakeFolders(folder);
-    for (const QByteArray& level : missing) {
-        m_recorder->folderMade(level); // a level that was not made is not recorded
-    }
+    });
 }
 
 void DiskPlacement::enterFolder(const QByteArray& folder) {
     folders().tidyOnce(folder);
 }
 
-bool DiskPlacement::nameTaken(const QByteArray& target) {
-    return Fs::NameTakenByNonFolder(target);
+bool DiskPlacement::nameTaken(const QByteArray& folder, const QByteArray& target) {
+    const FolderMemory::Opened opened = folders().open(folder);
+    return opened.descriptor >= 0 && Fs::NameTakenByNonFolder(opened.descriptor, FileNameOf(target));
 }
 
 std::optional<bool> DiskPlacement::confirmReplace(PlacementHost& host, const OverwriteQuestion& question,
@@ -75,7 +66,7 @@ PlaceOutcome DiskPlacement::placeAt(const PlaceRequest& request) {
     const bool known = request.move && ::lstat(request.source.constData(), &entry) == 0;
     const struct stat* sourceEntry = known ? &entry : nullptr;
     if (!m_recorder) {
-        const bool replaces = m_host && !request.failIfExists && Fs::NameTakenByNonFolder(request.target);
+        const bool replaces = m_host && !request.failIfExists && nameTaken(request.folder, request.target);
         const PlaceOutcome outcome = attempt(request, sourceEntry);
         ended(request, replaces, outcome);
         return outcome;
@@ -97,7 +88,7 @@ PlaceOutcome DiskPlacement::journaled(const PlaceRequest& request, const struct 
             return outcome;
         }
     }
-    replaces = !request.failIfExists && Fs::NameTakenByNonFolder(request.target);
+    replaces = !request.failIfExists && nameTaken(request.folder, request.target);
     return recorded(request, sourceEntry,
                     request.numbered ? NameUse::Number
                     : replaces       ? NameUse::Replace
@@ -108,7 +99,12 @@ PlaceOutcome DiskPlacement::recorded(const PlaceRequest& request, const struct s
     const int step = m_recorder->intent(request.move ? Transfer::Move : Transfer::Copy, use, request.source,
                                         request.target, sourceEntry);
     if (use == NameUse::Replace) {
-        if (const Fs::Error error = m_recorder->keepReplaced(step, request.target, request.source); error.failed()) {
+        const FolderMemory::Opened folder = folders().open(request.folder);
+        const Fs::Error error = folder.descriptor < 0
+                                    ? folder.error
+                                    : m_recorder->keepReplaced(step, folder.descriptor, FileNameOf(request.target),
+                                                               request.target, request.source);
+        if (error.failed()) {
             m_recorder->failed(step);
             return failure(error, request.move);
         }
@@ -164,10 +160,15 @@ PlaceOutcome DiskPlacement::attempt(const PlaceRequest& request, const struct st
     const QByteArray& source = request.source;
     const QByteArray& target = request.target;
     const bool move = request.move;
+    const FolderMemory::Opened folder = folders().open(request.folder);
+    if (folder.descriptor < 0) {
+        return failure(folder.error, move);
+    }
+    const QByteArray name = FileNameOf(target);
     const bool isLink = entry && S_ISLNK(entry->st_mode);
     const bool sameDevice = entry && entry->st_dev == folders().deviceOf(request.folder);
     std::optional<Fs::Error> error =
-        sameDevice ? RenameRegularFile(source, target, request.failIfExists) : std::nullopt;
+        sameDevice ? RenameRegularFile(source, folder.descriptor, name, request.failIfExists) : std::nullopt;
     if (error && !error->failed()) {
         PlaceOutcome moved = outcomeOf(PlaceResult::Moved, move, target);
         moved.placed = *entry;
@@ -175,7 +176,7 @@ PlaceOutcome DiskPlacement::attempt(const PlaceRequest& request, const struct st
     }
     if (!error) {
         CopyRecord record;
-        error = CopyRegularFile(source, target, {.failIfExists = request.failIfExists}, &record);
+        error = CopyRegularFile(source, folder.descriptor, name, {.failIfExists = request.failIfExists}, &record);
         if (!error->failed()) {
             PlaceOutcome copied = outcomeOf(PlaceResult::Copied, move, target);
             copied.placed = record.copy;
@@ -184,7 +185,7 @@ PlaceOutcome DiskPlacement::attempt(const PlaceRequest& request, const struct st
         }
     }
     // A refusal because a file of that name is there is the policy at work, not a failure.
-    if (request.failIfExists && error->code == EEXIST && Fs::NameTakenByNonFolder(target)) {
+    if (request.failIfExists && error->code == EEXIST && Fs::NameTakenByNonFolder(folder.descriptor, name)) {
         return outcomeOf(PlaceResult::Declined, move);
     }
     return failure(*error, move);

@@ -10,16 +10,19 @@ class RunHost;
 
 // The run's placement on the disk: copies, renames and folders made, each taken down by the recorder where the run
 // has one (intent before the action, the replaced file kept before it is replaced, the outcome after). The host,
-// where given, is told of each step as it ends (RunHost::stepEnded).
+// where given, is told of each step as it ends (RunHost::stepEnded). Each destination folder is opened once (see
+// FolderMemory), and the checks, the new file, its naming and the rename of a move all act on that open folder, so
+// that a folder swapped for a symbolic link meanwhile never sends a file, or a replacement, out of the output folder.
 class DiskPlacement final : public PlacementActions {
 public:
-    explicit DiskPlacement(ActionRecorder* recorder = nullptr, RunHost* host = nullptr);
+    explicit DiskPlacement(QByteArray outputFolder, ActionRecorder* recorder = nullptr, RunHost* host = nullptr);
 
     bool reachesFolder(const QByteArray& folder) override;
+    // Each level made relative to the open level above it; the recorder is told of each.
     void ensureFolder(const QByteArray& folder) override;
     // The first time the run places into folder, the temporary files that ended processes of ours left there go.
     void enterFolder(const QByteArray& folder) override;
-    bool nameTaken(const QByteArray& target) override;
+    bool nameTaken(const QByteArray& folder, const QByteArray& target) override;
     std::optional<bool> confirmReplace(PlacementHost& host, const OverwriteQuestion& question,
                                        const PlaceRequest& request) override;
     // In move mode by a rename where one can do it, else by a copy.

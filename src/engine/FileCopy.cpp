@@ -1,28 +1,39 @@
 #include "engine/FileCopy.h"
 
+#include "core/FileNames.h"
 #include "core/FsAtomicFile.h"
+#include "core/FsFolderWalk.h"
 #include "core/FsRegularFile.h"
 #include "engine/ContentCopy.h"
 #include "engine/TargetCheck.h"
 
 Fs::Error CopyRegularFile(const QByteArray& source, const QByteArray& target, const CopyOptions& options,
                           CopyRecord* record) {
+    const Fs::Descriptor folder = Fs::OpenFolder(FolderOf(target));
+    if (!folder.isOpen()) {
+        return Fs::FailureOf(Fs::Operation::CreateTemporary);
+    }
+    return CopyRegularFile(source, folder.get(), FileNameOf(target), options, record);
+}
+
+Fs::Error CopyRegularFile(const QByteArray& source, int folder, const QByteArray& name, const CopyOptions& options,
+                          CopyRecord* record) {
     const Fs::RegularFile in(source);
     if (!in.isOpen()) {
         return in.error();
     }
-    return CopyOpenRegularFile(in, target, options, record);
+    return CopyOpenRegularFile(in, folder, name, options, record);
 }
 
-Fs::Error CopyOpenRegularFile(const Fs::RegularFile& in, const QByteArray& target, const CopyOptions& options,
+Fs::Error CopyOpenRegularFile(const Fs::RegularFile& in, int folder, const QByteArray& name, const CopyOptions& options,
                               CopyRecord* record) {
     const struct stat& sourceStatus = in.status();
-    if (const Fs::Error refusal = CheckTarget(sourceStatus, target, options.failIfExists); refusal.failed()) {
+    if (const Fs::Error refusal = CheckTarget(sourceStatus, folder, name, options.failIfExists); refusal.failed()) {
         return refusal;
     }
 
     Fs::AtomicFile out;
-    if (const Fs::Error error = out.create(target, 0600); error.failed()) {
+    if (const Fs::Error error = out.create(folder, name, 0600); error.failed()) {
         return error;
     }
     if (const Fs::Error error = CopyContent(in.descriptor(), sourceStatus, out.descriptor(), options.hooks);

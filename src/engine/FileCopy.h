@@ -47,8 +47,13 @@ struct CopyRecord {
 // the target's name only when complete, so the target name never holds a partial file, a failed overwrite leaves
 // the old file intact and a failed or interrupted copy leaves nothing behind. Unless durable, the copy is not flushed
 // to the disk: a move flushes its copies before it deletes their sources. record, when given, is filled on success.
+// The target's folder is opened once, as target names it, and every step acts on that open folder.
 Fs::Error CopyRegularFile(const QByteArray& source, const QByteArray& target, const CopyOptions& options,
                           CopyRecord* record = nullptr);
+// The same with the target named by name in the open folder folder, which is never looked up by its path: the
+// check, the new file and its naming all act on that folder.
+Fs::Error CopyRegularFile(const QByteArray& source, int folder, const QByteArray& name, const CopyOptions& options,
+                          CopyRecord* record = nullptr);
 // The same for a source open already, such as a file reached through a folder's descriptor.
-Fs::Error CopyOpenRegularFile(const Fs::RegularFile& source, const QByteArray& target, const CopyOptions& options,
-                              CopyRecord* record = nullptr);
+Fs::Error CopyOpenRegularFile(const Fs::RegularFile& source, int folder, const QByteArray& name,
+                              const CopyOptions& options, CopyRecord* record = nullptr);

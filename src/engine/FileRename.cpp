@@ -5,10 +5,12 @@
 #include "engine/TargetCheck.h"
 
 #include <cerrno>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-std::optional<Fs::Error> RenameRegularFile(const QByteArray& source, const QByteArray& target, bool failIfExists) {
+std::optional<Fs::Error> RenameRegularFile(const QByteArray& source, int folder, const QByteArray& name,
+                                           bool failIfExists) {
     struct stat entry {};
     if (::lstat(source.constData(), &entry) != 0 || !S_ISREG(entry.st_mode)) {
         return std::nullopt;
@@ -17,11 +19,11 @@ std::optional<Fs::Error> RenameRegularFile(const QByteArray& source, const QByte
     if (!file.isOpen() || file.status().st_dev != entry.st_dev || file.status().st_ino != entry.st_ino) {
         return std::nullopt;
     }
-    if (const Fs::Error refusal = CheckTarget(entry, target, failIfExists); refusal.failed()) {
+    if (const Fs::Error refusal = CheckTarget(entry, folder, name, failIfExists); refusal.failed()) {
         return refusal;
     }
-    const bool renamed = failIfExists ? Fs::RenameWithoutReplacing(source, target)
-                                      : ::rename(source.constData(), target.constData()) == 0;
+    const bool renamed = failIfExists ? Fs::RenameWithoutReplacing(AT_FDCWD, source, folder, name)
+                                      : ::renameat(AT_FDCWD, source.constData(), folder, name.constData()) == 0;
     if (renamed) {
         return Fs::Error();
     }

@@ -15,19 +15,6 @@ PlanAction PlacingAction(const PlaceRequest& request, bool replaces) {
                             : PlanAction::Copy;
 }
 
-QByteArrayList FolderLevels(const QByteArray& folder) {
-    QByteArrayList levels;
-    QByteArray level = folder.startsWith('/') ? "/" : "";
-    for (const QByteArray& component : folder.split('/')) {
-        if (component.isEmpty() || component == ".") {
-            continue;
-        }
-        level += (level.isEmpty() || level.endsWith('/') ? "" : "/") + component;
-        levels.append(level);
-    }
-    return levels;
-}
-
 namespace {
 
 PlaceOutcome declined(bool move) {
@@ -49,7 +36,7 @@ PlaceOutcome placeNumbered(const QByteArray& source, const QByteArray& folder, b
     FolderMemory& folders = actions.folders();
     for (qint64 n = folders.nextNumber(folder, name);; ++n) {
         const QByteArray target = JoinPath(folder, numberedName(name, n));
-        if (actions.nameTaken(target)) {
+        if (actions.nameTaken(folder, target)) {
             continue;
         }
         const PlaceOutcome outcome = actions.placeAt({source, folder, target, move, true, n != 0});
@@ -79,7 +66,7 @@ PlaceOutcome PlaceFile(const QByteArray& source, const QByteArray& destFolder, P
         return placeNumbered(source, destFolder, move, actions);
     case SameNamePolicy::Ask: {
         PlaceRequest request{source, destFolder, target, move, false};
-        if (actions.nameTaken(target)) {
+        if (actions.nameTaken(destFolder, target)) {
             const std::optional<bool> replace =
                 actions.confirmReplace(host, {OverwriteQuestionText(target), target, source}, request);
             if (!replace) {

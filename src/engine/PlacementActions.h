@@ -22,19 +22,23 @@ struct PlaceRequest {
 // Where a run's placements and folders go. PlaceFile makes every decision (the same-name policy, auto-numbering)
 // in the same code for both kinds: DiskPlacement acts on the disk, PlanningPlacement records in a plan what the run
 // would do and touches nothing, so that a plan cannot drift from the run.
+// Every folder lies below the run's output folder, and is reached as FolderMemory reaches it: never through a
+// symbolic link below the output folder.
 class PlacementActions {
 public:
+    // outputFolder: the run's output folder as file-system bytes, ending in '/'.
+    explicit PlacementActions(QByteArray outputFolder) : m_folders(std::move(outputFolder)) {}
     virtual ~PlacementActions() = default;
 
     // True when folder is a folder, as the run sees it (for a plan: also when an earlier step would make it).
     virtual bool reachesFolder(const QByteArray& folder) = 0;
-    // Makes folder with every missing folder above it, unless a folder is already there. A failure is not reported:
-    // the placement that follows fails instead.
+    // Makes folder with every missing folder above it, unless a folder is already there. A failure is not reported
+    // here: the placement that follows fails with it.
     virtual void ensureFolder(const QByteArray& folder) = 0;
     // Called before each placement into folder.
     virtual void enterFolder(const QByteArray& folder) = 0;
-    // True when anything but a folder holds the name target.
-    virtual bool nameTaken(const QByteArray& target) = 0;
+    // True when anything but a folder holds the name target in folder.
+    virtual bool nameTaken(const QByteArray& folder, const QByteArray& target) = 0;
     // The same-name question of the ask policy: true to replace, false to keep the file there, or nothing when the
     // placement ends here (a plan notes that the question will come).
     virtual std::optional<bool> confirmReplace(PlacementHost& host, const OverwriteQuestion& question,
@@ -56,6 +60,7 @@ public:
 
     // What the run learnt about the folders it places into.
     FolderMemory& folders() { return m_folders; }
+    const FolderMemory& folders() const { return m_folders; }
 
 private:
     FolderMemory m_folders;
@@ -64,7 +69,3 @@ private:
 // The plan's word for a placement that goes ahead: Number for an auto-numbered name, Replace when a file holds the
 // name, else Move or Copy. The run tells its host of each step, and a plan records it, in these same terms.
 PlanAction PlacingAction(const PlaceRequest& request, bool replaces);
-
-// Each folder from the top down to folder itself, spelled without empty or "." components: "/a//b/./c" gives
-// "/a", "/a/b", "/a/b/c".
-QByteArrayList FolderLevels(const QByteArray& folder);

@@ -1,11 +1,13 @@
 #include "engine/PlanningPlacement.h"
 
+#include "core/FileNames.h"
 #include "core/FsAtomicFile.h"
 #include "core/FsEntries.h"
 #include "core/FsRegularFile.h"
 #include "engine/TargetCheck.h"
 
 #include <cerrno>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace {
@@ -28,47 +30,89 @@ bool PlanningPlacement::madeByPlan(const QByteArray& folder) const {
 }
 
 bool PlanningPlacement::reachesFolder(const QByteArray& folder) {
-    return madeByPlan(folder) || Fs::ReachesFolder(folder);
+    return madeByPlan(folder) || folders().open(folder).descriptor >= 0;
 }
 
 void PlanningPlacement::ensureFolder(const QByteArray& folder) {
     if (reachesFolder(folder)) {
         return;
     }
-    bool parentWritable = !folder.startsWith('/') && ::access(".", W_OK | X_OK) == 0;
-    const QByteArrayList levels = FolderLevels(folder);
-    for (qsizetype i = 0; i < levels.size(); ++i) {
-        const QByteArray& level = levels[i];
-        if (m_madeFolders.contains(level)) {
-            parentWritable = true;
-            continue;
+    // The errno the run's mkdir of the next level would meet in the level above it (0: none), and whether the run
+    // makes every level from here on.
+    int refusal = folder.startsWith('/') ? EACCES : ::access(".", W_OK | X_OK) == 0 ? 0 : errno;
+    bool making = false;
+    // Each level is counted as made, or gone through as it is there, or ends the run's making with refusal.
+    const auto goThrough = [&](const QByteArray& level, const auto& thereAs) {
+        if (making) {
+            m_madeFolders.insert(pathKey(level));
+            return true;
         }
+        if (madeByPlan(level)) {
+            refusal = 0;
+            return true;
+        }
+        const int missing = thereAs(level);
+        if (missing == 0) {
+            return true;
+        }
+        if (missing == ENOENT && refusal == 0) {
+            making = true;
+            m_madeFolders.insert(pathKey(level));
+            return true;
+        }
+        folders().rememberMakeFailure(folder, {Fs::Operation::MakeFolder, missing == ENOENT ? refusal : missing});
+        return false;
+    };
+    // The output folder's own levels by their path, links followed as the run's mkdir follows them.
+    const auto byPath = [&](const QByteArray& level) {
         struct stat status {};
-        if (::stat(level.constData(), &status) == 0) {
-            if (!S_ISDIR(status.st_mode)) {
-                return; // a file holds a level's name: no folder is made
-            }
-            parentWritable = ::access(level.constData(), W_OK | X_OK) == 0;
-            continue;
+        if (::stat(level.constData(), &status) != 0) {
+            return errno;
         }
-        if (errno != ENOENT || !parentWritable) {
+        if (!S_ISDIR(status.st_mode)) {
+            return ENOTDIR;
+        }
+        refusal = ::access(level.constData(), W_OK | X_OK) == 0 ? 0 : errno;
+        return 0;
+    };
+    for (const QByteArray& level : FolderLevels(folders().outputFolder())) {
+        if (!goThrough(level, byPath)) {
             return;
         }
-        for (qsizetype j = i; j < levels.size(); ++j) {
-            m_madeFolders.insert(levels[j]);
+    }
+    // The levels below it only as the run walks them, never through a link.
+    const auto walked = [&](const QByteArray& level) {
+        const FolderMemory::Opened opened = folders().open(level);
+        if (opened.descriptor < 0) {
+            return opened.error.code;
         }
-        return;
+        refusal = ::faccessat(opened.descriptor, ".", W_OK | X_OK, 0) == 0 ? 0 : errno;
+        return 0;
+    };
+    QByteArray relative;
+    for (const QByteArray& name : folder.sliced(folders().outputFolder().size()).split('/')) {
+        if (name.isEmpty() || name == ".") {
+            continue;
+        }
+        relative += (relative.isEmpty() ? "" : "/") + name;
+        if (!goThrough(folders().outputFolder() + relative, walked)) {
+            return;
+        }
     }
 }
 
 void PlanningPlacement::enterFolder(const QByteArray&) {}
 
-bool PlanningPlacement::nameTaken(const QByteArray& target) {
+bool PlanningPlacement::nameTaken(const QByteArray& folder, const QByteArray& target) {
     const QByteArray key = pathKey(target);
     if (m_taken.contains(key)) {
         return true;
     }
-    return !m_vacated.contains(key) && Fs::NameTakenByNonFolder(target);
+    if (m_vacated.contains(key) || madeByPlan(folder)) {
+        return false;
+    }
+    const FolderMemory::Opened opened = folders().open(folder);
+    return opened.descriptor >= 0 && Fs::NameTakenByNonFolder(opened.descriptor, FileNameOf(target));
 }
 
 std::optional<bool> PlanningPlacement::confirmReplace(PlacementHost&, const OverwriteQuestion&,
@@ -77,7 +121,7 @@ std::optional<bool> PlanningPlacement::confirmReplace(PlacementHost&, const Over
     return std::nullopt;
 }
 
-Fs::Error PlanningPlacement::targetRefusal(const struct stat& source, const PlaceRequest& request) const {
+Fs::Error PlanningPlacement::targetRefusal(const struct stat& source, const PlaceRequest& request, int folder) const {
     const QByteArray key = pathKey(request.target);
     if (const auto taken = m_taken.constFind(key); taken != m_taken.cend()) {
         if (request.failIfExists) {
@@ -87,20 +131,21 @@ Fs::Error PlanningPlacement::targetRefusal(const struct stat& source, const Plac
         existing.st_mode = S_IFREG | *taken;
         return Fs::CheckReplaceable(existing);
     }
-    if (m_vacated.contains(key)) {
+    // In a folder the plan would make, no name is taken but by the plan.
+    if (m_vacated.contains(key) || folder < 0) {
         return {};
     }
-    return CheckTarget(source, request.target, request.failIfExists);
+    return CheckTarget(source, folder, FileNameOf(request.target), request.failIfExists);
 }
 
 // A plan touches nothing, so a folder's permissions stay what they were when the plan first asked.
-Fs::Error PlanningPlacement::folderRefusal(const QByteArray& folder) {
+Fs::Error PlanningPlacement::folderRefusal(const QByteArray& folder, int descriptor) {
     if (madeByPlan(folder)) {
         return {};
     }
     auto known = m_folderAccess.constFind(folder);
     if (known == m_folderAccess.cend()) {
-        known = m_folderAccess.insert(folder, ::access(folder.constData(), W_OK | X_OK) == 0 ? 0 : errno);
+        known = m_folderAccess.insert(folder, ::faccessat(descriptor, ".", W_OK | X_OK, 0) == 0 ? 0 : errno);
     }
     return *known == 0 ? Fs::Error{} : Fs::Error{Fs::Operation::CreateTemporary, *known};
 }
@@ -108,17 +153,22 @@ Fs::Error PlanningPlacement::folderRefusal(const QByteArray& folder) {
 PlaceOutcome PlanningPlacement::placeAt(const PlaceRequest& request) {
     PlaceOutcome outcome;
     outcome.moveMode = request.move;
+    // The run opens the destination folder first, then the source.
+    const FolderMemory::Opened folder =
+        madeByPlan(request.folder) ? FolderMemory::Opened{} : folders().open(request.folder);
     const QByteArray sourceKey = pathKey(request.source);
-    const Fs::RegularFile in(m_vacated.contains(sourceKey) ? QByteArray() : request.source);
-    Fs::Error error = m_vacated.contains(sourceKey) ? Fs::Error{Fs::Operation::OpenSource, ENOENT}
-                      : !in.isOpen()                ? in.error()
-                                                    : targetRefusal(in.status(), request);
+    const bool vacated = m_vacated.contains(sourceKey);
+    const Fs::RegularFile in(vacated || folder.error.failed() ? QByteArray() : request.source);
+    Fs::Error error = folder.error.failed() ? folder.error
+                      : vacated             ? Fs::Error{Fs::Operation::OpenSource, ENOENT}
+                      : !in.isOpen()        ? in.error()
+                                            : targetRefusal(in.status(), request, folder.descriptor);
     if (!error.failed()) {
-        error = folderRefusal(request.folder);
+        error = folderRefusal(request.folder, folder.descriptor);
     }
     if (error.failed()) {
         // A refusal because a file of that name is there is the policy at work, not a failure.
-        if (request.failIfExists && error.code == EEXIST && nameTaken(request.target)) {
+        if (request.failIfExists && error.code == EEXIST && nameTaken(request.folder, request.target)) {
             outcome.result = PlaceResult::Declined;
             m_steps.append({request.source, request.target, PlanAction::Skip, std::nullopt});
             return outcome;
@@ -128,7 +178,7 @@ PlaceOutcome PlanningPlacement::placeAt(const PlaceRequest& request) {
         m_steps.append({request.source, request.target, PlanAction::Refused, FailureReasonOf(error)});
         return outcome;
     }
-    const bool replaces = !request.failIfExists && nameTaken(request.target);
+    const bool replaces = !request.failIfExists && nameTaken(request.folder, request.target);
     m_steps.append({request.source, request.target, PlacingAction(request, replaces), std::nullopt});
     const QByteArray targetKey = pathKey(request.target);
     m_taken.insert(targetKey, in.status().st_mode & 0777);

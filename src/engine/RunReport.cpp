@@ -32,8 +32,10 @@ FailureReason FailureReasonOf(const Fs::Error& error) {
             return FailureReason::FolderHoldsName;
         }
         return FailureReason::Other;
+    case Operation::MakeFolder:
+        return FailureReason::NoFolder;
     case Operation::CreateTemporary:
-        if (error.code == ENOENT || error.code == ENOTDIR) {
+        if (error.code == ENOENT || error.code == ENOTDIR || error.code == ELOOP) {
             return FailureReason::NoFolder;
         }
         return denied ? FailureReason::NoPermission : FailureReason::Other;

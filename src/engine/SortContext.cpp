@@ -3,8 +3,11 @@
 #include "engine/PlacementActions.h"
 #include "engine/RunHost.h"
 
-SortContext::SortContext(RunHost& host, QByteArray outputFolder, PlacementActions& actions)
-    : m_host(host), m_outputFolder(std::move(outputFolder)), m_actions(actions) {}
+SortContext::SortContext(RunHost& host, PlacementActions& actions) : m_host(host), m_actions(actions) {}
+
+const QByteArray& SortContext::outputFolder() const {
+    return m_actions.folders().outputFolder();
+}
 
 bool SortContext::reachesFolder(const QByteArray& folder) const {
     return m_actions.reachesFolder(folder);

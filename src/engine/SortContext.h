@@ -15,10 +15,11 @@ class RunHost;
 // the same-name question itself once the user has answered it "to all".
 class SortContext : private PlacementHost {
 public:
-    // outputFolder is the run's output folder as file-system bytes, ending in '/'.
-    SortContext(RunHost& host, QByteArray outputFolder, PlacementActions& actions);
+    // The run's output folder is that of actions.
+    SortContext(RunHost& host, PlacementActions& actions);
 
-    const QByteArray& outputFolder() const { return m_outputFolder; }
+    // The run's output folder as file-system bytes, ending in '/'.
+    const QByteArray& outputFolder() const;
 
     // True when folder is a folder, as the run sees it.
     bool reachesFolder(const QByteArray& folder) const;
@@ -55,7 +56,6 @@ private:
     OverwriteAnswer askOverwrite(const OverwriteQuestion& question) override;
 
     RunHost& m_host;
-    QByteArray m_outputFolder;
     PlacementActions& m_actions;
     PlaceOutcome m_last;
     bool m_anyPlaced = false;

@@ -167,8 +167,8 @@ void RunSort(RunHost& host) {
     ActionRecorder* recorder = recording.recorder.get();
 
     host.setRunLock(true);
-    DiskPlacement actions(recorder, &host);
-    SortContext context(host, QFile::encodeName(host.outputFolder()), actions);
+    DiskPlacement actions(QFile::encodeName(host.outputFolder()), recorder, &host);
+    SortContext context(host, actions);
     criterion->begin(context);
     MoveBatch moves;
     const RunReport report = Pass{host, *criterion, context, actions, &moves, recorder}.run();
@@ -190,8 +190,8 @@ std::optional<SortPlan> PlanSort(RunHost& host) {
     if (!criterion) {
         return std::nullopt;
     }
-    PlanningPlacement actions;
-    SortContext context(host, QFile::encodeName(withTrailingSlash(host.outputFolder())), actions);
+    PlanningPlacement actions(QFile::encodeName(withTrailingSlash(host.outputFolder())));
+    SortContext context(host, actions);
     criterion->begin(context);
     SortPlan plan;
     plan.outcomes = Pass{host, *criterion, context, actions}.run();

@@ -2,9 +2,11 @@
 
 #include "core/FsAtomicFile.h"
 
-Fs::Error CheckTarget(const struct stat& source, const QByteArray& target, bool failIfExists) {
+#include <fcntl.h>
+
+Fs::Error CheckTarget(const struct stat& source, int folder, const QByteArray& name, bool failIfExists) {
     struct stat existing {};
-    if (::stat(target.constData(), &existing) != 0) {
+    if (::fstatat(folder, name.constData(), &existing, 0) != 0) {
         return {};
     }
     if (existing.st_dev == source.st_dev && existing.st_ino == source.st_ino) {

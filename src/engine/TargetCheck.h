@@ -6,8 +6,8 @@
 
 #include <sys/stat.h>
 
-// Why the file with status source must not be placed at target, as a copy or by a rename: CheckTarget with EINVAL
-// when target already is that file (any spelling, or a hard link), EISDIR when a folder holds the name, EEXIST when
-// failIfExists and something else holds it, or the refusal of Fs::CheckReplaceable. No failure when the name is free or
-// may be replaced.
-Fs::Error CheckTarget(const struct stat& source, const QByteArray& target, bool failIfExists);
+// Why the file with status source must not be placed under name in the open folder folder, as a copy or by a
+// rename: CheckTarget with EINVAL when the name already leads to that file (any spelling, or a hard link), EISDIR
+// when a folder holds the name, EEXIST when failIfExists and something else holds it, or the refusal of
+// Fs::CheckReplaceable. No failure when the name is free or may be replaced.
+Fs::Error CheckTarget(const struct stat& source, int folder, const QByteArray& name, bool failIfExists);

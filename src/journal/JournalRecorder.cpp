@@ -28,8 +28,9 @@ int JournalRecorder::intent(Transfer transfer, NameUse use, const QByteArray& so
     return m_journal->intent(transfer, use, source, target, sourceStatus);
 }
 
-Fs::Error JournalRecorder::keepReplaced(int step, const QByteArray& target, const QByteArray& incoming) {
-    return m_journal->keepReplaced(step, target, incoming).error;
+Fs::Error JournalRecorder::keepReplaced(int step, int folder, const QByteArray& name, const QByteArray& target,
+                                        const QByteArray& incoming) {
+    return m_journal->keepReplaced(step, {folder, name, target}, incoming).error;
 }
 
 void JournalRecorder::done(int step, const struct stat& placed) {

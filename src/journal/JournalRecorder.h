@@ -19,7 +19,8 @@ public:
 
     int intent(Transfer transfer, NameUse use, const QByteArray& source, const QByteArray& target,
                const struct stat* sourceStatus) override;
-    Fs::Error keepReplaced(int step, const QByteArray& target, const QByteArray& incoming) override;
+    Fs::Error keepReplaced(int step, int folder, const QByteArray& name, const QByteArray& target,
+                           const QByteArray& incoming) override;
     void done(int step, const struct stat& placed) override;
     void renamed(int step) override;
     void failed(int step) override;

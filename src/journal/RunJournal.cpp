@@ -1,6 +1,7 @@
 #include "journal/RunJournal.h"
 
 #include "core/FileNames.h"
+#include "core/FsFolderWalk.h"
 #include "engine/FileCopy.h"
 #include "journal/JournalRecordText.h"
 #include "journal/SameContent.h"
@@ -8,6 +9,7 @@
 #include "journal/XdgFolders.h"
 
 #include <ctime>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace {
@@ -62,17 +64,17 @@ int RunJournal::intent(Transfer transfer, NameUse use, const QByteArray& source,
     return step.number;
 }
 
-KeepResult RunJournal::keepReplaced(int step, const QByteArray& target, const QByteArray& incoming) {
+KeepResult RunJournal::keepReplaced(int step, const FileInFolder& target, const QByteArray& incoming) {
     KeepResult result;
     KeptFile& kept = result.kept;
     struct stat status {};
-    if (::lstat(target.constData(), &status) != 0) {
+    if (::fstatat(target.folder, target.name.constData(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
         result.error = Fs::FailureOf(Fs::Operation::CheckTarget);
         return result;
     }
     kept.old = IdentityOf(status);
     kept.oldMode = status.st_mode & 07777;
-    if (SameContent(target, incoming)) {
+    if (SameContent(Fs::RegularFile(target.folder, target.name), Fs::RegularFile(incoming))) {
         kept.where = KeptWhere::NotKept;
     } else if (TrashedFile trashed; !LinkIntoTrash(target, trashed).failed()) {
         kept.where = KeptWhere::Trash;
@@ -88,15 +90,19 @@ KeepResult RunJournal::keepReplaced(int step, const QByteArray& target, const QB
     return result;
 }
 
-bool RunJournal::keepBeside(int step, const QByteArray& target, KeptFile& kept, Fs::Error& error) {
+bool RunJournal::keepBeside(int step, const FileInFolder& target, KeptFile& kept, Fs::Error& error) {
     const QByteArray folder = m_folder.keptFolder(m_id);
     if (!MakePrivateFolders(folder)) {
         error = Fs::FailureOf(Fs::Operation::CreateTemporary);
         return false;
     }
     kept.where = KeptWhere::BesideJournal;
-    kept.path = folder + '/' + QByteArray::number(step) + '-' + FileNameOf(target);
-    error = CopyRegularFile(target, kept.path, {.failIfExists = true, .durable = true});
+    const QByteArray name = QByteArray::number(step) + '-' + target.name;
+    kept.path = folder + '/' + name;
+    const Fs::Descriptor keptFolder = Fs::OpenFolder(folder);
+    error = keptFolder.isOpen() ? CopyOpenRegularFile(Fs::RegularFile(target.folder, target.name), keptFolder.get(),
+                                                      name, {.failIfExists = true, .durable = true})
+                                : Fs::FailureOf(Fs::Operation::CreateTemporary);
     return !error.failed();
 }
 

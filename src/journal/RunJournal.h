@@ -5,6 +5,7 @@
 #include "journal/JournalAppender.h"
 #include "journal/JournalFolder.h"
 #include "journal/JournalRecords.h"
+#include "journal/Trash.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -49,7 +50,8 @@ public:
     // beside the journal where no trash can take it) and records where. incoming is a file with the content that
     // will replace it (the source, or the finished temporary file); when both are byte for byte the same, nothing
     // is kept and only the old file's times and permission bits are recorded. target keeps holding the old file.
-    KeepResult keepReplaced(int step, const QByteArray& target, const QByteArray& incoming);
+    // target is reached through its open folder only.
+    KeepResult keepReplaced(int step, const FileInFolder& target, const QByteArray& incoming);
 
     // Records, after the action, the new file at the step's target as it is now (size, modification time, inode).
     void done(int step);
@@ -85,7 +87,7 @@ private:
     };
     void record(int step, const FileIdentity& written);
     RunJournal(JournalFolder folder, Fs::Descriptor file, QByteArray id, RunHeader header);
-    bool keepBeside(int step, const QByteArray& target, KeptFile& kept, Fs::Error& error);
+    bool keepBeside(int step, const FileInFolder& target, KeptFile& kept, Fs::Error& error);
 
     JournalFolder m_folder;
     JournalAppender m_appender;

@@ -90,12 +90,12 @@ QByteArray infoText(const QByteArray& path) {
            '\n';
 }
 
-Fs::Error linkInto(const TrashFolder& trash, const QByteArray& path, const QByteArray& recordedPath,
+Fs::Error linkInto(const TrashFolder& trash, const FileInFolder& source, const QByteArray& recordedPath,
                    TrashedFile& trashed) {
     if (!ownFolder(trash.folder) || !hasSubfolders(trash.folder)) {
         return Fs::FailureOf(Fs::Operation::CreateTemporary);
     }
-    const QByteArray name = FileNameOf(path);
+    const QByteArray name = FileNameOf(source.path);
     for (int n = 1; n < 10000; ++n) {
         const QByteArray entry = entryName(name, n);
         const QByteArray info = trash.folder + "/info/" + entry + ".trashinfo";
@@ -112,7 +112,7 @@ Fs::Error linkInto(const TrashFolder& trash, const QByteArray& path, const QByte
             return error;
         }
         const QByteArray file = trash.folder + "/files/" + entry;
-        if (::link(path.constData(), file.constData()) == 0) {
+        if (::linkat(source.folder, source.name.constData(), AT_FDCWD, file.constData(), 0) == 0) {
             trashed = {file, info};
             return {};
         }
@@ -131,9 +131,10 @@ QByteArray TrashInfoPath(const QByteArray& path) {
     return path.toPercentEncoding("/");
 }
 
-Fs::Error LinkIntoTrash(const QByteArray& path, TrashedFile& trashed) {
+Fs::Error LinkIntoTrash(const FileInFolder& source, TrashedFile& trashed) {
+    const QByteArray& path = source.path;
     struct stat status {};
-    if (::lstat(path.constData(), &status) != 0) {
+    if (::fstatat(source.folder, source.name.constData(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
         return Fs::FailureOf(Fs::Operation::OpenSource);
     }
     if (!S_ISREG(status.st_mode)) {
@@ -147,7 +148,7 @@ Fs::Error LinkIntoTrash(const QByteArray& path, TrashedFile& trashed) {
         if (!trash.pathsRelativeTo.isEmpty()) {
             recorded = trash.pathsRelativeTo == "/" ? recorded.mid(1) : recorded.mid(trash.pathsRelativeTo.size() + 1);
         }
-        error = linkInto(trash, path, recorded, trashed);
+        error = linkInto(trash, source, recorded, trashed);
         if (!error.failed()) {
             return error;
         }

@@ -1,7 +1,6 @@
 #include "journal/Undo.h"
 
 #include "core/FileNames.h"
-#include "core/FsLeftovers.h"
 #include "journal/JournalAppender.h"
 #include "journal/JournalReader.h"
 #include "journal/JournalRecordText.h"
@@ -96,14 +95,17 @@ RunFacts factsOf(const JournalFolder& folder, const QByteArray& id, const Journa
 }
 
 // A run cut off in the middle of a placement can have left its temporary file behind (see FsLeftovers.h): the
-// run's folders below its output folder are tidied first, so that a folder it made can go again.
-void tidyFoldersOf(const JournalContent& content, const UndoScope& scope) {
+// run's folders below its output folder are tidied first, through their descriptors, so that a folder it made can
+// go again.
+void tidyFoldersOf(const JournalContent& content, const UndoScope& scope, UndoPlaces& places) {
     QSet<QByteArray> tidied;
     for (const JournalStep& step : content.steps) {
         const QByteArray stepFolder = step.isFolder ? step.target : FolderOf(step.target);
-        if (scope.admits(step) && !tidied.contains(stepFolder)) {
+        const std::optional<QByteArray> below = scope.below(stepFolder);
+        if (scope.admits(step) && below && !tidied.contains(stepFolder)) {
             tidied.insert(stepFolder);
-            Fs::RemoveLeftoverTemporaryFiles(stepFolder);
+            // The folder's own entry "." names a place in the folder itself.
+            places.inOutput(stepFolder + "/.", *below + "/.").tidyFolder();
         }
     }
 }
@@ -122,10 +124,10 @@ UndoResult UndoRun(const JournalFolder& folder, const QByteArray& id) {
     result.damagedLines = content.damagedLines;
     const UndoScope scope(content, folder.keptFolder(id));
     RunFacts facts = factsOf(folder, id, content);
-    if (!content.end) {
-        tidyFoldersOf(content, scope);
-    }
     UndoPlaces places(scope.root(), std::move(opened.keptFolder), folder.keptFolder(id));
+    if (!content.end) {
+        tidyFoldersOf(content, scope, places);
+    }
 
     JournalAppender journal(std::move(opened.file)); // keeps the lock until the undo ends
     journal.append(UndoBeginRecord(QDateTime::currentMSecsSinceEpoch() * 1000000));

@@ -2,6 +2,8 @@
 
 #include "core/FileNames.h"
 #include "core/FsFolderWalk.h"
+#include "core/FsLeftovers.h"
+#include "engine/FileCopy.h"
 #include "journal/JournalTrust.h"
 
 #include <cerrno>
@@ -92,6 +94,28 @@ bool Place::linkTo(const Place& to) const {
     errno = m_openError ? m_openError : to.m_openError;
     return !m_openError && !to.m_openError &&
            ::linkat(m_folder->get(), m_name.constData(), to.m_folder->get(), to.m_name.constData(), 0) == 0;
+}
+
+Fs::Error Place::copyIn(const Fs::RegularFile& in, struct stat* made) const {
+    if (m_openError) {
+        return {Fs::Operation::CreateTemporary, m_openError};
+    }
+    if (!in.isOpen()) {
+        return in.error();
+    }
+    CopyRecord record;
+    const Fs::Error error =
+        CopyOpenRegularFile(in, m_folder->get(), m_name, {.failIfExists = true, .durable = true}, &record);
+    if (made && !error.failed()) {
+        *made = record.copy;
+    }
+    return error;
+}
+
+void Place::tidyFolder() const {
+    if (!m_openError) {
+        Fs::RemoveLeftoverTemporaryFiles(m_folder->get());
+    }
 }
 
 UndoPlaces::UndoPlaces(QByteArray root, Fs::Descriptor keptFolder, QByteArray keptPath)

@@ -47,6 +47,11 @@ public:
     bool renameWithoutReplacing(const Place& to) const;
     // Makes to a second name of the file here (a hard link); never replaces.
     bool linkTo(const Place& to) const;
+    // Copies the open file in to this name, never replacing what holds it, flushed to the disk before it takes the
+    // name; the new file is made in this place's folder, never looked up by its path.
+    Fs::Error copyIn(const Fs::RegularFile& in, struct stat* made = nullptr) const;
+    // Removes the temporary files that ended processes of ours left in this place's folder (see FsLeftovers.h).
+    void tidyFolder() const;
 
 private:
     std::shared_ptr<const Fs::Descriptor> m_folder;

@@ -1,6 +1,5 @@
 #include "journal/UndoSteps.h"
 
-#include "engine/FileCopy.h"
 #include "journal/SameContent.h"
 
 #include <cerrno>
@@ -166,14 +165,14 @@ StepOutcome copyBack(const JournalStep& step, const StepPlaces& at, const FileId
     if (!in.isOpen() || IdentityOf(in.status()) != found) {
         return left(UndoReason::Changed, step.target, step.source);
     }
-    CopyRecord record;
-    const Fs::Error error = CopyOpenRegularFile(in, step.source, {.failIfExists = true, .durable = true}, &record);
+    struct stat made {};
+    const Fs::Error error = at.source.copyIn(in, &made);
     if (error.failed()) {
         return error.code == EEXIST ? left(UndoReason::SourceTaken, step.target, step.source)
                                     : left(UndoReason::Refused, step.target, step.source, error);
     }
     StepOutcome outcome = removeNewFile(step, at.target, found);
-    outcome.restored.prepend({step.source, IdentityOf(record.copy)});
+    outcome.restored.prepend({step.source, IdentityOf(made)});
     return outcome;
 }
 
@@ -225,8 +224,7 @@ StepOutcome bringBackKept(const JournalStep& step, const StepPlaces& at, UndoPla
                                    : refused(step.target, kept.path, Fs::Operation::MoveIntoPlace);
         }
     } else {
-        const Fs::Error error =
-            CopyOpenRegularFile(at.kept->open(), step.target, {.failIfExists = true, .durable = true});
+        const Fs::Error error = at.target.copyIn(at.kept->open());
         if (error.failed()) {
             return error.code == EEXIST ? left(UndoReason::NameTaken, step.target, kept.path)
                                         : left(UndoReason::Refused, step.target, kept.path, error);

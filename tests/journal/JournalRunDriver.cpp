@@ -1,5 +1,7 @@
 #include "JournalRunDriver.h"
 
+#include "JournalTestEnvironment.h"
+
 #include "core/FileNames.h"
 #include "core/FsEntries.h"
 #include "engine/FileCopy.h"
@@ -78,7 +80,7 @@ struct Placement {
         }
         const int step = journal.intent(transfer, use, source, target);
         checkpoint();
-        if (use == NameUse::Replace && journal.keepReplaced(step, target, source).error.failed()) {
+        if (use == NameUse::Replace && KeepReplaced(journal, step, target, source).error.failed()) {
             journal.failed(step);
             return;
         }

@@ -1,5 +1,7 @@
 #include "JournalTestEnvironment.h"
 
+#include "core/FileNames.h"
+#include "core/FsFolderWalk.h"
 #include "testsupport/FileSystemFixtures.h"
 
 #include <QFile>
@@ -42,6 +44,11 @@ QByteArray MountSecondFileSystem() {
         ::rmdir(mountPoint.constData());
     });
     return mountPoint;
+}
+
+KeepResult KeepReplaced(RunJournal& journal, int step, const QByteArray& target, const QByteArray& incoming) {
+    const Fs::Descriptor folder = Fs::OpenFolder(FolderOf(target));
+    return journal.keepReplaced(step, {folder.get(), FileNameOf(target), target}, incoming);
 }
 
 RunHeader TestRunHeader(bool move) {

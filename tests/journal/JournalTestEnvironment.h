@@ -2,6 +2,7 @@
 
 #include "journal/JournalFolder.h"
 #include "journal/JournalRecords.h"
+#include "journal/RunJournal.h"
 
 #include <QByteArray>
 #include <QTemporaryDir>
@@ -24,6 +25,9 @@ private:
 // can cross file systems without touching any real one; empty where the system refuses (not root). Call it at the
 // start of main, before any thread starts.
 QByteArray MountSecondFileSystem();
+
+// RunJournal::keepReplaced for the file at target, its folder opened as named, as the run's placement has it.
+KeepResult KeepReplaced(RunJournal& journal, int step, const QByteArray& target, const QByteArray& incoming);
 
 // The run header the tests journal with.
 RunHeader TestRunHeader(bool move);

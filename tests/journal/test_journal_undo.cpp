@@ -159,7 +159,7 @@ private slots:
         const QByteArray id = journaled(true, [&](RunJournal& journal) {
             journal.folderMade(folder); // as if the run had made it
             const int step = journal.intent(Transfer::Move, NameUse::Replace, source, target);
-            kept = journal.keepReplaced(step, target, source);
+            kept = KeepReplaced(journal, step, target, source);
             QCOMPARE(::rename(source.constData(), target.constData()), 0);
             journal.done(step);
             const int second = journal.intent(Transfer::Copy, NameUse::Free, root + "/b.txt", folder + "/b.txt");
@@ -216,7 +216,7 @@ private slots:
         KeepResult kept;
         journaled(false, [&](RunJournal& journal) {
             const int step = journal.intent(Transfer::Copy, NameUse::Replace, target + ".new", target);
-            kept = journal.keepReplaced(step, target, target + ".new");
+            kept = KeepReplaced(journal, step, target, target + ".new");
         });
         if (incoming == "old") {
             QCOMPARE(kept.kept.where, KeptWhere::NotKept);
@@ -260,7 +260,7 @@ private slots:
         KeepResult kept;
         const QByteArray id = journaled(false, [&](RunJournal& journal) {
             const int step = journal.intent(Transfer::Copy, NameUse::Replace, target + ".new", target);
-            kept = journal.keepReplaced(step, target, target + ".new");
+            kept = KeepReplaced(journal, step, target, target + ".new");
             QCOMPARE(::rename((target + ".new").constData(), target.constData()), 0);
             journal.done(step);
         });

@@ -4,9 +4,9 @@
 #include <cstring>
 #include <sys/mount.h>
 
-TmpfsMount::TmpfsMount(const QByteArray& folder, qint64 bytes) : m_folder(folder) {
+TmpfsMount::TmpfsMount(const QByteArray& folder, qint64 bytes, bool readOnly) : m_folder(folder) {
     const QByteArray options = "mode=0755,size=" + QByteArray::number(bytes);
-    m_mounted = ::mount("tmpfs", folder.constData(), "tmpfs", 0, options.constData()) == 0;
+    m_mounted = ::mount("tmpfs", folder.constData(), "tmpfs", readOnly ? MS_RDONLY : 0, options.constData()) == 0;
     if (!m_mounted) {
         m_reason =
             QStringLiteral("cannot mount a tmpfs (needs root): %1").arg(QString::fromLocal8Bit(std::strerror(errno)));
