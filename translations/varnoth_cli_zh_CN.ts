@@ -369,5 +369,9 @@ history 每次分拣写一行：标识、开始时间、分拣方式、复制或
         <source>plan: %1 to place, %2 to leave as they are, %3 not matching, %4 to fail; nothing was touched</source>
         <translation>计划：将分拣 %1 个，因同名不处理 %2 个，不符合条件 %3 个，无法处理 %4 个；没有改动任何文件</translation>
     </message>
+    <message>
+        <source>%1: sorted; this name now leads to another file, which was kept, so the sorted copy is the only copy of the original</source>
+        <translation>%1：已分拣；该文件名现已指向另一个文件，该文件已保留，因此分拣出的副本是原文件仅有的一份</translation>
+    </message>
 </context>
 </TS>

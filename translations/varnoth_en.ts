@@ -33,6 +33,10 @@
             <numerusform>The file system has no creation time for %n files; their modification time was compared.</numerusform>
         </translation>
     </message>
+    <message>
+        <source>以下文件移动时，原文件名已指向另一个文件，该文件已保留；分拣出的文件是原文件仅有的一份：</source>
+        <translation>When these files were moved, their names had come to lead to another file, which was kept; the sorted file is the only copy of the original:</translation>
+    </message>
 </context>
 <context>
     <name>CriterionPage</name>
