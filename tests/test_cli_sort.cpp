@@ -138,16 +138,21 @@ private slots:
         row("size not a number", QByteArrayList{"--smaller", "abc"} + out, "--smaller");
         row("size with a point", QByteArrayList{"--larger", "1.5KB"} + out, "--larger");
         row("size past 64 bits", QByteArrayList{"--larger", "9007199254740992KB"} + out, "--larger");
+        row("negative size", QByteArrayList{"--larger", "-5KB"} + out, "--larger: expected a whole number");
+        row("size minus zero", QByteArrayList{"--smaller", "-0MB"} + out, "--smaller: expected a whole number");
         row("month 13", QByteArrayList{"--before", "2024-13-01"} + out, "--before");
         row("time 25:00", QByteArrayList{"--after", "2024-01-01 25:00"} + out, "--after");
         row("pixels without condition", QByteArrayList{"--width", "800"} + out, "--width");
         row("pixels past 32 bits", QByteArrayList{"--height", ">=2147483648"} + out, "--height");
+        row("negative pixels", QByteArrayList{"--width", ">=-1"} + out, "--width: expected >=N");
+        row("negative pixels, exactly", QByteArrayList{"--height", "=-800"} + out, "--height: expected >=N");
         row("unknown picture type", QByteArrayList{"--width", "=1", "--picture-types", "tiff"} + out,
             "--picture-types");
         row("range without end", QByteArrayList{"--by-name", "--range", "1"} + out, "--range");
         row("range without --by-name", QByteArrayList{"--by-type", "--range", "1-2"} + out, "--range: only with");
         row("blank keywords", QByteArrayList{"--keywords", " \t "} + out, "--keywords");
-        row("keywords not UTF-8", QByteArrayList{"--keywords", "a\xff"} + out, "--keywords");
+        row("keywords not UTF-8", QByteArrayList{"--keywords", "a\xff"} + out,
+            "--keywords: expected keywords in valid UTF-8");
         row("include and exclude", QByteArrayList{"--by-type", "--include", "a", "--exclude", "b"} + out,
             "--include, --exclude");
         row("empty extension", QByteArrayList{"--by-type", "--include", "jpg,,png"} + out, "--include");

@@ -373,5 +373,9 @@ history 每次分拣写一行：标识、开始时间、分拣方式、复制或
         <source>%1: sorted; this name now leads to another file, which was kept, so the sorted copy is the only copy of the original</source>
         <translation>%1：已分拣；该文件名现已指向另一个文件，该文件已保留，因此分拣出的副本是原文件仅有的一份</translation>
     </message>
+    <message>
+        <source>keywords in valid UTF-8</source>
+        <translation>有效 UTF-8 编码的关键字</translation>
+    </message>
 </context>
 </TS>
