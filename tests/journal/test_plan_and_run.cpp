@@ -221,14 +221,15 @@ private slots:
         const QByteArrayList runsBefore = host.journals.runIds();
 
         QProcess child;
-        child.start(QCoreApplication::applicationFilePath(),
-                    {QString::fromLatin1(kChildOption), QFile::decodeName(root), QFile::decodeName(other),
-                     QString::number(seed), QString::number(killAt)});
+        child.start(ThisTestProgram(), {QString::fromLatin1(kChildOption), QFile::decodeName(root),
+                                        QFile::decodeName(other), QString::number(seed), QString::number(killAt)});
         QVERIFY(child.waitForFinished(60000));
         const QByteArrayList runs = host.journals.runIds();
         if (runs.isEmpty() || runsBefore.contains(runs.last())) {
             // Killed before its journal began: the run had not begun to act.
             QVERIFY2(SnapshotOf(root) == before, DifferencesBetween(before, SnapshotOf(root)).constData());
+            RemoveTree(other);
+            RemoveTree(root);
             return;
         }
 
