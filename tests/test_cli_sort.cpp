@@ -3,11 +3,13 @@
 #include "testsupport/CliProcess.h"
 #include "testsupport/FileSystemFixtures.h"
 #include "testsupport/OutputTree.h"
+#include "testsupport/PermissionBits.h"
 #include "testsupport/TestFiles.h"
 #include "testsupport/TestImages.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -176,6 +178,67 @@ private slots:
         QVERIFY2(result.err.contains(named), result.err.constData());
         QCOMPARE(result.out, QByteArray());
         QCOMPARE(TreeOf(m_dir->path()), QStringList({u"in/"_s, u"in/a.txt"_s}));
+    }
+
+    // A folder that cannot be read, given or met by a scan, is named on standard error and left out: the run goes
+    // on with what could be read and exits 1, or exits 2 with nothing touched when nothing could be read at all.
+    void unreadableFolders_data() {
+        QTest::addColumn<QByteArrayList>("arguments");
+        QTest::addColumn<QByteArrayList>("named"); // on standard error
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QStringList>("tree");
+        const QByteArray locked = "in/deep/sub/locked: cannot read: Permission denied";
+        const QByteArray lone = "lone: cannot read: Permission denied";
+        const QStringList both{u".txt/"_s, u".txt/a.txt"_s, u".txt/c.txt"_s};
+        QTest::newRow("a locked folder deep in a scan")
+            << QByteArrayList{"--scan", "in"} << QByteArrayList{locked} << 1 << both;
+        QTest::newRow("a path past PATH_MAX in a scan")
+            << QByteArrayList{"--scan", "long", "in/a.txt"} << QByteArrayList{": cannot read: File name too long"} << 1
+            << QStringList{u".txt/"_s, u".txt/a.txt"_s};
+        QTest::newRow("a locked folder beside a file") << QByteArrayList{"in/a.txt", "lone"} << QByteArrayList{lone}
+                                                       << 1 << QStringList{u".txt/"_s, u".txt/a.txt"_s};
+        QTest::newRow("a locked folder beside an empty one")
+            << QByteArrayList{"empty", "lone"} << QByteArrayList{lone} << 1 << QStringList();
+        QTest::newRow("a dry run") << QByteArrayList{"--dry-run", "--scan", "in"} << QByteArrayList{locked} << 1
+                                   << QStringList();
+        QTest::newRow("only a locked folder")
+            << QByteArrayList{"lone"} << QByteArrayList{lone, "nothing to sort could be read"} << 2 << QStringList();
+        QTest::newRow("only a locked folder to scan")
+            << QByteArrayList{"--scan", "lone"} << QByteArrayList{lone, "nothing to sort could be read"} << 2
+            << QStringList();
+    }
+    void unreadableFolders() {
+        QFETCH(QByteArrayList, arguments);
+        QFETCH(QByteArrayList, named);
+        QFETCH(int, exitCode);
+        QFETCH(QStringList, tree);
+        const QByteArray root = QFile::encodeName(m_dir->path());
+        WriteTestFile(path(u"in/a.txt"_s), "a");
+        WriteTestFile(path(u"in/deep/c.txt"_s), "c");
+        WriteTestFile(path(u"in/deep/sub/locked/b.txt"_s), "b");
+        WriteTestFile(path(u"lone/d.txt"_s), "d");
+        MakeFolder(root + "/empty");
+        MakeFolder(root + "/long");
+        MakeDeepFile(root + "/long", 20, "e.txt");
+        SetMode(root + "/in/deep/sub/locked", 0);
+        SetMode(root + "/lone", 0);
+        const auto unlock = qScopeGuard([&] {
+            SetMode(root + "/in/deep/sub/locked", 0755);
+            SetMode(root + "/lone", 0755);
+        });
+        const PermissionBoundCommand command = BindPermissions(u"" VARNOTH_PROGRAM ""_s);
+        if (!command.reason.isEmpty()) {
+            QSKIP(qPrintable(command.reason));
+        }
+        const CliResult result =
+            RunCli(command.program, command.arguments + QByteArrayList{"sort", "--by-type", "--out", "out"} + arguments,
+                   m_dir->path(), path(u"home"_s));
+        QCOMPARE(result.exitCode, exitCode);
+        QCOMPARE(result.err.count('\n'), named.size());
+        for (const QByteArray& line : named) {
+            QVERIFY2(result.err.contains(line), result.err.constData());
+        }
+        QCOMPARE(TreeOf(path(u"out"_s)), tree);
     }
 
     // A journal folder that cannot be made: exit status 2 with nothing touched, unless --no-journal.

@@ -377,5 +377,9 @@ history 每次分拣写一行：标识、开始时间、分拣方式、复制或
         <source>keywords in valid UTF-8</source>
         <translation>有效 UTF-8 编码的关键字</translation>
     </message>
+    <message>
+        <source>nothing to sort could be read</source>
+        <translation>没有任何可读取的分拣内容</translation>
+    </message>
 </context>
 </TS>

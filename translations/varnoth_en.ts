@@ -902,4 +902,24 @@
         <translation>the file system refused</translation>
     </message>
 </context>
+<context>
+    <name>UnreadableFoldersBox</name>
+    <message numerus="yes">
+        <source>……另有 %n 个文件夹</source>
+        <translation>
+            <numerusform>… and %n more folder</numerusform>
+            <numerusform>… and %n more folders</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>有 %n 个文件夹无法读取，其中的文件未添加到列表中：
+%1</source>
+        <translation>
+            <numerusform>%n folder could not be read; its files were not added to the list:
+%1</numerusform>
+            <numerusform>%n folders could not be read; their files were not added to the list:
+%1</numerusform>
+        </translation>
+    </message>
+</context>
 </TS>
