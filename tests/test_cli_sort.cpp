@@ -3,12 +3,14 @@
 #include "testsupport/CliProcess.h"
 #include "testsupport/FileSystemFixtures.h"
 #include "testsupport/OutputTree.h"
+#include "testsupport/PermissionBits.h"
 #include "testsupport/TestFiles.h"
 #include "testsupport/TestImages.h"
 #include "testsupport/TmpfsMount.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -139,16 +141,21 @@ private slots:
         row("size not a number", QByteArrayList{"--smaller", "abc"} + out, "--smaller");
         row("size with a point", QByteArrayList{"--larger", "1.5KB"} + out, "--larger");
         row("size past 64 bits", QByteArrayList{"--larger", "9007199254740992KB"} + out, "--larger");
+        row("negative size", QByteArrayList{"--larger", "-5KB"} + out, "--larger: expected a whole number");
+        row("size minus zero", QByteArrayList{"--smaller", "-0MB"} + out, "--smaller: expected a whole number");
         row("month 13", QByteArrayList{"--before", "2024-13-01"} + out, "--before");
         row("time 25:00", QByteArrayList{"--after", "2024-01-01 25:00"} + out, "--after");
         row("pixels without condition", QByteArrayList{"--width", "800"} + out, "--width");
         row("pixels past 32 bits", QByteArrayList{"--height", ">=2147483648"} + out, "--height");
+        row("negative pixels", QByteArrayList{"--width", ">=-1"} + out, "--width: expected >=N");
+        row("negative pixels, exactly", QByteArrayList{"--height", "=-800"} + out, "--height: expected >=N");
         row("unknown picture type", QByteArrayList{"--width", "=1", "--picture-types", "tiff"} + out,
             "--picture-types");
         row("range without end", QByteArrayList{"--by-name", "--range", "1"} + out, "--range");
         row("range without --by-name", QByteArrayList{"--by-type", "--range", "1-2"} + out, "--range: only with");
         row("blank keywords", QByteArrayList{"--keywords", " \t "} + out, "--keywords");
-        row("keywords not UTF-8", QByteArrayList{"--keywords", "a\xff"} + out, "--keywords");
+        row("keywords not UTF-8", QByteArrayList{"--keywords", "a\xff"} + out,
+            "--keywords: expected keywords in valid UTF-8");
         row("include and exclude", QByteArrayList{"--by-type", "--include", "a", "--exclude", "b"} + out,
             "--include, --exclude");
         row("empty extension", QByteArrayList{"--by-type", "--include", "jpg,,png"} + out, "--include");
@@ -172,6 +179,67 @@ private slots:
         QVERIFY2(result.err.contains(named), result.err.constData());
         QCOMPARE(result.out, QByteArray());
         QCOMPARE(TreeOf(m_dir->path()), QStringList({u"in/"_s, u"in/a.txt"_s}));
+    }
+
+    // A folder that cannot be read, given or met by a scan, is named on standard error and left out: the run goes
+    // on with what could be read and exits 1, or exits 2 with nothing touched when nothing could be read at all.
+    void unreadableFolders_data() {
+        QTest::addColumn<QByteArrayList>("arguments");
+        QTest::addColumn<QByteArrayList>("named"); // on standard error
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QStringList>("tree");
+        const QByteArray locked = "in/deep/sub/locked: cannot read: Permission denied";
+        const QByteArray lone = "lone: cannot read: Permission denied";
+        const QStringList both{u".txt/"_s, u".txt/a.txt"_s, u".txt/c.txt"_s};
+        QTest::newRow("a locked folder deep in a scan")
+            << QByteArrayList{"--scan", "in"} << QByteArrayList{locked} << 1 << both;
+        QTest::newRow("a path past PATH_MAX in a scan")
+            << QByteArrayList{"--scan", "long", "in/a.txt"} << QByteArrayList{": cannot read: File name too long"} << 1
+            << QStringList{u".txt/"_s, u".txt/a.txt"_s};
+        QTest::newRow("a locked folder beside a file") << QByteArrayList{"in/a.txt", "lone"} << QByteArrayList{lone}
+                                                       << 1 << QStringList{u".txt/"_s, u".txt/a.txt"_s};
+        QTest::newRow("a locked folder beside an empty one")
+            << QByteArrayList{"empty", "lone"} << QByteArrayList{lone} << 1 << QStringList();
+        QTest::newRow("a dry run") << QByteArrayList{"--dry-run", "--scan", "in"} << QByteArrayList{locked} << 1
+                                   << QStringList();
+        QTest::newRow("only a locked folder")
+            << QByteArrayList{"lone"} << QByteArrayList{lone, "nothing to sort could be read"} << 2 << QStringList();
+        QTest::newRow("only a locked folder to scan")
+            << QByteArrayList{"--scan", "lone"} << QByteArrayList{lone, "nothing to sort could be read"} << 2
+            << QStringList();
+    }
+    void unreadableFolders() {
+        QFETCH(QByteArrayList, arguments);
+        QFETCH(QByteArrayList, named);
+        QFETCH(int, exitCode);
+        QFETCH(QStringList, tree);
+        const QByteArray root = QFile::encodeName(m_dir->path());
+        WriteTestFile(path(u"in/a.txt"_s), "a");
+        WriteTestFile(path(u"in/deep/c.txt"_s), "c");
+        WriteTestFile(path(u"in/deep/sub/locked/b.txt"_s), "b");
+        WriteTestFile(path(u"lone/d.txt"_s), "d");
+        MakeFolder(root + "/empty");
+        MakeFolder(root + "/long");
+        MakeDeepFile(root + "/long", 20, "e.txt");
+        SetMode(root + "/in/deep/sub/locked", 0);
+        SetMode(root + "/lone", 0);
+        const auto unlock = qScopeGuard([&] {
+            SetMode(root + "/in/deep/sub/locked", 0755);
+            SetMode(root + "/lone", 0755);
+        });
+        const PermissionBoundCommand command = BindPermissions(u"" VARNOTH_PROGRAM ""_s);
+        if (!command.reason.isEmpty()) {
+            QSKIP(qPrintable(command.reason));
+        }
+        const CliResult result =
+            RunCli(command.program, command.arguments + QByteArrayList{"sort", "--by-type", "--out", "out"} + arguments,
+                   m_dir->path(), path(u"home"_s));
+        QCOMPARE(result.exitCode, exitCode);
+        QCOMPARE(result.err.count('\n'), named.size());
+        for (const QByteArray& line : named) {
+            QVERIFY2(result.err.contains(line), result.err.constData());
+        }
+        QCOMPARE(TreeOf(path(u"out"_s)), tree);
     }
 
     // A journal folder that cannot be made: exit status 2 with nothing touched, unless --no-journal.
@@ -350,6 +418,9 @@ private slots:
             u"" VARNOTH_PROGRAM ""_s,
             {"sort", "--by-type", "--on-conflict", "ask", "--out", "out", "in/a.txt", "in/b.txt", "in/c.txt"},
             m_dir->path(), path(u"home"_s));
+        if (!terminal.noTerminalReason().isEmpty()) {
+            QSKIP(qPrintable(terminal.noTerminalReason()));
+        }
         QVERIFY(terminal.waitForOutput("0 of 3 files"));
         QVERIFY(terminal.waitForOutput("a.txt exists. Replace it?"));
         terminal.type("y\n");

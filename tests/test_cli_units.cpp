@@ -4,10 +4,15 @@
 #include "cli/EscapedText.h"
 #include "cli/InputPaths.h"
 #include "cli/JsonLines.h"
+#include "cli/RunReportOutput.h"
+#include "engine/RunReport.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTemporaryFile>
 #include <QTest>
+
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -93,6 +98,25 @@ private slots:
         report.failed = 4;
         QCOMPARE(JsonSummaryLine(report),
                  QByteArray("{\"summary\": {\"placed\": 3, \"left\": 1, \"nomatch\": 2, \"failed\": 4}}\n"));
+    }
+
+    // A moved file whose name led to another file at the end is no failure: the report names it on standard error,
+    // escaped, with what became of it, and counts it as placed.
+    void runReportNamesTheOnlyCopies() {
+        RunReport report;
+        report.placed = 1;
+        report.onlyCopies = {"/in/a\nb.doc"};
+        QTemporaryFile captured;
+        QVERIFY(captured.open());
+        const int standardError = ::dup(STDERR_FILENO);
+        ::dup2(captured.handle(), STDERR_FILENO);
+        PrintRunReport(report, false, true);
+        ::dup2(standardError, STDERR_FILENO);
+        ::close(standardError);
+        captured.seek(0);
+        QCOMPARE(captured.readAll(),
+                 QByteArray("varnoth: /in/a\\nb.doc: sorted; this name now leads to another file, "
+                            "which was kept, so the sorted copy is the only copy of the original\n"));
     }
 
     void absolutePath_data() {

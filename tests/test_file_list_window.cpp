@@ -1,6 +1,7 @@
 #include "core/CriterionPage.h"
 #include "filelist/FileListModel.h"
 #include "testsupport/OpenedUrls.h"
+#include "testsupport/PermissionBits.h"
 #include "testsupport/TestFiles.h"
 #include "testsupport/WindowTest.h"
 
@@ -14,6 +15,7 @@
 #include <QListView>
 #include <QMenu>
 #include <QMimeData>
+#include <QScopeGuard>
 #include <QTabWidget>
 #include <QTest>
 #include <QTreeView>
@@ -313,6 +315,48 @@ private slots:
         }
         QCOMPARE(entries(), expected);
         QVERIFY(!QGuiApplication::overrideCursor());
+    }
+
+    // A scan that could not read some folders adds what it could and then names how many it could not, and the
+    // first few of them, in an information box.
+    void aScanNamesTheFoldersItCouldNotRead() {
+        WriteTestFile(path(u"a/1"_s));
+        QStringList locked;
+        for (int i = 0; i < 7; ++i) {
+            locked.append(path(u"a/locked%1"_s.arg(i)));
+            WriteTestFile(locked.last() + u"/x"_s);
+            QVERIFY(::chmod(QFile::encodeName(locked.last()).constData(), 0) == 0);
+        }
+        const auto unlock = qScopeGuard([&] {
+            for (const QString& folder : locked) {
+                ::chmod(QFile::encodeName(folder).constData(), 0755);
+            }
+        });
+        const PermissionBitsBind bound;
+        if (!bound.reason().isEmpty()) {
+            QSKIP(qPrintable(bound.reason()));
+        }
+        onNextModal([&](QWidget* picker) {
+            auto* tree = picker->findChild<QTreeView*>(u"ShellTreeView1"_s);
+            tree->setCurrentIndex(static_cast<QFileSystemModel*>(tree->model())->index(path(u"a"_s)));
+            picker->findChild<QCheckBox*>(u"CheckBox1"_s)->setChecked(true);
+            picker->findChild<QAbstractButton*>(u"BitBtn1"_s)->click();
+        });
+        ShownMessage box;
+        answerNextMessage(&box);
+        click(u"Button5"_s);
+
+        QCOMPARE(entries(), QByteArrayList{bytes(u"a/1"_s)});
+        QCOMPARE(box.title, u"Varnoth"_s);
+        QCOMPARE(box.icon, QMessageBox::Information);
+        QStringList lines = box.text.split(u'\n');
+        QCOMPARE(lines.takeFirst(), u"有 7 个文件夹无法读取，其中的文件未添加到列表中："_s);
+        QCOMPARE(lines.takeLast(), u"……另有 2 个文件夹"_s);
+        QCOMPARE(lines.size(), 5);
+        for (const QString& line : lines) {
+            QVERIFY2(locked.contains(line), qPrintable(line));
+        }
+        QCOMPARE(lines.removeDuplicates(), 0);
     }
 
     void cancellingThePickerAddsNothing() {

@@ -5,6 +5,7 @@
 #include "testsupport/CountingScanHost.h"
 #include "testsupport/FakeRunHost.h"
 #include "testsupport/FileSystemFixtures.h"
+#include "testsupport/PermissionBits.h"
 #include "testsupport/TestFiles.h"
 
 #include <QDirIterator>
@@ -15,6 +16,8 @@
 #include <QTest>
 
 #include <algorithm>
+#include <cerrno>
+#include <climits>
 
 using namespace Qt::StringLiterals;
 
@@ -87,7 +90,7 @@ private slots:
     void ownFilesComeBeforeSubFolders();
     void entriesKeepTheFileSystemOrder();
     void pathsAlreadyListedAreNotAddedAgain();
-    void unreadableFoldersAddNothingAndTheScanGoesOn();
+    void unreadableFoldersAreNamedAndTheScanGoesOn();
     void theListFillsAndRepaintsAsTheScanGoes();
     void aClosingWindowStopsTheScanAtOnce();
     void caseTwinsAreTwoFilesAndBothAreSorted();
@@ -299,26 +302,48 @@ void TestFolderScan::pathsAlreadyListedAreNotAddedAgain() {
                                                              "a/pipe", "a/toA1", "a/照片.jpg", "a/b/b1.txt"}));
 }
 
-void TestFolderScan::unreadableFoldersAddNothingAndTheScanGoesOn() {
-    if (RunningAsRoot()) {
-        QSKIP("root lists any folder");
-    }
+// Folders that cannot be read (no permission, a path longer than PATH_MAX) add nothing and are named with their
+// reason; the scan goes on with the rest.
+void TestFolderScan::unreadableFoldersAreNamedAndTheScanGoesOn() {
     QTemporaryDir temporary;
     const QByteArray top = QFile::encodeName(temporary.path());
-    MakeFolder(top + "/locked");
-    MakeFile(top + "/locked/l1.txt");
     MakeFolder(top + "/open");
+    MakeFolder(top + "/open/inner");
+    MakeFolder(top + "/open/inner/locked");
+    MakeFile(top + "/open/inner/locked/l1.txt");
     MakeFile(top + "/open/o1.txt");
     MakeFile(top + "/t1.txt");
-    SetMode(top + "/locked", 0);
+    MakeFolder(top + "/long");
+    const QByteArray deepFile = MakeDeepFile(top + "/long", 20, "deep.txt");
+    SetMode(top + "/open/inner/locked", 0);
+    const auto cleanUp = qScopeGuard([&] {
+        SetMode(top + "/open/inner/locked", 0755);
+        RemoveTree(top + "/long"); // deeper than QTemporaryDir removes
+    });
+    const PermissionBitsBind bound;
+    if (!bound.reason().isEmpty()) {
+        QSKIP(qPrintable(bound.reason()));
+    }
     FileListModel model;
     CountingScanHost host;
     FolderScanner scanner(model, host);
     scanner.IndexDisk(top + '/');
-    scanner.scanFolder(top + "/locked");
-    scanner.IndexDisk2(top + "/locked/", 3);
-    SetMode(top + "/locked", 0755);
+    scanner.scanFolder(top + "/open/inner/locked");
+    scanner.IndexDisk2(top + "/open/", 1); // the locked folder lies deeper
+    scanner.IndexDisk2(top + "/open/", 2);
+
     QCOMPARE(sorted(relativeEntries(model, top)), (QByteArrayList{"/open/o1.txt", "/t1.txt"}));
+    QByteArrayList named;
+    QByteArray deepest;
+    for (const UnreadableFolder& folder : scanner.unreadableFolders()) {
+        const bool tooLong = folder.path.startsWith(top + "/long/");
+        deepest = tooLong ? folder.path : deepest;
+        named.append((tooLong ? "long" : folder.path.mid(top.size())) + ": " + QByteArray::number(folder.error));
+    }
+    const QByteArray locked = "/open/inner/locked: " + QByteArray::number(EACCES);
+    QCOMPARE(sorted(named), (QByteArrayList{locked, locked, locked, "long: " + QByteArray::number(ENAMETOOLONG)}));
+    // The folder named is the first one whose path, with its '/', is past PATH_MAX.
+    QVERIFY(deepest.size() + 1 >= PATH_MAX && deepest.size() - 250 < PATH_MAX && deepFile.startsWith(deepest));
 }
 
 // wide/s0, wide/s1, wide/s2 with 100 files each; with time slices of no length, every 64th entry ends a slice.

@@ -220,6 +220,8 @@ private slots:
         QTest::addColumn<QString>("shown");
         QTest::newRow("size takes a dot") << u"EdtSize"_s << u"1a.5-x"_s << u"1.5"_s;
         QTest::newRow("pixels: digits only") << u"EdtPic"_s << u"8a0.0 "_s << u"800"_s;
+        QTest::newRow("pixels refuse a minus") << u"EdtPic"_s << u"-800"_s << u"800"_s;
+        QTest::newRow("size refuses a minus") << u"EdtSize"_s << u"-5"_s << u"5"_s;
         QTest::newRow("range begin") << u"EdtPartNameBegin"_s << u"-1b2"_s << u"12"_s;
         QTest::newRow("range end") << u"EdtPartNameEnd"_s << u"+3,4"_s << u"34"_s;
         QTest::newRow("keywords are not filtered") << u"EdtKeys"_s << u"a 1.b"_s << u"a 1.b"_s;
@@ -241,6 +243,27 @@ private slots:
         QGuiApplication::clipboard()->setText(u"-5x"_s);
         QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(edit->text(), u"-5x"_s);
+    }
+
+    // Pasting puts a minus into the size field; the run reads the field again when it starts and takes the number
+    // it says, as the page's own parameter step reads any number, into a folder named as the field shows it.
+    void aPastedMinusIsTakenAsANegativeSize() {
+        listFiles({u"empty.txt"_s});
+        WriteTestFile(path(u"src/empty.txt"_s), QByteArray());
+        control<QTabWidget>(u"PageControl1"_s)->setCurrentIndex(SizePage);
+        auto* size = control<QLineEdit>(u"EdtSize"_s);
+        size->clear();
+        QGuiApplication::clipboard()->setText(u"-5"_s);
+        QTest::keyClick(size, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(size->text(), u"-5"_s);
+        control<QComboBox>(u"CmbCondition"_s)->setCurrentIndex(0);
+        control<QComboBox>(u"CmbUnit"_s)->setCurrentIndex(0);
+        control<QLineEdit>(u"EdtOutDir"_s)->setText(path(u"out"_s));
+        ShownMessage done;
+        answerNextMessage(&done);
+        QTest::mouseClick(control(u"BtnCopy"_s), Qt::LeftButton);
+        QCOMPARE(done.text, u"分拣工作完成！\n失败 0 个，已分拣 1 个，因同名未处理 0 个，不符合条件 0 个。"_s);
+        QCOMPARE(EntriesOf(path(u"out/大于-5KB"_s)), QStringList{u"empty.txt"_s});
     }
 
     void aKeywordSortThroughTheWindow() {

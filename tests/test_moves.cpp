@@ -2,6 +2,7 @@
 #include "engine/FileCopy.h"
 #include "engine/MoveBatch.h"
 #include "engine/SortRun.h"
+#include "testsupport/ActAfterFirstChunk.h"
 #include "testsupport/FakeRunHost.h"
 #include "testsupport/FileSystemFixtures.h"
 #include "testsupport/FsErrorOutput.h"
@@ -13,25 +14,13 @@
 #include <QTest>
 
 #include <cstdio>
-#include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <utility>
 
 using namespace Qt::StringLiterals;
 using Fs::Operation;
 
 namespace {
-// Does something to the source once, after the first chunk of a copy.
-struct ActMidCopy : CopyHooks {
-    mutable std::function<void()> act;
-    void chunkCopied(qint64) const override {
-        if (act) {
-            std::exchange(act, nullptr)();
-        }
-    }
-};
-
 struct stat statusOf(const QByteArray& path) {
     struct stat status {};
     ::lstat(path.constData(), &status);
@@ -56,20 +45,35 @@ private slots:
     }
     void cleanup() { m_dir.reset(); }
 
+    // A copy whose source was written to while it was read never takes its name; a source changed later, or
+    // replaced by another file under its name, is kept when the move comes to delete it.
     void aSourceChangedDuringItsCopyIsKept_data() {
         QTest::addColumn<bool>("listedByLink");
-        QTest::addColumn<QByteArray>("change"); // what happens to the source during its copy
-        QTest::addColumn<Fs::Error>("error");
+        QTest::addColumn<QByteArray>("change");   // what happens to the source
+        QTest::addColumn<bool>("duringCopy");     // after the copy's first chunk, else once the copy is made
+        QTest::addColumn<Fs::Error>("copyError"); // of the copy
+        QTest::addColumn<Fs::Error>("error");     // of the deletion after a copy that was made
         const Fs::Error changed{Operation::VerifySource, ESTALE};
-        QTest::newRow("unchanged") << false << QByteArray() << Fs::Error();
-        QTest::newRow("saved anew: a new file renamed over the name") << false << QByteArray("rename") << changed;
-        QTest::newRow("appended to") << false << QByteArray("append") << changed;
-        QTest::newRow("listed by a link, unchanged: the link goes") << true << QByteArray() << Fs::Error();
-        QTest::newRow("listed by a link that was replaced") << true << QByteArray("relink") << changed;
+        const Fs::Error elsewhere{Operation::VerifySource, EEXIST};
+        QTest::newRow("unchanged") << false << QByteArray() << true << Fs::Error() << Fs::Error();
+        QTest::newRow("saved anew during the copy: a new file renamed over the name")
+            << false << QByteArray("rename") << true << Fs::Error() << elsewhere;
+        QTest::newRow("saved anew after the copy")
+            << false << QByteArray("rename") << false << Fs::Error() << elsewhere;
+        QTest::newRow("appended to during the copy") << false << QByteArray("append") << true << changed << Fs::Error();
+        QTest::newRow("appended to after the copy") << false << QByteArray("append") << false << Fs::Error() << changed;
+        QTest::newRow("listed by a link, unchanged: the link goes")
+            << true << QByteArray() << true << Fs::Error() << Fs::Error();
+        QTest::newRow("listed by a link that was replaced by one to the same file")
+            << true << QByteArray("relink") << true << Fs::Error() << changed;
+        QTest::newRow("listed by a link that leads to another file now")
+            << true << QByteArray("rename") << true << Fs::Error() << elsewhere;
     }
     void aSourceChangedDuringItsCopyIsKept() {
         QFETCH(bool, listedByLink);
         QFETCH(QByteArray, change);
+        QFETCH(bool, duringCopy);
+        QFETCH(Fs::Error, copyError);
         QFETCH(Fs::Error, error);
         const QByteArray content = LabelledContent("old", 3 << 20);
         MakeFile(at("thesis.doc"), content);
@@ -78,8 +82,7 @@ private slots:
         if (listedByLink) {
             MakeLink("thesis.doc", entry);
         }
-        ActMidCopy hooks;
-        hooks.act = [&] {
+        const auto act = [&] {
             if (change == "rename") {
                 MakeFile(at("new.doc"), "new version");
                 QVERIFY(::rename(at("new.doc"), at("thesis.doc")) == 0);
@@ -91,9 +94,21 @@ private slots:
                 MakeLink(at("thesis.doc"), entry);
             }
         };
+        ActAfterFirstChunk hooks;
+        if (duringCopy) {
+            hooks.act = act;
+        }
         const struct stat link = statusOf(entry);
         CopyRecord copy;
-        QCOMPARE(CopyRegularFile(entry, at("out/thesis.doc"), {.hooks = &hooks}, &copy), Fs::Error());
+        QCOMPARE(CopyRegularFile(entry, at("out/thesis.doc"), {.hooks = &hooks}, &copy), copyError);
+        if (copyError.failed()) {
+            QCOMPARE(EntriesOf(QFile::decodeName(at("out"))), QStringList()); // nothing left behind
+            return;
+        }
+        QCOMPARE(ReadTestFile(QFile::decodeName(at("out/thesis.doc"))), content);
+        if (!duringCopy) {
+            act();
+        }
 
         const Fs::SourceRecord record{copy.source, listedByLink ? std::optional(link) : std::nullopt};
         QCOMPARE(Fs::DeleteUnchangedSource(entry, record), error);

@@ -6,6 +6,7 @@
 #include "testsupport/ShownText.h"
 #include "testsupport/TestFiles.h"
 #include "testsupport/WindowTest.h"
+#include "ui/CompletionBox.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -191,6 +192,21 @@ private slots:
         QCOMPARE(done.details, u"复制或删除失败的文件：\n"_s + QFile::decodeName(sources[0]) + u"：目标文件写保护\n"_s +
                                    QFile::decodeName(sources[1]) + u"：目标文件写保护"_s);
         QCOMPARE(fileManager.urls, QList<QUrl>{QUrl::fromLocalFile(path(u"out/"_s))});
+    }
+
+    // A moved file whose name led to another file when its source was to go counts as placed, and the details
+    // say that its sorted copy is the only copy of the file that was moved.
+    void theCompletionBoxNamesTheOnlyCopies() {
+        RunReport report;
+        report.placed = 2;
+        report.onlyCopies = {"/home/u/<b>报告</b>.doc", "/home/u/游记.txt"};
+        ShownBoxTexts done;
+        readNextBox(&done);
+        ShowCompletionBox(&form(), report, {});
+        QCOMPARE(done.text, u"分拣工作完成！\n失败 0 个，已分拣 2 个，因同名未处理 0 个，不符合条件 0 个。"_s);
+        QCOMPARE(done.details,
+                 u"以下文件移动时，原文件名已指向另一个文件，该文件已保留；分拣出的文件是原文件仅有的一份：\n"
+                 u"/home/u/<b>报告</b>.doc\n/home/u/游记.txt"_s);
     }
 
     // A file that came onto the disk now and was last modified in 2010; /proc keeps no creation time, so there the

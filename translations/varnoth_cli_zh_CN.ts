@@ -399,5 +399,17 @@ history 每次分拣写一行：标识、开始时间、分拣方式、复制或
 （undo：没有这次分拣、没有需要撤销的内容或分拣记录不可信），128+N 被信号 N 终止。
 </translation>
     </message>
+    <message>
+        <source>%1: sorted; this name now leads to another file, which was kept, so the sorted copy is the only copy of the original</source>
+        <translation>%1：已分拣；该文件名现已指向另一个文件，该文件已保留，因此分拣出的副本是原文件仅有的一份</translation>
+    </message>
+    <message>
+        <source>keywords in valid UTF-8</source>
+        <translation>有效 UTF-8 编码的关键字</translation>
+    </message>
+    <message>
+        <source>nothing to sort could be read</source>
+        <translation>没有任何可读取的分拣内容</translation>
+    </message>
 </context>
 </TS>

@@ -33,6 +33,10 @@
             <numerusform>The file system has no creation time for %n files; their modification time was compared.</numerusform>
         </translation>
     </message>
+    <message>
+        <source>以下文件移动时，原文件名已指向另一个文件，该文件已保留；分拣出的文件是原文件仅有的一份：</source>
+        <translation>When these files were moved, their names had come to lead to another file, which was kept; the sorted file is the only copy of the original:</translation>
+    </message>
 </context>
 <context>
     <name>CriterionPage</name>
@@ -1031,6 +1035,26 @@
     <message>
         <source>回收站中的记录文件不属于当前用户或不是普通文件，未删除</source>
         <translation>the trash record is not a plain file of yours; not removed</translation>
+    </message>
+</context>
+<context>
+    <name>UnreadableFoldersBox</name>
+    <message numerus="yes">
+        <source>……另有 %n 个文件夹</source>
+        <translation>
+            <numerusform>… and %n more folder</numerusform>
+            <numerusform>… and %n more folders</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>有 %n 个文件夹无法读取，其中的文件未添加到列表中：
+%1</source>
+        <translation>
+            <numerusform>%n folder could not be read; its files were not added to the list:
+%1</numerusform>
+            <numerusform>%n folders could not be read; their files were not added to the list:
+%1</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

@@ -18,6 +18,8 @@
 
 #include <QCommandLineParser>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -72,26 +74,47 @@ int runPlan(CliRunHost& host, const SortRequest& request, int fileCount) {
     return 0;
 }
 
-int runSort(const SortRequest& request) {
-    FileListModel files;
-    const std::optional<QString> inputError = AddSortInputs(request.inputs, files);
-    if (CaughtTerminationSignal() != 0) {
-        return signalStatus();
+// Names each folder that could not be read on standard error.
+void printUnreadableFolders(const AddedInputs& added) {
+    for (const UnreadableFolder& folder : added.unreadableFolders) {
+        PrintErrorLine(UnreadableFolderLine(folder));
     }
-    if (inputError) {
-        return usageError(*inputError);
-    }
-    CliRunHost host(request, files);
+}
+
+// The run's exit status, or the plan's: a run that went on without folders it could not read did not do all it was
+// asked to.
+int sortStatus(CliRunHost& host, const SortRequest& request, int fileCount, const AddedInputs& added) {
     if (request.dryRun) {
-        return runPlan(host, request, files.size());
+        const int status = runPlan(host, request, fileCount);
+        return status == 0 && !added.unreadableFolders.isEmpty() ? 1 : status;
     }
-    if (files.size() == 0) {
+    if (fileCount == 0) {
         // Nothing to sort is nothing left undone: scripts that find no files go on without an error.
         host.showCompletion(RunReport());
     } else {
         RunSort(host);
     }
-    return CaughtTerminationSignal() != 0 ? signalStatus() : host.exitStatus();
+    if (CaughtTerminationSignal() != 0) {
+        return signalStatus();
+    }
+    return added.unreadableFolders.isEmpty() ? host.exitStatus() : std::max(host.exitStatus(), 1);
+}
+
+int runSort(const SortRequest& request) {
+    FileListModel files;
+    const AddedInputs added = AddSortInputs(request.inputs, files);
+    if (CaughtTerminationSignal() != 0) {
+        return signalStatus();
+    }
+    if (added.error) {
+        return usageError(*added.error);
+    }
+    printUnreadableFolders(added);
+    if (!added.unreadableFolders.isEmpty() && !added.anyRead) {
+        return usageError(CommandLine::tr("nothing to sort could be read"));
+    }
+    CliRunHost host(request, files);
+    return sortStatus(host, request, files.size(), added);
 }
 
 int runSortCommand(const QStringList& arguments) {
@@ -159,9 +182,11 @@ std::optional<QByteArrayList> WindowPathArguments(const QByteArrayList& argument
 }
 
 void AddWindowPaths(const QByteArrayList& paths, FileListModel& fileList) {
-    for (const QByteArray& missing : AddNamedPaths(paths, fileList)) {
+    const AddedInputs added = AddNamedPaths(paths, fileList);
+    for (const QByteArray& missing : added.missing) {
         PrintErrorLine(CommandLine::tr("%1: no such file or folder").arg(QString::fromUtf8(EscapedText(missing))));
     }
+    printUnreadableFolders(added);
 }
 
 int RunCommandLine(const QByteArrayList& arguments) {

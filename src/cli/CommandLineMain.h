@@ -13,8 +13,8 @@ QByteArrayList ProgramArguments(int argc, char** argv);
 // history, undo) first, or an option anywhere before a "--". A first "--" ends the options and is not a path.
 std::optional<QByteArrayList> WindowPathArguments(const QByteArrayList& arguments);
 
-// Adds the window's PATH arguments to its file list as "sort" adds them; a path that names nothing is reported on
-// standard error and left out.
+// Adds the window's PATH arguments to its file list as "sort" adds them; a path that names nothing, and a folder
+// that cannot be read, is reported on standard error and left out.
 void AddWindowPaths(const QByteArrayList& paths, FileListModel& fileList);
 
 // Runs "varnoth sort", "history", "undo", "--help" or "--version" (a QCoreApplication must exist) and returns the

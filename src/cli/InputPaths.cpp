@@ -88,19 +88,28 @@ std::optional<QByteArray> readStandardInput(int& error) {
     }
 }
 
-std::optional<QString> addStandardInput(bool nulSeparated, FileListModel& fileList) {
+// What the scans of scanner found, into added.
+void noteScans(const FolderScanner& scanner, AddedInputs& added) {
+    added.unreadableFolders += scanner.unreadableFolders();
+    added.anyRead = added.anyRead || scanner.foldersRead() > 0;
+}
+
+void addStandardInput(bool nulSeparated, FileListModel& fileList, AddedInputs& added) {
     int error = 0;
     const std::optional<QByteArray> text = readStandardInput(error);
     if (!text) {
-        return cannotRead(CommandLine::tr("standard input"), error);
+        added.error = cannotRead(CommandLine::tr("standard input"), error);
+        return;
     }
     QByteArrayList paths = nulSeparated ? text->split('\0') : SplitListFileLines(*text);
     paths.removeAll(QByteArray());
-    const QByteArrayList missing = AddNamedPaths(paths, fileList);
-    if (!missing.isEmpty()) {
-        return CommandLine::tr("%1: no such file or folder (read from standard input)").arg(escaped(missing.first()));
+    const AddedInputs named = AddNamedPaths(paths, fileList);
+    added.unreadableFolders += named.unreadableFolders;
+    added.anyRead = added.anyRead || named.anyRead;
+    if (!named.missing.isEmpty()) {
+        added.error = CommandLine::tr("%1: no such file or folder (read from standard input)")
+                          .arg(escaped(named.missing.first()));
     }
-    return std::nullopt;
 }
 
 std::optional<QString> addListFile(const QByteArray& fileName, const QByteArray& workingFolder,
@@ -126,8 +135,8 @@ std::optional<QString> addListFile(const QByteArray& fileName, const QByteArray&
 
 } // namespace
 
-QByteArrayList AddNamedPaths(const QByteArrayList& paths, FileListModel& fileList) {
-    QByteArrayList missing;
+AddedInputs AddNamedPaths(const QByteArrayList& paths, FileListModel& fileList) {
+    AddedInputs added;
     const std::optional<QByteArray> workingFolder = WorkingFolder();
     CommandLineScanHost host;
     FolderScanner scanner(fileList, host);
@@ -137,33 +146,41 @@ QByteArrayList AddNamedPaths(const QByteArrayList& paths, FileListModel& fileLis
             scanner.scanFolder(absolute);
         } else if (Fs::ReachesAnything(absolute)) {
             fileList.AppendUnique({absolute});
+            added.anyRead = true;
         } else {
-            missing.append(path);
+            added.missing.append(path);
         }
     }
-    return missing;
+    noteScans(scanner, added);
+    return added;
 }
 
-std::optional<QString> AddSortInputs(const SortInputSources& sources, FileListModel& fileList) {
+AddedInputs AddSortInputs(const SortInputSources& sources, FileListModel& fileList) {
     const std::optional<QByteArray> workingFolder = WorkingFolder();
     if (!workingFolder) {
-        return cannotRead(CommandLine::tr("the working folder"), errno);
+        AddedInputs failed;
+        failed.error = cannotRead(CommandLine::tr("the working folder"), errno);
+        return failed;
     }
-    const QByteArrayList missing = AddNamedPaths(sources.paths, fileList);
-    if (!missing.isEmpty()) {
-        return CommandLine::tr("%1: no such file or folder").arg(escaped(missing.first()));
+    AddedInputs added = AddNamedPaths(sources.paths, fileList);
+    if (!added.missing.isEmpty()) {
+        added.error = CommandLine::tr("%1: no such file or folder").arg(escaped(added.missing.first()));
+        return added;
     }
     for (const QByteArray& listFile : sources.listFiles) {
-        if (std::optional<QString> error = addListFile(listFile, *workingFolder, fileList)) {
-            return error;
+        added.error = addListFile(listFile, *workingFolder, fileList);
+        if (added.error) {
+            return added;
         }
+        added.anyRead = true;
     }
     CommandLineScanHost host;
     FolderScanner scanner(fileList, host);
     for (const QByteArray& folder : sources.scanFolders) {
         const QByteArray absolute = WithTrailingSlash(AbsolutePath(folder, *workingFolder));
         if (!Fs::ReachesFolder(absolute)) {
-            return CommandLine::tr("--scan %1: expected a folder").arg(escaped(folder));
+            added.error = CommandLine::tr("--scan %1: expected a folder").arg(escaped(folder));
+            return added;
         }
         if (sources.depth) {
             scanner.IndexDisk2(absolute, *sources.depth);
@@ -171,5 +188,13 @@ std::optional<QString> AddSortInputs(const SortInputSources& sources, FileListMo
             scanner.IndexDisk(absolute);
         }
     }
-    return sources.standardInput ? addStandardInput(sources.nulSeparated, fileList) : std::nullopt;
+    noteScans(scanner, added);
+    if (sources.standardInput) {
+        addStandardInput(sources.nulSeparated, fileList, added);
+    }
+    return added;
+}
+
+QString UnreadableFolderLine(const UnreadableFolder& folder) {
+    return cannotRead(escaped(folder.path), folder.error);
 }

@@ -20,7 +20,7 @@ std::optional<SizeValue> ParseSizeValue(const QString& text) {
             continue;
         }
         const QString number = text.chopped(units[unit].size());
-        if (!SizeThreshold(number, unit)) {
+        if (number.contains(u'-') || !SizeThreshold(number, unit)) {
             return std::nullopt;
         }
         return SizeValue{number, unit};
@@ -60,7 +60,8 @@ std::optional<PixelValue> ParsePixelValue(const QString& text) {
             continue;
         }
         const QString limit = text.mid(prefix.size());
-        if (!ParseIntegerField(limit, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max())) {
+        if (limit.contains(u'-') ||
+            !ParseIntegerField(limit, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max())) {
             return std::nullopt;
         }
         return PixelValue{condition, limit};

@@ -11,7 +11,9 @@
 #include <optional>
 
 // The values of the sort options, checked by the same rules as the window's fields: a value the window would refuse
-// is refused here, and an accepted one gives the window's fields exactly as the user would have filled them in.
+// is refused here, and an accepted one gives the window's fields exactly as the user would have filled them in. The
+// numbers of sizes and pixels are whole numbers, as the window's fields let them be typed: a minus sign, which only
+// pasting puts into a field, is refused.
 
 // --larger/--smaller: a whole number followed by KB or MB, either letter case. number is the text before the unit,
 // as the size field would hold it; unit is the index of the unit list (0 KB, 1 MB).

@@ -32,6 +32,11 @@ void PrintRunReport(const RunReport& report, bool json, bool quiet) {
     for (const FailedFile& failure : report.failures) {
         PrintErrorLine(failureLine(failure));
     }
+    for (const QByteArray& path : report.onlyCopies) {
+        PrintErrorLine(CommandLine::tr("%1: sorted; this name now leads to another file, which was kept, so the sorted "
+                                       "copy is the only copy of the original")
+                           .arg(QString::fromUtf8(EscapedText(path))));
+    }
     if (report.birthTimeFallbacks > 0) {
         PrintErrorLine(CommandLine::tr("%1 file(s) have no recorded creation time; their modification time was "
                                        "compared")

@@ -92,7 +92,10 @@ std::optional<UsageError> fillCriterion(const QCommandLineParser& parser, SortRe
     if (parser.isSet(u"keywords"_s)) {
         request.page = KeywordPage;
         const std::optional<QString> text = textValue(parser, u"keywords"_s);
-        if (!text || TrimBlanksAndControls(*text).isEmpty()) {
+        if (!text) {
+            return expected(u"keywords"_s, CommandLine::tr("keywords in valid UTF-8"));
+        }
+        if (TrimBlanksAndControls(*text).isEmpty()) {
             return expected(u"keywords"_s, CommandLine::tr("one or more keywords separated by spaces"));
         }
         request.keywordText = *text;

@@ -31,8 +31,9 @@ enum class Operation : quint8 {
                      //   ENOSPC, EDQUOT or EFBIG: no space, over the quota or over the file-size limit;
                      //   ECANCELED: an interruption was requested part-way
     MoveIntoPlace,   // giving the complete file the target's name: EEXIST when it must not replace
-    VerifySource,    // after a copy, the source's name no longer leads to the file that was copied (ESTALE), so the
-                     //   source is kept
+    VerifySource,    // after a copy, the source's name no longer stands for the file that was copied, so the source
+                     //   is kept: ESTALE that file changed while or since it was read, EEXIST the name leads to
+                     //   another file
     DeleteSource,    // removing a moved file's source: ENOENT it is gone already, EACCES/EPERM its folder is locked
 };
 

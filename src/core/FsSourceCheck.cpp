@@ -25,6 +25,9 @@ Error changeOf(const QByteArray& path, const SourceRecord& record) {
     if (::stat(path.constData(), &now) != 0 || ::lstat(path.constData(), &entry) != 0) {
         return {errno == ENOENT ? Operation::DeleteSource : Operation::VerifySource, errno};
     }
+    if (now.st_dev != record.opened.st_dev || now.st_ino != record.opened.st_ino) {
+        return {Operation::VerifySource, EEXIST};
+    }
     const bool linkKept =
         record.link ? S_ISLNK(entry.st_mode) && sameEntry(entry, *record.link) : !S_ISLNK(entry.st_mode);
     if (!linkKept || !unchanged(now, record.opened)) {

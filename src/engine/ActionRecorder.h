@@ -23,7 +23,7 @@ struct RunDescription {
 // Takes down every action of a real run as it happens, written ahead, so that the run can be undone (the journal
 // implements it). The run calls, for each placement:
 //   intent() before it touches the disk, keepReplaced() before a file of the target's name is replaced, and then
-//   exactly one of done(), renamed() or failed();
+//   exactly one of done(), renamed() or failed(); withdraw() may follow done() for a move made by copying;
 // folderMade() after it made a folder, sync() before it deletes the sources of moves that were made by copying, and
 // finish() once at the end. A recorder that cannot write does not stop the run.
 class ActionRecorder {
@@ -45,6 +45,11 @@ public:
     virtual void renamed(int step) = 0;
     // The step did not happen.
     virtual void failed(int step) = 0;
+    // The step was done(), a move made by copying, but its source was found changed since its copy read it, so the
+    // copy may hold old and new bytes mixed: takes the new file away while the target still holds it, puts the file
+    // it replaced back, and records that the step did not happen. Where the new file cannot be taken away, the step
+    // stays done. Called after the sync() that came before the step's source was checked, and before the next sync().
+    virtual void withdraw(int step) = 0;
     // After the run made folder (one level).
     virtual void folderMade(const QByteArray& folder) = 0;
     // Puts everything recorded so far on the disk.

@@ -8,6 +8,7 @@
 #include "engine/RunHost.h"
 
 #include <cerrno>
+#include <unistd.h>
 
 namespace {
 
@@ -98,6 +99,7 @@ PlaceOutcome DiskPlacement::journaled(const PlaceRequest& request, const struct 
 PlaceOutcome DiskPlacement::recorded(const PlaceRequest& request, const struct stat* sourceEntry, NameUse use) {
     const int step = m_recorder->intent(request.move ? Transfer::Move : Transfer::Copy, use, request.source,
                                         request.target, sourceEntry);
+    m_lastRecordedStep = step;
     if (use == NameUse::Replace) {
         const FolderMemory::Opened folder = folders().open(request.folder);
         const Fs::Error error = folder.descriptor < 0
@@ -122,9 +124,6 @@ PlaceOutcome DiskPlacement::recorded(const PlaceRequest& request, const struct s
 
 // Tells the host of the placement's step, in the plan's terms; a move made by a copy waits for its source.
 void DiskPlacement::ended(const PlaceRequest& request, bool replaces, const PlaceOutcome& outcome) {
-    if (!m_host) {
-        return;
-    }
     const PlanAction action =
         outcome.result == PlaceResult::Declined ? PlanAction::Skip : PlacingAction(request, replaces);
     PlanStep step{request.source, request.target, action, std::nullopt};
@@ -133,10 +132,11 @@ void DiskPlacement::ended(const PlaceRequest& request, bool replaces, const Plac
         m_lastFailedSource = request.source;
     }
     if (outcome.result == PlaceResult::Copied && request.move) {
-        m_awaitedMoves.insert(request.source, {step, m_lastFailedSource == request.source});
-        return;
+        m_awaitedMoves.insert(request.source,
+                              {step, m_lastFailedSource == request.source, m_lastRecordedStep, outcome.placed});
+    } else if (m_host) {
+        m_host->stepEnded(step);
     }
-    m_host->stepEnded(step);
 }
 
 void DiskPlacement::passedBy(const QByteArray& source, PlanAction why) {
@@ -145,15 +145,30 @@ void DiskPlacement::passedBy(const QByteArray& source, PlanAction why) {
     }
 }
 
-void DiskPlacement::moveSettled(const QByteArray& source, const Fs::Error& failure) {
+void DiskPlacement::moveSettled(const QByteArray& source, const Fs::Error& failure, bool sourceChanged) {
+    AwaitedMove move = m_awaitedMoves.take(source);
+    if (sourceChanged) {
+        takeBack(move);
+    }
     if (!m_host) {
         return;
     }
-    AwaitedMove move = m_awaitedMoves.take(source);
     if (failure.failed() && !move.earlierFailure) {
         move.step.reason = FailureReasonOf(failure);
     }
     m_host->stepEnded(move.step);
+}
+
+void DiskPlacement::takeBack(const AwaitedMove& move) {
+    if (m_recorder) {
+        m_recorder->withdraw(move.recordedStep);
+        return;
+    }
+    const QByteArray& target = move.step.target;
+    struct stat now {};
+    if (::lstat(target.constData(), &now) == 0 && now.st_dev == move.copy.st_dev && now.st_ino == move.copy.st_ino) {
+        ::unlink(target.constData());
+    }
 }
 
 PlaceOutcome DiskPlacement::attempt(const PlaceRequest& request, const struct stat* entry) {
@@ -176,7 +191,9 @@ PlaceOutcome DiskPlacement::attempt(const PlaceRequest& request, const struct st
     }
     if (!error) {
         CopyRecord record;
-        error = CopyRegularFile(source, folder.descriptor, name, {.failIfExists = request.failIfExists}, &record);
+        error = CopyRegularFile(source, folder.descriptor, name,
+                                {.failIfExists = request.failIfExists, .hooks = m_host ? m_host->copyHooks() : nullptr},
+                                &record);
         if (!error->failed()) {
             PlaceOutcome copied = outcomeOf(PlaceResult::Copied, move, target);
             copied.placed = record.copy;

@@ -5,6 +5,8 @@
 
 #include <QHash>
 
+#include <sys/stat.h>
+
 class ActionRecorder;
 class RunHost;
 
@@ -28,7 +30,8 @@ public:
     // In move mode by a rename where one can do it, else by a copy.
     PlaceOutcome placeAt(const PlaceRequest& request) override;
     void passedBy(const QByteArray& source, PlanAction why) override;
-    void moveSettled(const QByteArray& source, const Fs::Error& failure) override;
+    // A copy whose source changed goes again: through the recorder, which also brings back a file it replaced.
+    void moveSettled(const QByteArray& source, const Fs::Error& failure, bool sourceChanged) override;
 
 private:
     PlaceOutcome attempt(const PlaceRequest& request, const struct stat* entry);
@@ -38,7 +41,11 @@ private:
     struct AwaitedMove {
         PlanStep step;
         bool earlierFailure = false; // an earlier placement of the file failed, and its failure is the one settled
+        int recordedStep = 0;        // the recorder's number of the step
+        struct stat copy {};         // the new file
     };
+    // Takes the move's copy away again, while the target still holds it.
+    void takeBack(const AwaitedMove& move);
     // The placement with the recorder: first as if the name were free, then, where it is taken, as the request
     // says; replaces tells whether the step replaced a file.
     PlaceOutcome journaled(const PlaceRequest& request, const struct stat* sourceEntry, bool& replaces);
@@ -49,4 +56,5 @@ private:
     RunHost* m_host;
     QHash<QByteArray, AwaitedMove> m_awaitedMoves; // by source
     QByteArray m_lastFailedSource;
+    int m_lastRecordedStep = 0;
 };

@@ -40,6 +40,13 @@ Fs::Error CopyOpenRegularFile(const Fs::RegularFile& in, int folder, const QByte
         error.failed()) {
         return error;
     }
+    // A source written to while it was read would give a copy of old and new bytes mixed. (Its change time is no
+    // sign of that: it also changes when a new version is renamed over its name.)
+    if (struct stat after{}; ::fstat(in.descriptor(), &after) != 0 || after.st_size != sourceStatus.st_size ||
+                             after.st_mtim.tv_sec != sourceStatus.st_mtim.tv_sec ||
+                             after.st_mtim.tv_nsec != sourceStatus.st_mtim.tv_nsec) {
+        return {Fs::Operation::VerifySource, ESTALE};
+    }
     const struct timespec times[2] = {sourceStatus.st_atim, sourceStatus.st_mtim};
     // The permission bits only: a copy never becomes setuid, setgid or sticky.
     if (::fchmod(out.descriptor(), sourceStatus.st_mode & 0777) != 0 || ::futimens(out.descriptor(), times) != 0 ||

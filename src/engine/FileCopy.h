@@ -42,6 +42,8 @@ struct CopyRecord {
 //   a folder holds the name; EEXIST when failIfExists is set and something else holds it; EACCES when target exists
 //   without any write permission bit (write-protected, even for root);
 // - WriteTemporary with ECANCELED when an interruption was requested during the copy (see Interruption.h);
+// - VerifySource with ESTALE when the source was written to while it was read (its size or modification time
+//   changed), so that the copy could hold old and new bytes mixed;
 // - CreateTemporary, WriteTemporary or MoveIntoPlace with what the file system reports.
 // The content goes to a new file in the target's folder first, unnamed where the file system allows it, which takes
 // the target's name only when complete, so the target name never holds a partial file, a failed overwrite leaves

@@ -3,6 +3,7 @@
 #include "core/FileNames.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -12,6 +13,18 @@ namespace {
 // sources of a long run go away as it goes.
 constexpr int kBatchFiles = 1000;
 constexpr qint64 kBatchBytes = qint64(256) << 20;
+
+// What the deletion of a source found, by its outcome.
+MoveBatch::SourceFound foundAt(const Fs::Error& deletion) {
+    using Found = MoveBatch::SourceFound;
+    if (!deletion.failed()) {
+        return Found::Deleted;
+    }
+    if (deletion.operation != Fs::Operation::VerifySource || (deletion.code != ESTALE && deletion.code != EEXIST)) {
+        return Found::Kept;
+    }
+    return deletion.code == ESTALE ? Found::Changed : Found::Replaced;
+}
 } // namespace
 
 MoveBatch::MoveBatch(Flush flush) : m_flush(std::move(flush)) {}
@@ -68,7 +81,11 @@ QList<MoveBatch::Move> MoveBatch::settle() {
     QList<Move> settled;
     for (auto& [move, disk] : m_moves) {
         const Fs::Error flush = disk < 0 ? Fs::Error() : flushed[size_t(disk)];
-        const Fs::Error error = flush.failed() ? flush : Fs::DeleteUnchangedSource(move.source, move.record);
+        Fs::Error error = flush.failed() ? flush : Fs::DeleteUnchangedSource(move.source, move.record);
+        move.found = foundAt(error);
+        if (move.found == SourceFound::Replaced) {
+            error = {};
+        }
         if (!move.failure.failed()) {
             move.failure = error;
         }

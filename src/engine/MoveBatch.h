@@ -23,10 +23,18 @@ public:
     using Flush = std::function<Fs::Error(int descriptor)>;
     explicit MoveBatch(Flush flush = FlushFileSystem);
 
+    // What settle() found at the source's name.
+    enum class SourceFound {
+        Deleted,  // the file that was copied, unchanged: it is deleted
+        Kept,     // it could not be checked or deleted, or the copies were not flushed: it is kept
+        Changed,  // the same file, changed since its copy read it: it is kept, and its copy must go
+        Replaced, // another file: it is kept, and the copy, the only one left of the file that was read, stays
+    };
     struct Move {
         QByteArray source;
         Fs::SourceRecord record; // the source as its copy read it
         Fs::Error failure;       // an earlier placement's failure; after settle(), the move's first failure
+        SourceFound found = SourceFound::Kept; // set by settle()
     };
     // Adds a move whose copy was placed as target.
     void add(Move move, const QByteArray& target);
@@ -34,7 +42,8 @@ public:
     // True when the batch is as large as a batch gets and should be settled.
     bool full() const;
     // Flushes the copies, then deletes the sources that are unchanged, and empties the batch. Returns each move with
-    // its first failure: an earlier one, the failed flush (the source is kept), or the failed check or deletion.
+    // what was found at its source and its first failure: an earlier one, the failed flush (the source is kept), or
+    // the failed check or deletion. Another file under the source's name is no failure: the move's copy is placed.
     QList<Move> settle();
 
     static Fs::Error FlushFileSystem(int descriptor);

@@ -52,10 +52,12 @@ public:
         Q_UNUSED(why);
     }
     // The move of source, made by a copy, was settled: its source deleted, or kept with failure (which may also be
-    // an earlier placement's failure of the same file).
-    virtual void moveSettled(const QByteArray& source, const Fs::Error& failure) {
+    // an earlier placement's failure of the same file). sourceChanged: the source was found changed since its copy
+    // read it, so that the copy, which may hold old and new bytes mixed, must go.
+    virtual void moveSettled(const QByteArray& source, const Fs::Error& failure, bool sourceChanged) {
         Q_UNUSED(source);
         Q_UNUSED(failure);
+        Q_UNUSED(sourceChanged);
     }
 
     // What the run learnt about the folders it places into.

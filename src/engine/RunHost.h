@@ -13,6 +13,8 @@
 
 #include <memory>
 
+class CopyHooks;
+
 // A host's answer when a run is about to start recording.
 struct RecordingStart {
     bool proceed = true;                      // false: the run ends here, before it touched anything
@@ -70,4 +72,7 @@ public:
         Q_UNUSED(run);
         return {};
     }
+
+    // The fault tests' seam into the run's copies (see CopyHooks); the program's own hosts have none.
+    virtual const CopyHooks* copyHooks() const { return nullptr; }
 };

@@ -3,6 +3,7 @@
 #include "core/FsError.h"
 
 #include <QByteArray>
+#include <QByteArrayList>
 #include <QList>
 #include <QString>
 
@@ -53,6 +54,9 @@ struct RunReport {
     bool stopped = false; // the run ended before the last file (stop button, closing window, termination signal)
     int notReached = 0;   // files the run did not come to because it stopped
     QList<FailedFile> failures;
+    // Moved files whose name led to another file when their source was to be deleted (a new version was saved over
+    // it): the file there was kept, and the sorted copy is the only copy left of the file that was read.
+    QByteArrayList onlyCopies;
     int birthTimeFallbacks = 0; // files whose creation time was not recorded, compared by modification time
 
     void count(RunOutcome outcome);

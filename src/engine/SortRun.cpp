@@ -75,7 +75,10 @@ void settle(MoveBatch& batch, RunReport& report, ActionRecorder* recorder, Place
     }
     for (const MoveBatch::Move& move : batch.settle()) {
         report.add(move.source, move.failure.failed() ? RunOutcome::Failed : RunOutcome::Placed, move.failure);
-        actions.moveSettled(move.source, move.failure);
+        if (move.found == MoveBatch::SourceFound::Replaced) {
+            report.onlyCopies.append(move.source);
+        }
+        actions.moveSettled(move.source, move.failure, move.found == MoveBatch::SourceFound::Changed);
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include <QByteArrayList>
 
+#include <cerrno>
 #include <climits>
 #include <dirent.h>
 #include <fcntl.h>
@@ -37,16 +38,22 @@ EntryType typeOf(DIR* folder, const dirent& entry) {
 }
 
 // Calls visit(name, class) for every entry of folder in the order the file system reports them, until it returns
-// false; a folder that cannot be opened has no entries.
-template <typename Visit> void forEachEntry(const QByteArray& folder, Visit visit) {
+// false. Returns 0, or the errno of a folder that cannot be opened (a path longer than PATH_MAX included) or whose
+// listing broke off.
+template <typename Visit> int forEachEntry(const QByteArray& folder, Visit visit) {
     const Directory directory(::opendir(folder.constData()), ::closedir);
     if (!directory) {
-        return;
+        return errno;
     }
-    while (const dirent* entry = ::readdir(directory.get())) {
+    for (;;) {
+        errno = 0;
+        const dirent* entry = ::readdir(directory.get());
+        if (!entry) {
+            return errno;
+        }
         const QByteArrayView name(entry->d_name);
         if (!visit(name, ClassifyEntry(name, typeOf(directory.get(), *entry)))) {
-            return;
+            return 0;
         }
     }
 }
@@ -84,7 +91,7 @@ void FolderScanner::scanOneFolder(const QByteArray& folder, QByteArrayList* subF
     // One buffer for the paths of the folder's files: the list copies each into its own storage.
     QByteArray path = folder;
     path.reserve(folder.size() + NAME_MAX);
-    forEachEntry(folder, [&](QByteArrayView name, EntryClass entryClass) {
+    const int error = forEachEntry(folder, [&](QByteArrayView name, EntryClass entryClass) {
         if (!m_appender.keepWindowResponsive()) {
             return false;
         }
@@ -97,6 +104,11 @@ void FolderScanner::scanOneFolder(const QByteArray& folder, QByteArrayList* subF
         }
         return true;
     });
+    if (error != 0) {
+        m_unreadable.append({folder.size() > 1 ? folder.chopped(1) : folder, error});
+    } else {
+        ++m_foldersRead;
+    }
 }
 
 void FolderScanner::scanFolder(const QByteArray& folder) {
@@ -129,9 +141,9 @@ void FolderScanner::walk(const QByteArray& folder, std::optional<int> depthLeft)
     }
 }
 
-void ScanChosenFolder(const FolderScanRequest& request, FileListModel& fileList, ScanHost& host) {
+QList<UnreadableFolder> ScanChosenFolder(const FolderScanRequest& request, FileListModel& fileList, ScanHost& host) {
     if (!Fs::ReachesFolder(request.folder)) {
-        return;
+        return {};
     }
     FolderScanner scanner(fileList, host, request.wholeTree);
     if (request.wholeTree) {
@@ -143,4 +155,5 @@ void ScanChosenFolder(const FolderScanRequest& request, FileListModel& fileList,
     } else {
         scanner.scanFolder(request.folder);
     }
+    return scanner.unreadableFolders();
 }

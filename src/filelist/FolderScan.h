@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QByteArrayList>
+#include <QList>
 #include <QString>
 #include <QStringView>
 
@@ -16,7 +17,8 @@ class FileListModel;
 // down to a number of sub-folder levels. Paths are the file system's bytes, so names that are not valid UTF-8 are
 // kept exactly. Symbolic links to folders are never entered (which also ends link loops) and not added either;
 // every other entry that is not a folder (links to files, FIFOs, sockets) counts as a file. A folder that cannot be
-// listed adds nothing and the scan goes on.
+// listed (no permission, a path longer than PATH_MAX, a listing that breaks off) adds what it gave; the scan goes on
+// and names it among its unreadable folders.
 
 // What the file system says an entry is.
 enum class EntryType {
@@ -42,6 +44,12 @@ std::optional<int> ParseScanDepth(QStringView levelText);
 // folder with a '/' at its end, added unless it already ends in one.
 QByteArray WithTrailingSlash(const QByteArray& folder);
 
+// A folder a scan could not read, whole or in part, with the errno the system gave.
+struct UnreadableFolder {
+    QByteArray path; // without a trailing '/'
+    int error = 0;
+};
+
 // Walks folders and appends the files it finds to the file list through AppendUnique, one batch per time slice,
 // so a file already in the list is not added again. Within a folder the entries keep the order the file system
 // reports; nothing is sorted. A folder's own files come before anything from its sub-folders, and each sub-folder's
@@ -60,6 +68,10 @@ public:
     // folder ends in '/'. A negative depth adds nothing.
     void IndexDisk2(const QByteArray& folder, int depth);
 
+    // The folders the scans of this scanner could not read, in the order met, and how many folders they did read.
+    const QList<UnreadableFolder>& unreadableFolders() const { return m_unreadable; }
+    int foldersRead() const { return m_foldersRead; }
+
 private:
     // The files of folder and of its sub-folders down to depthLeft levels, or at any depth without it.
     void walk(const QByteArray& folder, std::optional<int> depthLeft);
@@ -70,6 +82,8 @@ private:
 
     ScanHost& m_host;
     SlicedAppender m_appender;
+    QList<UnreadableFolder> m_unreadable;
+    int m_foldersRead = 0;
 };
 
 // What the folder picker asked for: the chosen folder (file-system bytes, with or without a trailing '/'), the
@@ -83,5 +97,5 @@ struct FolderScanRequest {
 
 // Runs the scan the picker asked for: the whole tree when wholeTree is set (it wins over depthLimited), the levels
 // of the level text when depthLimited is set, the folder's own files otherwise. Does nothing when the folder is not
-// an existing folder or the level text is not a number.
-void ScanChosenFolder(const FolderScanRequest& request, FileListModel& fileList, ScanHost& host);
+// an existing folder or the level text is not a number. Returns the folders it could not read.
+QList<UnreadableFolder> ScanChosenFolder(const FolderScanRequest& request, FileListModel& fileList, ScanHost& host);

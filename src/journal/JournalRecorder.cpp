@@ -45,6 +45,10 @@ void JournalRecorder::failed(int step) {
     m_journal->failed(step);
 }
 
+void JournalRecorder::withdraw(int step) {
+    m_journal->withdraw(step);
+}
+
 void JournalRecorder::folderMade(const QByteArray& folder) {
     m_journal->folderMade(folder);
 }

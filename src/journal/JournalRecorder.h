@@ -24,6 +24,7 @@ public:
     void done(int step, const struct stat& placed) override;
     void renamed(int step) override;
     void failed(int step) override;
+    void withdraw(int step) override;
     void folderMade(const QByteArray& folder) override;
     Fs::Error sync() override;
     void finish(const RunReport& report) override;

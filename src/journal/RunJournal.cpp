@@ -6,11 +6,13 @@
 #include "journal/JournalRecordText.h"
 #include "journal/SameContent.h"
 #include "journal/Trash.h"
+#include "journal/UndoSteps.h"
 #include "journal/XdgFolders.h"
 
 #include <ctime>
 #include <fcntl.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -60,7 +62,7 @@ int RunJournal::intent(Transfer transfer, NameUse use, const QByteArray& source,
         LookUpIdentity(source, step.before);
     }
     m_appender.append(IntentRecord(step));
-    m_open.insert(step.number, {target, step.before, std::nullopt});
+    m_open.insert(step.number, step);
     return step.number;
 }
 
@@ -110,28 +112,38 @@ void RunJournal::done(int step) {
     FileIdentity written;
     const auto open = m_open.constFind(step);
     if (open != m_open.cend() && LookUpIdentity(open->target, written)) {
-        record(step, written);
+        record(step, written, true);
     }
 }
 
 void RunJournal::done(int step, const FileIdentity& written) {
     if (m_open.contains(step)) {
-        record(step, written);
+        record(step, written, true);
     }
 }
 
 void RunJournal::renamed(int step) {
     const auto open = m_open.constFind(step);
-    if (open != m_open.cend() && open->source.inode == 0) {
-        done(step); // the source could not be looked up at the intent: look up the new file instead
-    } else if (open != m_open.cend()) {
-        record(step, open->source);
+    if (open == m_open.cend()) {
+        return;
+    }
+    if (open->before.inode != 0) {
+        record(step, open->before, false);
+        return;
+    }
+    // The source could not be looked up at the intent: look up the new file instead.
+    if (FileIdentity written; LookUpIdentity(open->target, written)) {
+        record(step, written, false);
     }
 }
 
-void RunJournal::record(int step, const FileIdentity& written) {
+void RunJournal::record(int step, const FileIdentity& written, bool copied) {
     m_appender.defer(DoneRecord(step, written));
-    m_open.remove(step);
+    JournalStep done = m_open.take(step);
+    if (copied && done.transfer == Transfer::Move) {
+        done.written = written;
+        m_copiedMoves.insert(step, std::move(done));
+    }
 }
 
 void RunJournal::failed(int step) {
@@ -150,6 +162,25 @@ void RunJournal::failed(int step) {
     m_open.erase(open);
 }
 
+void RunJournal::withdraw(int step) {
+    const auto settling = m_settlingMoves.constFind(step);
+    if (settling == m_settlingMoves.cend()) {
+        return;
+    }
+    JournalStep copy = *settling;
+    copy.transfer = Transfer::Copy; // the source stays where it is: the new file is a copy to take back
+    JournalContent run;
+    run.run = m_header;
+    run.steps = {copy};
+    const QByteArray keptFolder = m_folder.keptFolder(m_id);
+    const UndoScope scope(run, keptFolder);
+    UndoPlaces places(scope.root(), Fs::OpenFolder(keptFolder), keptFolder);
+    if (scope.admits(copy) && ReverseStep(copy, scope, places, RunFacts{}).fate != StepFate::Left) {
+        m_appender.append(FailedRecord(step));
+    }
+    m_settlingMoves.erase(settling);
+}
+
 void RunJournal::folderMade(const QByteArray& folder) {
     FileIdentity made;
     if (LookUpIdentity(folder, made)) {
@@ -158,6 +189,7 @@ void RunJournal::folderMade(const QByteArray& folder) {
 }
 
 Fs::Error RunJournal::sync() {
+    m_settlingMoves = std::exchange(m_copiedMoves, {});
     return m_appender.sync();
 }
 

@@ -62,12 +62,18 @@ public:
     void renamed(int step);
     // Records that the step did not happen, and takes back what keepReplaced kept while target still holds it.
     void failed(int step);
+    // For a move made by a copy, done() before the last sync(), whose source was then found changed: takes the new
+    // file away while the target still holds it (as an undo takes back a copy), brings back the file it replaced, and
+    // records that the step did not happen. Nothing is recorded where the new file cannot be taken away or the step
+    // is not such a move.
+    void withdraw(int step);
 
     // Records a folder the run made (each level of its own), after making it.
     void folderMade(const QByteArray& folder);
 
     // Flushes the journal to the disk. A move across file systems calls it after done() and before the source is
-    // deleted, so that the record of the new file outlives a power cut.
+    // deleted, so that the record of the new file outlives a power cut. The moves made by copies that were done
+    // before it can be withdrawn until the next sync().
     Fs::Error sync();
 
     // The last record: the run went through its list or was stopped, with its counts, flushed to the disk when
@@ -80,12 +86,8 @@ public:
     Fs::Error error() const { return m_appender.error(); }
 
 private:
-    struct OpenStep {
-        QByteArray target;
-        FileIdentity source; // as intent() saw it
-        std::optional<KeptFile> kept;
-    };
-    void record(int step, const FileIdentity& written);
+    // copied: the new file is a copy, not the source renamed.
+    void record(int step, const FileIdentity& written, bool copied);
     RunJournal(JournalFolder folder, Fs::Descriptor file, QByteArray id, RunHeader header);
     bool keepBeside(int step, const FileInFolder& target, KeptFile& kept, Fs::Error& error);
 
@@ -94,5 +96,9 @@ private:
     QByteArray m_id;
     RunHeader m_header;
     int m_nextStep = 1;
-    QHash<int, OpenStep> m_open;
+    QHash<int, JournalStep> m_open; // begun and not ended, with the source as intent() saw it
+    // Moves made by copies whose sources are still to be checked: those done since the last sync(), and those done
+    // before it, whose sources are checked now.
+    QHash<int, JournalStep> m_copiedMoves;
+    QHash<int, JournalStep> m_settlingMoves;
 };

@@ -38,6 +38,13 @@ QString detailsText(const RunReport& report) {
             lines.append(CompletionBox::tr("%1：%2").arg(DisplayText(failure.path), FailureReasonText(failure.reason)));
         }
     }
+    if (!report.onlyCopies.isEmpty()) {
+        lines.append(CompletionBox::tr("以下文件移动时，原文件名已指向另一个文件，该文件已保留；"
+                                       "分拣出的文件是原文件仅有的一份："));
+        for (const QByteArray& path : report.onlyCopies) {
+            lines.append(DisplayText(path));
+        }
+    }
     if (report.birthTimeFallbacks > 0) {
         lines.append(CompletionBox::tr("有 %n 个文件的创建时间未被文件系统记录，已按修改时间比较。", nullptr,
                                        report.birthTimeFallbacks));

@@ -1,6 +1,7 @@
 #include "ui/WindowScanHost.h"
 
 #include "filelist/ListFile.h"
+#include "ui/UnreadableFoldersBox.h"
 
 #include "ui_TForm1.h"
 
@@ -20,10 +21,10 @@ template <typename Work> auto WindowScanHost::busy(Work work) {
 }
 
 void WindowScanHost::scan(const FolderScanRequest& request) {
-    busy([&] {
-        ScanChosenFolder(request, m_files, *this);
-        return true;
-    });
+    const QList<UnreadableFolder> unreadable = busy([&] { return ScanChosenFolder(request, m_files, *this); });
+    if (!unreadable.isEmpty() && !stopRequested()) {
+        ShowUnreadableFolders(m_ui.ListBox1->window(), unreadable);
+    }
 }
 
 Fs::Error WindowScanHost::importList(const QByteArray& fileName) {

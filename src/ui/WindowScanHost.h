@@ -16,7 +16,7 @@ public:
     WindowScanHost(Ui::TForm1& ui, FileListModel& files, std::function<bool()> stopRequested);
 
     // Adds the files the folder picker asked for to the list, under the busy cursor; scanning() is true until the
-    // scan has ended.
+    // scan has ended. Then a box names the folders it could not read, unless the window is closing.
     void scan(const FolderScanRequest& request);
     // Imports the list file at fileName the same way (see ImportListFile).
     Fs::Error importList(const QByteArray& fileName);

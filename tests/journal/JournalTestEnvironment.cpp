@@ -6,6 +6,7 @@
 
 #include <QFile>
 
+#include <climits>
 #include <cstdlib>
 #include <sched.h>
 #include <sys/mount.h>
@@ -24,7 +25,23 @@ QByteArray JournalTestHome::root() const {
     return QFile::encodeName(m_dir.path());
 }
 
+namespace {
+const QByteArray& programPath() {
+    static const QByteArray path = [] {
+        char buffer[PATH_MAX];
+        const ssize_t length = ::readlink("/proc/self/exe", buffer, sizeof buffer);
+        return length > 0 ? QByteArray(buffer, length) : QByteArray();
+    }();
+    return path;
+}
+} // namespace
+
+QString ThisTestProgram() {
+    return QFile::decodeName(programPath());
+}
+
 QByteArray MountSecondFileSystem() {
+    (void)programPath(); // read while /proc/self/exe still names it as this process sees it
     static QByteArray mountPoint;
     if (!mountPoint.isEmpty() || ::unshare(CLONE_NEWNS) != 0 ||
         ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) {

@@ -70,7 +70,7 @@ private slots:
 
         const int killAt = int(QRandomGenerator(seed * 7 + move).bounded(1, 150));
         QProcess child;
-        child.start(QCoreApplication::applicationFilePath(),
+        child.start(ThisTestProgram(),
                     {QString::fromLatin1(kChildOption), QFile::decodeName(root), QFile::decodeName(other),
                      QString::number(seed), QString::number(killAt), QString::number(int(move))});
         QVERIFY(child.waitForFinished(60000));

@@ -1,13 +1,12 @@
 #include "JournalTestEnvironment.h"
+#include "JournaledHost.h"
 #include "TreeSnapshot.h"
 #include "core/FileNames.h"
 #include "core/FsEntries.h"
 #include "engine/SortPlan.h"
 #include "engine/SortRun.h"
 #include "journal/JournalReader.h"
-#include "journal/JournalRecorder.h"
 #include "journal/Undo.h"
-#include "testsupport/FakeRunHost.h"
 #include "testsupport/FileSystemFixtures.h"
 #include "testsupport/PictureTypes.h"
 
@@ -30,18 +29,6 @@ namespace {
 
 const QByteArrayList kNames{"photo.jpg",    "report.doc", "a b.txt", "line\nbreak.txt",
                             "\xff\xfe.bin", "中文.txt",   "noext",   "photo_1.jpg"};
-
-// A run's host whose run keeps a journal, and remembers its id.
-struct JournaledHost : FakeRunHost {
-    JournalFolder journals = JournalFolder::standard();
-    QByteArray runId;
-    RecordingStart startRecording(const RunDescription& run) override {
-        Fs::Error error;
-        std::unique_ptr<JournalRecorder> recorder = JournalRecorder::start(journals, run, error);
-        runId = recorder ? recorder->journal().id() : QByteArray();
-        return {true, std::move(recorder)};
-    }
-};
 
 void makeFile(const QByteArray& path, QRandomGenerator& random) {
     MakeFile(path, QByteArray(int(random.bounded(1, 2000)), char('a' + random.bounded(26))));
@@ -234,14 +221,15 @@ private slots:
         const QByteArrayList runsBefore = host.journals.runIds();
 
         QProcess child;
-        child.start(QCoreApplication::applicationFilePath(),
-                    {QString::fromLatin1(kChildOption), QFile::decodeName(root), QFile::decodeName(other),
-                     QString::number(seed), QString::number(killAt)});
+        child.start(ThisTestProgram(), {QString::fromLatin1(kChildOption), QFile::decodeName(root),
+                                        QFile::decodeName(other), QString::number(seed), QString::number(killAt)});
         QVERIFY(child.waitForFinished(60000));
         const QByteArrayList runs = host.journals.runIds();
         if (runs.isEmpty() || runsBefore.contains(runs.last())) {
             // Killed before its journal began: the run had not begun to act.
             QVERIFY2(SnapshotOf(root) == before, DifferencesBetween(before, SnapshotOf(root)).constData());
+            RemoveTree(other);
+            RemoveTree(root);
             return;
         }
 

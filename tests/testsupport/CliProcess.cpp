@@ -7,7 +7,9 @@
 
 #include <algorithm>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <poll.h>
 #include <pty.h>
 #include <sys/wait.h>
@@ -85,6 +87,10 @@ TerminalProcess::TerminalProcess(const QString& program, const QByteArrayList& a
     const ExecArguments envp(environmentFor(home));
     const QByteArray folder = QFile::encodeName(workingFolder);
     m_pid = ::forkpty(&m_master, nullptr, nullptr, nullptr);
+    if (m_pid < 0) {
+        m_noTerminalReason =
+            QStringLiteral("no pseudo-terminal can be made: %1").arg(QString::fromLocal8Bit(std::strerror(errno)));
+    }
     if (m_pid == 0) {
         if (::chdir(folder.constData()) == 0) {
             ::execve(argv.pointers[0], argv.pointers.data(), envp.pointers.data());

@@ -25,6 +25,9 @@ class TerminalProcess {
 public:
     TerminalProcess(const QString& program, const QByteArrayList& arguments, const QString& workingFolder,
                     const QString& home);
+    // Empty when the program runs on its terminal; otherwise why no terminal could be made (a chroot without
+    // /dev/pts has none), for QSKIP.
+    const QString& noTerminalReason() const { return m_noTerminalReason; }
     ~TerminalProcess();
     TerminalProcess(const TerminalProcess&) = delete;
     TerminalProcess& operator=(const TerminalProcess&) = delete;
@@ -42,4 +45,5 @@ private:
     pid_t m_pid = -1;
     int m_master = -1;
     QByteArray m_output;
+    QString m_noTerminalReason;
 };

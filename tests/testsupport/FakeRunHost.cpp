@@ -93,3 +93,7 @@ void FakeRunHost::showInputError(const InputError& error) {
     messages.append(error.message);
     inputErrors.append(error);
 }
+
+const CopyHooks* FakeRunHost::copyHooks() const {
+    return hooks;
+}

@@ -25,6 +25,7 @@ struct FakeRunHost : RunHost {
     bool stop = false;
     // Called after every file the run processed; a test can change the inputs there, as a user could.
     std::function<void()> onProcessEvents;
+    const CopyHooks* hooks = nullptr; // given to the run's copies
 
     QStringList messages;
     QStringList questions;
@@ -56,4 +57,5 @@ struct FakeRunHost : RunHost {
     // Records the report; a run that did not stop also shows its completion message.
     void showCompletion(const RunReport& report) override;
     void showInputError(const InputError& error) override;
+    const CopyHooks* copyHooks() const override;
 };

@@ -1,11 +1,12 @@
 #include "testsupport/FileSystemFixtures.h"
 
+#include <QByteArrayList>
 #include <QtGlobal>
 
+#include <cerrno>
 #include <csignal>
+#include <dirent.h>
 #include <fcntl.h>
-#include <ftw.h>
-#include <stdio.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -41,10 +42,58 @@ void SetMode(const QByteArray& path, mode_t mode) {
     }
 }
 
+namespace {
+// Removes name in the open folder at: a file or link by itself, a folder after everything in it, each folder opened
+// below the one above, so that no path grows longer than a name.
+void removeAt(int at, const char* name) {
+    if (::unlinkat(at, name, 0) == 0 || (errno != EISDIR && errno != EPERM)) {
+        return;
+    }
+    const int folder = ::openat(at, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (folder < 0) {
+        return;
+    }
+    DIR* listing = ::fdopendir(folder);
+    if (!listing) {
+        ::close(folder);
+        return;
+    }
+    // The whole listing first: a folder that changes while it is read may show an entry twice or not at all.
+    QByteArrayList names;
+    while (const dirent* entry = ::readdir(listing)) {
+        if (qstrcmp(entry->d_name, ".") != 0 && qstrcmp(entry->d_name, "..") != 0) {
+            names.append(entry->d_name);
+        }
+    }
+    for (const QByteArray& entry : names) {
+        removeAt(folder, entry.constData());
+    }
+    ::closedir(listing);
+    ::unlinkat(at, name, AT_REMOVEDIR);
+}
+} // namespace
+
 void RemoveTree(const QByteArray& path) {
-    ::nftw(
-        path.constData(), [](const char* entry, const struct stat*, int, struct FTW*) { return ::remove(entry); }, 16,
-        FTW_DEPTH | FTW_PHYS);
+    removeAt(AT_FDCWD, path.constData());
+}
+
+QByteArray MakeDeepFile(const QByteArray& parent, int levels, const QByteArray& fileName) {
+    const QByteArray level(250, 'd');
+    QByteArray path = parent;
+    int folder = ::open(parent.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    for (int i = 0; i < levels && folder >= 0; ++i) {
+        const int above = folder;
+        folder = ::mkdirat(above, level.constData(), 0755) == 0
+                     ? ::openat(above, level.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)
+                     : -1;
+        ::close(above);
+        path += '/' + level;
+    }
+    const int file = folder < 0 ? -1 : ::openat(folder, fileName.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    if (file < 0 || ::close(file) != 0 || ::close(folder) != 0) {
+        qFatal("cannot make a file %d folders below %s", levels, parent.constData());
+    }
+    return path + '/' + fileName;
 }
 
 bool RunningAsRoot() {

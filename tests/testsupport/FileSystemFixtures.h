@@ -14,8 +14,12 @@ void MakeLink(const QByteArray& target, const QByteArray& link);
 void MakeFifo(const QByteArray& path);
 void SetMode(const QByteArray& path, mode_t mode);
 
-// Removes a fixture tree by its bytes; QTemporaryDir cannot remove names that are not valid UTF-8.
+// Removes a fixture tree by its bytes, however deep; QTemporaryDir cannot remove names that are not valid UTF-8.
 void RemoveTree(const QByteArray& path);
+
+// Makes an empty file fileName levels folders of 250-byte names below parent, and returns its path: from 17 levels
+// on, longer than PATH_MAX, so that no call by path reaches it.
+QByteArray MakeDeepFile(const QByteArray& parent, int levels, const QByteArray& fileName);
 
 // Root reads and writes whatever the permission bits say, so tests of unreadable or unwritable places skip then.
 bool RunningAsRoot();
