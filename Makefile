@@ -11,7 +11,8 @@ WERROR ?= OFF
 SANITIZE_FLAGS = -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined
 CONFIGURE = cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DVARNOTH_WERROR=$(WERROR)
 
-.PHONY: run test test-asan fuzz bench screenshots translations package package-check deps configure build clean
+.PHONY: run test test-asan fuzz fuzzers bench benchmarks screenshots translations package package-check format-check deps \
+	configure build clean
 
 deps:
 	bash scripts/install-deps.sh
@@ -40,18 +41,28 @@ test-asan: deps
 	cd $(ASAN_DIR) && QT_QPA_PLATFORM=offscreen UBSAN_OPTIONS=print_stacktrace=1 \
 		ctest --output-on-failure --no-tests=error -j $(JOBS)
 
-# The libFuzzer targets of fuzz/, built with clang in their own folder, each run for FUZZ_SECONDS.
-fuzz:
+# The libFuzzer targets of fuzz/, built with clang in their own folder; `make fuzz` runs each for FUZZ_SECONDS.
+fuzzers:
 	bash scripts/install-deps.sh --fuzz
 	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
 		-DBUILD_TESTING=OFF -DVARNOTH_FUZZ=ON -DVARNOTH_WERROR=$(WERROR)
 	cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzzers
+
+fuzz: fuzzers
 	bash fuzz/run-all.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
-bench: configure
+# The benchmarks, built; `make bench` runs them.
+benchmarks: configure
 	bash scripts/install-deps.sh --bench
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target benchmarks
+
+bench: benchmarks
 	QT_QPA_PLATFORM=offscreen bash bench/run-all.sh $(BUILD_DIR)
+
+# Every C++ file as clang-format (.clang-format) would write it.
+format-check:
+	bash scripts/install-deps.sh --format
+	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
 
 screenshots: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target screenshots

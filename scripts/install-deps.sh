@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages needed to build, test and run Varnoth, but only
 # those that are missing, so a machine that has everything is left alone.
-# Usage: scripts/install-deps.sh [--bench | --fuzz | --package]   (--bench adds the benchmark tools, --fuzz clang and
-# libFuzzer, --package what builds and checks the Debian package)
+# Usage: scripts/install-deps.sh [--bench | --fuzz | --package | --format]   (--bench adds the benchmark tools, --fuzz
+# clang and libFuzzer, --package what builds and checks the Debian package, --format clang-format)
 set -euo pipefail
 
 packages=(
@@ -16,6 +16,10 @@ fi
 # libFuzzer and the sanitizer runtimes for clang come with libclang-rt-dev.
 if [[ "${1:-}" == "--fuzz" ]]; then
     packages+=(clang libclang-rt-dev)
+fi
+
+if [[ "${1:-}" == "--format" ]]; then
+    packages+=(clang-format git)
 fi
 
 # dpkg-shlibdeps (dpkg-dev) and file work out the package's dependencies; lintian and appstreamcli check it.
