@@ -416,7 +416,7 @@ private slots:
     // replaced and the next one not reached.
     void questionsOnTerminal() {
         for (const QString& name : {u"a.txt"_s, u"b.txt"_s, u"c.txt"_s}) {
-            WriteTestFile(path(u"in/"_s + name), "new");
+            WriteTestFile(path(u"in/"_s + name), name == u"b.txt"_s ? "old" : "new");
             WriteTestFile(path(u"out/.txt/"_s + name), "old");
         }
         TerminalProcess terminal(
@@ -428,8 +428,14 @@ private slots:
         }
         QVERIFY(terminal.waitForOutput("0 of 3 files"));
         QVERIFY(terminal.waitForOutput("a.txt exists. Replace it?"));
+        // The evidence comes first: both files' sizes, where the new one comes from, and whether they are the same.
+        const QByteArray from = QFile::encodeName(path(u"in/a.txt"_s));
+        QVERIFY2(terminal.output().contains("  existing: 3 bytes, modified ") &&
+                     terminal.output().contains("\r\n            from " + from + "\r\n  different contents\r\n"),
+                 terminal.output().constData());
         terminal.type("y\n");
         QVERIFY(terminal.waitForOutput("b.txt exists. Replace it?"));
+        QVERIFY(terminal.output().contains("  identical contents\r\n"));
         terminal.sendSignal(SIGTERM);
         QCOMPARE(terminal.waitForExit(), 128 + SIGTERM);
         QCOMPARE(ReadTestFile(path(u"out/.txt/a.txt"_s)), QByteArray("new"));

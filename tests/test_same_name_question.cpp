@@ -71,21 +71,22 @@ private slots:
     void theEvidence_data() {
         QTest::addColumn<QByteArray>("existing");
         QTest::addColumn<QByteArray>("incoming");
-        QTest::addColumn<qint64>("size"); // both files made this large, holding nothing, when not -1
-        QTest::addColumn<QString>("evidence");
+        QTest::addColumn<qint64>("size");      // both files made this large, holding nothing, when not -1
+        QTest::addColumn<QString>("evidence"); // %1: where the new file comes from
         const QString same = u"已存在的文件：3 字节\n　　修改于 2024/2/10 09:30:00\n"
-                             u"新的文件：3 字节\n　　修改于 2024/2/10 09:30:00\n"_s;
+                             u"新的文件：3 字节\n　　修改于 2024/2/10 09:30:00\n　　来自 %1\n"_s;
         QTest::newRow("byte for byte the same")
             << QByteArray("abc") << QByteArray("abc") << qint64(-1) << same + u"两个文件内容相同"_s;
         QTest::newRow("same size, other bytes")
             << QByteArray("abc") << QByteArray("abd") << qint64(-1) << same + u"两个文件内容不同"_s;
         QTest::newRow("other sizes: nothing to compare") << QByteArray("abc") << QByteArray("abcd") << qint64(-1)
                                                          << u"已存在的文件：3 字节\n　　修改于 2024/2/10 09:30:00\n"
-                                                            u"新的文件：4 字节\n　　修改于 2024/2/10 09:30:00"_s;
+                                                            u"新的文件：4 字节\n　　修改于 2024/2/10 09:30:00\n"
+                                                            u"　　来自 %1"_s;
         QTest::newRow("over 256 MB: not compared")
             << QByteArray() << QByteArray() << (qint64(256) << 20) + 1
             << u"已存在的文件：256.0 MB (268,435,457 字节)\n　　修改于 2024/2/10 09:30:00\n"
-               u"新的文件：256.0 MB (268,435,457 字节)\n　　修改于 2024/2/10 09:30:00\n"
+               u"新的文件：256.0 MB (268,435,457 字节)\n　　修改于 2024/2/10 09:30:00\n　　来自 %1\n"
                u"两个文件大小相同，内容未比较（文件大于 256 MB）"_s;
     }
     void theEvidence() {
@@ -97,18 +98,21 @@ private slots:
         writeFile(path(u"src/"_s + kMarkupName), incoming, size);
         ShownBoxTexts shown;
         QString yes;
+        bool enterKeeps = false;
         ShownMessage done;
         onNextModal([&](QWidget* modal) {
             auto* box = qobject_cast<QMessageBox*>(modal);
             shown = ShownTexts(*box);
             yes = box->button(QMessageBox::Yes)->text();
+            enterKeeps = box->defaultButton() == box->button(QMessageBox::No);
             answerNextMessage(&done);
             box->button(QMessageBox::No)->click();
         });
         startRun({kMarkupName});
         // The name shows as it is, not as the markup it looks like.
         QCOMPARE(shown.text, u"文件"_s + path(u"out/a/"_s + kMarkupName) + u"已存在，是否覆盖？"_s);
-        QCOMPARE(shown.informative, evidence);
+        QCOMPARE(shown.informative, evidence.arg(path(u"src/"_s + kMarkupName)));
+        QVERIFY(enterKeeps);
         // Qt's own buttons speak the program's language.
         QVERIFY2(!yes.contains(u"Yes"_s) && yes.contains(u"是"_s), qPrintable(yes));
     }

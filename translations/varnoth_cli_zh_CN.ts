@@ -411,5 +411,37 @@ history 每次分拣写一行：标识、开始时间、分拣方式、复制或
         <source>nothing to sort could be read</source>
         <translation>没有任何可读取的分拣内容</translation>
     </message>
+    <message>
+        <source>cannot be read</source>
+        <translation>无法读取</translation>
+    </message>
+    <message>
+        <source>%1 bytes, modified %2</source>
+        <translation>%1 字节，修改于 %2</translation>
+    </message>
+    <message>
+        <source>  existing: %1</source>
+        <translation>  已存在的文件：%1</translation>
+    </message>
+    <message>
+        <source>  new:      %1</source>
+        <translation>  新的文件：    %1</translation>
+    </message>
+    <message>
+        <source>            from %1</source>
+        <translation>                来自 %1</translation>
+    </message>
+    <message>
+        <source>  the same size; contents not compared (larger than 256 MB)</source>
+        <translation>  两个文件大小相同，内容未比较（文件大于 256 MB）</translation>
+    </message>
+    <message>
+        <source>  identical contents</source>
+        <translation>  两个文件内容相同</translation>
+    </message>
+    <message>
+        <source>  different contents</source>
+        <translation>  两个文件内容不同</translation>
+    </message>
 </context>
 </TS>

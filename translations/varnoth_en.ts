@@ -91,6 +91,10 @@
         <source>两个文件内容不同</source>
         <translation>The files have different contents</translation>
     </message>
+    <message>
+        <source>&#x3000;&#x3000;来自 %1</source>
+        <translation>    from %1</translation>
+    </message>
 </context>
 <context>
     <name>FailureReason</name>

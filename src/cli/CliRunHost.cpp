@@ -63,7 +63,7 @@ SameNamePolicy CliRunHost::sameNamePolicy() const {
 
 OverwriteAnswer CliRunHost::askOverwrite(const OverwriteQuestion& question) {
     m_progress.clear();
-    return AskOverwriteOnTerminal(question.existing);
+    return AskOverwriteOnTerminal(question.existing, question.incoming);
 }
 
 ExtensionFilterState CliRunHost::extensionFilter() const {

@@ -3,6 +3,9 @@
 #include "cli/CommandLineText.h"
 #include "cli/EscapedText.h"
 #include "cli/StandardStreams.h"
+#include "engine/SameNameEvidence.h"
+
+#include <QDateTime>
 
 #include <optional>
 
@@ -22,11 +25,42 @@ std::optional<QByteArray> readAnswerLine() {
         line += c;
     }
 }
+QString factsLine(const QString& which, const std::optional<struct stat>& status) {
+    if (!status) {
+        return which.arg(CommandLine::tr("cannot be read"));
+    }
+    const QString when = QDateTime::fromSecsSinceEpoch(status->st_mtim.tv_sec).toString(u"yyyy-MM-dd HH:mm:ss");
+    return which.arg(CommandLine::tr("%1 bytes, modified %2").arg(status->st_size).arg(when));
+}
+
+// The evidence the window's question shows, as lines for the terminal.
+QByteArray evidenceLines(const QByteArray& existing, const QByteArray& incoming) {
+    const SameNameEvidence evidence = GatherSameNameEvidence(existing, incoming, {});
+    QStringList lines{factsLine(CommandLine::tr("  existing: %1"), evidence.existing),
+                      factsLine(CommandLine::tr("  new:      %1"), evidence.incoming),
+                      CommandLine::tr("            from %1").arg(QString::fromUtf8(EscapedText(incoming)))};
+    switch (evidence.contents) {
+    case SameNameEvidence::Contents::NotCompared:
+        break;
+    case SameNameEvidence::Contents::TooLarge:
+        lines.append(CommandLine::tr("  the same size; contents not compared (larger than 256 MB)"));
+        break;
+    case SameNameEvidence::Contents::Same:
+        lines.append(CommandLine::tr("  identical contents"));
+        break;
+    case SameNameEvidence::Contents::Different:
+        lines.append(CommandLine::tr("  different contents"));
+        break;
+    }
+    return lines.join(u'\n').toUtf8() + '\n';
+}
+
 } // namespace
 
-OverwriteAnswer AskOverwriteOnTerminal(const QByteArray& existing) {
+OverwriteAnswer AskOverwriteOnTerminal(const QByteArray& existing, const QByteArray& incoming) {
     const QString prompt = CommandLine::tr("%1 exists. Replace it? y: yes, n: no, a: yes to all, N: no to all ")
                                .arg(QString::fromUtf8(EscapedText(existing)));
+    WriteStandardError(evidenceLines(existing, incoming));
     for (;;) {
         WriteStandardError(prompt.toUtf8());
         const std::optional<QByteArray> line = readAnswerLine();

@@ -2,9 +2,9 @@
 
 #include "core/FileNames.h"
 #include "core/FsFolderWalk.h"
+#include "core/FsSameContent.h"
 #include "engine/FileCopy.h"
 #include "journal/JournalRecordText.h"
-#include "journal/SameContent.h"
 #include "journal/Trash.h"
 #include "journal/UndoSteps.h"
 #include "journal/XdgFolders.h"
@@ -76,7 +76,7 @@ KeepResult RunJournal::keepReplaced(int step, const FileInFolder& target, const 
     }
     kept.old = IdentityOf(status);
     kept.oldMode = status.st_mode & 07777;
-    if (SameContent(Fs::RegularFile(target.folder, target.name), Fs::RegularFile(incoming))) {
+    if (Fs::SameContent(Fs::RegularFile(target.folder, target.name), Fs::RegularFile(incoming))) {
         kept.where = KeptWhere::NotKept;
     } else if (TrashedFile trashed; !LinkIntoTrash(target, trashed).failed()) {
         kept.where = KeptWhere::Trash;

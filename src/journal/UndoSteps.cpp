@@ -1,6 +1,6 @@
 #include "journal/UndoSteps.h"
 
-#include "journal/SameContent.h"
+#include "core/FsSameContent.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -94,7 +94,7 @@ bool keptFileIsBack(const JournalStep& step, const StepPlaces& at) {
     if (kept.where == KeptWhere::Trash) {
         return at.target.holds(kept.old);
     }
-    return at.target.holdsCopyOf(kept.old) && SameContent(at.target.open(), at.kept->open());
+    return at.target.holdsCopyOf(kept.old) && Fs::SameContent(at.target.open(), at.kept->open());
 }
 
 std::optional<FileIdentity> confirmUnrecorded(const JournalStep& step, const StepPlaces& at, const RunFacts& facts) {
@@ -108,7 +108,7 @@ std::optional<FileIdentity> confirmUnrecorded(const JournalStep& step, const Ste
     const bool oldFile = step.kept && sameInode(*now, step.kept->old);
     if (oldFile || sameInode(*now, step.before) || now->size != step.before.size ||
         now->mtimeNs != step.before.mtimeNs || facts.startNs <= 0 || !at.target.createdSince(facts.startNs) ||
-        !SameContent(at.target.open(), Fs::RegularFile(step.source))) {
+        !Fs::SameContent(at.target.open(), Fs::RegularFile(step.source))) {
         return std::nullopt;
     }
     return now;
@@ -191,7 +191,7 @@ StepOutcome takeBack(const JournalStep& step, const StepPlaces& at, const FileId
         return removeNewFile(step, at.target, *found); // the source is still there: the new file is a copy
     }
     if (!at.source.isFree()) {
-        if (step.undoStarted && at.source.holdsCopyOf(written) && SameContent(at.source.open(), at.target.open())) {
+        if (step.undoStarted && at.source.holdsCopyOf(written) && Fs::SameContent(at.source.open(), at.target.open())) {
             return removeNewFile(step, at.target,
                                  *found); // copied back by an earlier undo, stopped before the deletion
         }

@@ -19,7 +19,8 @@ OverwriteAnswer AskOverwrite(QWidget* parent, const OverwriteQuestion& question)
     QPushButton* noToAll =
         box.addButton(QCoreApplication::translate("OverwriteQuestion", "全部否"), QMessageBox::NoRole);
     noToAll->setObjectName(QStringLiteral("BtnNoToAll"));
-    box.setDefaultButton(QMessageBox::Yes);
+    // Enter keeps the file that is there: replacing it is a choice the user makes, not a key pressed by habit.
+    box.setDefaultButton(QMessageBox::No);
     box.setEscapeButton(QMessageBox::No);
     box.exec();
     QAbstractButton* clicked = box.clickedButton();
