@@ -7,6 +7,7 @@
 #include "testsupport/TestFiles.h"
 #include "testsupport/WindowTest.h"
 #include "ui/CompletionBox.h"
+#include "ui/FolderInFileManager.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -192,6 +193,21 @@ private slots:
         QCOMPARE(done.details, u"复制或删除失败的文件：\n"_s + QFile::decodeName(sources[0]) + u"：目标文件写保护\n"_s +
                                    QFile::decodeName(sources[1]) + u"：目标文件写保护"_s);
         QCOMPARE(fileManager.urls, QList<QUrl>{QUrl::fromLocalFile(path(u"out/"_s))});
+    }
+
+    // Where the desktop has no file manager to open a folder with, a box says so and shows the folder's path to copy.
+    void withoutAFileManagerTheFolderIsShown() {
+        QString text;
+        bool selectable = false;
+        onNextModal([&](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            text = box->text();
+            selectable = box->textInteractionFlags().testFlag(Qt::TextSelectableByMouse);
+            box->button(QMessageBox::Ok)->click();
+        });
+        OpenFolderInFileManager(&form(), QFile::encodeName(path(u"out/<b>照片</b>"_s)));
+        QCOMPARE(text, u"没有找到可以打开文件夹的文件管理器。文件夹：\n"_s + path(u"out/<b>照片</b>"_s));
+        QVERIFY(selectable);
     }
 
     // A moved file whose name led to another file when its source was to go counts as placed, and the details

@@ -203,6 +203,13 @@
     </message>
 </context>
 <context>
+    <name>FolderInFileManager</name>
+    <message>
+        <source>没有找到可以打开文件夹的文件管理器。文件夹：</source>
+        <translation>No file manager was found to open the folder. The folder:</translation>
+    </message>
+</context>
+<context>
     <name>Illustration</name>
     <message>
         <source>西游记.txt</source>

@@ -2,14 +2,13 @@
 
 #include "core/FsEntries.h"
 #include "core/TextBytes.h"
+#include "ui/FolderInFileManager.h"
 #include "ui/MessageBoxes.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QUrl>
 
 namespace {
 
@@ -68,6 +67,6 @@ void ShowCompletionBox(QWidget* parent, const RunReport& report, const QByteArra
     box.setEscapeButton(QMessageBox::Ok);
     box.exec();
     if (openFolder && box.clickedButton() == openFolder) {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(QFile::decodeName(outputFolder)));
+        OpenFolderInFileManager(parent, outputFolder);
     }
 }

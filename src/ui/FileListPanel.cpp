@@ -6,17 +6,16 @@
 #include "filelist/FileListModel.h"
 #include "filelist/ListFile.h"
 #include "ui/FileErrorMessages.h"
+#include "ui/FolderInFileManager.h"
 #include "ui/MessageBoxes.h"
 #include "ui/WindowScanHost.h"
 
 #include "ui_TForm1.h"
 
-#include <QDesktopServices>
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QMenu>
 #include <QMimeData>
-#include <QUrl>
 
 using namespace Qt::StringLiterals;
 
@@ -145,7 +144,7 @@ void FileListPanel::ListBox1ContextMenu(const QPoint& position) {
 void FileListPanel::openContainingFolder() {
     const QByteArray path = selectedPath();
     if (!path.isEmpty()) {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(QFile::decodeName(FolderOf(path))));
+        OpenFolderInFileManager(m_ui.ListBox1->window(), FolderOf(path));
     }
 }
 
