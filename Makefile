@@ -8,6 +8,9 @@ ASAN_DIR ?= build-asan
 PACKAGE_DIR ?= build-package
 # WERROR=ON turns every compiler warning into an error, as continuous integration does.
 WERROR ?= OFF
+# A plain `make` builds the program (installing what is missing first), as `make build` does.
+.DEFAULT_GOAL := build
+
 SANITIZE_FLAGS = -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined
 CONFIGURE = cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DVARNOTH_WERROR=$(WERROR)
 
