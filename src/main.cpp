@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
     std::signal(SIGXFSZ, SIG_IGN);
 
     const QByteArrayList arguments = ProgramArguments(argc, argv);
-    const std::optional<QByteArrayList> windowPaths = WindowPathArguments(arguments);
+    const std::optional<QByteArrayList> windowPaths = WindowToOpen(arguments);
     if (!windowPaths) {
         // The command line needs no display: it never builds a window.
         QCoreApplication application(argc, argv);

@@ -4,6 +4,7 @@
 #include "testsupport/OutputTree.h"
 #include "testsupport/TestFiles.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -79,8 +80,9 @@ private slots:
         QCOMPARE(sort.exitCode, 0);
         QVERIFY(SnapshotOf(tree) != before);
         const CliResult history = varnoth({"history"});
-        const QRegularExpression line(uR"re(^([^\t]+)\t\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d[+-]\d\d:\d\d\t)re"
-                                      uR"re((keywords|name|type)\t(copy|move)(\t\d+){4}\tcomplete\t-\n$)re"_s);
+        const QRegularExpression line(
+            uR"re(^([^\t]+)\t\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d[+-]\d\d:\d\d\t)re"
+            uR"re((keywords|name|type)\t(copy|move)(\t\d+){4}\tcomplete\t-\t[0-9a-f]{4,40}\n$)re"_s);
         const QRegularExpressionMatch listed = line.match(QString::fromUtf8(history.out));
         QVERIFY2(history.exitCode == 0 && listed.hasMatch(), history.out.constData());
         if (changedSince) {
@@ -89,13 +91,17 @@ private slots:
         const CliResult undo = varnoth({"undo"});
         QCOMPARE(undo.exitCode, changedSince ? 1 : 0);
         QCOMPARE(undo.err.startsWith("varnoth: left " + tree + "/out/.doc/b a.doc"), changedSince);
+        // The reasons in words; the codes are for programs.
+        QVERIFY2(undo.err.contains("/in/b a.doc): the file was changed after the sort\n") == changedSince,
+                 undo.err.constData());
+        QCOMPARE(undo.err.contains("/out/.doc: the folder is not empty\n"), changedSince);
         TreeSnapshot after = SnapshotOf(tree);
         if (changedSince) {
             // The changed copy, and the folder that holds it, stay; everything else is as it was.
             QVERIFY(after.remove("out/.doc/b a.doc") == 1 && after.remove("out/.doc") == 1);
         }
         QVERIFY2(after == before, DifferencesBetween(before, after).constData());
-        QVERIFY(varnoth({"history"}).out.endsWith(changedSince ? "\tpartly-undone\t2\n" : "\tundone\t0\n"));
+        QVERIFY(varnoth({"history"}).out.contains(changedSince ? "\tpartly-undone\t2\t" : "\tundone\t0\t"));
         // Undoing the run again tries again what was left; with nothing left, there is nothing to undo.
         QCOMPARE(varnoth({"undo", listed.captured(1).toUtf8()}).exitCode, changedSince ? 1 : 2);
         QCOMPARE(varnoth({"undo"}).exitCode, changedSince ? 1 : 2);
@@ -130,7 +136,7 @@ private slots:
         const QByteArrayList ids = runIds();
         QCOMPARE(first.out, ids[0] + ": files undone: 1, empty folders removed: 0, left: 3\n");
         QVERIFY(varnoth({"history"}).out.startsWith(ids[0] + '\t') &&
-                varnoth({"history"}).out.contains("\tpartly-undone\t3\n"));
+                varnoth({"history"}).out.contains("\tpartly-undone\t3\t"));
 
         // Sorting the first folder again places nothing: that run is passed over.
         QCOMPARE(varnoth({"sort", "--by-type", "--out", "tree/out1", "tree/many"}).exitCode, 0);
@@ -181,6 +187,85 @@ private slots:
             QCOMPARE(varnoth({"undo"}).out, ids[1] + ": files undone: 9, empty folders removed: 2, left: 0\n");
         }
         QVERIFY2(SnapshotOf(tree) == before, DifferencesBetween(before, SnapshotOf(tree)).constData());
+    }
+
+    // The short ids that the history's last field shows: the first digits of the SHA-1 of the id, as many as tell
+    // the runs apart. Two runs whose hashes begin alike get longer ones; a piece that begins both names no run and
+    // lists them; a run's own short id, in either case, undoes it.
+    void shortIdsTellRunsApart() {
+        WriteTestFile(m_dir->filePath(u"tree/in/a.txt"_s), "a");
+        QCOMPARE(varnoth({"sort", "--by-type", "--out", "tree/out", "tree/in"}).exitCode, 0);
+        const QByteArray sorted = runIds().value(0);
+        const auto hashOf = [](const QByteArray& id) {
+            return QCryptographicHash::hash(id, QCryptographicHash::Sha1).toHex();
+        };
+        // Two more runs, copies of the journal under ids whose hashes share their first four digits.
+        QHash<QByteArray, QByteArray> idOfPrefix{{hashOf(sorted).left(4), sorted}};
+        QByteArray alike;
+        QByteArray other;
+        for (int n = 1; alike.isEmpty(); ++n) {
+            const QByteArray id = "20240101T000000.000Z-" + QByteArray::number(n);
+            const QByteArray seen = idOfPrefix.value(hashOf(id).left(4));
+            if (!seen.isEmpty() && seen != sorted) {
+                alike = seen;
+                other = id;
+            }
+            idOfPrefix.insert(hashOf(id).left(4), id);
+        }
+        const QString runs = m_dir->filePath(u"home/.local/state/Varnoth/runs/"_s);
+        for (const QByteArray& id : {alike, other}) {
+            QVERIFY(QFile::copy(runs + QString::fromLatin1(sorted) + u".journal"_s,
+                                runs + QString::fromLatin1(id) + u".journal"_s));
+        }
+
+        QHash<QByteArray, QByteArray> shortIds;
+        const CliResult history = varnoth({"history"});
+        for (const QByteArray& line : history.out.trimmed().split('\n')) {
+            const QByteArrayList fields = line.split('\t');
+            QCOMPARE(fields.size(), 11);
+            shortIds.insert(fields.first(), fields.last());
+        }
+        QCOMPARE(shortIds.size(), 3);
+        QCOMPARE(shortIds.value(sorted), hashOf(sorted).left(4));
+        for (const QByteArray& id : {alike, other}) {
+            const QByteArray shortId = shortIds.value(id);
+            QVERIFY2(shortId.size() > 4 && hashOf(id).startsWith(shortId), shortId.constData());
+            QVERIFY(!hashOf(id == alike ? other : alike).startsWith(shortId));
+        }
+
+        const QByteArray shared = hashOf(alike).left(4);
+        const CliResult ambiguous = varnoth({"undo", shared});
+        QCOMPARE(ambiguous.exitCode, 2);
+        // Newest first; the copies started when the run did, so the greater id comes first.
+        const QByteArray newer = std::max(alike, other);
+        const QByteArray older = std::min(alike, other);
+        QCOMPARE(ambiguous.err, "varnoth: " + shared +
+                                    ": more than one run has a short id that begins so; give one of these:\n"
+                                    "varnoth:   " +
+                                    shortIds.value(newer) + " (" + newer + ")\nvarnoth:   " + shortIds.value(older) +
+                                    " (" + older + ")\n");
+        QCOMPARE(varnoth({"undo", hashOf(sorted).left(3)}).exitCode, 2);
+
+        const CliResult undo = varnoth({"undo", shortIds.value(sorted).toUpper()});
+        QCOMPARE(undo.out, sorted + ": files undone: 1, empty folders removed: 2, left: 0\n");
+        QCOMPARE(undo.exitCode, 0);
+    }
+
+    // A person reading the history on a terminal gets the names of its fields first; a script reading a pipe gets
+    // the runs only.
+    void historyHeaderOnlyOnATerminal() {
+        WriteTestFile(m_dir->filePath(u"tree/in/a.txt"_s), "a");
+        QCOMPARE(varnoth({"sort", "--by-type", "--out", "tree/out", "tree/in"}).exitCode, 0);
+        const QByteArray line = varnoth({"history"}).out;
+        QVERIFY2(line.count('\n') == 1 && line.startsWith(runIds().value(0) + '\t'), line.constData());
+        TerminalProcess terminal(u"" VARNOTH_PROGRAM ""_s, {"history"}, m_dir->path(), m_dir->filePath(u"home"_s));
+        if (!terminal.noTerminalReason().isEmpty()) {
+            QSKIP(qPrintable(terminal.noTerminalReason()));
+        }
+        QVERIFY(terminal.waitForOutput("\tcomplete\t"));
+        QCOMPARE(terminal.waitForExit(), 0);
+        QCOMPARE(terminal.output().replace("\r\n", "\n"),
+                 "id\tstart\tcriterion\tmode\tplaced\tleft\tnomatch\tfailed\tstate\tleft by undo\tshort id\n" + line);
     }
 
     // Damaged journal lines are reported as such; an undo that left nothing still exits 0.

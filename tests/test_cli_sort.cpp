@@ -136,6 +136,9 @@ private slots:
         row("width and height", QByteArrayList{"--width", "=1", "--height", "=1"} + out, "--width, --height");
         row("missing --out", {"--by-type", "in"}, "--out");
         row("--out twice", QByteArrayList{"--by-type", "--out", "o2"} + out, "--out: given more than once");
+        row("-o and --out", QByteArrayList{"--by-type", "-o", "o2"} + out, "--out: given more than once");
+        row("-q and --quiet", QByteArrayList{"--by-type", "-q", "--quiet"} + out, "--quiet: given more than once");
+        row("no input at all", {"--by-type", "-o", "out"}, "no input files; give paths, --list, --scan or --stdin");
         row("--out is a file", {"--by-type", "--out", "in/a.txt", "in"}, "--out");
         row("size in GB", QByteArrayList{"--larger", "10GB"} + out, "--larger");
         row("size not a number", QByteArrayList{"--smaller", "abc"} + out, "--smaller");
@@ -179,6 +182,53 @@ private slots:
         QVERIFY2(result.err.contains(named), result.err.constData());
         QCOMPARE(result.out, QByteArray());
         QCOMPARE(TreeOf(m_dir->path()), QStringList({u"in/"_s, u"in/a.txt"_s}));
+    }
+
+    // Inputs given on purpose that hold no file sort nothing, and that is no error: a script that found nothing
+    // goes on.
+    void inputsThatHoldNothing_data() {
+        QTest::addColumn<QByteArrayList>("inputs");
+        QTest::newRow("an empty folder") << QByteArrayList{"empty"};
+        QTest::newRow("an empty folder to scan") << QByteArrayList{"--scan", "empty"};
+        QTest::newRow("an empty list file") << QByteArrayList{"--list", "empty.lst"};
+        QTest::newRow("empty standard input") << QByteArrayList{"--stdin"};
+    }
+    void inputsThatHoldNothing() {
+        QFETCH(QByteArrayList, inputs);
+        MakeFolder(QFile::encodeName(path(u"empty"_s)));
+        WriteTestFile(path(u"empty.lst"_s), "");
+        const CliResult result = sort(QByteArrayList{"--by-type", "--out", "out"} + inputs);
+        QCOMPARE(result.err, QByteArray());
+        QCOMPARE(result.out, QByteArray("0 placed, 0 left as they were, 0 not matching, 0 failed\n"));
+        QCOMPARE(result.exitCode, 0);
+    }
+
+    void shortOptions_data() {
+        QTest::addColumn<QByteArrayList>("options");
+        QTest::addColumn<QByteArray>("out"); // %1 stands for the test's folder
+        QTest::addColumn<bool>("sorted");
+        const QByteArray summary = "1 placed, 0 left as they were, 0 not matching, 0 failed\n";
+        const QByteArray plan = "copy\t%1/in/a.txt\t%1/out/.txt/a.txt\t\n";
+        QTest::newRow("-o") << QByteArrayList{"-o", "out"} << summary << true;
+        QTest::newRow("-o with its value joined") << QByteArrayList{"-oout"} << summary << true;
+        QTest::newRow("-q") << QByteArrayList{"-q", "--out", "out"} << QByteArray() << true;
+        QTest::newRow("-n") << QByteArrayList{"-n", "--out=out"}
+                            << plan + "plan: 1 to place, 0 to leave as they are, 0 not matching, 0 to fail; nothing "
+                                      "was touched\n"
+                            << false;
+        QTest::newRow("-n and -q joined, then -o") << QByteArrayList{"-nq", "-o", "out"} << plan << false;
+    }
+    // -o, -n and -q are --out, --dry-run and --quiet.
+    void shortOptions() {
+        QFETCH(QByteArrayList, options);
+        QFETCH(QByteArray, out);
+        QFETCH(bool, sorted);
+        WriteTestFile(path(u"in/a.txt"_s), "a");
+        const CliResult result = sort(QByteArrayList{"--by-type"} + options + QByteArrayList{"in/a.txt"});
+        QCOMPARE(result.err, QByteArray());
+        QCOMPARE(result.out, QByteArray(out).replace("%1", QFile::encodeName(m_dir->path())));
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(QFile::exists(path(u"out/.txt/a.txt"_s)), sorted);
     }
 
     // A folder that cannot be read, given or met by a scan, is named on standard error and left out: the run goes
@@ -447,12 +497,12 @@ private slots:
         const CliResult help = RunCli(u"" VARNOTH_PROGRAM ""_s, {"--help"}, m_dir->path(), path(u"home"_s));
         QCOMPARE(help.exitCode, 0);
         for (const char* option :
-             {"--keywords", "--by-name",     "--range",   "--remove",        "--existing-folders-only",
-              "--by-type",  "--larger",      "--smaller", "--before",        "--after",
-              "--created",  "--width",       "--height",  "--picture-types", "--out",
-              "--move",     "--on-conflict", "--include", "--exclude",       "--list",
-              "--scan",     "--depth",       "--stdin",   "-0, --null",      "--json",
-              "--quiet",    "--no-journal",  "--version", "--dry-run"}) {
+             {"--keywords",  "--by-name",     "--range",       "--remove",        "--existing-folders-only",
+              "--by-type",   "--larger",      "--smaller",     "--before",        "--after",
+              "--created",   "--width",       "--height",      "--picture-types", "-o, --out DIR",
+              "--move",      "--on-conflict", "--include",     "--exclude",       "--list",
+              "--scan",      "--depth",       "--stdin",       "-0, --null",      "--json",
+              "-q, --quiet", "--no-journal",  "-V, --version", "-n, --dry-run"}) {
             QVERIFY2(help.out.contains(QByteArray("\n  ") + option + ' '), option);
         }
         QVERIFY(help.out.endsWith(".\n"));

@@ -1,16 +1,21 @@
 #include "cli/ArgumentBytes.h"
+#include "cli/ClosestName.h"
 #include "cli/CommandLineMain.h"
 #include "cli/CommandLineText.h"
 #include "cli/EscapedText.h"
 #include "cli/InputPaths.h"
 #include "cli/JsonLines.h"
 #include "cli/RunReportOutput.h"
+#include "cli/UndoReasonWords.h"
 #include "engine/RunReport.h"
+#include "journal/History.h"
 
+#include <QCryptographicHash>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryFile>
 #include <QTest>
+#include <QTranslator>
 
 #include <unistd.h>
 
@@ -161,6 +166,106 @@ private slots:
         if (window) {
             QCOMPARE(*windowPaths, paths);
         }
+    }
+
+    void closestName_data() {
+        QTest::addColumn<QByteArray>("word");
+        QTest::addColumn<QByteArray>("closest"); // empty: none
+        QTest::newRow("two letters swapped") << QByteArray("srot") << QByteArray("sort");
+        QTest::newRow("swapped at the end") << QByteArray("histroy") << QByteArray("history");
+        QTest::newRow("two swaps") << QByteArray("hsitroy") << QByteArray("history");
+        QTest::newRow("a letter missing") << QByteArray("uno") << QByteArray("undo");
+        QTest::newRow("a letter more") << QByteArray("sorrt") << QByteArray("sort");
+        QTest::newRow("capitals") << QByteArray("SORT") << QByteArray("sort");
+        QTest::newRow("two letters replaced") << QByteArray("sxrx") << QByteArray("sort");
+        QTest::newRow("three edits") << QByteArray("sxrxx") << QByteArray();
+        QTest::newRow("a word of its own") << QByteArray("photos") << QByteArray();
+        QTest::newRow("empty") << QByteArray() << QByteArray();
+        QTest::newRow("a long argument") << QByteArray(100000, 's') << QByteArray();
+        QTest::newRow("two letters missing") << QByteArray("do") << QByteArray("undo");
+    }
+    // The command a mistyped word was meant to be: within two edits, a swap of neighbours counting once.
+    void closestName() {
+        QFETCH(QByteArray, word);
+        QFETCH(QByteArray, closest);
+        QCOMPARE(ClosestName(word, {"sort", "history", "undo"}).value_or(QByteArray()), closest);
+    }
+
+    // The short ids of many runs, among them runs whose hashes begin alike: each begins its id's SHA-1, has four
+    // digits or more, begins no other run's hash, and one digit less would begin another's or be under four.
+    void shortRunIdsAreShortestUnique() {
+        QByteArrayList ids;
+        for (int i = 0; i < 3000; ++i) {
+            ids.append("20240101T000000.000Z-" + QByteArray::number(i));
+        }
+        const QByteArrayList shortIds = ShortRunIds(ids);
+        QCOMPARE(shortIds.size(), ids.size());
+        QByteArrayList hashes;
+        for (const QByteArray& id : ids) {
+            hashes.append(QCryptographicHash::hash(id, QCryptographicHash::Sha1).toHex());
+        }
+        int longer = 0;
+        for (qsizetype i = 0; i < ids.size(); ++i) {
+            const QByteArray& shortId = shortIds[i];
+            QVERIFY(shortId.size() >= 4 && hashes[i].startsWith(shortId));
+            QVERIFY(ShortIdNames(shortId, ids[i]));
+            const QByteArray shorter = shortId.chopped(1);
+            bool shorterShared = shorter.size() < 4;
+            for (qsizetype j = 0; j < ids.size(); ++j) {
+                if (j != i) {
+                    QVERIFY2(!hashes[j].startsWith(shortId), shortId.constData());
+                    shorterShared = shorterShared || hashes[j].startsWith(shorter);
+                }
+            }
+            QVERIFY2(shorterShared, shortId.constData());
+            longer += shortId.size() > 4 ? 1 : 0;
+        }
+        // 3000 hashes share their first four digits in pairs many times over: the longer ids were tried.
+        QVERIFY(longer > 10);
+    }
+
+    void shortIdNames_data() {
+        QTest::addColumn<QByteArray>("shortId");
+        QTest::addColumn<bool>("names");
+        // SHA-1 of the id below: 18327849981d06c4348ea116abeec312c3ee3c79
+        QTest::newRow("four digits") << QByteArray("1832") << true;
+        QTest::newRow("capitals") << QByteArray("18327849981D") << true;
+        QTest::newRow("the whole hash") << QByteArray("18327849981d06c4348ea116abeec312c3ee3c79") << true;
+        QTest::newRow("three digits") << QByteArray("183") << false;
+        QTest::newRow("past the hash") << QByteArray("18327849981d06c4348ea116abeec312c3ee3c790") << false;
+        QTest::newRow("another hash") << QByteArray("1833") << false;
+        QTest::newRow("not hex") << QByteArray("18g2") << false;
+        QTest::newRow("the id itself") << QByteArray("20240501T120000.123Z-4242") << false;
+    }
+    // A short id is cut from SHA-1 in hex, the same in every version, so that ids written down stay good.
+    void shortIdNames() {
+        QFETCH(QByteArray, shortId);
+        QFETCH(bool, names);
+        const QByteArray id = "20240501T120000.123Z-4242";
+        QCOMPARE(ShortIdNames(shortId, id), names);
+        QCOMPARE(ShortRunIds({id}), QByteArrayList{"1832"});
+    }
+
+    void undoReasonWords_data() {
+        QTest::addColumn<QByteArray>("code");
+        for (const char* code : {"changed", "gone", "source-taken", "name-taken", "kept-missing", "folder-not-empty",
+                                 "unconfirmed", "refused", "outside", "trash-info-left"}) {
+            QTest::newRow(code) << QByteArray(code);
+        }
+    }
+    // Every reason undo gives is words: English ones, and in Chinese the window's own words for it.
+    void undoReasonWords() {
+        QFETCH(QByteArray, code);
+        const std::optional<UndoReason> reason = UndoReasonOfCode(code);
+        QVERIFY(reason);
+        const QString english = UndoReasonWords(*reason);
+        QVERIFY2(english.contains(u' ') && english != QString::fromLatin1(code), qPrintable(english));
+        QTranslator chinese;
+        QVERIFY(chinese.load(u":/i18n/varnoth_cli_zh_CN.qm"_s));
+        QCoreApplication::installTranslator(&chinese);
+        const QString translated = UndoReasonWords(*reason);
+        QCoreApplication::removeTranslator(&chinese);
+        QCOMPARE(translated, UndoReasonText(*reason));
     }
 
     void language_data() {

@@ -272,8 +272,8 @@ Other options:
         <translation>history：不接受参数</translation>
     </message>
     <message>
-        <source>the run to undo, as &apos;varnoth history&apos; names it</source>
-        <translation>要撤销的分拣，即 &apos;varnoth history&apos; 列出的标识</translation>
+        <source>the run to undo: its identifier or short id, as &apos;varnoth history&apos; shows them</source>
+        <translation>要撤销的分拣：&apos;varnoth history&apos; 列出的标识或短标识</translation>
     </message>
     <message>
         <source>undo: expected at most one RUN</source>
@@ -321,6 +321,7 @@ Other options:
 
 A PATH that is a folder adds the files in it. Exactly one of --keywords, --by-name, --by-type,
 --larger, --smaller, --before, --after, --width and --height chooses how to sort.
+sort needs at least one PATH, --list, --scan or --stdin. Only the window needs a display.
 
 Options of sort:
 </source>
@@ -333,6 +334,7 @@ Options of sort:
 
 PATH 为文件夹时添加其中的文件。--keywords、--by-name、--by-type、--larger、--smaller、
 --before、--after、--width 和 --height 中恰好选一个，决定分拣方式。
+sort 至少需要一个 PATH、--list、--scan 或 --stdin。只有窗口需要图形显示。
 
 sort 的选项：
 </translation>
@@ -382,21 +384,23 @@ sort 的选项：
 --dry-run writes one line per step: action, source, destination and reason,
 separated by tabs, then a summary line.
 history writes one line per run: identifier, start, criterion, copy or move, the
-counts placed, left, nomatch and failed, the state, and what the last undo left,
-separated by tabs.
+counts placed, left, nomatch and failed, the state, what the last undo left and
+the short id, separated by tabs; on a terminal, a header line comes first. RUN is
+an identifier or a short id.
 
 Exit status: 0 done, 1 some file failed (undo: something was left), 2 wrong
-arguments or unreadable input (undo: no such run, nothing to undo or a journal
-that cannot be trusted), 128+N ended by signal N.
+arguments or unreadable input (undo: no such run, a short id of more than one run,
+nothing to undo or a journal that cannot be trusted), 128+N ended by signal N.
 </source>
         <translation>
 --dry-run 每一步写一行：动作、源文件、目标文件和说明，以制表符分隔，最后写一行总结。
 history 每次分拣写一行：标识、开始时间、分拣方式、复制或移动，已分拣（placed）、
-因同名未处理（left）、不符合条件（nomatch）和失败（failed）的个数，状态，以及上次撤销
-未能撤销的项数，以制表符分隔。
+因同名未处理（left）、不符合条件（nomatch）和失败（failed）的个数，状态，上次撤销
+未能撤销的项数，以及短标识，以制表符分隔；在终端上先写一行标题。RUN 为标识或短标识。
 
 退出状态：0 完成，1 有文件失败（undo：有文件未能撤销），2 参数错误或输入无法读取
-（undo：没有这次分拣、没有需要撤销的内容或分拣记录不可信），128+N 被信号 N 终止。
+（undo：没有这次分拣、短标识对应不止一次分拣、没有需要撤销的内容或分拣记录不可信），
+128+N 被信号 N 终止。
 </translation>
     </message>
     <message>
@@ -442,6 +446,129 @@ history 每次分拣写一行：标识、开始时间、分拣方式、复制或
     <message>
         <source>  different contents</source>
         <translation>  两个文件内容不同</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a command or a file; did you mean &apos;%2&apos;?</source>
+        <translation>&apos;%1&apos; 既不是命令也不是文件；您是否想输入 &apos;%2&apos;？</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a command or a file; see &apos;varnoth --help&apos;</source>
+        <translation>&apos;%1&apos; 既不是命令也不是文件；见 &apos;varnoth --help&apos;</translation>
+    </message>
+    <message>
+        <source>the window needs a display, and there is none (DISPLAY and WAYLAND_DISPLAY are not set); to sort without a window, see &apos;varnoth sort --help&apos;</source>
+        <translation>窗口需要图形显示，但当前没有（DISPLAY 和 WAYLAND_DISPLAY 均未设置）；不打开窗口进行分拣，见 &apos;varnoth sort --help&apos;</translation>
+    </message>
+    <message>
+        <source>no input files; give paths, --list, --scan or --stdin</source>
+        <translation>没有输入文件；请给出路径、--list、--scan 或 --stdin</translation>
+    </message>
+    <message>
+        <source>id</source>
+        <translation>标识</translation>
+    </message>
+    <message>
+        <source>start</source>
+        <translation>开始时间</translation>
+    </message>
+    <message>
+        <source>criterion</source>
+        <translation>分拣方式</translation>
+    </message>
+    <message>
+        <source>mode</source>
+        <translation>复制或移动</translation>
+    </message>
+    <message>
+        <source>placed</source>
+        <translation>已分拣</translation>
+    </message>
+    <message>
+        <source>left</source>
+        <translation>因同名未处理</translation>
+    </message>
+    <message>
+        <source>nomatch</source>
+        <translation>不符合条件</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>失败</translation>
+    </message>
+    <message>
+        <source>state</source>
+        <translation>状态</translation>
+    </message>
+    <message>
+        <source>left by undo</source>
+        <translation>撤销后剩余</translation>
+    </message>
+    <message>
+        <source>short id</source>
+        <translation>短标识</translation>
+    </message>
+    <message>
+        <source>%1: more than one run has a short id that begins so; give one of these:</source>
+        <translation>%1：不止一次分拣的短标识以此开头；请给出以下之一：</translation>
+    </message>
+    <message>
+        <source>the file was changed after the sort</source>
+        <translation>文件在分拣后已被改动</translation>
+    </message>
+    <message>
+        <source>the file is no longer where the sort put it</source>
+        <translation>文件已不在分拣放置的位置</translation>
+    </message>
+    <message>
+        <source>another file is now where the file came from</source>
+        <translation>原位置已有其他文件</translation>
+    </message>
+    <message>
+        <source>the name of the replaced file is taken now</source>
+        <translation>被覆盖文件的原名已被占用</translation>
+    </message>
+    <message>
+        <source>the replaced file is no longer where it was kept (the trash may have been emptied)</source>
+        <translation>被覆盖的文件已不在保存的位置（回收站可能已清空）</translation>
+    </message>
+    <message>
+        <source>the folder is not empty</source>
+        <translation>文件夹不是空的</translation>
+    </message>
+    <message>
+        <source>the journal is incomplete, so the file cannot be told to be the sort&apos;s</source>
+        <translation>分拣记录不完整，无法确认该文件</translation>
+    </message>
+    <message>
+        <source>the file system refused</source>
+        <translation>文件系统拒绝了操作</translation>
+    </message>
+    <message>
+        <source>the journal names a place outside the sort&apos;s output folder; left alone</source>
+        <translation>记录中的位置不在这次分拣的输出文件夹内，未处理</translation>
+    </message>
+    <message>
+        <source>the trash record is not a plain file of yours; not removed</source>
+        <translation>回收站中的记录文件不属于当前用户或不是普通文件，未删除</translation>
+    </message>
+</context>
+<context>
+    <name>QCommandLineParser</name>
+    <message>
+        <source>Unknown option &apos;%1&apos;.</source>
+        <translation>未知选项 &apos;%1&apos;。</translation>
+    </message>
+    <message>
+        <source>Unknown options: %1.</source>
+        <translation>未知选项：%1。</translation>
+    </message>
+    <message>
+        <source>Missing value after &apos;%1&apos;.</source>
+        <translation>&apos;%1&apos; 之后缺少值。</translation>
+    </message>
+    <message>
+        <source>Unexpected value after &apos;%1&apos;.</source>
+        <translation>&apos;%1&apos; 之后不应有值。</translation>
     </message>
 </context>
 </TS>

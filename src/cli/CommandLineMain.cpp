@@ -2,6 +2,7 @@
 
 #include "cli/ArgumentBytes.h"
 #include "cli/CliRunHost.h"
+#include "cli/ClosestName.h"
 #include "cli/CommandLineText.h"
 #include "cli/EscapedText.h"
 #include "cli/InputPaths.h"
@@ -11,6 +12,7 @@
 #include "cli/StandardStreams.h"
 #include "cli/StepOutput.h"
 #include "cli/TerminationSignals.h"
+#include "core/FsEntries.h"
 #include "engine/SortPlan.h"
 #include "engine/SortRun.h"
 #include "filelist/FileListModel.h"
@@ -23,7 +25,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-const QByteArrayList kSubcommands{"sort", "history", "undo"};
 constexpr int kUsageStatus = 2;
 
 int usageError(const QString& line) {
@@ -143,7 +144,8 @@ int runHistoryCommand(const QStringList& arguments) {
 
 int runUndoCommand(const QStringList& arguments) {
     QCommandLineParser parser;
-    parser.addPositionalArgument(u"RUN"_s, CommandLine::tr("the run to undo, as 'varnoth history' names it"));
+    parser.addPositionalArgument(
+        u"RUN"_s, CommandLine::tr("the run to undo: its identifier or short id, as 'varnoth history' shows them"));
     if (const std::optional<int> status = parseCommand(parser, u"varnoth undo"_s, arguments)) {
         return *status;
     }
@@ -153,6 +155,58 @@ int runUndoCommand(const QStringList& arguments) {
     }
     const std::optional<QByteArray> run = runs.isEmpty() ? std::nullopt : std::optional(ArgumentBytes(runs.first()));
     return RunUndoCommand(JournalFolder::standard(), run);
+}
+
+// The commands: the first argument that names one runs it with the arguments after it. A mistyped command is
+// matched against these names.
+struct Command {
+    QByteArray name;
+    int (*run)(const QStringList& arguments);
+};
+const Command kCommands[]{
+    {"sort", runSortCommand},
+    {"history", runHistoryCommand},
+    {"undo", runUndoCommand},
+};
+
+const Command* commandNamed(const QByteArray& name) {
+    const auto found = std::find_if(std::begin(kCommands), std::end(kCommands),
+                                    [&](const Command& command) { return command.name == name; });
+    return found == std::end(kCommands) ? nullptr : found;
+}
+
+QByteArrayList commandNames() {
+    QByteArrayList names;
+    for (const Command& command : kCommands) {
+        names.append(command.name);
+    }
+    return names;
+}
+
+// The first argument when it stands where a command would and is neither a command nor the name of anything on the
+// disk: a command mistyped, which must not open the window.
+std::optional<QByteArray> mistypedCommand(const QByteArrayList& arguments) {
+    if (arguments.isEmpty() || arguments.first().startsWith('-') || commandNamed(arguments.first()) ||
+        Fs::ReachesAnything(arguments.first())) {
+        return std::nullopt;
+    }
+    return arguments.first();
+}
+
+int notACommand(const QByteArray& word) {
+    const QString shown = QString::fromUtf8(EscapedText(word));
+    if (const std::optional<QByteArray> meant = ClosestName(word, commandNames())) {
+        return usageError(CommandLine::tr("'%1' is not a command or a file; did you mean '%2'?")
+                              .arg(shown, QString::fromLatin1(*meant)));
+    }
+    return usageError(CommandLine::tr("'%1' is not a command or a file; see 'varnoth --help'").arg(shown));
+}
+
+// A display the window can open on. Without one Qt would end the program with an abort; an explicit platform
+// (QT_QPA_PLATFORM, such as offscreen) is the user's choice and counts as one.
+bool displayAvailable() {
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
 }
 } // namespace
 
@@ -165,7 +219,7 @@ QByteArrayList ProgramArguments(int argc, char** argv) {
 }
 
 std::optional<QByteArrayList> WindowPathArguments(const QByteArrayList& arguments) {
-    if (!arguments.isEmpty() && kSubcommands.contains(arguments.first())) {
+    if (!arguments.isEmpty() && commandNamed(arguments.first())) {
         return std::nullopt;
     }
     QByteArrayList paths = arguments;
@@ -181,6 +235,14 @@ std::optional<QByteArrayList> WindowPathArguments(const QByteArrayList& argument
     return paths;
 }
 
+std::optional<QByteArrayList> WindowToOpen(const QByteArrayList& arguments) {
+    std::optional<QByteArrayList> paths = WindowPathArguments(arguments);
+    if (!paths || mistypedCommand(arguments) || !displayAvailable()) {
+        return std::nullopt;
+    }
+    return paths;
+}
+
 void AddWindowPaths(const QByteArrayList& paths, FileListModel& fileList) {
     const AddedInputs added = AddNamedPaths(paths, fileList);
     for (const QByteArray& missing : added.missing) {
@@ -192,14 +254,17 @@ void AddWindowPaths(const QByteArrayList& paths, FileListModel& fileList) {
 int RunCommandLine(const QByteArrayList& arguments) {
     CatchTerminationSignals();
     const QStringList texts = ArgumentTexts(arguments);
-    if (!arguments.isEmpty() && arguments.first() == "sort") {
-        return runSortCommand(texts.mid(1));
+    if (const Command* command = arguments.isEmpty() ? nullptr : commandNamed(arguments.first())) {
+        return command->run(texts.mid(1));
     }
-    if (!arguments.isEmpty() && arguments.first() == "history") {
-        return runHistoryCommand(texts.mid(1));
+    if (const std::optional<QByteArray> word = mistypedCommand(arguments)) {
+        return notACommand(*word);
     }
-    if (!arguments.isEmpty() && arguments.first() == "undo") {
-        return runUndoCommand(texts.mid(1));
+    if (WindowPathArguments(arguments)) {
+        // Arguments for the window, which WindowToOpen did not open: there is no display.
+        return usageError(CommandLine::tr("the window needs a display, and there is none (DISPLAY and "
+                                          "WAYLAND_DISPLAY are not set); to sort without a window, see "
+                                          "'varnoth sort --help'"));
     }
     QCommandLineParser parser;
     if (const std::optional<int> status = parseCommand(parser, u"varnoth"_s, texts)) {

@@ -3,6 +3,7 @@
 #include "cli/CommandLineText.h"
 #include "cli/EscapedText.h"
 #include "cli/StandardStreams.h"
+#include "cli/UndoReasonWords.h"
 #include "journal/History.h"
 #include "journal/Undo.h"
 
@@ -28,7 +29,16 @@ QByteArray isoLocalTime(const QDateTime& time) {
     return text;
 }
 
-QByteArray historyLine(const RunSummary& run) {
+// The names of the history's fields, for a person reading it on a terminal.
+QByteArray historyHeader() {
+    const QStringList names{CommandLine::tr("id"),           CommandLine::tr("start"),   CommandLine::tr("criterion"),
+                            CommandLine::tr("mode"),         CommandLine::tr("placed"),  CommandLine::tr("left"),
+                            CommandLine::tr("nomatch"),      CommandLine::tr("failed"),  CommandLine::tr("state"),
+                            CommandLine::tr("left by undo"), CommandLine::tr("short id")};
+    return names.join(u'\t').toUtf8() + '\n';
+}
+
+QByteArray historyLine(const RunSummary& run, const QByteArray& shortId) {
     QByteArrayList fields{EscapedText(run.id), isoLocalTime(run.startTime()), criterionCode(run.header.page),
                           run.header.move ? "move" : "copy"};
     if (run.counts) {
@@ -45,6 +55,8 @@ QByteArray historyLine(const RunSummary& run) {
     // What the last undo left: a number once an undo went through the run.
     const bool undone = run.state == RunState::Undone || run.state == RunState::PartlyUndone;
     fields.append(undone ? QByteArray::number(run.leftByUndo) : QByteArray("-"));
+    // Appended, so that scripts find every other field where it always was.
+    fields.append(shortId);
     return fields.join('\t') + '\n';
 }
 
@@ -53,8 +65,7 @@ QString shown(const QByteArray& path) {
 }
 
 QString undoReasonWords(const UndoItem& item) {
-    QString words = WordsOrCode(UndoReasonText(item.reason), UndoReasonCode(item.reason));
-
+    QString words = UndoReasonWords(item.reason);
     if (item.error.code != 0) {
         words += u" (%1)"_s.arg(qt_error_string(item.error.code));
     }
@@ -102,12 +113,53 @@ void nameRunBefore(const JournalFolder& folder, const RunSummary& run) {
     PrintErrorLine(CommandLine::tr("%1: nothing more can be undone; to undo the run before it: varnoth undo %2")
                        .arg(shown(run.id), shown(before->id)));
 }
+
+QByteArrayList idsOf(const QList<RunSummary>& runs) {
+    QByteArrayList ids;
+    for (const RunSummary& run : runs) {
+        ids.append(run.id);
+    }
+    return ids;
+}
+
+// The run that RUN names: its id, or a short id that begins the hash of one run only. Nothing when RUN names no run
+// or more than one, which is said on standard error (the runs it may mean listed).
+std::optional<RunSummary> namedRun(const JournalFolder& folder, const QByteArray& id) {
+    if (JournalFolder::isRunId(id)) {
+        if (std::optional<RunSummary> run = ReadRunSummary(folder, id)) {
+            return run;
+        }
+    }
+    const QList<RunSummary> runs = ListRuns(folder);
+    const QByteArrayList shortIds = ShortRunIds(idsOf(runs));
+    QList<qsizetype> matches;
+    for (qsizetype i = 0; i < runs.size(); ++i) {
+        if (ShortIdNames(id, runs[i].id)) {
+            matches.append(i);
+        }
+    }
+    if (matches.size() == 1) {
+        return runs[matches.first()];
+    }
+    if (matches.isEmpty()) {
+        PrintErrorLine(CommandLine::tr("%1: no such run; see 'varnoth history'").arg(shown(id)));
+        return std::nullopt;
+    }
+    PrintErrorLine(
+        CommandLine::tr("%1: more than one run has a short id that begins so; give one of these:").arg(shown(id)));
+    for (const qsizetype i : matches) {
+        PrintErrorLine(u"  %1 (%2)"_s.arg(QString::fromLatin1(shortIds[i]), shown(runs[i].id)));
+    }
+    return std::nullopt;
+}
 } // namespace
 
 int RunHistoryCommand(const JournalFolder& folder) {
-    QByteArray out;
-    for (const RunSummary& run : ListRuns(folder)) {
-        out += historyLine(run);
+    const QList<RunSummary> runs = ListRuns(folder);
+    const QByteArrayList shortIds = ShortRunIds(idsOf(runs));
+    QByteArray out = StandardOutputIsTerminal() ? historyHeader() : QByteArray();
+    for (qsizetype i = 0; i < runs.size(); ++i) {
+        out += historyLine(runs[i], shortIds[i]);
     }
     WriteStandardOutput(out);
     return 0;
@@ -116,8 +168,8 @@ int RunHistoryCommand(const JournalFolder& folder) {
 int RunUndoCommand(const JournalFolder& folder, const std::optional<QByteArray>& id) {
     std::optional<RunSummary> run;
     if (id) {
-        if (!JournalFolder::isRunId(*id) || !(run = ReadRunSummary(folder, *id))) {
-            return nothingToUndo(CommandLine::tr("%1: no such run; see 'varnoth history'").arg(shown(*id)));
+        if (!(run = namedRun(folder, *id))) {
+            return kNothingStatus;
         }
     } else if (!(run = LastRunToUndo(folder))) {
         return nothingToUndo(CommandLine::tr("no run to undo"));

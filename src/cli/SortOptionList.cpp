@@ -32,7 +32,7 @@ QList<QCommandLineOption> SortOptionList() {
         valued(u"height"_s, u"COND"_s, CommandLine::tr("pictures whose height is >=N, <=N or =N pixels")),
         valued(u"picture-types"_s, u"LIST"_s,
                CommandLine::tr("with --width or --height: jpg,bmp,gif,png,tif (default: all)")),
-        valued(u"out"_s, u"DIR"_s, CommandLine::tr("the output folder (required)")),
+        QCommandLineOption({u"o"_s, u"out"_s}, CommandLine::tr("the output folder (required)"), u"DIR"_s),
         flag(u"move"_s, CommandLine::tr("move the files instead of copying them")),
         valued(u"on-conflict"_s, u"POLICY"_s, CommandLine::tr("skip (default), overwrite, number or ask")),
         valued(u"include"_s, u"LIST"_s, CommandLine::tr("only files of these comma-separated extensions")),
@@ -42,9 +42,10 @@ QList<QCommandLineOption> SortOptionList() {
         valued(u"depth"_s, u"N"_s, CommandLine::tr("with --scan: only N levels below DIR (0: its own files)")),
         flag(u"stdin"_s, CommandLine::tr("add paths read from standard input, one per line")),
         QCommandLineOption({u"0"_s, u"null"_s}, CommandLine::tr("with --stdin: the paths are separated by NUL")),
-        flag(u"dry-run"_s, CommandLine::tr("print the plan, one step a line, and touch nothing")),
+        QCommandLineOption({u"n"_s, u"dry-run"_s},
+                           CommandLine::tr("print the plan, one step a line, and touch nothing")),
         flag(u"json"_s, CommandLine::tr("one JSON object per step on standard output")),
-        flag(u"quiet"_s, CommandLine::tr("no progress and no summary")),
+        QCommandLineOption({u"q"_s, u"quiet"_s}, CommandLine::tr("no progress and no summary")),
         flag(u"no-journal"_s, CommandLine::tr("run without writing a journal (no undo)")),
     };
 }
@@ -54,7 +55,7 @@ QCommandLineOption HelpOption() {
 }
 
 QCommandLineOption VersionOption() {
-    return QCommandLineOption(u"version"_s, CommandLine::tr("show the version and exit"));
+    return QCommandLineOption({u"V"_s, u"version"_s}, CommandLine::tr("show the version and exit"));
 }
 
 namespace {
@@ -93,6 +94,8 @@ QString HelpText() {
                                    "A PATH that is a folder adds the files in it. Exactly one of --keywords, "
                                    "--by-name, --by-type,\n"
                                    "--larger, --smaller, --before, --after, --width and --height chooses how to sort.\n"
+                                   "sort needs at least one PATH, --list, --scan or --stdin. Only the window needs a "
+                                   "display.\n"
                                    "\n"
                                    "Options of sort:\n");
     appendOptionLines(help, SortOptionList());
@@ -101,11 +104,12 @@ QString HelpText() {
     help += CommandLine::tr("\n--dry-run writes one line per step: action, source, destination and reason,\n"
                             "separated by tabs, then a summary line.\n"
                             "history writes one line per run: identifier, start, criterion, copy or move, the\n"
-                            "counts placed, left, nomatch and failed, the state, and what the last undo left,\n"
-                            "separated by tabs.\n"
+                            "counts placed, left, nomatch and failed, the state, what the last undo left and\n"
+                            "the short id, separated by tabs; on a terminal, a header line comes first. RUN is\n"
+                            "an identifier or a short id.\n"
                             "\nExit status: 0 done, 1 some file failed (undo: something was left), 2 wrong\n"
-                            "arguments or unreadable input (undo: no such run, nothing to undo or a journal\n"
-                            "that cannot be trusted), 128+N ended by signal N.\n");
+                            "arguments or unreadable input (undo: no such run, a short id of more than one run,\n"
+                            "nothing to undo or a journal that cannot be trusted), 128+N ended by signal N.\n");
     // A translation may drop the last line break; the help must still end its last line.
     if (!help.endsWith(u'\n')) {
         help += u'\n';

@@ -4,6 +4,7 @@
 #include "cli/CommandLineText.h"
 #include "cli/InputPaths.h"
 #include "cli/OptionValues.h"
+#include "cli/SortOptionList.h"
 #include "cli/Utf8Bytes.h"
 #include "core/CriterionPage.h"
 #include "core/FsEntries.h"
@@ -39,10 +40,24 @@ UsageError expected(const QString& option, const QString& what) {
     return {CommandLine::tr("%1: expected %2").arg(dashed(option), what)};
 }
 
+// The long name of the option that name (a short or a long one) belongs to: -o and --out are one option.
+QString longName(const QString& name) {
+    for (const QCommandLineOption& option : SortOptionList()) {
+        if (option.names().contains(name)) {
+            return option.names().last();
+        }
+    }
+    return name;
+}
+
 // The option names and the combination rules, before any value is looked at.
 std::optional<UsageError> checkCombination(const QCommandLineParser& parser, SortRequest&) {
+    QStringList given;
     for (const QString& name : parser.optionNames()) {
-        if (!kRepeatableOptions.contains(name) && parser.optionNames().count(name) > 1) {
+        given.append(longName(name));
+    }
+    for (const QString& name : given) {
+        if (!kRepeatableOptions.contains(name) && given.count(name) > 1) {
             return UsageError{CommandLine::tr("%1: given more than once").arg(dashed(name))};
         }
     }
@@ -226,6 +241,11 @@ std::optional<UsageError> fillInputs(const QCommandLineParser& parser, SortReque
     }
     inputs.standardInput = parser.isSet(u"stdin"_s);
     inputs.nulSeparated = parser.isSet(u"null"_s);
+    // A script whose file list came out empty names an empty folder or list and sorts nothing; no input at all is a
+    // command left unfinished, which must not pass for a sort of nothing.
+    if (inputs.paths.isEmpty() && inputs.listFiles.isEmpty() && inputs.scanFolders.isEmpty() && !inputs.standardInput) {
+        return UsageError{CommandLine::tr("no input files; give paths, --list, --scan or --stdin")};
+    }
     return std::nullopt;
 }
 

@@ -36,6 +36,10 @@ bool StandardErrorIsTerminal() {
     return ::isatty(STDERR_FILENO) == 1;
 }
 
+bool StandardOutputIsTerminal() {
+    return ::isatty(STDOUT_FILENO) == 1;
+}
+
 ssize_t ReadStandardInput(char* buffer, size_t size) {
     // A signal that comes after the check and before a blocking read would leave the read waiting for ever; waiting
     // in short polls notices it at the next check.

@@ -15,6 +15,7 @@ void WriteStandardError(const QByteArray& bytes);
 void PrintErrorLine(const QString& line);
 
 bool StandardErrorIsTerminal();
+bool StandardOutputIsTerminal();
 
 // Reads up to size bytes of standard input, waiting as long as it takes unless a termination signal asks the program
 // to stop: the count read, 0 at the end of input, or -1 with errno set (EINTR once a stop is asked for).

@@ -6,6 +6,7 @@
 #include "journal/JournalReader.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 
 #include <algorithm>
 #include <fcntl.h>
@@ -15,6 +16,7 @@
 namespace {
 
 constexpr qsizetype kWindow = 1 << 16;
+constexpr qsizetype kShortestShortId = 4;
 
 constexpr CodeTable<RunState, 6> kRunStates{{
     {RunState::Complete, "complete", QT_TRANSLATE_NOOP("RunState", "完成")},
@@ -86,6 +88,18 @@ bool undoPicks(const RunSummary& run) {
     return run.state != RunState::Undone && run.acted;
 }
 
+QByteArray idHash(QByteArrayView id) {
+    return QCryptographicHash::hash(id, QCryptographicHash::Sha1).toHex();
+}
+
+qsizetype commonPrefixLength(const QByteArray& a, const QByteArray& b) {
+    qsizetype length = 0;
+    while (length < a.size() && length < b.size() && a[length] == b[length]) {
+        ++length;
+    }
+    return length;
+}
+
 } // namespace
 
 QString RunStateText(RunState state) {
@@ -140,6 +154,36 @@ std::optional<JournalContent> ReadRunJournal(const JournalFolder& folder, const 
         return std::nullopt;
     }
     return ReadJournal(file.get());
+}
+
+QByteArrayList ShortRunIds(const QByteArrayList& ids) {
+    QByteArrayList hashes;
+    for (const QByteArray& id : ids) {
+        hashes.append(idHash(id));
+    }
+    // In sorted order, the hash that shares the longest beginning with a hash is one of its two neighbours.
+    QByteArrayList sorted = hashes;
+    std::sort(sorted.begin(), sorted.end());
+    QByteArrayList shortIds;
+    for (const QByteArray& hash : hashes) {
+        const qsizetype at = std::lower_bound(sorted.cbegin(), sorted.cend(), hash) - sorted.cbegin();
+        qsizetype shared = 0;
+        if (at > 0) {
+            shared = commonPrefixLength(hash, sorted[at - 1]);
+        }
+        if (at + 1 < sorted.size()) {
+            shared = std::max(shared, commonPrefixLength(hash, sorted[at + 1]));
+        }
+        shortIds.append(hash.first(std::min(hash.size(), std::max(kShortestShortId, shared + 1))));
+    }
+    return shortIds;
+}
+
+bool ShortIdNames(QByteArrayView shortId, QByteArrayView id) {
+    const QByteArray digits = shortId.toByteArray().toLower();
+    const bool hex = std::all_of(digits.cbegin(), digits.cend(),
+                                 [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
+    return hex && digits.size() >= kShortestShortId && idHash(id).startsWith(digits);
 }
 
 QList<RunSummary> ListRuns(const JournalFolder& folder) {

@@ -49,6 +49,14 @@ std::optional<RunSummary> ReadRunSummary(const JournalFolder& folder, const QByt
 // symbolic link is not followed.
 std::optional<JournalContent> ReadRunJournal(const JournalFolder& folder, const QByteArray& id);
 
+// The short id of each of ids, in their order, as a user types it: the first lower-case hex digits of the SHA-1 of
+// the id's bytes, at least four and as many more as it takes to tell the id's hash from that of every other id in
+// ids. The hash never changes, so a short id only grows while a run whose hash begins alike is kept.
+QByteArrayList ShortRunIds(const QByteArrayList& ids);
+
+// True when shortId, four hex digits or more in either case, begins the hash of id that ShortRunIds cuts from.
+bool ShortIdNames(QByteArrayView shortId, QByteArrayView id);
+
 // Every run in the folder, newest first.
 QList<RunSummary> ListRuns(const JournalFolder& folder);
 

@@ -32,7 +32,7 @@ struct ExecArguments {
     }
 };
 
-QByteArrayList environmentFor(const QString& home) {
+QByteArrayList environmentFor(const QString& home, const QByteArrayList& changes = {}) {
     QByteArrayList environment;
     const QByteArrayList dropped{
         "DISPLAY=", "WAYLAND_DISPLAY=", "QT_QPA_PLATFORM=", "LANGUAGE=", "LC_", "LANG=", "HOME=", "XDG_"};
@@ -48,6 +48,12 @@ QByteArrayList environmentFor(const QString& home) {
                 << "HOME=" + homeBytes << "XDG_CONFIG_HOME=" + homeBytes + "/.config"
                 << "XDG_STATE_HOME=" + homeBytes + "/.local/state"
                 << "XDG_DATA_HOME=" + homeBytes + "/.local/share";
+    // A change replaces the variable of its name: the first of two would be the one the program reads.
+    for (const QByteArray& change : changes) {
+        const QByteArray name = change.left(change.indexOf('=') + 1);
+        environment.removeIf([&](const QByteArray& variable) { return variable.startsWith(name); });
+        environment.append(change);
+    }
     return environment;
 }
 
@@ -57,11 +63,11 @@ QByteArrayList commandLine(const QString& program, const QByteArrayList& argumen
 } // namespace
 
 CliResult RunCli(const QString& program, const QByteArrayList& arguments, const QString& workingFolder,
-                 const QString& home, const QByteArray& input) {
+                 const QString& home, const QByteArray& input, const QByteArrayList& environment) {
     // QProcess passes its arguments as text, which would change bytes that are not valid UTF-8; the child replaces
     // itself with the program and the exact bytes once QProcess has set up its pipes.
     const ExecArguments argv(commandLine(program, arguments));
-    const ExecArguments envp(environmentFor(home));
+    const ExecArguments envp(environmentFor(home, environment));
     QProcess process;
     process.setProgram(program);
     process.setWorkingDirectory(workingFolder);

@@ -16,9 +16,10 @@ struct CliResult {
     QByteArray err;
 };
 
-// Runs program with arguments in workingFolder, input on its standard input, until it ends.
+// Runs program with arguments in workingFolder, input on its standard input, until it ends. Each NAME=VALUE of
+// environment replaces that variable (LANGUAGE=zh_CN, QT_QPA_PLATFORM=offscreen for a display).
 CliResult RunCli(const QString& program, const QByteArrayList& arguments, const QString& workingFolder,
-                 const QString& home, const QByteArray& input = {});
+                 const QString& home, const QByteArray& input = {}, const QByteArrayList& environment = {});
 
 // The program on a pseudo-terminal: standard input, output and error are the terminal, as for a user typing.
 class TerminalProcess {
