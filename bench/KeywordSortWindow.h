@@ -24,7 +24,7 @@ inline void UsePrivateFolders(const QString& root) {
 }
 
 // Shows form with files listed, on the keyword page with the tree's keywords, sorting into outDir.
-inline void PrepareKeywordSort(TForm1& form, const QByteArrayList& files, const QString& outDir) {
+inline void PrepareKeywordSort(MainWindow& form, const QByteArrayList& files, const QString& outDir) {
     form.show();
     form.fileList().AppendUnique(files);
     form.findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentIndex(KeywordPage);
@@ -34,7 +34,7 @@ inline void PrepareKeywordSort(TForm1& form, const QByteArrayList& files, const 
 
 // Seconds from a click on the button called buttonName until it returns; every modal window that shows meanwhile is
 // handed to close as soon as it is up.
-inline double SecondsForClick(TForm1& form, const QString& buttonName, const std::function<void(QWidget&)>& close) {
+inline double SecondsForClick(MainWindow& form, const QString& buttonName, const std::function<void(QWidget&)>& close) {
     QTimer closeModals;
     closeModals.setInterval(1);
     QObject::connect(&closeModals, &QTimer::timeout, [&] {
@@ -49,8 +49,8 @@ inline double SecondsForClick(TForm1& form, const QString& buttonName, const std
 // A whole run in fresh windows: the start button clicked, and the completion box closed as soon as it shows.
 inline double WindowRunSeconds(const QByteArrayList& files, const QString& outDir) {
     MainWindows windows;
-    PrepareKeywordSort(windows.form1, files, outDir);
-    return SecondsForClick(windows.form1, QStringLiteral("BtnCopy"), [](QWidget& modal) {
+    PrepareKeywordSort(windows.mainWindow, files, outDir);
+    return SecondsForClick(windows.mainWindow, QStringLiteral("BtnCopy"), [](QWidget& modal) {
         if (auto* box = qobject_cast<QMessageBox*>(&modal)) {
             box->accept();
         }

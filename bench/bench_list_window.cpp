@@ -51,7 +51,7 @@ QAbstractButton* button(QWidget& window, const char* name) {
 // the filled list: the seconds from the click to the end.
 double scanThroughWindow(const QByteArray& folder) {
     MainWindows windows;
-    windows.form1.show();
+    windows.mainWindow.show();
     QApplication::processEvents();
     onNextModal([&](QWidget* picker) {
         auto* tree = picker->findChild<QTreeView*>(QStringLiteral("ShellTreeView1"));
@@ -59,8 +59,8 @@ double scanThroughWindow(const QByteArray& folder) {
         picker->findChild<QCheckBox*>(QStringLiteral("CheckBox1"))->setChecked(true);
         button(*picker, "BitBtn1")->click();
     });
-    const double seconds = SecondsFor([&] { button(windows.form1, "Button5")->click(); });
-    if (windows.form1.fileList().size() != kScanTreeFiles) {
+    const double seconds = SecondsFor([&] { button(windows.mainWindow, "Button5")->click(); });
+    if (windows.mainWindow.fileList().size() != kScanTreeFiles) {
         FailBench("the scan through the window did not list the tree");
     }
     return seconds;
@@ -74,8 +74,8 @@ double importThroughWindow(MainWindows& windows, const QString& listFile, int en
         name->setText(listFile);
         static_cast<QDialog*>(dialog)->accept(); // QFileDialog::accept, as the open button does
     });
-    const double seconds = SecondsFor([&] { button(windows.form1, "BtnImpFileList")->click(); });
-    if (windows.form1.fileList().size() != entries) {
+    const double seconds = SecondsFor([&] { button(windows.mainWindow, "BtnImpFileList")->click(); });
+    if (windows.mainWindow.fileList().size() != entries) {
         FailBench("the import through the window did not list every file");
     }
     return seconds;
@@ -111,23 +111,23 @@ QString makeLinkedList(const QString& folder, int entries) {
 // The window shown with entries of a typical length, appended a folder's worth at a time, scrolled to the end.
 void memoryWithEntries(int entries) {
     MainWindows windows;
-    windows.form1.show();
+    windows.mainWindow.show();
     QByteArrayList folder;
     for (int i = 0; i < entries; ++i) {
         folder.append(QStringLiteral("/home/user/照片/2024/旅行/folder_%1/IMG_%2.JPG").arg(i / 1000).arg(i).toUtf8());
         if (folder.size() == 1000) {
-            windows.form1.fileList().AppendUnique(folder);
+            windows.mainWindow.fileList().AppendUnique(folder);
             folder.clear();
         }
     }
-    windows.form1.findChild<QListView*>(QStringLiteral("ListBox1"))->scrollToBottom();
+    windows.mainWindow.findChild<QListView*>(QStringLiteral("ListBox1"))->scrollToBottom();
     QApplication::processEvents();
     std::printf("bench: memory-%s rss=%.0fMB\n", entries == kMillion ? "1m" : "100k", PeakMegabytes());
 }
 
 void importMemory(const QString& folder) {
     MainWindows windows;
-    windows.form1.show();
+    windows.mainWindow.show();
     importThroughWindow(windows, makeLinkedList(folder, kMillion), kMillion);
     std::printf("bench: import-window-1m rss=%.0fMB\n", PeakMegabytes());
 }
@@ -183,7 +183,7 @@ int main(int argc, char** argv) {
     const auto importSeconds = [&](const QString& listFile, int entries) {
         return BestSeconds(kRuns, [&](int) {
             MainWindows windows;
-            windows.form1.show();
+            windows.mainWindow.show();
             return importThroughWindow(windows, listFile, entries);
         });
     };

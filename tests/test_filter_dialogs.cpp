@@ -68,8 +68,8 @@ private slots:
         QCOMPARE(addType(u"|*.|"_s, true), std::make_pair(u"输入文件扩展名如:*.txt !"_s, true));
         QCOMPARE(typeList(), (QStringList{u"*.TXT"_s, u"*.doc"_s}));
         // The dialog keeps what was typed last.
-        QCOMPARE(windows().frmSuffix.findChild<QLineEdit*>(u"Edit1"_s)->text(), u"|*.|"_s);
-        QCOMPARE(windows().frmSuffix.windowTitle(), u"添加文件类型"_s);
+        QCOMPARE(windows().typeEntry.findChild<QLineEdit*>(u"Edit1"_s)->text(), u"|*.|"_s);
+        QCOMPARE(windows().typeEntry.windowTitle(), u"添加文件类型"_s);
     }
 
     void enterPressesTheDefaultButtonOfTheDialogs() {
@@ -84,7 +84,7 @@ private slots:
 
         onNextModal([](QWidget* dialog) { QTest::keyClick(dialog, Qt::Key_Return); });
         QTest::mouseClick(control(u"BtnAout"_s), Qt::LeftButton);
-        QVERIFY(!windows().frmAbout.isVisible());
+        QVERIFY(!windows().about.isVisible());
     }
 
     void deletingATypeTakesTheSelectedOne() {
@@ -129,7 +129,7 @@ private slots:
     }
 
     void theAboutWindow() {
-        QCOMPARE(windows().frmAbout.windowTitle(), u"关于 - Varnoth"_s);
+        QCOMPARE(windows().about.windowTitle(), u"关于 - Varnoth"_s);
         QString shownText;
         onNextModal([&](QWidget* dialog) {
             shownText = dialog->findChild<QTextBrowser*>(u"WebBrowser1"_s)->toPlainText();
@@ -137,7 +137,7 @@ private slots:
         });
         QTest::mouseClick(control(u"BtnAout"_s), Qt::LeftButton);
         QVERIFY(shownText.contains(u"/soft/AboutVarnoth.asp?VER=2.0"_s));
-        QVERIFY(!windows().frmAbout.isVisible());
+        QVERIFY(!windows().about.isVisible());
     }
 };
 

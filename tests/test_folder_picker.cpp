@@ -1,6 +1,6 @@
 #include "testsupport/Controls.h"
 #include "testsupport/FileSystemFixtures.h"
-#include "ui/TForm3.h"
+#include "ui/FolderPickerDialog.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -21,20 +21,20 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-template <typename Control> Control* control(const TForm3& dialog, const QString& name) {
+template <typename Control> Control* control(const FolderPickerDialog& dialog, const QString& name) {
     return FindControl<Control>(dialog, name);
 }
 
-QTreeView* treeOf(const TForm3& dialog) {
+QTreeView* treeOf(const FolderPickerDialog& dialog) {
     return control<QTreeView>(dialog, u"ShellTreeView1"_s);
 }
 
-QFileSystemModel* foldersOf(const TForm3& dialog) {
+QFileSystemModel* foldersOf(const FolderPickerDialog& dialog) {
     return qobject_cast<QFileSystemModel*>(treeOf(dialog)->model());
 }
 
 // The names of the folders the tree shows inside folder, sorted; the tree lists them in the background.
-QStringList shownFoldersIn(const TForm3& dialog, const QString& folder) {
+QStringList shownFoldersIn(const FolderPickerDialog& dialog, const QString& folder) {
     QFileSystemModel* folders = foldersOf(dialog);
     const QModelIndex parent = folders->index(folder);
     if (folders->canFetchMore(parent)) {
@@ -48,12 +48,12 @@ QStringList shownFoldersIn(const TForm3& dialog, const QString& folder) {
     return names;
 }
 
-void selectInTree(const TForm3& dialog, const QString& folder) {
+void selectInTree(const FolderPickerDialog& dialog, const QString& folder) {
     treeOf(dialog)->setCurrentIndex(foldersOf(dialog)->index(folder));
 }
 
 // Shows the dialog modally, runs act once it is up, and returns how it was closed (-1 when act never ran).
-int execWhile(TForm3& dialog, const std::function<void()>& act) {
+int execWhile(FolderPickerDialog& dialog, const std::function<void()>& act) {
     bool acted = false;
     QTimer::singleShot(0, &dialog, [&] {
         acted = true;
@@ -119,7 +119,7 @@ void TestFolderPicker::cleanup() {
 }
 
 void TestFolderPicker::controlsStartAsDesigned() {
-    TForm3 dialog;
+    FolderPickerDialog dialog;
     QCOMPARE(dialog.objectName(), u"TForm3"_s);
     QCOMPARE(dialog.windowTitle(), u"选择要添加的目录（文件夹）"_s);
     QCOMPARE(dialog.size(), QSize(409, 416));
@@ -174,7 +174,7 @@ void TestFolderPicker::scanBoxesExcludeEachOther() {
     QFETCH(bool, wholeTree);
     QFETCH(bool, depthLimited);
     QFETCH(bool, levelEnabled);
-    TForm3 dialog;
+    FolderPickerDialog dialog;
     for (const QString& box : clicks) {
         control<QCheckBox>(dialog, box)->click();
     }
@@ -196,7 +196,7 @@ void TestFolderPicker::levelBoxTakesDigitsOnly_data() {
 void TestFolderPicker::levelBoxTakesDigitsOnly() {
     QFETCH(QString, typed);
     QFETCH(QString, text);
-    TForm3 dialog;
+    FolderPickerDialog dialog;
     control<QCheckBox>(dialog, u"CheckBox2"_s)->click();
     auto* level = control<QComboBox>(dialog, u"ComboBox1"_s);
     for (const QChar c : typed) {
@@ -213,7 +213,7 @@ void TestFolderPicker::levelBoxTakesDigitsOnly() {
 }
 
 void TestFolderPicker::levelBoxKeepsEditingKeysAndPasting() {
-    TForm3 dialog;
+    FolderPickerDialog dialog;
     control<QCheckBox>(dialog, u"CheckBox2"_s)->click();
     auto* level = control<QComboBox>(dialog, u"ComboBox1"_s);
     QTest::keyClick(level, Qt::Key_Backspace);
@@ -229,7 +229,7 @@ void TestFolderPicker::levelBoxKeepsEditingKeysAndPasting() {
 }
 
 void TestFolderPicker::hiddenFoldersShowWhenUnchecked() {
-    TForm3 dialog;
+    FolderPickerDialog dialog;
     auto* hideHidden = control<QCheckBox>(dialog, u"ChkOtHidden"_s);
     QTRY_COMPARE(shownFoldersIn(dialog, m_dir), (QStringList{u"shown"_s, u"照片"_s}));
     hideHidden->click();
@@ -252,7 +252,7 @@ void TestFolderPicker::closingGivesTheResult_data() {
 void TestFolderPicker::closingGivesTheResult() {
     QFETCH(QString, how);
     QFETCH(int, result);
-    TForm3 dialog;
+    FolderPickerDialog dialog;
     const int closedWith = execWhile(dialog, [&] {
         if (how == u"Esc") {
             QTest::keyClick(&dialog, Qt::Key_Escape);
@@ -268,7 +268,7 @@ void TestFolderPicker::closingGivesTheResult() {
 }
 
 void TestFolderPicker::choicesLastFromOneShowingToTheNext() {
-    TForm3 dialog;
+    FolderPickerDialog dialog;
     const int first = execWhile(dialog, [&] {
         selectInTree(dialog, m_dir + u"/照片"_s);
         control<QCheckBox>(dialog, u"ChkOtHidden"_s)->click();
@@ -300,7 +300,7 @@ void TestFolderPicker::choicesLastFromOneShowingToTheNext() {
 }
 
 void TestFolderPicker::showingReadsTheTreeAgain() {
-    TForm3 dialog;
+    FolderPickerDialog dialog;
     QTRY_COMPARE(shownFoldersIn(dialog, m_dir), (QStringList{u"shown"_s, u"照片"_s}));
     QCOMPARE(execWhile(dialog, [&] { dialog.reject(); }), int(QDialog::Rejected));
     MakeFolder(m_dirBytes + "/later");
@@ -312,7 +312,7 @@ void TestFolderPicker::showingReadsTheTreeAgain() {
 }
 
 void TestFolderPicker::nothingSelectedGivesNoFolder() {
-    TForm3 dialog;
+    FolderPickerDialog dialog;
     selectInTree(dialog, m_dir);
     QCOMPARE(dialog.selectedFolder(), m_dirBytes);
     treeOf(dialog)->selectionModel()->clearSelection();
@@ -321,7 +321,7 @@ void TestFolderPicker::nothingSelectedGivesNoFolder() {
 }
 
 // Whether folder is the tree's current folder, expanded with every folder above it, in view, with the focus.
-bool showsFolder(const TForm3& dialog, const QString& folder) {
+bool showsFolder(const FolderPickerDialog& dialog, const QString& folder) {
     QTreeView* tree = treeOf(dialog);
     const QModelIndex index = foldersOf(dialog)->index(folder);
     for (QModelIndex shown = index; shown.isValid(); shown = shown.parent()) {
@@ -345,7 +345,7 @@ void TestFolderPicker::opensAtTheFolderChosenLast() {
     MakeFolder(home + "/zz/inner");
     const QByteArray oldHome = qgetenv("HOME");
     qputenv("HOME", home);
-    TForm3 dialog;
+    FolderPickerDialog dialog;
     qputenv("HOME", oldHome);
     const QString homeText = QFile::decodeName(home);
     bool first = false;

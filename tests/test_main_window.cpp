@@ -44,10 +44,10 @@ private slots:
     void windowsAreNamedAfterTheirClasses() {
         QCOMPARE(form().objectName(), u"TForm1"_s);
         QCOMPARE(form().windowTitle(), u"Varnoth"_s);
-        QCOMPARE(windows().form3.objectName(), u"TForm3"_s);
-        QCOMPARE(windows().frmAbout.objectName(), u"TfrmAbout"_s);
-        QCOMPARE(windows().frmSuffix.objectName(), u"TfrmSuffix"_s);
-        QVERIFY(!windows().form3.isVisible() && !windows().frmAbout.isVisible());
+        QCOMPARE(windows().folderPicker.objectName(), u"TForm3"_s);
+        QCOMPARE(windows().about.objectName(), u"TfrmAbout"_s);
+        QCOMPARE(windows().typeEntry.objectName(), u"TfrmSuffix"_s);
+        QVERIFY(!windows().folderPicker.isVisible() && !windows().about.isVisible());
         QCOMPARE(form().size(), QSize(838, 610));
         QVERIFY(!form().windowIcon().availableSizes().isEmpty());
     }

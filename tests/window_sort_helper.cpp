@@ -153,7 +153,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     MainWindows windows;
     TerminationSignals termination([&windows] { windows.closeAll(); });
-    TForm1& form = windows.form1;
+    MainWindow& form = windows.mainWindow;
     form.show();
 
     form.fileList().AppendUnique(request.files);

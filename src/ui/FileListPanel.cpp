@@ -9,7 +9,7 @@
 #include "ui/MessageBoxes.h"
 #include "ui/WindowScanHost.h"
 
-#include "ui_TForm1.h"
+#include "ui_MainWindow.h"
 
 #include <QDesktopServices>
 #include <QDropEvent>
@@ -27,7 +27,7 @@ const QString kListFileFilter = u"*.lst (*.lst)"_s;
 const QString kUriList = u"text/uri-list"_s;
 } // namespace
 
-FileListPanel::FileListPanel(QWidget& window, Ui::TForm1& ui, FileListModel& files, WindowScanHost& scanHost)
+FileListPanel::FileListPanel(QWidget& window, Ui::MainWindow& ui, FileListModel& files, WindowScanHost& scanHost)
     : m_window(window), m_ui(ui), m_files(files), m_scanHost(scanHost), m_menu(new QMenu(ui.ListBox1)),
       m_remove(new QAction(tr("移除文件"), ui.ListBox1)), m_clear(new QAction(tr("清空列表"), ui.ListBox1)),
       m_openFolder(new QAction(tr("打开所在文件夹"), ui.ListBox1)) {

@@ -10,7 +10,7 @@ class QPoint;
 class QWidget;
 class WindowScanHost;
 namespace Ui {
-class TForm1;
+class MainWindow;
 }
 
 // The file list of the main window (group 要分拣的文件): ListBox1 with its buttons, dropped files, the count of
@@ -20,7 +20,7 @@ class TForm1;
 class FileListPanel : public QObject {
     Q_OBJECT
 public:
-    FileListPanel(QWidget& window, Ui::TForm1& ui, FileListModel& files, WindowScanHost& scanHost);
+    FileListPanel(QWidget& window, Ui::MainWindow& ui, FileListModel& files, WindowScanHost& scanHost);
 
 signals:
     // A list file was imported, or its import was stopped because the window is closing.
@@ -45,7 +45,7 @@ private:
     QByteArray selectedPath() const;
 
     QWidget& m_window;
-    Ui::TForm1& m_ui;
+    Ui::MainWindow& m_ui;
     FileListModel& m_files;
     WindowScanHost& m_scanHost;
     QMenu* m_menu;

@@ -1,13 +1,13 @@
 #include "ui/FormChoices.h"
 
-#include "ui_TForm1.h"
+#include "ui_MainWindow.h"
 
 #include <array>
 #include <utility>
 
 namespace {
 // The one table between the same-name buttons and the policies.
-std::array<std::pair<QRadioButton*, SameNamePolicy>, 4> sameNameButtons(const Ui::TForm1& ui) {
+std::array<std::pair<QRadioButton*, SameNamePolicy>, 4> sameNameButtons(const Ui::MainWindow& ui) {
     return {{{ui.RbOverwrite, SameNamePolicy::Overwrite},
              {ui.RbAsk, SameNamePolicy::Ask},
              {ui.RbSkip, SameNamePolicy::Skip},
@@ -15,7 +15,7 @@ std::array<std::pair<QRadioButton*, SameNamePolicy>, 4> sameNameButtons(const Ui
 }
 } // namespace
 
-SameNamePolicy CheckedSameNamePolicy(const Ui::TForm1& ui) {
+SameNamePolicy CheckedSameNamePolicy(const Ui::MainWindow& ui) {
     for (const auto& [button, policy] : sameNameButtons(ui)) {
         if (button->isChecked()) {
             return policy;
@@ -25,7 +25,7 @@ SameNamePolicy CheckedSameNamePolicy(const Ui::TForm1& ui) {
     return SameNamePolicy::Skip;
 }
 
-void CheckSameNamePolicy(Ui::TForm1& ui, SameNamePolicy policy) {
+void CheckSameNamePolicy(Ui::MainWindow& ui, SameNamePolicy policy) {
     for (const auto& [button, buttonPolicy] : sameNameButtons(ui)) {
         if (buttonPolicy == policy) {
             button->setChecked(true);
@@ -33,7 +33,7 @@ void CheckSameNamePolicy(Ui::TForm1& ui, SameNamePolicy policy) {
     }
 }
 
-QStringList TypeListEntries(const Ui::TForm1& ui) {
+QStringList TypeListEntries(const Ui::MainWindow& ui) {
     QStringList entries;
     for (int row = 0; row < ui.ListBox2->count(); ++row) {
         entries.append(ui.ListBox2->item(row)->text());

@@ -14,7 +14,7 @@
 #include "ui/MessageBoxes.h"
 #include "ui/OverwriteQuestionBox.h"
 
-#include "ui_TForm1.h"
+#include "ui_MainWindow.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -23,7 +23,8 @@ namespace {
 constexpr int kProgressIntervalMs = 50;
 }
 
-WindowRunHost::WindowRunHost(QWidget& window, Ui::TForm1& ui, const FileListModel& files, std::function<bool()> closing)
+WindowRunHost::WindowRunHost(QWidget& window, Ui::MainWindow& ui, const FileListModel& files,
+                             std::function<bool()> closing)
     : m_window(window), m_ui(ui), m_files(files), m_closing(std::move(closing)) {
     m_progressTimer.setSingleShot(true);
     QObject::connect(&m_progressTimer, &QTimer::timeout, &window, [this] { showPendingProgress(); });

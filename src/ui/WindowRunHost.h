@@ -11,7 +11,7 @@
 class FileListModel;
 class QWidget;
 namespace Ui {
-class TForm1;
+class MainWindow;
 }
 
 // The sort run's view of the main window. It reads the controls at the moment the run asks, locks the controls that
@@ -20,7 +20,7 @@ class WindowRunHost final : public RunHost {
 public:
     // closing tells whether the window is closing: the run then stops after the current file, and ends without a
     // completion box.
-    WindowRunHost(QWidget& window, Ui::TForm1& ui, const FileListModel& files, std::function<bool()> closing);
+    WindowRunHost(QWidget& window, Ui::MainWindow& ui, const FileListModel& files, std::function<bool()> closing);
 
     // Sorts the listed files by what the window shows; running() is true until the run has ended.
     void run();
@@ -63,7 +63,7 @@ private:
     void showPendingProgress();
 
     QWidget& m_window;
-    Ui::TForm1& m_ui;
+    Ui::MainWindow& m_ui;
     const FileListModel& m_files;
     std::function<bool()> m_closing;
     bool m_running = false;

@@ -3,11 +3,11 @@
 #include "filelist/ListFile.h"
 #include "ui/UnreadableFoldersBox.h"
 
-#include "ui_TForm1.h"
+#include "ui_MainWindow.h"
 
 #include <QGuiApplication>
 
-WindowScanHost::WindowScanHost(Ui::TForm1& ui, FileListModel& files, std::function<bool()> stopRequested)
+WindowScanHost::WindowScanHost(Ui::MainWindow& ui, FileListModel& files, std::function<bool()> stopRequested)
     : m_ui(ui), m_files(files), m_stopRequested(std::move(stopRequested)) {}
 
 // Runs work under the busy cursor, with scanning() true meanwhile.

@@ -6,14 +6,14 @@
 #include <functional>
 
 namespace Ui {
-class TForm1;
+class MainWindow;
 }
 
 // A folder scan's view of the main window: the scan keeps the window responsive and shows what it adds as it goes.
 class WindowScanHost final : public ScanHost {
 public:
     // stopRequested tells whether the window wants the scan to stop before the next folder.
-    WindowScanHost(Ui::TForm1& ui, FileListModel& files, std::function<bool()> stopRequested);
+    WindowScanHost(Ui::MainWindow& ui, FileListModel& files, std::function<bool()> stopRequested);
 
     // Adds the files the folder picker asked for to the list, under the busy cursor; scanning() is true until the
     // scan has ended. Then a box names the folders it could not read, unless the window is closing.
@@ -29,7 +29,7 @@ public:
 private:
     template <typename Work> auto busy(Work work);
 
-    Ui::TForm1& m_ui;
+    Ui::MainWindow& m_ui;
     FileListModel& m_files;
     std::function<bool()> m_stopRequested;
     bool m_scanning = false;

@@ -2,7 +2,7 @@
 
 #include "ui/FormChoices.h"
 
-#include "ui_TForm1.h"
+#include "ui_MainWindow.h"
 
 #include <array>
 #include <utility>
@@ -37,7 +37,7 @@ SameNamePolicy SameNamePolicyFromStored(int stored) {
 
 // Each change fires the control's signals, so a handler connected to one (the page update) sees every key applied
 // before it and none after: this order is the one the window has always had.
-void ApplySettings(Ui::TForm1& ui, const SettingsValues& values) {
+void ApplySettings(Ui::MainWindow& ui, const SettingsValues& values) {
     ui.EdtFilter->setText(values.filter);
     ui.EdtOutDir->setText(values.outDir);
     CheckSameNamePolicy(ui, SameNamePolicyFromStored(values.sameFile));
@@ -63,7 +63,7 @@ void ApplySettings(Ui::TForm1& ui, const SettingsValues& values) {
     ui.EdtKeys->setText(values.edtKeys);
 }
 
-SettingsValues CurrentSettings(const Ui::TForm1& ui) {
+SettingsValues CurrentSettings(const Ui::MainWindow& ui) {
     SettingsValues values;
     values.filter = ui.EdtFilter->text();
     values.sameFile = StoredSameNamePolicy(CheckedSameNamePolicy(ui));

@@ -1,26 +1,26 @@
-#include "ui/TForm1.h"
+#include "ui/MainWindow.h"
 
 #include "core/CriterionPage.h"
 #include "engine/Interruption.h"
 #include "filelist/FileListModel.h"
 #include "journal/History.h"
 #include "settings/SettingsFile.h"
+#include "ui/AboutDialog.h"
 #include "ui/FileErrorMessages.h"
 #include "ui/FileListPanel.h"
+#include "ui/FolderPickerDialog.h"
+#include "ui/HistoryDialog.h"
 #include "ui/Illustrations.h"
 #include "ui/KeyFilter.h"
 #include "ui/MessageBoxes.h"
 #include "ui/OutputFolder.h"
-#include "ui/TForm3.h"
-#include "ui/TfrmAbout.h"
-#include "ui/TfrmHistory.h"
-#include "ui/TfrmPreview.h"
-#include "ui/TfrmSuffix.h"
+#include "ui/PreviewDialog.h"
+#include "ui/TypeEntryDialog.h"
 #include "ui/TypeListColumns.h"
 #include "ui/UndoBoxes.h"
 #include "ui/WindowSettings.h"
 
-#include "ui_TForm1.h"
+#include "ui_MainWindow.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -28,8 +28,8 @@
 
 using namespace Qt::StringLiterals;
 
-TForm1::TForm1(QWidget* parent)
-    : QWidget(parent), m_ui(std::make_unique<Ui::TForm1>()), m_files(new FileListModel(this)),
+MainWindow::MainWindow(QWidget* parent)
+    : QWidget(parent), m_ui(std::make_unique<Ui::MainWindow>()), m_files(new FileListModel(this)),
       m_runHost(*this, *m_ui, *m_files, [this] { return m_closeRequested; }),
       m_scanHost(*m_ui, *m_files, [this] { return m_closeRequested; }) {
     m_ui->setupUi(this);
@@ -37,12 +37,12 @@ TForm1::TForm1(QWidget* parent)
     FormCreate();
 }
 
-TForm1::~TForm1() {
+MainWindow::~MainWindow() {
     // The type list empties its model when its controls go, after this part of the window is gone.
     m_ui->ListBox2->model()->disconnect(this);
 }
 
-void TForm1::setDialogs(TForm3* folderPicker, TfrmAbout* about, TfrmSuffix* suffix) {
+void MainWindow::setDialogs(FolderPickerDialog* folderPicker, AboutDialog* about, TypeEntryDialog* suffix) {
     m_folderPicker = folderPicker;
     m_about = about;
     m_suffix = suffix;
@@ -50,7 +50,7 @@ void TForm1::setDialogs(TForm3* folderPicker, TfrmAbout* about, TfrmSuffix* suff
 }
 
 // Everything the form design itself cannot say: window frame, panels, pictures, models, filters and signals.
-void TForm1::setUpControls() {
+void MainWindow::setUpControls() {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     for (QFrame* panel : {m_ui->Panel8, m_ui->Panel3, m_ui->Panel5, m_ui->Panel4, m_ui->Panel7, m_ui->Panel6}) {
@@ -69,7 +69,7 @@ void TForm1::setUpControls() {
     m_ui->Image1->setPixmap(TypeIllustration());
 
     m_fileListPanel = std::make_unique<FileListPanel>(*this, *m_ui, *m_files, m_scanHost);
-    connect(m_fileListPanel.get(), &FileListPanel::importEnded, this, &TForm1::closeIfRequested);
+    connect(m_fileListPanel.get(), &FileListPanel::importEnded, this, &MainWindow::closeIfRequested);
     for (QLineEdit* numberField : {m_ui->EdtSize, m_ui->EdtPic, m_ui->EdtPartNameBegin, m_ui->EdtPartNameEnd}) {
         // Typed text passes the key filter; an input method would bypass it.
         numberField->setAttribute(Qt::WA_InputMethodEnabled, false);
@@ -81,24 +81,24 @@ void TForm1::setUpControls() {
     m_ui->ChkLstPic->setWrapping(true);
     m_ui->ChkLstPic->setFixedHeight(m_ui->ListBox2->height());
 
-    connect(m_ui->BtnCopy, &QPushButton::clicked, this, &TForm1::BtnCopyClick);
-    connect(m_ui->BtnStop, &QPushButton::clicked, this, &TForm1::BtnStopClick);
-    connect(m_ui->BtnPreview, &QPushButton::clicked, this, &TForm1::BtnPreviewClick);
-    connect(m_ui->BtnUndo, &QPushButton::clicked, this, &TForm1::BtnUndoClick);
-    connect(m_ui->BtnHistory, &QPushButton::clicked, this, &TForm1::BtnHistoryClick);
-    connect(m_ui->PageControl1, &QTabWidget::currentChanged, this, &TForm1::PageControl1Change);
-    connect(m_ui->Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
-    connect(m_ui->BtnAout, &QPushButton::clicked, this, &TForm1::BtnAoutClick);
+    connect(m_ui->BtnCopy, &QPushButton::clicked, this, &MainWindow::BtnCopyClick);
+    connect(m_ui->BtnStop, &QPushButton::clicked, this, &MainWindow::BtnStopClick);
+    connect(m_ui->BtnPreview, &QPushButton::clicked, this, &MainWindow::BtnPreviewClick);
+    connect(m_ui->BtnUndo, &QPushButton::clicked, this, &MainWindow::BtnUndoClick);
+    connect(m_ui->BtnHistory, &QPushButton::clicked, this, &MainWindow::BtnHistoryClick);
+    connect(m_ui->PageControl1, &QTabWidget::currentChanged, this, &MainWindow::PageControl1Change);
+    connect(m_ui->Button3, &QPushButton::clicked, this, &MainWindow::Button3Click);
+    connect(m_ui->BtnAout, &QPushButton::clicked, this, &MainWindow::BtnAoutClick);
     // toggled, not clicked: unchecking one box from the other's handler must also update the list buttons.
-    connect(m_ui->ChkInclude, &QCheckBox::toggled, this, &TForm1::ChkIncludeClick);
-    connect(m_ui->ChkExclude, &QCheckBox::toggled, this, &TForm1::ChkExcludeClick);
-    connect(m_ui->BtnAddSuffix, &QPushButton::clicked, this, &TForm1::BtnAddSuffixClick);
-    connect(m_ui->BtnDelSuffix, &QPushButton::clicked, this, &TForm1::BtnDelSuffixClick);
-    connect(m_ui->ChkFileNamePart, &QCheckBox::clicked, this, &TForm1::ChkFileNamePartClick);
-    connect(m_ui->Button5, &QPushButton::clicked, this, &TForm1::Button5Click);
+    connect(m_ui->ChkInclude, &QCheckBox::toggled, this, &MainWindow::ChkIncludeClick);
+    connect(m_ui->ChkExclude, &QCheckBox::toggled, this, &MainWindow::ChkExcludeClick);
+    connect(m_ui->BtnAddSuffix, &QPushButton::clicked, this, &MainWindow::BtnAddSuffixClick);
+    connect(m_ui->BtnDelSuffix, &QPushButton::clicked, this, &MainWindow::BtnDelSuffixClick);
+    connect(m_ui->ChkFileNamePart, &QCheckBox::clicked, this, &MainWindow::ChkFileNamePartClick);
+    connect(m_ui->Button5, &QPushButton::clicked, this, &MainWindow::Button5Click);
 }
 
-void TForm1::FormCreate() {
+void MainWindow::FormCreate() {
     setWindowTitle(kApplicationTitle);
     for (int row = 0; row < m_ui->ChkLstPic->count(); ++row) {
         QListWidgetItem* item = m_ui->ChkLstPic->item(row);
@@ -113,19 +113,19 @@ void TForm1::FormCreate() {
     m_runHost.enableUndoButton();
 }
 
-void TForm1::applySettings(const SettingsValues& values) {
+void MainWindow::applySettings(const SettingsValues& values) {
     ApplySettings(*m_ui, values);
     // The page may be the one shown already, which changes nothing and so fires no page update.
     PageControl1Change();
 }
 
-SettingsValues TForm1::currentSettings() const {
+SettingsValues MainWindow::currentSettings() const {
     return CurrentSettings(*m_ui);
 }
 
 // Saves the choices; a file that cannot be written is reported, and the window closes all the same. A program told to
 // end by a signal reports it on the standard error: nobody may be there to answer a box.
-void TForm1::FormClose() {
+void MainWindow::FormClose() {
     const Fs::Error error = SaveSettings(currentSettings());
     if (!error.failed()) {
         return;
@@ -138,30 +138,30 @@ void TForm1::FormClose() {
     }
 }
 
-void TForm1::BtnCopyClick() {
+void MainWindow::BtnCopyClick() {
     m_runHost.run();
     closeIfRequested();
 }
 
-void TForm1::BtnStopClick() {
+void MainWindow::BtnStopClick() {
     m_runHost.stop();
 }
 
 // Plans the run the start button would make now and shows the plan; nothing is written. The preview's start button
 // then runs with the window's inputs as they are.
-void TForm1::BtnPreviewClick() {
+void MainWindow::BtnPreviewClick() {
     std::optional<SortPlan> plan = m_runHost.plan();
     if (!plan || m_closeRequested) {
         closeIfRequested();
         return;
     }
-    TfrmPreview preview(std::move(*plan), this);
+    PreviewDialog preview(std::move(*plan), this);
     if (preview.exec() == QDialog::Accepted) {
         BtnCopyClick();
     }
 }
 
-void TForm1::BtnUndoClick() {
+void MainWindow::BtnUndoClick() {
     const JournalFolder journals = JournalFolder::standard();
     if (const std::optional<RunSummary> run = LastRunToUndo(journals)) {
         AskAndUndo(this, journals, *run, pageNames());
@@ -169,13 +169,13 @@ void TForm1::BtnUndoClick() {
     m_runHost.enableUndoButton();
 }
 
-void TForm1::BtnHistoryClick() {
-    TfrmHistory history(JournalFolder::standard(), pageNames(), this);
+void MainWindow::BtnHistoryClick() {
+    HistoryDialog history(JournalFolder::standard(), pageNames(), this);
     history.exec();
     m_runHost.enableUndoButton();
 }
 
-QStringList TForm1::pageNames() const {
+QStringList MainWindow::pageNames() const {
     QStringList names;
     for (int page = 0; page < m_ui->PageControl1->count(); ++page) {
         // The tabs pad their names with blanks.
@@ -184,13 +184,13 @@ QStringList TForm1::pageNames() const {
     return names;
 }
 
-void TForm1::closeIfRequested() {
+void MainWindow::closeIfRequested() {
     if (m_closeRequested) {
         close();
     }
 }
 
-void TForm1::Button5Click() {
+void MainWindow::Button5Click() {
     if (m_folderPicker->exec() != QDialog::Accepted) {
         return;
     }
@@ -198,7 +198,7 @@ void TForm1::Button5Click() {
     closeIfRequested();
 }
 
-void TForm1::PageControl1Change() {
+void MainWindow::PageControl1Change() {
     const int page = m_ui->PageControl1->currentIndex();
     m_ui->lblOption->setText(tr("分拣方式：%1").arg(m_ui->PageControl1->tabText(page)));
     const bool imagePage = page == ImagePage;
@@ -206,7 +206,7 @@ void TForm1::PageControl1Change() {
     m_ui->PnlOption2->setVisible(imagePage);
 }
 
-void TForm1::Button3Click() {
+void MainWindow::Button3Click() {
     QString folder =
         QFileDialog::getExistingDirectory(this, tr("请选择文件夹"), ChooserStartFolder(m_ui->EdtOutDir->text()));
     if (folder.isEmpty()) {
@@ -218,42 +218,42 @@ void TForm1::Button3Click() {
     m_ui->EdtOutDir->setText(folder);
 }
 
-void TForm1::BtnAoutClick() {
+void MainWindow::BtnAoutClick() {
     m_about->exec();
 }
 
 // At most one of the two filter modes is on, and the type list can be edited while one is.
-void TForm1::ChkIncludeClick() {
+void MainWindow::ChkIncludeClick() {
     if (m_ui->ChkInclude->isChecked()) {
         m_ui->ChkExclude->setChecked(false);
     }
     enableTypeListButtons();
 }
 
-void TForm1::ChkExcludeClick() {
+void MainWindow::ChkExcludeClick() {
     if (m_ui->ChkExclude->isChecked()) {
         m_ui->ChkInclude->setChecked(false);
     }
     enableTypeListButtons();
 }
 
-void TForm1::enableTypeListButtons() {
+void MainWindow::enableTypeListButtons() {
     const bool filtering = m_ui->ChkInclude->isChecked() || m_ui->ChkExclude->isChecked();
     m_ui->BtnAddSuffix->setEnabled(filtering);
     m_ui->BtnDelSuffix->setEnabled(filtering);
 }
 
-void TForm1::BtnAddSuffixClick() {
+void MainWindow::BtnAddSuffixClick() {
     m_suffix->exec();
 }
 
-void TForm1::BtnDelSuffixClick() {
+void MainWindow::BtnDelSuffixClick() {
     qDeleteAll(m_ui->ListBox2->selectedItems());
 }
 
 // Checking the range box fills in a start of 1 when both fields are empty and puts the focus where a number is
 // missing; unchecking it empties both fields.
-void TForm1::ChkFileNamePartClick() {
+void MainWindow::ChkFileNamePartClick() {
     if (!m_ui->ChkFileNamePart->isChecked()) {
         m_ui->EdtPartNameBegin->clear();
         m_ui->EdtPartNameEnd->clear();
@@ -271,19 +271,19 @@ void TForm1::ChkFileNamePartClick() {
     }
 }
 
-bool TForm1::Edit1KeyPress(const QKeyEvent& event) const {
+bool MainWindow::Edit1KeyPress(const QKeyEvent& event) const {
     return TypesCharacterOutside(event, u"0123456789.");
 }
 
-bool TForm1::EdtPicKeyPress(const QKeyEvent& event) const {
+bool MainWindow::EdtPicKeyPress(const QKeyEvent& event) const {
     return TypesCharacterOutside(event, u"0123456789");
 }
 
-bool TForm1::EdtPartNameBeginKeyPress(const QKeyEvent& event) const {
+bool MainWindow::EdtPartNameBeginKeyPress(const QKeyEvent& event) const {
     return TypesCharacterOutside(event, u"0123456789");
 }
 
-bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const auto& key = static_cast<const QKeyEvent&>(*event);
         if (watched == m_ui->EdtSize) {
@@ -300,14 +300,14 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 }
 
 // A run of the command line may have been journaled while the window was in the background.
-void TForm1::changeEvent(QEvent* event) {
+void MainWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && !m_runHost.running()) {
         m_runHost.enableUndoButton();
     }
     QWidget::changeEvent(event);
 }
 
-void TForm1::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     if (m_runHost.running() || m_scanHost.scanning()) {
         // The run or scan ends first and then closes the window itself.
         m_closeRequested = true;

@@ -16,10 +16,10 @@ class QTreeView;
 // folder's own files, its whole tree, or a number of sub-folder levels). It is created once and reused, so every
 // showing starts with the choices of the previous one; only the tree is read again from the disk. Each showing opens
 // at the folder chosen last (the home folder at first), expanded and in view, with the keyboard focus in the tree.
-class TForm3 : public QDialog {
+class FolderPickerDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm3(QWidget* parent = nullptr);
+    explicit FolderPickerDialog(QWidget* parent = nullptr);
 
     // The folder selected in the tree as file-system bytes; empty when nothing is selected.
     QByteArray selectedFolder() const;

@@ -1,4 +1,4 @@
-#include "ui/TfrmAbout.h"
+#include "ui/AboutDialog.h"
 
 #include "ui/MessageBoxes.h"
 
@@ -8,7 +8,7 @@
 
 using namespace Qt::StringLiterals;
 
-TfrmAbout::TfrmAbout(QWidget* parent)
+AboutDialog::AboutDialog(QWidget* parent)
     : QDialog(parent), WebBrowser1(new QTextBrowser(this)), Button1(new QPushButton(tr("确定"), this)) {
     setObjectName(u"TfrmAbout"_s);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -28,21 +28,21 @@ TfrmAbout::TfrmAbout(QWidget* parent)
     FormCreate();
 }
 
-QString TfrmAbout::aboutPageAddress() {
+QString AboutDialog::aboutPageAddress() {
     return u"https://www.varnoth.example/soft/AboutVarnoth.asp?VER=2.0"_s;
 }
 
-void TfrmAbout::FormCreate() {
+void AboutDialog::FormCreate() {
     setWindowTitle(tr("关于 - %1").arg(kApplicationTitle));
 }
 
-void TfrmAbout::showEvent(QShowEvent* event) {
+void AboutDialog::showEvent(QShowEvent* event) {
     FormShow();
     QDialog::showEvent(event);
 }
 
 // Shows the about text afresh at every showing.
-void TfrmAbout::FormShow() {
+void AboutDialog::FormShow() {
     const QString address = aboutPageAddress();
     // One text, so that the English page says in English alone what the Chinese page says in both languages.
     WebBrowser1->setHtml(

@@ -1,4 +1,4 @@
-#include "ui/TfrmSuffix.h"
+#include "ui/TypeEntryDialog.h"
 
 #include "core/TextBytes.h"
 #include "ui/MessageBoxes.h"
@@ -11,7 +11,7 @@
 
 using namespace Qt::StringLiterals;
 
-TfrmSuffix::TfrmSuffix(QWidget* parent)
+TypeEntryDialog::TypeEntryDialog(QWidget* parent)
     : QDialog(parent), Label1(new QLabel(tr("输入文件扩展名如:*.txt"), this)), Edit1(new QLineEdit(u"*."_s, this)),
       Button1(new QPushButton(tr("添加"), this)) {
     setObjectName(u"TfrmSuffix"_s);
@@ -32,12 +32,12 @@ TfrmSuffix::TfrmSuffix(QWidget* parent)
     layout->addLayout(row);
     setFixedSize(qMax(178, sizeHint().width()), sizeHint().height());
 
-    connect(Button1, &QPushButton::clicked, this, &TfrmSuffix::Button1Click);
+    connect(Button1, &QPushButton::clicked, this, &TypeEntryDialog::Button1Click);
 }
 
 // Adds the typed type unless the list holds it already in any letter case. "|" separates the types in the settings
 // file, so it is removed.
-void TfrmSuffix::Button1Click() {
+void TypeEntryDialog::Button1Click() {
     const QString type = TrimBlanksAndControls(Edit1->text()).remove(u'|');
     if (!type.startsWith(u"*."_s) || type.size() <= 2) {
         ShowInformation(this, tr("输入文件扩展名如:*.txt !"));

@@ -10,11 +10,11 @@ class QTableWidget;
 
 // The journaled runs, newest first, each with its start, page, copy or move, counts, state and output folder; the
 // selected run can be undone from here, and a run's steps open in the preview's table by a double click.
-class TfrmHistory : public QDialog {
+class HistoryDialog : public QDialog {
     Q_OBJECT
 public:
     // pageNames: the criterion pages' names in page order, as the main window shows them.
-    TfrmHistory(JournalFolder folder, QStringList pageNames, QWidget* parent = nullptr);
+    HistoryDialog(JournalFolder folder, QStringList pageNames, QWidget* parent = nullptr);
 
 private:
     void BtnUndoRunClick();

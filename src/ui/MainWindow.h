@@ -12,24 +12,24 @@ class FileListModel;
 class FileListPanel;
 struct SettingsValues;
 class QKeyEvent;
-class TForm3;
-class TfrmAbout;
-class TfrmSuffix;
+class FolderPickerDialog;
+class AboutDialog;
+class TypeEntryDialog;
 class TypeListColumns;
 namespace Ui {
-class TForm1;
+class MainWindow;
 }
 
 // The main window: the file list, the six criterion pages, the sort options and the start button. The sort run and
 // the folder scans work through their hosts, which read its controls live.
-class TForm1 : public QWidget {
+class MainWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit TForm1(QWidget* parent = nullptr);
-    ~TForm1() override;
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // The dialogs are created after the main window and live as long as it does.
-    void setDialogs(TForm3* folderPicker, TfrmAbout* about, TfrmSuffix* suffix);
+    void setDialogs(FolderPickerDialog* folderPicker, AboutDialog* about, TypeEntryDialog* suffix);
 
     FileListModel& fileList() { return *m_files; }
 
@@ -72,7 +72,7 @@ private:
     // A close asked for during a run or a scan waits for its end; this then closes the window.
     void closeIfRequested();
 
-    std::unique_ptr<Ui::TForm1> m_ui;
+    std::unique_ptr<Ui::MainWindow> m_ui;
     FileListModel* m_files;
     std::unique_ptr<FileListPanel> m_fileListPanel;
     // Goes before the window's widgets: the type list's model resets while the list is torn down, and a layout redone
@@ -80,8 +80,8 @@ private:
     std::unique_ptr<TypeListColumns> m_typeListColumns;
     WindowRunHost m_runHost;
     WindowScanHost m_scanHost;
-    TForm3* m_folderPicker = nullptr;
-    TfrmAbout* m_about = nullptr;
-    TfrmSuffix* m_suffix = nullptr;
+    FolderPickerDialog* m_folderPicker = nullptr;
+    AboutDialog* m_about = nullptr;
+    TypeEntryDialog* m_suffix = nullptr;
     bool m_closeRequested = false;
 };

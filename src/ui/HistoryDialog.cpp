@@ -1,9 +1,9 @@
-#include "ui/TfrmHistory.h"
+#include "ui/HistoryDialog.h"
 
 #include "core/TextBytes.h"
 #include "journal/UndoResult.h"
 #include "ui/MessageBoxes.h"
-#include "ui/TfrmPreview.h"
+#include "ui/PreviewDialog.h"
 #include "ui/UndoBoxes.h"
 
 #include <QHBoxLayout>
@@ -36,15 +36,15 @@ PlanAction placingAction(const JournalStep& step) {
 // What became of a step, after the run and any undo of it.
 QString stepNote(const JournalStep& step) {
     if (step.undone) {
-        return TfrmHistory::tr("已撤销");
+        return HistoryDialog::tr("已撤销");
     }
     if (const std::optional<UndoReason> reason = UndoReasonOfCode(step.leftBecause)) {
-        return TfrmHistory::tr("未能撤销：%1").arg(UndoReasonText(*reason));
+        return HistoryDialog::tr("未能撤销：%1").arg(UndoReasonText(*reason));
     }
     if (step.failed) {
-        return TfrmHistory::tr("未完成");
+        return HistoryDialog::tr("未完成");
     }
-    return step.written ? QString() : TfrmHistory::tr("记录不完整");
+    return step.written ? QString() : HistoryDialog::tr("记录不完整");
 }
 
 // The placements of a run's journal as the preview's table shows steps, and what became of each.
@@ -62,7 +62,7 @@ std::pair<QList<PlanStep>, QStringList> placementsOf(const JournalContent& conte
 }
 } // namespace
 
-TfrmHistory::TfrmHistory(JournalFolder folder, QStringList pageNames, QWidget* parent)
+HistoryDialog::HistoryDialog(JournalFolder folder, QStringList pageNames, QWidget* parent)
     : QDialog(parent), m_folder(std::move(folder)), m_pageNames(std::move(pageNames)),
       GridRuns(new QTableWidget(0, ColumnCount, this)), BtnUndoRun(new QPushButton(tr("撤销"), this)),
       BtnHistoryClose(new QPushButton(tr("关闭"), this)) {
@@ -91,18 +91,18 @@ TfrmHistory::TfrmHistory(JournalFolder folder, QStringList pageNames, QWidget* p
     resize(860, 360);
 
     BtnHistoryClose->setDefault(true);
-    connect(GridRuns, &QTableWidget::itemSelectionChanged, this, &TfrmHistory::GridRunsSelectionChange);
-    connect(GridRuns, &QTableWidget::cellDoubleClicked, this, &TfrmHistory::showRunSteps);
-    connect(BtnUndoRun, &QPushButton::clicked, this, &TfrmHistory::BtnUndoRunClick);
+    connect(GridRuns, &QTableWidget::itemSelectionChanged, this, &HistoryDialog::GridRunsSelectionChange);
+    connect(GridRuns, &QTableWidget::cellDoubleClicked, this, &HistoryDialog::showRunSteps);
+    connect(BtnUndoRun, &QPushButton::clicked, this, &HistoryDialog::BtnUndoRunClick);
     connect(BtnHistoryClose, &QPushButton::clicked, this, &QDialog::reject);
     showRuns();
 }
 
-QString TfrmHistory::pageName(const RunSummary& run) const {
+QString HistoryDialog::pageName(const RunSummary& run) const {
     return m_pageNames.value(int(run.header.page));
 }
 
-void TfrmHistory::showRuns(const QByteArray& selectedId) {
+void HistoryDialog::showRuns(const QByteArray& selectedId) {
     m_runs = ListRuns(m_folder);
     GridRuns->clearContents();
     GridRuns->setRowCount(int(m_runs.size()));
@@ -145,7 +145,7 @@ void TfrmHistory::showRuns(const QByteArray& selectedId) {
     GridRunsSelectionChange();
 }
 
-const RunSummary* TfrmHistory::selectedRun() const {
+const RunSummary* HistoryDialog::selectedRun() const {
     const QList<QTableWidgetSelectionRange> ranges = GridRuns->selectedRanges();
     if (ranges.isEmpty() || ranges.first().topRow() >= m_runs.size()) {
         return nullptr;
@@ -153,12 +153,12 @@ const RunSummary* TfrmHistory::selectedRun() const {
     return &m_runs[ranges.first().topRow()];
 }
 
-void TfrmHistory::GridRunsSelectionChange() {
+void HistoryDialog::GridRunsSelectionChange() {
     const RunSummary* run = selectedRun();
     BtnUndoRun->setEnabled(run && canUndo(*run));
 }
 
-void TfrmHistory::showRunSteps(int row) {
+void HistoryDialog::showRunSteps(int row) {
     if (row < 0 || row >= m_runs.size()) {
         return;
     }
@@ -169,13 +169,13 @@ void TfrmHistory::showRunSteps(int row) {
         return;
     }
     auto [placements, notes] = placementsOf(*content);
-    TfrmPreview steps({std::move(placements), {}}, this);
+    PreviewDialog steps({std::move(placements), {}}, this);
     steps.showAsRecord(tr("分拣步骤") + u" - "_s + kApplicationTitle, RunDescription(run, pageName(run)),
                        std::move(notes));
     steps.exec();
 }
 
-void TfrmHistory::BtnUndoRunClick() {
+void HistoryDialog::BtnUndoRunClick() {
     const RunSummary* run = selectedRun();
     if (!run || !canUndo(*run)) {
         return;

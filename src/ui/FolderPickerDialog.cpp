@@ -1,4 +1,4 @@
-#include "ui/TForm3.h"
+#include "ui/FolderPickerDialog.h"
 
 #include "ui/KeyFilter.h"
 
@@ -22,7 +22,7 @@ namespace {
 const QString kRootFolder = u"/"_s;
 }
 
-TForm3::TForm3(QWidget* parent)
+FolderPickerDialog::FolderPickerDialog(QWidget* parent)
     : QDialog(parent), ShellTreeView1(new QTreeView(this)), ChkOtHidden(new QCheckBox(tr("不显示隐藏的文件夹"), this)),
       CheckBox1(new QCheckBox(tr("添加包括选定文件夹下的所有子文件夹中的文件"), this)),
       CheckBox2(new QCheckBox(tr("添加包括选定文件夹下"), this)), ComboBox1(new QComboBox(this)),
@@ -36,7 +36,7 @@ TForm3::TForm3(QWidget* parent)
     selectFolder(QDir::homePath());
 }
 
-void TForm3::setUpControls() {
+void FolderPickerDialog::setUpControls() {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     ShellTreeView1->setObjectName(u"ShellTreeView1"_s);
     ShellTreeView1->setHeaderHidden(true);
@@ -85,15 +85,15 @@ void TForm3::setUpControls() {
     layout->addLayout(buttonRow);
     setFixedSize(409, 416);
 
-    connect(ChkOtHidden, &QCheckBox::toggled, this, &TForm3::ChkOtHiddenClick);
+    connect(ChkOtHidden, &QCheckBox::toggled, this, &FolderPickerDialog::ChkOtHiddenClick);
     // toggled also fires when a box is unchecked from code, which the exclusion of the two boxes relies on.
-    connect(CheckBox1, &QCheckBox::toggled, this, &TForm3::CheckBox1Click);
-    connect(CheckBox2, &QCheckBox::toggled, this, &TForm3::CheckBox2Click);
+    connect(CheckBox1, &QCheckBox::toggled, this, &FolderPickerDialog::CheckBox1Click);
+    connect(CheckBox2, &QCheckBox::toggled, this, &FolderPickerDialog::CheckBox2Click);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TForm3::loadFolderTree() {
+void FolderPickerDialog::loadFolderTree() {
     auto* folders = new QFileSystemModel(this);
     folders->setFilter(QDir::Dirs | QDir::NoDotAndDotDot | (ChkOtHidden->isChecked() ? QDir::Filters() : QDir::Hidden));
     folders->setRootPath(kRootFolder);
@@ -108,13 +108,13 @@ void TForm3::loadFolderTree() {
     ShellTreeView1->expand(folders->index(kRootFolder));
     // The model reads and sorts folders in the background: rows that come in or move above the selected folder
     // push it out of view, so the tree scrolls to it again until the user takes over.
-    connect(folders, &QFileSystemModel::rowsInserted, this, &TForm3::keepSelectionInView);
-    connect(folders, &QFileSystemModel::layoutChanged, this, &TForm3::keepSelectionInView);
+    connect(folders, &QFileSystemModel::rowsInserted, this, &FolderPickerDialog::keepSelectionInView);
+    connect(folders, &QFileSystemModel::layoutChanged, this, &FolderPickerDialog::keepSelectionInView);
 }
 
 // Selects the folder at path and shows it: its parents and the folder itself expanded, the folder in the middle of
 // the tree.
-void TForm3::selectFolder(const QString& path) {
+void FolderPickerDialog::selectFolder(const QString& path) {
     const QModelIndex folder = m_folders->index(path);
     if (folder.isValid()) {
         ShellTreeView1->setCurrentIndex(folder);
@@ -123,47 +123,47 @@ void TForm3::selectFolder(const QString& path) {
     }
 }
 
-void TForm3::keepSelectionInView() {
+void FolderPickerDialog::keepSelectionInView() {
     if (m_keepSelectionInView && ShellTreeView1->currentIndex().isValid()) {
         ShellTreeView1->scrollTo(ShellTreeView1->currentIndex(), QAbstractItemView::PositionAtCenter);
     }
 }
 
-QString TForm3::selectedFolderText() const {
+QString FolderPickerDialog::selectedFolderText() const {
     const QModelIndexList selected = ShellTreeView1->selectionModel()->selectedRows();
     return selected.isEmpty() ? QString() : m_folders->filePath(selected.front());
 }
 
 // The tree offers only folders whose names it can read back as text (it leaves out names that are not valid
 // UTF-8), so encoding the text gives the folder's bytes.
-QByteArray TForm3::selectedFolder() const {
+QByteArray FolderPickerDialog::selectedFolder() const {
     return QFile::encodeName(selectedFolderText());
 }
 
-bool TForm3::wholeTreeChecked() const {
+bool FolderPickerDialog::wholeTreeChecked() const {
     return CheckBox1->isChecked();
 }
 
-bool TForm3::depthLimitedChecked() const {
+bool FolderPickerDialog::depthLimitedChecked() const {
     return CheckBox2->isChecked();
 }
 
-QString TForm3::levelText() const {
+QString FolderPickerDialog::levelText() const {
     return ComboBox1->currentText();
 }
 
-FolderScanRequest TForm3::scanRequest() const {
+FolderScanRequest FolderPickerDialog::scanRequest() const {
     return {selectedFolder(), wholeTreeChecked(), depthLimitedChecked(), levelText()};
 }
 
-void TForm3::showEvent(QShowEvent* event) {
+void FolderPickerDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     FormShow();
 }
 
 // Folders made or removed since the last showing appear correctly: the tree is read again, and the selection
 // kept.
-void TForm3::FormShow() {
+void FolderPickerDialog::FormShow() {
     const QString selected = selectedFolderText();
     loadFolderTree();
     if (!selected.isEmpty()) {
@@ -173,30 +173,30 @@ void TForm3::FormShow() {
     ShellTreeView1->setFocus();
 }
 
-void TForm3::ChkOtHiddenClick() {
+void FolderPickerDialog::ChkOtHiddenClick() {
     QDir::Filters filter = m_folders->filter();
     filter.setFlag(QDir::Hidden, !ChkOtHidden->isChecked());
     m_folders->setFilter(filter);
 }
 
-void TForm3::CheckBox1Click() {
+void FolderPickerDialog::CheckBox1Click() {
     if (CheckBox1->isChecked()) {
         CheckBox2->setChecked(false);
     }
 }
 
-void TForm3::CheckBox2Click() {
+void FolderPickerDialog::CheckBox2Click() {
     if (CheckBox2->isChecked()) {
         CheckBox1->setChecked(false);
     }
     ComboBox1->setEnabled(CheckBox2->isChecked());
 }
 
-bool TForm3::ComboBox1KeyPress(const QKeyEvent& event) const {
+bool FolderPickerDialog::ComboBox1KeyPress(const QKeyEvent& event) const {
     return TypesCharacterOutside(event, u"0123456789");
 }
 
-bool TForm3::eventFilter(QObject* watched, QEvent* event) {
+bool FolderPickerDialog::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if ((watched == ShellTreeView1 || watched == ShellTreeView1->viewport()) &&
         (type == QEvent::MouseButtonPress || type == QEvent::Wheel || type == QEvent::KeyPress)) {

@@ -7,10 +7,10 @@ class QTextBrowser;
 
 // The About window: what the program is, and the address of its about page as a link. The program itself makes no
 // network request.
-class TfrmAbout : public QDialog {
+class AboutDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit TfrmAbout(QWidget* parent = nullptr);
+    explicit AboutDialog(QWidget* parent = nullptr);
 
     // The address of the about page.
     static QString aboutPageAddress();

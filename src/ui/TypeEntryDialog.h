@@ -9,10 +9,10 @@ class QPushButton;
 
 // The dialog that adds a file type such as *.txt to the type list of the main window. It keeps the last text typed
 // from one showing to the next.
-class TfrmSuffix : public QDialog {
+class TypeEntryDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit TfrmSuffix(QWidget* parent = nullptr);
+    explicit TypeEntryDialog(QWidget* parent = nullptr);
 
     // The list the dialog adds to.
     void setTypeList(QListWidget* typeList) { m_typeList = typeList; }

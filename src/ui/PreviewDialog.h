@@ -12,10 +12,10 @@ class QTableView;
 
 // The preview of a run: its plan step by step, the count of each action, a choice to show one action only, and the
 // buttons to start the run as planned or to close. Accepted means: start the run.
-class TfrmPreview : public QDialog {
+class PreviewDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit TfrmPreview(SortPlan plan, QWidget* parent = nullptr);
+    explicit PreviewDialog(SortPlan plan, QWidget* parent = nullptr);
 
     // The summary line of plan: the count of each action, or that there is nothing to do; then the listed files in
     // the completion box's four outcomes.

@@ -1,4 +1,4 @@
-#include "ui/TfrmPreview.h"
+#include "ui/PreviewDialog.h"
 
 #include "ui/MessageBoxes.h"
 #include "ui/PlanTableModel.h"
@@ -33,7 +33,7 @@ bool actsOnFiles(PlanAction action) {
 }
 } // namespace
 
-TfrmPreview::TfrmPreview(SortPlan plan, QWidget* parent)
+PreviewDialog::PreviewDialog(SortPlan plan, QWidget* parent)
     : QDialog(parent), GridPlan(new QTableView(this)), LblPlanSummary(new QLabel(this)),
       CmbPlanFilter(new QComboBox(this)), BtnPlanRun(new QPushButton(tr("开始处理"), this)),
       BtnPlanClose(new QPushButton(tr("关闭"), this)) {
@@ -94,24 +94,24 @@ TfrmPreview::TfrmPreview(SortPlan plan, QWidget* parent)
     resize(1000, 520);
 
     BtnPlanClose->setDefault(true);
-    connect(CmbPlanFilter, &QComboBox::currentIndexChanged, this, &TfrmPreview::CmbPlanFilterChange);
+    connect(CmbPlanFilter, &QComboBox::currentIndexChanged, this, &PreviewDialog::CmbPlanFilterChange);
     connect(BtnPlanRun, &QPushButton::clicked, this, &QDialog::accept);
     connect(BtnPlanClose, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TfrmPreview::showAsRecord(const QString& title, const QString& summary, QStringList notes) {
+void PreviewDialog::showAsRecord(const QString& title, const QString& summary, QStringList notes) {
     setWindowTitle(title);
     m_model->setNotes(std::move(notes));
     LblPlanSummary->setText(summary);
     BtnPlanRun->hide();
 }
 
-void TfrmPreview::CmbPlanFilterChange() {
+void PreviewDialog::CmbPlanFilterChange() {
     const int action = CmbPlanFilter->currentData().toInt();
     m_model->showOnly(action == kAllSteps ? std::nullopt : std::optional(PlanAction(action)));
 }
 
-QString TfrmPreview::summaryText(const SortPlan& plan) {
+QString PreviewDialog::summaryText(const SortPlan& plan) {
     std::array<int, PlanActionCount> counts{};
     for (const PlanStep& step : plan.steps) {
         ++counts[int(step.action)];
