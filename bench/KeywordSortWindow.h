@@ -23,18 +23,18 @@ inline void UsePrivateFolders(const QString& root) {
     qputenv("XDG_STATE_HOME", QFile::encodeName(root + QStringLiteral("/state")));
 }
 
-// Shows form with files listed, on the keyword page with the tree's keywords, sorting into outDir.
-inline void PrepareKeywordSort(MainWindow& form, const QByteArrayList& files, const QString& outDir) {
-    form.show();
-    form.fileList().AppendUnique(files);
-    form.findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentIndex(KeywordPage);
-    form.findChild<QLineEdit*>(QStringLiteral("EdtKeys"))->setText(kKeywordSortKeywords);
-    form.findChild<QLineEdit*>(QStringLiteral("EdtOutDir"))->setText(outDir);
+// Shows window with files listed, on the keyword page with the tree's keywords, sorting into outDir.
+inline void PrepareKeywordSort(MainWindow& window, const QByteArrayList& files, const QString& outDir) {
+    window.show();
+    window.fileList().AppendUnique(files);
+    window.findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentIndex(KeywordPage);
+    window.findChild<QLineEdit*>(QStringLiteral("EdtKeys"))->setText(kKeywordSortKeywords);
+    window.findChild<QLineEdit*>(QStringLiteral("EdtOutDir"))->setText(outDir);
 }
 
 // Seconds from a click on the button called buttonName until it returns; every modal window that shows meanwhile is
 // handed to close as soon as it is up.
-inline double SecondsForClick(MainWindow& form, const QString& buttonName, const std::function<void(QWidget&)>& close) {
+inline double SecondsForClick(MainWindow& window, const QString& buttonName, const std::function<void(QWidget&)>& close) {
     QTimer closeModals;
     closeModals.setInterval(1);
     QObject::connect(&closeModals, &QTimer::timeout, [&] {
@@ -43,7 +43,7 @@ inline double SecondsForClick(MainWindow& form, const QString& buttonName, const
         }
     });
     closeModals.start();
-    return SecondsFor([&] { form.findChild<QAbstractButton*>(buttonName)->click(); });
+    return SecondsFor([&] { window.findChild<QAbstractButton*>(buttonName)->click(); });
 }
 
 // A whole run in fresh windows: the start button clicked, and the completion box closed as soon as it shows.

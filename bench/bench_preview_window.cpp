@@ -16,9 +16,9 @@
 namespace {
 
 // Clicks 预览 and, once the preview is up, draws its table and closes it.
-double previewSeconds(MainWindow& form, int expectedRows) {
+double previewSeconds(MainWindow& window, int expectedRows) {
     int rows = -1;
-    const double seconds = SecondsForClick(form, QStringLiteral("BtnPreview"), [&](QWidget& modal) {
+    const double seconds = SecondsForClick(window, QStringLiteral("BtnPreview"), [&](QWidget& modal) {
         auto* grid = modal.findChild<QAbstractItemView*>(QStringLiteral("GridPlan"));
         if (!grid) {
             return;

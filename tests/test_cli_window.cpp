@@ -42,8 +42,8 @@ private slots:
         WriteTestFile(path(u"in/sub/deeper.txt"_s));
         const QByteArray single = WriteTestFile(path(u"b.txt"_s));
         const QByteArray folder = QFile::encodeName(path(u"in"_s));
-        AddWindowPaths({folder, single, single, folder + "/missing"}, form().fileList());
-        QCOMPARE(form().fileList().paths(), QByteArrayList({inFolder, single}));
+        AddWindowPaths({folder, single, single, folder + "/missing"}, mainWindow().fileList());
+        QCOMPARE(mainWindow().fileList().paths(), QByteArrayList({inFolder, single}));
     }
 };
 

@@ -46,7 +46,7 @@ private:
         });
     }
     void listFile(const QString& name, const QByteArray& content = "x") {
-        form().fileList().AppendUnique({WriteTestFile(path(u"in/"_s + name), content)});
+        mainWindow().fileList().AppendUnique({WriteTestFile(path(u"in/"_s + name), content)});
     }
     void chooseOutput() { control<QLineEdit>(u"EdtOutDir"_s)->setText(path(u"out"_s)); }
     void click(const QString& name) { QTest::mouseClick(control(name), Qt::LeftButton); }
@@ -100,7 +100,7 @@ private slots:
         auto* pages = control<QTabWidget>(u"PageControl1"_s);
         for (int page = 0; page < pages->count(); ++page) {
             pages->setCurrentIndex(page);
-            m_texts += VisibleTexts(form());
+            m_texts += VisibleTexts(mainWindow());
         }
         readNextModal();
         click(u"BtnAout"_s);
@@ -270,7 +270,7 @@ private slots:
         QVERIFY(WriteTestImage(path(u"in/p.png"_s), "png", 1, 1));
         const QByteArray picture = QFile::encodeName(path(u"in/p.png"_s));
         QVERIFY(::truncate(picture.constData(), index == 0 && page == SizePage ? 2048 : 200) == 0);
-        form().fileList().AppendUnique({picture});
+        mainWindow().fileList().AppendUnique({picture});
         chooseOutput();
         this->control<QTabWidget>(u"PageControl1"_s)->setCurrentIndex(page);
         this->control<QLineEdit>(page == SizePage ? u"EdtSize"_s : u"EdtPic"_s)->setText(u"1"_s);

@@ -30,7 +30,7 @@ using namespace Qt::StringLiterals;
 class TestFileListWindow : public WindowTest {
     Q_OBJECT
 private:
-    FileListModel& fileList() { return form().fileList(); }
+    FileListModel& fileList() { return mainWindow().fileList(); }
     QByteArrayList entries() {
         QByteArrayList all;
         for (int row = 0; row < fileList().size(); ++row) {
@@ -64,7 +64,7 @@ private:
         QWidget* viewport = control<QListView>(u"ListBox1"_s)->viewport();
         QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), viewport->mapToGlobal(QPoint(5, 5)));
         QApplication::sendEvent(viewport, &event);
-        auto* menu = form().findChild<QMenu*>(u"ListBox1Menu"_s);
+        auto* menu = mainWindow().findChild<QMenu*>(u"ListBox1Menu"_s);
         QMap<QString, bool> enabled;
         for (QAction* action : menu->actions()) {
             if (!action->isSeparator()) {
@@ -156,8 +156,8 @@ private slots:
         click(u"Button2"_s);
         QCOMPARE(shownCount(), u"共 3 个文件"_s);
         // The Delete key removes the selected entry, as 移除文件 does.
-        form().activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&form()));
+        mainWindow().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&mainWindow()));
         control(u"ListBox1"_s)->setFocus();
         select(0);
         QTest::keyClick(control(u"ListBox1"_s), Qt::Key_Delete);
@@ -179,7 +179,7 @@ private slots:
         const QMap<QString, bool> all = {{u"移除文件"_s, true}, {u"清空列表"_s, true}, {u"打开所在文件夹"_s, true}};
         QCOMPARE(contextMenuEntries(), all);
         OpenedUrls fileManager;
-        form().findChild<QAction*>(u"ActOpenFolder"_s)->trigger();
+        mainWindow().findChild<QAction*>(u"ActOpenFolder"_s)->trigger();
         QCOMPARE(fileManager.urls, QList<QUrl>{QUrl::fromLocalFile(path(u"in"_s))});
 
         // During a run (held at its question) neither the menu nor the Delete key changes the list.
@@ -194,8 +194,8 @@ private slots:
         answerNextMessage(&question, QMessageBox::No, [&] {
             select(0);
             duringRun = contextMenuEntries();
-            form().findChild<QAction*>(u"ActRemoveFile"_s)->trigger();
-            form().findChild<QAction*>(u"ActClearList"_s)->trigger();
+            mainWindow().findChild<QAction*>(u"ActRemoveFile"_s)->trigger();
+            mainWindow().findChild<QAction*>(u"ActClearList"_s)->trigger();
             answerNextMessage(&done);
         });
         click(u"BtnCopy"_s);
@@ -205,7 +205,7 @@ private slots:
         QCOMPARE(fileList().size(), 2);
         // Unlocked again after the run.
         select(0);
-        form().findChild<QAction*>(u"ActRemoveFile"_s)->trigger();
+        mainWindow().findChild<QAction*>(u"ActRemoveFile"_s)->trigger();
         QCOMPARE(fileList().size(), 1);
     }
 

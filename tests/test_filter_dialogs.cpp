@@ -122,7 +122,7 @@ private slots:
         QTest::mouseClick(range, Qt::LeftButton);
         QVERIFY(range->isChecked());
         QCOMPARE(control<QLineEdit>(u"EdtPartNameBegin"_s)->text(), beginAfter);
-        QCOMPARE(form().focusWidget()->objectName(), focused);
+        QCOMPARE(mainWindow().focusWidget()->objectName(), focused);
         QTest::mouseClick(range, Qt::LeftButton);
         QCOMPARE(control<QLineEdit>(u"EdtPartNameBegin"_s)->text(), QString());
         QCOMPARE(control<QLineEdit>(u"EdtPartNameEnd"_s)->text(), QString());

@@ -36,25 +36,25 @@ private:
         for (const QString& name : names) {
             paths.append(WriteTestFile(path(u"src/"_s + name), name.toUtf8()));
         }
-        form().fileList().AppendUnique(paths);
+        mainWindow().fileList().AppendUnique(paths);
     }
 
 private slots:
 
     void windowsAreNamedAfterTheirClasses() {
-        QCOMPARE(form().objectName(), u"TForm1"_s);
-        QCOMPARE(form().windowTitle(), u"Varnoth"_s);
+        QCOMPARE(mainWindow().objectName(), u"TForm1"_s);
+        QCOMPARE(mainWindow().windowTitle(), u"Varnoth"_s);
         QCOMPARE(windows().folderPicker.objectName(), u"TForm3"_s);
         QCOMPARE(windows().about.objectName(), u"TfrmAbout"_s);
         QCOMPARE(windows().typeEntry.objectName(), u"TfrmSuffix"_s);
         QVERIFY(!windows().folderPicker.isVisible() && !windows().about.isVisible());
-        QCOMPARE(form().size(), QSize(838, 610));
-        QVERIFY(!form().windowIcon().availableSizes().isEmpty());
+        QCOMPARE(mainWindow().size(), QSize(838, 610));
+        QVERIFY(!mainWindow().windowIcon().availableSizes().isEmpty());
     }
 
     void theTabKeyGoesDownTheWindow() {
-        form().activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&form()));
+        mainWindow().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&mainWindow()));
         control<QTabWidget>(u"PageControl1"_s)->setCurrentIndex(KeywordPage);
         control(u"ListBox1"_s)->setFocus();
         QStringList visited;
@@ -151,7 +151,7 @@ private slots:
               u"EdtKeys",   u"EdtPartNameBegin", u"EdtPartNameEnd", u"EdtFilter", u"EdtSize",      u"ListBox3",
               u"DtDate",    u"DtTime",           u"EdtPic",         u"lblOption", u"PnlOption",    u"PnlOption2",
               u"ListBox2",  u"ChkLstPic",        u"EdtOutDir",      u"Panel2",    u"ProgressBar1", u"Panel1"}) {
-            QVERIFY2(form().findChild<QWidget*>(QString::fromUtf16(name)), QString::fromUtf16(name).toUtf8());
+            QVERIFY2(mainWindow().findChild<QWidget*>(QString::fromUtf16(name)), QString::fromUtf16(name).toUtf8());
         }
         QVERIFY(!control(u"ListBox3"_s)->isVisible());
         QVERIFY(!control<QLabel>(u"Image3"_s)->pixmap().isNull());
@@ -351,8 +351,8 @@ private slots:
 
     void aBadFieldGetsTheFocus() {
         listFiles({u"a.txt"_s});
-        form().activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&form()));
+        mainWindow().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&mainWindow()));
         control<QTabWidget>(u"PageControl1"_s)->setCurrentIndex(KeywordPage);
         control(u"BtnCopy"_s)->setFocus();
         ShownMessage shown;
@@ -360,7 +360,7 @@ private slots:
         QTest::mouseClick(control(u"BtnCopy"_s), Qt::LeftButton);
         QCOMPARE(shown.text, u"请输入匹配关键字!"_s);
         QCOMPARE(shown.icon, QMessageBox::Information);
-        QTRY_COMPARE(form().focusWidget(), control(u"EdtKeys"_s));
+        QTRY_COMPARE(mainWindow().focusWidget(), control(u"EdtKeys"_s));
         QVERIFY(control(u"BtnCopy"_s)->isEnabled());
     }
 
@@ -379,10 +379,10 @@ private slots:
         control<QLineEdit>(u"EdtOutDir"_s)->setText(path(u"out"_s));
         QTest::mouseClick(control(u"RbAsk"_s), Qt::LeftButton);
         ShownMessage question;
-        answerNextMessage(&question, QMessageBox::No, [&] { form().close(); });
+        answerNextMessage(&question, QMessageBox::No, [&] { mainWindow().close(); });
         QTest::mouseClick(control(u"BtnCopy"_s), Qt::LeftButton);
         QVERIFY(!question.text.isEmpty());
-        QVERIFY(!form().isVisible());
+        QVERIFY(!mainWindow().isVisible());
         QCOMPARE(EntriesOf(path(u"out/游记"_s)), QStringList{u"游记1.txt"_s});
         QVERIFY(!QGuiApplication::overrideCursor());
     }

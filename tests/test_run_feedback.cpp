@@ -37,7 +37,7 @@ private:
         for (const QString& name : names) {
             paths.append(WriteTestFile(path(u"src/"_s + name), name.toUtf8()));
         }
-        form().fileList().AppendUnique(paths);
+        mainWindow().fileList().AppendUnique(paths);
         return paths;
     }
     void sortByKeyword(const QString& keyword, const QString& policy) {
@@ -202,7 +202,7 @@ private slots:
         report.onlyCopies = {"/home/u/<b>报告</b>.doc", "/home/u/游记.txt"};
         ShownBoxTexts done;
         readNextBox(&done);
-        ShowCompletionBox(&form(), report, {});
+        ShowCompletionBox(&mainWindow(), report, {});
         QCOMPARE(done.text, u"分拣工作完成！\n失败 0 个，已分拣 2 个，因同名未处理 0 个，不符合条件 0 个。"_s);
         QCOMPARE(done.details,
                  u"以下文件移动时，原文件名已指向另一个文件，该文件已保留；分拣出的文件是原文件仅有的一份：\n"
@@ -226,7 +226,7 @@ private slots:
         }
         const struct timespec june2010[2] = {{1275350400, 0}, {1275350400, 0}};
         QVERIFY(::utimensat(AT_FDCWD, file.constData(), june2010, 0) == 0);
-        form().fileList().AppendUnique({"/proc/version"});
+        mainWindow().fileList().AppendUnique({"/proc/version"});
         control<QTabWidget>(u"PageControl1"_s)->setCurrentIndex(DatePage);
         control<QLineEdit>(u"EdtOutDir"_s)->setText(path(u"out"_s));
         control<QRadioButton>(time)->click();

@@ -45,7 +45,7 @@ private:
     // Lists src/name for each name and sorts them by the keyword "a" under the ask policy into out/a.
     void startRun(const QStringList& names) {
         for (const QString& name : names) {
-            form().fileList().AppendUnique({QFile::encodeName(path(u"src/"_s + name))});
+            mainWindow().fileList().AppendUnique({QFile::encodeName(path(u"src/"_s + name))});
         }
         control<QTabWidget>(u"PageControl1"_s)->setCurrentIndex(KeywordPage);
         control<QLineEdit>(u"EdtKeys"_s)->setText(u"a"_s);

@@ -81,7 +81,7 @@ private slots:
         for (const QString& file : twoFilesOneTaken()) {
             files.append(QFile::encodeName(file));
         }
-        form().fileList().AppendUnique(files);
+        mainWindow().fileList().AppendUnique(files);
         control<QTabWidget>(u"PageControl1"_s)->setCurrentIndex(KeywordPage);
         control<QLineEdit>(u"EdtKeys"_s)->setText(u"数据"_s);
         control<QLineEdit>(u"EdtOutDir"_s)->setText(path(u"out"_s));
@@ -94,7 +94,7 @@ private slots:
         });
         control<QAbstractButton>(u"BtnCopy"_s)->click();
         QVERIFY(asked);
-        QVERIFY(!form().isVisible());
+        QVERIFY(!mainWindow().isVisible());
         checkNothingMoved();
         QVERIFY(ReadTestFile(configFolder() + u"/Varnoth.ini"_s)
                     .contains("\nOutDir=" + QFile::encodeName(path(u"out/"_s))));

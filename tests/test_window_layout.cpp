@@ -30,20 +30,20 @@ bool isControl(const QWidget* widget) {
 class TestWindowLayout : public WindowTest {
     Q_OBJECT
 private:
-    QRect inWindow(const QWidget* widget) { return QRect(widget->mapTo(&form(), QPoint(0, 0)), widget->size()); }
+    QRect inWindow(const QWidget* widget) { return QRect(widget->mapTo(&mainWindow(), QPoint(0, 0)), widget->size()); }
     QList<QWidget*> visibleControls() {
         QList<QWidget*> controls;
-        for (QWidget* widget : form().findChildren<QWidget*>()) {
-            if (isControl(widget) && widget->isVisibleTo(&form())) {
+        for (QWidget* widget : mainWindow().findChildren<QWidget*>()) {
+            if (isControl(widget) && widget->isVisibleTo(&mainWindow())) {
                 controls.append(widget);
             }
         }
         return controls;
     }
     void showAt(const QSize& size) {
-        form().resize(size);
+        mainWindow().resize(size);
         QTest::qWait(0);
-        QCOMPARE(form().size(), size);
+        QCOMPARE(mainWindow().size(), size);
     }
 
 private slots:
@@ -70,12 +70,12 @@ private slots:
         for (int page = KeywordPage; page < PageCount; ++page) {
             pages->setCurrentIndex(page);
             QTest::qWait(0);
-            QCOMPARE(form().size(), size);
+            QCOMPARE(mainWindow().size(), size);
             const QList<QWidget*> controls = visibleControls();
             for (QWidget* widget : controls) {
                 const QString name = pages->tabText(page) + u": "_s + widget->objectName();
                 // Each control lies whole inside the window and, unless it scrolls, is as tall as it needs to be.
-                QVERIFY2(form().rect().contains(inWindow(widget)), qPrintable(name));
+                QVERIFY2(mainWindow().rect().contains(inWindow(widget)), qPrintable(name));
                 QVERIFY2(qobject_cast<QAbstractItemView*>(widget) ||
                              widget->height() >= widget->minimumSizeHint().height(),
                          qPrintable(name));

@@ -27,7 +27,7 @@ private:
     static QString settingsFile() { return configFolder() + u"/Varnoth.ini"_s; }
     bool checked(const QString& name) { return control<QAbstractButton>(name)->isChecked(); }
     void closeAndStartAgain() {
-        QVERIFY(form().close());
+        QVERIFY(mainWindow().close());
         startWindows();
     }
 
@@ -53,7 +53,7 @@ private slots:
     void theDefaultOutputFolderIsMadeByTheRun() {
         startWindows();
         QVERIFY(!QFileInfo::exists(homeFolder()));
-        form().fileList().AppendUnique({WriteTestFile(path(u"src/游记.txt"_s))});
+        mainWindow().fileList().AppendUnique({WriteTestFile(path(u"src/游记.txt"_s))});
         control<QTabWidget>(u"PageControl1"_s)->setCurrentIndex(KeywordPage);
         control<QLineEdit>(u"EdtKeys"_s)->setText(u"游记"_s);
         ShownMessage done;
@@ -178,14 +178,14 @@ private slots:
         record("CmbFileDate", control<QComboBox>(u"CmbFileDate"_s), &QComboBox::currentIndexChanged);
         record("EdtKeys", control<QLineEdit>(u"EdtKeys"_s), &QLineEdit::textChanged);
 
-        form().applySettings(values);
+        mainWindow().applySettings(values);
 
         QCOMPARE(changed,
                  (QStringList{u"Filter"_s, u"OutDir"_s, u"SameFile"_s, u"Page"_s, u"SuffixFilter"_s, u"PicSize"_s,
                               u"FileAttr"_s, u"CmbPic"_s, u"PicSizeValue"_s, u"CmbCondition"_s, u"CmbUnit"_s,
                               u"FileSize"_s, u"DTDate"_s, u"DTTime"_s, u"CmbFileDate"_s, u"EdtKeys"_s}));
         QCOMPARE(control<QLabel>(u"lblOption"_s)->text(), u"分拣方式： 按文件日期属性分拣"_s);
-        QCOMPARE(form().currentSettings(), values);
+        QCOMPARE(mainWindow().currentSettings(), values);
     }
 
     // A saved output folder that is empty or no longer there gives way to the default, which need not exist.
@@ -210,11 +210,11 @@ private slots:
         startWindows();
         ShownMessage warning;
         answerNextMessage(&warning);
-        QVERIFY(form().close());
+        QVERIFY(mainWindow().close());
         QCOMPARE(warning.icon, QMessageBox::Warning);
         QCOMPARE(warning.title, u"Varnoth"_s);
         QVERIFY(warning.text.contains(path(u"blocker/config/Varnoth.ini"_s)));
-        QVERIFY(!form().isVisible());
+        QVERIFY(!mainWindow().isVisible());
     }
 };
 

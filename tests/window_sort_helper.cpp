@@ -153,17 +153,17 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     MainWindows windows;
     TerminationSignals termination([&windows] { windows.closeAll(); });
-    MainWindow& form = windows.mainWindow;
-    form.show();
+    MainWindow& window = windows.mainWindow;
+    window.show();
 
-    form.fileList().AppendUnique(request.files);
-    FindControl<QTabWidget>(form, u"PageControl1"_s)->setCurrentIndex(request.page);
+    window.fileList().AppendUnique(request.files);
+    FindControl<QTabWidget>(window, u"PageControl1"_s)->setCurrentIndex(request.page);
     for (const auto& [control, text] : request.texts) {
-        FindControl<QLineEdit>(form, control)->setText(text);
+        FindControl<QLineEdit>(window, control)->setText(text);
     }
-    FindControl<QLineEdit>(form, u"EdtOutDir"_s)->setText(QFile::decodeName(request.outDir));
-    FindControl<QAbstractButton>(form, request.move ? u"RbMove"_s : u"RbCopy"_s)->click();
-    FindControl<QAbstractButton>(form, request.policy)->click();
+    FindControl<QLineEdit>(window, u"EdtOutDir"_s)->setText(QFile::decodeName(request.outDir));
+    FindControl<QAbstractButton>(window, request.move ? u"RbMove"_s : u"RbCopy"_s)->click();
+    FindControl<QAbstractButton>(window, request.policy)->click();
     QApplication::processEvents();
 
     if (request.pauseAfterListing) {
@@ -179,6 +179,6 @@ int main(int argc, char** argv) {
     if (request.fileSizeLimit >= 0) {
         limitFileSize(request.fileSizeLimit);
     }
-    FindControl<QAbstractButton>(form, u"BtnCopy"_s)->click();
+    FindControl<QAbstractButton>(window, u"BtnCopy"_s)->click();
     return 0;
 }

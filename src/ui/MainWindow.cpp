@@ -28,25 +28,33 @@
 
 using namespace Qt::StringLiterals;
 
+namespace {
+// The controls of the form design, made on window.
+std::unique_ptr<Ui::MainWindow> setUpForm(QWidget& window) {
+    auto form = std::make_unique<Ui::MainWindow>();
+    form->setupUi(&window);
+    return form;
+}
+} // namespace
+
 MainWindow::MainWindow(QWidget* parent)
-    : QWidget(parent), m_ui(std::make_unique<Ui::MainWindow>()), m_files(new FileListModel(this)),
-      m_runHost(*this, *m_ui, *m_files, [this] { return m_closeRequested; }),
-      m_scanHost(*m_ui, *m_files, [this] { return m_closeRequested; }) {
-    m_ui->setupUi(this);
+    : QWidget(parent), m_files(new FileListModel(this)), m_ui(setUpForm(*this)), m_controls(NamedControls(*m_ui)),
+      m_runHost(*this, m_controls, *m_files, [this] { return m_closeRequested; }),
+      m_scanHost(m_controls.fileList.list, *m_files, [this] { return m_closeRequested; }) {
     setUpControls();
-    FormCreate();
+    applyStartChoices();
 }
 
 MainWindow::~MainWindow() {
     // The type list empties its model when its controls go, after this part of the window is gone.
-    m_ui->ListBox2->model()->disconnect(this);
+    m_controls.choices.typeList.model()->disconnect(this);
 }
 
-void MainWindow::setDialogs(FolderPickerDialog* folderPicker, AboutDialog* about, TypeEntryDialog* suffix) {
+void MainWindow::setDialogs(FolderPickerDialog* folderPicker, AboutDialog* about, TypeEntryDialog* typeEntry) {
     m_folderPicker = folderPicker;
     m_about = about;
-    m_suffix = suffix;
-    m_suffix->setTypeList(m_ui->ListBox2);
+    m_typeEntry = typeEntry;
+    m_typeEntry->setTypeList(&m_controls.choices.typeList);
 }
 
 // Everything the form design itself cannot say: window frame, panels, pictures, models, filters and signals.
@@ -68,7 +76,7 @@ void MainWindow::setUpControls() {
     m_ui->Image2->setPixmap(NameIllustration());
     m_ui->Image1->setPixmap(TypeIllustration());
 
-    m_fileListPanel = std::make_unique<FileListPanel>(*this, *m_ui, *m_files, m_scanHost);
+    m_fileListPanel = std::make_unique<FileListPanel>(*this, m_controls.fileList, *m_files, m_scanHost);
     connect(m_fileListPanel.get(), &FileListPanel::importEnded, this, &MainWindow::closeIfRequested);
     for (QLineEdit* numberField : {m_ui->EdtSize, m_ui->EdtPic, m_ui->EdtPartNameBegin, m_ui->EdtPartNameEnd}) {
         // Typed text passes the key filter; an input method would bypass it.
@@ -81,27 +89,29 @@ void MainWindow::setUpControls() {
     m_ui->ChkLstPic->setWrapping(true);
     m_ui->ChkLstPic->setFixedHeight(m_ui->ListBox2->height());
 
-    connect(m_ui->BtnCopy, &QPushButton::clicked, this, &MainWindow::BtnCopyClick);
-    connect(m_ui->BtnStop, &QPushButton::clicked, this, &MainWindow::BtnStopClick);
-    connect(m_ui->BtnPreview, &QPushButton::clicked, this, &MainWindow::BtnPreviewClick);
-    connect(m_ui->BtnUndo, &QPushButton::clicked, this, &MainWindow::BtnUndoClick);
-    connect(m_ui->BtnHistory, &QPushButton::clicked, this, &MainWindow::BtnHistoryClick);
-    connect(m_ui->PageControl1, &QTabWidget::currentChanged, this, &MainWindow::PageControl1Change);
-    connect(m_ui->Button3, &QPushButton::clicked, this, &MainWindow::Button3Click);
-    connect(m_ui->BtnAout, &QPushButton::clicked, this, &MainWindow::BtnAoutClick);
+    connect(m_ui->BtnCopy, &QPushButton::clicked, this, &MainWindow::startClicked);
+    connect(m_ui->BtnStop, &QPushButton::clicked, this, &MainWindow::stopClicked);
+    connect(m_ui->BtnPreview, &QPushButton::clicked, this, &MainWindow::previewClicked);
+    connect(m_ui->BtnUndo, &QPushButton::clicked, this, &MainWindow::undoLastRunClicked);
+    connect(m_ui->BtnHistory, &QPushButton::clicked, this, &MainWindow::historyClicked);
+    connect(m_ui->PageControl1, &QTabWidget::currentChanged, this, &MainWindow::pageChanged);
+    connect(m_ui->Button3, &QPushButton::clicked, this, &MainWindow::chooseOutputFolderClicked);
+    connect(m_ui->BtnAout, &QPushButton::clicked, this, &MainWindow::aboutClicked);
     // toggled, not clicked: unchecking one box from the other's handler must also update the list buttons.
-    connect(m_ui->ChkInclude, &QCheckBox::toggled, this, &MainWindow::ChkIncludeClick);
-    connect(m_ui->ChkExclude, &QCheckBox::toggled, this, &MainWindow::ChkExcludeClick);
-    connect(m_ui->BtnAddSuffix, &QPushButton::clicked, this, &MainWindow::BtnAddSuffixClick);
-    connect(m_ui->BtnDelSuffix, &QPushButton::clicked, this, &MainWindow::BtnDelSuffixClick);
-    connect(m_ui->ChkFileNamePart, &QCheckBox::clicked, this, &MainWindow::ChkFileNamePartClick);
-    connect(m_ui->Button5, &QPushButton::clicked, this, &MainWindow::Button5Click);
+    connect(m_ui->ChkInclude, &QCheckBox::toggled, this, &MainWindow::includeTypesToggled);
+    connect(m_ui->ChkExclude, &QCheckBox::toggled, this, &MainWindow::excludeTypesToggled);
+    connect(m_ui->BtnAddSuffix, &QPushButton::clicked, this, &MainWindow::addTypeClicked);
+    connect(m_ui->BtnDelSuffix, &QPushButton::clicked, this, &MainWindow::removeTypeClicked);
+    connect(m_ui->ChkFileNamePart, &QCheckBox::clicked, this, &MainWindow::nameRangeClicked);
+    connect(m_ui->Button5, &QPushButton::clicked, this, &MainWindow::scanFolderClicked);
 }
 
-void MainWindow::FormCreate() {
+// The window as it opens: its title, every picture type checked, the saved choices, and the undo button.
+void MainWindow::applyStartChoices() {
     setWindowTitle(kApplicationTitle);
-    for (int row = 0; row < m_ui->ChkLstPic->count(); ++row) {
-        QListWidgetItem* item = m_ui->ChkLstPic->item(row);
+    QListWidget& pictureTypes = m_controls.choices.pictureTypes;
+    for (int row = 0; row < pictureTypes.count(); ++row) {
+        QListWidgetItem* item = pictureTypes.item(row);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Checked);
     }
@@ -114,18 +124,18 @@ void MainWindow::FormCreate() {
 }
 
 void MainWindow::applySettings(const SettingsValues& values) {
-    ApplySettings(*m_ui, values);
+    ApplySettings(m_controls.choices, values);
     // The page may be the one shown already, which changes nothing and so fires no page update.
-    PageControl1Change();
+    pageChanged();
 }
 
 SettingsValues MainWindow::currentSettings() const {
-    return CurrentSettings(*m_ui);
+    return CurrentSettings(m_controls.choices);
 }
 
 // Saves the choices; a file that cannot be written is reported, and the window closes all the same. A program told to
 // end by a signal reports it on the standard error: nobody may be there to answer a box.
-void MainWindow::FormClose() {
+void MainWindow::saveSettingsOnClose() {
     const Fs::Error error = SaveSettings(currentSettings());
     if (!error.failed()) {
         return;
@@ -138,18 +148,18 @@ void MainWindow::FormClose() {
     }
 }
 
-void MainWindow::BtnCopyClick() {
+void MainWindow::startClicked() {
     m_runHost.run();
     closeIfRequested();
 }
 
-void MainWindow::BtnStopClick() {
+void MainWindow::stopClicked() {
     m_runHost.stop();
 }
 
 // Plans the run the start button would make now and shows the plan; nothing is written. The preview's start button
 // then runs with the window's inputs as they are.
-void MainWindow::BtnPreviewClick() {
+void MainWindow::previewClicked() {
     std::optional<SortPlan> plan = m_runHost.plan();
     if (!plan || m_closeRequested) {
         closeIfRequested();
@@ -157,11 +167,11 @@ void MainWindow::BtnPreviewClick() {
     }
     PreviewDialog preview(std::move(*plan), this);
     if (preview.exec() == QDialog::Accepted) {
-        BtnCopyClick();
+        startClicked();
     }
 }
 
-void MainWindow::BtnUndoClick() {
+void MainWindow::undoLastRunClicked() {
     const JournalFolder journals = JournalFolder::standard();
     if (const std::optional<RunSummary> run = LastRunToUndo(journals)) {
         AskAndUndo(this, journals, *run, pageNames());
@@ -169,17 +179,18 @@ void MainWindow::BtnUndoClick() {
     m_runHost.enableUndoButton();
 }
 
-void MainWindow::BtnHistoryClick() {
+void MainWindow::historyClicked() {
     HistoryDialog history(JournalFolder::standard(), pageNames(), this);
     history.exec();
     m_runHost.enableUndoButton();
 }
 
 QStringList MainWindow::pageNames() const {
+    const QTabWidget& pages = m_controls.choices.pages;
     QStringList names;
-    for (int page = 0; page < m_ui->PageControl1->count(); ++page) {
+    for (int page = 0; page < pages.count(); ++page) {
         // The tabs pad their names with blanks.
-        names.append(m_ui->PageControl1->tabText(page).trimmed());
+        names.append(pages.tabText(page).trimmed());
     }
     return names;
 }
@@ -190,7 +201,7 @@ void MainWindow::closeIfRequested() {
     }
 }
 
-void MainWindow::Button5Click() {
+void MainWindow::scanFolderClicked() {
     if (m_folderPicker->exec() != QDialog::Accepted) {
         return;
     }
@@ -198,102 +209,108 @@ void MainWindow::Button5Click() {
     closeIfRequested();
 }
 
-void MainWindow::PageControl1Change() {
-    const int page = m_ui->PageControl1->currentIndex();
-    m_ui->lblOption->setText(tr("分拣方式：%1").arg(m_ui->PageControl1->tabText(page)));
+void MainWindow::pageChanged() {
+    const QTabWidget& pages = m_controls.choices.pages;
+    const PageOptionControls& options = m_controls.pageOptions;
+    const int page = pages.currentIndex();
+    options.sortMethod.setText(tr("分拣方式：%1").arg(pages.tabText(page)));
     const bool imagePage = page == ImagePage;
-    m_ui->PnlOption->setVisible(!imagePage);
-    m_ui->PnlOption2->setVisible(imagePage);
+    options.typeFilterPanel.setVisible(!imagePage);
+    options.pictureTypePanel.setVisible(imagePage);
 }
 
-void MainWindow::Button3Click() {
+void MainWindow::chooseOutputFolderClicked() {
+    QLineEdit& outputFolder = m_controls.choices.outputFolder;
     QString folder =
-        QFileDialog::getExistingDirectory(this, tr("请选择文件夹"), ChooserStartFolder(m_ui->EdtOutDir->text()));
+        QFileDialog::getExistingDirectory(this, tr("请选择文件夹"), ChooserStartFolder(outputFolder.text()));
     if (folder.isEmpty()) {
         return;
     }
     if (!folder.endsWith(u'/')) {
         folder += u'/';
     }
-    m_ui->EdtOutDir->setText(folder);
+    outputFolder.setText(folder);
 }
 
-void MainWindow::BtnAoutClick() {
+void MainWindow::aboutClicked() {
     m_about->exec();
 }
 
 // At most one of the two filter modes is on, and the type list can be edited while one is.
-void MainWindow::ChkIncludeClick() {
-    if (m_ui->ChkInclude->isChecked()) {
-        m_ui->ChkExclude->setChecked(false);
+void MainWindow::includeTypesToggled() {
+    if (m_controls.choices.includeTypes.isChecked()) {
+        m_controls.choices.excludeTypes.setChecked(false);
     }
     enableTypeListButtons();
 }
 
-void MainWindow::ChkExcludeClick() {
-    if (m_ui->ChkExclude->isChecked()) {
-        m_ui->ChkInclude->setChecked(false);
+void MainWindow::excludeTypesToggled() {
+    if (m_controls.choices.excludeTypes.isChecked()) {
+        m_controls.choices.includeTypes.setChecked(false);
     }
     enableTypeListButtons();
 }
 
 void MainWindow::enableTypeListButtons() {
-    const bool filtering = m_ui->ChkInclude->isChecked() || m_ui->ChkExclude->isChecked();
-    m_ui->BtnAddSuffix->setEnabled(filtering);
-    m_ui->BtnDelSuffix->setEnabled(filtering);
+    const bool filtering = m_controls.choices.includeTypes.isChecked() || m_controls.choices.excludeTypes.isChecked();
+    m_controls.pageOptions.addType.setEnabled(filtering);
+    m_controls.pageOptions.removeType.setEnabled(filtering);
 }
 
-void MainWindow::BtnAddSuffixClick() {
-    m_suffix->exec();
+void MainWindow::addTypeClicked() {
+    m_typeEntry->exec();
 }
 
-void MainWindow::BtnDelSuffixClick() {
-    qDeleteAll(m_ui->ListBox2->selectedItems());
+void MainWindow::removeTypeClicked() {
+    qDeleteAll(m_controls.choices.typeList.selectedItems());
 }
 
 // Checking the range box fills in a start of 1 when both fields are empty and puts the focus where a number is
 // missing; unchecking it empties both fields.
-void MainWindow::ChkFileNamePartClick() {
-    if (!m_ui->ChkFileNamePart->isChecked()) {
-        m_ui->EdtPartNameBegin->clear();
-        m_ui->EdtPartNameEnd->clear();
+void MainWindow::nameRangeClicked() {
+    QLineEdit& begin = m_controls.choices.rangeBegin;
+    QLineEdit& end = m_controls.choices.rangeEnd;
+    if (!m_controls.choices.nameRange.isChecked()) {
+        begin.clear();
+        end.clear();
         return;
     }
-    const bool beginEmpty = m_ui->EdtPartNameBegin->text().isEmpty();
-    const bool endEmpty = m_ui->EdtPartNameEnd->text().isEmpty();
+    const bool beginEmpty = begin.text().isEmpty();
+    const bool endEmpty = end.text().isEmpty();
     if (beginEmpty && endEmpty) {
-        m_ui->EdtPartNameBegin->setText(u"1"_s);
-        m_ui->EdtPartNameEnd->setFocus();
+        begin.setText(u"1"_s);
+        end.setFocus();
     } else if (beginEmpty) {
-        m_ui->EdtPartNameBegin->setFocus();
+        begin.setFocus();
     } else if (endEmpty) {
-        m_ui->EdtPartNameEnd->setFocus();
+        end.setFocus();
     }
 }
 
-bool MainWindow::Edit1KeyPress(const QKeyEvent& event) const {
+bool MainWindow::sizeKeyPressed(const QKeyEvent& event) const {
     return TypesCharacterOutside(event, u"0123456789.");
 }
 
-bool MainWindow::EdtPicKeyPress(const QKeyEvent& event) const {
+bool MainWindow::pixelsKeyPressed(const QKeyEvent& event) const {
     return TypesCharacterOutside(event, u"0123456789");
 }
 
-bool MainWindow::EdtPartNameBeginKeyPress(const QKeyEvent& event) const {
+bool MainWindow::rangeKeyPressed(const QKeyEvent& event) const {
     return TypesCharacterOutside(event, u"0123456789");
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
+        const SortChoiceControls& choices = m_controls.choices;
         const auto& key = static_cast<const QKeyEvent&>(*event);
-        if (watched == m_ui->EdtSize) {
-            return Edit1KeyPress(key);
+        if (watched == &choices.size) {
+            return sizeKeyPressed(key);
         }
-        if (watched == m_ui->EdtPic) {
-            return EdtPicKeyPress(key);
+        if (watched == &choices.pixels) {
+            return pixelsKeyPressed(key);
         }
-        if (watched == m_ui->EdtPartNameBegin || watched == m_ui->EdtPartNameEnd) {
-            return EdtPartNameBeginKeyPress(key);
+        if (watched == &choices.rangeBegin || watched == &choices.rangeEnd) {
+            return rangeKeyPressed(key);
         }
     }
     return QWidget::eventFilter(watched, event);
@@ -314,6 +331,6 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    FormClose();
+    saveSettingsOnClose();
     event->accept();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/MainWindowControls.h"
 #include "ui/WindowRunHost.h"
 #include "ui/WindowScanHost.h"
 
@@ -8,12 +9,12 @@
 
 #include <memory>
 
+class AboutDialog;
 class FileListModel;
 class FileListPanel;
-struct SettingsValues;
-class QKeyEvent;
 class FolderPickerDialog;
-class AboutDialog;
+class QKeyEvent;
+struct SettingsValues;
 class TypeEntryDialog;
 class TypeListColumns;
 namespace Ui {
@@ -29,7 +30,7 @@ public:
     ~MainWindow() override;
 
     // The dialogs are created after the main window and live as long as it does.
-    void setDialogs(FolderPickerDialog* folderPicker, AboutDialog* about, TypeEntryDialog* suffix);
+    void setDialogs(FolderPickerDialog* folderPicker, AboutDialog* about, TypeEntryDialog* typeEntry);
 
     FileListModel& fileList() { return *m_files; }
 
@@ -46,34 +47,36 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private slots:
-    void BtnCopyClick();
-    void BtnStopClick();
-    void BtnPreviewClick();
-    void BtnUndoClick();
-    void BtnHistoryClick();
-    void PageControl1Change();
-    void Button3Click();
-    void BtnAoutClick();
-    void ChkIncludeClick();
-    void ChkExcludeClick();
-    void BtnAddSuffixClick();
-    void BtnDelSuffixClick();
-    void ChkFileNamePartClick();
-    void Button5Click();
+    void startClicked();
+    void stopClicked();
+    void previewClicked();
+    void undoLastRunClicked();
+    void historyClicked();
+    void pageChanged();
+    void chooseOutputFolderClicked();
+    void aboutClicked();
+    void includeTypesToggled();
+    void excludeTypesToggled();
+    void addTypeClicked();
+    void removeTypeClicked();
+    void nameRangeClicked();
+    void scanFolderClicked();
 
 private:
-    void FormCreate();
-    void FormClose();
     void setUpControls();
-    bool Edit1KeyPress(const QKeyEvent& event) const;
-    bool EdtPicKeyPress(const QKeyEvent& event) const;
-    bool EdtPartNameBeginKeyPress(const QKeyEvent& event) const;
+    void applyStartChoices();
+    void saveSettingsOnClose();
+    // The number fields' key filters: true swallows the key.
+    bool sizeKeyPressed(const QKeyEvent& event) const;
+    bool pixelsKeyPressed(const QKeyEvent& event) const;
+    bool rangeKeyPressed(const QKeyEvent& event) const;
     void enableTypeListButtons();
     // A close asked for during a run or a scan waits for its end; this then closes the window.
     void closeIfRequested();
 
-    std::unique_ptr<Ui::MainWindow> m_ui;
     FileListModel* m_files;
+    std::unique_ptr<Ui::MainWindow> m_ui;
+    const MainWindowControls m_controls;
     std::unique_ptr<FileListPanel> m_fileListPanel;
     // Goes before the window's widgets: the type list's model resets while the list is torn down, and a layout redone
     // then would reach parts of the list already deleted.
@@ -82,6 +85,6 @@ private:
     WindowScanHost m_scanHost;
     FolderPickerDialog* m_folderPicker = nullptr;
     AboutDialog* m_about = nullptr;
-    TypeEntryDialog* m_suffix = nullptr;
+    TypeEntryDialog* m_typeEntry = nullptr;
     bool m_closeRequested = false;
 };

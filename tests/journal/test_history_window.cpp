@@ -140,7 +140,7 @@ private slots:
         for (int i = 0; i < 10000; ++i) {
             files.append(WriteTestFile(path(u"src/%1/photo_%2.jpg"_s.arg(i % 7).arg(i)), QByteArray::number(i)));
         }
-        form().fileList().AppendUnique(files);
+        mainWindow().fileList().AppendUnique(files);
         const QByteArray root = QFile::encodeName(testFolder());
         const TreeSnapshot before = SnapshotOf(root);
         control<QTabWidget>(u"PageControl1"_s)->setCurrentIndex(KeywordPage);
@@ -205,8 +205,8 @@ private slots:
     // when the window comes back to the front.
     void theUndoButtonFollowsRunsJournaledElsewhere() {
         startWindows();
-        form().activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&form()));
+        mainWindow().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&mainWindow()));
         QVERIFY(!control(u"BtnUndo"_s)->isEnabled());
         QWidget elsewhere;
         elsewhere.show();
@@ -214,8 +214,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&elsewhere));
         journalCopyRun(0, {u"a.txt"_s}, false);
         QVERIFY(!control(u"BtnUndo"_s)->isEnabled());
-        form().activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&form()));
+        mainWindow().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&mainWindow()));
         QTRY_VERIFY(control(u"BtnUndo"_s)->isEnabled());
     }
 

@@ -49,14 +49,14 @@ private:
 private slots:
     void thePreviewShowsThePlanAndChangesNothing() {
         const QByteArray src = QFile::encodeName(path(u"src"_s));
-        form().fileList().AppendUnique({
+        mainWindow().fileList().AppendUnique({
             WriteTestFile(path(u"src/a/photo.jpg"_s)),
             WriteTestFile(path(u"src/b/photo.jpg"_s)),
             WriteTestFile(path(u"src/other.txt"_s)),
             WriteTestFile(path(u"src/photo_gone.jpg"_s)),
         });
         MakeFile(src + "/photo\xff<b>.jpg");
-        form().fileList().AppendUnique({src + "/photo\xff<b>.jpg"});
+        mainWindow().fileList().AppendUnique({src + "/photo\xff<b>.jpg"});
         QVERIFY(QFile::remove(path(u"src/photo_gone.jpg"_s)));
         sortByKeyword(u"photo"_s, u"RbSkip"_s);
         const QByteArray root = QFile::encodeName(testFolder());
@@ -96,7 +96,7 @@ private slots:
     }
 
     void aPlanWithNothingToDoSaysSo() {
-        form().fileList().AppendUnique({WriteTestFile(path(u"src/other.txt"_s))});
+        mainWindow().fileList().AppendUnique({WriteTestFile(path(u"src/other.txt"_s))});
         sortByKeyword(u"photo"_s, u"RbSkip"_s);
         QString summary;
         onNextModal([&](QWidget* modal) {
@@ -121,7 +121,7 @@ private slots:
         QFETCH(QString, keywords);
         QFETCH(bool, emptyTypeFilter);
         if (listed) {
-            form().fileList().AppendUnique({WriteTestFile(path(u"src/photo.jpg"_s))});
+            mainWindow().fileList().AppendUnique({WriteTestFile(path(u"src/photo.jpg"_s))});
         }
         sortByKeyword(keywords, u"RbSkip"_s);
         if (emptyTypeFilter) {
@@ -141,7 +141,7 @@ private slots:
     // The preview's start button runs with the window's inputs as they are; during the run the preview, the undo and
     // the history are locked like the other controls.
     void thePreviewsStartButtonRunsTheSort() {
-        form().fileList().AppendUnique({WriteTestFile(path(u"src/photo.jpg"_s), "new")});
+        mainWindow().fileList().AppendUnique({WriteTestFile(path(u"src/photo.jpg"_s), "new")});
         WriteTestFile(path(u"out/photo/photo.jpg"_s), "old");
         sortByKeyword(u"photo"_s, u"RbAsk"_s);
         QStringList rows;
