@@ -2,8 +2,11 @@
 
 #include <QDialog>
 
-class QPushButton;
-class QTextBrowser;
+#include <memory>
+
+namespace Ui {
+class AboutDialog;
+}
 
 // The About window: what the program is, and the address of its about page as a link. The program itself makes no
 // network request.
@@ -11,6 +14,7 @@ class AboutDialog : public QDialog {
     Q_OBJECT
 public:
     explicit AboutDialog(QWidget* parent = nullptr);
+    ~AboutDialog() override;
 
     // The address of the about page.
     static QString aboutPageAddress();
@@ -19,9 +23,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void FormCreate();
-    void FormShow();
+    void showAboutText();
 
-    QTextBrowser* WebBrowser1;
-    QPushButton* Button1;
+    std::unique_ptr<Ui::AboutDialog> m_ui;
 };

@@ -6,17 +6,11 @@
 #include "ui/PreviewDialog.h"
 #include "ui/UndoBoxes.h"
 
-#include <QHBoxLayout>
-#include <QHeaderView>
-#include <QPushButton>
-#include <QTableWidget>
-#include <QVBoxLayout>
+#include "ui_HistoryDialog.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
-enum Column { TimeColumn, PageColumn, ModeColumn, FilesColumn, CountsColumn, StateColumn, OutputColumn, ColumnCount };
-
 bool canUndo(const RunSummary& run) {
     return run.state != RunState::Undone && run.state != RunState::Running;
 }
@@ -63,39 +57,26 @@ std::pair<QList<PlanStep>, QStringList> placementsOf(const JournalContent& conte
 } // namespace
 
 HistoryDialog::HistoryDialog(JournalFolder folder, QStringList pageNames, QWidget* parent)
-    : QDialog(parent), m_folder(std::move(folder)), m_pageNames(std::move(pageNames)),
-      GridRuns(new QTableWidget(0, ColumnCount, this)), BtnUndoRun(new QPushButton(tr("撤销"), this)),
-      BtnHistoryClose(new QPushButton(tr("关闭"), this)) {
-    setObjectName(u"TfrmHistory"_s);
+    : QDialog(parent), m_ui(std::make_unique<Ui::HistoryDialog>()), m_folder(std::move(folder)),
+      m_pageNames(std::move(pageNames)) {
+    m_ui->setupUi(this);
     setWindowTitle(tr("分拣记录") + u" - "_s + kApplicationTitle);
-    GridRuns->setObjectName(u"GridRuns"_s);
-    BtnUndoRun->setObjectName(u"BtnUndoRun"_s);
-    BtnHistoryClose->setObjectName(u"BtnHistoryClose"_s);
 
-    GridRuns->setHorizontalHeaderLabels(
-        {tr("时间"), tr("分拣方式"), tr("移动或复制"), tr("文件数"), tr("结果"), tr("状态"), tr("输出文件夹")});
-    GridRuns->setSelectionBehavior(QAbstractItemView::SelectRows);
-    GridRuns->setSelectionMode(QAbstractItemView::SingleSelection);
-    GridRuns->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    GridRuns->setWordWrap(false);
-    GridRuns->verticalHeader()->hide();
-    GridRuns->horizontalHeader()->setStretchLastSection(true);
-
-    auto* buttonRow = new QHBoxLayout;
-    buttonRow->addStretch(1);
-    buttonRow->addWidget(BtnUndoRun);
-    buttonRow->addWidget(BtnHistoryClose);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(GridRuns, 1);
-    layout->addLayout(buttonRow);
-    resize(860, 360);
-
-    BtnHistoryClose->setDefault(true);
-    connect(GridRuns, &QTableWidget::itemSelectionChanged, this, &HistoryDialog::GridRunsSelectionChange);
-    connect(GridRuns, &QTableWidget::cellDoubleClicked, this, &HistoryDialog::showRunSteps);
-    connect(BtnUndoRun, &QPushButton::clicked, this, &HistoryDialog::BtnUndoRunClick);
-    connect(BtnHistoryClose, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_ui->GridRuns, &QTableWidget::itemSelectionChanged, this, &HistoryDialog::selectedRunChanged);
+    connect(m_ui->GridRuns, &QTableWidget::cellDoubleClicked, this, &HistoryDialog::showRunSteps);
+    connect(m_ui->BtnUndoRun, &QPushButton::clicked, this, &HistoryDialog::undoRunClicked);
+    connect(m_ui->BtnHistoryClose, &QPushButton::clicked, this, &QDialog::reject);
     showRuns();
+}
+
+HistoryDialog::~HistoryDialog() = default;
+
+QTableWidget& HistoryDialog::runTable() const {
+    return *m_ui->GridRuns;
+}
+
+QPushButton& HistoryDialog::undoButton() const {
+    return *m_ui->BtnUndoRun;
 }
 
 QString HistoryDialog::pageName(const RunSummary& run) const {
@@ -104,8 +85,8 @@ QString HistoryDialog::pageName(const RunSummary& run) const {
 
 void HistoryDialog::showRuns(const QByteArray& selectedId) {
     m_runs = ListRuns(m_folder);
-    GridRuns->clearContents();
-    GridRuns->setRowCount(int(m_runs.size()));
+    runTable().clearContents();
+    runTable().setRowCount(int(m_runs.size()));
     int selectedRow = 0;
     for (int row = 0; row < m_runs.size(); ++row) {
         const RunSummary& run = m_runs[row];
@@ -131,31 +112,31 @@ void HistoryDialog::showRuns(const QByteArray& selectedId) {
                                    counts,
                                    state,
                                    DisplayText(run.header.outputFolder)};
-        for (int column = 0; column < ColumnCount; ++column) {
-            GridRuns->setItem(row, column, new QTableWidgetItem(cells[column]));
+        for (int column = 0; column < cells.size(); ++column) {
+            runTable().setItem(row, column, new QTableWidgetItem(cells[column]));
         }
         if (run.id == selectedId) {
             selectedRow = row;
         }
     }
-    GridRuns->resizeColumnsToContents();
+    runTable().resizeColumnsToContents();
     if (!m_runs.isEmpty()) {
-        GridRuns->selectRow(selectedRow);
+        runTable().selectRow(selectedRow);
     }
-    GridRunsSelectionChange();
+    selectedRunChanged();
 }
 
 const RunSummary* HistoryDialog::selectedRun() const {
-    const QList<QTableWidgetSelectionRange> ranges = GridRuns->selectedRanges();
+    const QList<QTableWidgetSelectionRange> ranges = runTable().selectedRanges();
     if (ranges.isEmpty() || ranges.first().topRow() >= m_runs.size()) {
         return nullptr;
     }
     return &m_runs[ranges.first().topRow()];
 }
 
-void HistoryDialog::GridRunsSelectionChange() {
+void HistoryDialog::selectedRunChanged() {
     const RunSummary* run = selectedRun();
-    BtnUndoRun->setEnabled(run && canUndo(*run));
+    undoButton().setEnabled(run && canUndo(*run));
 }
 
 void HistoryDialog::showRunSteps(int row) {
@@ -175,7 +156,7 @@ void HistoryDialog::showRunSteps(int row) {
     steps.exec();
 }
 
-void HistoryDialog::BtnUndoRunClick() {
+void HistoryDialog::undoRunClicked() {
     const RunSummary* run = selectedRun();
     if (!run || !canUndo(*run)) {
         return;

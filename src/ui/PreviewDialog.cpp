@@ -3,13 +3,9 @@
 #include "ui/MessageBoxes.h"
 #include "ui/PlanTableModel.h"
 
-#include <QComboBox>
-#include <QHBoxLayout>
+#include "ui_PreviewDialog.h"
+
 #include <QHeaderView>
-#include <QLabel>
-#include <QPushButton>
-#include <QTableView>
-#include <QVBoxLayout>
 
 #include <algorithm>
 #include <array>
@@ -34,80 +30,64 @@ bool actsOnFiles(PlanAction action) {
 } // namespace
 
 PreviewDialog::PreviewDialog(SortPlan plan, QWidget* parent)
-    : QDialog(parent), GridPlan(new QTableView(this)), LblPlanSummary(new QLabel(this)),
-      CmbPlanFilter(new QComboBox(this)), BtnPlanRun(new QPushButton(tr("开始处理"), this)),
-      BtnPlanClose(new QPushButton(tr("关闭"), this)) {
-    setObjectName(u"TfrmPreview"_s);
+    : QDialog(parent), m_ui(std::make_unique<Ui::PreviewDialog>()) {
+    m_ui->setupUi(this);
     setWindowTitle(tr("分拣预览") + u" - "_s + kApplicationTitle);
-    GridPlan->setObjectName(u"GridPlan"_s);
-    LblPlanSummary->setObjectName(u"LblPlanSummary"_s);
-    CmbPlanFilter->setObjectName(u"CmbPlanFilter"_s);
-    BtnPlanRun->setObjectName(u"BtnPlanRun"_s);
-    BtnPlanClose->setObjectName(u"BtnPlanClose"_s);
-
-    LblPlanSummary->setTextFormat(Qt::PlainText);
-    LblPlanSummary->setWordWrap(true);
-    LblPlanSummary->setText(summaryText(plan));
-
-    CmbPlanFilter->addItem(tr("全部步骤"), kAllSteps);
+    summaryLine().setText(summaryText(plan));
+    actionFilter().addItem(tr("全部步骤"), kAllSteps);
     for (int action = 0; action < PlanActionCount; ++action) {
-        CmbPlanFilter->addItem(PlanActionWord(PlanAction(action)), action);
+        actionFilter().addItem(PlanActionWord(PlanAction(action)), action);
     }
-
     m_model = new PlanTableModel(std::move(plan.steps), this);
-    GridPlan->setModel(m_model);
-    GridPlan->setSelectionBehavior(QAbstractItemView::SelectRows);
-    GridPlan->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    GridPlan->setWordWrap(false);
-    GridPlan->setTextElideMode(Qt::ElideMiddle);
+    setUpTable();
+
+    connect(m_ui->CmbPlanFilter, &QComboBox::currentIndexChanged, this, &PreviewDialog::actionFilterChanged);
+    connect(m_ui->BtnPlanRun, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_ui->BtnPlanClose, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+PreviewDialog::~PreviewDialog() = default;
+
+QLabel& PreviewDialog::summaryLine() const {
+    return *m_ui->LblPlanSummary;
+}
+
+QComboBox& PreviewDialog::actionFilter() const {
+    return *m_ui->CmbPlanFilter;
+}
+
+QPushButton& PreviewDialog::startButton() const {
+    return *m_ui->BtnPlanRun;
+}
+
+void PreviewDialog::setUpTable() {
+    QTableView& table = *m_ui->GridPlan;
+    table.setModel(m_model);
     // Rows of one height and columns of set widths: the view never measures the cells of a long plan.
-    GridPlan->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    GridPlan->verticalHeader()->setDefaultSectionSize(GridPlan->fontMetrics().height() + 6);
-    GridPlan->verticalHeader()->hide();
-    QHeaderView& columns = *GridPlan->horizontalHeader();
+    table.verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table.verticalHeader()->setDefaultSectionSize(table.fontMetrics().height() + 6);
+    QHeaderView& columns = *table.horizontalHeader();
     columns.setSectionResizeMode(QHeaderView::Interactive);
-    columns.setStretchLastSection(true);
     columns.resizeSection(PlanTableModel::SourceColumn, 300);
     columns.resizeSection(PlanTableModel::TargetColumn, 300);
     // As wide as the longest action word in the user's language, with the cell's margins.
     int actionWidth = columns.sectionSizeHint(PlanTableModel::ActionColumn);
     for (int action = 0; action < PlanActionCount; ++action) {
         actionWidth =
-            std::max(actionWidth, GridPlan->fontMetrics().horizontalAdvance(PlanActionWord(PlanAction(action))) + 12);
+            std::max(actionWidth, table.fontMetrics().horizontalAdvance(PlanActionWord(PlanAction(action))) + 12);
     }
     columns.resizeSection(PlanTableModel::ActionColumn, actionWidth);
-
-    auto* filterRow = new QHBoxLayout;
-    auto* filterLabel = new QLabel(tr("显示："), this);
-    filterLabel->setBuddy(CmbPlanFilter);
-    filterRow->addWidget(LblPlanSummary, 1);
-    filterRow->addWidget(filterLabel);
-    filterRow->addWidget(CmbPlanFilter);
-    auto* buttonRow = new QHBoxLayout;
-    buttonRow->addStretch(1);
-    buttonRow->addWidget(BtnPlanRun);
-    buttonRow->addWidget(BtnPlanClose);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(filterRow);
-    layout->addWidget(GridPlan, 1);
-    layout->addLayout(buttonRow);
-    resize(1000, 520);
-
-    BtnPlanClose->setDefault(true);
-    connect(CmbPlanFilter, &QComboBox::currentIndexChanged, this, &PreviewDialog::CmbPlanFilterChange);
-    connect(BtnPlanRun, &QPushButton::clicked, this, &QDialog::accept);
-    connect(BtnPlanClose, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void PreviewDialog::showAsRecord(const QString& title, const QString& summary, QStringList notes) {
     setWindowTitle(title);
     m_model->setNotes(std::move(notes));
-    LblPlanSummary->setText(summary);
-    BtnPlanRun->hide();
+    summaryLine().setText(summary);
+    startButton().hide();
 }
 
-void PreviewDialog::CmbPlanFilterChange() {
-    const int action = CmbPlanFilter->currentData().toInt();
+void PreviewDialog::actionFilterChanged() {
+    const int action = actionFilter().currentData().toInt();
     m_model->showOnly(action == kAllSteps ? std::nullopt : std::optional(PlanAction(action)));
 }
 
