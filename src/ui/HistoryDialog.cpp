@@ -151,7 +151,7 @@ void HistoryDialog::showRunSteps(int row) {
     }
     auto [placements, notes] = placementsOf(*content);
     PreviewDialog steps({std::move(placements), {}}, this);
-    steps.showAsRecord(tr("分拣步骤") + u" - "_s + kApplicationTitle, RunDescription(run, pageName(run)),
+    steps.showAsRecord(tr("分拣步骤") + u" - "_s + kApplicationTitle, DescribeRun(run, pageName(run)),
                        std::move(notes));
     steps.exec();
 }
