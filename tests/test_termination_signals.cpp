@@ -4,7 +4,7 @@
 #include "testsupport/TestFiles.h"
 #include "testsupport/WindowSortChild.h"
 #include "testsupport/WindowTest.h"
-#include "ui/TerminationSignals.h"
+#include "ui/CloseOnSignal.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>
@@ -76,7 +76,7 @@ private slots:
     // In this process, and last of all: the interruption it requests lasts until the process ends.
     void whileAQuestionIsOpen() {
         startWindows();
-        TerminationSignals termination([this] { windows().closeAll(); });
+        CloseOnTerminationSignals closeOnSignal([this] { windows().closeAll(); });
         QByteArrayList files;
         for (const QString& file : twoFilesOneTaken()) {
             files.append(QFile::encodeName(file));

@@ -16,8 +16,8 @@
 #include "core/CriterionPage.h"
 #include "filelist/FileListModel.h"
 #include "testsupport/Controls.h"
+#include "ui/CloseOnSignal.h"
 #include "ui/MainWindows.h"
-#include "ui/TerminationSignals.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -152,7 +152,7 @@ int main(int argc, char** argv) {
 
     QApplication application(argc, argv);
     MainWindows windows;
-    TerminationSignals termination([&windows] { windows.closeAll(); });
+    CloseOnTerminationSignals closeOnSignal([&windows] { windows.closeAll(); });
     MainWindow& window = windows.mainWindow;
     window.show();
 
