@@ -4,6 +4,7 @@
 #include "KeywordSortTree.h"
 #include "core/CriterionPage.h"
 #include "filelist/FileListModel.h"
+#include "testsupport/Controls.h"
 #include "ui/MainWindows.h"
 
 #include <QAbstractButton>
@@ -27,14 +28,15 @@ inline void UsePrivateFolders(const QString& root) {
 inline void PrepareKeywordSort(MainWindow& window, const QByteArrayList& files, const QString& outDir) {
     window.show();
     window.fileList().AppendUnique(files);
-    window.findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentIndex(KeywordPage);
-    window.findChild<QLineEdit*>(QStringLiteral("EdtKeys"))->setText(kKeywordSortKeywords);
-    window.findChild<QLineEdit*>(QStringLiteral("EdtOutDir"))->setText(outDir);
+    window.findChild<QTabWidget*>(Control::PageControl1)->setCurrentIndex(KeywordPage);
+    window.findChild<QLineEdit*>(Control::EdtKeys)->setText(kKeywordSortKeywords);
+    window.findChild<QLineEdit*>(Control::EdtOutDir)->setText(outDir);
 }
 
 // Seconds from a click on the button called buttonName until it returns; every modal window that shows meanwhile is
 // handed to close as soon as it is up.
-inline double SecondsForClick(MainWindow& window, const QString& buttonName, const std::function<void(QWidget&)>& close) {
+inline double SecondsForClick(MainWindow& window, const QString& buttonName,
+                              const std::function<void(QWidget&)>& close) {
     QTimer closeModals;
     closeModals.setInterval(1);
     QObject::connect(&closeModals, &QTimer::timeout, [&] {
@@ -50,7 +52,7 @@ inline double SecondsForClick(MainWindow& window, const QString& buttonName, con
 inline double WindowRunSeconds(const QByteArrayList& files, const QString& outDir) {
     MainWindows windows;
     PrepareKeywordSort(windows.mainWindow, files, outDir);
-    return SecondsForClick(windows.mainWindow, QStringLiteral("BtnCopy"), [](QWidget& modal) {
+    return SecondsForClick(windows.mainWindow, Control::BtnCopy, [](QWidget& modal) {
         if (auto* box = qobject_cast<QMessageBox*>(&modal)) {
             box->accept();
         }

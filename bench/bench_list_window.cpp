@@ -8,6 +8,7 @@
 #include "BenchCommon.h"
 #include "ScanTree.h"
 #include "filelist/FileListModel.h"
+#include "testsupport/Controls.h"
 #include "ui/MainWindows.h"
 
 #include <QAbstractButton>
@@ -43,8 +44,8 @@ void onNextModal(const std::function<void(QWidget*)>& act) {
     polling->start();
 }
 
-QAbstractButton* button(QWidget& window, const char* name) {
-    return window.findChild<QAbstractButton*>(QString::fromLatin1(name));
+QAbstractButton* button(QWidget& window, const QString& name) {
+    return window.findChild<QAbstractButton*>(name);
 }
 
 // Clicks "添加目录下文件", chooses folder in the picker's tree with the whole-tree box, presses 确定 and waits for
@@ -54,12 +55,12 @@ double scanThroughWindow(const QByteArray& folder) {
     windows.mainWindow.show();
     QApplication::processEvents();
     onNextModal([&](QWidget* picker) {
-        auto* tree = picker->findChild<QTreeView*>(QStringLiteral("ShellTreeView1"));
+        auto* tree = picker->findChild<QTreeView*>(Control::ShellTreeView1);
         tree->setCurrentIndex(static_cast<QFileSystemModel*>(tree->model())->index(QFile::decodeName(folder)));
-        picker->findChild<QCheckBox*>(QStringLiteral("CheckBox1"))->setChecked(true);
-        button(*picker, "BitBtn1")->click();
+        picker->findChild<QCheckBox*>(Control::CheckBox1)->setChecked(true);
+        button(*picker, Control::BitBtn1)->click();
     });
-    const double seconds = SecondsFor([&] { button(windows.mainWindow, "Button5")->click(); });
+    const double seconds = SecondsFor([&] { button(windows.mainWindow, Control::Button5)->click(); });
     if (windows.mainWindow.fileList().size() != kScanTreeFiles) {
         FailBench("the scan through the window did not list the tree");
     }
@@ -74,7 +75,7 @@ double importThroughWindow(MainWindows& windows, const QString& listFile, int en
         name->setText(listFile);
         static_cast<QDialog*>(dialog)->accept(); // QFileDialog::accept, as the open button does
     });
-    const double seconds = SecondsFor([&] { button(windows.mainWindow, "BtnImpFileList")->click(); });
+    const double seconds = SecondsFor([&] { button(windows.mainWindow, Control::BtnImpFileList)->click(); });
     if (windows.mainWindow.fileList().size() != entries) {
         FailBench("the import through the window did not list every file");
     }
@@ -120,7 +121,7 @@ void memoryWithEntries(int entries) {
             folder.clear();
         }
     }
-    windows.mainWindow.findChild<QListView*>(QStringLiteral("ListBox1"))->scrollToBottom();
+    windows.mainWindow.findChild<QListView*>(Control::ListBox1)->scrollToBottom();
     QApplication::processEvents();
     std::printf("bench: memory-%s rss=%.0fMB\n", entries == kMillion ? "1m" : "100k", PeakMegabytes());
 }

@@ -18,8 +18,8 @@ namespace {
 // Clicks 预览 and, once the preview is up, draws its table and closes it.
 double previewSeconds(MainWindow& window, int expectedRows) {
     int rows = -1;
-    const double seconds = SecondsForClick(window, QStringLiteral("BtnPreview"), [&](QWidget& modal) {
-        auto* grid = modal.findChild<QAbstractItemView*>(QStringLiteral("GridPlan"));
+    const double seconds = SecondsForClick(window, Control::BtnPreview, [&](QWidget& modal) {
+        auto* grid = modal.findChild<QAbstractItemView*>(Control::GridPlan);
         if (!grid) {
             return;
         }

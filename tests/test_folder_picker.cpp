@@ -26,7 +26,7 @@ template <typename Control> Control* control(const FolderPickerDialog& dialog, c
 }
 
 QTreeView* treeOf(const FolderPickerDialog& dialog) {
-    return control<QTreeView>(dialog, u"ShellTreeView1"_s);
+    return control<QTreeView>(dialog, Control::ShellTreeView1);
 }
 
 QFileSystemModel* foldersOf(const FolderPickerDialog& dialog) {
@@ -120,26 +120,26 @@ void TestFolderPicker::cleanup() {
 
 void TestFolderPicker::controlsStartAsDesigned() {
     FolderPickerDialog dialog;
-    QCOMPARE(dialog.objectName(), u"TForm3"_s);
+    QCOMPARE(dialog.objectName(), Control::TForm3);
     QCOMPARE(dialog.windowTitle(), u"选择要添加的目录（文件夹）"_s);
     QCOMPARE(dialog.size(), QSize(409, 416));
-    QCOMPARE(control<QCheckBox>(dialog, u"ChkOtHidden"_s)->text(), u"不显示隐藏的文件夹"_s);
-    QVERIFY(control<QCheckBox>(dialog, u"ChkOtHidden"_s)->isChecked());
-    QCOMPARE(control<QCheckBox>(dialog, u"CheckBox1"_s)->text(), u"添加包括选定文件夹下的所有子文件夹中的文件"_s);
-    QVERIFY(!control<QCheckBox>(dialog, u"CheckBox1"_s)->isChecked());
-    QCOMPARE(control<QCheckBox>(dialog, u"CheckBox2"_s)->text(), u"添加包括选定文件夹下"_s);
-    QVERIFY(!control<QCheckBox>(dialog, u"CheckBox2"_s)->isChecked());
-    QCOMPARE(control<QLabel>(dialog, u"Label1"_s)->text(), u"级子目录中所有文件"_s);
-    auto* level = control<QComboBox>(dialog, u"ComboBox1"_s);
+    QCOMPARE(control<QCheckBox>(dialog, Control::ChkOtHidden)->text(), u"不显示隐藏的文件夹"_s);
+    QVERIFY(control<QCheckBox>(dialog, Control::ChkOtHidden)->isChecked());
+    QCOMPARE(control<QCheckBox>(dialog, Control::CheckBox1)->text(), u"添加包括选定文件夹下的所有子文件夹中的文件"_s);
+    QVERIFY(!control<QCheckBox>(dialog, Control::CheckBox1)->isChecked());
+    QCOMPARE(control<QCheckBox>(dialog, Control::CheckBox2)->text(), u"添加包括选定文件夹下"_s);
+    QVERIFY(!control<QCheckBox>(dialog, Control::CheckBox2)->isChecked());
+    QCOMPARE(control<QLabel>(dialog, Control::Label1)->text(), u"级子目录中所有文件"_s);
+    auto* level = control<QComboBox>(dialog, Control::ComboBox1);
     QVERIFY(level->isEditable());
     QVERIFY(!level->isEnabled());
     QCOMPARE(level->currentText(), u"1"_s);
     QCOMPARE(level->count(), 3);
     QCOMPARE((QStringList{level->itemText(0), level->itemText(1), level->itemText(2)}),
              (QStringList{u"1"_s, u"2"_s, u"3"_s}));
-    QCOMPARE(control<QPushButton>(dialog, u"BitBtn1"_s)->text(), u"确定"_s);
-    QVERIFY(control<QPushButton>(dialog, u"BitBtn1"_s)->isDefault());
-    QCOMPARE(control<QPushButton>(dialog, u"BitBtn2"_s)->text(), u"取消"_s);
+    QCOMPARE(control<QPushButton>(dialog, Control::BitBtn1)->text(), u"确定"_s);
+    QVERIFY(control<QPushButton>(dialog, Control::BitBtn1)->isDefault());
+    QCOMPARE(control<QPushButton>(dialog, Control::BitBtn2)->text(), u"取消"_s);
     QFileSystemModel* folders = foldersOf(dialog);
     QVERIFY(folders);
     QCOMPARE(folders->rootPath(), u"/"_s);
@@ -157,16 +157,16 @@ void TestFolderPicker::scanBoxesExcludeEachOther_data() {
     QTest::addColumn<bool>("levelEnabled");
 
     QTest::newRow("checking the depth box enables the level box")
-        << QStringList{u"CheckBox2"_s} << false << true << true;
+        << QStringList{Control::CheckBox2} << false << true << true;
     QTest::newRow("checking the whole-tree box while the depth box is checked unchecks it and disables the level box")
-        << QStringList{u"CheckBox2"_s, u"CheckBox1"_s} << true << false << false;
+        << QStringList{Control::CheckBox2, Control::CheckBox1} << true << false << false;
     QTest::newRow("checking the depth box unchecks the whole-tree box")
-        << QStringList{u"CheckBox1"_s, u"CheckBox2"_s} << false << true << true;
+        << QStringList{Control::CheckBox1, Control::CheckBox2} << false << true << true;
     QTest::newRow("unchecking the depth box disables the level box again")
-        << QStringList{u"CheckBox2"_s, u"CheckBox2"_s} << false << false << false;
-    QTest::newRow("the whole-tree box alone") << QStringList{u"CheckBox1"_s} << true << false << false;
+        << QStringList{Control::CheckBox2, Control::CheckBox2} << false << false << false;
+    QTest::newRow("the whole-tree box alone") << QStringList{Control::CheckBox1} << true << false << false;
     QTest::newRow("unchecking the whole-tree box leaves both unchecked")
-        << QStringList{u"CheckBox1"_s, u"CheckBox1"_s} << false << false << false;
+        << QStringList{Control::CheckBox1, Control::CheckBox1} << false << false << false;
 }
 
 void TestFolderPicker::scanBoxesExcludeEachOther() {
@@ -180,7 +180,7 @@ void TestFolderPicker::scanBoxesExcludeEachOther() {
     }
     QCOMPARE(dialog.wholeTreeChecked(), wholeTree);
     QCOMPARE(dialog.depthLimitedChecked(), depthLimited);
-    QCOMPARE(control<QComboBox>(dialog, u"ComboBox1"_s)->isEnabled(), levelEnabled);
+    QCOMPARE(control<QComboBox>(dialog, Control::ComboBox1)->isEnabled(), levelEnabled);
 }
 
 void TestFolderPicker::levelBoxTakesDigitsOnly_data() {
@@ -197,8 +197,8 @@ void TestFolderPicker::levelBoxTakesDigitsOnly() {
     QFETCH(QString, typed);
     QFETCH(QString, text);
     FolderPickerDialog dialog;
-    control<QCheckBox>(dialog, u"CheckBox2"_s)->click();
-    auto* level = control<QComboBox>(dialog, u"ComboBox1"_s);
+    control<QCheckBox>(dialog, Control::CheckBox2)->click();
+    auto* level = control<QComboBox>(dialog, Control::ComboBox1);
     for (const QChar c : typed) {
         // keyClicks knows only ASCII keys; other characters come as text on an unknown key, as an IME-less
         // keyboard layout would send them.
@@ -214,8 +214,8 @@ void TestFolderPicker::levelBoxTakesDigitsOnly() {
 
 void TestFolderPicker::levelBoxKeepsEditingKeysAndPasting() {
     FolderPickerDialog dialog;
-    control<QCheckBox>(dialog, u"CheckBox2"_s)->click();
-    auto* level = control<QComboBox>(dialog, u"ComboBox1"_s);
+    control<QCheckBox>(dialog, Control::CheckBox2)->click();
+    auto* level = control<QComboBox>(dialog, Control::ComboBox1);
     QTest::keyClick(level, Qt::Key_Backspace);
     QCOMPARE(level->currentText(), QString());
     QTest::keyClicks(level, u"12"_s);
@@ -230,7 +230,7 @@ void TestFolderPicker::levelBoxKeepsEditingKeysAndPasting() {
 
 void TestFolderPicker::hiddenFoldersShowWhenUnchecked() {
     FolderPickerDialog dialog;
-    auto* hideHidden = control<QCheckBox>(dialog, u"ChkOtHidden"_s);
+    auto* hideHidden = control<QCheckBox>(dialog, Control::ChkOtHidden);
     QTRY_COMPARE(shownFoldersIn(dialog, m_dir), (QStringList{u"shown"_s, u"照片"_s}));
     hideHidden->click();
     QTRY_COMPARE(shownFoldersIn(dialog, m_dir), (QStringList{u".secret"_s, u"shown"_s, u"照片"_s}));
@@ -242,8 +242,8 @@ void TestFolderPicker::closingGivesTheResult_data() {
     QTest::addColumn<QString>("how");
     QTest::addColumn<int>("result");
 
-    QTest::newRow("the OK button") << u"BitBtn1"_s << int(QDialog::Accepted);
-    QTest::newRow("the Cancel button") << u"BitBtn2"_s << int(QDialog::Rejected);
+    QTest::newRow("the OK button") << Control::BitBtn1 << int(QDialog::Accepted);
+    QTest::newRow("the Cancel button") << Control::BitBtn2 << int(QDialog::Rejected);
     QTest::newRow("Esc cancels") << u"Esc"_s << int(QDialog::Rejected);
     QTest::newRow("Enter presses the default OK button") << u"Enter"_s << int(QDialog::Accepted);
     QTest::newRow("closing the frame cancels") << u"close"_s << int(QDialog::Rejected);
@@ -271,12 +271,12 @@ void TestFolderPicker::choicesLastFromOneShowingToTheNext() {
     FolderPickerDialog dialog;
     const int first = execWhile(dialog, [&] {
         selectInTree(dialog, m_dir + u"/照片"_s);
-        control<QCheckBox>(dialog, u"ChkOtHidden"_s)->click();
-        control<QCheckBox>(dialog, u"CheckBox2"_s)->click();
-        auto* level = control<QComboBox>(dialog, u"ComboBox1"_s);
+        control<QCheckBox>(dialog, Control::ChkOtHidden)->click();
+        control<QCheckBox>(dialog, Control::CheckBox2)->click();
+        auto* level = control<QComboBox>(dialog, Control::ComboBox1);
         QTest::keyClick(level, Qt::Key_Backspace);
         QTest::keyClicks(level, u"5"_s);
-        control<QPushButton>(dialog, u"BitBtn1"_s)->click();
+        control<QPushButton>(dialog, Control::BitBtn1)->click();
     });
     QCOMPARE(first, int(QDialog::Accepted));
 
@@ -286,8 +286,8 @@ void TestFolderPicker::choicesLastFromOneShowingToTheNext() {
     const int second = execWhile(dialog, [&] {
         shown = dialog.scanRequest();
         hiddenShown = foldersOf(dialog)->filter().testFlag(QDir::Hidden);
-        levelEnabled = control<QComboBox>(dialog, u"ComboBox1"_s)->isEnabled();
-        control<QPushButton>(dialog, u"BitBtn2"_s)->click();
+        levelEnabled = control<QComboBox>(dialog, Control::ComboBox1)->isEnabled();
+        control<QPushButton>(dialog, Control::BitBtn2)->click();
     });
     QCOMPARE(second, int(QDialog::Rejected));
     QCOMPARE(shown.folder, m_dirBytes + "/照片");
@@ -295,7 +295,7 @@ void TestFolderPicker::choicesLastFromOneShowingToTheNext() {
     QVERIFY(shown.depthLimited);
     QCOMPARE(shown.levelText, u"5"_s);
     QVERIFY(hiddenShown);
-    QVERIFY(!control<QCheckBox>(dialog, u"ChkOtHidden"_s)->isChecked());
+    QVERIFY(!control<QCheckBox>(dialog, Control::ChkOtHidden)->isChecked());
     QVERIFY(levelEnabled);
 }
 

@@ -26,10 +26,10 @@ private:
     QString childSettings() const { return path(u"private/config/Varnoth.ini"_s); }
     QStringList options(const QString& mode) const {
         return {u"--page"_s,   QString::number(KeywordPage),
-                u"--text"_s,   u"EdtKeys=数据"_s,
+                u"--text"_s,   Control::EdtKeys + u"=数据"_s,
                 u"--out"_s,    path(u"out"_s),
                 u"--mode"_s,   mode,
-                u"--policy"_s, u"RbAsk"_s};
+                u"--policy"_s, Control::RbAsk};
     }
     // Two files for a move under the ask policy; the first one's name is taken in the output folder.
     QStringList twoFilesOneTaken() const {
@@ -82,17 +82,17 @@ private slots:
             files.append(QFile::encodeName(file));
         }
         mainWindow().fileList().AppendUnique(files);
-        control<QTabWidget>(u"PageControl1"_s)->setCurrentIndex(KeywordPage);
-        control<QLineEdit>(u"EdtKeys"_s)->setText(u"数据"_s);
-        control<QLineEdit>(u"EdtOutDir"_s)->setText(path(u"out"_s));
-        control<QAbstractButton>(u"RbAsk"_s)->click();
-        control<QAbstractButton>(u"RbMove"_s)->click();
+        control<QTabWidget>(Control::PageControl1)->setCurrentIndex(KeywordPage);
+        control<QLineEdit>(Control::EdtKeys)->setText(u"数据"_s);
+        control<QLineEdit>(Control::EdtOutDir)->setText(path(u"out"_s));
+        control<QAbstractButton>(Control::RbAsk)->click();
+        control<QAbstractButton>(Control::RbMove)->click();
         bool asked = false;
         onNextModal([&](QWidget*) {
             asked = true;
             ::raise(SIGTERM);
         });
-        control<QAbstractButton>(u"BtnCopy"_s)->click();
+        control<QAbstractButton>(Control::BtnCopy)->click();
         QVERIFY(asked);
         QVERIFY(!mainWindow().isVisible());
         checkNothingMoved();

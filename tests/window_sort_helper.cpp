@@ -47,7 +47,7 @@ struct Request {
     int page = KeywordPage;
     QByteArray outDir;
     bool move = false;
-    QString policy = u"RbSkip"_s;
+    QString policy = Control::RbSkip;
     QList<std::pair<QString, QString>> texts;
     QByteArrayList files;
 };
@@ -157,12 +157,12 @@ int main(int argc, char** argv) {
     window.show();
 
     window.fileList().AppendUnique(request.files);
-    FindControl<QTabWidget>(window, u"PageControl1"_s)->setCurrentIndex(request.page);
+    FindControl<QTabWidget>(window, Control::PageControl1)->setCurrentIndex(request.page);
     for (const auto& [control, text] : request.texts) {
         FindControl<QLineEdit>(window, control)->setText(text);
     }
-    FindControl<QLineEdit>(window, u"EdtOutDir"_s)->setText(QFile::decodeName(request.outDir));
-    FindControl<QAbstractButton>(window, request.move ? u"RbMove"_s : u"RbCopy"_s)->click();
+    FindControl<QLineEdit>(window, Control::EdtOutDir)->setText(QFile::decodeName(request.outDir));
+    FindControl<QAbstractButton>(window, request.move ? Control::RbMove : Control::RbCopy)->click();
     FindControl<QAbstractButton>(window, request.policy)->click();
     QApplication::processEvents();
 
@@ -179,6 +179,6 @@ int main(int argc, char** argv) {
     if (request.fileSizeLimit >= 0) {
         limitFileSize(request.fileSizeLimit);
     }
-    FindControl<QAbstractButton>(window, u"BtnCopy"_s)->click();
+    FindControl<QAbstractButton>(window, Control::BtnCopy)->click();
     return 0;
 }
