@@ -17,6 +17,10 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent), m_ui(std::make_uniq
 
 AboutDialog::~AboutDialog() = default;
 
+QTextBrowser& AboutDialog::aboutPage() const {
+    return *m_ui->WebBrowser1;
+}
+
 QString AboutDialog::aboutPageAddress() {
     return u"https://www.varnoth.example/soft/AboutVarnoth.asp?VER=2.0"_s;
 }
@@ -30,7 +34,7 @@ void AboutDialog::showEvent(QShowEvent* event) {
 void AboutDialog::showAboutText() {
     const QString address = aboutPageAddress();
     // One text, so that the English page says in English alone what the Chinese page says in both languages.
-    m_ui->WebBrowser1->setHtml(
+    aboutPage().setHtml(
         tr("<h2>%1 2.0</h2>"
            "<p>%1 "
            "把文件分拣到文件夹中：按文件名中的关键字、相同的文件名、文件类型、文件大小、修改日期或图片的宽和高。</p>"

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+class QTextBrowser;
 namespace Ui {
 class AboutDialog;
 }
@@ -24,6 +25,7 @@ protected:
 
 private:
     void showAboutText();
+    QTextBrowser& aboutPage() const;
 
     std::unique_ptr<Ui::AboutDialog> m_ui;
 };

@@ -13,7 +13,7 @@ TypeEntryDialog::TypeEntryDialog(QWidget* parent) : QDialog(parent), m_ui(std::m
     m_ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     // A file type is typed in Latin letters; an input method would only get in the way.
-    m_ui->Edit1->setAttribute(Qt::WA_InputMethodEnabled, false);
+    typeField().setAttribute(Qt::WA_InputMethodEnabled, false);
     setFixedSize(qMax(178, sizeHint().width()), sizeHint().height());
 
     connect(m_ui->Button1, &QPushButton::clicked, this, &TypeEntryDialog::addClicked);
@@ -21,10 +21,14 @@ TypeEntryDialog::TypeEntryDialog(QWidget* parent) : QDialog(parent), m_ui(std::m
 
 TypeEntryDialog::~TypeEntryDialog() = default;
 
+QLineEdit& TypeEntryDialog::typeField() const {
+    return *m_ui->Edit1;
+}
+
 // Adds the typed type unless the list holds it already in any letter case. "|" separates the types in the settings
 // file, so it is removed.
 void TypeEntryDialog::addClicked() {
-    const QString type = TrimBlanksAndControls(m_ui->Edit1->text()).remove(u'|');
+    const QString type = TrimBlanksAndControls(typeField().text()).remove(u'|');
     if (!type.startsWith(u"*."_s) || type.size() <= 2) {
         ShowInformation(this, tr("输入文件扩展名如:*.txt !"));
         return;

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+class QLineEdit;
 class QListWidget;
 namespace Ui {
 class TypeEntryDialog;
@@ -24,6 +25,8 @@ private slots:
     void addClicked();
 
 private:
+    QLineEdit& typeField() const;
+
     std::unique_ptr<Ui::TypeEntryDialog> m_ui;
     QListWidget* m_typeList = nullptr;
 };
