@@ -4,6 +4,7 @@
 #include "KeywordSortTree.h"
 #include "core/CriterionPage.h"
 #include "filelist/FileListModel.h"
+#include "testsupport/Controls.h"
 #include "ui/MainWindows.h"
 
 #include <QAbstractButton>
@@ -23,18 +24,19 @@ inline void UsePrivateFolders(const QString& root) {
     qputenv("XDG_STATE_HOME", QFile::encodeName(root + QStringLiteral("/state")));
 }
 
-// Shows form with files listed, on the keyword page with the tree's keywords, sorting into outDir.
-inline void PrepareKeywordSort(TForm1& form, const QByteArrayList& files, const QString& outDir) {
-    form.show();
-    form.fileList().AppendUnique(files);
-    form.findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentIndex(KeywordPage);
-    form.findChild<QLineEdit*>(QStringLiteral("EdtKeys"))->setText(kKeywordSortKeywords);
-    form.findChild<QLineEdit*>(QStringLiteral("EdtOutDir"))->setText(outDir);
+// Shows window with files listed, on the keyword page with the tree's keywords, sorting into outDir.
+inline void PrepareKeywordSort(MainWindow& window, const QByteArrayList& files, const QString& outDir) {
+    window.show();
+    window.fileList().AppendUnique(files);
+    window.findChild<QTabWidget*>(Control::PageControl1)->setCurrentIndex(KeywordPage);
+    window.findChild<QLineEdit*>(Control::EdtKeys)->setText(kKeywordSortKeywords);
+    window.findChild<QLineEdit*>(Control::EdtOutDir)->setText(outDir);
 }
 
 // Seconds from a click on the button called buttonName until it returns; every modal window that shows meanwhile is
 // handed to close as soon as it is up.
-inline double SecondsForClick(TForm1& form, const QString& buttonName, const std::function<void(QWidget&)>& close) {
+inline double SecondsForClick(MainWindow& window, const QString& buttonName,
+                              const std::function<void(QWidget&)>& close) {
     QTimer closeModals;
     closeModals.setInterval(1);
     QObject::connect(&closeModals, &QTimer::timeout, [&] {
@@ -43,14 +45,14 @@ inline double SecondsForClick(TForm1& form, const QString& buttonName, const std
         }
     });
     closeModals.start();
-    return SecondsFor([&] { form.findChild<QAbstractButton*>(buttonName)->click(); });
+    return SecondsFor([&] { window.findChild<QAbstractButton*>(buttonName)->click(); });
 }
 
 // A whole run in fresh windows: the start button clicked, and the completion box closed as soon as it shows.
 inline double WindowRunSeconds(const QByteArrayList& files, const QString& outDir) {
     MainWindows windows;
-    PrepareKeywordSort(windows.form1, files, outDir);
-    return SecondsForClick(windows.form1, QStringLiteral("BtnCopy"), [](QWidget& modal) {
+    PrepareKeywordSort(windows.mainWindow, files, outDir);
+    return SecondsForClick(windows.mainWindow, Control::BtnCopy, [](QWidget& modal) {
         if (auto* box = qobject_cast<QMessageBox*>(&modal)) {
             box->accept();
         }

@@ -8,6 +8,7 @@
 #include "BenchCommon.h"
 #include "ScanTree.h"
 #include "filelist/FileListModel.h"
+#include "testsupport/Controls.h"
 #include "ui/MainWindows.h"
 
 #include <QAbstractButton>
@@ -43,24 +44,24 @@ void onNextModal(const std::function<void(QWidget*)>& act) {
     polling->start();
 }
 
-QAbstractButton* button(QWidget& window, const char* name) {
-    return window.findChild<QAbstractButton*>(QString::fromLatin1(name));
+QAbstractButton* button(QWidget& window, const QString& name) {
+    return window.findChild<QAbstractButton*>(name);
 }
 
 // Clicks "添加目录下文件", chooses folder in the picker's tree with the whole-tree box, presses 确定 and waits for
 // the filled list: the seconds from the click to the end.
 double scanThroughWindow(const QByteArray& folder) {
     MainWindows windows;
-    windows.form1.show();
+    windows.mainWindow.show();
     QApplication::processEvents();
     onNextModal([&](QWidget* picker) {
-        auto* tree = picker->findChild<QTreeView*>(QStringLiteral("ShellTreeView1"));
+        auto* tree = picker->findChild<QTreeView*>(Control::ShellTreeView1);
         tree->setCurrentIndex(static_cast<QFileSystemModel*>(tree->model())->index(QFile::decodeName(folder)));
-        picker->findChild<QCheckBox*>(QStringLiteral("CheckBox1"))->setChecked(true);
-        button(*picker, "BitBtn1")->click();
+        picker->findChild<QCheckBox*>(Control::CheckBox1)->setChecked(true);
+        button(*picker, Control::BitBtn1)->click();
     });
-    const double seconds = SecondsFor([&] { button(windows.form1, "Button5")->click(); });
-    if (windows.form1.fileList().size() != kScanTreeFiles) {
+    const double seconds = SecondsFor([&] { button(windows.mainWindow, Control::Button5)->click(); });
+    if (windows.mainWindow.fileList().size() != kScanTreeFiles) {
         FailBench("the scan through the window did not list the tree");
     }
     return seconds;
@@ -74,8 +75,8 @@ double importThroughWindow(MainWindows& windows, const QString& listFile, int en
         name->setText(listFile);
         static_cast<QDialog*>(dialog)->accept(); // QFileDialog::accept, as the open button does
     });
-    const double seconds = SecondsFor([&] { button(windows.form1, "BtnImpFileList")->click(); });
-    if (windows.form1.fileList().size() != entries) {
+    const double seconds = SecondsFor([&] { button(windows.mainWindow, Control::BtnImpFileList)->click(); });
+    if (windows.mainWindow.fileList().size() != entries) {
         FailBench("the import through the window did not list every file");
     }
     return seconds;
@@ -111,23 +112,23 @@ QString makeLinkedList(const QString& folder, int entries) {
 // The window shown with entries of a typical length, appended a folder's worth at a time, scrolled to the end.
 void memoryWithEntries(int entries) {
     MainWindows windows;
-    windows.form1.show();
+    windows.mainWindow.show();
     QByteArrayList folder;
     for (int i = 0; i < entries; ++i) {
         folder.append(QStringLiteral("/home/user/照片/2024/旅行/folder_%1/IMG_%2.JPG").arg(i / 1000).arg(i).toUtf8());
         if (folder.size() == 1000) {
-            windows.form1.fileList().AppendUnique(folder);
+            windows.mainWindow.fileList().AppendUnique(folder);
             folder.clear();
         }
     }
-    windows.form1.findChild<QListView*>(QStringLiteral("ListBox1"))->scrollToBottom();
+    windows.mainWindow.findChild<QListView*>(Control::ListBox1)->scrollToBottom();
     QApplication::processEvents();
     std::printf("bench: memory-%s rss=%.0fMB\n", entries == kMillion ? "1m" : "100k", PeakMegabytes());
 }
 
 void importMemory(const QString& folder) {
     MainWindows windows;
-    windows.form1.show();
+    windows.mainWindow.show();
     importThroughWindow(windows, makeLinkedList(folder, kMillion), kMillion);
     std::printf("bench: import-window-1m rss=%.0fMB\n", PeakMegabytes());
 }
@@ -183,7 +184,7 @@ int main(int argc, char** argv) {
     const auto importSeconds = [&](const QString& listFile, int entries) {
         return BestSeconds(kRuns, [&](int) {
             MainWindows windows;
-            windows.form1.show();
+            windows.mainWindow.show();
             return importThroughWindow(windows, listFile, entries);
         });
     };

@@ -16,10 +16,10 @@
 namespace {
 
 // Clicks 预览 and, once the preview is up, draws its table and closes it.
-double previewSeconds(TForm1& form, int expectedRows) {
+double previewSeconds(MainWindow& window, int expectedRows) {
     int rows = -1;
-    const double seconds = SecondsForClick(form, QStringLiteral("BtnPreview"), [&](QWidget& modal) {
-        auto* grid = modal.findChild<QAbstractItemView*>(QStringLiteral("GridPlan"));
+    const double seconds = SecondsForClick(window, Control::BtnPreview, [&](QWidget& modal) {
+        auto* grid = modal.findChild<QAbstractItemView*>(Control::GridPlan);
         if (!grid) {
             return;
         }
@@ -44,8 +44,8 @@ int main(int argc, char** argv) {
     constexpr int kRuns = 3;
     const double preview = BestSeconds(kRuns, [&](int run) {
         MainWindows windows;
-        PrepareKeywordSort(windows.form1, files, dir.filePath(QStringLiteral("preview-%1").arg(run)));
-        return previewSeconds(windows.form1, int(files.size()));
+        PrepareKeywordSort(windows.mainWindow, files, dir.filePath(QStringLiteral("preview-%1").arg(run)));
+        return previewSeconds(windows.mainWindow, int(files.size()));
     });
     const double copy = BestSeconds(
         kRuns, [&](int run) { return WindowRunSeconds(files, dir.filePath(QStringLiteral("run-%1").arg(run))); });

@@ -1,8 +1,8 @@
 #include "cli/CommandLineMain.h"
 #include "cli/CommandLineText.h"
+#include "ui/CloseOnSignal.h"
 #include "ui/MainWindows.h"
 #include "ui/MessageBoxes.h"
-#include "ui/TerminationSignals.h"
 
 #include <QApplication>
 
@@ -27,9 +27,9 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(kApplicationTitle);
     QGuiApplication::setDesktopFileName(u"example.varnoth.Varnoth"_s);
     MainWindows windows;
-    AddWindowPaths(*windowPaths, windows.form1.fileList());
+    AddWindowPaths(*windowPaths, windows.mainWindow.fileList());
     // A session that ends, a terminal that closes or Ctrl+C: the program ends as closing its window does.
-    TerminationSignals termination([&windows] { windows.closeAll(); });
-    windows.form1.show();
+    CloseOnTerminationSignals closeOnSignal([&windows] { windows.closeAll(); });
+    windows.mainWindow.show();
     return QApplication::exec();
 }

@@ -26,10 +26,10 @@ class TestCliWindow : public WindowTest {
 private slots:
     // A run from the command line fills the folders a run in the window made: the texts that name them agree.
     void folderNamesAreTheWindows() {
-        QCOMPARE(itemsOf(control<QComboBox>(u"CmbCondition"_s)), SizeConditionTexts());
-        QCOMPARE(itemsOf(control<QComboBox>(u"CmbUnit"_s)), SizeUnitTexts());
-        QCOMPARE(itemsOf(control<QComboBox>(u"CmbPic"_s)), PixelConditionTexts());
-        const auto* pictureTypes = control<QListWidget>(u"ChkLstPic"_s);
+        QCOMPARE(itemsOf(control<QComboBox>(Control::CmbCondition)), SizeConditionTexts());
+        QCOMPARE(itemsOf(control<QComboBox>(Control::CmbUnit)), SizeUnitTexts());
+        QCOMPARE(itemsOf(control<QComboBox>(Control::CmbPic)), PixelConditionTexts());
+        const auto* pictureTypes = control<QListWidget>(Control::ChkLstPic);
         QCOMPARE(pictureTypes->count(), PagePictureTypes().size());
         for (int row = 0; row < pictureTypes->count(); ++row) {
             QCOMPARE(pictureTypes->item(row)->text(), PagePictureTypes()[row].text);
@@ -42,8 +42,8 @@ private slots:
         WriteTestFile(path(u"in/sub/deeper.txt"_s));
         const QByteArray single = WriteTestFile(path(u"b.txt"_s));
         const QByteArray folder = QFile::encodeName(path(u"in"_s));
-        AddWindowPaths({folder, single, single, folder + "/missing"}, form().fileList());
-        QCOMPARE(form().fileList().paths(), QByteArrayList({inFolder, single}));
+        AddWindowPaths({folder, single, single, folder + "/missing"}, mainWindow().fileList());
+        QCOMPARE(mainWindow().fileList().paths(), QByteArrayList({inFolder, single}));
     }
 };
 

@@ -46,9 +46,9 @@ private:
         });
     }
     void listFile(const QString& name, const QByteArray& content = "x") {
-        form().fileList().AppendUnique({WriteTestFile(path(u"in/"_s + name), content)});
+        mainWindow().fileList().AppendUnique({WriteTestFile(path(u"in/"_s + name), content)});
     }
-    void chooseOutput() { control<QLineEdit>(u"EdtOutDir"_s)->setText(path(u"out"_s)); }
+    void chooseOutput() { control<QLineEdit>(Control::EdtOutDir)->setText(path(u"out"_s)); }
     void click(const QString& name) { QTest::mouseClick(control(name), Qt::LeftButton); }
     // A run in the journal folder that ends as state says: "complete", "stopped", "interrupted", "running" (its
     // journal stays open), "undone", or "undo cut off" (complete, with an undo begun and never ended).
@@ -91,24 +91,24 @@ private slots:
 
     // The main window on each of its pages, with its menus, and the dialogs it opens.
     void theWindowsSpeakEnglish() {
-        QCOMPARE(control<QAbstractButton>(u"BtnCopy"_s)->text(), u"Start"_s);
+        QCOMPARE(control<QAbstractButton>(Control::BtnCopy)->text(), u"Start"_s);
         // A count speaks English grammar: one file, two files.
         listFile(u"a.txt"_s);
-        QCOMPARE(control<QLabel>(u"LblFileCount"_s)->text(), u"1 file"_s);
+        QCOMPARE(control<QLabel>(Control::LblFileCount)->text(), u"1 file"_s);
         listFile(u"b.txt"_s);
-        QCOMPARE(control<QLabel>(u"LblFileCount"_s)->text(), u"2 files"_s);
-        auto* pages = control<QTabWidget>(u"PageControl1"_s);
+        QCOMPARE(control<QLabel>(Control::LblFileCount)->text(), u"2 files"_s);
+        auto* pages = control<QTabWidget>(Control::PageControl1);
         for (int page = 0; page < pages->count(); ++page) {
             pages->setCurrentIndex(page);
-            m_texts += VisibleTexts(form());
+            m_texts += VisibleTexts(mainWindow());
         }
         readNextModal();
-        click(u"BtnAout"_s);
+        click(Control::BtnAout);
         readNextModal();
-        click(u"Button5"_s);
-        click(u"ChkInclude"_s);
+        click(Control::Button5);
+        click(Control::ChkInclude);
         readNextModal();
-        click(u"BtnAddSuffix"_s);
+        click(Control::BtnAddSuffix);
         QVERIFY(m_texts.size() > 100);
         const QStringList chinese = WithCjkCharacters(m_texts);
         QVERIFY2(chinese.isEmpty(), qPrintable(chinese.join(u'\n')));
@@ -127,68 +127,68 @@ private slots:
             QTest::newRow(name) << setUp << button << boxes << int(answer) << shown;
         };
         row(
-            "empty list exported", [] {}, u"BtnSaveFileList"_s, 1);
+            "empty list exported", [] {}, Control::BtnSaveFileList, 1);
         row(
-            "nothing to sort", [] {}, u"BtnCopy"_s, 1);
+            "nothing to sort", [] {}, Control::BtnCopy, 1);
         const auto onPage = [this](int page) {
             listFile(u"a.txt"_s);
             chooseOutput();
-            control<QTabWidget>(u"PageControl1"_s)->setCurrentIndex(page);
+            control<QTabWidget>(Control::PageControl1)->setCurrentIndex(page);
         };
         row(
-            "no keyword", [=] { onPage(KeywordPage); }, u"BtnCopy"_s, 1);
+            "no keyword", [=] { onPage(KeywordPage); }, Control::BtnCopy, 1);
         row(
             "no range",
             [=, this] {
                 onPage(NamePage);
-                control<QAbstractButton>(u"ChkFileNamePart"_s)->click();
-                control<QLineEdit>(u"EdtPartNameBegin"_s)->setText(u"x"_s);
+                control<QAbstractButton>(Control::ChkFileNamePart)->click();
+                control<QLineEdit>(Control::EdtPartNameBegin)->setText(u"x"_s);
             },
-            u"BtnCopy"_s, 1);
+            Control::BtnCopy, 1);
         row(
             "no size",
             [=, this] {
                 onPage(SizePage);
-                control<QLineEdit>(u"EdtSize"_s)->setText(u"x"_s);
+                control<QLineEdit>(Control::EdtSize)->setText(u"x"_s);
             },
-            u"BtnCopy"_s, 1);
+            Control::BtnCopy, 1);
         row(
             "no picture size",
             [=, this] {
                 onPage(ImagePage);
-                control<QLineEdit>(u"EdtPic"_s)->setText(u"x"_s);
+                control<QLineEdit>(Control::EdtPic)->setText(u"x"_s);
             },
-            u"BtnCopy"_s, 1);
+            Control::BtnCopy, 1);
         row(
             "no type to include",
             [=, this] {
                 onPage(TypePage);
-                click(u"ChkInclude"_s);
+                click(Control::ChkInclude);
             },
-            u"BtnCopy"_s, 1);
+            Control::BtnCopy, 1);
         // The question with both files' facts, then the completion box.
         row(
             "overwrite question",
             [=, this] {
                 onPage(TypePage);
                 WriteTestFile(path(u"out/.txt/a.txt"_s), "old");
-                control<QRadioButton>(u"RbAsk"_s)->click();
+                control<QRadioButton>(Control::RbAsk)->click();
             },
-            u"BtnCopy"_s, 2);
+            Control::BtnCopy, 2);
         row(
             "failure in the details",
             [=, this] {
                 onPage(TypePage);
                 QVERIFY(::chmod(WriteTestFile(path(u"out/.txt/a.txt"_s), "old").constData(), 0444) == 0);
-                control<QRadioButton>(u"RbOverwrite"_s)->click();
+                control<QRadioButton>(Control::RbOverwrite)->click();
             },
-            u"BtnCopy"_s, 1);
+            Control::BtnCopy, 1);
         row("journal folder not writable",
             [=, this] {
                 onPage(TypePage);
                 WriteTestFile(homeFolder() + u"/.local/state/Varnoth"_s, "not a folder");
             },
-            u"BtnCopy"_s, 1, QMessageBox::No, {u"Cannot write to the history folder:"_s, u"Continue"_s});
+            Control::BtnCopy, 1, QMessageBox::No, {u"Cannot write to the history folder:"_s, u"Continue"_s});
         // A plan with a copy, a skip, a file not matching and one that is gone: the table's header, its action and
         // reason cells, the summary and the filter's items.
         row("preview",
@@ -200,10 +200,10 @@ private slots:
                 QVERIFY(QFile::remove(path(u"in/photo_gone.jpg"_s)));
                 WriteTestFile(path(u"out/photo/photo2.jpg"_s), "old");
                 onPage(KeywordPage);
-                control<QLineEdit>(u"EdtKeys"_s)->setText(u"photo"_s);
-                control<QRadioButton>(u"RbSkip"_s)->click();
+                control<QLineEdit>(Control::EdtKeys)->setText(u"photo"_s);
+                control<QRadioButton>(Control::RbSkip)->click();
             },
-            u"BtnPreview"_s, 1, QMessageBox::No,
+            Control::BtnPreview, 1, QMessageBox::No,
             {u"Action"_s, u"Reason"_s, u"skip"_s, u"not matching"_s, u"the file no longer exists"_s, u"All steps"_s,
              u"Refused: 1, to sort: 1"_s});
         row("history",
@@ -213,7 +213,7 @@ private slots:
                     journalRun(state);
                 }
             },
-            u"BtnHistory"_s, 1, QMessageBox::No,
+            Control::BtnHistory, 1, QMessageBox::No,
             {u"Status"_s, u"stopped"_s, u"interrupted"_s, u"running"_s, u"undone"_s, u"complete (undo unfinished)"_s,
              u"1 sorted"_s});
         // The question, then the result with the file that was changed after the run in its details.
@@ -221,10 +221,10 @@ private slots:
             [=, this] {
                 onPage(TypePage);
                 readNextModal();
-                click(u"BtnCopy"_s);
+                click(Control::BtnCopy);
                 WriteTestFile(path(u"out/.txt/a.txt"_s), "changed");
             },
-            u"BtnUndo"_s, 2, QMessageBox::Yes,
+            Control::BtnUndo, 2, QMessageBox::Yes,
             {u"Undo this sort?"_s, u"Undo is complete!"_s, u"the file was changed after sorting"_s});
     }
     void theDialogsAndMessageBoxesSpeakEnglish() {
@@ -254,11 +254,12 @@ private slots:
         QTest::addColumn<int>("index");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("folder");
-        QTest::newRow("larger than") << int(SizePage) << u"CmbCondition"_s << 0 << u"larger than"_s << u"大于1KB"_s;
-        QTest::newRow("smaller than") << int(SizePage) << u"CmbCondition"_s << 1 << u"smaller than"_s << u"小于1KB"_s;
-        QTest::newRow("at least") << int(ImagePage) << u"CmbPic"_s << 0 << u"at least"_s << u"大于等于1"_s;
-        QTest::newRow("at most") << int(ImagePage) << u"CmbPic"_s << 1 << u"at most"_s << u"小于等于1"_s;
-        QTest::newRow("exactly") << int(ImagePage) << u"CmbPic"_s << 2 << u"exactly"_s << u"等于1"_s;
+        QTest::newRow("larger than") << int(SizePage) << Control::CmbCondition << 0 << u"larger than"_s << u"大于1KB"_s;
+        QTest::newRow("smaller than") << int(SizePage) << Control::CmbCondition << 1 << u"smaller than"_s
+                                      << u"小于1KB"_s;
+        QTest::newRow("at least") << int(ImagePage) << Control::CmbPic << 0 << u"at least"_s << u"大于等于1"_s;
+        QTest::newRow("at most") << int(ImagePage) << Control::CmbPic << 1 << u"at most"_s << u"小于等于1"_s;
+        QTest::newRow("exactly") << int(ImagePage) << Control::CmbPic << 2 << u"exactly"_s << u"等于1"_s;
     }
     void theFoldersKeepTheirChineseNames() {
         QFETCH(int, page);
@@ -270,15 +271,15 @@ private slots:
         QVERIFY(WriteTestImage(path(u"in/p.png"_s), "png", 1, 1));
         const QByteArray picture = QFile::encodeName(path(u"in/p.png"_s));
         QVERIFY(::truncate(picture.constData(), index == 0 && page == SizePage ? 2048 : 200) == 0);
-        form().fileList().AppendUnique({picture});
+        mainWindow().fileList().AppendUnique({picture});
         chooseOutput();
-        this->control<QTabWidget>(u"PageControl1"_s)->setCurrentIndex(page);
-        this->control<QLineEdit>(page == SizePage ? u"EdtSize"_s : u"EdtPic"_s)->setText(u"1"_s);
+        this->control<QTabWidget>(Control::PageControl1)->setCurrentIndex(page);
+        this->control<QLineEdit>(page == SizePage ? Control::EdtSize : Control::EdtPic)->setText(u"1"_s);
         auto* box = this->control<QComboBox>(control);
         box->setCurrentIndex(index);
         QCOMPARE(box->currentText(), shown);
         readNextModal();
-        click(u"BtnCopy"_s);
+        click(Control::BtnCopy);
         QCOMPARE(TreeOf(path(u"out"_s)), (QStringList{folder + u'/', folder + u"/p.png"_s}));
     }
 };

@@ -30,7 +30,7 @@ using namespace Qt::StringLiterals;
 class TestFileListWindow : public WindowTest {
     Q_OBJECT
 private:
-    FileListModel& fileList() { return form().fileList(); }
+    FileListModel& fileList() { return mainWindow().fileList(); }
     QByteArrayList entries() {
         QByteArrayList all;
         for (int row = 0; row < fileList().size(); ++row) {
@@ -55,16 +55,16 @@ private:
         });
     }
     void select(int row) {
-        auto* view = control<QListView>(u"ListBox1"_s);
+        auto* view = control<QListView>(Control::ListBox1);
         view->selectionModel()->select(fileList().index(row), QItemSelectionModel::ClearAndSelect);
     }
-    QString shownCount() { return control<QLabel>(u"LblFileCount"_s)->text(); }
+    QString shownCount() { return control<QLabel>(Control::LblFileCount)->text(); }
     // Opens the list's context menu and returns which of its entries are enabled, by object name.
     QMap<QString, bool> contextMenuEntries() {
-        QWidget* viewport = control<QListView>(u"ListBox1"_s)->viewport();
+        QWidget* viewport = control<QListView>(Control::ListBox1)->viewport();
         QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), viewport->mapToGlobal(QPoint(5, 5)));
         QApplication::sendEvent(viewport, &event);
-        auto* menu = form().findChild<QMenu*>(u"ListBox1Menu"_s);
+        auto* menu = mainWindow().findChild<QMenu*>(Control::ListBox1Menu);
         QMap<QString, bool> enabled;
         for (QAction* action : menu->actions()) {
             if (!action->isSeparator()) {
@@ -77,7 +77,7 @@ private:
     void drop(const QByteArray& uriList) {
         QMimeData data;
         data.setData(u"text/uri-list"_s, uriList);
-        QWidget* target = control<QListView>(u"ListBox1"_s)->viewport();
+        QWidget* target = control<QListView>(Control::ListBox1)->viewport();
         const QPoint at(10, 10);
         QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(target, &enter);
@@ -91,7 +91,7 @@ private slots:
         WriteTestFile(path(u"in/a.txt"_s));
         WriteTestFile(path(u"in/西游记.doc"_s));
         answerFileDialog(path(u"in"_s), u"\"a.txt\" \"西游记.doc\""_s);
-        click(u"Button1"_s);
+        click(Control::Button1);
         QCOMPARE(entries(), (QByteArrayList{bytes(u"in/a.txt"_s), bytes(u"in/西游记.doc"_s)}));
         // The same file again, in other letters: nothing is added.
         fileList().AppendUnique({bytes(u"in/A.TXT"_s)});
@@ -133,15 +133,15 @@ private slots:
         for (const QString& name : {u"a"_s, u"b"_s, u"c"_s}) {
             fileList().AppendUnique({WriteTestFile(path(name))});
         }
-        auto* view = control<QListView>(u"ListBox1"_s);
+        auto* view = control<QListView>(Control::ListBox1);
         view->clearSelection();
-        click(u"Button2"_s);
+        click(Control::Button2);
         QCOMPARE(fileList().size(), 3); // nothing selected, nothing removed
         view->selectionModel()->select(fileList().index(1), QItemSelectionModel::Select);
-        click(u"Button2"_s);
+        click(Control::Button2);
         QCOMPARE(entries(), (QByteArrayList{bytes(u"a"_s), bytes(u"c"_s)}));
         QVERIFY(view->selectionModel()->selectedRows().isEmpty());
-        click(u"Button6"_s);
+        click(Control::Button6);
         QCOMPARE(fileList().size(), 0);
     }
 
@@ -153,17 +153,17 @@ private slots:
         drop("file://" + WriteTestFile(path(u"d"_s)).toPercentEncoding("/") + "\r\n");
         QCOMPARE(shownCount(), u"共 4 个文件"_s);
         select(1);
-        click(u"Button2"_s);
+        click(Control::Button2);
         QCOMPARE(shownCount(), u"共 3 个文件"_s);
         // The Delete key removes the selected entry, as 移除文件 does.
-        form().activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&form()));
-        control(u"ListBox1"_s)->setFocus();
+        mainWindow().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&mainWindow()));
+        control(Control::ListBox1)->setFocus();
         select(0);
-        QTest::keyClick(control(u"ListBox1"_s), Qt::Key_Delete);
+        QTest::keyClick(control(Control::ListBox1), Qt::Key_Delete);
         QCOMPARE(entries(), (QByteArrayList{bytes(u"c"_s), bytes(u"d"_s)}));
         QCOMPARE(shownCount(), u"共 2 个文件"_s);
-        click(u"Button6"_s);
+        click(Control::Button6);
         QCOMPARE(shownCount(), u"共 0 个文件"_s);
     }
 
@@ -179,40 +179,40 @@ private slots:
         const QMap<QString, bool> all = {{u"移除文件"_s, true}, {u"清空列表"_s, true}, {u"打开所在文件夹"_s, true}};
         QCOMPARE(contextMenuEntries(), all);
         OpenedUrls fileManager;
-        form().findChild<QAction*>(u"ActOpenFolder"_s)->trigger();
+        mainWindow().findChild<QAction*>(Control::ActOpenFolder)->trigger();
         QCOMPARE(fileManager.urls, QList<QUrl>{QUrl::fromLocalFile(path(u"in"_s))});
 
         // During a run (held at its question) neither the menu nor the Delete key changes the list.
         WriteTestFile(path(u"out/游记/游记1.txt"_s), "old");
-        control<QTabWidget>(u"PageControl1"_s)->setCurrentIndex(KeywordPage);
-        control<QLineEdit>(u"EdtKeys"_s)->setText(u"游记"_s);
-        control<QLineEdit>(u"EdtOutDir"_s)->setText(path(u"out"_s));
-        control<QAbstractButton>(u"RbAsk"_s)->click();
+        control<QTabWidget>(Control::PageControl1)->setCurrentIndex(KeywordPage);
+        control<QLineEdit>(Control::EdtKeys)->setText(u"游记"_s);
+        control<QLineEdit>(Control::EdtOutDir)->setText(path(u"out"_s));
+        control<QAbstractButton>(Control::RbAsk)->click();
         QMap<QString, bool> duringRun;
         ShownMessage question;
         ShownMessage done;
         answerNextMessage(&question, QMessageBox::No, [&] {
             select(0);
             duringRun = contextMenuEntries();
-            form().findChild<QAction*>(u"ActRemoveFile"_s)->trigger();
-            form().findChild<QAction*>(u"ActClearList"_s)->trigger();
+            mainWindow().findChild<QAction*>(Control::ActRemoveFile)->trigger();
+            mainWindow().findChild<QAction*>(Control::ActClearList)->trigger();
             answerNextMessage(&done);
         });
-        click(u"BtnCopy"_s);
+        click(Control::BtnCopy);
         const QMap<QString, bool> locked = {
             {u"移除文件"_s, false}, {u"清空列表"_s, false}, {u"打开所在文件夹"_s, true}};
         QCOMPARE(duringRun, locked);
         QCOMPARE(fileList().size(), 2);
         // Unlocked again after the run.
         select(0);
-        form().findChild<QAction*>(u"ActRemoveFile"_s)->trigger();
+        mainWindow().findChild<QAction*>(Control::ActRemoveFile)->trigger();
         QCOMPARE(fileList().size(), 1);
     }
 
     void exportingAnEmptyListIsRefused() {
         ShownMessage shown;
         answerNextMessage(&shown);
-        click(u"BtnSaveFileList"_s);
+        click(Control::BtnSaveFileList);
         QCOMPARE(shown.text, u"当前文件列表为空！"_s);
         QCOMPARE(EntriesOf(testFolder()), QStringList());
     }
@@ -222,20 +222,20 @@ private slots:
         QString proposed;
         QDir().mkpath(path(u"lists"_s));
         answerFileDialog(path(u"lists"_s), u"mylist"_s, &proposed);
-        click(u"BtnSaveFileList"_s);
+        click(Control::BtnSaveFileList);
         QCOMPARE(proposed, u"file.lst"_s);
         // Written as typed, without an added extension, every line ending in CR LF.
         QCOMPARE(ReadTestFile(path(u"lists/mylist"_s)), bytes(u"files/one"_s) + "\r\n" + bytes(u"files/二"_s) + "\r\n");
         // The next export proposes file.lst again.
         answerFileDialog(path(u"lists"_s), u"second.lst"_s, &proposed);
-        click(u"BtnSaveFileList"_s);
+        click(Control::BtnSaveFileList);
         QCOMPARE(proposed, u"file.lst"_s);
 
-        click(u"Button6"_s);
+        click(Control::Button6);
         WriteTestFile(path(u"lists/in.lst"_s), bytes(u"files/one"_s) + "\n\n" + bytes(u"files/ONE"_s) + "\r" +
                                                    bytes(u"files/gone"_s) + "\r\n" + bytes(u"files"_s) + "\r\n");
         answerFileDialog(path(u"lists"_s), u"in.lst"_s);
-        click(u"BtnImpFileList"_s);
+        click(Control::BtnImpFileList);
         QCOMPARE(entries(), (QByteArrayList{bytes(u"files/one"_s), bytes(u"files"_s)}));
     }
 
@@ -248,7 +248,7 @@ private slots:
         ShownMessage shown;
         answerFileDialog(testFolder(), u"out.lst"_s);
         answerNextMessage(&shown);
-        click(u"BtnSaveFileList"_s);
+        click(Control::BtnSaveFileList);
         QCOMPARE(ReadTestFile(path(u"out.lst"_s)), good + "\r\n");
         QCOMPARE(shown.icon, QMessageBox::Information);
         QVERIFY2(shown.text.contains(u"2 个"_s) && shown.text.contains(path(u"files/photo\n.bashrc"_s)),
@@ -263,7 +263,7 @@ private slots:
         const QString workingFolder = QDir::currentPath();
         QDir::setCurrent(testFolder());
         answerFileDialog(testFolder(), u"in.lst"_s);
-        click(u"BtnImpFileList"_s);
+        click(Control::BtnImpFileList);
         QDir::setCurrent(workingFolder);
         QCOMPARE(entries(), QByteArrayList{absolute});
     }
@@ -275,7 +275,7 @@ private slots:
         ShownMessage shown;
         answerFileDialog(testFolder(), u"locked.lst"_s);
         answerNextMessage(&shown);
-        click(u"BtnSaveFileList"_s);
+        click(Control::BtnSaveFileList);
         QCOMPARE(shown.icon, QMessageBox::Information);
         QVERIFY2(shown.text.contains(path(u"locked.lst"_s)), qPrintable(shown.text));
         QCOMPARE(ReadTestFile(path(u"locked.lst"_s)), QByteArray("old"));
@@ -301,14 +301,14 @@ private slots:
         WriteTestFile(path(u"a/b/2"_s));
         WriteTestFile(path(u"a/b/c/3"_s));
         onNextModal([&](QWidget* picker) {
-            auto* tree = picker->findChild<QTreeView*>(u"ShellTreeView1"_s);
+            auto* tree = picker->findChild<QTreeView*>(Control::ShellTreeView1);
             tree->setCurrentIndex(static_cast<QFileSystemModel*>(tree->model())->index(path(u"a"_s)));
-            picker->findChild<QCheckBox*>(u"CheckBox1"_s)->setChecked(wholeTree);
-            picker->findChild<QCheckBox*>(u"CheckBox2"_s)->setChecked(depthLimited);
-            picker->findChild<QComboBox*>(u"ComboBox1"_s)->setEditText(level);
-            picker->findChild<QAbstractButton*>(u"BitBtn1"_s)->click();
+            picker->findChild<QCheckBox*>(Control::CheckBox1)->setChecked(wholeTree);
+            picker->findChild<QCheckBox*>(Control::CheckBox2)->setChecked(depthLimited);
+            picker->findChild<QComboBox*>(Control::ComboBox1)->setEditText(level);
+            picker->findChild<QAbstractButton*>(Control::BitBtn1)->click();
         });
-        click(u"Button5"_s);
+        click(Control::Button5);
         QByteArrayList expected;
         for (const QString& name : added) {
             expected.append(bytes(name));
@@ -337,14 +337,14 @@ private slots:
             QSKIP(qPrintable(bound.reason()));
         }
         onNextModal([&](QWidget* picker) {
-            auto* tree = picker->findChild<QTreeView*>(u"ShellTreeView1"_s);
+            auto* tree = picker->findChild<QTreeView*>(Control::ShellTreeView1);
             tree->setCurrentIndex(static_cast<QFileSystemModel*>(tree->model())->index(path(u"a"_s)));
-            picker->findChild<QCheckBox*>(u"CheckBox1"_s)->setChecked(true);
-            picker->findChild<QAbstractButton*>(u"BitBtn1"_s)->click();
+            picker->findChild<QCheckBox*>(Control::CheckBox1)->setChecked(true);
+            picker->findChild<QAbstractButton*>(Control::BitBtn1)->click();
         });
         ShownMessage box;
         answerNextMessage(&box);
-        click(u"Button5"_s);
+        click(Control::Button5);
 
         QCOMPARE(entries(), QByteArrayList{bytes(u"a/1"_s)});
         QCOMPARE(box.title, u"Varnoth"_s);
@@ -362,11 +362,11 @@ private slots:
     void cancellingThePickerAddsNothing() {
         WriteTestFile(path(u"a/1"_s));
         onNextModal([&](QWidget* picker) {
-            auto* tree = picker->findChild<QTreeView*>(u"ShellTreeView1"_s);
+            auto* tree = picker->findChild<QTreeView*>(Control::ShellTreeView1);
             tree->setCurrentIndex(static_cast<QFileSystemModel*>(tree->model())->index(path(u"a"_s)));
-            picker->findChild<QAbstractButton*>(u"BitBtn2"_s)->click();
+            picker->findChild<QAbstractButton*>(Control::BitBtn2)->click();
         });
-        click(u"Button5"_s);
+        click(Control::Button5);
         QCOMPARE(fileList().size(), 0);
     }
 };

@@ -1,6 +1,6 @@
 #include "testsupport/Controls.h"
 #include "testsupport/FileSystemFixtures.h"
-#include "ui/TForm3.h"
+#include "ui/FolderPickerDialog.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -21,20 +21,20 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-template <typename Control> Control* control(const TForm3& dialog, const QString& name) {
+template <typename Control> Control* control(const FolderPickerDialog& dialog, const QString& name) {
     return FindControl<Control>(dialog, name);
 }
 
-QTreeView* treeOf(const TForm3& dialog) {
-    return control<QTreeView>(dialog, u"ShellTreeView1"_s);
+QTreeView* treeOf(const FolderPickerDialog& dialog) {
+    return control<QTreeView>(dialog, Control::ShellTreeView1);
 }
 
-QFileSystemModel* foldersOf(const TForm3& dialog) {
+QFileSystemModel* foldersOf(const FolderPickerDialog& dialog) {
     return qobject_cast<QFileSystemModel*>(treeOf(dialog)->model());
 }
 
 // The names of the folders the tree shows inside folder, sorted; the tree lists them in the background.
-QStringList shownFoldersIn(const TForm3& dialog, const QString& folder) {
+QStringList shownFoldersIn(const FolderPickerDialog& dialog, const QString& folder) {
     QFileSystemModel* folders = foldersOf(dialog);
     const QModelIndex parent = folders->index(folder);
     if (folders->canFetchMore(parent)) {
@@ -48,12 +48,12 @@ QStringList shownFoldersIn(const TForm3& dialog, const QString& folder) {
     return names;
 }
 
-void selectInTree(const TForm3& dialog, const QString& folder) {
+void selectInTree(const FolderPickerDialog& dialog, const QString& folder) {
     treeOf(dialog)->setCurrentIndex(foldersOf(dialog)->index(folder));
 }
 
 // Shows the dialog modally, runs act once it is up, and returns how it was closed (-1 when act never ran).
-int execWhile(TForm3& dialog, const std::function<void()>& act) {
+int execWhile(FolderPickerDialog& dialog, const std::function<void()>& act) {
     bool acted = false;
     QTimer::singleShot(0, &dialog, [&] {
         acted = true;
@@ -119,27 +119,27 @@ void TestFolderPicker::cleanup() {
 }
 
 void TestFolderPicker::controlsStartAsDesigned() {
-    TForm3 dialog;
-    QCOMPARE(dialog.objectName(), u"TForm3"_s);
+    FolderPickerDialog dialog;
+    QCOMPARE(dialog.objectName(), Control::TForm3);
     QCOMPARE(dialog.windowTitle(), u"选择要添加的目录（文件夹）"_s);
     QCOMPARE(dialog.size(), QSize(409, 416));
-    QCOMPARE(control<QCheckBox>(dialog, u"ChkOtHidden"_s)->text(), u"不显示隐藏的文件夹"_s);
-    QVERIFY(control<QCheckBox>(dialog, u"ChkOtHidden"_s)->isChecked());
-    QCOMPARE(control<QCheckBox>(dialog, u"CheckBox1"_s)->text(), u"添加包括选定文件夹下的所有子文件夹中的文件"_s);
-    QVERIFY(!control<QCheckBox>(dialog, u"CheckBox1"_s)->isChecked());
-    QCOMPARE(control<QCheckBox>(dialog, u"CheckBox2"_s)->text(), u"添加包括选定文件夹下"_s);
-    QVERIFY(!control<QCheckBox>(dialog, u"CheckBox2"_s)->isChecked());
-    QCOMPARE(control<QLabel>(dialog, u"Label1"_s)->text(), u"级子目录中所有文件"_s);
-    auto* level = control<QComboBox>(dialog, u"ComboBox1"_s);
+    QCOMPARE(control<QCheckBox>(dialog, Control::ChkOtHidden)->text(), u"不显示隐藏的文件夹"_s);
+    QVERIFY(control<QCheckBox>(dialog, Control::ChkOtHidden)->isChecked());
+    QCOMPARE(control<QCheckBox>(dialog, Control::CheckBox1)->text(), u"添加包括选定文件夹下的所有子文件夹中的文件"_s);
+    QVERIFY(!control<QCheckBox>(dialog, Control::CheckBox1)->isChecked());
+    QCOMPARE(control<QCheckBox>(dialog, Control::CheckBox2)->text(), u"添加包括选定文件夹下"_s);
+    QVERIFY(!control<QCheckBox>(dialog, Control::CheckBox2)->isChecked());
+    QCOMPARE(control<QLabel>(dialog, Control::Label1)->text(), u"级子目录中所有文件"_s);
+    auto* level = control<QComboBox>(dialog, Control::ComboBox1);
     QVERIFY(level->isEditable());
     QVERIFY(!level->isEnabled());
     QCOMPARE(level->currentText(), u"1"_s);
     QCOMPARE(level->count(), 3);
     QCOMPARE((QStringList{level->itemText(0), level->itemText(1), level->itemText(2)}),
              (QStringList{u"1"_s, u"2"_s, u"3"_s}));
-    QCOMPARE(control<QPushButton>(dialog, u"BitBtn1"_s)->text(), u"确定"_s);
-    QVERIFY(control<QPushButton>(dialog, u"BitBtn1"_s)->isDefault());
-    QCOMPARE(control<QPushButton>(dialog, u"BitBtn2"_s)->text(), u"取消"_s);
+    QCOMPARE(control<QPushButton>(dialog, Control::BitBtn1)->text(), u"确定"_s);
+    QVERIFY(control<QPushButton>(dialog, Control::BitBtn1)->isDefault());
+    QCOMPARE(control<QPushButton>(dialog, Control::BitBtn2)->text(), u"取消"_s);
     QFileSystemModel* folders = foldersOf(dialog);
     QVERIFY(folders);
     QCOMPARE(folders->rootPath(), u"/"_s);
@@ -157,16 +157,16 @@ void TestFolderPicker::scanBoxesExcludeEachOther_data() {
     QTest::addColumn<bool>("levelEnabled");
 
     QTest::newRow("checking the depth box enables the level box")
-        << QStringList{u"CheckBox2"_s} << false << true << true;
+        << QStringList{Control::CheckBox2} << false << true << true;
     QTest::newRow("checking the whole-tree box while the depth box is checked unchecks it and disables the level box")
-        << QStringList{u"CheckBox2"_s, u"CheckBox1"_s} << true << false << false;
+        << QStringList{Control::CheckBox2, Control::CheckBox1} << true << false << false;
     QTest::newRow("checking the depth box unchecks the whole-tree box")
-        << QStringList{u"CheckBox1"_s, u"CheckBox2"_s} << false << true << true;
+        << QStringList{Control::CheckBox1, Control::CheckBox2} << false << true << true;
     QTest::newRow("unchecking the depth box disables the level box again")
-        << QStringList{u"CheckBox2"_s, u"CheckBox2"_s} << false << false << false;
-    QTest::newRow("the whole-tree box alone") << QStringList{u"CheckBox1"_s} << true << false << false;
+        << QStringList{Control::CheckBox2, Control::CheckBox2} << false << false << false;
+    QTest::newRow("the whole-tree box alone") << QStringList{Control::CheckBox1} << true << false << false;
     QTest::newRow("unchecking the whole-tree box leaves both unchecked")
-        << QStringList{u"CheckBox1"_s, u"CheckBox1"_s} << false << false << false;
+        << QStringList{Control::CheckBox1, Control::CheckBox1} << false << false << false;
 }
 
 void TestFolderPicker::scanBoxesExcludeEachOther() {
@@ -174,13 +174,13 @@ void TestFolderPicker::scanBoxesExcludeEachOther() {
     QFETCH(bool, wholeTree);
     QFETCH(bool, depthLimited);
     QFETCH(bool, levelEnabled);
-    TForm3 dialog;
+    FolderPickerDialog dialog;
     for (const QString& box : clicks) {
         control<QCheckBox>(dialog, box)->click();
     }
     QCOMPARE(dialog.wholeTreeChecked(), wholeTree);
     QCOMPARE(dialog.depthLimitedChecked(), depthLimited);
-    QCOMPARE(control<QComboBox>(dialog, u"ComboBox1"_s)->isEnabled(), levelEnabled);
+    QCOMPARE(control<QComboBox>(dialog, Control::ComboBox1)->isEnabled(), levelEnabled);
 }
 
 void TestFolderPicker::levelBoxTakesDigitsOnly_data() {
@@ -196,9 +196,9 @@ void TestFolderPicker::levelBoxTakesDigitsOnly_data() {
 void TestFolderPicker::levelBoxTakesDigitsOnly() {
     QFETCH(QString, typed);
     QFETCH(QString, text);
-    TForm3 dialog;
-    control<QCheckBox>(dialog, u"CheckBox2"_s)->click();
-    auto* level = control<QComboBox>(dialog, u"ComboBox1"_s);
+    FolderPickerDialog dialog;
+    control<QCheckBox>(dialog, Control::CheckBox2)->click();
+    auto* level = control<QComboBox>(dialog, Control::ComboBox1);
     for (const QChar c : typed) {
         // keyClicks knows only ASCII keys; other characters come as text on an unknown key, as an IME-less
         // keyboard layout would send them.
@@ -213,9 +213,9 @@ void TestFolderPicker::levelBoxTakesDigitsOnly() {
 }
 
 void TestFolderPicker::levelBoxKeepsEditingKeysAndPasting() {
-    TForm3 dialog;
-    control<QCheckBox>(dialog, u"CheckBox2"_s)->click();
-    auto* level = control<QComboBox>(dialog, u"ComboBox1"_s);
+    FolderPickerDialog dialog;
+    control<QCheckBox>(dialog, Control::CheckBox2)->click();
+    auto* level = control<QComboBox>(dialog, Control::ComboBox1);
     QTest::keyClick(level, Qt::Key_Backspace);
     QCOMPARE(level->currentText(), QString());
     QTest::keyClicks(level, u"12"_s);
@@ -229,8 +229,8 @@ void TestFolderPicker::levelBoxKeepsEditingKeysAndPasting() {
 }
 
 void TestFolderPicker::hiddenFoldersShowWhenUnchecked() {
-    TForm3 dialog;
-    auto* hideHidden = control<QCheckBox>(dialog, u"ChkOtHidden"_s);
+    FolderPickerDialog dialog;
+    auto* hideHidden = control<QCheckBox>(dialog, Control::ChkOtHidden);
     QTRY_COMPARE(shownFoldersIn(dialog, m_dir), (QStringList{u"shown"_s, u"照片"_s}));
     hideHidden->click();
     QTRY_COMPARE(shownFoldersIn(dialog, m_dir), (QStringList{u".secret"_s, u"shown"_s, u"照片"_s}));
@@ -242,8 +242,8 @@ void TestFolderPicker::closingGivesTheResult_data() {
     QTest::addColumn<QString>("how");
     QTest::addColumn<int>("result");
 
-    QTest::newRow("the OK button") << u"BitBtn1"_s << int(QDialog::Accepted);
-    QTest::newRow("the Cancel button") << u"BitBtn2"_s << int(QDialog::Rejected);
+    QTest::newRow("the OK button") << Control::BitBtn1 << int(QDialog::Accepted);
+    QTest::newRow("the Cancel button") << Control::BitBtn2 << int(QDialog::Rejected);
     QTest::newRow("Esc cancels") << u"Esc"_s << int(QDialog::Rejected);
     QTest::newRow("Enter presses the default OK button") << u"Enter"_s << int(QDialog::Accepted);
     QTest::newRow("closing the frame cancels") << u"close"_s << int(QDialog::Rejected);
@@ -252,7 +252,7 @@ void TestFolderPicker::closingGivesTheResult_data() {
 void TestFolderPicker::closingGivesTheResult() {
     QFETCH(QString, how);
     QFETCH(int, result);
-    TForm3 dialog;
+    FolderPickerDialog dialog;
     const int closedWith = execWhile(dialog, [&] {
         if (how == u"Esc") {
             QTest::keyClick(&dialog, Qt::Key_Escape);
@@ -268,15 +268,15 @@ void TestFolderPicker::closingGivesTheResult() {
 }
 
 void TestFolderPicker::choicesLastFromOneShowingToTheNext() {
-    TForm3 dialog;
+    FolderPickerDialog dialog;
     const int first = execWhile(dialog, [&] {
         selectInTree(dialog, m_dir + u"/照片"_s);
-        control<QCheckBox>(dialog, u"ChkOtHidden"_s)->click();
-        control<QCheckBox>(dialog, u"CheckBox2"_s)->click();
-        auto* level = control<QComboBox>(dialog, u"ComboBox1"_s);
+        control<QCheckBox>(dialog, Control::ChkOtHidden)->click();
+        control<QCheckBox>(dialog, Control::CheckBox2)->click();
+        auto* level = control<QComboBox>(dialog, Control::ComboBox1);
         QTest::keyClick(level, Qt::Key_Backspace);
         QTest::keyClicks(level, u"5"_s);
-        control<QPushButton>(dialog, u"BitBtn1"_s)->click();
+        control<QPushButton>(dialog, Control::BitBtn1)->click();
     });
     QCOMPARE(first, int(QDialog::Accepted));
 
@@ -286,8 +286,8 @@ void TestFolderPicker::choicesLastFromOneShowingToTheNext() {
     const int second = execWhile(dialog, [&] {
         shown = dialog.scanRequest();
         hiddenShown = foldersOf(dialog)->filter().testFlag(QDir::Hidden);
-        levelEnabled = control<QComboBox>(dialog, u"ComboBox1"_s)->isEnabled();
-        control<QPushButton>(dialog, u"BitBtn2"_s)->click();
+        levelEnabled = control<QComboBox>(dialog, Control::ComboBox1)->isEnabled();
+        control<QPushButton>(dialog, Control::BitBtn2)->click();
     });
     QCOMPARE(second, int(QDialog::Rejected));
     QCOMPARE(shown.folder, m_dirBytes + "/照片");
@@ -295,12 +295,12 @@ void TestFolderPicker::choicesLastFromOneShowingToTheNext() {
     QVERIFY(shown.depthLimited);
     QCOMPARE(shown.levelText, u"5"_s);
     QVERIFY(hiddenShown);
-    QVERIFY(!control<QCheckBox>(dialog, u"ChkOtHidden"_s)->isChecked());
+    QVERIFY(!control<QCheckBox>(dialog, Control::ChkOtHidden)->isChecked());
     QVERIFY(levelEnabled);
 }
 
 void TestFolderPicker::showingReadsTheTreeAgain() {
-    TForm3 dialog;
+    FolderPickerDialog dialog;
     QTRY_COMPARE(shownFoldersIn(dialog, m_dir), (QStringList{u"shown"_s, u"照片"_s}));
     QCOMPARE(execWhile(dialog, [&] { dialog.reject(); }), int(QDialog::Rejected));
     MakeFolder(m_dirBytes + "/later");
@@ -312,7 +312,7 @@ void TestFolderPicker::showingReadsTheTreeAgain() {
 }
 
 void TestFolderPicker::nothingSelectedGivesNoFolder() {
-    TForm3 dialog;
+    FolderPickerDialog dialog;
     selectInTree(dialog, m_dir);
     QCOMPARE(dialog.selectedFolder(), m_dirBytes);
     treeOf(dialog)->selectionModel()->clearSelection();
@@ -321,7 +321,7 @@ void TestFolderPicker::nothingSelectedGivesNoFolder() {
 }
 
 // Whether folder is the tree's current folder, expanded with every folder above it, in view, with the focus.
-bool showsFolder(const TForm3& dialog, const QString& folder) {
+bool showsFolder(const FolderPickerDialog& dialog, const QString& folder) {
     QTreeView* tree = treeOf(dialog);
     const QModelIndex index = foldersOf(dialog)->index(folder);
     for (QModelIndex shown = index; shown.isValid(); shown = shown.parent()) {
@@ -345,7 +345,7 @@ void TestFolderPicker::opensAtTheFolderChosenLast() {
     MakeFolder(home + "/zz/inner");
     const QByteArray oldHome = qgetenv("HOME");
     qputenv("HOME", home);
-    TForm3 dialog;
+    FolderPickerDialog dialog;
     qputenv("HOME", oldHome);
     const QString homeText = QFile::decodeName(home);
     bool first = false;

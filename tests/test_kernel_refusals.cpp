@@ -1,4 +1,5 @@
 #include "core/CriterionPage.h"
+#include "testsupport/Controls.h"
 #include "testsupport/FileSystemFixtures.h"
 #include "testsupport/LabelledContent.h"
 #include "testsupport/TestFiles.h"
@@ -68,7 +69,7 @@ private:
     }
     QStringList keywordSortOptions(const QString& mode, const QString& policy) const {
         return {u"--page"_s,   QString::number(KeywordPage),
-                u"--text"_s,   u"EdtKeys=数据"_s,
+                u"--text"_s,   Control::EdtKeys + u"=数据"_s,
                 u"--out"_s,    at(u"out"_s),
                 u"--mode"_s,   mode,
                 u"--policy"_s, policy};
@@ -138,16 +139,18 @@ private slots:
             u"分拣工作完成！\n有 2 个文件复制或删除失败。\n失败 2 个，已分拣 2 个，因同名未处理 0 个，不符合条件 0 个。"_s;
 
         QTest::newRow("copy: files over the limit are refused, the others copied whole")
-            << kLimit << u"copy"_s << u"RbSkip"_s << QStringList() << copiesWithinLimit + allSources << twoFailed;
+            << kLimit << u"copy"_s << Control::RbSkip << QStringList() << copiesWithinLimit + allSources << twoFailed;
         QTest::newRow("move: only a source with a complete copy is deleted")
-            << kLimit << u"move"_s << u"RbSkip"_s << QStringList() << copiesWithinLimit + refusedSources << twoFailed;
+            << kLimit << u"move"_s << Control::RbSkip << QStringList() << copiesWithinLimit + refusedSources
+            << twoFailed;
         QTest::newRow("overwrite: a destination that cannot be replaced keeps its old content")
-            << kLimit << u"copy"_s << u"RbOverwrite"_s << everyName << replacedWithinLimit + allSources << twoFailed;
+            << kLimit << u"copy"_s << Control::RbOverwrite << everyName << replacedWithinLimit + allSources
+            << twoFailed;
         QTest::newRow("overwrite in move mode: the refused sources stay")
-            << kLimit << u"move"_s << u"RbOverwrite"_s << everyName << replacedWithinLimit + refusedSources
+            << kLimit << u"move"_s << Control::RbOverwrite << everyName << replacedWithinLimit + refusedSources
             << twoFailed;
         QTest::newRow("auto-number: a refused copy leaves no numbered file")
-            << kLimit << u"move"_s << u"RbRename"_s << QStringList{u"数据-over.bin"_s, u"数据-small.bin"_s}
+            << kLimit << u"move"_s << Control::RbRename << QStringList{u"数据-over.bin"_s, u"数据-small.bin"_s}
             << QStringList{u"out/"_s,
                            u"out/数据/"_s,
                            u"out/数据/数据-exact.bin exact:65536"_s,
@@ -157,7 +160,7 @@ private slots:
                    refusedSources
             << twoFailed;
         QTest::newRow("a limit of zero: nothing is written and nothing moves")
-            << qint64(0) << u"move"_s << u"RbSkip"_s << QStringList()
+            << qint64(0) << u"move"_s << Control::RbSkip << QStringList()
             << QStringList{u"out/"_s, u"out/数据/"_s} + allSources
             << u"分拣工作完成！\n有 4 个文件复制或删除失败。\n失败 4 个，已分拣 0 个，因同名未处理 0 个，不符合条件 0 个。"_s;
     }
@@ -296,7 +299,7 @@ private slots:
         if (atQuestion) {
             child.onQuestion = [&] { atQuestion(root); };
         }
-        QVERIFY2(child.run(keywordSortOptions(u"move"_s, u"RbAsk"_s),
+        QVERIFY2(child.run(keywordSortOptions(u"move"_s, Control::RbAsk),
                            {at(u"src/数据-1.bin"_s), at(u"src/inner/数据-2.bin"_s), at(u"src/数据-3.bin"_s)}),
                  qPrintable(child.error));
         restoreAccess();

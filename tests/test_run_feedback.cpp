@@ -38,13 +38,13 @@ private:
         for (const QString& name : names) {
             paths.append(WriteTestFile(path(u"src/"_s + name), name.toUtf8()));
         }
-        form().fileList().AppendUnique(paths);
+        mainWindow().fileList().AppendUnique(paths);
         return paths;
     }
     void sortByKeyword(const QString& keyword, const QString& policy) {
-        control<QTabWidget>(u"PageControl1"_s)->setCurrentIndex(KeywordPage);
-        control<QLineEdit>(u"EdtKeys"_s)->setText(keyword);
-        control<QLineEdit>(u"EdtOutDir"_s)->setText(path(u"out"_s));
+        control<QTabWidget>(Control::PageControl1)->setCurrentIndex(KeywordPage);
+        control<QLineEdit>(Control::EdtKeys)->setText(keyword);
+        control<QLineEdit>(Control::EdtOutDir)->setText(path(u"out"_s));
         control<QRadioButton>(policy)->click();
     }
     // Records the texts of the next message box and closes it with OK, or with the button called buttonName.
@@ -62,17 +62,17 @@ private slots:
     void everyRunThatStartsIsJournaled() {
         const QString runs = homeFolder() + u"/.local/state/Varnoth/runs"_s;
         listFiles({u"游记1.txt"_s});
-        sortByKeyword(u" "_s, u"RbSkip"_s);
+        sortByKeyword(u" "_s, Control::RbSkip);
         ShownMessage refused;
         answerNextMessage(&refused);
-        QTest::mouseClick(control(u"BtnCopy"_s), Qt::LeftButton);
+        QTest::mouseClick(control(Control::BtnCopy), Qt::LeftButton);
         QCOMPARE(refused.text, u"请输入匹配关键字!"_s);
         QVERIFY(EntriesOf(runs).isEmpty());
 
-        control<QLineEdit>(u"EdtKeys"_s)->setText(u"游记"_s);
+        control<QLineEdit>(Control::EdtKeys)->setText(u"游记"_s);
         ShownMessage done;
         answerNextMessage(&done);
-        QTest::mouseClick(control(u"BtnCopy"_s), Qt::LeftButton);
+        QTest::mouseClick(control(Control::BtnCopy), Qt::LeftButton);
         QVERIFY(done.text.startsWith(u"分拣工作完成！"_s));
         const QStringList journals = EntriesOf(runs);
         QCOMPARE(journals.size(), 1);
@@ -93,7 +93,7 @@ private slots:
         WriteTestFile(state, "not a folder");
         qputenv("XDG_STATE_HOME", QFile::encodeName(state));
         listFiles({u"游记1.txt"_s});
-        sortByKeyword(u"游记"_s, u"RbSkip"_s);
+        sortByKeyword(u"游记"_s, Control::RbSkip);
         ShownMessage warning;
         ShownMessage done;
         answerNextMessage(&warning, goOn ? QMessageBox::Yes : QMessageBox::No, [&] {
@@ -101,7 +101,7 @@ private slots:
                 answerNextMessage(&done);
             }
         });
-        QTest::mouseClick(control(u"BtnCopy"_s), Qt::LeftButton);
+        QTest::mouseClick(control(Control::BtnCopy), Qt::LeftButton);
         qunsetenv("XDG_STATE_HOME");
         QCOMPARE(warning.icon, QMessageBox::Warning);
         QVERIFY2(warning.text.contains(state + u"/Varnoth/runs"_s), qPrintable(warning.text));
@@ -111,15 +111,15 @@ private slots:
     }
 
     void theRunCanBeFollowedAndStopped() {
-        auto* progress = control<QLabel>(u"LblProgress"_s);
-        auto* stop = control<QPushButton>(u"BtnStop"_s);
+        auto* progress = control<QLabel>(Control::LblProgress);
+        auto* stop = control<QPushButton>(Control::BtnStop);
         QCOMPARE(stop->text(), u"停止"_s);
         QCOMPARE(progress->text(), QString());
         QVERIFY(!stop->isEnabled());
         // The second file's name is markup, and the label shows it as it is.
         listFiles({u"游记1.txt"_s, u"游记<b>2.txt"_s, u"游记3.txt"_s});
         WriteTestFile(path(u"out/游记/游记<b>2.txt"_s), "old");
-        sortByKeyword(u"游记"_s, u"RbAsk"_s);
+        sortByKeyword(u"游记"_s, Control::RbAsk);
 
         ShownMessage question;
         ShownBoxTexts done;
@@ -130,7 +130,7 @@ private slots:
             stop->click();
             readNextBox(&done);
         });
-        QTest::mouseClick(control(u"BtnCopy"_s), Qt::LeftButton);
+        QTest::mouseClick(control(Control::BtnCopy), Qt::LeftButton);
 
         QVERIFY(stopEnabled);
         QCOMPARE(done.text, u"分拣工作完成！\n失败 0 个，已分拣 1 个，因同名未处理 1 个，不符合条件 0 个。\n"
@@ -147,8 +147,8 @@ private slots:
             names.append(u"游记%1.txt"_s.arg(i));
         }
         listFiles(names);
-        sortByKeyword(u"游记"_s, u"RbOverwrite"_s);
-        auto* progress = control<QLabel>(u"LblProgress"_s);
+        sortByKeyword(u"游记"_s, Control::RbOverwrite);
+        auto* progress = control<QLabel>(Control::LblProgress);
         QStringList shown;
         QTimer afterEachFile;
         connect(&afterEachFile, &QTimer::timeout, [&] {
@@ -161,7 +161,7 @@ private slots:
         answerNextMessage(&done);
         QElapsedTimer clock;
         clock.start();
-        QTest::mouseClick(control(u"BtnCopy"_s), Qt::LeftButton);
+        QTest::mouseClick(control(Control::BtnCopy), Qt::LeftButton);
         const qint64 elapsed = clock.elapsed();
         QCOMPARE(EntriesOf(path(u"out/游记"_s)).size(), 400);
         QVERIFY(!shown.isEmpty());
@@ -178,15 +178,15 @@ private slots:
              {u"out/.txt/x.txt"_s, u"out/.txt/<font color=white>a<h3>临时副本，可放心覆盖.txt"_s}) {
             QVERIFY(::chmod(WriteTestFile(path(taken), "old").constData(), 0444) == 0);
         }
-        control<QTabWidget>(u"PageControl1"_s)->setCurrentIndex(TypePage);
-        control<QLineEdit>(u"EdtOutDir"_s)->setText(path(u"out"_s));
-        control<QRadioButton>(u"RbOverwrite"_s)->click();
-        control<QCheckBox>(u"ChkExclude"_s)->click();
-        control<QListWidget>(u"ListBox2"_s)->addItem(u"*.doc"_s);
+        control<QTabWidget>(Control::PageControl1)->setCurrentIndex(TypePage);
+        control<QLineEdit>(Control::EdtOutDir)->setText(path(u"out"_s));
+        control<QRadioButton>(Control::RbOverwrite)->click();
+        control<QCheckBox>(Control::ChkExclude)->click();
+        control<QListWidget>(Control::ListBox2)->addItem(u"*.doc"_s);
         OpenedUrls fileManager;
         ShownBoxTexts done;
-        readNextBox(&done, u"BtnOpenOutDir"_s);
-        QTest::mouseClick(control(u"BtnCopy"_s), Qt::LeftButton);
+        readNextBox(&done, Control::BtnOpenOutDir);
+        QTest::mouseClick(control(Control::BtnCopy), Qt::LeftButton);
 
         QCOMPARE(done.text, u"分拣工作完成！\n有 2 个文件复制或删除失败。\n"
                             u"失败 2 个，已分拣 1 个，因同名未处理 0 个，不符合条件 1 个。"_s);
@@ -205,7 +205,7 @@ private slots:
             selectable = box->textInteractionFlags().testFlag(Qt::TextSelectableByMouse);
             box->button(QMessageBox::Ok)->click();
         });
-        OpenFolderInFileManager(&form(), QFile::encodeName(path(u"out/<b>照片</b>"_s)));
+        OpenFolderInFileManager(&mainWindow(), QFile::encodeName(path(u"out/<b>照片</b>"_s)));
         QCOMPARE(text, u"没有找到可以打开文件夹的文件管理器。文件夹：\n"_s + path(u"out/<b>照片</b>"_s));
         QVERIFY(selectable);
     }
@@ -218,7 +218,7 @@ private slots:
         report.onlyCopies = {"/home/u/<b>报告</b>.doc", "/home/u/游记.txt"};
         ShownBoxTexts done;
         readNextBox(&done);
-        ShowCompletionBox(&form(), report, {});
+        ShowCompletionBox(&mainWindow(), report, {});
         QCOMPARE(done.text, u"分拣工作完成！\n失败 0 个，已分拣 2 个，因同名未处理 0 个，不符合条件 0 个。"_s);
         QCOMPARE(done.details,
                  u"以下文件移动时，原文件名已指向另一个文件，该文件已保留；分拣出的文件是原文件仅有的一份：\n"
@@ -230,8 +230,8 @@ private slots:
     void theCreationTimeIsWhenTheFileCameOntoTheDisk_data() {
         QTest::addColumn<QString>("time");
         QTest::addColumn<bool>("placed");
-        QTest::newRow("creation time") << u"RbCreateTime"_s << true;
-        QTest::newRow("modification time") << u"RbModifyTime"_s << false;
+        QTest::newRow("creation time") << Control::RbCreateTime << true;
+        QTest::newRow("modification time") << Control::RbModifyTime << false;
     }
     void theCreationTimeIsWhenTheFileCameOntoTheDisk() {
         QFETCH(QString, time);
@@ -242,16 +242,16 @@ private slots:
         }
         const struct timespec june2010[2] = {{1275350400, 0}, {1275350400, 0}};
         QVERIFY(::utimensat(AT_FDCWD, file.constData(), june2010, 0) == 0);
-        form().fileList().AppendUnique({"/proc/version"});
-        control<QTabWidget>(u"PageControl1"_s)->setCurrentIndex(DatePage);
-        control<QLineEdit>(u"EdtOutDir"_s)->setText(path(u"out"_s));
+        mainWindow().fileList().AppendUnique({"/proc/version"});
+        control<QTabWidget>(Control::PageControl1)->setCurrentIndex(DatePage);
+        control<QLineEdit>(Control::EdtOutDir)->setText(path(u"out"_s));
         control<QRadioButton>(time)->click();
         QVERIFY(!control(time)->toolTip().isEmpty());
-        control<QComboBox>(u"CmbFileDate"_s)->setCurrentIndex(1); // later than
-        control<QDateEdit>(u"DtDate"_s)->setDate(QDate(2015, 1, 1));
+        control<QComboBox>(Control::CmbFileDate)->setCurrentIndex(1); // later than
+        control<QDateEdit>(Control::DtDate)->setDate(QDate(2015, 1, 1));
         ShownBoxTexts done;
         readNextBox(&done);
-        QTest::mouseClick(control(u"BtnCopy"_s), Qt::LeftButton);
+        QTest::mouseClick(control(Control::BtnCopy), Qt::LeftButton);
         QCOMPARE(TreeOf(path(u"out"_s)).filter(u"/new.txt"_s).size(), placed ? 1 : 0);
         QCOMPARE(done.details.contains(u"有 1 个文件的创建时间未被文件系统记录，已按修改时间比较。"_s), placed);
     }

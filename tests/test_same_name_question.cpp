@@ -45,13 +45,13 @@ private:
     // Lists src/name for each name and sorts them by the keyword "a" under the ask policy into out/a.
     void startRun(const QStringList& names) {
         for (const QString& name : names) {
-            form().fileList().AppendUnique({QFile::encodeName(path(u"src/"_s + name))});
+            mainWindow().fileList().AppendUnique({QFile::encodeName(path(u"src/"_s + name))});
         }
-        control<QTabWidget>(u"PageControl1"_s)->setCurrentIndex(KeywordPage);
-        control<QLineEdit>(u"EdtKeys"_s)->setText(u"a"_s);
-        control<QLineEdit>(u"EdtOutDir"_s)->setText(path(u"out"_s));
-        control<QRadioButton>(u"RbAsk"_s)->click();
-        QTest::mouseClick(control(u"BtnCopy"_s), Qt::LeftButton);
+        control<QTabWidget>(Control::PageControl1)->setCurrentIndex(KeywordPage);
+        control<QLineEdit>(Control::EdtKeys)->setText(u"a"_s);
+        control<QLineEdit>(Control::EdtOutDir)->setText(path(u"out"_s));
+        control<QRadioButton>(Control::RbAsk)->click();
+        QTest::mouseClick(control(Control::BtnCopy), Qt::LeftButton);
     }
     // Answers every further question No, counting them, and closes the completion box.
     void answerTheRest(int* questions) {
@@ -121,9 +121,9 @@ private slots:
         QTest::addColumn<QString>("button");
         QTest::addColumn<QStringList>("outcome");
         QTest::newRow("全部是 replaces them all")
-            << u"BtnYesToAll"_s << QStringList{u"a1.txt new:10"_s, u"a2.txt new:10"_s, u"a3.txt new:10"_s};
+            << Control::BtnYesToAll << QStringList{u"a1.txt new:10"_s, u"a2.txt new:10"_s, u"a3.txt new:10"_s};
         QTest::newRow("全部否 keeps them all")
-            << u"BtnNoToAll"_s << QStringList{u"a1.txt old:10"_s, u"a2.txt old:10"_s, u"a3.txt old:10"_s};
+            << Control::BtnNoToAll << QStringList{u"a1.txt old:10"_s, u"a2.txt old:10"_s, u"a3.txt old:10"_s};
     }
     void answersToAll() {
         QFETCH(QString, button);
@@ -142,7 +142,7 @@ private slots:
             answer->click();
         });
         startRun(names);
-        QCOMPARE(caption, button == u"BtnYesToAll"_s ? u"全部是"_s : u"全部否"_s);
+        QCOMPARE(caption, button == Control::BtnYesToAll ? u"全部是"_s : u"全部否"_s);
         QCOMPARE(furtherQuestions, 0);
         QCOMPARE(TreeWithContents(path(u"out/a"_s)), outcome);
     }

@@ -4,7 +4,7 @@
 #include "testsupport/TestFiles.h"
 #include "testsupport/WindowSortChild.h"
 #include "testsupport/WindowTest.h"
-#include "ui/TerminationSignals.h"
+#include "ui/CloseOnSignal.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>
@@ -26,10 +26,10 @@ private:
     QString childSettings() const { return path(u"private/config/Varnoth.ini"_s); }
     QStringList options(const QString& mode) const {
         return {u"--page"_s,   QString::number(KeywordPage),
-                u"--text"_s,   u"EdtKeys=数据"_s,
+                u"--text"_s,   Control::EdtKeys + u"=数据"_s,
                 u"--out"_s,    path(u"out"_s),
                 u"--mode"_s,   mode,
-                u"--policy"_s, u"RbAsk"_s};
+                u"--policy"_s, Control::RbAsk};
     }
     // Two files for a move under the ask policy; the first one's name is taken in the output folder.
     QStringList twoFilesOneTaken() const {
@@ -76,25 +76,25 @@ private slots:
     // In this process, and last of all: the interruption it requests lasts until the process ends.
     void whileAQuestionIsOpen() {
         startWindows();
-        TerminationSignals termination([this] { windows().closeAll(); });
+        CloseOnTerminationSignals closeOnSignal([this] { windows().closeAll(); });
         QByteArrayList files;
         for (const QString& file : twoFilesOneTaken()) {
             files.append(QFile::encodeName(file));
         }
-        form().fileList().AppendUnique(files);
-        control<QTabWidget>(u"PageControl1"_s)->setCurrentIndex(KeywordPage);
-        control<QLineEdit>(u"EdtKeys"_s)->setText(u"数据"_s);
-        control<QLineEdit>(u"EdtOutDir"_s)->setText(path(u"out"_s));
-        control<QAbstractButton>(u"RbAsk"_s)->click();
-        control<QAbstractButton>(u"RbMove"_s)->click();
+        mainWindow().fileList().AppendUnique(files);
+        control<QTabWidget>(Control::PageControl1)->setCurrentIndex(KeywordPage);
+        control<QLineEdit>(Control::EdtKeys)->setText(u"数据"_s);
+        control<QLineEdit>(Control::EdtOutDir)->setText(path(u"out"_s));
+        control<QAbstractButton>(Control::RbAsk)->click();
+        control<QAbstractButton>(Control::RbMove)->click();
         bool asked = false;
         onNextModal([&](QWidget*) {
             asked = true;
             ::raise(SIGTERM);
         });
-        control<QAbstractButton>(u"BtnCopy"_s)->click();
+        control<QAbstractButton>(Control::BtnCopy)->click();
         QVERIFY(asked);
-        QVERIFY(!form().isVisible());
+        QVERIFY(!mainWindow().isVisible());
         checkNothingMoved();
         QVERIFY(ReadTestFile(configFolder() + u"/Varnoth.ini"_s)
                     .contains("\nOutDir=" + QFile::encodeName(path(u"out/"_s))));

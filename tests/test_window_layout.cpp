@@ -30,20 +30,20 @@ bool isControl(const QWidget* widget) {
 class TestWindowLayout : public WindowTest {
     Q_OBJECT
 private:
-    QRect inWindow(const QWidget* widget) { return QRect(widget->mapTo(&form(), QPoint(0, 0)), widget->size()); }
+    QRect inWindow(const QWidget* widget) { return QRect(widget->mapTo(&mainWindow(), QPoint(0, 0)), widget->size()); }
     QList<QWidget*> visibleControls() {
         QList<QWidget*> controls;
-        for (QWidget* widget : form().findChildren<QWidget*>()) {
-            if (isControl(widget) && widget->isVisibleTo(&form())) {
+        for (QWidget* widget : mainWindow().findChildren<QWidget*>()) {
+            if (isControl(widget) && widget->isVisibleTo(&mainWindow())) {
                 controls.append(widget);
             }
         }
         return controls;
     }
     void showAt(const QSize& size) {
-        form().resize(size);
+        mainWindow().resize(size);
         QTest::qWait(0);
-        QCOMPARE(form().size(), size);
+        QCOMPARE(mainWindow().size(), size);
     }
 
 private slots:
@@ -53,7 +53,7 @@ private slots:
         for (const QString& type :
              {u"*.jpg"_s, u"*.jpeg"_s, u"*.png"_s, u"*.gif"_s, u"*.heic"_s, u"*.webp"_s, u"*.pdf"_s, u"*.docx"_s,
               u"*.xlsx"_s, u"*.mp4"_s, u"*.mov"_s, u"*.torrent-download"_s}) {
-            control<QListWidget>(u"ListBox2"_s)->addItem(type);
+            control<QListWidget>(Control::ListBox2)->addItem(type);
             QTest::qWait(0);
         }
     }
@@ -66,16 +66,16 @@ private slots:
     void controlsNeitherOverlapNorShrink() {
         QFETCH(QSize, size);
         showAt(size);
-        auto* pages = control<QTabWidget>(u"PageControl1"_s);
+        auto* pages = control<QTabWidget>(Control::PageControl1);
         for (int page = KeywordPage; page < PageCount; ++page) {
             pages->setCurrentIndex(page);
             QTest::qWait(0);
-            QCOMPARE(form().size(), size);
+            QCOMPARE(mainWindow().size(), size);
             const QList<QWidget*> controls = visibleControls();
             for (QWidget* widget : controls) {
                 const QString name = pages->tabText(page) + u": "_s + widget->objectName();
                 // Each control lies whole inside the window and, unless it scrolls, is as tall as it needs to be.
-                QVERIFY2(form().rect().contains(inWindow(widget)), qPrintable(name));
+                QVERIFY2(mainWindow().rect().contains(inWindow(widget)), qPrintable(name));
                 QVERIFY2(qobject_cast<QAbstractItemView*>(widget) ||
                              widget->height() >= widget->minimumSizeHint().height(),
                          qPrintable(name));
@@ -88,7 +88,7 @@ private slots:
             }
         }
         // The output folder's field and button keep their natural height.
-        for (const QString& name : {u"EdtOutDir"_s, u"Button3"_s}) {
+        for (const QString& name : {Control::EdtOutDir, Control::Button3}) {
             QCOMPARE(control(name)->height(), control(name)->sizeHint().height());
         }
     }
@@ -98,7 +98,7 @@ private slots:
     void theTypeListShowsEveryEntryInFull() {
         QFETCH(QSize, size);
         showAt(size);
-        auto* list = control<QListWidget>(u"ListBox2"_s);
+        auto* list = control<QListWidget>(Control::ListBox2);
         const int margins = 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1);
         for (int row = 0; row < list->count(); ++row) {
             const QListWidgetItem* item = list->item(row);
@@ -111,11 +111,11 @@ private slots:
 
     // A taller window gives its extra height to the file list, not to the criterion page.
     void extraHeightGoesToTheFileList() {
-        const int listHeight = control(u"ListBox1"_s)->height();
-        const int pageHeight = control(u"PageControl1"_s)->height();
+        const int listHeight = control(Control::ListBox1)->height();
+        const int pageHeight = control(Control::PageControl1)->height();
         showAt(QSize(838, 810));
-        QCOMPARE(control(u"ListBox1"_s)->height(), listHeight + 200);
-        QCOMPARE(control(u"PageControl1"_s)->height(), pageHeight);
+        QCOMPARE(control(Control::ListBox1)->height(), listHeight + 200);
+        QCOMPARE(control(Control::PageControl1)->height(), pageHeight);
     }
 };
 

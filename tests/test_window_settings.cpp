@@ -27,7 +27,7 @@ private:
     static QString settingsFile() { return configFolder() + u"/Varnoth.ini"_s; }
     bool checked(const QString& name) { return control<QAbstractButton>(name)->isChecked(); }
     void closeAndStartAgain() {
-        QVERIFY(form().close());
+        QVERIFY(mainWindow().close());
         startWindows();
     }
 
@@ -35,17 +35,17 @@ private slots:
 
     void theFirstStart() {
         startWindows();
-        QCOMPARE(control<QTabWidget>(u"PageControl1"_s)->currentIndex(), KeywordPage);
-        QVERIFY(checked(u"RbSkip"_s));
-        QCOMPARE(control<QLineEdit>(u"EdtOutDir"_s)->text(), homeFolder() + u"/Varnoth/"_s);
-        QVERIFY(checked(u"RbPicW"_s));
-        QVERIFY(checked(u"RbCreateTime"_s));
-        QVERIFY(checked(u"RbCopy"_s));
-        for (const QString& name : {u"CmbPic"_s, u"CmbCondition"_s, u"CmbUnit"_s, u"CmbFileDate"_s}) {
+        QCOMPARE(control<QTabWidget>(Control::PageControl1)->currentIndex(), KeywordPage);
+        QVERIFY(checked(Control::RbSkip));
+        QCOMPARE(control<QLineEdit>(Control::EdtOutDir)->text(), homeFolder() + u"/Varnoth/"_s);
+        QVERIFY(checked(Control::RbPicW));
+        QVERIFY(checked(Control::RbCreateTime));
+        QVERIFY(checked(Control::RbCopy));
+        for (const QString& name : {Control::CmbPic, Control::CmbCondition, Control::CmbUnit, Control::CmbFileDate}) {
             QCOMPARE(control<QComboBox>(name)->currentIndex(), 0);
         }
-        QCOMPARE(control<QListWidget>(u"ListBox2"_s)->count(), 0);
-        QCOMPARE(control<QDateEdit>(u"DtDate"_s)->date(), QDate(2013, 5, 6));
+        QCOMPARE(control<QListWidget>(Control::ListBox2)->count(), 0);
+        QCOMPARE(control<QDateEdit>(Control::DtDate)->date(), QDate(2013, 5, 6));
         QVERIFY(!QFileInfo::exists(settingsFile())); // nothing is written before the window closes
     }
 
@@ -53,59 +53,59 @@ private slots:
     void theDefaultOutputFolderIsMadeByTheRun() {
         startWindows();
         QVERIFY(!QFileInfo::exists(homeFolder()));
-        form().fileList().AppendUnique({WriteTestFile(path(u"src/游记.txt"_s))});
-        control<QTabWidget>(u"PageControl1"_s)->setCurrentIndex(KeywordPage);
-        control<QLineEdit>(u"EdtKeys"_s)->setText(u"游记"_s);
+        mainWindow().fileList().AppendUnique({WriteTestFile(path(u"src/游记.txt"_s))});
+        control<QTabWidget>(Control::PageControl1)->setCurrentIndex(KeywordPage);
+        control<QLineEdit>(Control::EdtKeys)->setText(u"游记"_s);
         ShownMessage done;
         answerNextMessage(&done);
-        QTest::mouseClick(control(u"BtnCopy"_s), Qt::LeftButton);
+        QTest::mouseClick(control(Control::BtnCopy), Qt::LeftButton);
         QCOMPARE(EntriesOf(homeFolder() + u"/Varnoth/游记"_s), QStringList{u"游记.txt"_s});
     }
 
     void everyChoiceSurvivesARestart() {
         startWindows();
         QDir().mkpath(path(u"out"_s));
-        control<QLineEdit>(u"EdtFilter"_s)->setText(u"_*-"_s);
-        control<QLineEdit>(u"EdtOutDir"_s)->setText(path(u"out"_s) + u'/');
-        control<QAbstractButton>(u"RbRename"_s)->setChecked(true);
-        control<QTabWidget>(u"PageControl1"_s)->setCurrentIndex(DatePage);
-        control<QListWidget>(u"ListBox2"_s)->addItems({u"*.txt"_s, u"*.DOC"_s});
-        control<QAbstractButton>(u"RbPicH"_s)->setChecked(true);
-        control<QComboBox>(u"CmbPic"_s)->setCurrentIndex(2);
-        control<QLineEdit>(u"EdtPic"_s)->setText(u" 800"_s);
-        control<QComboBox>(u"CmbCondition"_s)->setCurrentIndex(1);
-        control<QComboBox>(u"CmbUnit"_s)->setCurrentIndex(1);
-        control<QLineEdit>(u"EdtSize"_s)->setText(u"007"_s);
-        control<QLineEdit>(u"EdtKeys"_s)->setText(u"  游记 a  "_s);
-        control<QDateEdit>(u"DtDate"_s)->setDate(QDate(1999, 12, 31));
-        control<QTimeEdit>(u"DtTime"_s)->setTime(QTime(23, 59, 58));
-        control<QAbstractButton>(u"RbModifyTime"_s)->setChecked(true);
-        control<QComboBox>(u"CmbFileDate"_s)->setCurrentIndex(1);
+        control<QLineEdit>(Control::EdtFilter)->setText(u"_*-"_s);
+        control<QLineEdit>(Control::EdtOutDir)->setText(path(u"out"_s) + u'/');
+        control<QAbstractButton>(Control::RbRename)->setChecked(true);
+        control<QTabWidget>(Control::PageControl1)->setCurrentIndex(DatePage);
+        control<QListWidget>(Control::ListBox2)->addItems({u"*.txt"_s, u"*.DOC"_s});
+        control<QAbstractButton>(Control::RbPicH)->setChecked(true);
+        control<QComboBox>(Control::CmbPic)->setCurrentIndex(2);
+        control<QLineEdit>(Control::EdtPic)->setText(u" 800"_s);
+        control<QComboBox>(Control::CmbCondition)->setCurrentIndex(1);
+        control<QComboBox>(Control::CmbUnit)->setCurrentIndex(1);
+        control<QLineEdit>(Control::EdtSize)->setText(u"007"_s);
+        control<QLineEdit>(Control::EdtKeys)->setText(u"  游记 a  "_s);
+        control<QDateEdit>(Control::DtDate)->setDate(QDate(1999, 12, 31));
+        control<QTimeEdit>(Control::DtTime)->setTime(QTime(23, 59, 58));
+        control<QAbstractButton>(Control::RbModifyTime)->setChecked(true);
+        control<QComboBox>(Control::CmbFileDate)->setCurrentIndex(1);
         // Choices that are not kept.
-        control<QAbstractButton>(u"RbMove"_s)->setChecked(true);
-        control<QAbstractButton>(u"ChkInclude"_s)->setChecked(true);
+        control<QAbstractButton>(Control::RbMove)->setChecked(true);
+        control<QAbstractButton>(Control::ChkInclude)->setChecked(true);
 
         closeAndStartAgain();
 
-        QCOMPARE(control<QLineEdit>(u"EdtFilter"_s)->text(), u"_*-"_s);
-        QCOMPARE(control<QLineEdit>(u"EdtOutDir"_s)->text(), path(u"out"_s) + u'/');
-        QVERIFY(checked(u"RbRename"_s));
-        QCOMPARE(control<QTabWidget>(u"PageControl1"_s)->currentIndex(), DatePage);
-        QCOMPARE(control<QListWidget>(u"ListBox2"_s)->count(), 2);
-        QCOMPARE(control<QListWidget>(u"ListBox2"_s)->item(1)->text(), u"*.DOC"_s);
-        QVERIFY(checked(u"RbPicH"_s));
-        QCOMPARE(control<QComboBox>(u"CmbPic"_s)->currentIndex(), 2);
-        QCOMPARE(control<QLineEdit>(u"EdtPic"_s)->text(), u"800"_s); // values are read trimmed
-        QCOMPARE(control<QComboBox>(u"CmbCondition"_s)->currentIndex(), 1);
-        QCOMPARE(control<QComboBox>(u"CmbUnit"_s)->currentIndex(), 1);
-        QCOMPARE(control<QLineEdit>(u"EdtSize"_s)->text(), u"007"_s);
-        QCOMPARE(control<QLineEdit>(u"EdtKeys"_s)->text(), u"游记 a"_s);
-        QCOMPARE(control<QDateEdit>(u"DtDate"_s)->date(), QDate(1999, 12, 31));
-        QCOMPARE(control<QTimeEdit>(u"DtTime"_s)->time(), QTime(23, 59, 58));
-        QVERIFY(checked(u"RbModifyTime"_s));
-        QCOMPARE(control<QComboBox>(u"CmbFileDate"_s)->currentIndex(), 1);
-        QVERIFY(checked(u"RbCopy"_s));
-        QVERIFY(!checked(u"ChkInclude"_s));
+        QCOMPARE(control<QLineEdit>(Control::EdtFilter)->text(), u"_*-"_s);
+        QCOMPARE(control<QLineEdit>(Control::EdtOutDir)->text(), path(u"out"_s) + u'/');
+        QVERIFY(checked(Control::RbRename));
+        QCOMPARE(control<QTabWidget>(Control::PageControl1)->currentIndex(), DatePage);
+        QCOMPARE(control<QListWidget>(Control::ListBox2)->count(), 2);
+        QCOMPARE(control<QListWidget>(Control::ListBox2)->item(1)->text(), u"*.DOC"_s);
+        QVERIFY(checked(Control::RbPicH));
+        QCOMPARE(control<QComboBox>(Control::CmbPic)->currentIndex(), 2);
+        QCOMPARE(control<QLineEdit>(Control::EdtPic)->text(), u"800"_s); // values are read trimmed
+        QCOMPARE(control<QComboBox>(Control::CmbCondition)->currentIndex(), 1);
+        QCOMPARE(control<QComboBox>(Control::CmbUnit)->currentIndex(), 1);
+        QCOMPARE(control<QLineEdit>(Control::EdtSize)->text(), u"007"_s);
+        QCOMPARE(control<QLineEdit>(Control::EdtKeys)->text(), u"游记 a"_s);
+        QCOMPARE(control<QDateEdit>(Control::DtDate)->date(), QDate(1999, 12, 31));
+        QCOMPARE(control<QTimeEdit>(Control::DtTime)->time(), QTime(23, 59, 58));
+        QVERIFY(checked(Control::RbModifyTime));
+        QCOMPARE(control<QComboBox>(Control::CmbFileDate)->currentIndex(), 1);
+        QVERIFY(checked(Control::RbCopy));
+        QVERIFY(!checked(Control::ChkInclude));
 
         const QByteArray saved = ReadTestFile(settingsFile());
         QVERIFY(saved.startsWith("[Parameter]"));
@@ -115,10 +115,10 @@ private slots:
 
     void theSameNameChoices_data() {
         QTest::addColumn<QString>("button");
-        QTest::newRow("overwrite") << u"RbOverwrite"_s;
-        QTest::newRow("ask") << u"RbAsk"_s;
-        QTest::newRow("skip") << u"RbSkip"_s;
-        QTest::newRow("auto-number") << u"RbRename"_s;
+        QTest::newRow("overwrite") << Control::RbOverwrite;
+        QTest::newRow("ask") << Control::RbAsk;
+        QTest::newRow("skip") << Control::RbSkip;
+        QTest::newRow("auto-number") << Control::RbRename;
     }
     void theSameNameChoices() {
         QFETCH(QString, button);
@@ -159,33 +159,33 @@ private slots:
                 }
             });
         };
-        record("Filter", control<QLineEdit>(u"EdtFilter"_s), &QLineEdit::textChanged);
-        record("OutDir", control<QLineEdit>(u"EdtOutDir"_s), &QLineEdit::textChanged);
-        for (const QString& button : {u"RbOverwrite"_s, u"RbAsk"_s, u"RbSkip"_s, u"RbRename"_s}) {
+        record("Filter", control<QLineEdit>(Control::EdtFilter), &QLineEdit::textChanged);
+        record("OutDir", control<QLineEdit>(Control::EdtOutDir), &QLineEdit::textChanged);
+        for (const QString& button : {Control::RbOverwrite, Control::RbAsk, Control::RbSkip, Control::RbRename}) {
             record("SameFile", control<QAbstractButton>(button), &QAbstractButton::toggled);
         }
-        record("Page", control<QTabWidget>(u"PageControl1"_s), &QTabWidget::currentChanged);
-        record("SuffixFilter", control<QListWidget>(u"ListBox2"_s)->model(), &QAbstractItemModel::rowsInserted);
-        record("PicSize", control<QAbstractButton>(u"RbPicH"_s), &QAbstractButton::toggled);
-        record("FileAttr", control<QAbstractButton>(u"RbModifyTime"_s), &QAbstractButton::toggled);
-        record("CmbPic", control<QComboBox>(u"CmbPic"_s), &QComboBox::currentIndexChanged);
-        record("PicSizeValue", control<QLineEdit>(u"EdtPic"_s), &QLineEdit::textChanged);
-        record("CmbCondition", control<QComboBox>(u"CmbCondition"_s), &QComboBox::currentIndexChanged);
-        record("CmbUnit", control<QComboBox>(u"CmbUnit"_s), &QComboBox::currentIndexChanged);
-        record("FileSize", control<QLineEdit>(u"EdtSize"_s), &QLineEdit::textChanged);
-        record("DTDate", control<QDateEdit>(u"DtDate"_s), &QDateEdit::dateChanged);
-        record("DTTime", control<QTimeEdit>(u"DtTime"_s), &QTimeEdit::timeChanged);
-        record("CmbFileDate", control<QComboBox>(u"CmbFileDate"_s), &QComboBox::currentIndexChanged);
-        record("EdtKeys", control<QLineEdit>(u"EdtKeys"_s), &QLineEdit::textChanged);
+        record("Page", control<QTabWidget>(Control::PageControl1), &QTabWidget::currentChanged);
+        record("SuffixFilter", control<QListWidget>(Control::ListBox2)->model(), &QAbstractItemModel::rowsInserted);
+        record("PicSize", control<QAbstractButton>(Control::RbPicH), &QAbstractButton::toggled);
+        record("FileAttr", control<QAbstractButton>(Control::RbModifyTime), &QAbstractButton::toggled);
+        record("CmbPic", control<QComboBox>(Control::CmbPic), &QComboBox::currentIndexChanged);
+        record("PicSizeValue", control<QLineEdit>(Control::EdtPic), &QLineEdit::textChanged);
+        record("CmbCondition", control<QComboBox>(Control::CmbCondition), &QComboBox::currentIndexChanged);
+        record("CmbUnit", control<QComboBox>(Control::CmbUnit), &QComboBox::currentIndexChanged);
+        record("FileSize", control<QLineEdit>(Control::EdtSize), &QLineEdit::textChanged);
+        record("DTDate", control<QDateEdit>(Control::DtDate), &QDateEdit::dateChanged);
+        record("DTTime", control<QTimeEdit>(Control::DtTime), &QTimeEdit::timeChanged);
+        record("CmbFileDate", control<QComboBox>(Control::CmbFileDate), &QComboBox::currentIndexChanged);
+        record("EdtKeys", control<QLineEdit>(Control::EdtKeys), &QLineEdit::textChanged);
 
-        form().applySettings(values);
+        mainWindow().applySettings(values);
 
         QCOMPARE(changed,
                  (QStringList{u"Filter"_s, u"OutDir"_s, u"SameFile"_s, u"Page"_s, u"SuffixFilter"_s, u"PicSize"_s,
                               u"FileAttr"_s, u"CmbPic"_s, u"PicSizeValue"_s, u"CmbCondition"_s, u"CmbUnit"_s,
                               u"FileSize"_s, u"DTDate"_s, u"DTTime"_s, u"CmbFileDate"_s, u"EdtKeys"_s}));
-        QCOMPARE(control<QLabel>(u"lblOption"_s)->text(), u"分拣方式： 按文件日期属性分拣"_s);
-        QCOMPARE(form().currentSettings(), values);
+        QCOMPARE(control<QLabel>(Control::lblOption)->text(), u"分拣方式： 按文件日期属性分拣"_s);
+        QCOMPARE(mainWindow().currentSettings(), values);
     }
 
     // A saved output folder that is empty or no longer there gives way to the default, which need not exist.
@@ -199,9 +199,9 @@ private slots:
         const QByteArray saved = outDir.isEmpty() ? outDir : QFile::encodeName(path(QString::fromUtf8(outDir)));
         WriteTestFile(settingsFile(), "[Parameter]\nOutDir=" + saved + "\nPage=6\n");
         startWindows();
-        QCOMPARE(control<QLineEdit>(u"EdtOutDir"_s)->text(), homeFolder() + u"/Varnoth/"_s);
-        QCOMPARE(control<QTabWidget>(u"PageControl1"_s)->currentIndex(), NamePage); // the designed page
-        QCOMPARE(control<QLabel>(u"lblOption"_s)->text(), u"分拣方式： 按文件名分拣"_s);
+        QCOMPARE(control<QLineEdit>(Control::EdtOutDir)->text(), homeFolder() + u"/Varnoth/"_s);
+        QCOMPARE(control<QTabWidget>(Control::PageControl1)->currentIndex(), NamePage); // the designed page
+        QCOMPARE(control<QLabel>(Control::lblOption)->text(), u"分拣方式： 按文件名分拣"_s);
     }
 
     void anUnwritableLocationIsReportedAndTheWindowStillCloses() {
@@ -210,11 +210,11 @@ private slots:
         startWindows();
         ShownMessage warning;
         answerNextMessage(&warning);
-        QVERIFY(form().close());
+        QVERIFY(mainWindow().close());
         QCOMPARE(warning.icon, QMessageBox::Warning);
         QCOMPARE(warning.title, u"Varnoth"_s);
         QVERIFY(warning.text.contains(path(u"blocker/config/Varnoth.ini"_s)));
-        QVERIFY(!form().isVisible());
+        QVERIFY(!mainWindow().isVisible());
     }
 };
 

@@ -16,8 +16,8 @@
 #include "core/CriterionPage.h"
 #include "filelist/FileListModel.h"
 #include "testsupport/Controls.h"
+#include "ui/CloseOnSignal.h"
 #include "ui/MainWindows.h"
-#include "ui/TerminationSignals.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -47,7 +47,7 @@ struct Request {
     int page = KeywordPage;
     QByteArray outDir;
     bool move = false;
-    QString policy = u"RbSkip"_s;
+    QString policy = Control::RbSkip;
     QList<std::pair<QString, QString>> texts;
     QByteArrayList files;
 };
@@ -152,18 +152,18 @@ int main(int argc, char** argv) {
 
     QApplication application(argc, argv);
     MainWindows windows;
-    TerminationSignals termination([&windows] { windows.closeAll(); });
-    TForm1& form = windows.form1;
-    form.show();
+    CloseOnTerminationSignals closeOnSignal([&windows] { windows.closeAll(); });
+    MainWindow& window = windows.mainWindow;
+    window.show();
 
-    form.fileList().AppendUnique(request.files);
-    FindControl<QTabWidget>(form, u"PageControl1"_s)->setCurrentIndex(request.page);
+    window.fileList().AppendUnique(request.files);
+    FindControl<QTabWidget>(window, Control::PageControl1)->setCurrentIndex(request.page);
     for (const auto& [control, text] : request.texts) {
-        FindControl<QLineEdit>(form, control)->setText(text);
+        FindControl<QLineEdit>(window, control)->setText(text);
     }
-    FindControl<QLineEdit>(form, u"EdtOutDir"_s)->setText(QFile::decodeName(request.outDir));
-    FindControl<QAbstractButton>(form, request.move ? u"RbMove"_s : u"RbCopy"_s)->click();
-    FindControl<QAbstractButton>(form, request.policy)->click();
+    FindControl<QLineEdit>(window, Control::EdtOutDir)->setText(QFile::decodeName(request.outDir));
+    FindControl<QAbstractButton>(window, request.move ? Control::RbMove : Control::RbCopy)->click();
+    FindControl<QAbstractButton>(window, request.policy)->click();
     QApplication::processEvents();
 
     if (request.pauseAfterListing) {
@@ -179,6 +179,6 @@ int main(int argc, char** argv) {
     if (request.fileSizeLimit >= 0) {
         limitFileSize(request.fileSizeLimit);
     }
-    FindControl<QAbstractButton>(form, u"BtnCopy"_s)->click();
+    FindControl<QAbstractButton>(window, Control::BtnCopy)->click();
     return 0;
 }

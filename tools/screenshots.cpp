@@ -12,11 +12,11 @@
 #include "journal/RunJournal.h"
 #include "journal/Undo.h"
 #include "ui/CompletionBox.h"
+#include "ui/HistoryDialog.h"
 #include "ui/MainWindows.h"
 #include "ui/MessageBoxes.h"
 #include "ui/OverwriteQuestionBox.h"
-#include "ui/TfrmHistory.h"
-#include "ui/TfrmPreview.h"
+#include "ui/PreviewDialog.h"
 #include "ui/Translations.h"
 
 #include <QAbstractButton>
@@ -138,7 +138,7 @@ SampleFiles sampleFiles() {
             {"/home/user/Downloads/contract scan.pdf", "/home/user/Pictures/holiday 2024/IMG_2077.jpg"}};
 }
 
-void fillMainWindow(TForm1& form, const SampleFiles& samples) {
+void fillMainWindow(MainWindow& form, const SampleFiles& samples) {
     form.fileList().AppendUnique(samples.paths);
     form.findChild<QLineEdit*>(u"EdtKeys"_s)->setText(samples.keywords);
     form.findChild<QCheckBox*>(u"ChkInclude"_s)->setChecked(true);
@@ -248,11 +248,11 @@ int main(int argc, char** argv) {
 
     MainWindows windows;
     const SampleFiles samples = sampleFiles();
-    fillMainWindow(windows.form1, samples);
-    auto* pages = windows.form1.findChild<QTabWidget*>(u"PageControl1"_s);
+    fillMainWindow(windows.mainWindow, samples);
+    auto* pages = windows.mainWindow.findChild<QTabWidget*>(u"PageControl1"_s);
     for (int page = KeywordPage; page < PageCount; ++page) {
         pages->setCurrentIndex(page);
-        pictures.save(windows.form1, u"page-%1"_s.arg(page));
+        pictures.save(windows.mainWindow, u"page-%1"_s.arg(page));
     }
     pages->setCurrentIndex(KeywordPage);
 
@@ -261,21 +261,23 @@ int main(int argc, char** argv) {
     const QByteArray existing = makeFile(privateFolder.filePath(u"existing.jpg"_s), QByteArray(2'483'911, 'x'));
     const QByteArray incoming = makeFile(privateFolder.filePath(u"incoming.jpg"_s), QByteArray(2'483'911, 'x'));
     const QString question = OverwriteQuestionText(samples.questionTarget);
-    pictures.saveModal(u"same-name-question"_s, [&] { AskOverwrite(&windows.form1, {question, existing, incoming}); });
+    pictures.saveModal(u"same-name-question"_s, [&] {
+        AskOverwrite(&windows.mainWindow, {question, existing, incoming});
+    });
 
     // The button that opens the output folder shows where the folder exists; the box does not show its path.
     pictures.saveModal(
         u"completion"_s,
-        [&] { ShowCompletionBox(&windows.form1, sampleReport(samples), QFile::encodeName(privateFolder.path())); },
+        [&] { ShowCompletionBox(&windows.mainWindow, sampleReport(samples), QFile::encodeName(privateFolder.path())); },
         clickDetailsButton);
 
-    pictures.save(windows.frmSuffix, u"type-dialog"_s);
-    pictures.save(windows.frmAbout, u"about"_s);
+    pictures.save(windows.typeEntry, u"type-dialog"_s);
+    pictures.save(windows.about, u"about"_s);
 
-    TfrmPreview preview(samplePlan(), &windows.form1);
+    PreviewDialog preview(samplePlan(), &windows.mainWindow);
     pictures.save(preview, u"preview"_s);
     makeSampleHistory();
-    TfrmHistory history(JournalFolder::standard(), windows.form1.pageNames(), &windows.form1);
+    HistoryDialog history(JournalFolder::standard(), windows.mainWindow.pageNames(), &windows.mainWindow);
     pictures.save(history, u"history"_s);
     return 0;
 }

@@ -2,6 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="zh_CN">
 <context>
+    <name>AboutDialog</name>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>关于 - %1</source>
+        <translation>About - %1</translation>
+    </message>
+    <message>
+        <source>&lt;h2&gt;%1 2.0&lt;/h2&gt;&lt;p&gt;%1 把文件分拣到文件夹中：按文件名中的关键字、相同的文件名、文件类型、文件大小、修改日期或图片的宽和高。&lt;/p&gt;&lt;p&gt;Varnoth sorts files into folders by a keyword in the name, a shared name, the type, the size, the date or the width and height of a picture.&lt;/p&gt;&lt;p&gt;关于本软件的更多信息：&lt;br&gt;&lt;a href=&quot;%2&quot;&gt;%2&lt;/a&gt;&lt;/p&gt;</source>
+        <translation>&lt;h2&gt;%1 2.0&lt;/h2&gt;&lt;p&gt;%1 sorts files into folders by a keyword in the name, a shared name, the type, the size, the date or the width and height of a picture.&lt;/p&gt;&lt;p&gt;More about this program:&lt;br&gt;&lt;a href=&quot;%2&quot;&gt;%2&lt;/a&gt;&lt;/p&gt;</translation>
+    </message>
+</context>
+<context>
     <name>CompletionBox</name>
     <message>
         <source>失败 %1 个，已分拣 %2 个，因同名未处理 %3 个，不符合条件 %4 个。</source>
@@ -210,6 +225,127 @@
     </message>
 </context>
 <context>
+    <name>FolderPickerDialog</name>
+    <message>
+        <source>不显示隐藏的文件夹</source>
+        <translation>Do not show hidden folders</translation>
+    </message>
+    <message>
+        <source>添加包括选定文件夹下的所有子文件夹中的文件</source>
+        <translation>Also add the files in all subfolders of the chosen folder</translation>
+    </message>
+    <message>
+        <source>添加包括选定文件夹下</source>
+        <translation>Also add the files of subfolders down to</translation>
+    </message>
+    <message>
+        <source>级子目录中所有文件</source>
+        <translation>levels</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>选择要添加的目录（文件夹）</source>
+        <translation>Choose a Folder to Add</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryDialog</name>
+    <message>
+        <source>撤销</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>分拣记录</source>
+        <translation>Sort History</translation>
+    </message>
+    <message>
+        <source>时间</source>
+        <translation>Started</translation>
+    </message>
+    <message>
+        <source>分拣方式</source>
+        <translation>Sorted by</translation>
+    </message>
+    <message>
+        <source>移动或复制</source>
+        <translation>Copy or Move</translation>
+    </message>
+    <message>
+        <source>文件数</source>
+        <translation>Files</translation>
+    </message>
+    <message>
+        <source>结果</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>状态</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>已分拣 %1，失败 %2，因同名未处理 %3，不符合条件 %4</source>
+        <translation>%1 sorted, %2 failed, %3 left (same name), %4 not matching</translation>
+    </message>
+    <message>
+        <source>（撤销未完成）</source>
+        <translation> (undo unfinished)</translation>
+    </message>
+    <message>
+        <source>移动</source>
+        <translation>move</translation>
+    </message>
+    <message>
+        <source>复制</source>
+        <translation>copy</translation>
+    </message>
+    <message>
+        <source>已撤销</source>
+        <translation>undone</translation>
+    </message>
+    <message>
+        <source>未能撤销：%1</source>
+        <translation>not undone: %1</translation>
+    </message>
+    <message>
+        <source>未完成</source>
+        <translation>not done</translation>
+    </message>
+    <message>
+        <source>记录不完整</source>
+        <translation>not fully recorded</translation>
+    </message>
+    <message>
+        <source>输出文件夹</source>
+        <translation>Output Folder</translation>
+    </message>
+    <message numerus="yes">
+        <source>（剩 %n 项）</source>
+        <translation>
+            <numerusform> (%n item left)</numerusform>
+            <numerusform> (%n items left)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>这次分拣的记录无法读取。</source>
+        <translation>The record of this sort cannot be read.</translation>
+    </message>
+    <message>
+        <source>分拣步骤</source>
+        <translation>Sort Steps</translation>
+    </message>
+</context>
+<context>
     <name>Illustration</name>
     <message>
         <source>西游记.txt</source>
@@ -260,139 +396,7 @@
     </message>
 </context>
 <context>
-    <name>OverwriteQuestion</name>
-    <message>
-        <source>全部是</source>
-        <translation>Yes to All</translation>
-    </message>
-    <message>
-        <source>全部否</source>
-        <translation>No to All</translation>
-    </message>
-</context>
-<context>
-    <name>Placement</name>
-    <message>
-        <source>文件%1已存在，是否覆盖？</source>
-        <translation>The file %1 already exists. Overwrite it?</translation>
-    </message>
-</context>
-<context>
-    <name>PlanAction</name>
-    <message>
-        <source>复制</source>
-        <translation>copy</translation>
-    </message>
-    <message>
-        <source>移动</source>
-        <translation>move</translation>
-    </message>
-    <message>
-        <source>覆盖</source>
-        <translation>replace</translation>
-    </message>
-    <message>
-        <source>自动编号</source>
-        <translation>number</translation>
-    </message>
-    <message>
-        <source>跳过</source>
-        <translation>skip</translation>
-    </message>
-    <message>
-        <source>询问</source>
-        <translation>ask</translation>
-    </message>
-    <message>
-        <source>不符合条件</source>
-        <translation>not matching</translation>
-    </message>
-    <message>
-        <source>已过滤</source>
-        <translation>filtered out</translation>
-    </message>
-    <message>
-        <source>无法处理</source>
-        <translation>refused</translation>
-    </message>
-</context>
-<context>
-    <name>PlanTableModel</name>
-    <message>
-        <source>源文件</source>
-        <translation>Source</translation>
-    </message>
-    <message>
-        <source>目标文件</source>
-        <translation>Destination</translation>
-    </message>
-    <message>
-        <source>动作</source>
-        <translation>Action</translation>
-    </message>
-    <message>
-        <source>说明</source>
-        <translation>Reason</translation>
-    </message>
-</context>
-<context>
-    <name>RunReport</name>
-    <message>
-        <source>分拣工作完成！</source>
-        <translation>Sorting is complete!</translation>
-    </message>
-    <message numerus="yes">
-        <source>有 %n 个文件复制或删除失败。</source>
-        <translation>
-            <numerusform>%n file could not be copied or deleted.</numerusform>
-            <numerusform>%n files could not be copied or deleted.</numerusform>
-        </translation>
-    </message>
-</context>
-<context>
-    <name>RunState</name>
-    <message>
-        <source>完成</source>
-        <translation>complete</translation>
-    </message>
-    <message>
-        <source>已停止</source>
-        <translation>stopped</translation>
-    </message>
-    <message>
-        <source>中断</source>
-        <translation>interrupted</translation>
-    </message>
-    <message>
-        <source>进行中</source>
-        <translation>running</translation>
-    </message>
-    <message>
-        <source>已撤销</source>
-        <translation>undone</translation>
-    </message>
-    <message>
-        <source>部分撤销</source>
-        <translation>partly undone</translation>
-    </message>
-</context>
-<context>
-    <name>SortRun</name>
-    <message>
-        <source>没有需要分拣的文件!</source>
-        <translation>There are no files to sort!</translation>
-    </message>
-    <message>
-        <source>如果选择了只分拣某些文件类型，则类型不应当为空！</source>
-        <translation>To sort only some file types, add at least one type to the list!</translation>
-    </message>
-    <message>
-        <source>输出文件夹的名称无法识别，请重新选择输出文件夹。</source>
-        <translation>The name of the output folder cannot be used. Please choose the output folder again.</translation>
-    </message>
-</context>
-<context>
-    <name>TForm1</name>
+    <name>MainWindow</name>
     <message>
         <source>要分拣的文件</source>
         <translation>Files to sort</translation>
@@ -655,143 +659,83 @@
     </message>
 </context>
 <context>
-    <name>TForm3</name>
+    <name>OverwriteQuestion</name>
     <message>
-        <source>不显示隐藏的文件夹</source>
-        <translation>Do not show hidden folders</translation>
+        <source>全部是</source>
+        <translation>Yes to All</translation>
     </message>
     <message>
-        <source>添加包括选定文件夹下的所有子文件夹中的文件</source>
-        <translation>Also add the files in all subfolders of the chosen folder</translation>
-    </message>
-    <message>
-        <source>添加包括选定文件夹下</source>
-        <translation>Also add the files of subfolders down to</translation>
-    </message>
-    <message>
-        <source>级子目录中所有文件</source>
-        <translation>levels</translation>
-    </message>
-    <message>
-        <source>确定</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>取消</source>
-        <translation>Cancel</translation>
-    </message>
-    <message>
-        <source>选择要添加的目录（文件夹）</source>
-        <translation>Choose a Folder to Add</translation>
+        <source>全部否</source>
+        <translation>No to All</translation>
     </message>
 </context>
 <context>
-    <name>TfrmAbout</name>
+    <name>Placement</name>
     <message>
-        <source>确定</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>关于 - %1</source>
-        <translation>About - %1</translation>
-    </message>
-    <message>
-        <source>&lt;h2&gt;%1 2.0&lt;/h2&gt;&lt;p&gt;%1 把文件分拣到文件夹中：按文件名中的关键字、相同的文件名、文件类型、文件大小、修改日期或图片的宽和高。&lt;/p&gt;&lt;p&gt;Varnoth sorts files into folders by a keyword in the name, a shared name, the type, the size, the date or the width and height of a picture.&lt;/p&gt;&lt;p&gt;关于本软件的更多信息：&lt;br&gt;&lt;a href=&quot;%2&quot;&gt;%2&lt;/a&gt;&lt;/p&gt;</source>
-        <translation>&lt;h2&gt;%1 2.0&lt;/h2&gt;&lt;p&gt;%1 sorts files into folders by a keyword in the name, a shared name, the type, the size, the date or the width and height of a picture.&lt;/p&gt;&lt;p&gt;More about this program:&lt;br&gt;&lt;a href=&quot;%2&quot;&gt;%2&lt;/a&gt;&lt;/p&gt;</translation>
+        <source>文件%1已存在，是否覆盖？</source>
+        <translation>The file %1 already exists. Overwrite it?</translation>
     </message>
 </context>
 <context>
-    <name>TfrmHistory</name>
+    <name>PlanAction</name>
     <message>
-        <source>撤销</source>
-        <translation>Undo</translation>
-    </message>
-    <message>
-        <source>关闭</source>
-        <translation>Close</translation>
-    </message>
-    <message>
-        <source>分拣记录</source>
-        <translation>Sort History</translation>
-    </message>
-    <message>
-        <source>时间</source>
-        <translation>Started</translation>
-    </message>
-    <message>
-        <source>分拣方式</source>
-        <translation>Sorted by</translation>
-    </message>
-    <message>
-        <source>移动或复制</source>
-        <translation>Copy or Move</translation>
-    </message>
-    <message>
-        <source>文件数</source>
-        <translation>Files</translation>
-    </message>
-    <message>
-        <source>结果</source>
-        <translation>Result</translation>
-    </message>
-    <message>
-        <source>状态</source>
-        <translation>Status</translation>
-    </message>
-    <message>
-        <source>已分拣 %1，失败 %2，因同名未处理 %3，不符合条件 %4</source>
-        <translation>%1 sorted, %2 failed, %3 left (same name), %4 not matching</translation>
-    </message>
-    <message>
-        <source>（撤销未完成）</source>
-        <translation> (undo unfinished)</translation>
+        <source>复制</source>
+        <translation>copy</translation>
     </message>
     <message>
         <source>移动</source>
         <translation>move</translation>
     </message>
     <message>
-        <source>复制</source>
-        <translation>copy</translation>
+        <source>覆盖</source>
+        <translation>replace</translation>
     </message>
     <message>
-        <source>已撤销</source>
-        <translation>undone</translation>
+        <source>自动编号</source>
+        <translation>number</translation>
     </message>
     <message>
-        <source>未能撤销：%1</source>
-        <translation>not undone: %1</translation>
+        <source>跳过</source>
+        <translation>skip</translation>
     </message>
     <message>
-        <source>未完成</source>
-        <translation>not done</translation>
+        <source>询问</source>
+        <translation>ask</translation>
     </message>
     <message>
-        <source>记录不完整</source>
-        <translation>not fully recorded</translation>
+        <source>不符合条件</source>
+        <translation>not matching</translation>
     </message>
     <message>
-        <source>输出文件夹</source>
-        <translation>Output Folder</translation>
-    </message>
-    <message numerus="yes">
-        <source>（剩 %n 项）</source>
-        <translation>
-            <numerusform> (%n item left)</numerusform>
-            <numerusform> (%n items left)</numerusform>
-        </translation>
+        <source>已过滤</source>
+        <translation>filtered out</translation>
     </message>
     <message>
-        <source>这次分拣的记录无法读取。</source>
-        <translation>The record of this sort cannot be read.</translation>
-    </message>
-    <message>
-        <source>分拣步骤</source>
-        <translation>Sort Steps</translation>
+        <source>无法处理</source>
+        <translation>refused</translation>
     </message>
 </context>
 <context>
-    <name>TfrmPreview</name>
+    <name>PlanTableModel</name>
+    <message>
+        <source>源文件</source>
+        <translation>Source</translation>
+    </message>
+    <message>
+        <source>目标文件</source>
+        <translation>Destination</translation>
+    </message>
+    <message>
+        <source>动作</source>
+        <translation>Action</translation>
+    </message>
+    <message>
+        <source>说明</source>
+        <translation>Reason</translation>
+    </message>
+</context>
+<context>
+    <name>PreviewDialog</name>
     <message>
         <source>开始处理</source>
         <translation>Start</translation>
@@ -834,7 +778,63 @@
     </message>
 </context>
 <context>
-    <name>TfrmSuffix</name>
+    <name>RunReport</name>
+    <message>
+        <source>分拣工作完成！</source>
+        <translation>Sorting is complete!</translation>
+    </message>
+    <message numerus="yes">
+        <source>有 %n 个文件复制或删除失败。</source>
+        <translation>
+            <numerusform>%n file could not be copied or deleted.</numerusform>
+            <numerusform>%n files could not be copied or deleted.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>RunState</name>
+    <message>
+        <source>完成</source>
+        <translation>complete</translation>
+    </message>
+    <message>
+        <source>已停止</source>
+        <translation>stopped</translation>
+    </message>
+    <message>
+        <source>中断</source>
+        <translation>interrupted</translation>
+    </message>
+    <message>
+        <source>进行中</source>
+        <translation>running</translation>
+    </message>
+    <message>
+        <source>已撤销</source>
+        <translation>undone</translation>
+    </message>
+    <message>
+        <source>部分撤销</source>
+        <translation>partly undone</translation>
+    </message>
+</context>
+<context>
+    <name>SortRun</name>
+    <message>
+        <source>没有需要分拣的文件!</source>
+        <translation>There are no files to sort!</translation>
+    </message>
+    <message>
+        <source>如果选择了只分拣某些文件类型，则类型不应当为空！</source>
+        <translation>To sort only some file types, add at least one type to the list!</translation>
+    </message>
+    <message>
+        <source>输出文件夹的名称无法识别，请重新选择输出文件夹。</source>
+        <translation>The name of the output folder cannot be used. Please choose the output folder again.</translation>
+    </message>
+</context>
+<context>
+    <name>TypeEntryDialog</name>
     <message>
         <source>输入文件扩展名如:*.txt</source>
         <translation>Enter a file extension, such as *.txt</translation>

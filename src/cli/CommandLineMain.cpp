@@ -6,12 +6,12 @@
 #include "cli/CommandLineText.h"
 #include "cli/EscapedText.h"
 #include "cli/InputPaths.h"
+#include "cli/InterruptOnSignal.h"
 #include "cli/JournalCommands.h"
 #include "cli/SortOptionList.h"
 #include "cli/SortRequest.h"
 #include "cli/StandardStreams.h"
 #include "cli/StepOutput.h"
-#include "cli/TerminationSignals.h"
 #include "core/FsEntries.h"
 #include "engine/SortPlan.h"
 #include "engine/SortRun.h"
@@ -58,14 +58,14 @@ std::optional<int> parseCommand(QCommandLineParser& parser, const QString& comma
 }
 
 int signalStatus() {
-    return 128 + CaughtTerminationSignal();
+    return 128 + InterruptingSignal();
 }
 
 // --dry-run: the plan of the run, from the run's own code, with nothing touched.
 int runPlan(CliRunHost& host, const SortRequest& request, int fileCount) {
     // Nothing to sort plans nothing, as the run then does nothing.
     const std::optional<SortPlan> plan = fileCount == 0 ? SortPlan{} : PlanSort(host);
-    if (CaughtTerminationSignal() != 0) {
+    if (InterruptingSignal() != 0) {
         return signalStatus();
     }
     if (!plan) {
@@ -95,7 +95,7 @@ int sortStatus(CliRunHost& host, const SortRequest& request, int fileCount, cons
     } else {
         RunSort(host);
     }
-    if (CaughtTerminationSignal() != 0) {
+    if (InterruptingSignal() != 0) {
         return signalStatus();
     }
     return added.unreadableFolders.isEmpty() ? host.exitStatus() : std::max(host.exitStatus(), 1);
@@ -104,7 +104,7 @@ int sortStatus(CliRunHost& host, const SortRequest& request, int fileCount, cons
 int runSort(const SortRequest& request) {
     FileListModel files;
     const AddedInputs added = AddSortInputs(request.inputs, files);
-    if (CaughtTerminationSignal() != 0) {
+    if (InterruptingSignal() != 0) {
         return signalStatus();
     }
     if (added.error) {
@@ -252,7 +252,7 @@ void AddWindowPaths(const QByteArrayList& paths, FileListModel& fileList) {
 }
 
 int RunCommandLine(const QByteArrayList& arguments) {
-    CatchTerminationSignals();
+    InterruptOnTerminationSignals();
     const QStringList texts = ArgumentTexts(arguments);
     if (const Command* command = arguments.isEmpty() ? nullptr : commandNamed(arguments.first())) {
         return command->run(texts.mid(1));

@@ -10,12 +10,13 @@
 #include "ui/MessageBoxes.h"
 #include "ui/WindowScanHost.h"
 
-#include "ui_TForm1.h"
-
 #include <QDropEvent>
 #include <QFileDialog>
+#include <QLabel>
+#include <QListView>
 #include <QMenu>
 #include <QMimeData>
+#include <QPushButton>
 
 using namespace Qt::StringLiterals;
 
@@ -26,14 +27,15 @@ const QString kListFileFilter = u"*.lst (*.lst)"_s;
 const QString kUriList = u"text/uri-list"_s;
 } // namespace
 
-FileListPanel::FileListPanel(QWidget& window, Ui::TForm1& ui, FileListModel& files, WindowScanHost& scanHost)
-    : m_window(window), m_ui(ui), m_files(files), m_scanHost(scanHost), m_menu(new QMenu(ui.ListBox1)),
-      m_remove(new QAction(tr("移除文件"), ui.ListBox1)), m_clear(new QAction(tr("清空列表"), ui.ListBox1)),
-      m_openFolder(new QAction(tr("打开所在文件夹"), ui.ListBox1)) {
-    m_ui.ListBox1->setModel(&m_files);
+FileListPanel::FileListPanel(QWidget& window, const FileListControls& controls, FileListModel& files,
+                             WindowScanHost& scanHost)
+    : m_window(window), m_controls(controls), m_files(files), m_scanHost(scanHost), m_menu(new QMenu(&controls.list)),
+      m_remove(new QAction(tr("移除文件"), &controls.list)), m_clear(new QAction(tr("清空列表"), &controls.list)),
+      m_openFolder(new QAction(tr("打开所在文件夹"), &controls.list)) {
+    m_controls.list.setModel(&m_files);
     // The list control itself takes dropped files, not the whole window.
-    m_ui.ListBox1->viewport()->setAcceptDrops(true);
-    m_ui.ListBox1->viewport()->installEventFilter(this);
+    m_controls.list.viewport()->setAcceptDrops(true);
+    m_controls.list.viewport()->installEventFilter(this);
 
     m_menu->setObjectName(u"ListBox1Menu"_s);
     m_remove->setObjectName(u"ActRemoveFile"_s);
@@ -42,21 +44,21 @@ FileListPanel::FileListPanel(QWidget& window, Ui::TForm1& ui, FileListModel& fil
     // The Delete key works while the list has the focus, as the menu shows.
     m_remove->setShortcut(QKeySequence::Delete);
     m_remove->setShortcutContext(Qt::WidgetShortcut);
-    m_ui.ListBox1->addAction(m_remove);
+    m_controls.list.addAction(m_remove);
     m_menu->addActions({m_remove, m_clear});
     m_menu->addSeparator();
     m_menu->addAction(m_openFolder);
-    m_ui.ListBox1->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_controls.list.setContextMenuPolicy(Qt::CustomContextMenu);
 
-    connect(m_ui.Button1, &QPushButton::clicked, this, &FileListPanel::Button1Click);
-    connect(m_ui.Button2, &QPushButton::clicked, this, &FileListPanel::Button2Click);
-    connect(m_ui.Button6, &QPushButton::clicked, this, &FileListPanel::Button6Click);
-    connect(m_ui.BtnSaveFileList, &QPushButton::clicked, this, &FileListPanel::BtnSaveFileListClick);
-    connect(m_ui.BtnImpFileList, &QPushButton::clicked, this, &FileListPanel::BtnImpFileListClick);
-    connect(m_ui.ListBox1, &QWidget::customContextMenuRequested, this, &FileListPanel::ListBox1ContextMenu);
+    connect(&m_controls.addFiles, &QPushButton::clicked, this, &FileListPanel::addFilesClicked);
+    connect(&m_controls.removeFile, &QPushButton::clicked, this, &FileListPanel::removeFileClicked);
+    connect(&m_controls.clearList, &QPushButton::clicked, this, &FileListPanel::clearListClicked);
+    connect(&m_controls.exportList, &QPushButton::clicked, this, &FileListPanel::exportListClicked);
+    connect(&m_controls.importList, &QPushButton::clicked, this, &FileListPanel::importListClicked);
+    connect(&m_controls.list, &QWidget::customContextMenuRequested, this, &FileListPanel::contextMenuRequested);
     // Through the buttons' own click, so that a locked button also locks its entry and key.
-    connect(m_remove, &QAction::triggered, m_ui.Button2, &QPushButton::click);
-    connect(m_clear, &QAction::triggered, m_ui.Button6, &QPushButton::click);
+    connect(m_remove, &QAction::triggered, &m_controls.removeFile, &QPushButton::click);
+    connect(m_clear, &QAction::triggered, &m_controls.clearList, &QPushButton::click);
     connect(m_openFolder, &QAction::triggered, this, &FileListPanel::openContainingFolder);
     // The menu shows which entries apply now; the Delete key, the same action, decides when it is pressed.
     connect(m_menu, &QMenu::aboutToHide, this, [this] { m_remove->setEnabled(true); });
@@ -68,10 +70,10 @@ FileListPanel::FileListPanel(QWidget& window, Ui::TForm1& ui, FileListModel& fil
 }
 
 void FileListPanel::showFileCount() {
-    m_ui.LblFileCount->setText(tr("共 %n 个文件", nullptr, m_files.size()));
+    m_controls.fileCount.setText(tr("共 %n 个文件", nullptr, m_files.size()));
 }
 
-void FileListPanel::Button1Click() {
+void FileListPanel::addFilesClicked() {
     const QStringList chosen = QFileDialog::getOpenFileNames(&m_window, QString(), QString(), kAllFilesFilter, nullptr,
                                                              QFileDialog::HideNameFilterDetails);
     QByteArrayList staging;
@@ -81,20 +83,20 @@ void FileListPanel::Button1Click() {
     m_files.AppendUnique(staging);
 }
 
-void FileListPanel::Button2Click() {
-    const QModelIndexList selected = m_ui.ListBox1->selectionModel()->selectedRows();
+void FileListPanel::removeFileClicked() {
+    const QModelIndexList selected = m_controls.list.selectionModel()->selectedRows();
     if (selected.isEmpty()) {
         return;
     }
     m_files.removeAt(selected.first().row());
-    m_ui.ListBox1->clearSelection();
+    m_controls.list.clearSelection();
 }
 
-void FileListPanel::Button6Click() {
+void FileListPanel::clearListClicked() {
     m_files.clear();
 }
 
-void FileListPanel::BtnSaveFileListClick() {
+void FileListPanel::exportListClicked() {
     if (m_files.size() == 0) {
         ShowInformation(&m_window, tr("当前文件列表为空！"));
         return;
@@ -115,7 +117,7 @@ void FileListPanel::BtnSaveFileListClick() {
     }
 }
 
-void FileListPanel::BtnImpFileListClick() {
+void FileListPanel::importListClicked() {
     const QString fileName = QFileDialog::getOpenFileName(&m_window, QString(), QString(), kListFileFilter, nullptr,
                                                           QFileDialog::HideNameFilterDetails);
     if (fileName.isEmpty()) {
@@ -129,28 +131,28 @@ void FileListPanel::BtnImpFileListClick() {
 }
 
 QByteArray FileListPanel::selectedPath() const {
-    const QModelIndexList selected = m_ui.ListBox1->selectionModel()->selectedRows();
+    const QModelIndexList selected = m_controls.list.selectionModel()->selectedRows();
     return selected.isEmpty() ? QByteArray() : m_files.at(selected.first().row());
 }
 
-void FileListPanel::ListBox1ContextMenu(const QPoint& position) {
+void FileListPanel::contextMenuRequested(const QPoint& position) {
     const bool selected = !selectedPath().isEmpty();
-    m_remove->setEnabled(selected && m_ui.Button2->isEnabled());
-    m_clear->setEnabled(m_files.size() > 0 && m_ui.Button6->isEnabled());
+    m_remove->setEnabled(selected && m_controls.removeFile.isEnabled());
+    m_clear->setEnabled(m_files.size() > 0 && m_controls.clearList.isEnabled());
     m_openFolder->setEnabled(selected);
-    m_menu->popup(m_ui.ListBox1->viewport()->mapToGlobal(position));
+    m_menu->popup(m_controls.list.viewport()->mapToGlobal(position));
 }
 
 void FileListPanel::openContainingFolder() {
     const QByteArray path = selectedPath();
     if (!path.isEmpty()) {
-        OpenFolderInFileManager(m_ui.ListBox1->window(), FolderOf(path));
+        OpenFolderInFileManager(&m_window, FolderOf(path));
     }
 }
 
 // Dropped files are added as they come, without the uniqueness test; folders and missing paths are left out.
-bool FileListPanel::ListBox1DropEvent(QDropEvent& drag) {
-    if (!m_ui.ListBox1->viewport()->acceptDrops() || !drag.mimeData()->hasFormat(kUriList)) {
+bool FileListPanel::filesDragged(QDropEvent& drag) {
+    if (!m_controls.list.viewport()->acceptDrops() || !drag.mimeData()->hasFormat(kUriList)) {
         drag.ignore();
         return true;
     }
@@ -163,8 +165,8 @@ bool FileListPanel::ListBox1DropEvent(QDropEvent& drag) {
 
 bool FileListPanel::eventFilter(QObject* watched, QEvent* event) {
     if ((event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove || event->type() == QEvent::Drop) &&
-        watched == m_ui.ListBox1->viewport()) {
-        return ListBox1DropEvent(static_cast<QDropEvent&>(*event));
+        watched == m_controls.list.viewport()) {
+        return filesDragged(static_cast<QDropEvent&>(*event));
     }
     return QObject::eventFilter(watched, event);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/MainWindowControls.h"
+
 #include <QObject>
 
 class FileListModel;
@@ -9,9 +11,6 @@ class QMenu;
 class QPoint;
 class QWidget;
 class WindowScanHost;
-namespace Ui {
-class TForm1;
-}
 
 // The file list of the main window (group 要分拣的文件): ListBox1 with its buttons, dropped files, the count of
 // entries (LblFileCount), the Delete key and a context menu. The key and the menu's entries that change the list act
@@ -20,7 +19,7 @@ class TForm1;
 class FileListPanel : public QObject {
     Q_OBJECT
 public:
-    FileListPanel(QWidget& window, Ui::TForm1& ui, FileListModel& files, WindowScanHost& scanHost);
+    FileListPanel(QWidget& window, const FileListControls& controls, FileListModel& files, WindowScanHost& scanHost);
 
 signals:
     // A list file was imported, or its import was stopped because the window is closing.
@@ -30,22 +29,23 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private slots:
-    void Button1Click();
-    void Button2Click();
-    void Button6Click();
-    void BtnSaveFileListClick();
-    void BtnImpFileListClick();
-    void ListBox1ContextMenu(const QPoint& position);
+    void addFilesClicked();
+    void removeFileClicked();
+    void clearListClicked();
+    void exportListClicked();
+    void importListClicked();
+    void contextMenuRequested(const QPoint& position);
     void openContainingFolder();
 
 private:
-    bool ListBox1DropEvent(QDropEvent& drag);
+    // Takes the files of a drag that comes over the list or is dropped on it.
+    bool filesDragged(QDropEvent& drag);
     void showFileCount();
     // The path of the selected entry; empty when nothing is selected.
     QByteArray selectedPath() const;
 
     QWidget& m_window;
-    Ui::TForm1& m_ui;
+    const FileListControls m_controls;
     FileListModel& m_files;
     WindowScanHost& m_scanHost;
     QMenu* m_menu;

@@ -1,22 +1,25 @@
 #include "ui/FormChoices.h"
 
-#include "ui_TForm1.h"
+#include "ui/MainWindowControls.h"
+
+#include <QListWidget>
+#include <QRadioButton>
 
 #include <array>
 #include <utility>
 
 namespace {
 // The one table between the same-name buttons and the policies.
-std::array<std::pair<QRadioButton*, SameNamePolicy>, 4> sameNameButtons(const Ui::TForm1& ui) {
-    return {{{ui.RbOverwrite, SameNamePolicy::Overwrite},
-             {ui.RbAsk, SameNamePolicy::Ask},
-             {ui.RbSkip, SameNamePolicy::Skip},
-             {ui.RbRename, SameNamePolicy::Rename}}};
+std::array<std::pair<QRadioButton*, SameNamePolicy>, 4> sameNameButtons(const SortChoiceControls& choices) {
+    return {{{&choices.overwrite, SameNamePolicy::Overwrite},
+             {&choices.ask, SameNamePolicy::Ask},
+             {&choices.skip, SameNamePolicy::Skip},
+             {&choices.autoNumber, SameNamePolicy::Rename}}};
 }
 } // namespace
 
-SameNamePolicy CheckedSameNamePolicy(const Ui::TForm1& ui) {
-    for (const auto& [button, policy] : sameNameButtons(ui)) {
+SameNamePolicy CheckedSameNamePolicy(const SortChoiceControls& choices) {
+    for (const auto& [button, policy] : sameNameButtons(choices)) {
         if (button->isChecked()) {
             return policy;
         }
@@ -25,18 +28,18 @@ SameNamePolicy CheckedSameNamePolicy(const Ui::TForm1& ui) {
     return SameNamePolicy::Skip;
 }
 
-void CheckSameNamePolicy(Ui::TForm1& ui, SameNamePolicy policy) {
-    for (const auto& [button, buttonPolicy] : sameNameButtons(ui)) {
+void CheckSameNamePolicy(const SortChoiceControls& choices, SameNamePolicy policy) {
+    for (const auto& [button, buttonPolicy] : sameNameButtons(choices)) {
         if (buttonPolicy == policy) {
             button->setChecked(true);
         }
     }
 }
 
-QStringList TypeListEntries(const Ui::TForm1& ui) {
+QStringList TypeListEntries(const SortChoiceControls& choices) {
     QStringList entries;
-    for (int row = 0; row < ui.ListBox2->count(); ++row) {
-        entries.append(ui.ListBox2->item(row)->text());
+    for (int row = 0; row < choices.typeList.count(); ++row) {
+        entries.append(choices.typeList.item(row)->text());
     }
     return entries;
 }

@@ -12,10 +12,10 @@ QIcon applicationIcon() {
 }
 } // namespace
 
-MainWindows::MainWindows() : form3(&form1), frmAbout(&form1), frmSuffix(&form1) {
+MainWindows::MainWindows() : folderPicker(&mainWindow), about(&mainWindow), typeEntry(&mainWindow) {
     // Every window shows the program's icon.
     QApplication::setWindowIcon(applicationIcon());
-    form1.setDialogs(&form3, &frmAbout, &frmSuffix);
+    mainWindow.setDialogs(&folderPicker, &about, &typeEntry);
 }
 
 void MainWindows::closeAll() {
@@ -25,5 +25,5 @@ void MainWindows::closeAll() {
             break;
         }
     }
-    form1.close();
+    mainWindow.close();
 }

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "ui/TForm1.h"
-#include "ui/TForm3.h"
-#include "ui/TfrmAbout.h"
-#include "ui/TfrmSuffix.h"
+#include "ui/AboutDialog.h"
+#include "ui/FolderPickerDialog.h"
+#include "ui/MainWindow.h"
 #include "ui/Translations.h"
+#include "ui/TypeEntryDialog.h"
 
 // The program's windows, created in start-up order (the main window first, then the folder picker, the About
 // window and the type-entry dialog, hidden) and kept for the program's whole life, so each dialog keeps its state
@@ -18,8 +18,8 @@ struct MainWindows {
     void closeAll();
 
     ProgramTranslations translations;
-    TForm1 form1;
-    TForm3 form3;
-    TfrmAbout frmAbout;
-    TfrmSuffix frmSuffix;
+    MainWindow mainWindow;
+    FolderPickerDialog folderPicker;
+    AboutDialog about;
+    TypeEntryDialog typeEntry;
 };

@@ -45,7 +45,7 @@ QString outlookText(const UndoOutlook& outlook, const RunSummary& run) {
 
 bool confirmUndo(QWidget* parent, const RunSummary& run, const QString& pageName, const UndoOutlook& outlook) {
     QMessageBox box(QMessageBox::Question, kApplicationTitle,
-                    UndoBoxes::tr("是否撤销这次分拣？") + u'\n' + RunDescription(run, pageName) + u'\n' +
+                    UndoBoxes::tr("是否撤销这次分拣？") + u'\n' + DescribeRun(run, pageName) + u'\n' +
                         outlookText(outlook, run),
                     QMessageBox::Yes | QMessageBox::No, parent);
     box.setTextFormat(Qt::PlainText);
@@ -67,7 +67,7 @@ QString runBeforeText(const JournalFolder& folder, const RunSummary& run, const 
     QString text = UndoBoxes::tr("这次分拣没有可以再撤销的内容。");
     if (before) {
         text += u'\n' + UndoBoxes::tr("更早的一次分拣可在“分拣记录”中撤销：%1")
-                            .arg(RunDescription(*before, pageNames.value(int(before->header.page))));
+                            .arg(DescribeRun(*before, pageNames.value(int(before->header.page))));
     }
     return text;
 }
@@ -142,7 +142,7 @@ bool refusedBecause(QWidget* parent, UndoResult::Status status, const std::optio
 
 } // namespace
 
-QString RunDescription(const RunSummary& run, const QString& pageName) {
+QString DescribeRun(const RunSummary& run, const QString& pageName) {
     return UndoBoxes::tr("%1，%2，%3，共 %n 个文件。", nullptr, run.header.listSize)
         .arg(run.startTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), pageName,
              run.header.move ? UndoBoxes::tr("移动式分拣") : UndoBoxes::tr("复制式分拣"));

@@ -14,4 +14,4 @@ class QWidget;
 bool AskAndUndo(QWidget* parent, const JournalFolder& folder, const RunSummary& run, const QStringList& pageNames);
 
 // The run as the window names it: its start in local time, page, copy or move and file count.
-QString RunDescription(const RunSummary& run, const QString& pageName);
+QString DescribeRun(const RunSummary& run, const QString& pageName);

@@ -14,17 +14,29 @@
 #include "ui/MessageBoxes.h"
 #include "ui/OverwriteQuestionBox.h"
 
-#include "ui_TForm1.h"
-
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
 #include <QFile>
 #include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTimeEdit>
 
 namespace {
 constexpr int kProgressIntervalMs = 50;
 }
 
-WindowRunHost::WindowRunHost(QWidget& window, Ui::TForm1& ui, const FileListModel& files, std::function<bool()> closing)
-    : m_window(window), m_ui(ui), m_files(files), m_closing(std::move(closing)) {
+WindowRunHost::WindowRunHost(QWidget& window, const MainWindowControls& controls, const FileListModel& files,
+                             std::function<bool()> closing)
+    : m_window(window), m_choices(controls.choices), m_runControls(controls.run), m_fileList(controls.fileList),
+      m_files(files), m_closing(std::move(closing)) {
     m_progressTimer.setSingleShot(true);
     QObject::connect(&m_progressTimer, &QTimer::timeout, &window, [this] { showPendingProgress(); });
 }
@@ -50,7 +62,7 @@ std::optional<SortPlan> WindowRunHost::plan() {
 }
 
 void WindowRunHost::enableUndoButton() {
-    m_ui.BtnUndo->setEnabled(!m_running && LastRunToUndo(JournalFolder::standard()).has_value());
+    m_runControls.undoLastRun.setEnabled(!m_running && LastRunToUndo(JournalFolder::standard()).has_value());
 }
 
 int WindowRunHost::fileCount() const {
@@ -62,48 +74,50 @@ QByteArray WindowRunHost::fileAt(int index) const {
 }
 
 int WindowRunHost::pageIndex() const {
-    return m_ui.PageControl1->currentIndex();
+    return m_choices.pages.currentIndex();
 }
 
 QString WindowRunHost::keywordText() const {
-    return m_ui.EdtKeys->text();
+    return m_choices.keywords.text();
 }
 
 NamePageFields WindowRunHost::namePage() const {
-    return {m_ui.ChkFileNamePart->isChecked(), m_ui.EdtPartNameBegin->text(), m_ui.EdtPartNameEnd->text(),
-            m_ui.EdtFilter->text(), m_ui.ChkOnlyMatchDir->isChecked()};
+    return {m_choices.nameRange.isChecked(), m_choices.rangeBegin.text(), m_choices.rangeEnd.text(),
+            m_choices.ignoredCharacters.text(), m_choices.onlyExistingFolders.isChecked()};
 }
 
 SizePageFields WindowRunHost::sizePage() const {
     // The folder is named from the items' source texts, not from what a translated list shows.
-    const int condition = m_ui.CmbCondition->currentIndex();
-    const int unit = m_ui.CmbUnit->currentIndex();
-    return {condition, SizeConditionTexts().value(condition), m_ui.EdtSize->text(), unit, SizeUnitTexts().value(unit)};
+    const int condition = m_choices.sizeCondition.currentIndex();
+    const int unit = m_choices.sizeUnit.currentIndex();
+    return {condition, SizeConditionTexts().value(condition), m_choices.size.text(), unit, SizeUnitTexts().value(unit)};
 }
 
 DatePageFields WindowRunHost::datePage() const {
-    return {m_ui.RbCreateTime->isChecked(), m_ui.CmbFileDate->currentIndex(), m_ui.DtDate->date(), m_ui.DtTime->time()};
+    return {m_choices.creationTime.isChecked(), m_choices.dateCondition.currentIndex(), m_choices.date.date(),
+            m_choices.time.time()};
 }
 
 ImagePageFields WindowRunHost::imagePage() const {
-    const int condition = m_ui.CmbPic->currentIndex();
-    return {m_ui.RbPicH->isChecked(), condition, PixelConditionTexts().value(condition), m_ui.EdtPic->text()};
+    const int condition = m_choices.pixelCondition.currentIndex();
+    return {m_choices.pictureHeight.isChecked(), condition, PixelConditionTexts().value(condition),
+            m_choices.pixels.text()};
 }
 
 QString WindowRunHost::outputFolder() const {
-    return m_ui.EdtOutDir->text();
+    return m_choices.outputFolder.text();
 }
 
 void WindowRunHost::setOutputFolder(const QString& folder) {
-    m_ui.EdtOutDir->setText(folder);
+    m_choices.outputFolder.setText(folder);
 }
 
 bool WindowRunHost::moveMode() const {
-    return m_ui.RbMove->isChecked();
+    return m_choices.moveFiles.isChecked();
 }
 
 SameNamePolicy WindowRunHost::sameNamePolicy() const {
-    return CheckedSameNamePolicy(m_ui);
+    return CheckedSameNamePolicy(m_choices);
 }
 
 RecordingStart WindowRunHost::startRecording(const RunDescription& run) {
@@ -123,47 +137,48 @@ OverwriteAnswer WindowRunHost::askOverwrite(const OverwriteQuestion& question) {
 
 ExtensionFilterState WindowRunHost::extensionFilter() const {
     ExtensionFilterState filter;
-    filter.include = m_ui.ChkInclude->isChecked();
-    filter.exclude = m_ui.ChkExclude->isChecked();
-    filter.typeList = TypeListEntries(m_ui);
-    for (int row = 0; row < m_ui.ChkLstPic->count(); ++row) {
-        const QListWidgetItem* item = m_ui.ChkLstPic->item(row);
+    filter.include = m_choices.includeTypes.isChecked();
+    filter.exclude = m_choices.excludeTypes.isChecked();
+    filter.typeList = TypeListEntries(m_choices);
+    for (int row = 0; row < m_choices.pictureTypes.count(); ++row) {
+        const QListWidgetItem* item = m_choices.pictureTypes.item(row);
         filter.pictureTypes.append({item->text(), item->checkState() == Qt::Checked});
     }
     return filter;
 }
 
 void WindowRunHost::setRunLock(bool locked) {
-    m_ui.BtnStop->setEnabled(locked);
+    m_runControls.stop.setEnabled(locked);
     // A preview, an undo or the history would read or change what the run is writing.
-    m_ui.BtnPreview->setEnabled(!locked);
-    m_ui.BtnHistory->setEnabled(!locked);
+    m_runControls.preview.setEnabled(!locked);
+    m_runControls.history.setEnabled(!locked);
     if (locked) {
-        m_ui.BtnUndo->setEnabled(false);
-        m_ui.BtnCopy->setEnabled(false);
-        m_ui.PageControl1->setEnabled(false);
-        m_ui.Button3->setEnabled(false);
-        m_ui.EdtOutDir->setReadOnly(true);
+        m_runControls.undoLastRun.setEnabled(false);
+        m_runControls.start.setEnabled(false);
+        m_choices.pages.setEnabled(false);
+        m_runControls.chooseOutputFolder.setEnabled(false);
+        m_choices.outputFolder.setReadOnly(true);
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     } else {
         QGuiApplication::restoreOverrideCursor();
         m_progressTimer.stop();
         m_sinceProgressShown.invalidate();
-        m_ui.LblProgress->clear();
-        m_ui.BtnCopy->setEnabled(true);
-        m_ui.PageControl1->setEnabled(true);
-        m_ui.Button3->setEnabled(true);
-        m_ui.EdtOutDir->setReadOnly(false);
+        m_runControls.progressFile.clear();
+        m_runControls.start.setEnabled(true);
+        m_choices.pages.setEnabled(true);
+        m_runControls.chooseOutputFolder.setEnabled(true);
+        m_choices.outputFolder.setReadOnly(false);
     }
     // The run walks the list by position, so nothing may change the list under it; export only reads it.
-    for (QPushButton* listChanger : {m_ui.Button1, m_ui.Button5, m_ui.Button2, m_ui.Button6, m_ui.BtnImpFileList}) {
+    for (QPushButton* listChanger : {&m_fileList.addFiles, &m_fileList.scanFolder, &m_fileList.removeFile,
+                                     &m_fileList.clearList, &m_fileList.importList}) {
         listChanger->setEnabled(!locked);
     }
-    m_ui.ListBox1->viewport()->setAcceptDrops(!locked);
+    m_fileList.list.viewport()->setAcceptDrops(!locked);
 }
 
 void WindowRunHost::setProgress(int percent) {
-    m_ui.ProgressBar1->setValue(percent);
+    m_runControls.progressBar.setValue(percent);
 }
 
 void WindowRunHost::showProgress(int index, int count, const QByteArray& path) {
@@ -184,7 +199,7 @@ void WindowRunHost::showPendingProgress() {
                              .arg(m_progressIndex + 1)
                              .arg(m_progressCount)
                              .arg(DisplayText(FileNameOf(m_progressPath)));
-    QLabel& label = *m_ui.LblProgress;
+    QLabel& label = m_runControls.progressFile;
     label.setText(label.fontMetrics().elidedText(text, Qt::ElideMiddle, label.contentsRect().width()));
     // Drawn now: the copy of a large file may keep the window from drawing for a while.
     label.repaint();

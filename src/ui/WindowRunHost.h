@@ -2,6 +2,7 @@
 
 #include "engine/RunHost.h"
 #include "engine/SortPlan.h"
+#include "ui/MainWindowControls.h"
 
 #include <QElapsedTimer>
 #include <QTimer>
@@ -10,9 +11,6 @@
 
 class FileListModel;
 class QWidget;
-namespace Ui {
-class TForm1;
-}
 
 // The sort run's view of the main window. It reads the controls at the moment the run asks, locks the controls that
 // must not change while the run walks the list, and shows the run's boxes over the window.
@@ -20,7 +18,8 @@ class WindowRunHost final : public RunHost {
 public:
     // closing tells whether the window is closing: the run then stops after the current file, and ends without a
     // completion box.
-    WindowRunHost(QWidget& window, Ui::TForm1& ui, const FileListModel& files, std::function<bool()> closing);
+    WindowRunHost(QWidget& window, const MainWindowControls& controls, const FileListModel& files,
+                  std::function<bool()> closing);
 
     // Sorts the listed files by what the window shows; running() is true until the run has ended.
     void run();
@@ -63,7 +62,9 @@ private:
     void showPendingProgress();
 
     QWidget& m_window;
-    Ui::TForm1& m_ui;
+    const SortChoiceControls m_choices;
+    const RunControls m_runControls;
+    const FileListControls m_fileList;
     const FileListModel& m_files;
     std::function<bool()> m_closing;
     bool m_running = false;

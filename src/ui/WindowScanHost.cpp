@@ -3,12 +3,11 @@
 #include "filelist/ListFile.h"
 #include "ui/UnreadableFoldersBox.h"
 
-#include "ui_TForm1.h"
-
+#include <QAbstractItemView>
 #include <QGuiApplication>
 
-WindowScanHost::WindowScanHost(Ui::TForm1& ui, FileListModel& files, std::function<bool()> stopRequested)
-    : m_ui(ui), m_files(files), m_stopRequested(std::move(stopRequested)) {}
+WindowScanHost::WindowScanHost(QAbstractItemView& fileList, FileListModel& files, std::function<bool()> stopRequested)
+    : m_fileList(fileList), m_files(files), m_stopRequested(std::move(stopRequested)) {}
 
 // Runs work under the busy cursor, with scanning() true meanwhile.
 template <typename Work> auto WindowScanHost::busy(Work work) {
@@ -23,7 +22,7 @@ template <typename Work> auto WindowScanHost::busy(Work work) {
 void WindowScanHost::scan(const FolderScanRequest& request) {
     const QList<UnreadableFolder> unreadable = busy([&] { return ScanChosenFolder(request, m_files, *this); });
     if (!unreadable.isEmpty() && !stopRequested()) {
-        ShowUnreadableFolders(m_ui.ListBox1->window(), unreadable);
+        ShowUnreadableFolders(m_fileList.window(), unreadable);
     }
 }
 
@@ -36,7 +35,7 @@ void WindowScanHost::processEvents() {
 }
 
 void WindowScanHost::repaintFileList() {
-    m_ui.ListBox1->viewport()->repaint();
+    m_fileList.viewport()->repaint();
 }
 
 bool WindowScanHost::stopRequested() const {

@@ -5,15 +5,13 @@
 
 #include <functional>
 
-namespace Ui {
-class TForm1;
-}
+class QAbstractItemView;
 
 // A folder scan's view of the main window: the scan keeps the window responsive and shows what it adds as it goes.
 class WindowScanHost final : public ScanHost {
 public:
-    // stopRequested tells whether the window wants the scan to stop before the next folder.
-    WindowScanHost(Ui::TForm1& ui, FileListModel& files, std::function<bool()> stopRequested);
+    // fileList shows files; stopRequested tells whether the window wants the scan to stop before the next folder.
+    WindowScanHost(QAbstractItemView& fileList, FileListModel& files, std::function<bool()> stopRequested);
 
     // Adds the files the folder picker asked for to the list, under the busy cursor; scanning() is true until the
     // scan has ended. Then a box names the folders it could not read, unless the window is closing.
@@ -29,7 +27,7 @@ public:
 private:
     template <typename Work> auto busy(Work work);
 
-    Ui::TForm1& m_ui;
+    QAbstractItemView& m_fileList;
     FileListModel& m_files;
     std::function<bool()> m_stopRequested;
     bool m_scanning = false;

@@ -1,8 +1,15 @@
 #include "ui/WindowSettings.h"
 
 #include "ui/FormChoices.h"
+#include "ui/MainWindowControls.h"
 
-#include "ui_TForm1.h"
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTimeEdit>
 
 #include <array>
 #include <utility>
@@ -37,49 +44,49 @@ SameNamePolicy SameNamePolicyFromStored(int stored) {
 
 // Each change fires the control's signals, so a handler connected to one (the page update) sees every key applied
 // before it and none after: this order is the one the window has always had.
-void ApplySettings(Ui::TForm1& ui, const SettingsValues& values) {
-    ui.EdtFilter->setText(values.filter);
-    ui.EdtOutDir->setText(values.outDir);
-    CheckSameNamePolicy(ui, SameNamePolicyFromStored(values.sameFile));
+void ApplySettings(const SortChoiceControls& choices, const SettingsValues& values) {
+    choices.ignoredCharacters.setText(values.filter);
+    choices.outputFolder.setText(values.outDir);
+    CheckSameNamePolicy(choices, SameNamePolicyFromStored(values.sameFile));
     if (values.page >= 0) {
-        ui.PageControl1->setCurrentIndex(values.page);
+        choices.pages.setCurrentIndex(values.page);
     }
-    ui.ListBox2->clear();
-    ui.ListBox2->addItems(values.suffixFilter);
-    (values.picSize == 0 ? ui.RbPicW : ui.RbPicH)->setChecked(true);
-    (values.fileAttr == 0 ? ui.RbCreateTime : ui.RbModifyTime)->setChecked(true);
-    ui.CmbPic->setCurrentIndex(values.cmbPic);
-    ui.EdtPic->setText(values.picSizeValue);
-    ui.CmbCondition->setCurrentIndex(values.cmbCondition);
-    ui.CmbUnit->setCurrentIndex(values.cmbUnit);
-    ui.EdtSize->setText(values.fileSize);
+    choices.typeList.clear();
+    choices.typeList.addItems(values.suffixFilter);
+    (values.picSize == 0 ? choices.pictureWidth : choices.pictureHeight).setChecked(true);
+    (values.fileAttr == 0 ? choices.creationTime : choices.modificationTime).setChecked(true);
+    choices.pixelCondition.setCurrentIndex(values.cmbPic);
+    choices.pixels.setText(values.picSizeValue);
+    choices.sizeCondition.setCurrentIndex(values.cmbCondition);
+    choices.sizeUnit.setCurrentIndex(values.cmbUnit);
+    choices.size.setText(values.fileSize);
     if (values.dtDate) {
-        ui.DtDate->setDate(*values.dtDate);
+        choices.date.setDate(*values.dtDate);
     }
     if (values.dtTime) {
-        ui.DtTime->setTime(*values.dtTime);
+        choices.time.setTime(*values.dtTime);
     }
-    ui.CmbFileDate->setCurrentIndex(values.cmbFileDate);
-    ui.EdtKeys->setText(values.edtKeys);
+    choices.dateCondition.setCurrentIndex(values.cmbFileDate);
+    choices.keywords.setText(values.edtKeys);
 }
 
-SettingsValues CurrentSettings(const Ui::TForm1& ui) {
+SettingsValues CurrentSettings(const SortChoiceControls& choices) {
     SettingsValues values;
-    values.filter = ui.EdtFilter->text();
-    values.sameFile = StoredSameNamePolicy(CheckedSameNamePolicy(ui));
-    values.outDir = ui.EdtOutDir->text();
-    values.page = ui.PageControl1->currentIndex();
-    values.suffixFilter = TypeListEntries(ui);
-    values.picSize = ui.RbPicW->isChecked() ? 0 : 1;
-    values.cmbPic = ui.CmbPic->currentIndex();
-    values.picSizeValue = ui.EdtPic->text();
-    values.cmbCondition = ui.CmbCondition->currentIndex();
-    values.cmbUnit = ui.CmbUnit->currentIndex();
-    values.fileSize = ui.EdtSize->text();
-    values.edtKeys = ui.EdtKeys->text();
-    values.dtDate = ui.DtDate->date();
-    values.dtTime = ui.DtTime->time();
-    values.fileAttr = ui.RbCreateTime->isChecked() ? 0 : 1;
-    values.cmbFileDate = ui.CmbFileDate->currentIndex();
+    values.filter = choices.ignoredCharacters.text();
+    values.sameFile = StoredSameNamePolicy(CheckedSameNamePolicy(choices));
+    values.outDir = choices.outputFolder.text();
+    values.page = choices.pages.currentIndex();
+    values.suffixFilter = TypeListEntries(choices);
+    values.picSize = choices.pictureWidth.isChecked() ? 0 : 1;
+    values.cmbPic = choices.pixelCondition.currentIndex();
+    values.picSizeValue = choices.pixels.text();
+    values.cmbCondition = choices.sizeCondition.currentIndex();
+    values.cmbUnit = choices.sizeUnit.currentIndex();
+    values.fileSize = choices.size.text();
+    values.edtKeys = choices.keywords.text();
+    values.dtDate = choices.date.date();
+    values.dtTime = choices.time.time();
+    values.fileAttr = choices.creationTime.isChecked() ? 0 : 1;
+    values.cmbFileDate = choices.dateCondition.currentIndex();
     return values;
 }

@@ -99,7 +99,7 @@ private slots:
         journalCopyRun(1, {u"b.txt"_s, u"c<b>d.txt"_s}, false);
         WriteTestFile(path(u"out/c<b>d.txt"_s), "rewritten after the run");
         startWindows();
-        auto* undo = control<QPushButton>(u"BtnUndo"_s);
+        auto* undo = control<QPushButton>(Control::BtnUndo);
         QCOMPARE(undo->text(), u"撤销上次分拣"_s);
         QVERIFY(undo->isEnabled());
 
@@ -140,28 +140,28 @@ private slots:
         for (int i = 0; i < 10000; ++i) {
             files.append(WriteTestFile(path(u"src/%1/photo_%2.jpg"_s.arg(i % 7).arg(i)), QByteArray::number(i)));
         }
-        form().fileList().AppendUnique(files);
+        mainWindow().fileList().AppendUnique(files);
         const QByteArray root = QFile::encodeName(testFolder());
         const TreeSnapshot before = SnapshotOf(root);
-        control<QTabWidget>(u"PageControl1"_s)->setCurrentIndex(KeywordPage);
-        control<QLineEdit>(u"EdtKeys"_s)->setText(u"photo"_s);
-        control<QLineEdit>(u"EdtOutDir"_s)->setText(path(u"out"_s));
-        control<QRadioButton>(u"RbMove"_s)->click();
+        control<QTabWidget>(Control::PageControl1)->setCurrentIndex(KeywordPage);
+        control<QLineEdit>(Control::EdtKeys)->setText(u"photo"_s);
+        control<QLineEdit>(Control::EdtOutDir)->setText(path(u"out"_s));
+        control<QRadioButton>(Control::RbMove)->click();
         ShownMessage done;
         answerNextMessage(&done);
-        QTest::mouseClick(control(u"BtnCopy"_s), Qt::LeftButton);
+        QTest::mouseClick(control(Control::BtnCopy), Qt::LeftButton);
         QCOMPARE(EntriesOf(path(u"out/photo"_s)).size(), 10000);
 
         ShownMessage question;
         ShownBoxTexts result;
         answerUndo(&question, QMessageBox::Yes, &result);
-        QTest::mouseClick(control(u"BtnUndo"_s), Qt::LeftButton);
+        QTest::mouseClick(control(Control::BtnUndo), Qt::LeftButton);
         QVERIFY(question.text.endsWith(
             u"移动式分拣，共 10000 个文件。\n输出文件夹：%1\n将把 10000 个文件移回原处"_s.arg(path(u"out"_s))));
         QCOMPARE(result.text, u"撤销完成！\n已撤销 10000 个文件，删除 2 个空文件夹，未能撤销 0 项。"_s);
         const QByteArray differences = DifferencesBetween(before, SnapshotOf(root));
         QVERIFY2(differences.isEmpty(), differences.constData());
-        QVERIFY(!control(u"BtnUndo"_s)->isEnabled());
+        QVERIFY(!control(Control::BtnUndo)->isEnabled());
     }
 
     // A window run killed part-way leaves a journal without its end and without a lock: the history shows it cut
@@ -172,8 +172,9 @@ private slots:
         WriteTestFile(path(u"out/photo/photo2.jpg"_s), "there before");
         WindowSortChild child(QStringLiteral(WINDOW_SORT_HELPER), path(u"child"_s));
         child.onQuestion = [&] { ::kill(pid_t(child.processId), SIGKILL); };
-        QVERIFY(!child.run({u"--policy"_s, u"RbAsk"_s, u"--out"_s, path(u"out"_s), u"--text"_s, u"EdtKeys=photo"_s},
-                           {QFile::decodeName(first), QFile::decodeName(second)}));
+        QVERIFY(!child.run(
+            {u"--policy"_s, Control::RbAsk, u"--out"_s, path(u"out"_s), u"--text"_s, Control::EdtKeys + u"=photo"_s},
+            {QFile::decodeName(first), QFile::decodeName(second)}));
         QCOMPARE(EntriesOf(path(u"out/photo"_s)), (QStringList{u"photo1.jpg"_s, u"photo2.jpg"_s}));
         startWindows();
 
@@ -182,17 +183,17 @@ private slots:
         ShownMessage question;
         ShownBoxTexts result;
         onNextModal([&](QWidget* modal) {
-            auto* grid = FindControl<QTableWidget>(*modal, u"GridRuns"_s);
+            auto* grid = FindControl<QTableWidget>(*modal, Control::GridRuns);
             for (int column = 1; column < grid->columnCount(); ++column) {
                 row.append(grid->item(0, column)->text());
             }
-            auto* undoRun = FindControl<QPushButton>(*modal, u"BtnUndoRun"_s);
+            auto* undoRun = FindControl<QPushButton>(*modal, Control::BtnUndoRun);
             undoEnabled = undoRun->isEnabled();
             answerUndo(&question, QMessageBox::Yes, &result);
             QTest::mouseClick(undoRun, Qt::LeftButton);
-            FindControl<QPushButton>(*modal, u"BtnHistoryClose"_s)->click();
+            FindControl<QPushButton>(*modal, Control::BtnHistoryClose)->click();
         });
-        QTest::mouseClick(control(u"BtnHistory"_s), Qt::LeftButton);
+        QTest::mouseClick(control(Control::BtnHistory), Qt::LeftButton);
         QCOMPARE(row,
                  (QStringList{u"按文件名匹配关键字分拣"_s, u"复制"_s, u"2"_s, QString(), u"中断"_s, path(u"out/"_s)}));
         QVERIFY(undoEnabled);
@@ -205,18 +206,18 @@ private slots:
     // when the window comes back to the front.
     void theUndoButtonFollowsRunsJournaledElsewhere() {
         startWindows();
-        form().activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&form()));
-        QVERIFY(!control(u"BtnUndo"_s)->isEnabled());
+        mainWindow().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&mainWindow()));
+        QVERIFY(!control(Control::BtnUndo)->isEnabled());
         QWidget elsewhere;
         elsewhere.show();
         elsewhere.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&elsewhere));
         journalCopyRun(0, {u"a.txt"_s}, false);
-        QVERIFY(!control(u"BtnUndo"_s)->isEnabled());
-        form().activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&form()));
-        QTRY_VERIFY(control(u"BtnUndo"_s)->isEnabled());
+        QVERIFY(!control(Control::BtnUndo)->isEnabled());
+        mainWindow().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&mainWindow()));
+        QTRY_VERIFY(control(Control::BtnUndo)->isEnabled());
     }
 
     void theHistoryListsEveryRunNewestFirstAndUndoesTheChosenOne() {
@@ -228,7 +229,7 @@ private slots:
         QCOMPARE(ids.size(), 4);
         QCOMPARE(UndoRun(m_home->journals(), ids[3]).status, UndoResult::Status::Done);
         startWindows();
-        auto* history = control<QPushButton>(u"BtnHistory"_s);
+        auto* history = control<QPushButton>(Control::BtnHistory);
         QCOMPARE(history->text(), u"分拣记录"_s);
 
         QString name, title;
@@ -241,8 +242,8 @@ private slots:
         onNextModal([&](QWidget* modal) {
             name = modal->objectName();
             title = modal->windowTitle();
-            auto* grid = FindControl<QTableWidget>(*modal, u"GridRuns"_s);
-            auto* undoRun = FindControl<QPushButton>(*modal, u"BtnUndoRun"_s);
+            auto* grid = FindControl<QTableWidget>(*modal, Control::GridRuns);
+            auto* undoRun = FindControl<QPushButton>(*modal, Control::BtnUndoRun);
             for (int row = 0; row < grid->rowCount(); ++row) {
                 rows.append({grid->item(row, 0)->text(), grid->item(row, 1)->text(), grid->item(row, 2)->text(),
                              grid->item(row, 3)->text(), grid->item(row, 5)->text()});
@@ -259,10 +260,10 @@ private slots:
                 statesAfterUndo.append(grid->item(row, 5)->text());
             }
             undoEnabled.append(undoRun->isEnabled()); // the undone run stays selected
-            FindControl<QPushButton>(*modal, u"BtnHistoryClose"_s)->click();
+            FindControl<QPushButton>(*modal, Control::BtnHistoryClose)->click();
         });
         QTest::mouseClick(history, Qt::LeftButton);
-        QCOMPARE(name, u"TfrmHistory"_s);
+        QCOMPARE(name, Control::TfrmHistory);
         QCOMPARE(title, u"分拣记录 - Varnoth"_s);
         QCOMPARE(rows, (QList<QStringList>{
                            {shownTime(kFirstStartNs + 3 * kHourNs), u"按文件名分拣"_s, u"复制"_s, u"1"_s, u"已撤销"_s},
@@ -292,26 +293,26 @@ private slots:
         QString stepsTitle;
         bool canRun = true;
         onNextModal([&](QWidget* history) {
-            auto* grid = FindControl<QTableWidget>(*history, u"GridRuns"_s);
+            auto* grid = FindControl<QTableWidget>(*history, Control::GridRuns);
             for (const int column : {5, 6}) {
                 row.append(grid->item(0, column)->text());
             }
             onNextModal([&](QWidget* preview) {
                 stepsTitle = preview->windowTitle();
-                canRun = FindControl<QPushButton>(*preview, u"BtnPlanRun"_s)->isVisible();
-                const QAbstractItemModel* model = FindControl<QTableView>(*preview, u"GridPlan"_s)->model();
+                canRun = FindControl<QPushButton>(*preview, Control::BtnPlanRun)->isVisible();
+                const QAbstractItemModel* model = FindControl<QTableView>(*preview, Control::GridPlan)->model();
                 for (int step = 0; step < model->rowCount(); ++step) {
                     steps.append(model->index(step, 2).data().toString() + u'/' +
                                  model->index(step, 3).data().toString());
                 }
-                FindControl<QPushButton>(*preview, u"BtnPlanClose"_s)->click();
+                FindControl<QPushButton>(*preview, Control::BtnPlanClose)->click();
             });
             const QRect cell = grid->visualItemRect(grid->item(0, 0));
             QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
             QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
-            FindControl<QPushButton>(*history, u"BtnHistoryClose"_s)->click();
+            FindControl<QPushButton>(*history, Control::BtnHistoryClose)->click();
         });
-        QTest::mouseClick(control(u"BtnHistory"_s), Qt::LeftButton);
+        QTest::mouseClick(control(Control::BtnHistory), Qt::LeftButton);
         QCOMPARE(row, (QStringList{u"部分撤销（剩 1 项）"_s, path(u"out/"_s)}));
         QCOMPARE(stepsTitle, u"分拣步骤 - Varnoth"_s);
         QVERIFY(!canRun);

@@ -39,9 +39,9 @@ class TestPreviewWindow : public WindowTest {
     Q_OBJECT
 private:
     void sortByKeyword(const QString& keyword, const QString& policy) {
-        control<QTabWidget>(u"PageControl1"_s)->setCurrentIndex(KeywordPage);
-        control<QLineEdit>(u"EdtKeys"_s)->setText(keyword);
-        control<QLineEdit>(u"EdtOutDir"_s)->setText(path(u"out"_s));
+        control<QTabWidget>(Control::PageControl1)->setCurrentIndex(KeywordPage);
+        control<QLineEdit>(Control::EdtKeys)->setText(keyword);
+        control<QLineEdit>(Control::EdtOutDir)->setText(path(u"out"_s));
         control<QRadioButton>(policy)->click();
     }
     QByteArray settingsFile() const { return QFile::encodeName(configFolder() + u"/Varnoth.ini"_s); }
@@ -49,34 +49,34 @@ private:
 private slots:
     void thePreviewShowsThePlanAndChangesNothing() {
         const QByteArray src = QFile::encodeName(path(u"src"_s));
-        form().fileList().AppendUnique({
+        mainWindow().fileList().AppendUnique({
             WriteTestFile(path(u"src/a/photo.jpg"_s)),
             WriteTestFile(path(u"src/b/photo.jpg"_s)),
             WriteTestFile(path(u"src/other.txt"_s)),
             WriteTestFile(path(u"src/photo_gone.jpg"_s)),
         });
         MakeFile(src + "/photo\xff<b>.jpg");
-        form().fileList().AppendUnique({src + "/photo\xff<b>.jpg"});
+        mainWindow().fileList().AppendUnique({src + "/photo\xff<b>.jpg"});
         QVERIFY(QFile::remove(path(u"src/photo_gone.jpg"_s)));
-        sortByKeyword(u"photo"_s, u"RbSkip"_s);
+        sortByKeyword(u"photo"_s, Control::RbSkip);
         const QByteArray root = QFile::encodeName(testFolder());
         const TreeSnapshot before = SnapshotOf(root);
-        const QString outDirText = control<QLineEdit>(u"EdtOutDir"_s)->text();
+        const QString outDirText = control<QLineEdit>(Control::EdtOutDir)->text();
 
         QStringList allRows, skipRows;
         QString summary;
         onNextModal([&](QWidget* modal) {
-            QCOMPARE(modal->objectName(), u"TfrmPreview"_s);
+            QCOMPARE(modal->objectName(), Control::TfrmPreview);
             QCOMPARE(modal->windowTitle(), u"分拣预览 - Varnoth"_s);
-            auto* grid = FindControl<QTableView>(*modal, u"GridPlan"_s);
+            auto* grid = FindControl<QTableView>(*modal, Control::GridPlan);
             allRows = rowsOf(*grid);
-            summary = FindControl<QLabel>(*modal, u"LblPlanSummary"_s)->text();
-            auto* filter = FindControl<QComboBox>(*modal, u"CmbPlanFilter"_s);
+            summary = FindControl<QLabel>(*modal, Control::LblPlanSummary)->text();
+            auto* filter = FindControl<QComboBox>(*modal, Control::CmbPlanFilter);
             filter->setCurrentIndex(filter->findText(u"跳过"_s));
             skipRows = rowsOf(*grid);
-            FindControl<QPushButton>(*modal, u"BtnPlanClose"_s)->click();
+            FindControl<QPushButton>(*modal, Control::BtnPlanClose)->click();
         });
-        QTest::mouseClick(control(u"BtnPreview"_s), Qt::LeftButton);
+        QTest::mouseClick(control(Control::BtnPreview), Qt::LeftButton);
 
         const QString s = path(u"src"_s), o = path(u"out/photo"_s);
         QCOMPARE(allRows, (QStringList{
@@ -89,21 +89,21 @@ private slots:
         QCOMPARE(skipRows, QStringList{allRows[1]});
         QCOMPARE(summary, u"复制 2 个，跳过 1 个，不符合条件 1 个，无法处理 1 个。\n"
                           u"无法处理 1 个，将分拣 2 个，因同名不处理 1 个，不符合条件 1 个。"_s);
-        QCOMPARE(control<QLineEdit>(u"EdtOutDir"_s)->text(), outDirText);
+        QCOMPARE(control<QLineEdit>(Control::EdtOutDir)->text(), outDirText);
         const QByteArray differences = DifferencesBetween(before, SnapshotOf(root));
         QVERIFY2(differences.isEmpty(), differences.constData());
         QVERIFY(!QFile::exists(QFile::decodeName(settingsFile())));
     }
 
     void aPlanWithNothingToDoSaysSo() {
-        form().fileList().AppendUnique({WriteTestFile(path(u"src/other.txt"_s))});
-        sortByKeyword(u"photo"_s, u"RbSkip"_s);
+        mainWindow().fileList().AppendUnique({WriteTestFile(path(u"src/other.txt"_s))});
+        sortByKeyword(u"photo"_s, Control::RbSkip);
         QString summary;
         onNextModal([&](QWidget* modal) {
-            summary = FindControl<QLabel>(*modal, u"LblPlanSummary"_s)->text();
-            FindControl<QPushButton>(*modal, u"BtnPlanClose"_s)->click();
+            summary = FindControl<QLabel>(*modal, Control::LblPlanSummary)->text();
+            FindControl<QPushButton>(*modal, Control::BtnPlanClose)->click();
         });
-        QTest::mouseClick(control(u"BtnPreview"_s), Qt::LeftButton);
+        QTest::mouseClick(control(Control::BtnPreview), Qt::LeftButton);
         QCOMPARE(summary, u"没有要处理的文件：这次分拣不会复制或移动任何文件。不符合条件 1 个。\n"
                           u"无法处理 0 个，将分拣 0 个，因同名不处理 0 个，不符合条件 1 个。"_s);
     }
@@ -121,18 +121,18 @@ private slots:
         QFETCH(QString, keywords);
         QFETCH(bool, emptyTypeFilter);
         if (listed) {
-            form().fileList().AppendUnique({WriteTestFile(path(u"src/photo.jpg"_s))});
+            mainWindow().fileList().AppendUnique({WriteTestFile(path(u"src/photo.jpg"_s))});
         }
-        sortByKeyword(keywords, u"RbSkip"_s);
+        sortByKeyword(keywords, Control::RbSkip);
         if (emptyTypeFilter) {
-            control<QCheckBox>(u"ChkInclude"_s)->setChecked(true);
-            control<QListWidget>(u"ListBox2"_s)->clear();
+            control<QCheckBox>(Control::ChkInclude)->setChecked(true);
+            control<QListWidget>(Control::ListBox2)->clear();
         }
         ShownMessage fromStart, fromPreview;
         answerNextMessage(&fromStart);
-        QTest::mouseClick(control(u"BtnCopy"_s), Qt::LeftButton);
+        QTest::mouseClick(control(Control::BtnCopy), Qt::LeftButton);
         answerNextMessage(&fromPreview);
-        QTest::mouseClick(control(u"BtnPreview"_s), Qt::LeftButton);
+        QTest::mouseClick(control(Control::BtnPreview), Qt::LeftButton);
         QVERIFY(!fromStart.text.isEmpty());
         QCOMPARE(fromPreview.text, fromStart.text);
         QVERIFY(!QFile::exists(path(u"out"_s)));
@@ -141,30 +141,30 @@ private slots:
     // The preview's start button runs with the window's inputs as they are; during the run the preview, the undo and
     // the history are locked like the other controls.
     void thePreviewsStartButtonRunsTheSort() {
-        form().fileList().AppendUnique({WriteTestFile(path(u"src/photo.jpg"_s), "new")});
+        mainWindow().fileList().AppendUnique({WriteTestFile(path(u"src/photo.jpg"_s), "new")});
         WriteTestFile(path(u"out/photo/photo.jpg"_s), "old");
-        sortByKeyword(u"photo"_s, u"RbAsk"_s);
+        sortByKeyword(u"photo"_s, Control::RbAsk);
         QStringList rows;
         onNextModal([&](QWidget* modal) {
-            rows = rowsOf(*FindControl<QTableView>(*modal, u"GridPlan"_s));
-            FindControl<QPushButton>(*modal, u"BtnPlanRun"_s)->click();
+            rows = rowsOf(*FindControl<QTableView>(*modal, Control::GridPlan));
+            FindControl<QPushButton>(*modal, Control::BtnPlanRun)->click();
         });
         ShownMessage question, done;
         QList<bool> enabledDuringRun;
         answerNextMessage(&question, QMessageBox::Yes, [&] {
-            for (const QString& name : {u"BtnPreview"_s, u"BtnUndo"_s, u"BtnHistory"_s, u"BtnCopy"_s}) {
+            for (const QString& name : {Control::BtnPreview, Control::BtnUndo, Control::BtnHistory, Control::BtnCopy}) {
                 enabledDuringRun.append(control(name)->isEnabled());
             }
             answerNextMessage(&done);
         });
-        QTest::mouseClick(control(u"BtnPreview"_s), Qt::LeftButton);
+        QTest::mouseClick(control(Control::BtnPreview), Qt::LeftButton);
         QCOMPARE(rows.size(), 1);
         QVERIFY(rows[0].endsWith(u" | 询问 | "_s));
         QCOMPARE(enabledDuringRun, (QList<bool>{false, false, false, false}));
         QVERIFY(done.text.startsWith(u"分拣工作完成！"_s));
         QCOMPARE(ReadTestFile(path(u"out/photo/photo.jpg"_s)), "new");
-        QVERIFY(control(u"BtnPreview"_s)->isEnabled());
-        QVERIFY(control(u"BtnHistory"_s)->isEnabled());
+        QVERIFY(control(Control::BtnPreview)->isEnabled());
+        QVERIFY(control(Control::BtnHistory)->isEnabled());
     }
 };
 

@@ -27,8 +27,8 @@ void WindowTest::init() {
 
 void WindowTest::startWindows() {
     m_windows = std::make_unique<MainWindows>();
-    form().show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form()));
+    mainWindow().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&mainWindow()));
 }
 
 void WindowTest::cleanup() {

@@ -29,8 +29,8 @@ protected:
     // Makes the windows, which read the settings file as the program does at start, and shows the main window.
     void startWindows();
     MainWindows& windows() { return *m_windows; }
-    TForm1& form() { return m_windows->form1; }
-    template <typename T = QWidget> T* control(const QString& name) { return FindControl<T>(form(), name); }
+    MainWindow& mainWindow() { return m_windows->mainWindow; }
+    template <typename T = QWidget> T* control(const QString& name) { return FindControl<T>(mainWindow(), name); }
 
     // The test's temporary folder, and name inside it.
     QString testFolder() const { return m_dir->path(); }

@@ -1,22 +1,16 @@
-#include "ui/TfrmHistory.h"
+#include "ui/HistoryDialog.h"
 
 #include "core/TextBytes.h"
 #include "journal/UndoResult.h"
 #include "ui/MessageBoxes.h"
-#include "ui/TfrmPreview.h"
+#include "ui/PreviewDialog.h"
 #include "ui/UndoBoxes.h"
 
-#include <QHBoxLayout>
-#include <QHeaderView>
-#include <QPushButton>
-#include <QTableWidget>
-#include <QVBoxLayout>
+#include "ui_HistoryDialog.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
-enum Column { TimeColumn, PageColumn, ModeColumn, FilesColumn, CountsColumn, StateColumn, OutputColumn, ColumnCount };
-
 bool canUndo(const RunSummary& run) {
     return run.state != RunState::Undone && run.state != RunState::Running;
 }
@@ -36,15 +30,15 @@ PlanAction placingAction(const JournalStep& step) {
 // What became of a step, after the run and any undo of it.
 QString stepNote(const JournalStep& step) {
     if (step.undone) {
-        return TfrmHistory::tr("已撤销");
+        return HistoryDialog::tr("已撤销");
     }
     if (const std::optional<UndoReason> reason = UndoReasonOfCode(step.leftBecause)) {
-        return TfrmHistory::tr("未能撤销：%1").arg(UndoReasonText(*reason));
+        return HistoryDialog::tr("未能撤销：%1").arg(UndoReasonText(*reason));
     }
     if (step.failed) {
-        return TfrmHistory::tr("未完成");
+        return HistoryDialog::tr("未完成");
     }
-    return step.written ? QString() : TfrmHistory::tr("记录不完整");
+    return step.written ? QString() : HistoryDialog::tr("记录不完整");
 }
 
 // The placements of a run's journal as the preview's table shows steps, and what became of each.
@@ -62,50 +56,37 @@ std::pair<QList<PlanStep>, QStringList> placementsOf(const JournalContent& conte
 }
 } // namespace
 
-TfrmHistory::TfrmHistory(JournalFolder folder, QStringList pageNames, QWidget* parent)
-    : QDialog(parent), m_folder(std::move(folder)), m_pageNames(std::move(pageNames)),
-      GridRuns(new QTableWidget(0, ColumnCount, this)), BtnUndoRun(new QPushButton(tr("撤销"), this)),
-      BtnHistoryClose(new QPushButton(tr("关闭"), this)) {
-    setObjectName(u"TfrmHistory"_s);
+HistoryDialog::HistoryDialog(JournalFolder folder, QStringList pageNames, QWidget* parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::HistoryDialog>()), m_folder(std::move(folder)),
+      m_pageNames(std::move(pageNames)) {
+    m_ui->setupUi(this);
     setWindowTitle(tr("分拣记录") + u" - "_s + kApplicationTitle);
-    GridRuns->setObjectName(u"GridRuns"_s);
-    BtnUndoRun->setObjectName(u"BtnUndoRun"_s);
-    BtnHistoryClose->setObjectName(u"BtnHistoryClose"_s);
 
-    GridRuns->setHorizontalHeaderLabels(
-        {tr("时间"), tr("分拣方式"), tr("移动或复制"), tr("文件数"), tr("结果"), tr("状态"), tr("输出文件夹")});
-    GridRuns->setSelectionBehavior(QAbstractItemView::SelectRows);
-    GridRuns->setSelectionMode(QAbstractItemView::SingleSelection);
-    GridRuns->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    GridRuns->setWordWrap(false);
-    GridRuns->verticalHeader()->hide();
-    GridRuns->horizontalHeader()->setStretchLastSection(true);
-
-    auto* buttonRow = new QHBoxLayout;
-    buttonRow->addStretch(1);
-    buttonRow->addWidget(BtnUndoRun);
-    buttonRow->addWidget(BtnHistoryClose);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(GridRuns, 1);
-    layout->addLayout(buttonRow);
-    resize(860, 360);
-
-    BtnHistoryClose->setDefault(true);
-    connect(GridRuns, &QTableWidget::itemSelectionChanged, this, &TfrmHistory::GridRunsSelectionChange);
-    connect(GridRuns, &QTableWidget::cellDoubleClicked, this, &TfrmHistory::showRunSteps);
-    connect(BtnUndoRun, &QPushButton::clicked, this, &TfrmHistory::BtnUndoRunClick);
-    connect(BtnHistoryClose, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_ui->GridRuns, &QTableWidget::itemSelectionChanged, this, &HistoryDialog::selectedRunChanged);
+    connect(m_ui->GridRuns, &QTableWidget::cellDoubleClicked, this, &HistoryDialog::showRunSteps);
+    connect(m_ui->BtnUndoRun, &QPushButton::clicked, this, &HistoryDialog::undoRunClicked);
+    connect(m_ui->BtnHistoryClose, &QPushButton::clicked, this, &QDialog::reject);
     showRuns();
 }
 
-QString TfrmHistory::pageName(const RunSummary& run) const {
+HistoryDialog::~HistoryDialog() = default;
+
+QTableWidget& HistoryDialog::runTable() const {
+    return *m_ui->GridRuns;
+}
+
+QPushButton& HistoryDialog::undoButton() const {
+    return *m_ui->BtnUndoRun;
+}
+
+QString HistoryDialog::pageName(const RunSummary& run) const {
     return m_pageNames.value(int(run.header.page));
 }
 
-void TfrmHistory::showRuns(const QByteArray& selectedId) {
+void HistoryDialog::showRuns(const QByteArray& selectedId) {
     m_runs = ListRuns(m_folder);
-    GridRuns->clearContents();
-    GridRuns->setRowCount(int(m_runs.size()));
+    runTable().clearContents();
+    runTable().setRowCount(int(m_runs.size()));
     int selectedRow = 0;
     for (int row = 0; row < m_runs.size(); ++row) {
         const RunSummary& run = m_runs[row];
@@ -131,34 +112,34 @@ void TfrmHistory::showRuns(const QByteArray& selectedId) {
                                    counts,
                                    state,
                                    DisplayText(run.header.outputFolder)};
-        for (int column = 0; column < ColumnCount; ++column) {
-            GridRuns->setItem(row, column, new QTableWidgetItem(cells[column]));
+        for (int column = 0; column < cells.size(); ++column) {
+            runTable().setItem(row, column, new QTableWidgetItem(cells[column]));
         }
         if (run.id == selectedId) {
             selectedRow = row;
         }
     }
-    GridRuns->resizeColumnsToContents();
+    runTable().resizeColumnsToContents();
     if (!m_runs.isEmpty()) {
-        GridRuns->selectRow(selectedRow);
+        runTable().selectRow(selectedRow);
     }
-    GridRunsSelectionChange();
+    selectedRunChanged();
 }
 
-const RunSummary* TfrmHistory::selectedRun() const {
-    const QList<QTableWidgetSelectionRange> ranges = GridRuns->selectedRanges();
+const RunSummary* HistoryDialog::selectedRun() const {
+    const QList<QTableWidgetSelectionRange> ranges = runTable().selectedRanges();
     if (ranges.isEmpty() || ranges.first().topRow() >= m_runs.size()) {
         return nullptr;
     }
     return &m_runs[ranges.first().topRow()];
 }
 
-void TfrmHistory::GridRunsSelectionChange() {
+void HistoryDialog::selectedRunChanged() {
     const RunSummary* run = selectedRun();
-    BtnUndoRun->setEnabled(run && canUndo(*run));
+    undoButton().setEnabled(run && canUndo(*run));
 }
 
-void TfrmHistory::showRunSteps(int row) {
+void HistoryDialog::showRunSteps(int row) {
     if (row < 0 || row >= m_runs.size()) {
         return;
     }
@@ -169,13 +150,13 @@ void TfrmHistory::showRunSteps(int row) {
         return;
     }
     auto [placements, notes] = placementsOf(*content);
-    TfrmPreview steps({std::move(placements), {}}, this);
-    steps.showAsRecord(tr("分拣步骤") + u" - "_s + kApplicationTitle, RunDescription(run, pageName(run)),
+    PreviewDialog steps({std::move(placements), {}}, this);
+    steps.showAsRecord(tr("分拣步骤") + u" - "_s + kApplicationTitle, DescribeRun(run, pageName(run)),
                        std::move(notes));
     steps.exec();
 }
 
-void TfrmHistory::BtnUndoRunClick() {
+void HistoryDialog::undoRunClicked() {
     const RunSummary* run = selectedRun();
     if (!run || !canUndo(*run)) {
         return;

@@ -4,22 +4,26 @@
 
 #include <QDialog>
 
+#include <memory>
+
 class QCheckBox;
 class QComboBox;
 class QFileSystemModel;
 class QKeyEvent;
-class QLabel;
-class QPushButton;
 class QTreeView;
+namespace Ui {
+class FolderPickerDialog;
+}
 
 // The folder picker shown before a folder scan: a folder tree of the whole file system and the scan mode (the
 // folder's own files, its whole tree, or a number of sub-folder levels). It is created once and reused, so every
 // showing starts with the choices of the previous one; only the tree is read again from the disk. Each showing opens
 // at the folder chosen last (the home folder at first), expanded and in view, with the keyboard focus in the tree.
-class TForm3 : public QDialog {
+class FolderPickerDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm3(QWidget* parent = nullptr);
+    explicit FolderPickerDialog(QWidget* parent = nullptr);
+    ~FolderPickerDialog() override;
 
     // The folder selected in the tree as file-system bytes; empty when nothing is selected.
     QByteArray selectedFolder() const;
@@ -34,28 +38,27 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private slots:
-    void ChkOtHiddenClick();
-    void CheckBox1Click();
-    void CheckBox2Click();
+    void hideHiddenToggled();
+    void wholeTreeToggled();
+    void depthLimitToggled();
 
 private:
     void setUpControls();
-    void FormShow();
-    bool ComboBox1KeyPress(const QKeyEvent& event) const;
+    // Folders made or removed since the last showing appear: the tree is read again, and the selection kept.
+    void reloadTree();
+    bool levelKeyPressed(const QKeyEvent& event) const;
     // A fresh folder model on the tree, showing hidden folders as the check box says.
     void loadFolderTree();
     void selectFolder(const QString& path);
     void keepSelectionInView();
     QString selectedFolderText() const;
+    QTreeView& folderTree() const;
+    QCheckBox& hideHiddenFolders() const;
+    QCheckBox& wholeTree() const;
+    QCheckBox& depthLimit() const;
+    QComboBox& levels() const;
 
-    QTreeView* ShellTreeView1;
-    QCheckBox* ChkOtHidden;
-    QCheckBox* CheckBox1;
-    QCheckBox* CheckBox2;
-    QComboBox* ComboBox1;
-    QLabel* Label1;
-    QPushButton* BitBtn1;
-    QPushButton* BitBtn2;
+    std::unique_ptr<Ui::FolderPickerDialog> m_ui;
     QFileSystemModel* m_folders = nullptr;
     // From a showing until the user scrolls, clicks or types in the tree.
     bool m_keepSelectionInView = false;

@@ -4,18 +4,23 @@
 
 #include <QDialog>
 
+#include <memory>
+
 class PlanTableModel;
 class QComboBox;
 class QLabel;
 class QPushButton;
-class QTableView;
+namespace Ui {
+class PreviewDialog;
+}
 
 // The preview of a run: its plan step by step, the count of each action, a choice to show one action only, and the
 // buttons to start the run as planned or to close. Accepted means: start the run.
-class TfrmPreview : public QDialog {
+class PreviewDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit TfrmPreview(SortPlan plan, QWidget* parent = nullptr);
+    explicit PreviewDialog(SortPlan plan, QWidget* parent = nullptr);
+    ~PreviewDialog() override;
 
     // The summary line of plan: the count of each action, or that there is nothing to do; then the listed files in
     // the completion box's four outcomes.
@@ -26,12 +31,13 @@ public:
     void showAsRecord(const QString& title, const QString& summary, QStringList notes);
 
 private:
-    void CmbPlanFilterChange();
+    // Puts the model into the table and sizes its rows and columns.
+    void setUpTable();
+    void actionFilterChanged();
+    QLabel& summaryLine() const;
+    QComboBox& actionFilter() const;
+    QPushButton& startButton() const;
 
+    std::unique_ptr<Ui::PreviewDialog> m_ui;
     PlanTableModel* m_model;
-    QTableView* GridPlan;
-    QLabel* LblPlanSummary;
-    QComboBox* CmbPlanFilter;
-    QPushButton* BtnPlanRun;
-    QPushButton* BtnPlanClose;
 };

@@ -1,4 +1,4 @@
-#include "cli/TerminationSignals.h"
+#include "cli/InterruptOnSignal.h"
 
 #include "engine/Interruption.h"
 
@@ -16,7 +16,7 @@ void onTerminationSignal(int signal) {
 }
 } // namespace
 
-void CatchTerminationSignals() {
+void InterruptOnTerminationSignals() {
     struct sigaction action = {};
     action.sa_handler = onTerminationSignal;
     sigemptyset(&action.sa_mask);
@@ -30,6 +30,6 @@ void CatchTerminationSignals() {
     sigaction(SIGPIPE, &action, nullptr);
 }
 
-int CaughtTerminationSignal() {
+int InterruptingSignal() {
     return caughtSignal;
 }

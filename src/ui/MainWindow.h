@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/MainWindowControls.h"
 #include "ui/WindowRunHost.h"
 #include "ui/WindowScanHost.h"
 
@@ -8,28 +9,28 @@
 
 #include <memory>
 
+class AboutDialog;
 class FileListModel;
 class FileListPanel;
-struct SettingsValues;
+class FolderPickerDialog;
 class QKeyEvent;
-class TForm3;
-class TfrmAbout;
-class TfrmSuffix;
+struct SettingsValues;
+class TypeEntryDialog;
 class TypeListColumns;
 namespace Ui {
-class TForm1;
+class MainWindow;
 }
 
 // The main window: the file list, the six criterion pages, the sort options and the start button. The sort run and
 // the folder scans work through their hosts, which read its controls live.
-class TForm1 : public QWidget {
+class MainWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit TForm1(QWidget* parent = nullptr);
-    ~TForm1() override;
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // The dialogs are created after the main window and live as long as it does.
-    void setDialogs(TForm3* folderPicker, TfrmAbout* about, TfrmSuffix* suffix);
+    void setDialogs(FolderPickerDialog* folderPicker, AboutDialog* about, TypeEntryDialog* typeEntry);
 
     FileListModel& fileList() { return *m_files; }
 
@@ -46,42 +47,44 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private slots:
-    void BtnCopyClick();
-    void BtnStopClick();
-    void BtnPreviewClick();
-    void BtnUndoClick();
-    void BtnHistoryClick();
-    void PageControl1Change();
-    void Button3Click();
-    void BtnAoutClick();
-    void ChkIncludeClick();
-    void ChkExcludeClick();
-    void BtnAddSuffixClick();
-    void BtnDelSuffixClick();
-    void ChkFileNamePartClick();
-    void Button5Click();
+    void startClicked();
+    void stopClicked();
+    void previewClicked();
+    void undoLastRunClicked();
+    void historyClicked();
+    void pageChanged();
+    void chooseOutputFolderClicked();
+    void aboutClicked();
+    void includeTypesToggled();
+    void excludeTypesToggled();
+    void addTypeClicked();
+    void removeTypeClicked();
+    void nameRangeClicked();
+    void scanFolderClicked();
 
 private:
-    void FormCreate();
-    void FormClose();
     void setUpControls();
-    bool Edit1KeyPress(const QKeyEvent& event) const;
-    bool EdtPicKeyPress(const QKeyEvent& event) const;
-    bool EdtPartNameBeginKeyPress(const QKeyEvent& event) const;
+    void applyStartChoices();
+    void saveSettingsOnClose();
+    // The number fields' key filters: true swallows the key.
+    bool sizeKeyPressed(const QKeyEvent& event) const;
+    bool pixelsKeyPressed(const QKeyEvent& event) const;
+    bool rangeKeyPressed(const QKeyEvent& event) const;
     void enableTypeListButtons();
     // A close asked for during a run or a scan waits for its end; this then closes the window.
     void closeIfRequested();
 
-    std::unique_ptr<Ui::TForm1> m_ui;
     FileListModel* m_files;
+    std::unique_ptr<Ui::MainWindow> m_ui;
+    const MainWindowControls m_controls;
     std::unique_ptr<FileListPanel> m_fileListPanel;
     // Goes before the window's widgets: the type list's model resets while the list is torn down, and a layout redone
     // then would reach parts of the list already deleted.
     std::unique_ptr<TypeListColumns> m_typeListColumns;
     WindowRunHost m_runHost;
     WindowScanHost m_scanHost;
-    TForm3* m_folderPicker = nullptr;
-    TfrmAbout* m_about = nullptr;
-    TfrmSuffix* m_suffix = nullptr;
+    FolderPickerDialog* m_folderPicker = nullptr;
+    AboutDialog* m_about = nullptr;
+    TypeEntryDialog* m_typeEntry = nullptr;
     bool m_closeRequested = false;
 };

@@ -2,27 +2,31 @@
 
 #include <QDialog>
 
-class QLabel;
+#include <memory>
+
 class QLineEdit;
 class QListWidget;
-class QPushButton;
+namespace Ui {
+class TypeEntryDialog;
+}
 
 // The dialog that adds a file type such as *.txt to the type list of the main window. It keeps the last text typed
 // from one showing to the next.
-class TfrmSuffix : public QDialog {
+class TypeEntryDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit TfrmSuffix(QWidget* parent = nullptr);
+    explicit TypeEntryDialog(QWidget* parent = nullptr);
+    ~TypeEntryDialog() override;
 
     // The list the dialog adds to.
     void setTypeList(QListWidget* typeList) { m_typeList = typeList; }
 
 private slots:
-    void Button1Click();
+    void addClicked();
 
 private:
-    QLabel* Label1;
-    QLineEdit* Edit1;
-    QPushButton* Button1;
+    QLineEdit& typeField() const;
+
+    std::unique_ptr<Ui::TypeEntryDialog> m_ui;
     QListWidget* m_typeList = nullptr;
 };

@@ -13,11 +13,11 @@ class QSocketNotifier;
 // (RequestInterruption) and writes a byte to a pipe. The event loop then notices the pipe and calls received, outside
 // the handler, where it may close windows. A signal that the program was started with ignored (nohup) stays ignored.
 // One object at a time.
-class TerminationSignals : public QObject {
+class CloseOnTerminationSignals : public QObject {
     Q_OBJECT
 public:
-    explicit TerminationSignals(std::function<void()> received);
-    ~TerminationSignals() override;
+    explicit CloseOnTerminationSignals(std::function<void()> received);
+    ~CloseOnTerminationSignals() override;
 
 private:
     void drainPipe();

@@ -1,4 +1,4 @@
-#include "ui/TerminationSignals.h"
+#include "ui/CloseOnSignal.h"
 
 #include "engine/Interruption.h"
 
@@ -31,7 +31,7 @@ extern "C" void onTerminationSignal(int) {
 
 } // namespace
 
-TerminationSignals::TerminationSignals(std::function<void()> received) : m_received(std::move(received)) {
+CloseOnTerminationSignals::CloseOnTerminationSignals(std::function<void()> received) : m_received(std::move(received)) {
     int ends[2];
     if (::pipe2(ends, O_CLOEXEC | O_NONBLOCK) != 0) {
         qWarning("no pipe for the termination signals: they end the program at once");
@@ -40,7 +40,7 @@ TerminationSignals::TerminationSignals(std::function<void()> received) : m_recei
     g_pipeRead = ends[0];
     g_pipeWrite = ends[1];
     m_notifier = new QSocketNotifier(g_pipeRead, QSocketNotifier::Read, this);
-    connect(m_notifier, &QSocketNotifier::activated, this, &TerminationSignals::drainPipe);
+    connect(m_notifier, &QSocketNotifier::activated, this, &CloseOnTerminationSignals::drainPipe);
 
     struct sigaction action {};
     action.sa_handler = onTerminationSignal;
@@ -55,7 +55,7 @@ TerminationSignals::TerminationSignals(std::function<void()> received) : m_recei
     }
 }
 
-TerminationSignals::~TerminationSignals() {
+CloseOnTerminationSignals::~CloseOnTerminationSignals() {
     if (!m_notifier) {
         return;
     }
@@ -68,7 +68,7 @@ TerminationSignals::~TerminationSignals() {
     g_pipeRead = g_pipeWrite = -1;
 }
 
-void TerminationSignals::drainPipe() {
+void CloseOnTerminationSignals::drainPipe() {
     char wakeUps[64];
     while (::read(g_pipeRead, wakeUps, sizeof wakeUps) > 0) {
     }

@@ -2,15 +2,20 @@
 
 #include <QDialog>
 
-class QPushButton;
+#include <memory>
+
 class QTextBrowser;
+namespace Ui {
+class AboutDialog;
+}
 
 // The About window: what the program is, and the address of its about page as a link. The program itself makes no
 // network request.
-class TfrmAbout : public QDialog {
+class AboutDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit TfrmAbout(QWidget* parent = nullptr);
+    explicit AboutDialog(QWidget* parent = nullptr);
+    ~AboutDialog() override;
 
     // The address of the about page.
     static QString aboutPageAddress();
@@ -19,9 +24,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void FormCreate();
-    void FormShow();
+    void showAboutText();
+    QTextBrowser& aboutPage() const;
 
-    QTextBrowser* WebBrowser1;
-    QPushButton* Button1;
+    std::unique_ptr<Ui::AboutDialog> m_ui;
 };

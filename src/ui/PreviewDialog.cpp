@@ -1,0 +1,119 @@
+#include "ui/PreviewDialog.h"
+
+#include "ui/MessageBoxes.h"
+#include "ui/PlanTableModel.h"
+
+#include "ui_PreviewDialog.h"
+
+#include <QHeaderView>
+
+#include <algorithm>
+#include <array>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+constexpr int kAllSteps = -1;
+
+bool actsOnFiles(PlanAction action) {
+    switch (action) {
+    case PlanAction::Copy:
+    case PlanAction::Move:
+    case PlanAction::Replace:
+    case PlanAction::Number:
+    case PlanAction::Ask:
+        return true;
+    default:
+        return false;
+    }
+}
+} // namespace
+
+PreviewDialog::PreviewDialog(SortPlan plan, QWidget* parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::PreviewDialog>()) {
+    m_ui->setupUi(this);
+    setWindowTitle(tr("分拣预览") + u" - "_s + kApplicationTitle);
+    summaryLine().setText(summaryText(plan));
+    actionFilter().addItem(tr("全部步骤"), kAllSteps);
+    for (int action = 0; action < PlanActionCount; ++action) {
+        actionFilter().addItem(PlanActionWord(PlanAction(action)), action);
+    }
+    m_model = new PlanTableModel(std::move(plan.steps), this);
+    setUpTable();
+
+    connect(m_ui->CmbPlanFilter, &QComboBox::currentIndexChanged, this, &PreviewDialog::actionFilterChanged);
+    connect(m_ui->BtnPlanRun, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_ui->BtnPlanClose, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+PreviewDialog::~PreviewDialog() = default;
+
+QLabel& PreviewDialog::summaryLine() const {
+    return *m_ui->LblPlanSummary;
+}
+
+QComboBox& PreviewDialog::actionFilter() const {
+    return *m_ui->CmbPlanFilter;
+}
+
+QPushButton& PreviewDialog::startButton() const {
+    return *m_ui->BtnPlanRun;
+}
+
+void PreviewDialog::setUpTable() {
+    QTableView& table = *m_ui->GridPlan;
+    table.setModel(m_model);
+    // Rows of one height and columns of set widths: the view never measures the cells of a long plan.
+    table.verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table.verticalHeader()->setDefaultSectionSize(table.fontMetrics().height() + 6);
+    QHeaderView& columns = *table.horizontalHeader();
+    columns.setSectionResizeMode(QHeaderView::Interactive);
+    columns.resizeSection(PlanTableModel::SourceColumn, 300);
+    columns.resizeSection(PlanTableModel::TargetColumn, 300);
+    // As wide as the longest action word in the user's language, with the cell's margins.
+    int actionWidth = columns.sectionSizeHint(PlanTableModel::ActionColumn);
+    for (int action = 0; action < PlanActionCount; ++action) {
+        actionWidth =
+            std::max(actionWidth, table.fontMetrics().horizontalAdvance(PlanActionWord(PlanAction(action))) + 12);
+    }
+    columns.resizeSection(PlanTableModel::ActionColumn, actionWidth);
+}
+
+void PreviewDialog::showAsRecord(const QString& title, const QString& summary, QStringList notes) {
+    setWindowTitle(title);
+    m_model->setNotes(std::move(notes));
+    summaryLine().setText(summary);
+    startButton().hide();
+}
+
+void PreviewDialog::actionFilterChanged() {
+    const int action = actionFilter().currentData().toInt();
+    m_model->showOnly(action == kAllSteps ? std::nullopt : std::optional(PlanAction(action)));
+}
+
+QString PreviewDialog::summaryText(const SortPlan& plan) {
+    std::array<int, PlanActionCount> counts{};
+    for (const PlanStep& step : plan.steps) {
+        ++counts[int(step.action)];
+    }
+    QStringList actionCounts;
+    bool anythingToDo = false;
+    for (int action = 0; action < PlanActionCount; ++action) {
+        if (counts[action] > 0) {
+            actionCounts.append(tr("%1 %2 个").arg(PlanActionWord(PlanAction(action))).arg(counts[action]));
+            anythingToDo = anythingToDo || actsOnFiles(PlanAction(action));
+        }
+    }
+    const RunReport& outcomes = plan.outcomes;
+    QString firstLine = actionCounts.join(tr("，")) + tr("。");
+    if (!anythingToDo) {
+        firstLine =
+            tr("没有要处理的文件：这次分拣不会复制或移动任何文件。") + (actionCounts.isEmpty() ? QString() : firstLine);
+    }
+    return firstLine + u'\n' +
+           tr("无法处理 %1 个，将分拣 %2 个，因同名不处理 %3 个，不符合条件 %4 个。")
+               .arg(outcomes.failed)
+               .arg(outcomes.placed)
+               .arg(outcomes.left)
+               .arg(outcomes.notMatching);
+}
