@@ -183,9 +183,9 @@ AddedInputs AddSortInputs(const SortInputSources& sources, FileListModel& fileLi
             return added;
         }
         if (sources.depth) {
-            scanner.IndexDisk2(absolute, *sources.depth);
+            scanner.scanToDepth(absolute, *sources.depth);
         } else {
-            scanner.IndexDisk(absolute);
+            scanner.scanTree(absolute);
         }
     }
     noteScans(scanner, added);
