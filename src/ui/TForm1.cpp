@@ -106,8 +106,8 @@ void TForm1::FormCreate() {
         item->setCheckState(Qt::Checked);
     }
     SettingsValues settings = LoadSettings(DefaultOutputFolder());
-    if (settings.outDir.isEmpty()) {
-        settings.outDir = DefaultOutputFolder() + u'/';
+    if (settings.outputFolder.isEmpty()) {
+        settings.outputFolder = DefaultOutputFolder() + u'/';
     }
     applySettings(settings);
     m_runHost.enableUndoButton();

@@ -38,48 +38,48 @@ SameNamePolicy SameNamePolicyFromStored(int stored) {
 // Each change fires the control's signals, so a handler connected to one (the page update) sees every key applied
 // before it and none after: this order is the one the window has always had.
 void ApplySettings(Ui::TForm1& ui, const SettingsValues& values) {
-    ui.EdtFilter->setText(values.filter);
-    ui.EdtOutDir->setText(values.outDir);
-    CheckSameNamePolicy(ui, SameNamePolicyFromStored(values.sameFile));
-    if (values.page >= 0) {
-        ui.PageControl1->setCurrentIndex(values.page);
+    ui.EdtFilter->setText(values.nameFilterPieces);
+    ui.EdtOutDir->setText(values.outputFolder);
+    CheckSameNamePolicy(ui, SameNamePolicyFromStored(values.sameNamePolicy));
+    if (values.criterionPage >= 0) {
+        ui.PageControl1->setCurrentIndex(values.criterionPage);
     }
     ui.ListBox2->clear();
-    ui.ListBox2->addItems(values.suffixFilter);
-    (values.picSize == 0 ? ui.RbPicW : ui.RbPicH)->setChecked(true);
-    (values.fileAttr == 0 ? ui.RbCreateTime : ui.RbModifyTime)->setChecked(true);
-    ui.CmbPic->setCurrentIndex(values.cmbPic);
-    ui.EdtPic->setText(values.picSizeValue);
-    ui.CmbCondition->setCurrentIndex(values.cmbCondition);
-    ui.CmbUnit->setCurrentIndex(values.cmbUnit);
-    ui.EdtSize->setText(values.fileSize);
-    if (values.dtDate) {
-        ui.DtDate->setDate(*values.dtDate);
+    ui.ListBox2->addItems(values.typeList);
+    (values.pictureDimension == 0 ? ui.RbPicW : ui.RbPicH)->setChecked(true);
+    (values.dateKind == 0 ? ui.RbCreateTime : ui.RbModifyTime)->setChecked(true);
+    ui.CmbPic->setCurrentIndex(values.pictureCondition);
+    ui.EdtPic->setText(values.pictureLimit);
+    ui.CmbCondition->setCurrentIndex(values.sizeCondition);
+    ui.CmbUnit->setCurrentIndex(values.sizeUnit);
+    ui.EdtSize->setText(values.sizeThreshold);
+    if (values.dateMomentDay) {
+        ui.DtDate->setDate(*values.dateMomentDay);
     }
-    if (values.dtTime) {
-        ui.DtTime->setTime(*values.dtTime);
+    if (values.dateMomentTime) {
+        ui.DtTime->setTime(*values.dateMomentTime);
     }
-    ui.CmbFileDate->setCurrentIndex(values.cmbFileDate);
-    ui.EdtKeys->setText(values.edtKeys);
+    ui.CmbFileDate->setCurrentIndex(values.dateCondition);
+    ui.EdtKeys->setText(values.keywords);
 }
 
 SettingsValues CurrentSettings(const Ui::TForm1& ui) {
     SettingsValues values;
-    values.filter = ui.EdtFilter->text();
-    values.sameFile = StoredSameNamePolicy(CheckedSameNamePolicy(ui));
-    values.outDir = ui.EdtOutDir->text();
-    values.page = ui.PageControl1->currentIndex();
-    values.suffixFilter = TypeListEntries(ui);
-    values.picSize = ui.RbPicW->isChecked() ? 0 : 1;
-    values.cmbPic = ui.CmbPic->currentIndex();
-    values.picSizeValue = ui.EdtPic->text();
-    values.cmbCondition = ui.CmbCondition->currentIndex();
-    values.cmbUnit = ui.CmbUnit->currentIndex();
-    values.fileSize = ui.EdtSize->text();
-    values.edtKeys = ui.EdtKeys->text();
-    values.dtDate = ui.DtDate->date();
-    values.dtTime = ui.DtTime->time();
-    values.fileAttr = ui.RbCreateTime->isChecked() ? 0 : 1;
-    values.cmbFileDate = ui.CmbFileDate->currentIndex();
+    values.nameFilterPieces = ui.EdtFilter->text();
+    values.sameNamePolicy = StoredSameNamePolicy(CheckedSameNamePolicy(ui));
+    values.outputFolder = ui.EdtOutDir->text();
+    values.criterionPage = ui.PageControl1->currentIndex();
+    values.typeList = TypeListEntries(ui);
+    values.pictureDimension = ui.RbPicW->isChecked() ? 0 : 1;
+    values.pictureCondition = ui.CmbPic->currentIndex();
+    values.pictureLimit = ui.EdtPic->text();
+    values.sizeCondition = ui.CmbCondition->currentIndex();
+    values.sizeUnit = ui.CmbUnit->currentIndex();
+    values.sizeThreshold = ui.EdtSize->text();
+    values.keywords = ui.EdtKeys->text();
+    values.dateMomentDay = ui.DtDate->date();
+    values.dateMomentTime = ui.DtTime->time();
+    values.dateKind = ui.RbCreateTime->isChecked() ? 0 : 1;
+    values.dateCondition = ui.CmbFileDate->currentIndex();
     return values;
 }
