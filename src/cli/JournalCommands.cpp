@@ -3,6 +3,7 @@
 #include "cli/CommandLineText.h"
 #include "cli/EscapedText.h"
 #include "cli/StandardStreams.h"
+#include "core/ErrnoText.h"
 #include "journal/History.h"
 #include "journal/Undo.h"
 
@@ -56,7 +57,7 @@ QString undoReasonWords(const UndoItem& item) {
     QString words = WordsOrCode(UndoReasonText(item.reason), UndoReasonCode(item.reason));
 
     if (item.error.code != 0) {
-        words += u" (%1)"_s.arg(qt_error_string(item.error.code));
+        words += u" (%1)"_s.arg(ErrnoText(item.error.code));
     }
     return words;
 }
@@ -158,7 +159,7 @@ int RunUndoCommand(const JournalFolder& folder, const std::optional<QByteArray>&
     }
     if (result.journalError.failed()) {
         PrintErrorLine(CommandLine::tr("%1: the undo could not be fully journaled (%2)")
-                           .arg(shown(run->id), qt_error_string(result.journalError.code)));
+                           .arg(shown(run->id), ErrnoText(result.journalError.code)));
     }
     WriteStandardOutput(CommandLine::tr("%1: files undone: %2, empty folders removed: %3, left: %4")
                             .arg(shown(run->id))
