@@ -2,8 +2,8 @@
 
 #include "core/FileNames.h"
 #include "core/FsEntries.h"
+#include "core/FsFileCopy.h"
 #include "engine/ActionRecorder.h"
-#include "engine/FileCopy.h"
 #include "engine/FileRename.h"
 #include "engine/RunHost.h"
 
@@ -190,10 +190,10 @@ PlaceOutcome DiskPlacement::attempt(const PlaceRequest& request, const struct st
         return moved;
     }
     if (!error) {
-        CopyRecord record;
-        error = CopyRegularFile(source, folder.descriptor, name,
-                                {.failIfExists = request.failIfExists, .hooks = m_host ? m_host->copyHooks() : nullptr},
-                                &record);
+        Fs::CopyRecord record;
+        error = Fs::CopyRegularFile(
+            source, folder.descriptor, name,
+            {.failIfExists = request.failIfExists, .hooks = m_host ? m_host->copyHooks() : nullptr}, &record);
         if (!error->failed()) {
             PlaceOutcome copied = outcomeOf(PlaceResult::Copied, move, target);
             copied.placed = record.copy;

@@ -2,7 +2,7 @@
 
 #include "core/FsAtomicFile.h"
 #include "core/FsRegularFile.h"
-#include "engine/TargetCheck.h"
+#include "core/FsTargetCheck.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -19,7 +19,7 @@ std::optional<Fs::Error> RenameRegularFile(const QByteArray& source, int folder,
     if (!file.isOpen() || file.status().st_dev != entry.st_dev || file.status().st_ino != entry.st_ino) {
         return std::nullopt;
     }
-    if (const Fs::Error refusal = CheckTarget(entry, folder, name, failIfExists); refusal.failed()) {
+    if (const Fs::Error refusal = Fs::CheckTarget(entry, folder, name, failIfExists); refusal.failed()) {
         return refusal;
     }
     const bool renamed = failIfExists ? Fs::RenameWithoutReplacing(AT_FDCWD, source, folder, name)

@@ -4,7 +4,7 @@
 #include "core/FsAtomicFile.h"
 #include "core/FsEntries.h"
 #include "core/FsRegularFile.h"
-#include "engine/TargetCheck.h"
+#include "core/FsTargetCheck.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -135,7 +135,7 @@ Fs::Error PlanningPlacement::targetRefusal(const struct stat& source, const Plac
     if (m_vacated.contains(key) || folder < 0) {
         return {};
     }
-    return CheckTarget(source, folder, FileNameOf(request.target), request.failIfExists);
+    return Fs::CheckTarget(source, folder, FileNameOf(request.target), request.failIfExists);
 }
 
 // A plan touches nothing, so a folder's permissions stay what they were when the plan first asked.

@@ -13,7 +13,9 @@
 
 #include <memory>
 
+namespace Fs {
 class CopyHooks;
+}
 
 // A host's answer when a run is about to start recording.
 struct RecordingStart {
@@ -73,6 +75,6 @@ public:
         return {};
     }
 
-    // The fault tests' seam into the run's copies (see CopyHooks); the program's own hosts have none.
-    virtual const CopyHooks* copyHooks() const { return nullptr; }
+    // The fault tests' seam into the run's copies (see Fs::CopyHooks); the program's own hosts have none.
+    virtual const Fs::CopyHooks* copyHooks() const { return nullptr; }
 };

@@ -1,6 +1,8 @@
-#include "engine/Interruption.h"
+#include "core/FsInterruption.h"
 
 #include <csignal>
+
+namespace Fs {
 
 namespace {
 // sig_atomic_t, not an atomic<bool>: only this is guaranteed lock-free and safe to write from a signal handler.
@@ -14,3 +16,5 @@ void RequestInterruption() noexcept {
 bool InterruptionRequested() noexcept {
     return g_interruptionRequested != 0;
 }
+
+} // namespace Fs

@@ -9,6 +9,8 @@
 #include <limits>
 #include <sys/stat.h>
 
+namespace Fs {
+
 // The one seam for fault tests: lets a copy fail part-way as a full disk would, or lets a test act between two
 // chunks of a copy (change the source, send a signal). Production code never sets it.
 class CopyHooks {
@@ -35,13 +37,13 @@ struct CopyRecord {
 
 // Copies the regular file at source to target: content (holes stay holes), permission bits (never the setuid, setgid
 // and sticky bits) and access and modification times. A symbolic link as source is followed. Fails with (see
-// Fs::Operation):
+// Operation):
 // - OpenSource or CheckSource when source cannot be opened for reading or is not a regular file (a folder, FIFO,
 //   socket or device; none of them is ever waited on);
 // - CheckTarget: EINVAL when target is the source itself, under any spelling or through a hard link; EISDIR when
 //   a folder holds the name; EEXIST when failIfExists is set and something else holds it; EACCES when target exists
 //   without any write permission bit (write-protected, even for root);
-// - WriteTemporary with ECANCELED when an interruption was requested during the copy (see Interruption.h);
+// - WriteTemporary with ECANCELED when an interruption was requested during the copy (see FsInterruption.h);
 // - VerifySource with ESTALE when the source was written to while it was read (its size or modification time
 //   changed), so that the copy could hold old and new bytes mixed;
 // - CreateTemporary, WriteTemporary or MoveIntoPlace with what the file system reports.
@@ -50,12 +52,14 @@ struct CopyRecord {
 // the old file intact and a failed or interrupted copy leaves nothing behind. Unless durable, the copy is not flushed
 // to the disk: a move flushes its copies before it deletes their sources. record, when given, is filled on success.
 // The target's folder is opened once, as target names it, and every step acts on that open folder.
-Fs::Error CopyRegularFile(const QByteArray& source, const QByteArray& target, const CopyOptions& options,
-                          CopyRecord* record = nullptr);
+Error CopyRegularFile(const QByteArray& source, const QByteArray& target, const CopyOptions& options,
+                      CopyRecord* record = nullptr);
 // The same with the target named by name in the open folder folder, which is never looked up by its path: the
 // check, the new file and its naming all act on that folder.
-Fs::Error CopyRegularFile(const QByteArray& source, int folder, const QByteArray& name, const CopyOptions& options,
-                          CopyRecord* record = nullptr);
+Error CopyRegularFile(const QByteArray& source, int folder, const QByteArray& name, const CopyOptions& options,
+                      CopyRecord* record = nullptr);
 // The same for a source open already, such as a file reached through a folder's descriptor.
-Fs::Error CopyOpenRegularFile(const Fs::RegularFile& source, int folder, const QByteArray& name,
-                              const CopyOptions& options, CopyRecord* record = nullptr);
+Error CopyOpenRegularFile(const RegularFile& source, int folder, const QByteArray& name, const CopyOptions& options,
+                          CopyRecord* record = nullptr);
+
+} // namespace Fs

@@ -4,6 +4,8 @@
 
 #include <sys/stat.h>
 
+namespace Fs {
+
 class CopyHooks;
 
 // Copies the content of the open regular file in, whose status when it was opened is given, into the empty file
@@ -12,4 +14,6 @@ class CopyHooks;
 // (or share) the blocks, and through read and write where the file systems do not support that. Between two chunks it
 // stops when an interruption was requested (WriteTemporary, ECANCELED). Fails with ReadSource or WriteTemporary and the
 // errno the system gave.
-Fs::Error CopyContent(int in, const struct stat& status, int out, const CopyHooks* hooks);
+Error CopyContent(int in, const struct stat& status, int out, const CopyHooks* hooks);
+
+} // namespace Fs

@@ -1,13 +1,15 @@
-#include "engine/ContentCopy.h"
+#include "core/FsContentCopy.h"
 
-#include "engine/FileCopy.h"
-#include "engine/Interruption.h"
+#include "core/FsFileCopy.h"
+#include "core/FsInterruption.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <limits>
 #include <sys/stat.h>
 #include <unistd.h>
+
+namespace Fs {
 
 namespace {
 
@@ -38,12 +40,12 @@ public:
         : m_in(in), m_out(out), m_hooks(hooks),
           m_limit(hooks ? hooks->writeLimit() : std::numeric_limits<qint64>::max()) {}
 
-    Fs::Error run(const struct stat& status);
+    Error run(const struct stat& status);
 
 private:
-    Fs::Error copyExtent(qint64 begin, qint64 end);
+    Error copyExtent(qint64 begin, qint64 end);
     // Copies at most want bytes at offset; got is 0 at the end of the file.
-    Fs::Error copyChunk(qint64 offset, qint64 want, qint64& got);
+    Error copyChunk(qint64 offset, qint64 want, qint64& got);
     // True when in holds data at or after offset, within end (kToTheEnd: up to the end of the file).
     bool moreToRead(qint64 offset, qint64 end) const;
 
@@ -56,7 +58,7 @@ private:
     bool m_kernelCopy = true;
 };
 
-Fs::Error ContentCopy::run(const struct stat& status) {
+Error ContentCopy::run(const struct stat& status) {
     const qint64 size = status.st_size;
     // Files whose size the kernel does not know (some virtual file systems report 0) are read to their end.
     if (size == 0) {
@@ -77,7 +79,7 @@ Fs::Error ContentCopy::run(const struct stat& status) {
         }
         const off_t hole = ::lseek(m_in, data, SEEK_HOLE);
         const qint64 end = hole < 0 ? size : qint64(hole);
-        if (const Fs::Error error = copyExtent(qint64(data), end); error.failed()) {
+        if (const Error error = copyExtent(qint64(data), end); error.failed()) {
             return error;
         }
         if (m_reached < end) {
@@ -87,23 +89,23 @@ Fs::Error ContentCopy::run(const struct stat& status) {
     }
     // A hole at the end of the file gives the copy its size without writing it.
     if (size > m_reached && ::ftruncate(m_out, size) != 0) {
-        return Fs::FailureOf(Fs::Operation::WriteTemporary);
+        return FailureOf(Operation::WriteTemporary);
     }
     return {};
 }
 
-Fs::Error ContentCopy::copyExtent(qint64 begin, qint64 end) {
+Error ContentCopy::copyExtent(qint64 begin, qint64 end) {
     for (qint64 offset = begin; offset < end;) {
         if (InterruptionRequested()) {
-            return {Fs::Operation::WriteTemporary, ECANCELED};
+            return {Operation::WriteTemporary, ECANCELED};
         }
         const qint64 want = std::min({kChunkBytes, end - offset, m_limit - m_written});
         if (want <= 0) {
             // The write limit is reached: the copy fails if there is more to write.
-            return moreToRead(offset, end) ? Fs::Error{Fs::Operation::WriteTemporary, ENOSPC} : Fs::Error();
+            return moreToRead(offset, end) ? Error{Operation::WriteTemporary, ENOSPC} : Error();
         }
         qint64 got = 0;
-        if (const Fs::Error error = copyChunk(offset, want, got); error.failed()) {
+        if (const Error error = copyChunk(offset, want, got); error.failed()) {
             return error;
         }
         if (got == 0) {
@@ -119,7 +121,7 @@ Fs::Error ContentCopy::copyExtent(qint64 begin, qint64 end) {
     return {};
 }
 
-Fs::Error ContentCopy::copyChunk(qint64 offset, qint64 want, qint64& got) {
+Error ContentCopy::copyChunk(qint64 offset, qint64 want, qint64& got) {
     for (;;) {
         if (m_kernelCopy) {
             loff_t inOffset = offset;
@@ -139,7 +141,7 @@ Fs::Error ContentCopy::copyChunk(qint64 offset, qint64 want, qint64& got) {
             if (errno == EINTR) {
                 continue;
             }
-            return Fs::FailureOf(Fs::Operation::WriteTemporary);
+            return FailureOf(Operation::WriteTemporary);
         }
         static thread_local char buffer[1 << 16];
         const ssize_t n = ::pread(m_in, buffer, size_t(std::min<qint64>(want, sizeof buffer)), off_t(offset));
@@ -147,10 +149,10 @@ Fs::Error ContentCopy::copyChunk(qint64 offset, qint64 want, qint64& got) {
             if (errno == EINTR) {
                 continue;
             }
-            return Fs::FailureOf(Fs::Operation::ReadSource);
+            return FailureOf(Operation::ReadSource);
         }
         if (n > 0 && !writeAllAt(m_out, QByteArrayView(buffer, n), offset)) {
-            return Fs::FailureOf(Fs::Operation::WriteTemporary);
+            return FailureOf(Operation::WriteTemporary);
         }
         got = n;
         return {};
@@ -167,6 +169,8 @@ bool ContentCopy::moreToRead(qint64 offset, qint64 end) const {
 
 } // namespace
 
-Fs::Error CopyContent(int in, const struct stat& status, int out, const CopyHooks* hooks) {
+Error CopyContent(int in, const struct stat& status, int out, const CopyHooks* hooks) {
     return ContentCopy(in, out, hooks).run(status);
 }
+
+} // namespace Fs

@@ -1,42 +1,44 @@
-#include "engine/FileCopy.h"
+#include "core/FsFileCopy.h"
 
 #include "core/FileNames.h"
 #include "core/FsAtomicFile.h"
+#include "core/FsContentCopy.h"
 #include "core/FsFolderWalk.h"
 #include "core/FsRegularFile.h"
-#include "engine/ContentCopy.h"
-#include "engine/TargetCheck.h"
+#include "core/FsTargetCheck.h"
 
-Fs::Error CopyRegularFile(const QByteArray& source, const QByteArray& target, const CopyOptions& options,
-                          CopyRecord* record) {
-    const Fs::Descriptor folder = Fs::OpenFolder(FolderOf(target));
+namespace Fs {
+
+Error CopyRegularFile(const QByteArray& source, const QByteArray& target, const CopyOptions& options,
+                      CopyRecord* record) {
+    const Descriptor folder = OpenFolder(FolderOf(target));
     if (!folder.isOpen()) {
-        return Fs::FailureOf(Fs::Operation::CreateTemporary);
+        return FailureOf(Operation::CreateTemporary);
     }
     return CopyRegularFile(source, folder.get(), FileNameOf(target), options, record);
 }
 
-Fs::Error CopyRegularFile(const QByteArray& source, int folder, const QByteArray& name, const CopyOptions& options,
-                          CopyRecord* record) {
-    const Fs::RegularFile in(source);
+Error CopyRegularFile(const QByteArray& source, int folder, const QByteArray& name, const CopyOptions& options,
+                      CopyRecord* record) {
+    const RegularFile in(source);
     if (!in.isOpen()) {
         return in.error();
     }
     return CopyOpenRegularFile(in, folder, name, options, record);
 }
 
-Fs::Error CopyOpenRegularFile(const Fs::RegularFile& in, int folder, const QByteArray& name, const CopyOptions& options,
-                              CopyRecord* record) {
+Error CopyOpenRegularFile(const RegularFile& in, int folder, const QByteArray& name, const CopyOptions& options,
+                          CopyRecord* record) {
     const struct stat& sourceStatus = in.status();
-    if (const Fs::Error refusal = CheckTarget(sourceStatus, folder, name, options.failIfExists); refusal.failed()) {
+    if (const Error refusal = CheckTarget(sourceStatus, folder, name, options.failIfExists); refusal.failed()) {
         return refusal;
     }
 
-    Fs::AtomicFile out;
-    if (const Fs::Error error = out.create(folder, name, 0600); error.failed()) {
+    AtomicFile out;
+    if (const Error error = out.create(folder, name, 0600); error.failed()) {
         return error;
     }
-    if (const Fs::Error error = CopyContent(in.descriptor(), sourceStatus, out.descriptor(), options.hooks);
+    if (const Error error = CopyContent(in.descriptor(), sourceStatus, out.descriptor(), options.hooks);
         error.failed()) {
         return error;
     }
@@ -45,18 +47,20 @@ Fs::Error CopyOpenRegularFile(const Fs::RegularFile& in, int folder, const QByte
     if (struct stat after{}; ::fstat(in.descriptor(), &after) != 0 || after.st_size != sourceStatus.st_size ||
                              after.st_mtim.tv_sec != sourceStatus.st_mtim.tv_sec ||
                              after.st_mtim.tv_nsec != sourceStatus.st_mtim.tv_nsec) {
-        return {Fs::Operation::VerifySource, ESTALE};
+        return {Operation::VerifySource, ESTALE};
     }
     const struct timespec times[2] = {sourceStatus.st_atim, sourceStatus.st_mtim};
     // The permission bits only: a copy never becomes setuid, setgid or sticky.
     if (::fchmod(out.descriptor(), sourceStatus.st_mode & 0777) != 0 || ::futimens(out.descriptor(), times) != 0 ||
         (record && ::fstat(out.descriptor(), &record->copy) != 0)) {
-        return Fs::FailureOf(Fs::Operation::WriteTemporary);
+        return FailureOf(Operation::WriteTemporary);
     }
-    const Fs::Error error = out.commit(
-        options.failIfExists ? Fs::AtomicFile::Commit::NoReplace : Fs::AtomicFile::Commit::Replace, options.durable);
+    const Error error =
+        out.commit(options.failIfExists ? AtomicFile::Commit::NoReplace : AtomicFile::Commit::Replace, options.durable);
     if (record && !error.failed()) {
         record->source = sourceStatus;
     }
     return error;
 }
+
+} // namespace Fs
