@@ -1,7 +1,7 @@
 #include "core/FsFileCopy.h"
 #include "core/FsSourceCheck.h"
-#include "engine/MoveBatch.h"
 #include "engine/SortRun.h"
+#include "engine/placement/MoveBatch.h"
 #include "testsupport/ActAfterFirstChunk.h"
 #include "testsupport/FakeRunHost.h"
 #include "testsupport/FileSystemFixtures.h"

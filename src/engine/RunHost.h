@@ -1,12 +1,12 @@
 #pragma once
 
 #include "engine/ActionRecorder.h"
-#include "engine/Criterion.h"
-#include "engine/ExtensionFilter.h"
-#include "engine/PageFields.h"
-#include "engine/Placement.h"
 #include "engine/RunReport.h"
 #include "engine/SortPlan.h"
+#include "engine/criteria/Criterion.h"
+#include "engine/criteria/ExtensionFilter.h"
+#include "engine/criteria/PageFields.h"
+#include "engine/placement/Placement.h"
 
 #include <QByteArray>
 #include <QString>

@@ -2,14 +2,14 @@
 
 #include "core/FileNames.h"
 #include "engine/ActionRecorder.h"
-#include "engine/Criterion.h"
-#include "engine/CriterionPages.h"
-#include "engine/ExtensionFilter.h"
 #include "engine/Interruption.h"
-#include "engine/MoveBatch.h"
-#include "engine/PlacementActions.h"
 #include "engine/RunHost.h"
 #include "engine/SortContext.h"
+#include "engine/criteria/Criterion.h"
+#include "engine/criteria/CriterionPages.h"
+#include "engine/criteria/ExtensionFilter.h"
+#include "engine/placement/MoveBatch.h"
+#include "engine/placement/PlacementActions.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,10 +1,10 @@
 #include "engine/SortPlan.h"
 
-#include "engine/Criterion.h"
-#include "engine/PlanningPlacement.h"
 #include "engine/RunHost.h"
 #include "engine/SortContext.h"
 #include "engine/SortPass.h"
+#include "engine/criteria/Criterion.h"
+#include "engine/placement/PlanningPlacement.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,12 +1,12 @@
 #include "engine/SortRun.h"
 
-#include "engine/Criterion.h"
-#include "engine/DiskPlacement.h"
-#include "engine/MoveBatch.h"
 #include "engine/RunHost.h"
 #include "engine/RunReport.h"
 #include "engine/SortContext.h"
 #include "engine/SortPass.h"
+#include "engine/criteria/Criterion.h"
+#include "engine/placement/DiskPlacement.h"
+#include "engine/placement/MoveBatch.h"
 
 #include <QFile>
 
