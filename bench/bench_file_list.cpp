@@ -78,11 +78,11 @@ int main(int argc, char** argv) {
     FileListModel scanned;
     EventPumpingHost host;
     const double scan =
-        bestSecondsFilling(kFiles, [&](FileListModel& list) { FolderScanner(list, host).IndexDisk(root + '/'); });
+        bestSecondsFilling(kFiles, [&](FileListModel& list) { FolderScanner(list, host).scanTree(root + '/'); });
     const double find = bestSecondsForCommand(QStringLiteral("find '%1' -type f > /dev/null").arg(dir.path()));
     PrintBenchLine("scan-tree-100k", scan, "find", find);
 
-    FolderScanner(scanned, host).IndexDisk(root + '/');
+    FolderScanner(scanned, host).scanTree(root + '/');
     const QByteArrayList paths = scanned.paths();
     const QByteArray list100k = QFile::encodeName(dir.path()) + "/100k.lst";
     const QByteArray list10k = QFile::encodeName(dir.path()) + "/10k.lst";

@@ -5,7 +5,7 @@
 #include "BenchCommon.h"
 #include "KeywordSortTree.h"
 #include "core/FileNames.h"
-#include "engine/FileCopy.h"
+#include "core/FsFileCopy.h"
 #include "journal/RunJournal.h"
 
 #include <QCoreApplication>
@@ -36,7 +36,7 @@ void placeAll(const QByteArrayList& files, const QByteArray& output, bool move, 
         const int step =
             journal ? journal->intent(move ? Transfer::Move : Transfer::Copy, NameUse::Free, source, target) : 0;
         const bool placed = move ? ::rename(source.constData(), target.constData()) == 0
-                                 : !CopyRegularFile(source, target, {.failIfExists = true}).failed();
+                                 : !Fs::CopyRegularFile(source, target, {.failIfExists = true}).failed();
         if (!placed) {
             std::fprintf(stderr, "cannot place %s\n", source.constData());
             std::exit(1);

@@ -2,7 +2,7 @@
 // ProbeImageDimension, against identify -ping of the same files in one process.
 
 #include "BenchCommon.h"
-#include "engine/ImageProbe.h"
+#include "engine/criteria/ImageProbe.h"
 #include "testsupport/TestImages.h"
 
 #include <QCoreApplication>

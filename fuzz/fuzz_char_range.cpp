@@ -1,7 +1,7 @@
 // Taking a character range out of a name's bytes.
 
 #include "FuzzInput.h"
-#include "engine/CharRange.h"
+#include "engine/criteria/CharRange.h"
 
 #include <QStringDecoder>
 

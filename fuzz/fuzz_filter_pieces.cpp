@@ -1,7 +1,7 @@
 // Cutting the filter pieces out of a name.
 
 #include "FuzzInput.h"
-#include "engine/NameCriterion.h"
+#include "engine/criteria/NameCriterion.h"
 
 namespace {
 

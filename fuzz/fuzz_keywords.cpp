@@ -1,7 +1,7 @@
 // The keyword split and the keyword search in a file's stem.
 
 #include "FuzzInput.h"
-#include "engine/KeywordCriterion.h"
+#include "engine/criteria/KeywordCriterion.h"
 
 #include <algorithm>
 

@@ -46,6 +46,15 @@ while IFS= read -r line; do
     fi
 done < <(grep -rE --include='*.h' --include='*.cpp' "$pattern" .)
 
+# Within the engine, the criteria (engine/criteria/) and the placement (engine/placement/) stand side by side: a
+# criterion places its files through the run's SortContext, so neither folder includes a header of the other.
+while IFS= read -r line; do
+    echo "${line%%:*}: includes ${line#*:#include }, a header of the engine's other side"
+    failures=$((failures + 1))
+done < <(grep -rE --include='*.h' --include='*.cpp' '^[[:space:]]*#[[:space:]]*include[[:space:]]*"engine/placement/' \
+             engine/criteria; grep -rE --include='*.h' --include='*.cpp' \
+             '^[[:space:]]*#[[:space:]]*include[[:space:]]*"engine/criteria/' engine/placement)
+
 if ((failures > 0)); then
     echo "$failures include(s) across layers"
     exit 1

@@ -7,6 +7,7 @@
 #include "cli/JsonLines.h"
 #include "cli/RunReportOutput.h"
 #include "cli/UndoReasonWords.h"
+#include "core/EmbeddedTranslations.h"
 #include "engine/RunReport.h"
 #include "journal/History.h"
 
@@ -260,11 +261,11 @@ private slots:
         QVERIFY(reason);
         const QString english = UndoReasonWords(*reason);
         QVERIFY2(english.contains(u' ') && english != QString::fromLatin1(code), qPrintable(english));
-        QTranslator chinese;
-        QVERIFY(chinese.load(u":/i18n/varnoth_cli_zh_CN.qm"_s));
-        QCoreApplication::installTranslator(&chinese);
-        const QString translated = UndoReasonWords(*reason);
-        QCoreApplication::removeTranslator(&chinese);
+        QString translated;
+        {
+            const EmbeddedTranslations chinese(u"varnoth_cli_zh_CN"_s);
+            translated = UndoReasonWords(*reason);
+        }
         QCOMPARE(translated, UndoReasonText(*reason));
     }
 

@@ -1,5 +1,5 @@
 #include "cli/CommandLineMain.h"
-#include "engine/PageChoiceTexts.h"
+#include "engine/criteria/PageChoiceTexts.h"
 #include "filelist/FileListModel.h"
 #include "testsupport/TestFiles.h"
 #include "testsupport/WindowTest.h"

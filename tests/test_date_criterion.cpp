@@ -1,6 +1,6 @@
 #include "core/CriterionPage.h"
-#include "engine/DateCriterion.h"
 #include "engine/SortRun.h"
+#include "engine/criteria/DateCriterion.h"
 #include "testsupport/FakeRunHost.h"
 #include "testsupport/FileSystemFixtures.h"
 #include "testsupport/OutputTree.h"

@@ -1,4 +1,4 @@
-#include "engine/FileCopy.h"
+#include "core/FsFileCopy.h"
 #include "engine/Interruption.h"
 #include "testsupport/FileSystemFixtures.h"
 #include "testsupport/FsErrorOutput.h"
@@ -23,14 +23,14 @@ Q_DECLARE_METATYPE(Fs::Error)
 
 namespace {
 // Lets a copy write only so many bytes, as a full disk would.
-struct DiskFullAfter : CopyHooks {
+struct DiskFullAfter : Fs::CopyHooks {
     explicit DiskFullAfter(qint64 bytes) : limit(bytes) {}
     qint64 writeLimit() const override { return limit; }
     qint64 limit;
 };
 
 // Holds a copy after its first chunk: tells the test through a pipe, then waits (at most 10 s) for a signal.
-struct HoldAfterFirstChunk : CopyHooks {
+struct HoldAfterFirstChunk : Fs::CopyHooks {
     explicit HoldAfterFirstChunk(int pipe) : ready(pipe) {}
     void chunkCopied(qint64) const override {
         if (::write(ready, "x", 1) != 1) {
@@ -75,7 +75,7 @@ private slots:
         QVERIFY(::utimensat(AT_FDCWD, source.constData(), times, 0) == 0);
         QDir().mkpath(path(u"out"_s));
 
-        QCOMPARE(CopyRegularFile(source, bytes(u"out/a.txt"_s), {}), Fs::Error());
+        QCOMPARE(Fs::CopyRegularFile(source, bytes(u"out/a.txt"_s), {}), Fs::Error());
 
         QCOMPARE(ReadTestFile(path(u"out/a.txt"_s)), content);
         struct stat copy {};
@@ -88,12 +88,12 @@ private slots:
 
     void emptyFileAndLinkedSource() {
         const QByteArray empty = WriteTestFile(path(u"empty"_s), QByteArray());
-        QCOMPARE(CopyRegularFile(empty, bytes(u"empty-copy"_s), {}), Fs::Error());
+        QCOMPARE(Fs::CopyRegularFile(empty, bytes(u"empty-copy"_s), {}), Fs::Error());
         QCOMPARE(QFileInfo(path(u"empty-copy"_s)).size(), 0);
 
         WriteTestFile(path(u"real"_s), "linked content");
         QVERIFY(::symlink("real", bytes(u"link"_s).constData()) == 0);
-        QCOMPARE(CopyRegularFile(bytes(u"link"_s), bytes(u"link-copy"_s), {}), Fs::Error());
+        QCOMPARE(Fs::CopyRegularFile(bytes(u"link"_s), bytes(u"link-copy"_s), {}), Fs::Error());
         QVERIFY(!QFileInfo(path(u"link-copy"_s)).isSymLink());
         QCOMPARE(ReadTestFile(path(u"link-copy"_s)), QByteArray("linked content"));
     }
@@ -101,10 +101,10 @@ private slots:
     void failIfExistsKeepsTheExistingFile() {
         const QByteArray source = WriteTestFile(path(u"a"_s), "new");
         WriteTestFile(path(u"b"_s), "old");
-        QCOMPARE(CopyRegularFile(source, bytes(u"b"_s), {.failIfExists = true}),
+        QCOMPARE(Fs::CopyRegularFile(source, bytes(u"b"_s), {.failIfExists = true}),
                  (Fs::Error{Operation::CheckTarget, EEXIST}));
         QCOMPARE(ReadTestFile(path(u"b"_s)), QByteArray("old"));
-        QCOMPARE(CopyRegularFile(source, bytes(u"b"_s), {.failIfExists = false}), Fs::Error());
+        QCOMPARE(Fs::CopyRegularFile(source, bytes(u"b"_s), {.failIfExists = false}), Fs::Error());
         QCOMPARE(ReadTestFile(path(u"b"_s)), QByteArray("new"));
         QCOMPARE(EntriesOf(m_dir.path()), (QStringList{u"a"_s, u"b"_s}));
     }
@@ -123,7 +123,7 @@ private slots:
         QFETCH(bool, failIfExists);
         const QByteArray source = WriteTestFile(path(u"d/a"_s), "only copy");
         QVERIFY(::link(source.constData(), bytes(u"d/hard"_s).constData()) == 0);
-        QCOMPARE(CopyRegularFile(source, bytes(targetName), {.failIfExists = failIfExists}),
+        QCOMPARE(Fs::CopyRegularFile(source, bytes(targetName), {.failIfExists = failIfExists}),
                  (Fs::Error{Operation::CheckTarget, EINVAL}));
         QCOMPARE(ReadTestFile(path(u"d/a"_s)), QByteArray("only copy"));
         QCOMPARE(EntriesOf(path(u"d"_s)), (QStringList{u"a"_s, u"hard"_s}));
@@ -134,7 +134,7 @@ private slots:
         const QByteArray source = WriteTestFile(path(u"a"_s), "new");
         const QByteArray target = WriteTestFile(path(u"protected"_s), "old");
         QVERIFY(::chmod(target.constData(), 0444) == 0);
-        QCOMPARE(CopyRegularFile(source, target, {}), (Fs::Error{Operation::CheckTarget, EACCES}));
+        QCOMPARE(Fs::CopyRegularFile(source, target, {}), (Fs::Error{Operation::CheckTarget, EACCES}));
         QCOMPARE(ReadTestFile(path(u"protected"_s)), QByteArray("old"));
     }
 
@@ -151,17 +151,17 @@ private slots:
         QDir().mkpath(path(u"folder"_s));
         QVERIFY(::mkfifo(bytes(u"fifo"_s).constData(), 0600) == 0);
         // A FIFO without a writer must be refused at once, not waited on.
-        QCOMPARE(CopyRegularFile(bytes(kind), bytes(u"out"_s), {}), error);
+        QCOMPARE(Fs::CopyRegularFile(bytes(kind), bytes(u"out"_s), {}), error);
         QVERIFY(!QFileInfo::exists(path(u"out"_s)));
     }
 
     void targetsThatCannotBeWritten() {
         const QByteArray source = WriteTestFile(path(u"a"_s), "x");
-        QCOMPARE(CopyRegularFile(source, bytes(u"no/such/folder/a"_s), {}),
+        QCOMPARE(Fs::CopyRegularFile(source, bytes(u"no/such/folder/a"_s), {}),
                  (Fs::Error{Operation::CreateTemporary, ENOENT}));
         QDir().mkpath(path(u"taken/a"_s));
-        QCOMPARE(CopyRegularFile(source, bytes(u"taken/a"_s), {}), (Fs::Error{Operation::CheckTarget, EISDIR}));
-        QCOMPARE(CopyRegularFile(source, bytes(u"taken/a"_s), {.failIfExists = true}),
+        QCOMPARE(Fs::CopyRegularFile(source, bytes(u"taken/a"_s), {}), (Fs::Error{Operation::CheckTarget, EISDIR}));
+        QCOMPARE(Fs::CopyRegularFile(source, bytes(u"taken/a"_s), {.failIfExists = true}),
                  (Fs::Error{Operation::CheckTarget, EISDIR}));
         QVERIFY(QFileInfo(path(u"taken/a"_s)).isDir());
         QCOMPARE(EntriesOf(path(u"taken"_s)), QStringList{u"a"_s});
@@ -183,7 +183,7 @@ private slots:
             WriteTestFile(path(u"out/big"_s), "the old file");
         }
         const DiskFullAfter diskFull(limit);
-        QCOMPARE(CopyRegularFile(source, bytes(u"out/big"_s), {.hooks = &diskFull}),
+        QCOMPARE(Fs::CopyRegularFile(source, bytes(u"out/big"_s), {.hooks = &diskFull}),
                  (Fs::Error{Operation::WriteTemporary, ENOSPC}));
         if (targetExists) {
             QCOMPARE(ReadTestFile(path(u"out/big"_s)), QByteArray("the old file"));
@@ -197,7 +197,7 @@ private slots:
     void aLimitAtTheExactSizeIsNoFailure() {
         const QByteArray source = WriteTestFile(path(u"a"_s), "12345");
         const DiskFullAfter exact(5);
-        QCOMPARE(CopyRegularFile(source, bytes(u"b"_s), {.hooks = &exact}), Fs::Error());
+        QCOMPARE(Fs::CopyRegularFile(source, bytes(u"b"_s), {.hooks = &exact}), Fs::Error());
         QCOMPARE(ReadTestFile(path(u"b"_s)), QByteArray("12345"));
     }
 
@@ -218,7 +218,7 @@ private slots:
 
         const Fs::Error result = [&] {
             const FileSizeLimit limit(4096);
-            return CopyRegularFile(source, bytes(u"out/a"_s), {});
+            return Fs::CopyRegularFile(source, bytes(u"out/a"_s), {});
         }();
 
         QCOMPARE(result, (Fs::Error{error == 0 ? Operation::None : Operation::WriteTemporary, error}));
@@ -243,7 +243,7 @@ private slots:
             QSKIP("the temporary folder's file system keeps no holes");
         }
 
-        QCOMPARE(CopyRegularFile(source, bytes(u"copy.img"_s), {}), Fs::Error());
+        QCOMPARE(Fs::CopyRegularFile(source, bytes(u"copy.img"_s), {}), Fs::Error());
 
         struct stat copy {};
         QVERIFY(::stat(bytes(u"copy.img"_s).constData(), &copy) == 0);
@@ -285,7 +285,7 @@ private slots:
             action.sa_handler = [](int) { RequestInterruption(); };
             ::sigaction(SIGTERM, &action, nullptr);
             const HoldAfterFirstChunk hold(ready[1]);
-            const Fs::Error error = CopyRegularFile(source, bytes(u"out/big"_s), {.hooks = &hold});
+            const Fs::Error error = Fs::CopyRegularFile(source, bytes(u"out/big"_s), {.hooks = &hold});
             ::_exit(error == Fs::Error{Fs::Operation::WriteTemporary, ECANCELED} ? 0 : 1);
         }
         ::close(ready[1]);

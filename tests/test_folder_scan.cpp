@@ -296,8 +296,8 @@ void TestFolderScan::pathsAlreadyListedAreNotAddedAgain() {
     model.appendAll({m_root + "a/A1.TXT"});
     CountingScanHost host;
     FolderScanner scanner(model, host);
-    scanner.IndexDisk2(m_root + "a/", 1);
-    scanner.IndexDisk2(m_root + "a/", 1);
+    scanner.scanToDepth(m_root + "a/", 1);
+    scanner.scanToDepth(m_root + "a/", 1);
     QCOMPARE(sorted(relativeEntries(model, m_root)), sorted({"a/A1.TXT", "a/.hidden.txt", "a/bad\xff.txt", "a/dangling",
                                                              "a/pipe", "a/toA1", "a/照片.jpg", "a/b/b1.txt"}));
 }
@@ -327,10 +327,10 @@ void TestFolderScan::unreadableFoldersAreNamedAndTheScanGoesOn() {
     FileListModel model;
     CountingScanHost host;
     FolderScanner scanner(model, host);
-    scanner.IndexDisk(top + '/');
+    scanner.scanTree(top + '/');
     scanner.scanFolder(top + "/open/inner/locked");
-    scanner.IndexDisk2(top + "/open/", 1); // the locked folder lies deeper
-    scanner.IndexDisk2(top + "/open/", 2);
+    scanner.scanToDepth(top + "/open/", 1); // the locked folder lies deeper
+    scanner.scanToDepth(top + "/open/", 2);
 
     QCOMPARE(sorted(relativeEntries(model, top)), (QByteArrayList{"/open/o1.txt", "/t1.txt"}));
     QByteArrayList named;
@@ -352,7 +352,7 @@ void TestFolderScan::theListFillsAndRepaintsAsTheScanGoes() {
     FileListModel model;
     QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
     CountingScanHost host;
-    FolderScanner(model, host, true, std::chrono::milliseconds(0)).IndexDisk(m_root + "wide/");
+    FolderScanner(model, host, true, std::chrono::milliseconds(0)).scanTree(m_root + "wide/");
     QCOMPARE(model.size(), 300);
     QVERIFY2(host.eventPumps >= 4, qPrintable(QString::number(host.eventPumps)));
     QVERIFY2(host.repaints >= 2 && inserted.count() >= 2, qPrintable(QString::number(host.repaints)));
@@ -367,7 +367,7 @@ void TestFolderScan::theListFillsAndRepaintsAsTheScanGoes() {
     longList.appendAll(earlier);
     QSignalSpy insertedIntoLongList(&longList, &QAbstractItemModel::rowsInserted);
     CountingScanHost levels;
-    FolderScanner(longList, levels, false, std::chrono::milliseconds(0)).IndexDisk2(m_root + "wide/", 1);
+    FolderScanner(longList, levels, false, std::chrono::milliseconds(0)).scanToDepth(m_root + "wide/", 1);
     QCOMPARE(longList.size(), 2300);
     QVERIFY(levels.eventPumps >= 4);
     QCOMPARE(levels.repaints, 0);
@@ -379,7 +379,7 @@ void TestFolderScan::aClosingWindowStopsTheScanAtOnce() {
     FileListModel model;
     CountingScanHost host;
     host.stopAfterPumps = 1; // the window closes at the first round of events
-    FolderScanner(model, host, true, std::chrono::milliseconds(0)).IndexDisk(m_root + "wide/");
+    FolderScanner(model, host, true, std::chrono::milliseconds(0)).scanTree(m_root + "wide/");
     QCOMPARE(host.eventPumps, 1);
     // What was found before stays; nothing after, not even the rest of the folder being read.
     QVERIFY(model.size() > 0 && model.size() < 100);

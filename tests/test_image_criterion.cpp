@@ -1,6 +1,6 @@
 #include "core/CriterionPage.h"
-#include "engine/ImageProbe.h"
 #include "engine/SortRun.h"
+#include "engine/criteria/ImageProbe.h"
 #include "testsupport/FakeRunHost.h"
 #include "testsupport/OutputTree.h"
 #include "testsupport/PictureTypes.h"

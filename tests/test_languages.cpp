@@ -1,3 +1,4 @@
+#include "core/EmbeddedTranslations.h"
 #include "testsupport/TestFiles.h"
 #include "testsupport/VisibleTexts.h"
 #include "ui/Translations.h"
@@ -160,6 +161,35 @@ private slots:
         QVERIFY(english.size() > 100 && chinese.size() > 50);
         const QStringList faults = faultsOf(english, true) + faultsOf(chinese, false);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+    }
+
+    // Every translation in the files reaches the program: each library carries its own texts' part, and a library
+    // whose texts were left out would show them untranslated.
+    void everyTranslationIsCarriedIntoTheProgram_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("window, engine and journal texts") << u"varnoth_en"_s;
+        QTest::newRow("command-line texts") << u"varnoth_cli_zh_CN"_s;
+    }
+    void everyTranslationIsCarriedIntoTheProgram() {
+        QFETCH(QString, name);
+        const QList<Entry> entries = entriesOf(QStringLiteral(SOURCE_DIR "/translations/") + name + u".ts"_s);
+        QVERIFY(!entries.isEmpty());
+        const EmbeddedTranslations translations(name);
+        QStringList missing;
+        for (const Entry& entry : entries) {
+            // A text with plural forms is asked for in the first form, with its count filled in.
+            const bool plural = entry.translations.size() > 1;
+            QString expected = entry.translations.value(0);
+            if (plural) {
+                expected.replace(u"%n"_s, u"1"_s);
+            }
+            const QString shown = QCoreApplication::translate(
+                entry.context.toUtf8().constData(), entry.source.toUtf8().constData(), nullptr, plural ? 1 : -1);
+            if (shown != expected) {
+                missing.append(entry.context + u": "_s + entry.source);
+            }
+        }
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(u'\n')));
     }
 
     // The command line: English by default and in the C locale, Chinese when the language is Chinese.

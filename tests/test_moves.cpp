@@ -1,7 +1,7 @@
+#include "core/FsFileCopy.h"
 #include "core/FsSourceCheck.h"
-#include "engine/FileCopy.h"
-#include "engine/MoveBatch.h"
 #include "engine/SortRun.h"
+#include "engine/placement/MoveBatch.h"
 #include "testsupport/ActAfterFirstChunk.h"
 #include "testsupport/FakeRunHost.h"
 #include "testsupport/FileSystemFixtures.h"
@@ -99,8 +99,8 @@ private slots:
             hooks.act = act;
         }
         const struct stat link = statusOf(entry);
-        CopyRecord copy;
-        QCOMPARE(CopyRegularFile(entry, at("out/thesis.doc"), {.hooks = &hooks}, &copy), copyError);
+        Fs::CopyRecord copy;
+        QCOMPARE(Fs::CopyRegularFile(entry, at("out/thesis.doc"), {.hooks = &hooks}, &copy), copyError);
         if (copyError.failed()) {
             QCOMPARE(EntriesOf(QFile::decodeName(at("out"))), QStringList()); // nothing left behind
             return;
@@ -141,8 +141,8 @@ private slots:
         MakeFolder(at("out"));
         for (const QByteArray& name : names) {
             MakeFile(at("src/" + name), name);
-            CopyRecord copy;
-            QCOMPARE(CopyRegularFile(at("src/" + name), at("out/" + name), {}, &copy), Fs::Error());
+            Fs::CopyRecord copy;
+            QCOMPARE(Fs::CopyRegularFile(at("src/" + name), at("out/" + name), {}, &copy), Fs::Error());
             batch.add({at("src/" + name), {copy.source, std::nullopt}, {}}, at("out/" + name));
         }
         const QList<MoveBatch::Move> settled = batch.settle();

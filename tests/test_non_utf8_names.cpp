@@ -30,7 +30,7 @@ private slots:
 
         FileListModel scanned;
         CountingScanHost scanHost;
-        FolderScanner(scanned, scanHost).IndexDisk(root + "/in/");
+        FolderScanner(scanned, scanHost).scanTree(root + "/in/");
         QCOMPARE(scanned.paths(), QByteArrayList{root + "/in/" + name});
         QVERIFY(DisplayText(scanned.at(0)).contains(QChar::ReplacementCharacter));
 

@@ -1,6 +1,6 @@
-#include "engine/DiskPlacement.h"
-#include "engine/FolderMemory.h"
-#include "engine/Placement.h"
+#include "engine/placement/DiskPlacement.h"
+#include "engine/placement/FolderMemory.h"
+#include "engine/placement/Placement.h"
 #include "testsupport/TestFiles.h"
 
 #include <QTemporaryDir>

@@ -78,22 +78,22 @@ private slots:
             QVERIFY(QFile::link(QFile::decodeName(special), m_file));
         }
         const SettingsValues values = LoadSettings(m_program.path());
-        QCOMPARE(values.filter, QString());
-        QCOMPARE(values.sameFile, 0);
-        QCOMPARE(values.outDir, m_program.path() + u'/');
-        QCOMPARE(values.page, int(KeywordPage));
-        QCOMPARE(values.suffixFilter, QStringList());
-        QCOMPARE(values.picSize, 0);
-        QCOMPARE(values.cmbPic, 0);
-        QCOMPARE(values.picSizeValue, QString());
-        QCOMPARE(values.cmbCondition, 0);
-        QCOMPARE(values.cmbUnit, 0);
-        QCOMPARE(values.fileSize, QString());
-        QCOMPARE(values.edtKeys, QString());
-        QCOMPARE(values.dtDate, std::optional<QDate>());
-        QCOMPARE(values.dtTime, std::optional<QTime>());
-        QCOMPARE(values.fileAttr, 0);
-        QCOMPARE(values.cmbFileDate, 0);
+        QCOMPARE(values.nameFilterPieces, QString());
+        QCOMPARE(values.sameNamePolicy, 0);
+        QCOMPARE(values.outputFolder, m_program.path() + u'/');
+        QCOMPARE(values.criterionPage, int(KeywordPage));
+        QCOMPARE(values.typeList, QStringList());
+        QCOMPARE(values.pictureDimension, 0);
+        QCOMPARE(values.pictureCondition, 0);
+        QCOMPARE(values.pictureLimit, QString());
+        QCOMPARE(values.sizeCondition, 0);
+        QCOMPARE(values.sizeUnit, 0);
+        QCOMPARE(values.sizeThreshold, QString());
+        QCOMPARE(values.keywords, QString());
+        QCOMPARE(values.dateMomentDay, std::optional<QDate>());
+        QCOMPARE(values.dateMomentTime, std::optional<QTime>());
+        QCOMPARE(values.dateKind, 0);
+        QCOMPARE(values.dateCondition, 0);
         QCOMPARE(QFileInfo(m_file).isSymLink() || QFileInfo::exists(m_file), content || !special.isEmpty());
     }
 
@@ -101,22 +101,22 @@ private slots:
         QTemporaryDir output;
         const QString outDir = output.path() + u'/';
         SettingsValues saved;
-        saved.filter = u"-*_*【】"_s;
-        saved.sameFile = 3;
-        saved.outDir = outDir;
-        saved.page = DatePage;
-        saved.suffixFilter = {u"*.txt"_s, u"*.文档"_s, u" *.a b"_s};
-        saved.picSize = 1;
-        saved.cmbPic = 2;
-        saved.picSizeValue = u"1024"_s;
-        saved.cmbCondition = 1;
-        saved.cmbUnit = 1;
-        saved.fileSize = u"2.5"_s;
-        saved.edtKeys = u"旅行 照片"_s;
-        saved.dtDate = QDate(1999, 12, 31);
-        saved.dtTime = QTime(23, 59, 58);
-        saved.fileAttr = 1;
-        saved.cmbFileDate = 1;
+        saved.nameFilterPieces = u"-*_*【】"_s;
+        saved.sameNamePolicy = 3;
+        saved.outputFolder = outDir;
+        saved.criterionPage = DatePage;
+        saved.typeList = {u"*.txt"_s, u"*.文档"_s, u" *.a b"_s};
+        saved.pictureDimension = 1;
+        saved.pictureCondition = 2;
+        saved.pictureLimit = u"1024"_s;
+        saved.sizeCondition = 1;
+        saved.sizeUnit = 1;
+        saved.sizeThreshold = u"2.5"_s;
+        saved.keywords = u"旅行 照片"_s;
+        saved.dateMomentDay = QDate(1999, 12, 31);
+        saved.dateMomentTime = QTime(23, 59, 58);
+        saved.dateKind = 1;
+        saved.dateCondition = 1;
         QCOMPARE(SaveSettings(saved, SettingsFilePath(), kGerman), Fs::Error());
 
         // A hand-editable file, keys in the save order.
@@ -151,10 +151,10 @@ private slots:
                               "[Foreign]\r\n"
                               "Filter=foreign\r\n");
         SettingsValues values;
-        values.outDir = u"/nowhere/"_s;
-        values.page = TypePage;
-        values.dtDate = QDate(2013, 5, 6);
-        values.dtTime = QTime(0, 0);
+        values.outputFolder = u"/nowhere/"_s;
+        values.criterionPage = TypePage;
+        values.dateMomentDay = QDate(2013, 5, 6);
+        values.dateMomentTime = QTime(0, 0);
         QCOMPARE(SaveSettings(values, m_file, QLocale::c()), Fs::Error());
         QCOMPARE(ReadTestFile(m_file), QByteArray("; kept as it is\r\n"
                                                   "[Parameter]\r\n"
@@ -182,18 +182,18 @@ private slots:
 
     void edtKeysSavedTrimmed() {
         SettingsValues values;
-        values.edtKeys = u" \t 旅行  照片 \x01\n"_s;
+        values.keywords = u" \t 旅行  照片 \x01\n"_s;
         QCOMPARE(SaveSettings(values, m_file), Fs::Error());
         QCOMPARE(lineOf(ReadTestFile(m_file), "EdtKeys"), u"EdtKeys=旅行  照片"_s.toUtf8());
     }
 
     void textWithLineBreakStaysOneValue() {
         SettingsValues values;
-        values.filter = u"a\nSameFile=3"_s;
+        values.nameFilterPieces = u"a\nSameFile=3"_s;
         QCOMPARE(SaveSettings(values, m_file), Fs::Error());
         const SettingsValues loaded = LoadSettings(m_program.path(), m_file);
-        QCOMPARE(loaded.filter, u"a SameFile=3"_s);
-        QCOMPARE(loaded.sameFile, 0);
+        QCOMPARE(loaded.nameFilterPieces, u"a SameFile=3"_s);
+        QCOMPARE(loaded.sameNamePolicy, 0);
     }
 
     void suffixFilterSaved_data() {
@@ -208,7 +208,7 @@ private slots:
         QFETCH(QStringList, items);
         QFETCH(QByteArray, line);
         SettingsValues values;
-        values.suffixFilter = items;
+        values.typeList = items;
         QCOMPARE(SaveSettings(values, m_file), Fs::Error());
         QCOMPARE(lineOf(ReadTestFile(m_file), "SuffixFilter"), line);
     }
@@ -229,7 +229,7 @@ private slots:
     void suffixFilterLoaded() {
         QFETCH(QByteArray, stored);
         QFETCH(QStringList, items);
-        QCOMPARE(loadStored("SuffixFilter", stored).suffixFilter, items);
+        QCOMPARE(loadStored("SuffixFilter", stored).typeList, items);
     }
 
     void longSuffixFilterSurvives() {
@@ -238,11 +238,11 @@ private slots:
             items.append(u"*.ext%1"_s.arg(i, 3, 10, QChar(u'0')));
         }
         SettingsValues values;
-        values.suffixFilter = items;
+        values.typeList = items;
         QCOMPARE(SaveSettings(values, m_file), Fs::Error());
         // Over 10,000 bytes: a value is read whole.
         QCOMPARE(lineOf(ReadTestFile(m_file), "SuffixFilter").size(), 13 + 1000 * 9 + 200 * 10);
-        const QStringList loaded = LoadSettings(m_program.path(), m_file).suffixFilter;
+        const QStringList loaded = LoadSettings(m_program.path(), m_file).typeList;
         QCOMPARE(loaded.size(), 1200);
         QCOMPARE(loaded.first(), u"*.ext000"_s);
         QCOMPARE(loaded.last(), u"*.ext1199"_s);
@@ -273,8 +273,8 @@ private slots:
     void integerValues() {
         QFETCH(QByteArray, stored);
         QFETCH(int, value);
-        QCOMPARE(loadStored("CmbPic", stored).cmbPic, value);
-        QCOMPARE(loadStored("CmbFileDate", stored).cmbFileDate, value);
+        QCOMPARE(loadStored("CmbPic", stored).pictureCondition, value);
+        QCOMPARE(loadStored("CmbFileDate", stored).dateCondition, value);
     }
 
     void unreadableIntegerGivesGivenFallback() {
@@ -298,7 +298,7 @@ private slots:
     void sameFileValues() {
         QFETCH(QByteArray, stored);
         QFETCH(int, value);
-        QCOMPARE(loadStored("SameFile", stored).sameFile, value);
+        QCOMPARE(loadStored("SameFile", stored).sameNamePolicy, value);
     }
 
     void pageValues_data() {
@@ -314,7 +314,7 @@ private slots:
     void pageValues() {
         QFETCH(QByteArray, stored);
         QFETCH(int, page);
-        QCOMPARE(loadStored("Page", stored).page, page);
+        QCOMPARE(loadStored("Page", stored).criterionPage, page);
     }
 
     void outputFolder_data() {
@@ -335,7 +335,7 @@ private slots:
         QVERIFY(QDir(root.path()).mkpath(u"deleted"_s) && QDir(root.path()).rmdir(u"deleted"_s));
         WriteTestFile(root.filePath(u"file.txt"_s));
         const QString folder = stored.isEmpty() ? QString() : stored.arg(root.path());
-        QCOMPARE(loadStored("OutDir", folder.toUtf8()).outDir, kept ? folder : QString());
+        QCOMPARE(loadStored("OutDir", folder.toUtf8()).outputFolder, kept ? folder : QString());
     }
 
     void settingFormats_data() {
@@ -399,15 +399,15 @@ private slots:
         QFETCH(QByteArray, dateLine);
         QFETCH(QByteArray, timeLine);
         SettingsValues values;
-        values.dtDate = date;
-        values.dtTime = time;
+        values.dateMomentDay = date;
+        values.dateMomentTime = time;
         QCOMPARE(SaveSettings(values, m_file, locale), Fs::Error());
         const QByteArray file = ReadTestFile(m_file);
         QCOMPARE(lineOf(file, "DTDate"), dateLine);
         QCOMPARE(lineOf(file, "DTTime"), timeLine);
         const SettingsValues loaded = LoadSettings(m_program.path(), m_file, locale);
-        QCOMPARE(loaded.dtDate, std::optional<QDate>(date));
-        QCOMPARE(loaded.dtTime, std::optional<QTime>(time));
+        QCOMPARE(loaded.dateMomentDay, std::optional<QDate>(date));
+        QCOMPARE(loaded.dateMomentTime, std::optional<QTime>(time));
     }
 
     void dateAndTimeRoundTripInEveryLocale() {
@@ -444,8 +444,8 @@ private slots:
     }
     void unreadableDateOrTime() {
         QFETCH(QByteArray, stored);
-        QCOMPARE(loadStored("DTDate", stored).dtDate, std::optional<QDate>());
-        QCOMPARE(loadStored("DTTime", stored).dtTime, std::optional<QTime>());
+        QCOMPARE(loadStored("DTDate", stored).dateMomentDay, std::optional<QDate>());
+        QCOMPARE(loadStored("DTTime", stored).dateMomentTime, std::optional<QTime>());
     }
 
     void dayPeriodOfUnequalLengthIsNotParsed_data() {
@@ -455,12 +455,12 @@ private slots:
     }
     void dayPeriodOfUnequalLengthIsNotParsed() {
         QFETCH(QByteArray, stored);
-        QCOMPARE(loadStored("DTTime", stored, QLocale(u"ee_GH"_s)).dtTime, std::optional<QTime>());
+        QCOMPARE(loadStored("DTTime", stored, QLocale(u"ee_GH"_s)).dateMomentTime, std::optional<QTime>());
     }
 
     void plainDateAndTimeAreRead() {
-        QCOMPARE(loadStored("DTDate", "2013-05-06").dtDate, std::optional<QDate>(QDate(2013, 5, 6)));
-        QCOMPARE(loadStored("DTTime", "07:08:09").dtTime, std::optional<QTime>(QTime(7, 8, 9)));
+        QCOMPARE(loadStored("DTDate", "2013-05-06").dateMomentDay, std::optional<QDate>(QDate(2013, 5, 6)));
+        QCOMPARE(loadStored("DTTime", "07:08:09").dateMomentTime, std::optional<QTime>(QTime(7, 8, 9)));
     }
 
     void saveFailsWhereTheFolderCannotBeMade() {

@@ -1,6 +1,6 @@
 #include "core/CriterionPage.h"
-#include "engine/SizeCriterion.h"
 #include "engine/SortRun.h"
+#include "engine/criteria/SizeCriterion.h"
 #include "testsupport/FakeRunHost.h"
 #include "testsupport/FileSystemFixtures.h"
 #include "testsupport/OutputTree.h"

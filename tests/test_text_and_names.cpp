@@ -1,6 +1,6 @@
 #include "core/FileNames.h"
 #include "core/TextBytes.h"
-#include "engine/KeywordCriterion.h"
+#include "engine/criteria/KeywordCriterion.h"
 
 #include <QTest>
 

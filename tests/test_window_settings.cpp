@@ -133,22 +133,22 @@ private slots:
     void choicesApplyInTheirOrder() {
         startWindows();
         SettingsValues values;
-        values.filter = u"_"_s;
-        values.outDir = path(u"out/"_s);
-        values.sameFile = 3;
-        values.page = DatePage;
-        values.suffixFilter = {u"*.txt"_s};
-        values.picSize = 1;
-        values.fileAttr = 1;
-        values.cmbPic = 2;
-        values.picSizeValue = u"800"_s;
-        values.cmbCondition = 1;
-        values.cmbUnit = 1;
-        values.fileSize = u"7"_s;
-        values.dtDate = QDate(1999, 12, 31);
-        values.dtTime = QTime(23, 59, 58);
-        values.cmbFileDate = 1;
-        values.edtKeys = u"游记"_s;
+        values.nameFilterPieces = u"_"_s;
+        values.outputFolder = path(u"out/"_s);
+        values.sameNamePolicy = 3;
+        values.criterionPage = DatePage;
+        values.typeList = {u"*.txt"_s};
+        values.pictureDimension = 1;
+        values.dateKind = 1;
+        values.pictureCondition = 2;
+        values.pictureLimit = u"800"_s;
+        values.sizeCondition = 1;
+        values.sizeUnit = 1;
+        values.sizeThreshold = u"7"_s;
+        values.dateMomentDay = QDate(1999, 12, 31);
+        values.dateMomentTime = QTime(23, 59, 58);
+        values.dateCondition = 1;
+        values.keywords = u"游记"_s;
 
         QStringList changed;
         QObject recording;

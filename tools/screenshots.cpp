@@ -6,8 +6,8 @@
 // under a display (xvfb-run works) or with QT_QPA_PLATFORM=offscreen.
 
 #include "core/CriterionPage.h"
-#include "engine/Placement.h"
 #include "engine/RunReport.h"
+#include "engine/placement/Placement.h"
 #include "filelist/FileListModel.h"
 #include "journal/RunJournal.h"
 #include "journal/Undo.h"

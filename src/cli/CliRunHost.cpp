@@ -7,6 +7,7 @@
 #include "cli/StandardStreams.h"
 #include "cli/StepOutput.h"
 #include "cli/TerminalQuestion.h"
+#include "core/ErrnoText.h"
 #include "filelist/FileListModel.h"
 #include "journal/JournalRecorder.h"
 
@@ -115,7 +116,7 @@ RecordingStart CliRunHost::startRecording(const RunDescription& run) {
     if (!start.recorder) {
         PrintErrorLine(CommandLine::tr("%1: cannot write the journal there (%2); nothing was touched. Use "
                                        "--no-journal to sort without one (no undo).")
-                           .arg(QString::fromUtf8(EscapedText(folder.path())), qt_error_string(error.code)));
+                           .arg(QString::fromUtf8(EscapedText(folder.path())), ErrnoText(error.code)));
         m_exitStatus = 2;
         start.proceed = false;
     }

@@ -25,12 +25,5 @@ QString FailureReasonWords(FailureReason reason) {
     return WordsOrCode(FailureReasonText(reason), FailureReasonCode(reason));
 }
 
-CommandLineTranslation::CommandLineTranslation() {
-    if (m_translator.load(CommandLineSpeaksChinese() ? u":/i18n/varnoth_cli_zh_CN.qm"_s : u":/i18n/varnoth_en.qm"_s)) {
-        QCoreApplication::installTranslator(&m_translator);
-    }
-}
-
-CommandLineTranslation::~CommandLineTranslation() {
-    QCoreApplication::removeTranslator(&m_translator);
-}
+CommandLineTranslation::CommandLineTranslation()
+    : m_translations(CommandLineSpeaksChinese() ? u"varnoth_cli_zh_CN"_s : u"varnoth_en"_s) {}

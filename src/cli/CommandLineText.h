@@ -1,11 +1,11 @@
 #pragma once
 
+#include "core/EmbeddedTranslations.h"
 #include "engine/RunReport.h"
 
 #include <QCoreApplication>
 #include <QLocale>
 #include <QStringList>
-#include <QTranslator>
 
 // The command line's own texts. Their source language is English, as command-line tools speak; they go through
 // Qt's translation under the context "CommandLine" (CommandLine::tr), apart from the window's Chinese texts.
@@ -22,12 +22,11 @@ bool CommandLineSpeaksChinese(const QStringList& uiLanguages = QLocale::system()
 class CommandLineTranslation {
 public:
     CommandLineTranslation();
-    ~CommandLineTranslation();
     CommandLineTranslation(const CommandLineTranslation&) = delete;
     CommandLineTranslation& operator=(const CommandLineTranslation&) = delete;
 
 private:
-    QTranslator m_translator;
+    EmbeddedTranslations m_translations;
 };
 
 // A value of an enumeration in the command line's language: its words (the window's text) in Chinese, its

@@ -4,6 +4,7 @@
 #include "cli/EscapedText.h"
 #include "cli/SortRequest.h"
 #include "cli/StandardStreams.h"
+#include "core/ErrnoText.h"
 #include "core/FileNames.h"
 #include "core/FsEntries.h"
 #include "core/FsTemporaryNames.h"
@@ -68,7 +69,7 @@ QString escaped(const QByteArray& path) {
 }
 
 QString cannotRead(const QString& what, int code) {
-    return CommandLine::tr("%1: cannot read: %2").arg(what, qt_error_string(code));
+    return CommandLine::tr("%1: cannot read: %2").arg(what, ErrnoText(code));
 }
 
 // The whole of standard input; an error code when it cannot be read or a signal stopped the reading.
@@ -183,9 +184,9 @@ AddedInputs AddSortInputs(const SortInputSources& sources, FileListModel& fileLi
             return added;
         }
         if (sources.depth) {
-            scanner.IndexDisk2(absolute, *sources.depth);
+            scanner.scanToDepth(absolute, *sources.depth);
         } else {
-            scanner.IndexDisk(absolute);
+            scanner.scanTree(absolute);
         }
     }
     noteScans(scanner, added);

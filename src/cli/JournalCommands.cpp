@@ -4,6 +4,7 @@
 #include "cli/EscapedText.h"
 #include "cli/StandardStreams.h"
 #include "cli/UndoReasonWords.h"
+#include "core/ErrnoText.h"
 #include "journal/History.h"
 #include "journal/Undo.h"
 
@@ -67,7 +68,7 @@ QString shown(const QByteArray& path) {
 QString undoReasonWords(const UndoItem& item) {
     QString words = UndoReasonWords(item.reason);
     if (item.error.code != 0) {
-        words += u" (%1)"_s.arg(qt_error_string(item.error.code));
+        words += u" (%1)"_s.arg(ErrnoText(item.error.code));
     }
     return words;
 }
@@ -210,7 +211,7 @@ int RunUndoCommand(const JournalFolder& folder, const std::optional<QByteArray>&
     }
     if (result.journalError.failed()) {
         PrintErrorLine(CommandLine::tr("%1: the undo could not be fully journaled (%2)")
-                           .arg(shown(run->id), qt_error_string(result.journalError.code)));
+                           .arg(shown(run->id), ErrnoText(result.journalError.code)));
     }
     WriteStandardOutput(CommandLine::tr("%1: files undone: %2, empty folders removed: %3, left: %4")
                             .arg(shown(run->id))

@@ -1,8 +1,8 @@
 #include "cli/OptionValues.h"
 
 #include "core/IntegerText.h"
-#include "engine/PageChoiceTexts.h"
-#include "engine/SizeCriterion.h"
+#include "engine/criteria/PageChoiceTexts.h"
+#include "engine/criteria/SizeCriterion.h"
 #include "filelist/FolderScan.h"
 
 #include <QRegularExpression>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/ExtensionFilter.h"
-#include "engine/Placement.h"
+#include "engine/criteria/ExtensionFilter.h"
+#include "engine/placement/Placement.h"
 
 #include <QDate>
 #include <QString>

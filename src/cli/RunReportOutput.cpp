@@ -4,13 +4,14 @@
 #include "cli/EscapedText.h"
 #include "cli/JsonLines.h"
 #include "cli/StandardStreams.h"
+#include "core/ErrnoText.h"
 #include "engine/RunReport.h"
 
 namespace {
 QString failureLine(const FailedFile& failure) {
     QString reason = FailureReasonWords(failure.reason);
     if (failure.error.code != 0) {
-        reason += QStringLiteral(" (%1)").arg(qt_error_string(failure.error.code));
+        reason += QStringLiteral(" (%1)").arg(ErrnoText(failure.error.code));
     }
     return CommandLine::tr("cannot sort %1: %2").arg(QString::fromUtf8(EscapedText(failure.path)), reason);
 }

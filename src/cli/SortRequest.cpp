@@ -9,7 +9,7 @@
 #include "core/CriterionPage.h"
 #include "core/FsEntries.h"
 #include "core/TextBytes.h"
-#include "engine/PageChoiceTexts.h"
+#include "engine/criteria/PageChoiceTexts.h"
 
 #include <QCommandLineParser>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "engine/ExtensionFilter.h"
-#include "engine/PageFields.h"
-#include "engine/Placement.h"
+#include "engine/criteria/ExtensionFilter.h"
+#include "engine/criteria/PageFields.h"
+#include "engine/placement/Placement.h"
 
 #include <QByteArrayList>
 #include <QString>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/Placement.h"
+#include "engine/placement/Placement.h"
 
 #include <QByteArray>
 

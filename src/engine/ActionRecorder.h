@@ -2,8 +2,8 @@
 
 #include "core/CriterionPage.h"
 #include "core/FsError.h"
-#include "engine/Placement.h"
-#include "engine/PlacementKind.h"
+#include "engine/placement/Placement.h"
+#include "engine/placement/PlacementKind.h"
 
 #include <QByteArray>
 

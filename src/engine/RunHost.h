@@ -1,19 +1,21 @@
 #pragma once
 
 #include "engine/ActionRecorder.h"
-#include "engine/Criterion.h"
-#include "engine/ExtensionFilter.h"
-#include "engine/PageFields.h"
-#include "engine/Placement.h"
 #include "engine/RunReport.h"
 #include "engine/SortPlan.h"
+#include "engine/criteria/Criterion.h"
+#include "engine/criteria/ExtensionFilter.h"
+#include "engine/criteria/PageFields.h"
+#include "engine/placement/Placement.h"
 
 #include <QByteArray>
 #include <QString>
 
 #include <memory>
 
+namespace Fs {
 class CopyHooks;
+}
 
 // A host's answer when a run is about to start recording.
 struct RecordingStart {
@@ -73,6 +75,6 @@ public:
         return {};
     }
 
-    // The fault tests' seam into the run's copies (see CopyHooks); the program's own hosts have none.
-    virtual const CopyHooks* copyHooks() const { return nullptr; }
+    // The fault tests' seam into the run's copies (see Fs::CopyHooks); the program's own hosts have none.
+    virtual const Fs::CopyHooks* copyHooks() const { return nullptr; }
 };

@@ -1,7 +1,7 @@
 #include "engine/SortContext.h"
 
-#include "engine/PlacementActions.h"
 #include "engine/RunHost.h"
+#include "engine/placement/PlacementActions.h"
 
 SortContext::SortContext(RunHost& host, PlacementActions& actions) : m_host(host), m_actions(actions) {}
 

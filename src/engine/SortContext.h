@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/Placement.h"
 #include "engine/RunReport.h"
+#include "engine/placement/Placement.h"
 
 #include <QByteArray>
 

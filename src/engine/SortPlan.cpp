@@ -1,6 +1,13 @@
 #include "engine/SortPlan.h"
 
+#include "engine/RunHost.h"
+#include "engine/SortContext.h"
+#include "engine/SortPass.h"
+#include "engine/criteria/Criterion.h"
+#include "engine/placement/PlanningPlacement.h"
+
 #include <QCoreApplication>
+#include <QFile>
 
 QString PlanActionWord(PlanAction action) {
     switch (action) {
@@ -48,4 +55,21 @@ const char* PlanActionCode(PlanAction action) {
         return "refused";
     }
     return "";
+}
+
+std::optional<SortPlan> PlanSort(RunHost& host) {
+    if (!CheckRunInputs(host)) {
+        return std::nullopt;
+    }
+    const std::unique_ptr<Criterion> criterion = CriterionFor(host);
+    if (!criterion) {
+        return std::nullopt;
+    }
+    PlanningPlacement actions(QFile::encodeName(NormalisedOutputFolder(host.outputFolder())));
+    SortContext context(host, actions);
+    criterion->begin(context);
+    SortPlan plan;
+    plan.outcomes = SortPass{host, *criterion, context, actions}.run();
+    plan.steps = actions.takeSteps();
+    return plan;
 }

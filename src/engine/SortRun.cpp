@@ -1,151 +1,16 @@
 #include "engine/SortRun.h"
 
-#include "core/FileNames.h"
-#include "engine/CriterionPages.h"
-#include "engine/DiskPlacement.h"
-#include "engine/Interruption.h"
-#include "engine/MoveBatch.h"
-#include "engine/PlanningPlacement.h"
 #include "engine/RunHost.h"
 #include "engine/RunReport.h"
 #include "engine/SortContext.h"
-#include "engine/SortPlan.h"
+#include "engine/SortPass.h"
+#include "engine/criteria/Criterion.h"
+#include "engine/placement/DiskPlacement.h"
+#include "engine/placement/MoveBatch.h"
 
-#include <QCoreApplication>
 #include <QFile>
 
-using namespace Qt::StringLiterals;
-
 namespace {
-
-// True when the output folder's text names exactly one folder: a name that was not valid text when it was chosen
-// holds U+FFFD instead of its bytes, and would make another folder than the one chosen.
-bool namesItsFolder(const QString& outputFolder) {
-    return !outputFolder.contains(QChar::ReplacementCharacter) &&
-           QFile::decodeName(QFile::encodeName(outputFolder)) == outputFolder;
-}
-
-// False when the run must not start: nothing to sort, include mode with nothing to include, or an output folder
-// whose name cannot be written.
-bool checkInputs(RunHost& host) {
-    if (host.fileCount() == 0) {
-        host.showMessage(QCoreApplication::translate("SortRun", "没有需要分拣的文件!"));
-        return false;
-    }
-    if (host.pageIndex() != ImagePage) {
-        const ExtensionFilterState filter = host.extensionFilter();
-        if (filter.include && filter.typeList.isEmpty()) {
-            host.showMessage(
-                QCoreApplication::translate("SortRun", "如果选择了只分拣某些文件类型，则类型不应当为空！"));
-            return false;
-        }
-    }
-    if (!namesItsFolder(host.outputFolder())) {
-        host.showMessage(QCoreApplication::translate("SortRun", "输出文件夹的名称无法识别，请重新选择输出文件夹。"));
-        return false;
-    }
-    return true;
-}
-
-QString withTrailingSlash(const QString& folder) {
-    return folder.endsWith(u'/') ? folder : folder + u'/';
-}
-
-// The active page's criterion, or nothing when its parameter step refused the run (the host was told why).
-std::unique_ptr<Criterion> criterionFor(RunHost& host) {
-    ParameterOutcome parameters = RunParameterStep(host.pageIndex(), host);
-    if (const InputError* error = std::get_if<InputError>(&parameters)) {
-        host.showInputError(*error);
-        return nullptr;
-    }
-    return std::move(std::get<std::unique_ptr<Criterion>>(parameters));
-}
-
-bool filterAccepts(RunHost& host, const QByteArray& extension) {
-    const ExtensionFilterState filter = host.extensionFilter();
-    return host.pageIndex() == ImagePage ? PictureTypeAccepts(filter, extension)
-                                         : ExtensionFilterAccepts(filter, extension);
-}
-
-// Counts the moves of the batch, once their sources are deleted or kept. The record of their copies reaches the
-// disk before any source goes.
-void settle(MoveBatch& batch, RunReport& report, ActionRecorder* recorder, PlacementActions& actions) {
-    if (recorder && !batch.isEmpty()) {
-        (void)recorder->sync();
-    }
-    for (const MoveBatch::Move& move : batch.settle()) {
-        report.add(move.source, move.failure.failed() ? RunOutcome::Failed : RunOutcome::Placed, move.failure);
-        if (move.found == MoveBatch::SourceFound::Replaced) {
-            report.onlyCopies.append(move.source);
-        }
-        actions.moveSettled(move.source, move.failure, move.found == MoveBatch::SourceFound::Changed);
-    }
-}
-
-// One pass over the list, the same for a real run and a plan. Only a real run (moves given) shows its progress,
-// takes the user's stop and deletes the sources of its moves.
-struct Pass {
-    RunHost& host;
-    Criterion& criterion;
-    SortContext& context;
-    PlacementActions& actions;
-    MoveBatch* moves = nullptr;
-    ActionRecorder* recorder = nullptr;
-
-    RunReport run() {
-        const int count = host.fileCount();
-        RunReport report;
-        for (int i = 0; i < count && !report.stopped; ++i) {
-            const QByteArray source = host.fileAt(i);
-            if (moves) {
-                host.showProgress(i, count, source);
-            }
-            if (!sortFile(source, report)) {
-                continue;
-            }
-            if (moves && moves->full()) {
-                settle(*moves, report, recorder, actions);
-            }
-            if (moves) {
-                host.setProgress(int(qint64(i) * 100 / host.fileCount()));
-                host.processEvents();
-                if (host.stopRequested() || InterruptionRequested()) {
-                    report.stopped = true;
-                    report.notReached = count - i - 1;
-                }
-            }
-        }
-        if (moves) {
-            // However the run ends, no moved file stays in both places.
-            settle(*moves, report, recorder, actions);
-        }
-        report.birthTimeFallbacks = context.birthTimeFallbacks();
-        return report;
-    }
-
-    // False when the file was passed over, so that the run goes on to the next file at once.
-    bool sortFile(const QByteArray& source, RunReport& report) {
-        const QByteArray extension = ExtensionOf(FileNameOf(source));
-        if (!filterAccepts(host, extension)) {
-            actions.passedBy(source, PlanAction::Filtered);
-            report.count(RunOutcome::NotMatching);
-            return false;
-        }
-        context.beginFile();
-        const FileOutcome outcome = criterion.sortFile(source, extension, context);
-        if (outcome != FileOutcome::Placed) {
-            actions.passedBy(source, PlanAction::NoMatch);
-            report.count(RunOutcome::NotMatching);
-            return outcome == FileOutcome::NoMatch;
-        }
-        if (context.sourceAwaitsDeletion()) {
-            moves->add({source, context.sourceRecord(), context.failure()}, context.lastPlacement().target);
-        } else {
-            report.add(source, context.outcome(), context.failure());
-        }
-        return true;
-    }
-};
 
 RunDescription descriptionOf(const RunHost& host) {
     return {CriterionPage(host.pageIndex()), host.moveMode(), host.sameNamePolicy(), host.fileCount(),
@@ -155,11 +20,11 @@ RunDescription descriptionOf(const RunHost& host) {
 } // namespace
 
 void RunSort(RunHost& host) {
-    if (!checkInputs(host)) {
+    if (!CheckRunInputs(host)) {
         return;
     }
-    host.setOutputFolder(withTrailingSlash(host.outputFolder()));
-    const std::unique_ptr<Criterion> criterion = criterionFor(host);
+    host.setOutputFolder(NormalisedOutputFolder(host.outputFolder()));
+    const std::unique_ptr<Criterion> criterion = CriterionFor(host);
     if (!criterion) {
         return;
     }
@@ -174,7 +39,7 @@ void RunSort(RunHost& host) {
     SortContext context(host, actions);
     criterion->begin(context);
     MoveBatch moves;
-    const RunReport report = Pass{host, *criterion, context, actions, &moves, recorder}.run();
+    const RunReport report = SortPass{host, *criterion, context, actions, &moves, recorder}.run();
     if (recorder) {
         recorder->finish(report);
         recording.recorder.reset(); // the journal is complete and no longer locked
@@ -183,21 +48,4 @@ void RunSort(RunHost& host) {
     host.setRunLock(false);
     host.showCompletion(report);
     host.setProgress(0);
-}
-
-std::optional<SortPlan> PlanSort(RunHost& host) {
-    if (!checkInputs(host)) {
-        return std::nullopt;
-    }
-    const std::unique_ptr<Criterion> criterion = criterionFor(host);
-    if (!criterion) {
-        return std::nullopt;
-    }
-    PlanningPlacement actions(QFile::encodeName(withTrailingSlash(host.outputFolder())));
-    SortContext context(host, actions);
-    criterion->begin(context);
-    SortPlan plan;
-    plan.outcomes = Pass{host, *criterion, context, actions}.run();
-    plan.steps = actions.takeSteps();
-    return plan;
 }

@@ -116,12 +116,12 @@ void FolderScanner::scanFolder(const QByteArray& folder) {
     m_appender.showGathered();
 }
 
-void FolderScanner::IndexDisk(const QByteArray& folder) {
+void FolderScanner::scanTree(const QByteArray& folder) {
     walk(folder, std::nullopt);
     m_appender.showGathered();
 }
 
-void FolderScanner::IndexDisk2(const QByteArray& folder, int depth) {
+void FolderScanner::scanToDepth(const QByteArray& folder, int depth) {
     walk(folder, depth);
     m_appender.showGathered();
 }
@@ -147,10 +147,10 @@ QList<UnreadableFolder> ScanChosenFolder(const FolderScanRequest& request, FileL
     }
     FolderScanner scanner(fileList, host, request.wholeTree);
     if (request.wholeTree) {
-        scanner.IndexDisk(WithTrailingSlash(request.folder));
+        scanner.scanTree(WithTrailingSlash(request.folder));
     } else if (request.depthLimited) {
         if (const std::optional<int> depth = ParseScanDepth(request.levelText)) {
-            scanner.IndexDisk2(WithTrailingSlash(request.folder), *depth);
+            scanner.scanToDepth(WithTrailingSlash(request.folder), *depth);
         }
     } else {
         scanner.scanFolder(request.folder);

@@ -63,10 +63,10 @@ public:
     // The files directly in folder (no sub-folders), folder given with or without a trailing '/'.
     void scanFolder(const QByteArray& folder);
     // The files of folder and of all its sub-folders at any depth; folder ends in '/'.
-    void IndexDisk(const QByteArray& folder);
+    void scanTree(const QByteArray& folder);
     // The files of folder and of its sub-folders down to depth levels below it (0: folder's own files only);
     // folder ends in '/'. A negative depth adds nothing.
-    void IndexDisk2(const QByteArray& folder, int depth);
+    void scanToDepth(const QByteArray& folder, int depth);
 
     // The folders the scans of this scanner could not read, in the order met, and how many folders they did read.
     const QList<UnreadableFolder>& unreadableFolders() const { return m_unreadable; }

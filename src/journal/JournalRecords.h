@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/CriterionPage.h"
-#include "engine/Placement.h"
-#include "engine/PlacementKind.h"
+#include "engine/placement/Placement.h"
+#include "engine/placement/PlacementKind.h"
 #include "journal/FileIdentity.h"
 
 #include <QByteArray>

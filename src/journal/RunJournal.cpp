@@ -1,9 +1,9 @@
 #include "journal/RunJournal.h"
 
 #include "core/FileNames.h"
+#include "core/FsFileCopy.h"
 #include "core/FsFolderWalk.h"
 #include "core/FsSameContent.h"
-#include "engine/FileCopy.h"
 #include "journal/JournalRecordText.h"
 #include "journal/Trash.h"
 #include "journal/UndoSteps.h"
@@ -102,8 +102,8 @@ bool RunJournal::keepBeside(int step, const FileInFolder& target, KeptFile& kept
     const QByteArray name = QByteArray::number(step) + '-' + target.name;
     kept.path = folder + '/' + name;
     const Fs::Descriptor keptFolder = Fs::OpenFolder(folder);
-    error = keptFolder.isOpen() ? CopyOpenRegularFile(Fs::RegularFile(target.folder, target.name), keptFolder.get(),
-                                                      name, {.failIfExists = true, .durable = true})
+    error = keptFolder.isOpen() ? Fs::CopyOpenRegularFile(Fs::RegularFile(target.folder, target.name), keptFolder.get(),
+                                                          name, {.failIfExists = true, .durable = true})
                                 : Fs::FailureOf(Fs::Operation::CreateTemporary);
     return !error.failed();
 }

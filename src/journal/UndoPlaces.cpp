@@ -1,9 +1,9 @@
 #include "journal/UndoPlaces.h"
 
 #include "core/FileNames.h"
+#include "core/FsFileCopy.h"
 #include "core/FsFolderWalk.h"
 #include "core/FsLeftovers.h"
-#include "engine/FileCopy.h"
 #include "journal/JournalTrust.h"
 
 #include <cerrno>
@@ -103,9 +103,9 @@ Fs::Error Place::copyIn(const Fs::RegularFile& in, struct stat* made) const {
     if (!in.isOpen()) {
         return in.error();
     }
-    CopyRecord record;
+    Fs::CopyRecord record;
     const Fs::Error error =
-        CopyOpenRegularFile(in, m_folder->get(), m_name, {.failIfExists = true, .durable = true}, &record);
+        Fs::CopyOpenRegularFile(in, m_folder->get(), m_name, {.failIfExists = true, .durable = true}, &record);
     if (made && !error.failed()) {
         *made = record.copy;
     }

@@ -17,22 +17,22 @@ using enum KeyRule;
 
 // The single source of truth for the keys: name, type, default and rule, in save order.
 const std::array<ParameterKey, 16> kKeys = {{
-    {"Filter", Text, "", Plain, &SettingsValues::filter},
-    {"SameFile", Integer, "0", PolicyChoice, &SettingsValues::sameFile},
-    {"OutDir", Text, "", ExistingFolder, &SettingsValues::outDir},
-    {"Page", Integer, "0", PageIndex, &SettingsValues::page},
-    {"PicSize", Integer, "0", Plain, &SettingsValues::picSize},
-    {"CmbPic", Integer, "0", Plain, &SettingsValues::cmbPic},
-    {"PicSizeValue", Text, "", Plain, &SettingsValues::picSizeValue},
-    {"CmbCondition", Integer, "0", Plain, &SettingsValues::cmbCondition},
-    {"CmbUnit", Integer, "0", Plain, &SettingsValues::cmbUnit},
-    {"FileSize", Text, "", Plain, &SettingsValues::fileSize},
-    {"EdtKeys", Text, "", TrimmedOnSave, &SettingsValues::edtKeys},
-    {"SuffixFilter", Text, "", SuffixList, &SettingsValues::suffixFilter},
-    {"DTDate", Date, "", Plain, &SettingsValues::dtDate},
-    {"DTTime", Time, "", Plain, &SettingsValues::dtTime},
-    {"FileAttr", Integer, "0", Plain, &SettingsValues::fileAttr},
-    {"CmbFileDate", Integer, "0", Plain, &SettingsValues::cmbFileDate},
+    {"Filter", Text, "", Plain, &SettingsValues::nameFilterPieces},
+    {"SameFile", Integer, "0", PolicyChoice, &SettingsValues::sameNamePolicy},
+    {"OutDir", Text, "", ExistingFolder, &SettingsValues::outputFolder},
+    {"Page", Integer, "0", PageIndex, &SettingsValues::criterionPage},
+    {"PicSize", Integer, "0", Plain, &SettingsValues::pictureDimension},
+    {"CmbPic", Integer, "0", Plain, &SettingsValues::pictureCondition},
+    {"PicSizeValue", Text, "", Plain, &SettingsValues::pictureLimit},
+    {"CmbCondition", Integer, "0", Plain, &SettingsValues::sizeCondition},
+    {"CmbUnit", Integer, "0", Plain, &SettingsValues::sizeUnit},
+    {"FileSize", Text, "", Plain, &SettingsValues::sizeThreshold},
+    {"EdtKeys", Text, "", TrimmedOnSave, &SettingsValues::keywords},
+    {"SuffixFilter", Text, "", SuffixList, &SettingsValues::typeList},
+    {"DTDate", Date, "", Plain, &SettingsValues::dateMomentDay},
+    {"DTTime", Time, "", Plain, &SettingsValues::dateMomentTime},
+    {"FileAttr", Integer, "0", Plain, &SettingsValues::dateKind},
+    {"CmbFileDate", Integer, "0", Plain, &SettingsValues::dateCondition},
 }};
 
 // A key's value between its text in the file and its member.

@@ -12,20 +12,26 @@
 struct SettingsValues {
     bool operator==(const SettingsValues&) const = default;
 
-    QString filter;              // Filter: EdtFilter
-    int sameFile = 0;            // SameFile: 0 RbSkip, 1 RbOverwrite, 2 RbAsk, 3 RbRename; other values load as 0
-    QString outDir;              // OutDir: EdtOutDir; loads empty when the saved folder does not exist
-    int page = 0;                // Page: PageControl1; loads as -1 (the designed page stays) when outside 0..5
-    QStringList suffixFilter;    // SuffixFilter: the items of ListBox2
-    int picSize = 0;             // PicSize: 0 RbPicW, any other value RbPicH
-    int cmbPic = 0;              // CmbPic: item index (one outside the list selects no item)
-    QString picSizeValue;        // PicSizeValue: EdtPic
-    int cmbCondition = 0;        // CmbCondition: item index
-    int cmbUnit = 0;             // CmbUnit: item index
-    QString fileSize;            // FileSize: EdtSize
-    QString edtKeys;             // EdtKeys: EdtKeys; saved without leading and trailing blanks and control characters
-    std::optional<QDate> dtDate; // DTDate: DtDate; loads empty when missing or unreadable (DtDate keeps its date)
-    std::optional<QTime> dtTime; // DTTime: DtTime; loads empty when missing or unreadable (DtTime keeps its time)
-    int fileAttr = 0;            // FileAttr: 0 RbCreateTime, any other value RbModifyTime
-    int cmbFileDate = 0;         // CmbFileDate: item index
+    QString nameFilterPieces;            // Filter: EdtFilter, the pieces cut out of names on the name page
+    int sameNamePolicy = 0;              // SameFile: 0 RbSkip, 1 RbOverwrite, 2 RbAsk, 3 RbRename; other values
+                                         // load as 0
+    QString outputFolder;                // OutDir: EdtOutDir; loads empty when the saved folder does not exist
+    int criterionPage = 0;               // Page: PageControl1; loads as -1 (the designed page stays) when
+                                         // outside 0..5
+    QStringList typeList;                // SuffixFilter: the items of ListBox2
+    int pictureDimension = 0;            // PicSize: 0 RbPicW (width), any other value RbPicH (height)
+    int pictureCondition = 0;            // CmbPic: item index (one outside the list selects no item)
+    QString pictureLimit;                // PicSizeValue: EdtPic
+    int sizeCondition = 0;               // CmbCondition: item index
+    int sizeUnit = 0;                    // CmbUnit: item index
+    QString sizeThreshold;               // FileSize: EdtSize
+    QString keywords;                    // EdtKeys: EdtKeys; saved without leading and trailing blanks and
+                                         // control characters
+    std::optional<QDate> dateMomentDay;  // DTDate: DtDate, the date page's moment; loads empty when missing or
+                                         // unreadable (DtDate keeps its date)
+    std::optional<QTime> dateMomentTime; // DTTime: DtTime, the date page's moment; loads empty when missing or
+                                         // unreadable (DtTime keeps its time)
+    int dateKind = 0;                    // FileAttr: 0 RbCreateTime (creation time), any other value
+                                         // RbModifyTime (modification time)
+    int dateCondition = 0;               // CmbFileDate: item index
 };

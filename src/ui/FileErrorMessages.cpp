@@ -1,8 +1,8 @@
 #include "ui/FileErrorMessages.h"
 
-#include <QCoreApplication>
+#include "core/ErrnoText.h"
 
-#include <cstring>
+#include <QCoreApplication>
 
 namespace {
 const char* messageFor(FileTask task) {
@@ -19,6 +19,5 @@ const char* messageFor(FileTask task) {
 } // namespace
 
 QString FileErrorMessage(FileTask task, const QString& fileName, const Fs::Error& error) {
-    const QString reason = QString::fromLocal8Bit(std::strerror(error.code));
-    return QCoreApplication::translate("FileErrorMessage", messageFor(task)).arg(fileName, reason);
+    return QCoreApplication::translate("FileErrorMessage", messageFor(task)).arg(fileName, ErrnoText(error.code));
 }

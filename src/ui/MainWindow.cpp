@@ -116,8 +116,8 @@ void MainWindow::applyStartChoices() {
         item->setCheckState(Qt::Checked);
     }
     SettingsValues settings = LoadSettings(DefaultOutputFolder());
-    if (settings.outDir.isEmpty()) {
-        settings.outDir = DefaultOutputFolder() + u'/';
+    if (settings.outputFolder.isEmpty()) {
+        settings.outputFolder = DefaultOutputFolder() + u'/';
     }
     applySettings(settings);
     m_runHost.enableUndoButton();

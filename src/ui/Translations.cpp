@@ -13,9 +13,7 @@ bool WindowsSpeakChinese(const QStringList& uiLanguages) {
 ProgramTranslations::ProgramTranslations() {
     if (!WindowsSpeakChinese()) {
         // The program's texts are Chinese, and Qt's own are English: English needs only the program's translation.
-        if (m_program.load(u":/i18n/varnoth_en.qm"_s)) {
-            QCoreApplication::installTranslator(&m_program);
-        }
+        m_program.emplace(u"varnoth_en"_s);
         return;
     }
     // Without the translation installed (qt6-translations-l10n) Qt's texts stay English; nothing else changes.
@@ -26,6 +24,5 @@ ProgramTranslations::ProgramTranslations() {
 }
 
 ProgramTranslations::~ProgramTranslations() {
-    QCoreApplication::removeTranslator(&m_program);
     QCoreApplication::removeTranslator(&m_qt);
 }

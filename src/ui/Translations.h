@@ -1,8 +1,12 @@
 #pragma once
 
+#include "core/EmbeddedTranslations.h"
+
 #include <QLocale>
 #include <QStringList>
 #include <QTranslator>
+
+#include <optional>
 
 // True when the windows speak Chinese, their own language: the user's first language is Chinese (zh*), or there is
 // none but the C or POSIX locale. Every other language gets the English translation.
@@ -20,6 +24,6 @@ public:
     ProgramTranslations& operator=(const ProgramTranslations&) = delete;
 
 private:
-    QTranslator m_program;
+    std::optional<EmbeddedTranslations> m_program;
     QTranslator m_qt;
 };

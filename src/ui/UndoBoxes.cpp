@@ -1,5 +1,6 @@
 #include "ui/UndoBoxes.h"
 
+#include "core/ErrnoText.h"
 #include "core/TextBytes.h"
 #include "journal/Undo.h"
 #include "ui/MessageBoxes.h"
@@ -7,8 +8,6 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMessageBox>
-
-#include <cstring>
 
 namespace {
 
@@ -56,7 +55,7 @@ bool confirmUndo(QWidget* parent, const RunSummary& run, const QString& pageName
 QString itemText(const UndoItem& item) {
     QString reason = UndoReasonText(item.reason);
     if (item.reason == UndoReason::Refused && item.error.failed()) {
-        reason = UndoBoxes::tr("%1（%2）").arg(reason, QString::fromLocal8Bit(std::strerror(item.error.code)));
+        reason = UndoBoxes::tr("%1（%2）").arg(reason, ErrnoText(item.error.code));
     }
     return UndoBoxes::tr("%1：%2").arg(DisplayText(item.path), reason);
 }
@@ -80,8 +79,7 @@ void showResult(QWidget* parent, const UndoResult& result, const QString& retryT
         text += u'\n' + UndoBoxes::tr("分拣记录中有 %n 行无法读取，已跳过。", nullptr, result.damagedLines);
     }
     if (result.journalError.failed()) {
-        text += u'\n' + UndoBoxes::tr("撤销的记录未能全部写入：%1")
-                            .arg(QString::fromLocal8Bit(std::strerror(result.journalError.code)));
+        text += u'\n' + UndoBoxes::tr("撤销的记录未能全部写入：%1").arg(ErrnoText(result.journalError.code));
     }
     if (!retryText.isEmpty()) {
         text += u'\n' + retryText;

@@ -45,48 +45,48 @@ SameNamePolicy SameNamePolicyFromStored(int stored) {
 // Each change fires the control's signals, so a handler connected to one (the page update) sees every key applied
 // before it and none after: this order is the one the window has always had.
 void ApplySettings(const SortChoiceControls& choices, const SettingsValues& values) {
-    choices.ignoredCharacters.setText(values.filter);
-    choices.outputFolder.setText(values.outDir);
-    CheckSameNamePolicy(choices, SameNamePolicyFromStored(values.sameFile));
-    if (values.page >= 0) {
-        choices.pages.setCurrentIndex(values.page);
+    choices.ignoredCharacters.setText(values.nameFilterPieces);
+    choices.outputFolder.setText(values.outputFolder);
+    CheckSameNamePolicy(choices, SameNamePolicyFromStored(values.sameNamePolicy));
+    if (values.criterionPage >= 0) {
+        choices.pages.setCurrentIndex(values.criterionPage);
     }
     choices.typeList.clear();
-    choices.typeList.addItems(values.suffixFilter);
-    (values.picSize == 0 ? choices.pictureWidth : choices.pictureHeight).setChecked(true);
-    (values.fileAttr == 0 ? choices.creationTime : choices.modificationTime).setChecked(true);
-    choices.pixelCondition.setCurrentIndex(values.cmbPic);
-    choices.pixels.setText(values.picSizeValue);
-    choices.sizeCondition.setCurrentIndex(values.cmbCondition);
-    choices.sizeUnit.setCurrentIndex(values.cmbUnit);
-    choices.size.setText(values.fileSize);
-    if (values.dtDate) {
-        choices.date.setDate(*values.dtDate);
+    choices.typeList.addItems(values.typeList);
+    (values.pictureDimension == 0 ? choices.pictureWidth : choices.pictureHeight).setChecked(true);
+    (values.dateKind == 0 ? choices.creationTime : choices.modificationTime).setChecked(true);
+    choices.pixelCondition.setCurrentIndex(values.pictureCondition);
+    choices.pixels.setText(values.pictureLimit);
+    choices.sizeCondition.setCurrentIndex(values.sizeCondition);
+    choices.sizeUnit.setCurrentIndex(values.sizeUnit);
+    choices.size.setText(values.sizeThreshold);
+    if (values.dateMomentDay) {
+        choices.date.setDate(*values.dateMomentDay);
     }
-    if (values.dtTime) {
-        choices.time.setTime(*values.dtTime);
+    if (values.dateMomentTime) {
+        choices.time.setTime(*values.dateMomentTime);
     }
-    choices.dateCondition.setCurrentIndex(values.cmbFileDate);
-    choices.keywords.setText(values.edtKeys);
+    choices.dateCondition.setCurrentIndex(values.dateCondition);
+    choices.keywords.setText(values.keywords);
 }
 
 SettingsValues CurrentSettings(const SortChoiceControls& choices) {
     SettingsValues values;
-    values.filter = choices.ignoredCharacters.text();
-    values.sameFile = StoredSameNamePolicy(CheckedSameNamePolicy(choices));
-    values.outDir = choices.outputFolder.text();
-    values.page = choices.pages.currentIndex();
-    values.suffixFilter = TypeListEntries(choices);
-    values.picSize = choices.pictureWidth.isChecked() ? 0 : 1;
-    values.cmbPic = choices.pixelCondition.currentIndex();
-    values.picSizeValue = choices.pixels.text();
-    values.cmbCondition = choices.sizeCondition.currentIndex();
-    values.cmbUnit = choices.sizeUnit.currentIndex();
-    values.fileSize = choices.size.text();
-    values.edtKeys = choices.keywords.text();
-    values.dtDate = choices.date.date();
-    values.dtTime = choices.time.time();
-    values.fileAttr = choices.creationTime.isChecked() ? 0 : 1;
-    values.cmbFileDate = choices.dateCondition.currentIndex();
+    values.nameFilterPieces = choices.ignoredCharacters.text();
+    values.sameNamePolicy = StoredSameNamePolicy(CheckedSameNamePolicy(choices));
+    values.outputFolder = choices.outputFolder.text();
+    values.criterionPage = choices.pages.currentIndex();
+    values.typeList = TypeListEntries(choices);
+    values.pictureDimension = choices.pictureWidth.isChecked() ? 0 : 1;
+    values.pictureCondition = choices.pixelCondition.currentIndex();
+    values.pictureLimit = choices.pixels.text();
+    values.sizeCondition = choices.sizeCondition.currentIndex();
+    values.sizeUnit = choices.sizeUnit.currentIndex();
+    values.sizeThreshold = choices.size.text();
+    values.keywords = choices.keywords.text();
+    values.dateMomentDay = choices.date.date();
+    values.dateMomentTime = choices.time.time();
+    values.dateKind = choices.creationTime.isChecked() ? 0 : 1;
+    values.dateCondition = choices.dateCondition.currentIndex();
     return values;
 }

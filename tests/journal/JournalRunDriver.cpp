@@ -4,7 +4,7 @@
 
 #include "core/FileNames.h"
 #include "core/FsEntries.h"
-#include "engine/FileCopy.h"
+#include "core/FsFileCopy.h"
 #include "testsupport/FileSystemFixtures.h"
 
 #include <QRandomGenerator>
@@ -91,8 +91,8 @@ struct Placement {
                 ? (use == NameUse::Replace
                        ? ::rename(source.constData(), target.constData())
                        : ::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE)) == 0
-                : !CopyRegularFile(source, target,
-                                   {.failIfExists = use != NameUse::Replace, .durable = transfer == Transfer::Move})
+                : !Fs::CopyRegularFile(source, target,
+                                       {.failIfExists = use != NameUse::Replace, .durable = transfer == Transfer::Move})
                        .failed();
         if (!placed) {
             journal.failed(step);

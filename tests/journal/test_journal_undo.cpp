@@ -1,8 +1,8 @@
 #include "JournalRunDriver.h"
 #include "JournalTestEnvironment.h"
 #include "TreeSnapshot.h"
+#include "core/FsFileCopy.h"
 #include "core/FsRegularFile.h"
-#include "engine/FileCopy.h"
 #include "journal/History.h"
 #include "journal/JournalCodes.h"
 #include "journal/JournalReader.h"
@@ -163,7 +163,7 @@ private slots:
             QCOMPARE(::rename(source.constData(), target.constData()), 0);
             journal.done(step);
             const int second = journal.intent(Transfer::Copy, NameUse::Free, root + "/b.txt", folder + "/b.txt");
-            QVERIFY(!CopyRegularFile(root + "/b.txt", folder + "/b.txt", {}).failed());
+            QVERIFY(!Fs::CopyRegularFile(root + "/b.txt", folder + "/b.txt", {}).failed());
             journal.done(second);
         });
         QCOMPARE(kept.kept.where, KeptWhere::Trash);

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "engine/FileCopy.h"
+#include "core/FsFileCopy.h"
 
 #include <functional>
 #include <utility>
 
 // Does something once, after the first chunk of a copy: a test changes the source there, as a user could while it
 // is being read.
-struct ActAfterFirstChunk : CopyHooks {
+struct ActAfterFirstChunk : Fs::CopyHooks {
     mutable std::function<void()> act;
     void chunkCopied(qint64) const override {
         if (act) {

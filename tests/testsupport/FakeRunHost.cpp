@@ -94,6 +94,6 @@ void FakeRunHost::showInputError(const InputError& error) {
     inputErrors.append(error);
 }
 
-const CopyHooks* FakeRunHost::copyHooks() const {
+const Fs::CopyHooks* FakeRunHost::copyHooks() const {
     return hooks;
 }

@@ -25,7 +25,7 @@ struct FakeRunHost : RunHost {
     bool stop = false;
     // Called after every file the run processed; a test can change the inputs there, as a user could.
     std::function<void()> onProcessEvents;
-    const CopyHooks* hooks = nullptr; // given to the run's copies
+    const Fs::CopyHooks* hooks = nullptr; // given to the run's copies
 
     QStringList messages;
     QStringList questions;
@@ -57,5 +57,5 @@ struct FakeRunHost : RunHost {
     // Records the report; a run that did not stop also shows its completion message.
     void showCompletion(const RunReport& report) override;
     void showInputError(const InputError& error) override;
-    const CopyHooks* copyHooks() const override;
+    const Fs::CopyHooks* copyHooks() const override;
 };

@@ -1,9 +1,0 @@
-#pragma once
-
-#include "core/CriterionPage.h"
-#include "engine/Criterion.h"
-
-class RunHost;
-
-// Runs the parameter step of the given page: the criterion for the run, or the reason it does not start.
-ParameterOutcome RunParameterStep(int page, RunHost& host);

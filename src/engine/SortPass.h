@@ -1,0 +1,45 @@
+#pragma once
+
+#include "engine/RunReport.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <memory>
+
+class ActionRecorder;
+class Criterion;
+class MoveBatch;
+class PlacementActions;
+class RunHost;
+class SortContext;
+
+// What a real run (RunSort) and its plan (PlanSort) share: the checks before the run, the active page's criterion
+// and the pass over the list.
+
+// False when the run must not start: nothing to sort, include mode with nothing to include, or an output folder
+// whose name cannot be written. The host was told why.
+bool CheckRunInputs(RunHost& host);
+
+// The output folder as a run works with it: with a '/' at its end.
+QString NormalisedOutputFolder(const QString& folder);
+
+// The active page's criterion, or nothing when its parameter step refused the run (the host was told why).
+std::unique_ptr<Criterion> CriterionFor(RunHost& host);
+
+// One pass over the list, the same for a real run and a plan. Only a real run (moves given) shows its progress,
+// takes the user's stop and deletes the sources of its moves.
+struct SortPass {
+    RunHost& host;
+    Criterion& criterion;
+    SortContext& context;
+    PlacementActions& actions;
+    MoveBatch* moves = nullptr;
+    ActionRecorder* recorder = nullptr;
+
+    RunReport run();
+
+private:
+    // False when the file was passed over, so that the run goes on to the next file at once.
+    bool sortFile(const QByteArray& source, RunReport& report);
+};

@@ -1,0 +1,64 @@
+#include "engine/criteria/KeywordCriterion.h"
+
+#include <QCoreApplication>
+
+#include "core/FileNames.h"
+#include "core/TextBytes.h"
+#include "engine/RunHost.h"
+#include "engine/SortContext.h"
+
+using namespace Qt::StringLiterals;
+
+QByteArrayList SplitKeywords(const QByteArray& text) {
+    return text.split(' ');
+}
+
+bool StemContainsKeyword(const QByteArray& stem, const QByteArray& keyword) {
+    return !keyword.isEmpty() && FoldAsciiUpper(stem).contains(FoldAsciiUpper(keyword));
+}
+
+bool KeywordFolderStaysInside(const QByteArray& keyword) {
+    bool belowOutputFolder = false;
+    for (const QByteArray& component : keyword.split('/')) {
+        if (component == "..") {
+            return false;
+        }
+        belowOutputFolder = belowOutputFolder || (!component.isEmpty() && component != ".");
+    }
+    return belowOutputFolder;
+}
+
+KeywordCriterion::KeywordCriterion(QByteArrayList keywords) {
+    for (const QByteArray& keyword : keywords) {
+        // Pieces that are empty or only blanks and control characters are left out: they never match. So are those
+        // whose folder would not lie below the output folder.
+        if (!TrimBlanksAndControls(keyword).isEmpty() && KeywordFolderStaysInside(keyword)) {
+            m_keywords.append(keyword);
+        }
+    }
+}
+
+FileOutcome KeywordCriterion::sortFile(const QByteArray& source, const QByteArray&, SortContext& context) {
+    const QByteArray stem = StemOf(FileNameOf(source));
+    QByteArrayList matching;
+    for (const QByteArray& keyword : m_keywords) {
+        if (StemContainsKeyword(stem, keyword)) {
+            matching.append(keyword);
+        }
+    }
+    for (qsizetype i = 0; i < matching.size(); ++i) {
+        // The folder bears the keyword as typed, whatever the letter case in the file name.
+        const QByteArray folder = context.outputFolder() + matching[i];
+        context.ensureFolder(folder);
+        context.place(source, folder, i == matching.size() - 1);
+    }
+    return matching.isEmpty() ? FileOutcome::NoMatch : FileOutcome::Placed;
+}
+
+ParameterOutcome KeywordParameterStep(const RunHost& host) {
+    const QString text = host.keywordText();
+    if (TrimBlanksAndControls(text).isEmpty()) {
+        return InputError{QCoreApplication::translate("CriterionPage", "请输入匹配关键字!"), u"EdtKeys"_s};
+    }
+    return std::make_unique<KeywordCriterion>(SplitKeywords(text.toUtf8()));
+}

@@ -1,0 +1,19 @@
+#include "engine/criteria/PageChoiceTexts.h"
+
+using namespace Qt::StringLiterals;
+
+QStringList SizeConditionTexts() {
+    return {u"大于"_s, u"小于"_s};
+}
+
+QStringList SizeUnitTexts() {
+    return {u"KB"_s, u"MB"_s};
+}
+
+QStringList PixelConditionTexts() {
+    return {u"大于等于"_s, u"小于等于"_s, u"等于"_s};
+}
+
+QList<PictureType> PagePictureTypes() {
+    return {{u"*.JPG;*.JPEG"_s}, {u"*.BMP"_s}, {u"*.GIF"_s}, {u"*.PNG"_s}, {u"*.TIF"_s}};
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "engine/criteria/ExtensionFilter.h"
+
+#include <QStringList>
+
+// The items of the window's drop-down lists that name the size and picture pages' folders (大于100KB,
+// 大于等于800), and the items of its picture-type list. Folders are named from these source texts in every
+// language, so that a run from the command line fills the folders that a run in the window made, and the reverse.
+
+QStringList SizeConditionTexts();      // CmbCondition: greater than, less than
+QStringList SizeUnitTexts();           // CmbUnit: KB, MB
+QStringList PixelConditionTexts();     // CmbPic: at least, at most, exactly
+QList<PictureType> PagePictureTypes(); // ChkLstPic, all ticked

@@ -1,0 +1,25 @@
+#include "engine/criteria/SingleFolderCriterion.h"
+
+#include "engine/SortContext.h"
+
+#include <QFile>
+
+SingleFolderCriterion::SingleFolderCriterion(QString subFolderName) : m_subFolderName(std::move(subFolderName)) {}
+
+void SingleFolderCriterion::begin(SortContext& context) {
+    m_folder = context.outputFolder() + QFile::encodeName(m_subFolderName);
+    context.ensureFolder(m_folder);
+}
+
+FileOutcome SingleFolderCriterion::sortFile(const QByteArray& source, const QByteArray&, SortContext& context) {
+    switch (judge(source, context)) {
+    case Verdict::Unmeasurable:
+        return FileOutcome::PassedOver;
+    case Verdict::NoMatch:
+        return FileOutcome::NoMatch;
+    case Verdict::Match:
+        break;
+    }
+    context.place(source, m_folder);
+    return FileOutcome::Placed;
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "engine/criteria/SingleFolderCriterion.h"
+
+#include <optional>
+
+class RunHost;
+
+// The length in bytes of the regular file at path, or nothing when it is anything else or cannot be opened for
+// reading. The file is opened only to learn its length: nothing is read from it.
+std::optional<qint64> ReadFileSize(const QByteArray& path);
+
+// The size threshold in bytes for the number typed as sizeText: n × 1024 in KB, n × 1024 × 1024 in MB (unit
+// index 1; any other index is KB). Nothing when the text is not a whole number (see ParseIntegerField) or the
+// threshold does not fit in 64 bits.
+std::optional<qint64> SizeThreshold(const QString& sizeText, int unit);
+
+// Page 3: files strictly larger, or strictly smaller, than the threshold go into one folder named after the
+// condition as the page shows it.
+class SizeCriterion : public SingleFolderCriterion {
+public:
+    SizeCriterion(bool greater, qint64 threshold, QString subFolderName);
+
+protected:
+    Verdict judge(const QByteArray& source, SortContext& context) const override;
+
+private:
+    bool m_greater;
+    qint64 m_threshold;
+};
+
+// The parameter step of page 3: refuses a size that is not a whole number or is too large, otherwise makes the
+// folder "condition" + size as typed + "unit" (大于100KB).
+ParameterOutcome SizeParameterStep(const RunHost& host);

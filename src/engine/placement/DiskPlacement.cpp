@@ -1,0 +1,209 @@
+#include "engine/placement/DiskPlacement.h"
+
+#include "core/FileNames.h"
+#include "core/FsEntries.h"
+#include "core/FsFileCopy.h"
+#include "engine/ActionRecorder.h"
+#include "engine/RunHost.h"
+#include "engine/placement/FileRename.h"
+
+#include <cerrno>
+#include <unistd.h>
+
+namespace {
+
+PlaceOutcome outcomeOf(PlaceResult result, bool move, const QByteArray& target = {}) {
+    PlaceOutcome outcome;
+    outcome.result = result;
+    outcome.moveMode = move;
+    outcome.target = target;
+    return outcome;
+}
+
+PlaceOutcome failure(const Fs::Error& error, bool move) {
+    PlaceOutcome failed = outcomeOf(PlaceResult::Failed, move);
+    failed.error = error;
+    return failed;
+}
+
+bool answersYes(OverwriteAnswer answer) {
+    return answer == OverwriteAnswer::Yes || answer == OverwriteAnswer::YesToAll;
+}
+
+} // namespace
+
+DiskPlacement::DiskPlacement(QByteArray outputFolder, ActionRecorder* recorder, RunHost* host)
+    : PlacementActions(std::move(outputFolder)), m_recorder(recorder), m_host(host) {}
+
+bool DiskPlacement::reachesFolder(const QByteArray& folder) {
+    return folders().open(folder).descriptor >= 0;
+}
+
+void DiskPlacement::ensureFolder(const QByteArray& folder) {
+    folders().make(folder, [this](const QByteArray& level) {
+        if (m_recorder) {
+            m_recorder->folderMade(level);
+        }
+    });
+}
+
+void DiskPlacement::enterFolder(const QByteArray& folder) {
+    folders().tidyOnce(folder);
+}
+
+bool DiskPlacement::nameTaken(const QByteArray& folder, const QByteArray& target) {
+    const FolderMemory::Opened opened = folders().open(folder);
+    return opened.descriptor >= 0 && Fs::NameTakenByNonFolder(opened.descriptor, FileNameOf(target));
+}
+
+std::optional<bool> DiskPlacement::confirmReplace(PlacementHost& host, const OverwriteQuestion& question,
+                                                  const PlaceRequest&) {
+    return answersYes(host.askOverwrite(question));
+}
+
+PlaceOutcome DiskPlacement::placeAt(const PlaceRequest& request) {
+    // The name as it was before the file was read, for the check before the source is deleted.
+    struct stat entry {};
+    const bool known = request.move && ::lstat(request.source.constData(), &entry) == 0;
+    const struct stat* sourceEntry = known ? &entry : nullptr;
+    if (!m_recorder) {
+        const bool replaces = m_host && !request.failIfExists && nameTaken(request.folder, request.target);
+        const PlaceOutcome outcome = attempt(request, sourceEntry);
+        ended(request, replaces, outcome);
+        return outcome;
+    }
+    bool replaces = false;
+    const PlaceOutcome outcome = journaled(request, sourceEntry, replaces);
+    ended(request, replaces, outcome);
+    return outcome;
+}
+
+PlaceOutcome DiskPlacement::journaled(const PlaceRequest& request, const struct stat* sourceEntry, bool& replaces) {
+    if (!request.failIfExists) {
+        // First as if the name were free, which it mostly is: a name that is taken shows at the target check, before
+        // anything is written, and only then is the old file kept and replaced.
+        PlaceRequest free = request;
+        free.failIfExists = true;
+        const PlaceOutcome outcome = recorded(free, sourceEntry, NameUse::Free);
+        if (outcome.result != PlaceResult::Declined && outcome.error.code != EEXIST) {
+            return outcome;
+        }
+    }
+    replaces = !request.failIfExists && nameTaken(request.folder, request.target);
+    return recorded(request, sourceEntry,
+                    request.numbered ? NameUse::Number
+                    : replaces       ? NameUse::Replace
+                                     : NameUse::Free);
+}
+
+PlaceOutcome DiskPlacement::recorded(const PlaceRequest& request, const struct stat* sourceEntry, NameUse use) {
+    const int step = m_recorder->intent(request.move ? Transfer::Move : Transfer::Copy, use, request.source,
+                                        request.target, sourceEntry);
+    m_lastRecordedStep = step;
+    if (use == NameUse::Replace) {
+        const FolderMemory::Opened folder = folders().open(request.folder);
+        const Fs::Error error = folder.descriptor < 0
+                                    ? folder.error
+                                    : m_recorder->keepReplaced(step, folder.descriptor, FileNameOf(request.target),
+                                                               request.target, request.source);
+        if (error.failed()) {
+            m_recorder->failed(step);
+            return failure(error, request.move);
+        }
+    }
+    const PlaceOutcome outcome = attempt(request, sourceEntry);
+    if (outcome.result == PlaceResult::Moved) {
+        m_recorder->renamed(step);
+    } else if (outcome.result == PlaceResult::Copied) {
+        m_recorder->done(step, outcome.placed);
+    } else {
+        m_recorder->failed(step);
+    }
+    return outcome;
+}
+
+// Tells the host of the placement's step, in the plan's terms; a move made by a copy waits for its source.
+void DiskPlacement::ended(const PlaceRequest& request, bool replaces, const PlaceOutcome& outcome) {
+    const PlanAction action =
+        outcome.result == PlaceResult::Declined ? PlanAction::Skip : PlacingAction(request, replaces);
+    PlanStep step{request.source, request.target, action, std::nullopt};
+    if (outcome.result == PlaceResult::Failed) {
+        step.reason = FailureReasonOf(outcome.error);
+        m_lastFailedSource = request.source;
+    }
+    if (outcome.result == PlaceResult::Copied && request.move) {
+        m_awaitedMoves.insert(request.source,
+                              {step, m_lastFailedSource == request.source, m_lastRecordedStep, outcome.placed});
+    } else if (m_host) {
+        m_host->stepEnded(step);
+    }
+}
+
+void DiskPlacement::passedBy(const QByteArray& source, PlanAction why) {
+    if (m_host) {
+        m_host->stepEnded({source, QByteArray(), why, std::nullopt});
+    }
+}
+
+void DiskPlacement::moveSettled(const QByteArray& source, const Fs::Error& failure, bool sourceChanged) {
+    AwaitedMove move = m_awaitedMoves.take(source);
+    if (sourceChanged) {
+        takeBack(move);
+    }
+    if (!m_host) {
+        return;
+    }
+    if (failure.failed() && !move.earlierFailure) {
+        move.step.reason = FailureReasonOf(failure);
+    }
+    m_host->stepEnded(move.step);
+}
+
+void DiskPlacement::takeBack(const AwaitedMove& move) {
+    if (m_recorder) {
+        m_recorder->withdraw(move.recordedStep);
+        return;
+    }
+    const QByteArray& target = move.step.target;
+    struct stat now {};
+    if (::lstat(target.constData(), &now) == 0 && now.st_dev == move.copy.st_dev && now.st_ino == move.copy.st_ino) {
+        ::unlink(target.constData());
+    }
+}
+
+PlaceOutcome DiskPlacement::attempt(const PlaceRequest& request, const struct stat* entry) {
+    const QByteArray& source = request.source;
+    const QByteArray& target = request.target;
+    const bool move = request.move;
+    const FolderMemory::Opened folder = folders().open(request.folder);
+    if (folder.descriptor < 0) {
+        return failure(folder.error, move);
+    }
+    const QByteArray name = FileNameOf(target);
+    const bool isLink = entry && S_ISLNK(entry->st_mode);
+    const bool sameDevice = entry && entry->st_dev == folders().deviceOf(request.folder);
+    std::optional<Fs::Error> error =
+        sameDevice ? RenameRegularFile(source, folder.descriptor, name, request.failIfExists) : std::nullopt;
+    if (error && !error->failed()) {
+        PlaceOutcome moved = outcomeOf(PlaceResult::Moved, move, target);
+        moved.placed = *entry;
+        return moved;
+    }
+    if (!error) {
+        Fs::CopyRecord record;
+        error = Fs::CopyRegularFile(
+            source, folder.descriptor, name,
+            {.failIfExists = request.failIfExists, .hooks = m_host ? m_host->copyHooks() : nullptr}, &record);
+        if (!error->failed()) {
+            PlaceOutcome copied = outcomeOf(PlaceResult::Copied, move, target);
+            copied.placed = record.copy;
+            copied.source = {record.source, isLink ? std::optional(*entry) : std::nullopt};
+            return copied;
+        }
+    }
+    // A refusal because a file of that name is there is the policy at work, not a failure.
+    if (request.failIfExists && error->code == EEXIST && Fs::NameTakenByNonFolder(folder.descriptor, name)) {
+        return outcomeOf(PlaceResult::Declined, move);
+    }
+    return failure(*error, move);
+}

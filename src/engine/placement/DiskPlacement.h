@@ -1,0 +1,60 @@
+#pragma once
+
+#include "engine/placement/PlacementActions.h"
+#include "engine/placement/PlacementKind.h"
+
+#include <QHash>
+
+#include <sys/stat.h>
+
+class ActionRecorder;
+class RunHost;
+
+// The run's placement on the disk: copies, renames and folders made, each taken down by the recorder where the run
+// has one (intent before the action, the replaced file kept before it is replaced, the outcome after). The host,
+// where given, is told of each step as it ends (RunHost::stepEnded). Each destination folder is opened once (see
+// FolderMemory), and the checks, the new file, its naming and the rename of a move all act on that open folder, so
+// that a folder swapped for a symbolic link meanwhile never sends a file, or a replacement, out of the output folder.
+class DiskPlacement final : public PlacementActions {
+public:
+    explicit DiskPlacement(QByteArray outputFolder, ActionRecorder* recorder = nullptr, RunHost* host = nullptr);
+
+    bool reachesFolder(const QByteArray& folder) override;
+    // Each level made relative to the open level above it; the recorder is told of each.
+    void ensureFolder(const QByteArray& folder) override;
+    // The first time the run places into folder, the temporary files that ended processes of ours left there go.
+    void enterFolder(const QByteArray& folder) override;
+    bool nameTaken(const QByteArray& folder, const QByteArray& target) override;
+    std::optional<bool> confirmReplace(PlacementHost& host, const OverwriteQuestion& question,
+                                       const PlaceRequest& request) override;
+    // In move mode by a rename where one can do it, else by a copy.
+    PlaceOutcome placeAt(const PlaceRequest& request) override;
+    void passedBy(const QByteArray& source, PlanAction why) override;
+    // A copy whose source changed goes again: through the recorder, which also brings back a file it replaced.
+    void moveSettled(const QByteArray& source, const Fs::Error& failure, bool sourceChanged) override;
+
+private:
+    PlaceOutcome attempt(const PlaceRequest& request, const struct stat* entry);
+    void ended(const PlaceRequest& request, bool replaces, const PlaceOutcome& outcome);
+
+    // A move made by a copy: its step ends once its source is deleted or kept.
+    struct AwaitedMove {
+        PlanStep step;
+        bool earlierFailure = false; // an earlier placement of the file failed, and its failure is the one settled
+        int recordedStep = 0;        // the recorder's number of the step
+        struct stat copy {};         // the new file
+    };
+    // Takes the move's copy away again, while the target still holds it.
+    void takeBack(const AwaitedMove& move);
+    // The placement with the recorder: first as if the name were free, then, where it is taken, as the request
+    // says; replaces tells whether the step replaced a file.
+    PlaceOutcome journaled(const PlaceRequest& request, const struct stat* sourceEntry, bool& replaces);
+    // attempt() between the recorder's intent (with use) and its record of the outcome.
+    PlaceOutcome recorded(const PlaceRequest& request, const struct stat* sourceEntry, NameUse use);
+
+    ActionRecorder* m_recorder;
+    RunHost* m_host;
+    QHash<QByteArray, AwaitedMove> m_awaitedMoves; // by source
+    QByteArray m_lastFailedSource;
+    int m_lastRecordedStep = 0;
+};

@@ -1,0 +1,34 @@
+#include "engine/placement/FileRename.h"
+
+#include "core/FsAtomicFile.h"
+#include "core/FsRegularFile.h"
+#include "core/FsTargetCheck.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+std::optional<Fs::Error> RenameRegularFile(const QByteArray& source, int folder, const QByteArray& name,
+                                           bool failIfExists) {
+    struct stat entry {};
+    if (::lstat(source.constData(), &entry) != 0 || !S_ISREG(entry.st_mode)) {
+        return std::nullopt;
+    }
+    const Fs::RegularFile file(source);
+    if (!file.isOpen() || file.status().st_dev != entry.st_dev || file.status().st_ino != entry.st_ino) {
+        return std::nullopt;
+    }
+    if (const Fs::Error refusal = Fs::CheckTarget(entry, folder, name, failIfExists); refusal.failed()) {
+        return refusal;
+    }
+    const bool renamed = failIfExists ? Fs::RenameWithoutReplacing(AT_FDCWD, source, folder, name)
+                                      : ::renameat(AT_FDCWD, source.constData(), folder, name.constData()) == 0;
+    if (renamed) {
+        return Fs::Error();
+    }
+    if (failIfExists && errno == EEXIST) {
+        return Fs::FailureOf(Fs::Operation::MoveIntoPlace);
+    }
+    return std::nullopt;
+}
