@@ -3,7 +3,7 @@
 #include "cli/CommandLineText.h"
 #include "cli/EscapedText.h"
 #include "cli/StandardStreams.h"
-#include "engine/SameNameEvidence.h"
+#include "engine/placement/SameNameEvidence.h"
 
 #include <QDateTime>
 

@@ -2,7 +2,7 @@
 
 #include "core/RegionalFormats.h"
 #include "core/TextBytes.h"
-#include "engine/SameNameEvidence.h"
+#include "engine/placement/SameNameEvidence.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -1,4 +1,4 @@
-#include "engine/SameNameEvidence.h"
+#include "engine/placement/SameNameEvidence.h"
 
 namespace {
 
