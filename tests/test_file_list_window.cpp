@@ -16,10 +16,13 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QScopeGuard>
+#include <QStyleOptionViewItem>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextLayout>
 #include <QTreeView>
 #include <QUrl>
+#include <QtMath>
 
 #include <sys/stat.h>
 
@@ -127,6 +130,26 @@ private slots:
         drop("file://" + file.toPercentEncoding("/") + "%00.jpg\r\nfile://" + temporary.toPercentEncoding("/") +
              "\r\nfile://" + bytes(u"d"_s).toPercentEncoding("/") + "/b%pa.txt\r\n");
         QCOMPARE(entries(), QByteArrayList{});
+    }
+
+    // The list measures one row for all (uniform item sizes): measured on a plain Latin name, a row is still as high
+    // as a Chinese name needs, drawn by a taller fallback font, so that its underscore and descenders show.
+    void rowsFitNamesInEveryScript() {
+        auto* view = control<QListView>(Control::ListBox1);
+        fileList().AppendUnique({"/in/a.txt", "/in/发票_11.pdf", "/in/ｇｊｐｑｙ_Ｗ.txt"});
+        QStyleOptionViewItem option;
+        option.initFrom(view);
+        const int measured = view->itemDelegate()->sizeHint(option, fileList().index(0)).height();
+        for (int row = 0; row < fileList().size(); ++row) {
+            const QString name = fileList().index(row).data().toString();
+            QTextLayout layout(name, view->font());
+            layout.beginLayout();
+            QTextLine line = layout.createLine();
+            line.setLineWidth(1 << 20);
+            layout.endLayout();
+            QVERIFY2(measured >= qCeil(line.height()), qPrintable(name));
+            QVERIFY(view->visualRect(fileList().index(row)).height() >= qCeil(line.height()));
+        }
     }
 
     void removeAndClear() {

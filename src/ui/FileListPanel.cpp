@@ -8,6 +8,7 @@
 #include "ui/FileErrorMessages.h"
 #include "ui/FolderInFileManager.h"
 #include "ui/MessageBoxes.h"
+#include "ui/NameRowDelegate.h"
 #include "ui/WindowScanHost.h"
 
 #include <QDropEvent>
@@ -33,6 +34,7 @@ FileListPanel::FileListPanel(QWidget& window, const FileListControls& controls, 
       m_remove(new QAction(tr("移除文件"), &controls.list)), m_clear(new QAction(tr("清空列表"), &controls.list)),
       m_openFolder(new QAction(tr("打开所在文件夹"), &controls.list)) {
     m_controls.list.setModel(&m_files);
+    m_controls.list.setItemDelegate(new NameRowDelegate(&m_controls.list));
     // The list control itself takes dropped files, not the whole window.
     m_controls.list.viewport()->setAcceptDrops(true);
     m_controls.list.viewport()->installEventFilter(this);
