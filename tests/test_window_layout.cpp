@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 
@@ -107,6 +108,22 @@ private slots:
                      qPrintable(item->text()));
         }
         QVERIFY(list->viewport()->rect().contains(list->visualItemRect(list->item(0))));
+    }
+
+    // Turning the pages changes neither the window's size nor where the tabs are, in either language (this test also
+    // runs under LANGUAGE=en).
+    void pagesKeepTheWindowAndTheTabsInPlace() {
+        mainWindow().show();
+        QTest::qWait(0);
+        auto* pages = control<QTabWidget>(Control::PageControl1);
+        const QSize size = mainWindow().size();
+        const QRect tabs = inWindow(pages->tabBar());
+        for (int page = KeywordPage; page < PageCount; ++page) {
+            pages->setCurrentIndex(page);
+            QTest::qWait(0);
+            QCOMPARE(mainWindow().size(), size);
+            QCOMPARE(inWindow(pages->tabBar()), tabs);
+        }
     }
 
     // A taller window gives its extra height to the file list, not to the criterion page.

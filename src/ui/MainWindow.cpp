@@ -88,6 +88,7 @@ void MainWindow::setUpControls() {
     m_typeListColumns = std::make_unique<TypeListColumns>(*m_ui->ListBox2);
     m_ui->ChkLstPic->setWrapping(true);
     m_ui->ChkLstPic->setFixedHeight(m_ui->ListBox2->height());
+    keepPagesFromMovingTheLayout();
 
     connect(m_ui->BtnCopy, &QPushButton::clicked, this, &MainWindow::startClicked);
     connect(m_ui->BtnStop, &QPushButton::clicked, this, &MainWindow::stopClicked);
@@ -209,11 +210,31 @@ void MainWindow::scanFolderClicked() {
     closeIfRequested();
 }
 
+// The two option panels take turns in one place, and the label above them names the page: each as large as the
+// largest it becomes on any page, so that turning the pages neither moves the tabs nor resizes the window.
+void MainWindow::keepPagesFromMovingTheLayout() {
+    const PageOptionControls& options = m_controls.pageOptions;
+    const int panelHeight =
+        std::max(options.typeFilterPanel.sizeHint().height(), options.pictureTypePanel.sizeHint().height());
+    options.typeFilterPanel.setMinimumHeight(panelHeight);
+    options.pictureTypePanel.setMinimumHeight(panelHeight);
+    const QTabWidget& pages = m_controls.choices.pages;
+    int labelWidth = 0;
+    for (int page = 0; page < pages.count(); ++page) {
+        labelWidth = std::max(labelWidth, options.sortMethod.fontMetrics().horizontalAdvance(sortMethodText(page)));
+    }
+    options.sortMethod.setMinimumWidth(labelWidth);
+}
+
+QString MainWindow::sortMethodText(int page) const {
+    return tr("分拣方式：%1").arg(m_controls.choices.pages.tabText(page));
+}
+
 void MainWindow::pageChanged() {
     const QTabWidget& pages = m_controls.choices.pages;
     const PageOptionControls& options = m_controls.pageOptions;
     const int page = pages.currentIndex();
-    options.sortMethod.setText(tr("分拣方式：%1").arg(pages.tabText(page)));
+    options.sortMethod.setText(sortMethodText(page));
     const bool imagePage = page == ImagePage;
     options.typeFilterPanel.setVisible(!imagePage);
     options.pictureTypePanel.setVisible(imagePage);

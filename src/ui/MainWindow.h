@@ -64,6 +64,9 @@ private slots:
 
 private:
     void setUpControls();
+    void keepPagesFromMovingTheLayout();
+    // The label that names the page, for page.
+    QString sortMethodText(int page) const;
     void applyStartChoices();
     void saveSettingsOnClose();
     // The number fields' key filters: true swallows the key.
