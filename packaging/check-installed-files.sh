@@ -23,6 +23,10 @@ expect_file "$desktop"
 desktop-file-validate "$prefix/$desktop" || fail "invalid menu entry: $desktop"
 grep -q '^Exec=varnoth\b' "$prefix/$desktop" || fail "the menu entry does not start varnoth"
 grep -q '^Icon=varnoth$' "$prefix/$desktop" || fail "the menu entry does not name the varnoth icon"
+folders=share/applications/varnoth-folders.desktop
+expect_file "$folders"
+desktop-file-validate "$prefix/$folders" || fail "invalid entry for folders: $folders"
+grep -q '^MimeType=inode/directory;$' "$prefix/$folders" || fail "no entry offers the program for folders"
 
 metainfo=share/metainfo/$application_id.metainfo.xml
 expect_file "$metainfo"

@@ -62,4 +62,32 @@ output=$("${without_display[@]}" timeout 30 "$root/usr/bin/varnoth" sort --dry-r
     "$home/in/photo.jpg") || fail "varnoth sort --dry-run failed"
 [[ $output == *photo.jpg* ]] || fail "varnoth sort --dry-run printed no step for the file: '$output'"
 [[ -z $(ls -A "$home/out") ]] || fail "varnoth sort --dry-run wrote into the output folder"
-echo "package $deb: files, lintian, metadata, start and a dry run checked"
+
+# The program is offered for folders ("Open with"), but installing it leaves the desktop's default for folders as it
+# was: where a file manager is set as the default, and where none is set and the first handler by name is taken.
+mime_home=$scratch/mime
+mkdir -p "$mime_home/config" "$mime_home/empty" "$mime_home/data/applications"
+for manager in caja nemo org.gnome.Nautilus org.kde.dolphin pcmanfm thunar; do
+    printf '[Desktop Entry]\nType=Application\nName=%s\nExec=%s %%U\nMimeType=inode/directory;\n' "$manager" \
+        "$manager" > "$mime_home/data/applications/$manager.desktop"
+done
+printf '[Default Applications]\ninode/directory=thunar.desktop\n' > "$mime_home/config/mimeapps.list"
+default_for_folders() { # config folder, data folders
+    env -u XDG_CURRENT_DESKTOP -u DESKTOP_SESSION XDG_CONFIG_HOME="$1" XDG_CONFIG_DIRS=/nonexistent \
+        XDG_DATA_HOME=/nonexistent XDG_DATA_DIRS="$2" xdg-mime query default inode/directory
+}
+mkdir -p "$mime_home/both/applications"
+cp "$mime_home/data/applications/"*.desktop "$root/usr/share/applications/"*.desktop "$mime_home/both/applications/"
+update-desktop-database "$mime_home/data/applications" "$mime_home/both/applications"
+for config in "$mime_home/config" "$mime_home/empty"; do
+    before=$(default_for_folders "$config" "$mime_home/data")
+    after=$(default_for_folders "$config" "$mime_home/both")
+    [[ -n $before && $before == "$after" ]] ||
+        fail "the default for folders changed with the package: '$before' before, '$after' after"
+done
+grep -q '^inode/directory=.*varnoth-folders.desktop' "$mime_home/both/applications/mimeinfo.cache" ||
+    fail "the program is not offered for folders"
+[[ -z $(find "$root" -name mimeapps.list -o -name '*-mimeapps.list' -o -name defaults.list) ]] ||
+    fail "the package sets default programs"
+
+echo "package $deb: files, lintian, metadata, start, a dry run and the default for folders checked"

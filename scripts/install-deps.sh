@@ -24,7 +24,7 @@ fi
 
 # dpkg-shlibdeps (dpkg-dev) and file work out the package's dependencies; lintian and appstreamcli check it.
 if [[ "${1:-}" == "--package" ]]; then
-    packages+=(dpkg-dev file lintian appstream)
+    packages+=(dpkg-dev file lintian appstream xdg-utils)
 fi
 
 missing=()

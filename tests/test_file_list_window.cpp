@@ -382,6 +382,22 @@ private slots:
         QCOMPARE(lines.removeDuplicates(), 0);
     }
 
+    // After a scan the status line says how many files were added and how many were listed already.
+    void aScanSaysWhatItAdded() {
+        const QByteArray listed = WriteTestFile(path(u"a/1"_s));
+        WriteTestFile(path(u"a/2"_s));
+        WriteTestFile(path(u"a/3"_s));
+        fileList().AppendUnique({listed});
+        onNextModal([&](QWidget* picker) {
+            auto* tree = picker->findChild<QTreeView*>(Control::ShellTreeView1);
+            tree->setCurrentIndex(static_cast<QFileSystemModel*>(tree->model())->index(path(u"a"_s)));
+            picker->findChild<QAbstractButton*>(Control::BitBtn1)->click();
+        });
+        click(Control::Button5);
+        QCOMPARE(fileList().size(), 3);
+        QCOMPARE(control<QLabel>(Control::LblProgress)->text(), u"添加了 2 个文件，1 个已在列表中"_s);
+    }
+
     void cancellingThePickerAddsNothing() {
         WriteTestFile(path(u"a/1"_s));
         onNextModal([&](QWidget* picker) {

@@ -8,10 +8,12 @@
 #include <QComboBox>
 #include <QFileSystemModel>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <QTreeView>
 
 #include <algorithm>
@@ -90,6 +92,7 @@ private slots:
     void showingReadsTheTreeAgain();
     void nothingSelectedGivesNoFolder();
     void opensAtTheFolderChosenLast();
+    void thePathFieldAndTheShortcutsGoToAFolder();
 
 private:
     QTemporaryDir m_temporary;
@@ -362,6 +365,43 @@ void TestFolderPicker::opensAtTheFolderChosenLast() {
     RemoveTree(home);
     QVERIFY(first);
     QVERIFY(again);
+}
+
+// The path field goes to a typed folder on Enter and stays open; a path that is no folder changes nothing. It shows
+// the folder selected in the tree, and the home shortcut goes home.
+void TestFolderPicker::thePathFieldAndTheShortcutsGoToAFolder() {
+    const QByteArray home = m_dirBytes + "/home";
+    MakeFolder(home);
+    MakeFolder(home + "/a b");
+    MakeFolder(home + "/a b/深处");
+    MakeFile(home + "/file");
+    const QByteArray oldHome = qgetenv("HOME");
+    qputenv("HOME", home);
+    FolderPickerDialog dialog;
+    const QString homeText = QFile::decodeName(home);
+    QStringList selected;
+    QString shown;
+    const int result = execWhile(dialog, [&] {
+        auto* path = control<QLineEdit>(dialog, Control::EdtPickerPath);
+        for (const QString& typed : {u"~/a b"_s, homeText + u"/a b/深处"_s, homeText + u"/file"_s, u"~/nothing"_s}) {
+            path->setFocus();
+            path->setText(typed);
+            QTest::keyClick(path, Qt::Key_Return);
+            selected.append(QString::fromUtf8(dialog.selectedFolder()));
+        }
+        treeOf(dialog)->setFocus();
+        selectInTree(dialog, homeText + u"/a b"_s);
+        shown = path->text();
+        QTest::mouseClick(control<QToolButton>(dialog, Control::BtnPlaceHome), Qt::LeftButton);
+        selected.append(QString::fromUtf8(dialog.selectedFolder()));
+        dialog.reject();
+    });
+    qputenv("HOME", oldHome);
+    RemoveTree(home);
+    QCOMPARE(result, int(QDialog::Rejected)); // Enter in the path field never closed the picker
+    QCOMPARE(selected, (QStringList{homeText + u"/a b"_s, homeText + u"/a b/深处"_s, homeText + u"/a b/深处"_s,
+                                    homeText + u"/a b/深处"_s, homeText}));
+    QCOMPARE(shown, homeText + u"/a b"_s);
 }
 
 QTEST_MAIN(TestFolderPicker)

@@ -254,6 +254,30 @@
         <source>选择要添加的目录（文件夹）</source>
         <translation>Choose a Folder to Add</translation>
     </message>
+    <message>
+        <source>输入文件夹的路径，按回车键前往</source>
+        <translation>Type a folder&apos;s path and press Enter to go there</translation>
+    </message>
+    <message>
+        <source>主文件夹</source>
+        <translation>Home</translation>
+    </message>
+    <message>
+        <source>下载</source>
+        <translation>Downloads</translation>
+    </message>
+    <message>
+        <source>图片</source>
+        <translation>Pictures</translation>
+    </message>
+    <message>
+        <source>文档</source>
+        <translation>Documents</translation>
+    </message>
+    <message>
+        <source>桌面</source>
+        <translation>Desktop</translation>
+    </message>
 </context>
 <context>
     <name>HistoryDialog</name>
@@ -1065,6 +1089,23 @@
 %1</numerusform>
             <numerusform>%n folders could not be read; their files were not added to the list:
 %1</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>WindowScanHost</name>
+    <message numerus="yes">
+        <source>添加了 %n 个文件</source>
+        <translation>
+            <numerusform>Added %n file</numerusform>
+            <numerusform>Added %n files</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>，%n 个已在列表中</source>
+        <translation>
+            <numerusform>, %n already listed</numerusform>
+            <numerusform>, %n already listed</numerusform>
         </translation>
     </message>
 </context>

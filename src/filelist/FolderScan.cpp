@@ -141,7 +141,7 @@ void FolderScanner::walk(const QByteArray& folder, std::optional<int> depthLeft)
     }
 }
 
-QList<UnreadableFolder> ScanChosenFolder(const FolderScanRequest& request, FileListModel& fileList, ScanHost& host) {
+ChosenFolderScan ScanChosenFolder(const FolderScanRequest& request, FileListModel& fileList, ScanHost& host) {
     if (!Fs::ReachesFolder(request.folder)) {
         return {};
     }
@@ -155,5 +155,5 @@ QList<UnreadableFolder> ScanChosenFolder(const FolderScanRequest& request, FileL
     } else {
         scanner.scanFolder(request.folder);
     }
-    return scanner.unreadableFolders();
+    return {scanner.filesFound(), scanner.unreadableFolders()};
 }

@@ -70,6 +70,8 @@ public:
 
     // The folders the scans of this scanner could not read, in the order met, and how many folders they did read.
     const QList<UnreadableFolder>& unreadableFolders() const { return m_unreadable; }
+    // How many files the scans of this scanner found, those already listed included.
+    qint64 filesFound() const { return m_appender.offered(); }
     int foldersRead() const { return m_foldersRead; }
 
 private:
@@ -95,7 +97,13 @@ struct FolderScanRequest {
     QString levelText;
 };
 
+// What a scan of a chosen folder found: the files, those already listed included, and the folders it could not read.
+struct ChosenFolderScan {
+    qint64 filesFound = 0;
+    QList<UnreadableFolder> unreadable;
+};
+
 // Runs the scan the picker asked for: the whole tree when wholeTree is set (it wins over depthLimited), the levels
 // of the level text when depthLimited is set, the folder's own files otherwise. Does nothing when the folder is not
-// an existing folder or the level text is not a number. Returns the folders it could not read.
-QList<UnreadableFolder> ScanChosenFolder(const FolderScanRequest& request, FileListModel& fileList, ScanHost& host);
+// an existing folder or the level text is not a number.
+ChosenFolderScan ScanChosenFolder(const FolderScanRequest& request, FileListModel& fileList, ScanHost& host);

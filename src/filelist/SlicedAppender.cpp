@@ -10,6 +10,7 @@ SlicedAppender::SlicedAppender(FileListModel& fileList, ScanHost& host, bool sho
 }
 
 void SlicedAppender::add(QByteArrayView path) {
+    ++m_offered;
     m_fileList.stageUnique(path);
 }
 

@@ -24,6 +24,8 @@ public:
     bool keepWindowResponsive();
     // Shows what was gathered and not shown yet.
     void showGathered();
+    // How many paths add() was given, those already listed included.
+    qint64 offered() const { return m_offered; }
 
 private:
     FileListModel& m_fileList;
@@ -33,4 +35,5 @@ private:
     QElapsedTimer m_sinceEvents;
     QElapsedTimer m_sinceShown;
     quint64 m_calls = 0;
+    qint64 m_offered = 0;
 };

@@ -4,12 +4,17 @@
 
 #include "ui_FolderPickerDialog.h"
 
+#include <QApplication>
+#include <QCompleter>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QStandardPaths>
 #include <QStyle>
+#include <QToolButton>
 
 using namespace Qt::StringLiterals;
 
@@ -39,6 +44,14 @@ void FolderPickerDialog::setUpControls() {
         levelBox->setAttribute(Qt::WA_InputMethodEnabled, false);
         levelBox->installEventFilter(this);
     }
+    auto* completer = new QCompleter(this);
+    auto* completions = new QFileSystemModel(completer);
+    completions->setFilter(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
+    completions->setRootPath(kRootFolder);
+    completer->setModel(completions);
+    pathField().setCompleter(completer);
+    pathField().installEventFilter(this);
+    setUpPlaces();
     m_ui->BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
     m_ui->BitBtn2->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
 
@@ -70,6 +83,51 @@ QComboBox& FolderPickerDialog::levels() const {
     return *m_ui->ComboBox1;
 }
 
+QLineEdit& FolderPickerDialog::pathField() const {
+    return *m_ui->EdtPickerPath;
+}
+
+void FolderPickerDialog::setUpPlaces() {
+    const std::pair<QToolButton*, QStandardPaths::StandardLocation> places[] = {
+        {m_ui->BtnPlaceHome, QStandardPaths::HomeLocation},
+        {m_ui->BtnPlaceDownloads, QStandardPaths::DownloadLocation},
+        {m_ui->BtnPlacePictures, QStandardPaths::PicturesLocation},
+        {m_ui->BtnPlaceDocuments, QStandardPaths::DocumentsLocation},
+        {m_ui->BtnPlaceDesktop, QStandardPaths::DesktopLocation},
+    };
+    for (const auto& [button, location] : places) {
+        const QString folder = QStandardPaths::writableLocation(location);
+        // Where a standard folder is not set up, the home folder stands for it: that one has its own shortcut.
+        const bool own = location == QStandardPaths::HomeLocation || folder != QDir::homePath();
+        button->setVisible(own && QFileInfo(folder).isDir());
+        button->setToolTip(folder);
+        connect(button, &QToolButton::clicked, this, [this, folder] {
+            selectFolder(folder);
+            folderTree().setFocus();
+        });
+    }
+}
+
+bool FolderPickerDialog::goToTypedFolder() {
+    // A path is taken as from the home folder, "~" standing for it, as in a shell.
+    QString text = pathField().text();
+    if (text == u"~"_s || text.startsWith(u"~/"_s)) {
+        text = QDir::homePath() + text.mid(1);
+    }
+    const QString typed = QDir::cleanPath(QDir::home().absoluteFilePath(text));
+    if (!QFileInfo(typed).isDir()) {
+        return false;
+    }
+    selectFolder(typed);
+    return true;
+}
+
+void FolderPickerDialog::selectedFolderChanged() {
+    if (!pathField().hasFocus()) {
+        pathField().setText(selectedFolderText());
+    }
+}
+
 void FolderPickerDialog::loadFolderTree() {
     auto* folders = new QFileSystemModel(this);
     folders->setFilter(QDir::Dirs | QDir::NoDotAndDotDot |
@@ -85,6 +143,8 @@ void FolderPickerDialog::loadFolderTree() {
         tree.hideColumn(column);
     }
     tree.expand(folders->index(kRootFolder));
+    connect(tree.selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &FolderPickerDialog::selectedFolderChanged);
     // The model reads and sorts folders in the background: rows that come in or move above the selected folder
     // push it out of view, so the tree scrolls to it again until the user takes over.
     connect(folders, &QFileSystemModel::rowsInserted, this, &FolderPickerDialog::keepSelectionInView);
@@ -181,6 +241,16 @@ bool FolderPickerDialog::eventFilter(QObject* watched, QEvent* event) {
     if ((watched == &tree || watched == tree.viewport()) &&
         (type == QEvent::MouseButtonPress || type == QEvent::Wheel || type == QEvent::KeyPress)) {
         m_keepSelectionInView = false;
+    }
+    if (type == QEvent::KeyPress && watched == &pathField()) {
+        const int key = static_cast<const QKeyEvent*>(event)->key();
+        // Enter goes to the typed folder; it does not close the picker, which the default button would.
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (!goToTypedFolder()) {
+                QApplication::beep();
+            }
+            return true;
+        }
     }
     if (type == QEvent::KeyPress && (watched == &levels() || watched == levels().lineEdit())) {
         return levelKeyPressed(static_cast<const QKeyEvent&>(*event));

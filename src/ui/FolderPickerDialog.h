@@ -10,12 +10,14 @@ class QCheckBox;
 class QComboBox;
 class QFileSystemModel;
 class QKeyEvent;
+class QLineEdit;
 class QTreeView;
 namespace Ui {
 class FolderPickerDialog;
 }
 
-// The folder picker shown before a folder scan: a folder tree of the whole file system and the scan mode (the
+// The folder picker shown before a folder scan: a folder tree of the whole file system, a path field that goes to a
+// typed folder (with completion), shortcuts to the home folder and the standard folders, and the scan mode (the
 // folder's own files, its whole tree, or a number of sub-folder levels). It is created once and reused, so every
 // showing starts with the choices of the previous one; only the tree is read again from the disk. Each showing opens
 // at the folder chosen last (the home folder at first), expanded and in view, with the keyboard focus in the tree.
@@ -41,6 +43,8 @@ private slots:
     void hideHiddenToggled();
     void wholeTreeToggled();
     void depthLimitToggled();
+    // The path field follows the folder selected in the tree.
+    void selectedFolderChanged();
 
 private:
     void setUpControls();
@@ -50,6 +54,10 @@ private:
     // A fresh folder model on the tree, showing hidden folders as the check box says.
     void loadFolderTree();
     void selectFolder(const QString& path);
+    // Goes to the folder typed in the path field; false when it names no folder.
+    bool goToTypedFolder();
+    // The shortcuts to the home folder and the standard folders, each shown only where its folder exists.
+    void setUpPlaces();
     void keepSelectionInView();
     QString selectedFolderText() const;
     QTreeView& folderTree() const;
@@ -57,6 +65,7 @@ private:
     QCheckBox& wholeTree() const;
     QCheckBox& depthLimit() const;
     QComboBox& levels() const;
+    QLineEdit& pathField() const;
 
     std::unique_ptr<Ui::FolderPickerDialog> m_ui;
     QFileSystemModel* m_folders = nullptr;

@@ -206,7 +206,7 @@ void MainWindow::scanFolderClicked() {
     if (m_folderPicker->exec() != QDialog::Accepted) {
         return;
     }
-    m_scanHost.scan(m_folderPicker->scanRequest());
+    m_controls.run.progressFile.setText(m_scanHost.scan(m_folderPicker->scanRequest()));
     closeIfRequested();
 }
 

@@ -74,7 +74,7 @@ struct RunControls {
     QPushButton& history;            // BtnHistory
     QPushButton& chooseOutputFolder; // Button3
     QProgressBar& progressBar;       // ProgressBar1
-    QLabel& progressFile;            // LblProgress: the file the run is at
+    QLabel& progressFile;            // LblProgress: the file the run is at; after a folder scan, what it added
 };
 
 // The options under the pages, which follow the page and the filter mode.

@@ -1,9 +1,11 @@
 #include "ui/WindowScanHost.h"
 
+#include "filelist/FileListModel.h"
 #include "filelist/ListFile.h"
 #include "ui/UnreadableFoldersBox.h"
 
 #include <QAbstractItemView>
+#include <QCoreApplication>
 #include <QGuiApplication>
 
 WindowScanHost::WindowScanHost(QAbstractItemView& fileList, FileListModel& files, std::function<bool()> stopRequested)
@@ -19,11 +21,15 @@ template <typename Work> auto WindowScanHost::busy(Work work) {
     return result;
 }
 
-void WindowScanHost::scan(const FolderScanRequest& request) {
-    const QList<UnreadableFolder> unreadable = busy([&] { return ScanChosenFolder(request, m_files, *this); });
-    if (!unreadable.isEmpty() && !stopRequested()) {
-        ShowUnreadableFolders(m_fileList.window(), unreadable);
+QString WindowScanHost::scan(const FolderScanRequest& request) {
+    const int listedBefore = m_files.size();
+    const ChosenFolderScan found = busy([&] { return ScanChosenFolder(request, m_files, *this); });
+    if (!found.unreadable.isEmpty() && !stopRequested()) {
+        ShowUnreadableFolders(m_fileList.window(), found.unreadable);
     }
+    const int added = m_files.size() - listedBefore;
+    return QCoreApplication::translate("WindowScanHost", "添加了 %n 个文件", nullptr, added) +
+           QCoreApplication::translate("WindowScanHost", "，%n 个已在列表中", nullptr, int(found.filesFound - added));
 }
 
 Fs::Error WindowScanHost::importList(const QByteArray& fileName) {

@@ -14,8 +14,9 @@ public:
     WindowScanHost(QAbstractItemView& fileList, FileListModel& files, std::function<bool()> stopRequested);
 
     // Adds the files the folder picker asked for to the list, under the busy cursor; scanning() is true until the
-    // scan has ended. Then a box names the folders it could not read, unless the window is closing.
-    void scan(const FolderScanRequest& request);
+    // scan has ended. Then a box names the folders it could not read, unless the window is closing. Returns how many
+    // files the scan found and how many of them were listed already, in words for the window's status line.
+    QString scan(const FolderScanRequest& request);
     // Imports the list file at fileName the same way (see ImportListFile).
     Fs::Error importList(const QByteArray& fileName);
     bool scanning() const { return m_scanning; }

@@ -115,6 +115,8 @@ inline const QString BtnAout = u"BtnAout"_s;
 // The folder picker.
 inline const QString TForm3 = u"TForm3"_s;
 inline const QString ShellTreeView1 = u"ShellTreeView1"_s;
+inline const QString EdtPickerPath = u"EdtPickerPath"_s;
+inline const QString BtnPlaceHome = u"BtnPlaceHome"_s;
 inline const QString ChkOtHidden = u"ChkOtHidden"_s;
 inline const QString CheckBox1 = u"CheckBox1"_s;
 inline const QString CheckBox2 = u"CheckBox2"_s;
