@@ -87,24 +87,38 @@ QLineEdit& FolderPickerDialog::pathField() const {
     return *m_ui->EdtPickerPath;
 }
 
+namespace {
+
+// The shortcuts' folders, the home folder first.
+constexpr QStandardPaths::StandardLocation kPlaces[] = {
+    QStandardPaths::HomeLocation, QStandardPaths::DownloadLocation, QStandardPaths::PicturesLocation,
+    QStandardPaths::DocumentsLocation, QStandardPaths::DesktopLocation};
+
+} // namespace
+
+QList<QToolButton*> FolderPickerDialog::placeButtons() const {
+    return {m_ui->BtnPlaceHome, m_ui->BtnPlaceDownloads, m_ui->BtnPlacePictures, m_ui->BtnPlaceDocuments,
+            m_ui->BtnPlaceDesktop};
+}
+
 void FolderPickerDialog::setUpPlaces() {
-    const std::pair<QToolButton*, QStandardPaths::StandardLocation> places[] = {
-        {m_ui->BtnPlaceHome, QStandardPaths::HomeLocation},
-        {m_ui->BtnPlaceDownloads, QStandardPaths::DownloadLocation},
-        {m_ui->BtnPlacePictures, QStandardPaths::PicturesLocation},
-        {m_ui->BtnPlaceDocuments, QStandardPaths::DocumentsLocation},
-        {m_ui->BtnPlaceDesktop, QStandardPaths::DesktopLocation},
-    };
-    for (const auto& [button, location] : places) {
-        const QString folder = QStandardPaths::writableLocation(location);
-        // Where a standard folder is not set up, the home folder stands for it: that one has its own shortcut.
-        const bool own = location == QStandardPaths::HomeLocation || folder != QDir::homePath();
-        button->setVisible(own && QFileInfo(folder).isDir());
-        button->setToolTip(folder);
-        connect(button, &QToolButton::clicked, this, [this, folder] {
-            selectFolder(folder);
+    const QList<QToolButton*> buttons = placeButtons();
+    for (qsizetype place = 0; place < buttons.size(); ++place) {
+        connect(buttons[place], &QToolButton::clicked, this, [this, place] {
+            selectFolder(QStandardPaths::writableLocation(kPlaces[place]));
             folderTree().setFocus();
         });
+    }
+}
+
+void FolderPickerDialog::showPlaces() {
+    const QList<QToolButton*> buttons = placeButtons();
+    for (qsizetype place = 0; place < buttons.size(); ++place) {
+        const QString folder = QStandardPaths::writableLocation(kPlaces[place]);
+        // Where a standard folder is not set up, the home folder stands for it: that one has its own shortcut.
+        const bool own = place == 0 || folder != QDir::homePath();
+        buttons[place]->setVisible(own && QFileInfo(folder).isDir());
+        buttons[place]->setToolTip(folder);
     }
 }
 
@@ -199,6 +213,7 @@ FolderScanRequest FolderPickerDialog::scanRequest() const {
 
 void FolderPickerDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    showPlaces();
     reloadTree();
 }
 

@@ -11,6 +11,7 @@ class QComboBox;
 class QFileSystemModel;
 class QKeyEvent;
 class QLineEdit;
+class QToolButton;
 class QTreeView;
 namespace Ui {
 class FolderPickerDialog;
@@ -56,8 +57,11 @@ private:
     void selectFolder(const QString& path);
     // Goes to the folder typed in the path field; false when it names no folder.
     bool goToTypedFolder();
-    // The shortcuts to the home folder and the standard folders, each shown only where its folder exists.
+    // The shortcuts to the home folder and the standard folders, each shown only where its folder exists (looked at
+    // each time the picker shows).
     void setUpPlaces();
+    void showPlaces();
+    QList<QToolButton*> placeButtons() const;
     void keepSelectionInView();
     QString selectedFolderText() const;
     QTreeView& folderTree() const;
