@@ -39,9 +39,9 @@ struct BenchHost : FakeRunHost {
 BenchHost hostFor(const QByteArrayList& files, const QString& outDir, bool move, const QByteArray& journals) {
     BenchHost host;
     host.files = files;
-    host.outDir = outDir;
-    host.move = move;
-    host.keywords = kKeywordSortKeywords;
+    host.inputs.outputFolder = outDir;
+    host.inputs.move = move;
+    host.inputs.keywords = kKeywordSortKeywords;
     host.journals = journals;
     return host;
 }

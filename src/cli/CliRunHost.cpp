@@ -12,7 +12,11 @@
 #include "journal/JournalRecorder.h"
 
 CliRunHost::CliRunHost(const SortRequest& request, const FileListModel& files)
-    : m_request(request), m_files(files), m_outputFolder(request.outputFolder), m_progress(!request.quiet) {}
+    : m_request(request), m_files(files), m_progress(!request.quiet) {}
+
+RunInputs CliRunHost::runInputs() const {
+    return m_request.inputs;
+}
 
 int CliRunHost::fileCount() const {
     return m_files.size();
@@ -22,53 +26,9 @@ QByteArray CliRunHost::fileAt(int index) const {
     return m_files.at(index);
 }
 
-int CliRunHost::pageIndex() const {
-    return m_request.page;
-}
-
-QString CliRunHost::keywordText() const {
-    return m_request.keywordText;
-}
-
-NamePageFields CliRunHost::namePage() const {
-    return m_request.name;
-}
-
-SizePageFields CliRunHost::sizePage() const {
-    return m_request.size;
-}
-
-DatePageFields CliRunHost::datePage() const {
-    return m_request.date;
-}
-
-ImagePageFields CliRunHost::imagePage() const {
-    return m_request.image;
-}
-
-QString CliRunHost::outputFolder() const {
-    return m_outputFolder;
-}
-
-void CliRunHost::setOutputFolder(const QString& folder) {
-    m_outputFolder = folder;
-}
-
-bool CliRunHost::moveMode() const {
-    return m_request.move;
-}
-
-SameNamePolicy CliRunHost::sameNamePolicy() const {
-    return m_request.policy;
-}
-
 OverwriteAnswer CliRunHost::askOverwrite(const OverwriteQuestion& question) {
     m_progress.clear();
     return AskOverwriteOnTerminal(question.existing, question.incoming);
-}
-
-ExtensionFilterState CliRunHost::extensionFilter() const {
-    return m_request.filter;
 }
 
 // Nothing else can change the options during a run: there is nothing to lock.

@@ -104,10 +104,10 @@ private slots:
         ActAfterFirstChunk hooks;
         JournaledHost host;
         host.files = {source};
-        host.keywords = u"游记"_s;
-        host.outDir = QFile::decodeName(root + "/out");
-        host.move = true;
-        host.policy = SameNamePolicy::Overwrite;
+        host.inputs.keywords = u"游记"_s;
+        host.inputs.outputFolder = QFile::decodeName(root + "/out");
+        host.inputs.move = true;
+        host.inputs.policy = SameNamePolicy::Overwrite;
         host.hooks = &hooks;
         if (duringCopy) {
             hooks.act = act;
