@@ -26,13 +26,12 @@ struct BenchHost : FakeRunHost {
         if (journals.isEmpty()) {
             return {};
         }
-        Fs::Error error;
-        std::unique_ptr<JournalRecorder> recorder = JournalRecorder::start(JournalFolder(journals), run, error);
-        if (!recorder) {
+        Fs::Result<std::unique_ptr<JournalRecorder>> recorder = StartJournal(run, JournalFolder(journals));
+        if (recorder.failed()) {
             std::fprintf(stderr, "cannot journal in %s\n", journals.constData());
             std::exit(1);
         }
-        return {true, std::move(recorder)};
+        return {true, std::move(*recorder)};
     }
 };
 

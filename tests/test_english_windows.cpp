@@ -57,9 +57,9 @@ private:
         header.page = NamePage;
         header.move = state == "stopped";
         header.listSize = 3;
-        Fs::Error error;
-        std::unique_ptr<RunJournal> journal = RunJournal::start(JournalFolder::standard(), header, error);
-        QVERIFY(journal && !error.failed());
+        Fs::Result<std::unique_ptr<RunJournal>> started = RunJournal::start(JournalFolder::standard(), header);
+        QVERIFY(!started.failed() && !(*started)->error().failed());
+        std::unique_ptr<RunJournal> journal = std::move(*started);
         const QByteArray id = journal->id();
         if (state == "running") {
             m_runningRun = std::move(journal);

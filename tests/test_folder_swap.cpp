@@ -47,9 +47,11 @@ bool hideProc() {
 struct SwapRunHost : FakeRunHost {
     bool journaled = false;
     RecordingStart startRecording(const RunDescription& run) override {
-        Fs::Error error;
-        return journaled ? RecordingStart{true, JournalRecorder::start(JournalFolder::standard(), run, error)}
-                         : RecordingStart{};
+        if (!journaled) {
+            return {};
+        }
+        Fs::Result<std::unique_ptr<JournalRecorder>> journal = StartJournal(run);
+        return {true, journal.failed() ? nullptr : std::move(*journal)};
     }
 };
 

@@ -69,18 +69,16 @@ RecordingStart CliRunHost::startRecording(const RunDescription& run) {
     if (!m_request.journal) {
         return {};
     }
-    const JournalFolder folder = JournalFolder::standard();
-    Fs::Error error;
-    RecordingStart start;
-    start.recorder = JournalRecorder::start(folder, run, error);
-    if (!start.recorder) {
+    Fs::Result<std::unique_ptr<JournalRecorder>> journal = StartJournal(run);
+    if (journal.failed()) {
         PrintErrorLine(CommandLine::tr("%1: cannot write the journal there (%2); nothing was touched. Use "
                                        "--no-journal to sort without one (no undo).")
-                           .arg(QString::fromUtf8(EscapedText(folder.path())), ErrnoText(error.code)));
+                           .arg(QString::fromUtf8(EscapedText(JournalFolder::standard().path())),
+                                ErrnoText(journal.error().code)));
         m_exitStatus = 2;
-        start.proceed = false;
+        return {false, nullptr};
     }
-    return start;
+    return {true, std::move(*journal)};
 }
 
 // With --json every step is written as it ends, so that a program reading the output follows the run.

@@ -75,14 +75,11 @@ void WindowRunHost::setOutputFolder(const QString& folder) {
 }
 
 RecordingStart WindowRunHost::startRecording(const RunDescription& run) {
-    const JournalFolder folder = JournalFolder::standard();
-    Fs::Error error;
-    RecordingStart start;
-    start.recorder = JournalRecorder::start(folder, run, error);
-    if (!start.recorder) {
-        start.proceed = AskToRunWithoutJournal(&m_window, folder.path());
+    Fs::Result<std::unique_ptr<JournalRecorder>> journal = StartJournal(run);
+    if (journal.failed()) {
+        return {AskToRunWithoutJournal(&m_window, JournalFolder::standard().path()), nullptr};
     }
-    return start;
+    return {true, std::move(*journal)};
 }
 
 OverwriteAnswer WindowRunHost::askOverwrite(const OverwriteQuestion& question) {

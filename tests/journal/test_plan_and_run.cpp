@@ -60,7 +60,7 @@ void setUpRun(JournaledHost& host, const QByteArray& root, const QByteArray& oth
     }
     for (const QByteArray& folder : {root + "/src/s0", root + "/src/s1", other.isEmpty() ? root + "/src/s2" : other}) {
         if (makeFiles) {
-            Fs::MakeFolders(folder);
+            (void)Fs::MakeFolders(folder);
         }
         for (const QByteArray& name : kNames) {
             if (random.bounded(3) != 0) {
@@ -80,10 +80,10 @@ void setUpRun(JournaledHost& host, const QByteArray& root, const QByteArray& oth
     const std::optional<SortPlan> empty = PlanSort(host);
     for (const PlanStep& step : empty.value().steps) {
         if (!step.target.isEmpty() && random.bounded(4) == 0 && !Fs::ReachesFolder(step.target)) {
-            Fs::MakeFolders(FolderOf(step.target));
+            (void)Fs::MakeFolders(FolderOf(step.target));
             const quint32 kind = random.bounded(6);
             if (kind == 0) {
-                Fs::MakeFolders(step.target);
+                (void)Fs::MakeFolders(step.target);
             } else {
                 makeFile(step.target, random);
                 ::chmod(step.target.constData(), kind == 1 ? 0444 : 0644);

@@ -9,8 +9,10 @@
 
 // A sort run's window as plain values, with a record of what the run showed and did.
 struct FakeRunHost : RunHost {
+    FakeRunHost() { inputs.policy = SameNamePolicy::Overwrite; }
+
     QByteArrayList files;
-    RunInputs inputs{.policy = SameNamePolicy::Overwrite}; // the output folder normalised by the run
+    RunInputs inputs; // the output folder normalised by the run
     OverwriteAnswer overwriteAnswer = OverwriteAnswer::No;
     bool stop = false;
     // Called after every file the run processed; a test can change the inputs there, as a user could.
