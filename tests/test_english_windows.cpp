@@ -268,9 +268,9 @@ private slots:
         QFETCH(QString, shown);
         QFETCH(QString, folder);
         // A one-pixel picture of 1,024 bytes or more, or a small one, fits each condition of its page.
-        QVERIFY(WriteTestImage(path(u"in/p.png"_s), "png", 1, 1));
-        const QByteArray picture = QFile::encodeName(path(u"in/p.png"_s));
-        QVERIFY(::truncate(picture.constData(), index == 0 && page == SizePage ? 2048 : 200) == 0);
+        const QByteArray picture =
+            WriteOnePixelPicture(path(u"in/p.png"_s), index == 0 && page == SizePage ? 2048 : 200);
+        QVERIFY(!picture.isEmpty());
         mainWindow().fileList().AppendUnique({picture});
         chooseOutput();
         this->control<QTabWidget>(Control::PageControl1)->setCurrentIndex(page);

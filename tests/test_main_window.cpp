@@ -22,7 +22,6 @@
 #include <QTimeEdit>
 
 #include <algorithm>
-#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -35,6 +34,14 @@ private:
         QInputMethodEvent commit;
         commit.setCommitString(text);
         QApplication::sendEvent(field, &commit);
+    }
+    // A keyword sort of the listed files by keywords into out/, moving them, with the same-name question.
+    void chooseKeywordMoveAsking(const QString& keywords) {
+        control<QTabWidget>(Control::PageControl1)->setCurrentIndex(KeywordPage);
+        typeThroughInputMethod(control(Control::EdtKeys), keywords);
+        control<QLineEdit>(Control::EdtOutDir)->setText(path(u"out"_s));
+        QTest::mouseClick(control(Control::RbAsk), Qt::LeftButton);
+        QTest::mouseClick(control(Control::RbMove), Qt::LeftButton);
     }
     void listFiles(const QStringList& names) {
         QByteArrayList paths;
@@ -212,11 +219,7 @@ private slots:
     void aKeywordSortThroughTheWindow() {
         listFiles({u"西游记.txt"_s, u"东游记.doc"_s, u"红楼梦.txt"_s});
         WriteTestFile(path(u"out/游记/西游记.txt"_s), "old");
-        control<QTabWidget>(Control::PageControl1)->setCurrentIndex(KeywordPage);
-        typeThroughInputMethod(control(Control::EdtKeys), u"游记"_s);
-        control<QLineEdit>(Control::EdtOutDir)->setText(path(u"out"_s));
-        QTest::mouseClick(control(Control::RbAsk), Qt::LeftButton);
-        QTest::mouseClick(control(Control::RbMove), Qt::LeftButton);
+        chooseKeywordMoveAsking(u"游记"_s);
 
         // The question comes while the run holds its lock.
         ShownMessage question;
@@ -292,9 +295,8 @@ private slots:
         QFETCH(qint64, bytes);
         QFETCH(QString, folder);
         QFETCH(bool, placed);
-        QVERIFY(WriteTestImage(path(u"src/p.png"_s), "png", 1, 1));
-        const QByteArray picture = QFile::encodeName(path(u"src/p.png"_s));
-        QVERIFY(::truncate(picture.constData(), bytes) == 0);
+        const QByteArray picture = WriteOnePixelPicture(path(u"src/p.png"_s), bytes);
+        QVERIFY(!picture.isEmpty());
         mainWindow().fileList().AppendUnique({picture});
         control<QTabWidget>(Control::PageControl1)->setCurrentIndex(page);
         for (const QString& name : {Control::CmbCondition, Control::CmbUnit, Control::CmbPic, Control::CmbFileDate}) {
@@ -317,11 +319,7 @@ private slots:
     void aModeChangedDuringTheQuestionAppliesToTheNextPlacement() {
         listFiles({u"东游记.txt"_s});
         WriteTestFile(path(u"out/游记/东游记.txt"_s), "old");
-        control<QTabWidget>(Control::PageControl1)->setCurrentIndex(KeywordPage);
-        typeThroughInputMethod(control(Control::EdtKeys), u"游记 东"_s);
-        control<QLineEdit>(Control::EdtOutDir)->setText(path(u"out"_s));
-        QTest::mouseClick(control(Control::RbAsk), Qt::LeftButton);
-        QTest::mouseClick(control(Control::RbMove), Qt::LeftButton);
+        chooseKeywordMoveAsking(u"游记 东"_s);
         ShownMessage question;
         ShownMessage done;
         answerNextMessage(&question, QMessageBox::Yes, [&] {

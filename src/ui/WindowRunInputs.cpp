@@ -12,38 +12,15 @@
 #include <QTabWidget>
 #include <QTimeEdit>
 
+#include <array>
+
 namespace {
 
-SizeCondition sizeConditionAt(int index) {
-    switch (index) {
-    case 0:
-        return SizeCondition::Larger;
-    case 1:
-        return SizeCondition::Smaller;
-    }
-    return SizeCondition::Unselected;
-}
-
-SizeUnit sizeUnitAt(int index) {
-    switch (index) {
-    case 0:
-        return SizeUnit::KB;
-    case 1:
-        return SizeUnit::MB;
-    }
-    return SizeUnit::Unselected;
-}
-
-PictureCondition pictureConditionAt(int index) {
-    switch (index) {
-    case 0:
-        return PictureCondition::AtLeast;
-    case 1:
-        return PictureCondition::AtMost;
-    case 2:
-        return PictureCondition::Exactly;
-    }
-    return PictureCondition::Unselected;
+// The choice that the selected item of list stands for, its items standing for choices in their order; Unselected
+// when no item is selected (or for any other index).
+template <typename Choice, std::size_t N> Choice choiceAt(QComboBox& list, const std::array<Choice, N>& choices) {
+    const int index = list.currentIndex();
+    return index >= 0 && index < int(N) ? choices[std::size_t(index)] : Choice::Unselected;
 }
 
 } // namespace
@@ -54,13 +31,15 @@ RunInputs ReadRunInputs(const SortChoiceControls& choices) {
     inputs.keywords = choices.keywords.text();
     inputs.name = {choices.nameRange.isChecked(), choices.rangeBegin.text(), choices.rangeEnd.text(),
                    choices.ignoredCharacters.text(), choices.onlyExistingFolders.isChecked()};
-    inputs.size = {sizeConditionAt(choices.sizeCondition.currentIndex()), choices.size.text(),
-                   sizeUnitAt(choices.sizeUnit.currentIndex())};
+    inputs.size = {choiceAt(choices.sizeCondition, std::array{SizeCondition::Larger, SizeCondition::Smaller}),
+                   choices.size.text(), choiceAt(choices.sizeUnit, std::array{SizeUnit::KB, SizeUnit::MB})};
     inputs.date = {choices.creationTime.isChecked() ? DateKind::CreationTime : DateKind::ModificationTime,
                    choices.dateCondition.currentIndex() == 0 ? DateCondition::Earlier : DateCondition::Later,
                    choices.date.date(), choices.time.time()};
     inputs.image = {choices.pictureHeight.isChecked() ? ImageDimension::Height : ImageDimension::Width,
-                    pictureConditionAt(choices.pixelCondition.currentIndex()), choices.pixels.text()};
+                    choiceAt(choices.pixelCondition, std::array{PictureCondition::AtLeast, PictureCondition::AtMost,
+                                                                PictureCondition::Exactly}),
+                    choices.pixels.text()};
     inputs.filter.include = choices.includeTypes.isChecked();
     inputs.filter.exclude = choices.excludeTypes.isChecked();
     inputs.filter.typeList = TypeListEntries(choices);
