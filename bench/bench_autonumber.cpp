@@ -15,9 +15,9 @@ constexpr int kFiles = 10000;
 double sortSeconds(const QByteArrayList& files, const QString& outDir) {
     FakeRunHost host;
     host.files = files;
-    host.outDir = outDir;
-    host.keywords = QStringLiteral("cover");
-    host.policy = SameNamePolicy::Rename;
+    host.inputs.outputFolder = outDir;
+    host.inputs.keywords = QStringLiteral("cover");
+    host.inputs.policy = SameNamePolicy::Rename;
     const double seconds = EngineSortSeconds(host);
     if (EntriesOf(outDir + QStringLiteral("/cover")).size() != kFiles) {
         std::fprintf(stderr, "the sort did not place every file\n");

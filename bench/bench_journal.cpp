@@ -56,8 +56,7 @@ double runSeconds(const QByteArrayList& files, const QByteArray& output, bool mo
         RunHeader header;
         header.move = move;
         header.listSize = int(files.size());
-        Fs::Error error;
-        const std::unique_ptr<RunJournal> journal = RunJournal::start(JournalFolder::standard(), header, error);
+        const std::unique_ptr<RunJournal> journal = *RunJournal::start(JournalFolder::standard(), header);
         placeAll(files, output, move, journal.get());
         if (journal->finish({false, {0, int(files.size()), 0, 0}}).failed()) {
             std::fprintf(stderr, "the journal could not be written\n");

@@ -20,9 +20,9 @@ int main(int argc, char** argv) {
     const QString source = dir.filePath(QStringLiteral("src"));
 
     FakeRunHost host;
-    host.page = SizePage;
-    host.size = {0, QStringLiteral("大于"), QStringLiteral("1"), 1, QStringLiteral("MB")};
-    host.outDir = dir.filePath(QStringLiteral("out"));
+    host.inputs.page = SizePage;
+    host.inputs.size = {SizeCondition::Larger, QStringLiteral("1"), SizeUnit::MB};
+    host.inputs.outputFolder = dir.filePath(QStringLiteral("out"));
     for (int i = 0; i < fileCount; ++i) {
         // Assorted sizes from 0 to 8 KiB.
         host.files.append(

@@ -26,22 +26,21 @@ struct BenchHost : FakeRunHost {
         if (journals.isEmpty()) {
             return {};
         }
-        Fs::Error error;
-        std::unique_ptr<JournalRecorder> recorder = JournalRecorder::start(JournalFolder(journals), run, error);
-        if (!recorder) {
+        Fs::Result<std::unique_ptr<JournalRecorder>> recorder = StartJournal(run, JournalFolder(journals));
+        if (recorder.failed()) {
             std::fprintf(stderr, "cannot journal in %s\n", journals.constData());
             std::exit(1);
         }
-        return {true, std::move(recorder)};
+        return {true, std::move(*recorder)};
     }
 };
 
 BenchHost hostFor(const QByteArrayList& files, const QString& outDir, bool move, const QByteArray& journals) {
     BenchHost host;
     host.files = files;
-    host.outDir = outDir;
-    host.move = move;
-    host.keywords = kKeywordSortKeywords;
+    host.inputs.outputFolder = outDir;
+    host.inputs.move = move;
+    host.inputs.keywords = kKeywordSortKeywords;
     host.journals = journals;
     return host;
 }

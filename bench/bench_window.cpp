@@ -15,8 +15,8 @@ namespace {
 double engineSeconds(const QByteArrayList& files, const QString& outDir) {
     FakeRunHost host;
     host.files = files;
-    host.outDir = outDir;
-    host.keywords = kKeywordSortKeywords;
+    host.inputs.outputFolder = outDir;
+    host.inputs.keywords = kKeywordSortKeywords;
     return SecondsFor([&] { RunSort(host); });
 }
 

@@ -18,9 +18,8 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-constexpr int earlier = 0;
-constexpr int later = 1;
-constexpr bool modificationTime = false;
+constexpr DateCondition earlier = DateCondition::Earlier;
+constexpr DateCondition later = DateCondition::Later;
 // Central European time with its summer time, spelt out so that no time-zone database is needed.
 const char* const berlin = "CET-1CEST,M3.5.0,M10.5.0/3";
 
@@ -44,6 +43,9 @@ void setModified(const QByteArray& path, qint64 secondsSinceEpoch) {
 }
 } // namespace
 
+Q_DECLARE_METATYPE(DateCondition)
+Q_DECLARE_METATYPE(DateKind)
+
 // Page 4: files modified strictly earlier or later than a chosen local moment, into a folder named after the date.
 class TestDateCriterion : public QObject {
     Q_OBJECT
@@ -62,8 +64,8 @@ private slots:
         useTimeZone("UTC0");
         m_dir = new QTemporaryDir;
         m_host = FakeRunHost();
-        m_host.page = DatePage;
-        m_host.outDir = m_dir->filePath(u"out"_s);
+        m_host.inputs.page = DatePage;
+        m_host.inputs.outputFolder = m_dir->filePath(u"out"_s);
     }
     void cleanup() { delete m_dir; }
 
@@ -106,7 +108,7 @@ private slots:
     }
 
     void sort_data() {
-        QTest::addColumn<int>("condition");
+        QTest::addColumn<DateCondition>("condition");
         QTest::addColumn<QDateTime>("chosen");
         QTest::addColumn<qint64>("modified"); // seconds since 1970, UTC
         QTest::addColumn<QStringList>("tree");
@@ -147,23 +149,23 @@ private slots:
             << earlier << tenOClock << 4417977600LL << julyEmpty << passedOver;
     }
     void sort() {
-        QFETCH(int, condition);
+        QFETCH(DateCondition, condition);
         QFETCH(QDateTime, chosen);
         QFETCH(qint64, modified);
         QFETCH(QStringList, tree);
         QFETCH(QList<int>, progress);
         m_host.files = {sourceFile(modified)};
-        m_host.date = {modificationTime, condition, chosen.date(), chosen.time()};
+        m_host.inputs.date = {DateKind::ModificationTime, condition, chosen.date(), chosen.time()};
         RunSort(m_host);
         QCOMPARE(m_host.messages, QStringList{u"分拣工作完成！"_s});
-        QCOMPARE(TreeOf(m_host.outDir), tree);
+        QCOMPARE(TreeOf(m_host.inputs.outputFolder), tree);
         QCOMPARE(m_host.progress, progress);
     }
 
     // Each file keeps the offset from UTC of its own date, whatever the season of the run.
     void daylightSavingTime_data() {
         QTest::addColumn<qint64>("modified");
-        QTest::addColumn<int>("condition");
+        QTest::addColumn<DateCondition>("condition");
         QTest::addColumn<QDateTime>("chosen");
         QTest::addColumn<QString>("placedAs"); // the copy's path below out/, or empty when it matched nothing
 
@@ -184,41 +186,41 @@ private slots:
     }
     void daylightSavingTime() {
         QFETCH(qint64, modified);
-        QFETCH(int, condition);
+        QFETCH(DateCondition, condition);
         QFETCH(QDateTime, chosen);
         QFETCH(QString, placedAs);
         useTimeZone(berlin);
         m_host.files = {sourceFile(modified)};
-        m_host.date = {modificationTime, condition, chosen.date(), chosen.time()};
+        m_host.inputs.date = {DateKind::ModificationTime, condition, chosen.date(), chosen.time()};
         RunSort(m_host);
-        const QStringList copies = TreeOf(m_host.outDir).filter(u"f.txt"_s);
+        const QStringList copies = TreeOf(m_host.inputs.outputFolder).filter(u"f.txt"_s);
         QCOMPARE(copies, placedAs.isEmpty() ? QStringList() : QStringList{placedAs});
     }
 
     void unmeasurablesArePassedOverByBothTimes_data() {
-        QTest::addColumn<bool>("creationTime");
-        QTest::newRow("creation time") << true;
-        QTest::newRow("modification time") << false;
+        QTest::addColumn<DateKind>("kind");
+        QTest::newRow("creation time") << DateKind::CreationTime;
+        QTest::newRow("modification time") << DateKind::ModificationTime;
     }
     void unmeasurablesArePassedOverByBothTimes() {
-        QFETCH(bool, creationTime);
+        QFETCH(DateKind, kind);
         m_host.files = MakeUnmeasurables(m_dir->filePath(u"odd"_s));
-        m_host.date = {creationTime, later, QDate(1990, 1, 1), QTime(0, 0)};
+        m_host.inputs.date = {kind, later, QDate(1990, 1, 1), QTime(0, 0)};
         RunSort(m_host);
-        QCOMPARE(TreeOf(m_host.outDir), QStringList{u"1990-1-1/"_s});
+        QCOMPARE(TreeOf(m_host.inputs.outputFolder), QStringList{u"1990-1-1/"_s});
         QCOMPARE(m_host.progress, (QList<int>{100, 0}));
     }
 
     // A file that cannot be opened still has a directory entry to read its creation time from. Its copy fails, so
     // the progress shows whether it was measured.
     void onlyTheModificationTimeNeedsReading_data() {
-        QTest::addColumn<bool>("creationTime");
+        QTest::addColumn<DateKind>("kind");
         QTest::addColumn<QList<int>>("progress");
-        QTest::newRow("creation time") << true << QList<int>{0, 100, 0};
-        QTest::newRow("modification time") << false << QList<int>{100, 0};
+        QTest::newRow("creation time") << DateKind::CreationTime << QList<int>{0, 100, 0};
+        QTest::newRow("modification time") << DateKind::ModificationTime << QList<int>{100, 0};
     }
     void onlyTheModificationTimeNeedsReading() {
-        QFETCH(bool, creationTime);
+        QFETCH(DateKind, kind);
         QFETCH(QList<int>, progress);
         const PermissionBitsBind bound;
         if (!bound.reason().isEmpty()) {
@@ -227,7 +229,7 @@ private slots:
         const QByteArray path = sourceFile(1593597600);
         QVERIFY(QFile::setPermissions(QFile::decodeName(path), {}));
         m_host.files = {path};
-        m_host.date = {creationTime, later, QDate(1990, 1, 1), QTime(0, 0)};
+        m_host.inputs.date = {kind, later, QDate(1990, 1, 1), QTime(0, 0)};
         RunSort(m_host);
         QCOMPARE(m_host.progress, progress);
     }

@@ -57,9 +57,9 @@ private:
         header.page = NamePage;
         header.move = state == "stopped";
         header.listSize = 3;
-        Fs::Error error;
-        std::unique_ptr<RunJournal> journal = RunJournal::start(JournalFolder::standard(), header, error);
-        QVERIFY(journal && !error.failed());
+        Fs::Result<std::unique_ptr<RunJournal>> started = RunJournal::start(JournalFolder::standard(), header);
+        QVERIFY(!started.failed() && !(*started)->error().failed());
+        std::unique_ptr<RunJournal> journal = std::move(*started);
         const QByteArray id = journal->id();
         if (state == "running") {
             m_runningRun = std::move(journal);
@@ -268,9 +268,9 @@ private slots:
         QFETCH(QString, shown);
         QFETCH(QString, folder);
         // A one-pixel picture of 1,024 bytes or more, or a small one, fits each condition of its page.
-        QVERIFY(WriteTestImage(path(u"in/p.png"_s), "png", 1, 1));
-        const QByteArray picture = QFile::encodeName(path(u"in/p.png"_s));
-        QVERIFY(::truncate(picture.constData(), index == 0 && page == SizePage ? 2048 : 200) == 0);
+        const QByteArray picture =
+            WriteOnePixelPicture(path(u"in/p.png"_s), index == 0 && page == SizePage ? 2048 : 200);
+        QVERIFY(!picture.isEmpty());
         mainWindow().fileList().AppendUnique({picture});
         chooseOutput();
         this->control<QTabWidget>(Control::PageControl1)->setCurrentIndex(page);

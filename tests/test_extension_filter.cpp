@@ -103,17 +103,18 @@ private slots:
     void aChangeDuringARunAppliesFromTheNextFile() {
         QTemporaryDir dir;
         FakeRunHost host;
-        host.page = TypePage;
-        host.outDir = dir.filePath(u"out"_s);
+        host.inputs.page = TypePage;
+        host.inputs.outputFolder = dir.filePath(u"out"_s);
         for (const QString& name : {u"a.txt"_s, u"b.txt"_s, u"c.doc"_s}) {
             host.files.append(WriteTestFile(dir.filePath(u"src/"_s + name)));
         }
         host.onProcessEvents = [&host] {
-            host.filter.exclude = true;
-            host.filter.typeList = {u"*.TXT"_s};
+            host.inputs.filter.exclude = true;
+            host.inputs.filter.typeList = {u"*.TXT"_s};
         };
         RunSort(host);
-        QCOMPARE(TreeOf(host.outDir), (QStringList{u".doc/"_s, u".doc/c.doc"_s, u".txt/"_s, u".txt/a.txt"_s}));
+        QCOMPARE(TreeOf(host.inputs.outputFolder),
+                 (QStringList{u".doc/"_s, u".doc/c.doc"_s, u".txt/"_s, u".txt/a.txt"_s}));
         QCOMPARE(host.progress, (QList<int>{0, 66, 100, 0}));
     }
 };

@@ -399,8 +399,8 @@ void TestFolderScan::caseTwinsAreTwoFilesAndBothAreSorted() {
 
     FakeRunHost host;
     host.files = model.paths();
-    host.page = TypePage;
-    host.outDir = QFile::decodeName(m_root + "sorted");
+    host.inputs.page = TypePage;
+    host.inputs.outputFolder = QFile::decodeName(m_root + "sorted");
     RunSort(host);
     QCOMPARE(ReadTestFile(QFile::decodeName(m_root + "sorted/.txt/a.txt")), QByteArray("lower"));
     QCOMPARE(ReadTestFile(QFile::decodeName(m_root + "sorted/.txt/A.txt")), QByteArray("upper"));

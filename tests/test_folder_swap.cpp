@@ -47,9 +47,11 @@ bool hideProc() {
 struct SwapRunHost : FakeRunHost {
     bool journaled = false;
     RecordingStart startRecording(const RunDescription& run) override {
-        Fs::Error error;
-        return journaled ? RecordingStart{true, JournalRecorder::start(JournalFolder::standard(), run, error)}
-                         : RecordingStart{};
+        if (!journaled) {
+            return {};
+        }
+        Fs::Result<std::unique_ptr<JournalRecorder>> journal = StartJournal(run);
+        return {true, journal.failed() ? nullptr : std::move(*journal)};
     }
 };
 
@@ -180,12 +182,12 @@ private slots:
         for (int run = 0; run < kRuns; ++run) {
             SwapRunHost host;
             host.journaled = journaled;
-            host.page = page;
-            host.keywords = QString::fromUtf8(sub);
-            host.size = {0, u"大于"_s, u"0"_s, 0, u"KB"_s};
-            host.outDir = QFile::decodeName(out);
-            host.move = move;
-            host.policy = policy;
+            host.inputs.page = CriterionPage(page);
+            host.inputs.keywords = QString::fromUtf8(sub);
+            host.inputs.size = {SizeCondition::Larger, u"0"_s, SizeUnit::KB};
+            host.inputs.outputFolder = QFile::decodeName(out);
+            host.inputs.move = move;
+            host.inputs.policy = policy;
             const QByteArray sources = root + "/src" + QByteArray::number(run);
             const QByteArray tag = "new " + QByteArray::number(run) + '-';
             MakeFolder(sources);

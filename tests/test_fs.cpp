@@ -134,17 +134,18 @@ private slots:
         MakeLink("folder", base + "toFolder");
         MakeFile(base + "file");
         QByteArrayList told;
-        bool opened = false;
+        int failure = 0;
         if (beneathRoot) {
             const Fs::Descriptor root = Fs::OpenFolder(base);
             const Fs::Descriptor folder = Fs::MakeFolderBeneath(
                 root.get(), relative, [&](QByteArrayView level) { told.append(level.toByteArray()); });
-            opened = folder.isOpen();
+            failure = folder.isOpen() ? 0 : errno;
         } else {
-            opened = Fs::MakeFolders(base + relative,
-                                     [&](const QByteArray& level) { told.append(level.sliced(base.size())); });
+            const Fs::Error made = Fs::MakeFolders(
+                base + relative, [&](const QByteArray& level) { told.append(level.sliced(base.size())); });
+            QCOMPARE(made.operation, made.failed() ? Fs::Operation::MakeFolder : Fs::Operation::None);
+            failure = made.code;
         }
-        const int failure = opened ? 0 : errno;
         QCOMPARE(failure == ENOTDIR && error == ELOOP ? ELOOP : failure, error);
         QCOMPARE(told, made);
         QCOMPARE(Fs::ReachesFolder(base + relative), error == 0);
@@ -163,7 +164,7 @@ private slots:
             QCOMPARE(::fcntl(number, F_GETFD), FD_CLOEXEC);
             second = Fs::Descriptor();
             QCOMPARE(::fcntl(number, F_GETFD), -1); // the assignment closed it
-            QVERIFY(second.close() == false);       // nothing left to close
+            QCOMPARE(second.close().code, EBADF);   // nothing left to close
         }
         QCOMPARE(::fcntl(number, F_GETFD), -1);
     }

@@ -20,13 +20,12 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-constexpr int atLeast = 0;
-constexpr int atMost = 1;
-constexpr int exactly = 2;
+constexpr PictureCondition atLeast = PictureCondition::AtLeast;
+constexpr PictureCondition atMost = PictureCondition::AtMost;
+constexpr PictureCondition exactly = PictureCondition::Exactly;
 
-ImagePageFields imageFields(bool height, int condition, const QString& limit) {
-    const QStringList conditions{u"大于等于"_s, u"小于等于"_s, u"等于"_s};
-    return {height, condition, conditions.value(condition), limit};
+ImagePageFields imageFields(bool height, PictureCondition condition, const QString& limit) {
+    return {height ? ImageDimension::Height : ImageDimension::Width, condition, limit};
 }
 
 int openDescriptorCount() {
@@ -80,9 +79,9 @@ private slots:
         m_dir = new QTemporaryDir;
         QDir().mkpath(sourcePath(QString()));
         m_host = FakeRunHost();
-        m_host.page = ImagePage;
-        m_host.outDir = m_dir->filePath(u"out"_s);
-        m_host.filter.pictureTypes = StandardPictureTypes();
+        m_host.inputs.page = ImagePage;
+        m_host.inputs.outputFolder = m_dir->filePath(u"out"_s);
+        m_host.inputs.filter.pictureTypes = StandardPictureTypes();
     }
     void cleanup() { delete m_dir; }
 
@@ -149,9 +148,9 @@ private slots:
     void refused() {
         QFETCH(QString, limit);
         m_host.files = {WriteTestFile(sourcePath(u"a.png"_s))};
-        m_host.image = imageFields(false, atLeast, limit);
+        m_host.inputs.image = imageFields(false, atLeast, limit);
         RunSort(m_host);
-        CheckRunRefused(m_host, u"请输入正确的图片宽高!"_s, u"EdtPic"_s);
+        CheckRunRefused(m_host, u"请输入正确的图片宽高!"_s, InputField::PixelLimit);
     }
 
     void sort_data() {
@@ -184,17 +183,17 @@ private slots:
         QTest::newRow("leading spaces stay in the folder name")
             << imageFields(false, exactly, u"  800"_s) << placedIn(u"等于  800"_s);
         QTest::newRow("no condition selected matches nothing")
-            << ImagePageFields{false, -1, QString(), u"800"_s} << QStringList{u"800/"_s};
+            << imageFields(false, PictureCondition::Unselected, u"800"_s) << QStringList{u"800/"_s};
     }
     void sort() {
         QFETCH(ImagePageFields, fields);
         QFETCH(QStringList, tree);
         QVERIFY(WriteTestImage(sourcePath(u"p.png"_s), "png", 800, 600));
         m_host.files = {QFile::encodeName(sourcePath(u"p.png"_s))};
-        m_host.image = fields;
+        m_host.inputs.image = fields;
         RunSort(m_host);
         QCOMPARE(m_host.messages, QStringList{u"分拣工作完成！"_s});
-        QCOMPARE(TreeOf(m_host.outDir), tree);
+        QCOMPARE(TreeOf(m_host.inputs.outputFolder), tree);
     }
 
     // Files that cannot be measured are passed over: no copy and no progress step.
@@ -204,9 +203,9 @@ private slots:
         m_host.files.append(WriteTestFile(sourcePath(u"cut.png"_s), QByteArray::fromHex("89504e470d0a1a0a00")));
         QVERIFY(WriteTestImage(sourcePath(u"p.gif"_s), "gif", 40, 30));
         m_host.files.append(QFile::encodeName(sourcePath(u"p.gif"_s)));
-        m_host.image = imageFields(false, atLeast, u"0"_s);
+        m_host.inputs.image = imageFields(false, atLeast, u"0"_s);
         RunSort(m_host);
-        QCOMPARE(TreeOf(m_host.outDir), (QStringList{u"大于等于0/"_s, u"大于等于0/p.gif"_s}));
+        QCOMPARE(TreeOf(m_host.inputs.outputFolder), (QStringList{u"大于等于0/"_s, u"大于等于0/p.gif"_s}));
         QCOMPARE(m_host.progress, (QList<int>{85, 100, 0}));
     }
 
@@ -220,12 +219,12 @@ private slots:
         for (const QString& name : {u"a.webp"_s, u"b.tiff"_s, u"c.jpg"_s, u"d.png"_s}) {
             m_host.files.append(QFile::encodeName(sourcePath(name)));
         }
-        m_host.filter.pictureTypes[0].ticked = false; // *.JPG;*.JPEG
-        m_host.image = imageFields(false, atLeast, u"0"_s);
+        m_host.inputs.filter.pictureTypes[0].ticked = false; // *.JPG;*.JPEG
+        m_host.inputs.image = imageFields(false, atLeast, u"0"_s);
         const OpenWatch watch(sourcePath(QString()));
         RunSort(m_host);
         QCOMPARE(watch.openedNames(), QSet<QString>{u"d.png"_s});
-        QCOMPARE(TreeOf(m_host.outDir), (QStringList{u"大于等于0/"_s, u"大于等于0/d.png"_s}));
+        QCOMPARE(TreeOf(m_host.inputs.outputFolder), (QStringList{u"大于等于0/"_s, u"大于等于0/d.png"_s}));
     }
 };
 

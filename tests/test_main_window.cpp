@@ -1,6 +1,9 @@
 #include "core/CriterionPage.h"
+#include "engine/criteria/DateCriterion.h"
 #include "filelist/FileListModel.h"
+#include "testsupport/OutputTree.h"
 #include "testsupport/TestFiles.h"
+#include "testsupport/TestImages.h"
 #include "testsupport/WindowTest.h"
 
 #include <QAbstractButton>
@@ -31,6 +34,14 @@ private:
         QInputMethodEvent commit;
         commit.setCommitString(text);
         QApplication::sendEvent(field, &commit);
+    }
+    // A keyword sort of the listed files by keywords into out/, moving them, with the same-name question.
+    void chooseKeywordMoveAsking(const QString& keywords) {
+        control<QTabWidget>(Control::PageControl1)->setCurrentIndex(KeywordPage);
+        typeThroughInputMethod(control(Control::EdtKeys), keywords);
+        control<QLineEdit>(Control::EdtOutDir)->setText(path(u"out"_s));
+        QTest::mouseClick(control(Control::RbAsk), Qt::LeftButton);
+        QTest::mouseClick(control(Control::RbMove), Qt::LeftButton);
     }
     void listFiles(const QStringList& names) {
         QByteArrayList paths;
@@ -208,11 +219,7 @@ private slots:
     void aKeywordSortThroughTheWindow() {
         listFiles({u"西游记.txt"_s, u"东游记.doc"_s, u"红楼梦.txt"_s});
         WriteTestFile(path(u"out/游记/西游记.txt"_s), "old");
-        control<QTabWidget>(Control::PageControl1)->setCurrentIndex(KeywordPage);
-        typeThroughInputMethod(control(Control::EdtKeys), u"游记"_s);
-        control<QLineEdit>(Control::EdtOutDir)->setText(path(u"out"_s));
-        QTest::mouseClick(control(Control::RbAsk), Qt::LeftButton);
-        QTest::mouseClick(control(Control::RbMove), Qt::LeftButton);
+        chooseKeywordMoveAsking(u"游记"_s);
 
         // The question comes while the run holds its lock.
         ShownMessage question;
@@ -255,6 +262,74 @@ private slots:
         }
         QVERIFY(!control<QLineEdit>(Control::EdtOutDir)->isReadOnly());
         QVERIFY(!QGuiApplication::overrideCursor());
+    }
+
+    // The run reads each drop-down list by the window's rules, also with no item selected (-1): a size condition
+    // then takes the smaller files, a unit counts in KB, a picture condition matches nothing, a date condition takes
+    // the later files; and an unselected list names nothing in the folder.
+    void theListsAreReadByTheWindowsRules_data() {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<qint64>("bytes"); // the size of the listed picture
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<bool>("placed");
+        const QString dateFolder = DateFolderName(QDate(2000, 1, 1));
+        QTest::newRow("no size condition: smaller")
+            << int(SizePage) << Control::CmbCondition << -1 << 200LL << u"1KB"_s << true;
+        QTest::newRow("no size condition: not larger")
+            << int(SizePage) << Control::CmbCondition << -1 << 2048LL << u"1KB"_s << false;
+        QTest::newRow("no unit: KB") << int(SizePage) << Control::CmbUnit << -1 << 2048LL << u"大于1"_s << true;
+        QTest::newRow("unit 1: MB") << int(SizePage) << Control::CmbUnit << 1 << 2048LL << u"大于1MB"_s << false;
+        QTest::newRow("no picture condition: nothing")
+            << int(ImagePage) << Control::CmbPic << -1 << 200LL << u"1"_s << false;
+        QTest::newRow("date condition 0: earlier")
+            << int(DatePage) << Control::CmbFileDate << 0 << 200LL << dateFolder << false;
+        QTest::newRow("no date condition: later")
+            << int(DatePage) << Control::CmbFileDate << -1 << 200LL << dateFolder << true;
+    }
+    void theListsAreReadByTheWindowsRules() {
+        QFETCH(int, page);
+        QFETCH(QString, list);
+        QFETCH(int, index);
+        QFETCH(qint64, bytes);
+        QFETCH(QString, folder);
+        QFETCH(bool, placed);
+        const QByteArray picture = WriteOnePixelPicture(path(u"src/p.png"_s), bytes);
+        QVERIFY(!picture.isEmpty());
+        mainWindow().fileList().AppendUnique({picture});
+        control<QTabWidget>(Control::PageControl1)->setCurrentIndex(page);
+        for (const QString& name : {Control::CmbCondition, Control::CmbUnit, Control::CmbPic, Control::CmbFileDate}) {
+            control<QComboBox>(name)->setCurrentIndex(0);
+        }
+        control<QComboBox>(list)->setCurrentIndex(index);
+        control<QLineEdit>(Control::EdtSize)->setText(u"1"_s);
+        control<QLineEdit>(Control::EdtPic)->setText(u"1"_s);
+        control<QDateEdit>(Control::DtDate)->setDate(QDate(2000, 1, 1));
+        control<QLineEdit>(Control::EdtOutDir)->setText(path(u"out"_s));
+        ShownMessage done;
+        answerNextMessage(&done);
+        QTest::mouseClick(control(Control::BtnCopy), Qt::LeftButton);
+        const QStringList tree = placed ? QStringList{folder + u'/', folder + u"/p.png"_s} : QStringList{folder + u'/'};
+        QCOMPARE(TreeOf(path(u"out"_s)), tree);
+    }
+
+    // Copy or move stays open during a run. The same-name question processes events while it compares the two files,
+    // so the user can change it there; the change applies from the file's next placement on.
+    void aModeChangedDuringTheQuestionAppliesToTheNextPlacement() {
+        listFiles({u"东游记.txt"_s});
+        WriteTestFile(path(u"out/游记/东游记.txt"_s), "old");
+        chooseKeywordMoveAsking(u"游记 东"_s);
+        ShownMessage question;
+        ShownMessage done;
+        answerNextMessage(&question, QMessageBox::Yes, [&] {
+            control<QAbstractButton>(Control::RbCopy)->click();
+            answerNextMessage(&done);
+        });
+        QTest::mouseClick(control(Control::BtnCopy), Qt::LeftButton);
+        QCOMPARE(EntriesOf(path(u"src"_s)), QStringList{u"东游记.txt"_s});
+        QCOMPARE(ReadTestFile(path(u"out/游记/东游记.txt"_s)), u"东游记.txt"_s.toUtf8());
+        QCOMPARE(EntriesOf(path(u"out/东"_s)), QStringList{u"东游记.txt"_s});
     }
 
     // The chooser opens at the output folder, or the nearest folder above it that exists; it can make a folder; its

@@ -176,9 +176,9 @@ private slots:
             host.files.append(at("src/游记" + QByteArray::number(i)));
             MakeFile(host.files.last(), LabelledContent(QByteArray::number(i), 200000));
         }
-        host.outDir = QFile::decodeName(at("out"));
-        host.keywords = u"游记"_s;
-        host.move = true;
+        host.inputs.outputFolder = QFile::decodeName(at("out"));
+        host.inputs.keywords = u"游记"_s;
+        host.inputs.move = true;
         host.onProcessEvents = [&] { host.stop = stopAfterFirst; };
         RunSort(host);
 

@@ -87,28 +87,28 @@ private slots:
     void positionsRefused_data() {
         QTest::addColumn<QString>("begin");
         QTest::addColumn<QString>("end");
-        QTest::addColumn<QString>("field");
+        QTest::addColumn<InputField>("field");
 
-        QTest::newRow("empty start") << QString() << u"3"_s << u"EdtPartNameBegin"_s;
-        QTest::newRow("empty start, end not looked at") << QString() << u"x"_s << u"EdtPartNameBegin"_s;
-        QTest::newRow("start too large") << u"2147483648"_s << u"3"_s << u"EdtPartNameBegin"_s;
-        QTest::newRow("start with a space") << u" 1"_s << u"3"_s << u"EdtPartNameBegin"_s;
-        QTest::newRow("start in hex") << u"$1"_s << u"3"_s << u"EdtPartNameBegin"_s;
-        QTest::newRow("empty end") << u"1"_s << QString() << u"EdtPartNameEnd"_s;
-        QTest::newRow("end with a letter") << u"1"_s << u"3a"_s << u"EdtPartNameEnd"_s;
+        QTest::newRow("empty start") << QString() << u"3"_s << InputField::RangeBegin;
+        QTest::newRow("empty start, end not looked at") << QString() << u"x"_s << InputField::RangeBegin;
+        QTest::newRow("start too large") << u"2147483648"_s << u"3"_s << InputField::RangeBegin;
+        QTest::newRow("start with a space") << u" 1"_s << u"3"_s << InputField::RangeBegin;
+        QTest::newRow("start in hex") << u"$1"_s << u"3"_s << InputField::RangeBegin;
+        QTest::newRow("empty end") << u"1"_s << QString() << InputField::RangeEnd;
+        QTest::newRow("end with a letter") << u"1"_s << u"3a"_s << InputField::RangeEnd;
     }
     void positionsRefused() {
         QFETCH(QString, begin);
         QFETCH(QString, end);
-        QFETCH(QString, field);
+        QFETCH(InputField, field);
         QTemporaryDir dir;
         FakeRunHost host;
-        host.page = NamePage;
-        host.outDir = dir.filePath(u"out"_s);
+        host.inputs.page = NamePage;
+        host.inputs.outputFolder = dir.filePath(u"out"_s);
         host.files = {WriteTestFile(dir.filePath(u"src/ABCDE.txt"_s))};
-        host.name.range = true;
-        host.name.begin = begin;
-        host.name.end = end;
+        host.inputs.name.range = true;
+        host.inputs.name.begin = begin;
+        host.inputs.name.end = end;
         RunSort(host);
         CheckRunRefused(host, u"请输入整数序号!"_s, field);
     }
@@ -116,13 +116,13 @@ private slots:
     void positionsIgnoredWithoutRange() {
         QTemporaryDir dir;
         FakeRunHost host;
-        host.page = NamePage;
-        host.outDir = dir.filePath(u"out"_s);
+        host.inputs.page = NamePage;
+        host.inputs.outputFolder = dir.filePath(u"out"_s);
         host.files = {WriteTestFile(dir.filePath(u"src/ABCDE.txt"_s))};
-        host.name.begin = u"junk"_s;
+        host.inputs.name.begin = u"junk"_s;
         RunSort(host);
         QCOMPARE(host.messages, QStringList{u"分拣工作完成！"_s});
-        QCOMPARE(TreeOf(host.outDir), (QStringList{u"ABCDE/"_s, u"ABCDE/ABCDE.txt"_s}));
+        QCOMPARE(TreeOf(host.inputs.outputFolder), (QStringList{u"ABCDE/"_s, u"ABCDE/ABCDE.txt"_s}));
     }
 
     void sort_data() {
@@ -207,15 +207,15 @@ private slots:
         QTemporaryDir dir;
         const QString parent = dir.filePath(u"parent"_s);
         FakeRunHost host;
-        host.page = NamePage;
-        host.name = fields;
-        host.outDir = parent + u"/out"_s;
+        host.inputs.page = NamePage;
+        host.inputs.name = fields;
+        host.inputs.outputFolder = parent + u"/out"_s;
         QDir().mkpath(parent);
         for (const QString& entry : prepared) {
             if (entry.endsWith(u'/')) {
-                QDir().mkpath(host.outDir + u'/' + entry);
+                QDir().mkpath(host.inputs.outputFolder + u'/' + entry);
             } else {
-                WriteTestFile(host.outDir + u'/' + entry);
+                WriteTestFile(host.inputs.outputFolder + u'/' + entry);
             }
         }
         for (const QString& name : sources) {

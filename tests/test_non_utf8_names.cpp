@@ -42,9 +42,9 @@ private slots:
 
         FakeRunHost host;
         host.files = imported.paths();
-        host.page = TypePage;
-        host.outDir = dir.filePath(u"out"_s);
-        host.move = true;
+        host.inputs.page = TypePage;
+        host.inputs.outputFolder = dir.filePath(u"out"_s);
+        host.inputs.move = true;
         RunSort(host);
         QCOMPARE(host.messages, QStringList{u"分拣工作完成！"_s});
         struct stat moved {};

@@ -17,15 +17,13 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-constexpr int greater = 0;
-constexpr int less = 1;
-constexpr int kb = 0;
-constexpr int mb = 1;
+constexpr SizeCondition greater = SizeCondition::Larger;
+constexpr SizeCondition less = SizeCondition::Smaller;
+constexpr SizeUnit kb = SizeUnit::KB;
+constexpr SizeUnit mb = SizeUnit::MB;
 
-SizePageFields sizeFields(int condition, const QString& size, int unit) {
-    const QStringList conditions{u"大于"_s, u"小于"_s};
-    const QStringList units{u"KB"_s, u"MB"_s};
-    return {condition, conditions.value(condition), size, unit, units.value(unit)};
+SizePageFields sizeFields(SizeCondition condition, const QString& size, SizeUnit unit) {
+    return {condition, size, unit};
 }
 
 // A file of size bytes named after its size, such as b1025.bin.
@@ -40,6 +38,7 @@ QByteArray makeFileOfSize(const QString& folder, qint64 size) {
 } // namespace
 
 Q_DECLARE_METATYPE(SizePageFields)
+Q_DECLARE_METATYPE(SizeUnit)
 
 // Page 3: files strictly larger or smaller than a threshold in KB or MB, into one folder named as the page reads.
 class TestSizeCriterion : public QObject {
@@ -55,21 +54,20 @@ private slots:
         m_dir = new QTemporaryDir;
         QDir().mkpath(sourceFolder());
         m_host = FakeRunHost();
-        m_host.page = SizePage;
-        m_host.outDir = m_dir->filePath(u"out"_s);
+        m_host.inputs.page = SizePage;
+        m_host.inputs.outputFolder = m_dir->filePath(u"out"_s);
     }
     void cleanup() { delete m_dir; }
 
     void threshold_data() {
         QTest::addColumn<QString>("size");
-        QTest::addColumn<int>("unit");
+        QTest::addColumn<SizeUnit>("unit");
         QTest::addColumn<bool>("valid");
         QTest::addColumn<qint64>("bytes");
 
         QTest::newRow("1 KB") << u"1"_s << kb << true << 1024LL;
         QTest::newRow("1 MB") << u"1"_s << mb << true << 1048576LL;
-        QTest::newRow("unit index 2 is KB") << u"1"_s << 2 << true << 1024LL;
-        QTest::newRow("no unit is KB") << u"1"_s << -1 << true << 1024LL;
+        QTest::newRow("no unit selected is KB") << u"1"_s << SizeUnit::Unselected << true << 1024LL;
         QTest::newRow("negative") << u"-5"_s << kb << true << -5120LL;
         QTest::newRow("hexadecimal") << u"0x10"_s << kb << true << 16384LL;
         QTest::newRow("largest in KB") << u"9007199254740991"_s << kb << true << 9223372036854774784LL;
@@ -83,7 +81,7 @@ private slots:
     }
     void threshold() {
         QFETCH(QString, size);
-        QFETCH(int, unit);
+        QFETCH(SizeUnit, unit);
         QFETCH(bool, valid);
         QFETCH(qint64, bytes);
         const std::optional<qint64> threshold = SizeThreshold(size, unit);
@@ -105,9 +103,9 @@ private slots:
     void refused() {
         QFETCH(QString, size);
         m_host.files = {makeFileOfSize(sourceFolder(), 10)};
-        m_host.size = sizeFields(greater, size, kb);
+        m_host.inputs.size = sizeFields(greater, size, kb);
         RunSort(m_host);
-        CheckRunRefused(m_host, u"请输入正确的文件大小!"_s, u"EdtSize"_s);
+        CheckRunRefused(m_host, u"请输入正确的文件大小!"_s, InputField::Size);
     }
 
     void sort_data() {
@@ -141,10 +139,10 @@ private slots:
         QTest::newRow("hexadecimal size") << sizeFields(greater, u"$10"_s, kb) << QList<qint64>{16384, 16385}
                                           << QStringList{u"大于$10KB/"_s, u"大于$10KB/b16385.bin"_s};
         QTest::newRow("no condition selected is less than")
-            << SizePageFields{-1, QString(), u"5"_s, kb, u"KB"_s} << QList<qint64>{5119, 5120}
+            << sizeFields(SizeCondition::Unselected, u"5"_s, kb) << QList<qint64>{5119, 5120}
             << QStringList{u"5KB/"_s, u"5KB/b5119.bin"_s};
         QTest::newRow("no unit selected is KB")
-            << SizePageFields{greater, u"大于"_s, u"5"_s, -1, QString()} << QList<qint64>{5120, 5121}
+            << sizeFields(greater, u"5"_s, SizeUnit::Unselected) << QList<qint64>{5120, 5121}
             << QStringList{u"大于5/"_s, u"大于5/b5121.bin"_s};
     }
     void sort() {
@@ -154,10 +152,10 @@ private slots:
         for (const qint64 size : sizes) {
             m_host.files.append(makeFileOfSize(sourceFolder(), size));
         }
-        m_host.size = fields;
+        m_host.inputs.size = fields;
         RunSort(m_host);
         QCOMPARE(m_host.messages, QStringList{u"分拣工作完成！"_s});
-        QCOMPARE(TreeOf(m_host.outDir), tree);
+        QCOMPARE(TreeOf(m_host.inputs.outputFolder), tree);
     }
 
     // Entries that cannot be measured are passed over: no copy and no progress step. A link to a file is measured.
@@ -166,9 +164,10 @@ private slots:
         m_host.files.append(makeFileOfSize(sourceFolder(), 10));
         QVERIFY(QFile::link(u"b10.bin"_s, sourceFolder() + u"/link.bin"_s));
         m_host.files.append(QFile::encodeName(sourceFolder() + u"/link.bin"_s));
-        m_host.size = sizeFields(greater, u"-1"_s, kb);
+        m_host.inputs.size = sizeFields(greater, u"-1"_s, kb);
         RunSort(m_host);
-        QCOMPARE(TreeOf(m_host.outDir), (QStringList{u"大于-1KB/"_s, u"大于-1KB/b10.bin"_s, u"大于-1KB/link.bin"_s}));
+        QCOMPARE(TreeOf(m_host.inputs.outputFolder),
+                 (QStringList{u"大于-1KB/"_s, u"大于-1KB/b10.bin"_s, u"大于-1KB/link.bin"_s}));
         QCOMPARE(m_host.progress, (QList<int>{66, 83, 100, 0}));
     }
 
@@ -180,9 +179,9 @@ private slots:
         const QByteArray path = makeFileOfSize(sourceFolder(), 10);
         QVERIFY(QFile::setPermissions(QFile::decodeName(path), {}));
         m_host.files = {path};
-        m_host.size = sizeFields(greater, u"0"_s, kb);
+        m_host.inputs.size = sizeFields(greater, u"0"_s, kb);
         RunSort(m_host);
-        QCOMPARE(TreeOf(m_host.outDir), QStringList{u"大于0KB/"_s});
+        QCOMPARE(TreeOf(m_host.inputs.outputFolder), QStringList{u"大于0KB/"_s});
         QCOMPARE(m_host.progress, (QList<int>{100, 0}));
     }
 };

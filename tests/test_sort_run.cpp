@@ -58,35 +58,35 @@ private slots:
     void init() {
         m_dir = new QTemporaryDir;
         m_host = FakeRunHost();
-        m_host.outDir = path(u"out"_s);
-        m_host.keywords = u"游记"_s;
+        m_host.inputs.outputFolder = path(u"out"_s);
+        m_host.inputs.keywords = u"游记"_s;
     }
     void cleanup() { delete m_dir; }
 
     void anEmptyListIsTheFirstCheck() {
-        m_host.keywords.clear();
-        m_host.filter.include = true;
-        m_host.outDir = u"/no/slash"_s;
+        m_host.inputs.keywords.clear();
+        m_host.inputs.filter.include = true;
+        m_host.inputs.outputFolder = u"/no/slash"_s;
         RunSort(m_host);
         QCOMPARE(m_host.messages, QStringList{u"没有需要分拣的文件!"_s});
-        QCOMPARE(m_host.outDir, u"/no/slash"_s);
+        QCOMPARE(m_host.inputs.outputFolder, u"/no/slash"_s);
         QVERIFY(m_host.locks.isEmpty());
     }
 
     void includeModeNeedsTypes() {
         listFiles({u"西游记.txt"_s});
-        m_host.filter.include = true;
-        m_host.filter.exclude = false;
+        m_host.inputs.filter.include = true;
+        m_host.inputs.filter.exclude = false;
         RunSort(m_host);
         QCOMPARE(m_host.messages, QStringList{u"如果选择了只分拣某些文件类型，则类型不应当为空！"_s});
-        QCOMPARE(m_host.outDir, path(u"out"_s)); // checked before the output folder is touched
+        QCOMPARE(m_host.inputs.outputFolder, path(u"out"_s)); // checked before the output folder is touched
         QVERIFY(!QFileInfo::exists(path(u"out"_s)));
     }
 
     void includeCheckIsNotMadeOnTheImagePage() {
         listFiles({u"a.jpg"_s});
-        m_host.page = ImagePage;
-        m_host.filter.include = true;
+        m_host.inputs.page = ImagePage;
+        m_host.inputs.filter.include = true;
         RunSort(m_host);
         QVERIFY(!m_host.messages.contains(u"如果选择了只分拣某些文件类型，则类型不应当为空！"_s));
     }
@@ -103,12 +103,12 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, normalised);
         listFiles({u"a"_s});
-        m_host.outDir = typed;
-        m_host.keywords = u" \t "_s;
+        m_host.inputs.outputFolder = typed;
+        m_host.inputs.keywords = u" \t "_s;
         RunSort(m_host);
-        QCOMPARE(m_host.outDir, normalised);
+        QCOMPARE(m_host.inputs.outputFolder, normalised);
         QCOMPARE(m_host.messages, QStringList{u"请输入匹配关键字!"_s});
-        QCOMPARE(m_host.inputErrors.first().field, u"EdtKeys"_s);
+        QCOMPARE(m_host.inputErrors.first().field, InputField::Keywords);
         QVERIFY(m_host.locks.isEmpty());
     }
 
@@ -129,8 +129,8 @@ private slots:
         QFETCH(QStringList, excluded);
         QFETCH(QList<int>, progress);
         listFiles(files);
-        m_host.filter.exclude = !excluded.isEmpty();
-        m_host.filter.typeList = excluded;
+        m_host.inputs.filter.exclude = !excluded.isEmpty();
+        m_host.inputs.filter.typeList = excluded;
         RunSort(m_host);
         QCOMPARE(m_host.progress, progress);
         QCOMPARE(m_host.messages, QStringList{kDone});
@@ -139,7 +139,7 @@ private slots:
 
     void keywordsPlaceIntoOneFolderEach() {
         listFiles({u"西游记.txt"_s, u"东游记.doc"_s, u"ab.txt"_s, u"report.doc"_s, u".profile"_s, u"xAbCx.txt"_s});
-        m_host.keywords = u" 游记  a b doc "_s;
+        m_host.inputs.keywords = u" 游记  a b doc "_s;
         RunSort(m_host);
         QCOMPARE(EntriesOf(path(u"out"_s)), (QStringList{u"a"_s, u"b"_s, u"游记"_s}));
         QCOMPARE(EntriesOf(path(u"out/游记"_s)), (QStringList{u"东游记.doc"_s, u"西游记.txt"_s}));
@@ -151,15 +151,15 @@ private slots:
 
     void theFolderIsNamedAsTheKeywordIsTyped() {
         listFiles({u"Photo2024.JPG"_s});
-        m_host.keywords = u"photo"_s;
+        m_host.inputs.keywords = u"photo"_s;
         RunSort(m_host);
         QCOMPARE(EntriesOf(path(u"out/photo"_s)), QStringList{u"Photo2024.JPG"_s});
     }
 
     void repeatedKeywordsMeetTheSameNamePolicy() {
         listFiles({u"xAbCx.txt"_s});
-        m_host.keywords = u"abc abc"_s;
-        m_host.policy = SameNamePolicy::Rename;
+        m_host.inputs.keywords = u"abc abc"_s;
+        m_host.inputs.policy = SameNamePolicy::Rename;
         RunSort(m_host);
         QCOMPARE(EntriesOf(path(u"out/abc"_s)), (QStringList{u"xAbCx.txt"_s, u"xAbCx_1.txt"_s}));
     }
@@ -179,9 +179,9 @@ private slots:
             WriteTestFile(path(u"out/"_s + alreadyInFolder + u"/k1k2.txt"_s), "existing");
         }
         const ino_t original = inodeOf(path(u"src/k1k2.txt"_s));
-        m_host.keywords = u"k1 k2"_s;
-        m_host.move = true;
-        m_host.policy = SameNamePolicy::Skip;
+        m_host.inputs.keywords = u"k1 k2"_s;
+        m_host.inputs.move = true;
+        m_host.inputs.policy = SameNamePolicy::Skip;
         RunSort(m_host);
         QCOMPARE(QFileInfo::exists(path(u"src/k1k2.txt"_s)), sourceStays);
         QVERIFY(QFileInfo::exists(path(u"out/k1/k1k2.txt"_s)));
@@ -195,8 +195,8 @@ private slots:
     void moveLeavesUnmatchedAndRefusedFiles() {
         listFiles({u"游记1.txt"_s, u"other.txt"_s, u"游记2.txt"_s});
         WriteTestFile(path(u"out/游记/游记2.txt"_s), "existing");
-        m_host.move = true;
-        m_host.policy = SameNamePolicy::Ask;
+        m_host.inputs.move = true;
+        m_host.inputs.policy = SameNamePolicy::Ask;
         m_host.overwriteAnswer = OverwriteAnswer::No;
         RunSort(m_host);
         QCOMPARE(EntriesOf(path(u"src"_s)), (QStringList{u"other.txt"_s, u"游记2.txt"_s}));
@@ -208,7 +208,7 @@ private slots:
     void failuresAreCountedInTheCompletionMessage() {
         listFiles({u"游记-gone.txt"_s, u"游记-ok.txt"_s});
         QFile::remove(path(u"src/游记-gone.txt"_s)); // deleted between listing and sorting
-        m_host.move = true;
+        m_host.inputs.move = true;
         RunSort(m_host);
         QCOMPARE(m_host.messages, QStringList{kDone + u"\n有 1 个文件复制或删除失败。"_s});
         QCOMPARE(EntriesOf(path(u"out/游记"_s)), QStringList{u"游记-ok.txt"_s});
@@ -253,7 +253,7 @@ private slots:
             m_host.files.append(WriteTestFile(path(u"src/"_s + name), "new"));
             WriteTestFile(path(u"out/游记/"_s + name), "existing");
         }
-        m_host.policy = SameNamePolicy::Ask;
+        m_host.inputs.policy = SameNamePolicy::Ask;
         m_host.overwriteAnswer = answer;
         RunSort(m_host);
         QCOMPARE(m_host.questions.size(), 1);
@@ -269,7 +269,7 @@ private slots:
         // The folder cannot be made, so the copy fails and, in move mode, the source stays.
         listFiles({u"游记.txt"_s});
         WriteTestFile(path(u"out/游记"_s), "a file, not a folder");
-        m_host.move = true;
+        m_host.inputs.move = true;
         RunSort(m_host);
         QCOMPARE(ReadTestFile(path(u"out/游记"_s)), QByteArray("a file, not a folder"));
         QCOMPARE(EntriesOf(path(u"src"_s)), QStringList{u"游记.txt"_s});
@@ -280,8 +280,8 @@ private slots:
         // The output folder is where the file already lies: the only copy must survive.
         const QByteArray source = WriteTestFile(path(u"out/游记/游记.txt"_s), "only copy");
         m_host.files = {source};
-        m_host.move = true;
-        m_host.policy = SameNamePolicy::Overwrite;
+        m_host.inputs.move = true;
+        m_host.inputs.policy = SameNamePolicy::Overwrite;
         RunSort(m_host);
         QCOMPARE(ReadTestFile(path(u"out/游记/游记.txt"_s)), QByteArray("only copy"));
         QCOMPARE(m_host.messages, QStringList{kDone + u"\n有 1 个文件复制或删除失败。"_s});
@@ -296,7 +296,7 @@ private slots:
         QVERIFY(::utimensat(AT_FDCWD, source.constData(), times, 0) == 0);
         struct stat before {};
         QVERIFY(::stat(source.constData(), &before) == 0);
-        m_host.move = true;
+        m_host.inputs.move = true;
         RunSort(m_host);
         struct stat after {};
         QVERIFY(::stat(QFile::encodeName(path(u"out/游记/游记.txt"_s)).constData(), &after) == 0);
@@ -310,8 +310,8 @@ private slots:
     // Keywords whose folder would not lie below the output folder are passed over; the others still place.
     void keywordsNeverLeadOutOfTheOutputFolder() {
         listFiles({u"a..b游记.txt"_s, u"c.d.txt"_s});
-        m_host.keywords = u". .. 游记 ./.."_s;
-        m_host.policy = SameNamePolicy::Rename;
+        m_host.inputs.keywords = u". .. 游记 ./.."_s;
+        m_host.inputs.policy = SameNamePolicy::Rename;
         RunSort(m_host);
         QCOMPARE(EntriesOf(m_dir->path()), (QStringList{u"out"_s, u"src"_s}));
         QCOMPARE(EntriesOf(path(u"out"_s)), QStringList{u"游记"_s});
@@ -337,9 +337,9 @@ private slots:
         MakeFolder(QFile::encodeName(path(u"elsewhere"_s)));
         MakeFolder(QFile::encodeName(path(u"out"_s)));
         MakeLink(QFile::encodeName(path(leadsTo)), QFile::encodeName(path(u"out/游记"_s)));
-        m_host.page = page;
-        m_host.name.onlyExisting = true;
-        m_host.move = true;
+        m_host.inputs.page = CriterionPage(page);
+        m_host.inputs.name.onlyExisting = true;
+        m_host.inputs.move = true;
         const std::optional<SortPlan> plan = PlanSort(m_host);
         QVERIFY(plan && plan->steps.size() == 1);
         QCOMPARE(plan->steps.first().action, action);
@@ -358,7 +358,7 @@ private slots:
     // A folder name that was not valid text when chosen stands for other bytes than the folder's own: no run.
     void anOutputFolderThatCannotBeNamedIsRefused() {
         listFiles({u"游记.txt"_s});
-        m_host.outDir = path(u"out-"_s) + QChar::ReplacementCharacter;
+        m_host.inputs.outputFolder = path(u"out-"_s) + QChar::ReplacementCharacter;
         RunSort(m_host);
         QCOMPARE(m_host.messages, QStringList{u"输出文件夹的名称无法识别，请重新选择输出文件夹。"_s});
         QVERIFY(m_host.locks.isEmpty());
@@ -368,56 +368,62 @@ private slots:
     // A plan is refused with the run's own messages, and neither makes a folder nor changes the host's fields.
     void aPlanIsRefusedAsTheRunIs_data() {
         QTest::addColumn<QString>("refusal");
-        // The boxes shown (a field's message is a box too), and the input errors as message@field.
+        // The boxes shown (a field's message is a box too), and the fields that got the focus.
         QTest::addColumn<QStringList>("shown");
-        QTest::newRow("empty list") << u"list"_s << QStringList{u"没有需要分拣的文件!"_s};
+        QTest::addColumn<QList<InputField>>("focused");
+        QTest::newRow("empty list") << u"list"_s << QStringList{u"没有需要分拣的文件!"_s} << QList<InputField>();
         QTest::newRow("include without types")
-            << u"include"_s << QStringList{u"如果选择了只分拣某些文件类型，则类型不应当为空！"_s};
+            << u"include"_s << QStringList{u"如果选择了只分拣某些文件类型，则类型不应当为空！"_s}
+            << QList<InputField>();
         QTest::newRow("output folder without a name")
-            << u"folder"_s << QStringList{u"输出文件夹的名称无法识别，请重新选择输出文件夹。"_s};
-        QTest::newRow("no keyword") << u"keyword"_s
-                                    << QStringList{u"请输入匹配关键字!"_s, u"请输入匹配关键字!@EdtKeys"_s};
+            << u"folder"_s << QStringList{u"输出文件夹的名称无法识别，请重新选择输出文件夹。"_s} << QList<InputField>();
+        QTest::newRow("no keyword") << u"keyword"_s << QStringList{u"请输入匹配关键字!"_s}
+                                    << QList<InputField>{InputField::Keywords};
         QTest::newRow("size not a number")
-            << u"size"_s << QStringList{u"请输入正确的文件大小!"_s, u"请输入正确的文件大小!@EdtSize"_s};
+            << u"size"_s << QStringList{u"请输入正确的文件大小!"_s} << QList<InputField>{InputField::Size};
     }
     void aPlanIsRefusedAsTheRunIs() {
         QFETCH(QString, refusal);
         QFETCH(QStringList, shown);
-        const auto shownBy = [](const FakeRunHost& host) {
-            QStringList texts = host.messages;
+        QFETCH(QList<InputField>, focused);
+        const auto focusedBy = [](const FakeRunHost& host) {
+            QList<InputField> fields;
             for (const InputError& error : host.inputErrors) {
-                texts.append(error.message + u'@' + error.field);
+                fields.append(error.field);
             }
-            return texts;
+            return fields;
         };
         if (refusal != u"list"_s) {
             listFiles({u"游记.txt"_s});
         }
-        m_host.filter.include = refusal == u"include"_s;
-        m_host.outDir = refusal == u"folder"_s ? path(u"out-"_s) + QChar::ReplacementCharacter : path(u"out"_s);
-        m_host.keywords = refusal == u"keyword"_s ? u" "_s : u"游记"_s;
-        m_host.page = refusal == u"size"_s ? SizePage : KeywordPage;
-        m_host.size = {0, u"大于"_s, u"x"_s, 0, u"KB"_s};
+        m_host.inputs.filter.include = refusal == u"include"_s;
+        m_host.inputs.outputFolder =
+            refusal == u"folder"_s ? path(u"out-"_s) + QChar::ReplacementCharacter : path(u"out"_s);
+        m_host.inputs.keywords = refusal == u"keyword"_s ? u" "_s : u"游记"_s;
+        m_host.inputs.page = refusal == u"size"_s ? SizePage : KeywordPage;
+        m_host.inputs.size = {SizeCondition::Larger, u"x"_s, SizeUnit::KB};
         FakeRunHost planHost = m_host;
         QVERIFY(!PlanSort(planHost));
-        QCOMPARE(planHost.outDir, m_host.outDir);
+        QCOMPARE(planHost.inputs.outputFolder, m_host.inputs.outputFolder);
         QCOMPARE(EntriesOf(m_dir->path()), refusal == u"list"_s ? QStringList() : QStringList{u"src"_s});
         RunSort(m_host);
-        QCOMPARE(shownBy(planHost), shown);
-        QCOMPARE(shownBy(m_host), shown);
+        QCOMPARE(planHost.messages, shown);
+        QCOMPARE(m_host.messages, shown);
+        QCOMPARE(focusedBy(planHost), focused);
+        QCOMPARE(focusedBy(m_host), focused);
     }
 
     // The plan of the same-name question says that it will come, and asks nothing.
     void aPlanNeverAsks() {
         listFiles({u"游记.txt"_s});
         WriteTestFile(path(u"out/游记/游记.txt"_s), "old");
-        m_host.policy = SameNamePolicy::Ask;
+        m_host.inputs.policy = SameNamePolicy::Ask;
         const std::optional<SortPlan> plan = PlanSort(m_host);
         QVERIFY(plan && plan->steps.size() == 1);
         QCOMPARE(plan->steps.first().action, PlanAction::Ask);
         QCOMPARE(plan->steps.first().target, QFile::encodeName(path(u"out/游记/游记.txt"_s)));
         QVERIFY(m_host.questions.isEmpty() && m_host.locks.isEmpty() && m_host.reports.isEmpty());
-        QCOMPARE(m_host.outDir, path(u"out"_s));
+        QCOMPARE(m_host.inputs.outputFolder, path(u"out"_s));
     }
 
     // Placing into a folder removes the temporary files that ended processes of ours left there, and nothing else.
@@ -464,17 +470,29 @@ private slots:
         QCOMPARE(m_host.reports.value(0).placed, 2);
     }
 
+    // The window leaves copy or move and the same-name policy open during a run; the run reads them again whenever
+    // it processed events.
     void inputsChangedDuringARunApplyFromTheNextFile() {
         listFiles({u"游记1.txt"_s, u"游记2.txt"_s, u"游记3.txt"_s});
         int processed = 0;
         m_host.onProcessEvents = [&] {
             if (++processed == 1) {
-                m_host.move = true;
+                m_host.inputs.move = true;
             }
         };
         RunSort(m_host);
         QCOMPARE(EntriesOf(path(u"src"_s)), QStringList{u"游记1.txt"_s});
         QCOMPARE(EntriesOf(path(u"out/游记"_s)).size(), 3);
+    }
+    void aPolicyChangedDuringARunAppliesFromTheNextFile() {
+        listFiles({u"游记1.txt"_s, u"游记2.txt"_s});
+        for (const QString& name : {u"游记1.txt"_s, u"游记2.txt"_s}) {
+            WriteTestFile(path(u"out/游记/"_s + name), "old");
+        }
+        m_host.onProcessEvents = [&] { m_host.inputs.policy = SameNamePolicy::Skip; };
+        RunSort(m_host);
+        QCOMPARE(ReadTestFile(path(u"out/游记/游记1.txt"_s)), u"游记1.txt"_s.toUtf8());
+        QCOMPARE(ReadTestFile(path(u"out/游记/游记2.txt"_s)), QByteArray("old"));
     }
 
     void aCloseRequestEndsTheRunAfterTheCurrentFile() {

@@ -38,28 +38,29 @@ private slots:
         QFETCH(QStringList, tree);
         QTemporaryDir dir;
         FakeRunHost host;
-        host.page = TypePage;
-        host.outDir = dir.filePath(u"out"_s);
+        host.inputs.page = TypePage;
+        host.inputs.outputFolder = dir.filePath(u"out"_s);
         for (const QString& name : sources) {
             host.files.append(WriteTestFile(dir.filePath(u"src/"_s + name), name.toUtf8()));
         }
         RunSort(host);
         QCOMPARE(host.messages, QStringList{u"分拣工作完成！"_s});
-        QCOMPARE(TreeOf(host.outDir), tree);
+        QCOMPARE(TreeOf(host.inputs.outputFolder), tree);
     }
 
     void includeModeMakesOnlyTheListedFolder() {
         QTemporaryDir dir;
         FakeRunHost host;
-        host.page = TypePage;
-        host.outDir = dir.filePath(u"out"_s);
+        host.inputs.page = TypePage;
+        host.inputs.outputFolder = dir.filePath(u"out"_s);
         for (const QString& name : {u"a.JPG"_s, u"b.jpg"_s, u"c.png"_s, u"d"_s}) {
             host.files.append(WriteTestFile(dir.filePath(u"src/"_s + name)));
         }
-        host.filter.include = true;
-        host.filter.typeList = {u"*.jpg"_s};
+        host.inputs.filter.include = true;
+        host.inputs.filter.typeList = {u"*.jpg"_s};
         RunSort(host);
-        QCOMPARE(TreeOf(host.outDir), (QStringList{u".JPG/"_s, u".JPG/a.JPG"_s, u".jpg/"_s, u".jpg/b.jpg"_s}));
+        QCOMPARE(TreeOf(host.inputs.outputFolder),
+                 (QStringList{u".JPG/"_s, u".JPG/a.JPG"_s, u".jpg/"_s, u".jpg/b.jpg"_s}));
     }
 };
 

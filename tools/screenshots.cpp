@@ -203,11 +203,11 @@ void makeSampleHistory() {
         header.move = run >= 2;
         header.startNs = (1714554000LL + run * 3600LL) * 1000000000LL;
         header.listSize = listSizes[run];
-        Fs::Error error;
-        std::unique_ptr<RunJournal> journal = RunJournal::start(folder, header, error);
-        if (!journal) {
+        Fs::Result<std::unique_ptr<RunJournal>> started = RunJournal::start(folder, header);
+        if (started.failed()) {
             fail(u"cannot write a journal"_s);
         }
+        std::unique_ptr<RunJournal> journal = std::move(*started);
         const int size = listSizes[run];
         if (run == 0) {
             (void)journal->finish({false, {2, size - 40, 12, 26}});

@@ -12,7 +12,11 @@
 #include "journal/JournalRecorder.h"
 
 CliRunHost::CliRunHost(const SortRequest& request, const FileListModel& files)
-    : m_request(request), m_files(files), m_outputFolder(request.outputFolder), m_progress(!request.quiet) {}
+    : m_request(request), m_files(files), m_progress(!request.quiet) {}
+
+RunInputs CliRunHost::runInputs() const {
+    return m_request.inputs;
+}
 
 int CliRunHost::fileCount() const {
     return m_files.size();
@@ -22,53 +26,9 @@ QByteArray CliRunHost::fileAt(int index) const {
     return m_files.at(index);
 }
 
-int CliRunHost::pageIndex() const {
-    return m_request.page;
-}
-
-QString CliRunHost::keywordText() const {
-    return m_request.keywordText;
-}
-
-NamePageFields CliRunHost::namePage() const {
-    return m_request.name;
-}
-
-SizePageFields CliRunHost::sizePage() const {
-    return m_request.size;
-}
-
-DatePageFields CliRunHost::datePage() const {
-    return m_request.date;
-}
-
-ImagePageFields CliRunHost::imagePage() const {
-    return m_request.image;
-}
-
-QString CliRunHost::outputFolder() const {
-    return m_outputFolder;
-}
-
-void CliRunHost::setOutputFolder(const QString& folder) {
-    m_outputFolder = folder;
-}
-
-bool CliRunHost::moveMode() const {
-    return m_request.move;
-}
-
-SameNamePolicy CliRunHost::sameNamePolicy() const {
-    return m_request.policy;
-}
-
 OverwriteAnswer CliRunHost::askOverwrite(const OverwriteQuestion& question) {
     m_progress.clear();
     return AskOverwriteOnTerminal(question.existing, question.incoming);
-}
-
-ExtensionFilterState CliRunHost::extensionFilter() const {
-    return m_request.filter;
 }
 
 // Nothing else can change the options during a run: there is nothing to lock.
@@ -109,18 +69,16 @@ RecordingStart CliRunHost::startRecording(const RunDescription& run) {
     if (!m_request.journal) {
         return {};
     }
-    const JournalFolder folder = JournalFolder::standard();
-    Fs::Error error;
-    RecordingStart start;
-    start.recorder = JournalRecorder::start(folder, run, error);
-    if (!start.recorder) {
+    Fs::Result<std::unique_ptr<JournalRecorder>> journal = StartJournal(run);
+    if (journal.failed()) {
         PrintErrorLine(CommandLine::tr("%1: cannot write the journal there (%2); nothing was touched. Use "
                                        "--no-journal to sort without one (no undo).")
-                           .arg(QString::fromUtf8(EscapedText(folder.path())), ErrnoText(error.code)));
+                           .arg(QString::fromUtf8(EscapedText(JournalFolder::standard().path())),
+                                ErrnoText(journal.error().code)));
         m_exitStatus = 2;
-        start.proceed = false;
+        return {false, nullptr};
     }
-    return start;
+    return {true, std::move(*journal)};
 }
 
 // With --json every step is written as it ends, so that a program reading the output follows the run.

@@ -6,8 +6,8 @@
 class FileListModel;
 struct SortRequest;
 
-// The sort run's view of the command line: the page, fields and choices come from the options, the files from the
-// file list the inputs filled. Progress goes to a terminal, the same-name question is asked on it, and the report
+// The sort run's view of the command line: the run's inputs come from the options, the files from the file list the
+// input sources filled. Progress goes to a terminal, the same-name question is asked on it, and the report
 // goes to standard output and standard error.
 class CliRunHost final : public RunHost {
 public:
@@ -16,20 +16,10 @@ public:
     // 0 when every file was dealt with, 1 when a file failed, 2 when the run refused its inputs.
     int exitStatus() const { return m_exitStatus; }
 
+    RunInputs runInputs() const override;
     int fileCount() const override;
     QByteArray fileAt(int index) const override;
-    int pageIndex() const override;
-    QString keywordText() const override;
-    NamePageFields namePage() const override;
-    SizePageFields sizePage() const override;
-    DatePageFields datePage() const override;
-    ImagePageFields imagePage() const override;
-    QString outputFolder() const override;
-    void setOutputFolder(const QString& folder) override;
-    bool moveMode() const override;
-    SameNamePolicy sameNamePolicy() const override;
     OverwriteAnswer askOverwrite(const OverwriteQuestion& question) override;
-    ExtensionFilterState extensionFilter() const override;
     void setRunLock(bool locked) override;
     void setProgress(int percent) override;
     void showProgress(int index, int count, const QByteArray& path) override;
@@ -44,7 +34,6 @@ public:
 private:
     const SortRequest& m_request;
     const FileListModel& m_files;
-    QString m_outputFolder;
     TerminalProgress m_progress;
     int m_exitStatus = 0;
 };

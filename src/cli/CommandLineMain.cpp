@@ -103,7 +103,7 @@ int sortStatus(CliRunHost& host, const SortRequest& request, int fileCount, cons
 
 int runSort(const SortRequest& request) {
     FileListModel files;
-    const AddedInputs added = AddSortInputs(request.inputs, files);
+    const AddedInputs added = AddSortInputs(request.sources, files);
     if (InterruptingSignal() != 0) {
         return signalStatus();
     }

@@ -13,16 +13,15 @@
 #include "filelist/FolderScan.h"
 #include "filelist/ListFile.h"
 
-#include <cerrno>
 #include <cstdlib>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
-std::optional<QByteArray> WorkingFolder() {
+Fs::Result<QByteArray> WorkingFolder() {
     char* folder = ::getcwd(nullptr, 0);
     if (!folder) {
-        return std::nullopt;
+        return Fs::FailureOf(Fs::Operation::OpenSource);
     }
     QByteArray bytes(folder);
     std::free(folder);
@@ -50,8 +49,8 @@ std::optional<QByteArray> AbsolutePath(const QByteArray& path) {
     if (path.startsWith('/')) {
         return path;
     }
-    const std::optional<QByteArray> workingFolder = WorkingFolder();
-    return workingFolder ? std::optional<QByteArray>(AbsolutePath(path, *workingFolder)) : std::nullopt;
+    const Fs::Result<QByteArray> workingFolder = WorkingFolder();
+    return workingFolder.failed() ? std::nullopt : std::optional<QByteArray>(AbsolutePath(path, *workingFolder));
 }
 
 namespace {
@@ -72,8 +71,9 @@ QString cannotRead(const QString& what, int code) {
     return CommandLine::tr("%1: cannot read: %2").arg(what, ErrnoText(code));
 }
 
-// The whole of standard input; an error code when it cannot be read or a signal stopped the reading.
-std::optional<QByteArray> readStandardInput(int& error) {
+// The whole of standard input; ReadSource with the errno value when it cannot be read or a signal stopped the
+// reading (EINTR).
+Fs::Result<QByteArray> readStandardInput() {
     QByteArray text;
     char buffer[65536];
     for (;;) {
@@ -83,8 +83,7 @@ std::optional<QByteArray> readStandardInput(int& error) {
         } else if (count == 0) {
             return text;
         } else {
-            error = errno;
-            return std::nullopt;
+            return Fs::FailureOf(Fs::Operation::ReadSource);
         }
     }
 }
@@ -96,10 +95,9 @@ void noteScans(const FolderScanner& scanner, AddedInputs& added) {
 }
 
 void addStandardInput(bool nulSeparated, FileListModel& fileList, AddedInputs& added) {
-    int error = 0;
-    const std::optional<QByteArray> text = readStandardInput(error);
-    if (!text) {
-        added.error = cannotRead(CommandLine::tr("standard input"), error);
+    const Fs::Result<QByteArray> text = readStandardInput();
+    if (text.failed()) {
+        added.error = cannotRead(CommandLine::tr("standard input"), text.error().code);
         return;
     }
     QByteArrayList paths = nulSeparated ? text->split('\0') : SplitListFileLines(*text);
@@ -138,11 +136,11 @@ std::optional<QString> addListFile(const QByteArray& fileName, const QByteArray&
 
 AddedInputs AddNamedPaths(const QByteArrayList& paths, FileListModel& fileList) {
     AddedInputs added;
-    const std::optional<QByteArray> workingFolder = WorkingFolder();
+    const Fs::Result<QByteArray> workingFolder = WorkingFolder();
     CommandLineScanHost host;
     FolderScanner scanner(fileList, host);
     for (const QByteArray& path : paths) {
-        const QByteArray absolute = workingFolder ? AbsolutePath(path, *workingFolder) : path;
+        const QByteArray absolute = workingFolder.failed() ? path : AbsolutePath(path, *workingFolder);
         if (Fs::ReachesFolder(absolute)) {
             scanner.scanFolder(absolute);
         } else if (Fs::ReachesAnything(absolute)) {
@@ -157,10 +155,10 @@ AddedInputs AddNamedPaths(const QByteArrayList& paths, FileListModel& fileList) 
 }
 
 AddedInputs AddSortInputs(const SortInputSources& sources, FileListModel& fileList) {
-    const std::optional<QByteArray> workingFolder = WorkingFolder();
-    if (!workingFolder) {
+    const Fs::Result<QByteArray> workingFolder = WorkingFolder();
+    if (workingFolder.failed()) {
         AddedInputs failed;
-        failed.error = cannotRead(CommandLine::tr("the working folder"), errno);
+        failed.error = cannotRead(CommandLine::tr("the working folder"), workingFolder.error().code);
         return failed;
     }
     AddedInputs added = AddNamedPaths(sources.paths, fileList);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/FsResult.h"
 #include "filelist/FolderScan.h"
 
 #include <QByteArray>
@@ -12,8 +13,9 @@
 class FileListModel;
 struct SortInputSources;
 
-// The working folder as the kernel names it, or nothing when it cannot be found (it was removed).
-std::optional<QByteArray> WorkingFolder();
+// The working folder as the kernel names it; OpenSource with the errno of getcwd when it cannot be found (it was
+// removed: ENOENT).
+Fs::Result<QByteArray> WorkingFolder();
 
 // path made absolute by putting workingFolder before it when it is relative. Links are not resolved, so the path
 // still names what the user named; only leading "./" pieces are dropped ("find ." writes them).

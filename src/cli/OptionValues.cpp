@@ -14,12 +14,12 @@
 using namespace Qt::StringLiterals;
 
 std::optional<SizeValue> ParseSizeValue(const QString& text) {
-    const QStringList units = SizeUnitTexts();
-    for (int unit = 0; unit < units.size(); ++unit) {
-        if (!text.endsWith(units[unit], Qt::CaseInsensitive)) {
+    for (const SizeUnit unit : {SizeUnit::KB, SizeUnit::MB}) {
+        const QString unitText = SizeUnitText(unit);
+        if (!text.endsWith(unitText, Qt::CaseInsensitive)) {
             continue;
         }
-        const QString number = text.chopped(units[unit].size());
+        const QString number = text.chopped(unitText.size());
         if (number.contains(u'-') || !SizeThreshold(number, unit)) {
             return std::nullopt;
         }
@@ -54,7 +54,9 @@ std::optional<MomentValue> ParseMoment(const QString& text) {
 
 std::optional<PixelValue> ParsePixelValue(const QString& text) {
     // Longest prefix first: "=" is also the end of ">=" and "<=".
-    const std::array<std::pair<QString, int>, 3> conditions{{{u">="_s, 0}, {u"<="_s, 1}, {u"="_s, 2}}};
+    const std::array<std::pair<QString, PictureCondition>, 3> conditions{{{u">="_s, PictureCondition::AtLeast},
+                                                                          {u"<="_s, PictureCondition::AtMost},
+                                                                          {u"="_s, PictureCondition::Exactly}}};
     for (const auto& [prefix, condition] : conditions) {
         if (!text.startsWith(prefix)) {
             continue;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/criteria/ExtensionFilter.h"
+#include "engine/criteria/PageFields.h"
 #include "engine/placement/Placement.h"
 
 #include <QDate>
@@ -16,10 +17,10 @@
 // pasting puts into a field, is refused.
 
 // --larger/--smaller: a whole number followed by KB or MB, either letter case. number is the text before the unit,
-// as the size field would hold it; unit is the index of the unit list (0 KB, 1 MB).
+// as the size field would hold it.
 struct SizeValue {
     QString number;
-    int unit = 0;
+    SizeUnit unit = SizeUnit::KB;
 };
 std::optional<SizeValue> ParseSizeValue(const QString& text);
 
@@ -30,10 +31,9 @@ struct MomentValue {
 };
 std::optional<MomentValue> ParseMoment(const QString& text);
 
-// --width/--height: >=N, <=N or =N. condition is the index of the condition list (0 at least, 1 at most,
-// 2 exactly); limit is N as the pixel field would hold it.
+// --width/--height: >=N, <=N or =N; limit is N as the pixel field would hold it.
 struct PixelValue {
-    int condition = 0;
+    PictureCondition condition = PictureCondition::AtLeast;
     QString limit;
 };
 std::optional<PixelValue> ParsePixelValue(const QString& text);

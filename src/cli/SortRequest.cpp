@@ -105,7 +105,7 @@ std::optional<QString> textValue(const QCommandLineParser& parser, const QString
 
 std::optional<UsageError> fillCriterion(const QCommandLineParser& parser, SortRequest& request) {
     if (parser.isSet(u"keywords"_s)) {
-        request.page = KeywordPage;
+        request.inputs.page = KeywordPage;
         const std::optional<QString> text = textValue(parser, u"keywords"_s);
         if (!text) {
             return expected(u"keywords"_s, CommandLine::tr("keywords in valid UTF-8"));
@@ -113,69 +113,70 @@ std::optional<UsageError> fillCriterion(const QCommandLineParser& parser, SortRe
         if (TrimBlanksAndControls(*text).isEmpty()) {
             return expected(u"keywords"_s, CommandLine::tr("one or more keywords separated by spaces"));
         }
-        request.keywordText = *text;
+        request.inputs.keywords = *text;
     } else if (parser.isSet(u"by-name"_s)) {
-        request.page = NamePage;
+        request.inputs.page = NamePage;
         if (parser.isSet(u"range"_s)) {
             const std::optional<RangeValue> range = ParseRange(parser.value(u"range"_s));
             if (!range) {
                 return expected(u"range"_s, CommandLine::tr("two whole numbers FROM-TO, such as 1-3"));
             }
-            request.name.range = true;
-            request.name.begin = range->begin;
-            request.name.end = range->end;
+            request.inputs.name.range = true;
+            request.inputs.name.begin = range->begin;
+            request.inputs.name.end = range->end;
         }
         if (parser.isSet(u"remove"_s)) {
             const std::optional<QString> filter = textValue(parser, u"remove"_s);
             if (!filter) {
                 return expected(u"remove"_s, CommandLine::tr("text in UTF-8"));
             }
-            request.name.filter = *filter;
+            request.inputs.name.filter = *filter;
         }
-        request.name.onlyExisting = parser.isSet(u"existing-folders-only"_s);
+        request.inputs.name.onlyExisting = parser.isSet(u"existing-folders-only"_s);
     } else if (parser.isSet(u"by-type"_s)) {
-        request.page = TypePage;
+        request.inputs.page = TypePage;
     } else if (parser.isSet(u"larger"_s) || parser.isSet(u"smaller"_s)) {
-        request.page = SizePage;
-        // The condition is the index of the condition list: 0 greater than, 1 less than.
-        const int condition = parser.isSet(u"larger"_s) ? 0 : 1;
-        const QString option = condition == 0 ? u"larger"_s : u"smaller"_s;
+        request.inputs.page = SizePage;
+        const bool larger = parser.isSet(u"larger"_s);
+        const QString option = larger ? u"larger"_s : u"smaller"_s;
         const std::optional<SizeValue> size = ParseSizeValue(parser.value(option));
         if (!size) {
             return expected(option, CommandLine::tr("a whole number followed by KB or MB, such as 100KB"));
         }
-        request.size = {condition, SizeConditionTexts()[condition], size->number, size->unit,
-                        SizeUnitTexts()[size->unit]};
+        request.inputs.size = {larger ? SizeCondition::Larger : SizeCondition::Smaller, size->number, size->unit};
     } else if (parser.isSet(u"before"_s) || parser.isSet(u"after"_s)) {
-        request.page = DatePage;
-        const int condition = parser.isSet(u"before"_s) ? 0 : 1; // 0 earlier, 1 later
-        const std::optional<MomentValue> moment = ParseMoment(parser.value(condition == 0 ? u"before"_s : u"after"_s));
+        request.inputs.page = DatePage;
+        const bool before = parser.isSet(u"before"_s);
+        const QString option = before ? u"before"_s : u"after"_s;
+        const std::optional<MomentValue> moment = ParseMoment(parser.value(option));
         if (!moment) {
-            return expected(condition == 0 ? u"before"_s : u"after"_s,
-                            CommandLine::tr("a date YYYY-MM-DD, optionally with a time HH:MM[:SS]"));
+            return expected(option, CommandLine::tr("a date YYYY-MM-DD, optionally with a time HH:MM[:SS]"));
         }
-        request.date = {parser.isSet(u"created"_s), condition, moment->date, moment->time};
+        request.inputs.date = {parser.isSet(u"created"_s) ? DateKind::CreationTime : DateKind::ModificationTime,
+                               before ? DateCondition::Earlier : DateCondition::Later, moment->date, moment->time};
     } else {
-        request.page = ImagePage;
+        request.inputs.page = ImagePage;
         const bool height = parser.isSet(u"height"_s);
         const std::optional<PixelValue> pixels = ParsePixelValue(parser.value(height ? u"height"_s : u"width"_s));
         if (!pixels) {
             return expected(height ? u"height"_s : u"width"_s,
                             CommandLine::tr(">=N, <=N or =N, N a whole number of pixels"));
         }
-        request.image = {height, pixels->condition, PixelConditionTexts()[pixels->condition], pixels->limit};
+        request.inputs.image = {height ? ImageDimension::Height : ImageDimension::Width, pixels->condition,
+                                pixels->limit};
     }
     return std::nullopt;
 }
 
 std::optional<UsageError> fillFilter(const QCommandLineParser& parser, SortRequest& request) {
-    request.filter.pictureTypes = PagePictureTypes();
+    ExtensionFilterState& filter = request.inputs.filter;
+    filter.pictureTypes = PagePictureTypes();
     if (parser.isSet(u"picture-types"_s)) {
         const std::optional<QList<PictureType>> types = ParsePictureTypes(parser.value(u"picture-types"_s));
         if (!types) {
             return expected(u"picture-types"_s, CommandLine::tr("a comma-separated list of jpg, bmp, gif, png, tif"));
         }
-        request.filter.pictureTypes = *types;
+        filter.pictureTypes = *types;
     }
     for (const QString& option : {u"include"_s, u"exclude"_s}) {
         if (!parser.isSet(option)) {
@@ -186,8 +187,8 @@ std::optional<UsageError> fillFilter(const QCommandLineParser& parser, SortReque
         if (!entries) {
             return expected(option, CommandLine::tr("a comma-separated list of extensions, such as jpg,png"));
         }
-        request.filter.typeList = *entries;
-        (option == u"include"_s ? request.filter.include : request.filter.exclude) = true;
+        filter.typeList = *entries;
+        (option == u"include"_s ? filter.include : filter.exclude) = true;
     }
     return std::nullopt;
 }
@@ -201,19 +202,19 @@ std::optional<UsageError> fillRun(const QCommandLineParser& parser, SortRequest&
     if (Fs::NameTakenByNonFolder(*absoluteOut)) {
         return expected(u"out"_s, CommandLine::tr("a folder, not a file"));
     }
-    request.outputFolder = QString::fromUtf8(*absoluteOut);
-    request.move = parser.isSet(u"move"_s);
+    request.inputs.outputFolder = QString::fromUtf8(*absoluteOut);
+    request.inputs.move = parser.isSet(u"move"_s);
     if (parser.isSet(u"on-conflict"_s)) {
         const std::optional<SameNamePolicy> policy = ParseSameNamePolicy(parser.value(u"on-conflict"_s));
         if (!policy) {
             return expected(u"on-conflict"_s, u"skip, overwrite, number or ask"_s);
         }
-        request.policy = *policy;
+        request.inputs.policy = *policy;
     }
     request.dryRun = parser.isSet(u"dry-run"_s);
     request.journal = !parser.isSet(u"no-journal"_s);
     // A plan shows the questions as steps instead of asking them.
-    if (request.policy == SameNamePolicy::Ask && !request.dryRun &&
+    if (request.inputs.policy == SameNamePolicy::Ask && !request.dryRun &&
         (parser.isSet(u"stdin"_s) || !::isatty(STDIN_FILENO))) {
         return UsageError{CommandLine::tr("--on-conflict ask: standard input must be a terminal for the questions")};
     }
@@ -223,7 +224,7 @@ std::optional<UsageError> fillRun(const QCommandLineParser& parser, SortRequest&
 }
 
 std::optional<UsageError> fillInputs(const QCommandLineParser& parser, SortRequest& request) {
-    SortInputSources& inputs = request.inputs;
+    SortInputSources& inputs = request.sources;
     for (const QString& path : parser.positionalArguments()) {
         inputs.paths.append(ArgumentBytes(path));
     }

@@ -1,8 +1,6 @@
 #pragma once
 
-#include "engine/criteria/ExtensionFilter.h"
-#include "engine/criteria/PageFields.h"
-#include "engine/placement/Placement.h"
+#include "engine/RunInputs.h"
 
 #include <QByteArrayList>
 #include <QString>
@@ -23,20 +21,11 @@ struct SortInputSources {
     bool nulSeparated = false;
 };
 
-// A sort as the options describe it: the page and its fields as the window would hold them, and the run's other
-// choices.
+// A sort as the options describe it: the run's inputs (the page and its fields as the window would hold them, an
+// absolute output folder), where its files come from, and how the command line runs it.
 struct SortRequest {
-    int page = 0;
-    QString keywordText;
-    NamePageFields name;
-    SizePageFields size;
-    DatePageFields date;
-    ImagePageFields image;
-    QString outputFolder; // absolute
-    bool move = false;
-    SameNamePolicy policy = SameNamePolicy::Skip;
-    ExtensionFilterState filter;
-    SortInputSources inputs;
+    RunInputs inputs;
+    SortInputSources sources;
     bool dryRun = false; // print the plan and touch nothing
     bool journal = true; // write the run's journal (for history and undo)
     bool json = false;

@@ -48,33 +48,34 @@ Error writeThroughLink(const QByteArray& path, const QByteArray& content) {
     if (const Error refusal = CheckReplaceable(status); refusal.failed()) {
         return refusal;
     }
-    if (::ftruncate(file.get(), 0) != 0 || !WriteAll(file.get(), content) || ::fsync(file.get()) != 0 ||
-        !file.close()) {
+    if (::ftruncate(file.get(), 0) != 0) {
         return FailureOf(Operation::WriteTemporary);
     }
-    return {};
+    if (const Error written = WriteAll(file.get(), content); written.failed()) {
+        return written;
+    }
+    if (::fsync(file.get()) != 0) {
+        return FailureOf(Operation::WriteTemporary);
+    }
+    return file.close();
 }
 
 } // namespace
 
-bool RenameWithoutReplacing(const QByteArray& from, const QByteArray& to) {
-    return RenameWithoutReplacing(AT_FDCWD, from, AT_FDCWD, to);
-}
-
-bool RenameWithoutReplacing(int fromFolder, const QByteArray& from, int toFolder, const QByteArray& to) {
+Error RenameWithoutReplacing(int fromFolder, const QByteArray& from, int toFolder, const QByteArray& to) {
     if (::renameat2(fromFolder, from.constData(), toFolder, to.constData(), RENAME_NOREPLACE) == 0) {
-        return true;
+        return {};
     }
     if (errno != EINVAL && errno != ENOSYS) {
-        return false;
+        return FailureOf(Operation::MoveIntoPlace);
     }
     // File systems without RENAME_NOREPLACE: a hard link never replaces either; the file has two names for a moment
     // instead of none.
     if (::linkat(fromFolder, from.constData(), toFolder, to.constData(), 0) != 0) {
-        return false;
+        return FailureOf(Operation::MoveIntoPlace);
     }
     ::unlinkat(fromFolder, from.constData(), 0);
-    return true;
+    return {};
 }
 
 Error CheckReplaceable(const struct stat& existing) {
@@ -166,10 +167,9 @@ bool AtomicFile::linkUnnamed(const QByteArray& name) const {
 Error AtomicFile::nameUnnamed(Commit how) {
     // Straight under the target's name where that is free: a link never replaces a name.
     if (linkUnnamed(m_name)) {
-        if (!m_descriptor.close()) {
-            const Error error = FailureOf(Operation::WriteTemporary);
+        if (const Error closed = m_descriptor.close(); closed.failed()) {
             ::unlinkat(m_folder.get(), m_name.constData(), 0);
-            return error;
+            return closed;
         }
         m_committed = true;
         return {};
@@ -192,14 +192,15 @@ Error AtomicFile::nameUnnamed(Commit how) {
 }
 
 Error AtomicFile::closeAndRename(Commit how) {
-    if (!m_descriptor.close()) {
-        return FailureOf(Operation::WriteTemporary);
+    if (const Error closed = m_descriptor.close(); closed.failed()) {
+        return closed;
     }
     const int folder = m_folder.get();
-    const bool moved = how == Commit::Replace
-                           ? ::renameat(folder, m_temporary.constData(), folder, m_name.constData()) == 0
-                           : RenameWithoutReplacing(folder, m_temporary, folder, m_name);
-    if (!moved) {
+    if (how == Commit::NoReplace) {
+        if (const Error moved = RenameWithoutReplacing(folder, m_temporary, folder, m_name); moved.failed()) {
+            return moved;
+        }
+    } else if (::renameat(folder, m_temporary.constData(), folder, m_name.constData()) != 0) {
         return FailureOf(Operation::MoveIntoPlace);
     }
     m_committed = true;
@@ -228,8 +229,10 @@ Error ReplaceFileContent(const QByteArray& path, const QByteArray& content) {
     if (const Error error = file.create(path, 0666); error.failed()) {
         return error;
     }
-    if (!WriteAll(file.descriptor(), content) ||
-        (exists && ::fchmod(file.descriptor(), existing.st_mode & 07777) != 0)) {
+    if (const Error written = WriteAll(file.descriptor(), content); written.failed()) {
+        return written;
+    }
+    if (exists && ::fchmod(file.descriptor(), existing.st_mode & 07777) != 0) {
         return FailureOf(Operation::WriteTemporary);
     }
     return file.commit(AtomicFile::Commit::Replace, true);

@@ -19,11 +19,10 @@ namespace Fs {
 // EACCES for a file without any write permission bit (write-protected, even for root); no failure when it may be.
 Error CheckReplaceable(const struct stat& existing);
 
-// Renames from onto to without ever replacing what holds that name (RENAME_NOREPLACE, or a hard link and the
-// removal of from where the file system lacks it). False, with errno set (EEXIST: the name is taken), on failure.
-bool RenameWithoutReplacing(const QByteArray& from, const QByteArray& to);
-// The same with each name relative to an open folder (AT_FDCWD: the working folder).
-bool RenameWithoutReplacing(int fromFolder, const QByteArray& from, int toFolder, const QByteArray& to);
+// Renames from in the open folder fromFolder onto to in toFolder (AT_FDCWD: the working folder) without ever
+// replacing what holds that name (RENAME_NOREPLACE, or a hard link and the removal of from where the file system
+// lacks it). Fails with MoveIntoPlace and the errno of the step that failed (EEXIST: the name is taken).
+Error RenameWithoutReplacing(int fromFolder, const QByteArray& from, int toFolder, const QByteArray& to);
 
 // A new file without a name yet, which takes its target's name at commit and is removed otherwise.
 class AtomicFile {

@@ -22,9 +22,9 @@ Descriptor::~Descriptor() {
     }
 }
 
-bool Descriptor::close() {
+Error Descriptor::close() {
     // The descriptor is gone after close whatever it reports, also after EINTR on Linux, so it is never closed twice.
-    return ::close(release()) == 0;
+    return ::close(release()) == 0 ? Error() : FailureOf(Operation::WriteTemporary);
 }
 
 int Descriptor::release() {
@@ -41,18 +41,18 @@ Descriptor OpenAt(int folder, const QByteArray& name, int flags, mode_t mode) {
     return Descriptor(::openat(folder, name.constData(), flags | O_CLOEXEC, mode));
 }
 
-bool WriteAll(int descriptor, QByteArrayView bytes) {
+Error WriteAll(int descriptor, QByteArrayView bytes) {
     for (qsizetype done = 0; done < bytes.size();) {
         const ssize_t put = ::write(descriptor, bytes.data() + done, size_t(bytes.size() - done));
         if (put < 0) {
             if (errno == EINTR) {
                 continue;
             }
-            return false;
+            return FailureOf(Operation::WriteTemporary);
         }
         done += put;
     }
-    return true;
+    return {};
 }
 
 } // namespace Fs

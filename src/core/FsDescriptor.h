@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/FsError.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 
@@ -19,9 +21,9 @@ public:
     bool isOpen() const { return m_descriptor >= 0; }
     int get() const { return m_descriptor; }
 
-    // Closes now. False, with errno set, when close reports an error: some file systems report a failed write only
-    // then, so a file that was written must be closed this way.
-    bool close();
+    // Closes now. WriteTemporary with the errno of close when it reports an error: some file systems report a
+    // failed write only then, so a file that was written must be closed this way.
+    Error close();
 
     // Hands the descriptor over to a new owner (such as fdopendir) and no longer closes it.
     int release();
@@ -38,8 +40,8 @@ Descriptor Open(const QByteArray& path, int flags, mode_t mode = 0);
 // process either.
 Descriptor OpenAt(int folder, const QByteArray& name, int flags, mode_t mode = 0);
 
-// Writes all of bytes to descriptor, going on after interruptions and short writes. False, with errno set, when a
-// write fails.
-bool WriteAll(int descriptor, QByteArrayView bytes);
+// Writes all of bytes to descriptor, going on after interruptions and short writes. WriteTemporary with the errno of
+// the write that failed.
+Error WriteAll(int descriptor, QByteArrayView bytes);
 
 } // namespace Fs

@@ -43,25 +43,21 @@ bool NameTakenByNonFolder(int folder, const QByteArray& name) {
                                    : ::fstatat(folder, name.constData(), &entry, 0) != 0 || !S_ISDIR(entry.st_mode);
 }
 
-bool MakeFolders(const QByteArray& path, const std::function<void(const QByteArray& level)>& made) {
+Error MakeFolders(const QByteArray& path, const std::function<void(const QByteArray& level)>& made) {
     for (const QByteArray& level : FolderLevels(path)) {
         if (::mkdir(level.constData(), 0777) == 0) {
             if (made) {
                 made(level);
             }
         } else if (errno != EEXIST) {
-            return false;
+            return FailureOf(Operation::MakeFolder);
         }
     }
     struct stat status {};
     if (!statusOf(path, status)) {
-        return false;
+        return FailureOf(Operation::MakeFolder);
     }
-    if (!S_ISDIR(status.st_mode)) {
-        errno = ENOTDIR;
-        return false;
-    }
-    return true;
+    return S_ISDIR(status.st_mode) ? Error() : Error{Operation::MakeFolder, ENOTDIR};
 }
 
 } // namespace Fs

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/FsError.h"
+
 #include <QByteArray>
 
 #include <functional>
@@ -25,9 +27,9 @@ bool NameTakenByNonFolder(const QByteArray& path);
 bool NameTakenByNonFolder(int folder, const QByteArray& name);
 
 // Makes the folder at path with every missing folder above it, one level at a time (links followed, as the path
-// names them). made, where given, is told of each level made, spelled as FolderLevels spells it. False, with errno
-// set, when path is not a folder afterwards: that of the mkdir that failed (EACCES, EROFS, ENOSPC ...), ENOTDIR
-// when something else holds a level's name, or that of the look at the folder made.
-bool MakeFolders(const QByteArray& path, const std::function<void(const QByteArray& level)>& made = {});
+// names them). made, where given, is told of each level made, spelled as FolderLevels spells it. Fails with MakeFolder
+// when path is not a folder afterwards: the errno of the mkdir that failed (EACCES, EROFS, ENOSPC ...), ENOTDIR when
+// something else holds a level's name, or that of the look at the folder made.
+Error MakeFolders(const QByteArray& path, const std::function<void(const QByteArray& level)>& made = {});
 
 } // namespace Fs

@@ -1,11 +1,10 @@
 #pragma once
 
 #include "engine/ActionRecorder.h"
+#include "engine/RunInputs.h"
 #include "engine/RunReport.h"
 #include "engine/SortPlan.h"
 #include "engine/criteria/Criterion.h"
-#include "engine/criteria/ExtensionFilter.h"
-#include "engine/criteria/PageFields.h"
 #include "engine/placement/Placement.h"
 
 #include <QByteArray>
@@ -23,25 +22,27 @@ struct RecordingStart {
     std::unique_ptr<ActionRecorder> recorder; // takes down the run's actions; nullptr: the run keeps no record
 };
 
-// The window a sort run works in. The run reads every value at the moment it needs it, so what the user changes
-// during a run (mode, same-name policy, filters) takes effect from the next file or placement on.
-class RunHost : public PlacementHost {
+// The window a sort run works in: its inputs, and what changes or acts while the run goes on.
+class RunHost {
 public:
+    virtual ~RunHost() = default;
+
+    // The run's inputs as they stand now. A run or a plan reads them once, when it starts. The window locks the page
+    // and the output folder during a run, but leaves copy or move, the same-name policy and the filter open: a run
+    // reads those three again each time the host processed events (processEvents(), the same-name question), so that
+    // what the user changes there applies from the next file or placement on.
+    virtual RunInputs runInputs() const = 0;
+
     // The file list.
     virtual int fileCount() const = 0;
     virtual QByteArray fileAt(int index) const = 0;
 
-    // The active criterion page, 0 to 5, and the fields of the pages.
-    virtual int pageIndex() const = 0;
-    virtual QString keywordText() const = 0;
-    virtual NamePageFields namePage() const = 0;
-    virtual SizePageFields sizePage() const = 0;
-    virtual DatePageFields datePage() const = 0;
-    virtual ImagePageFields imagePage() const = 0;
+    // Writes back the output folder as the run normalised it (with a '/' at its end), where the host shows it.
+    // Nothing by default.
+    virtual void setOutputFolder(const QString& folder) { Q_UNUSED(folder); }
 
-    virtual QString outputFolder() const = 0;
-    virtual void setOutputFolder(const QString& folder) = 0;
-    virtual ExtensionFilterState extensionFilter() const = 0;
+    // Shows the same-name question and waits for the answer.
+    virtual OverwriteAnswer askOverwrite(const OverwriteQuestion& question) = 0;
 
     // Locks or unlocks the controls that must not change during a run and shows the busy cursor.
     virtual void setRunLock(bool locked) = 0;

@@ -3,7 +3,15 @@
 #include "engine/RunHost.h"
 #include "engine/placement/PlacementActions.h"
 
-SortContext::SortContext(RunHost& host, PlacementActions& actions) : m_host(host), m_actions(actions) {}
+SortContext::SortContext(RunHost& host, RunInputs inputs, PlacementActions& actions)
+    : m_host(host), m_inputs(std::move(inputs)), m_actions(actions) {}
+
+void SortContext::rereadOpenChoices() {
+    const RunInputs now = m_host.runInputs();
+    m_inputs.move = now.move;
+    m_inputs.policy = now.policy;
+    m_inputs.filter = now.filter;
+}
 
 const QByteArray& SortContext::outputFolder() const {
     return m_actions.folders().outputFolder();
@@ -58,11 +66,11 @@ RunOutcome SortContext::outcome() const {
 }
 
 SameNamePolicy SortContext::sameNamePolicy() const {
-    return m_host.sameNamePolicy();
+    return m_inputs.policy;
 }
 
 bool SortContext::moveMode() const {
-    return m_host.moveMode();
+    return m_inputs.move;
 }
 
 OverwriteAnswer SortContext::askOverwrite(const OverwriteQuestion& question) {
@@ -70,6 +78,8 @@ OverwriteAnswer SortContext::askOverwrite(const OverwriteQuestion& question) {
         return *m_answerToAll;
     }
     const OverwriteAnswer answer = m_host.askOverwrite(question);
+    // The question's box processes events while it is up.
+    rereadOpenChoices();
     if (answer == OverwriteAnswer::YesToAll || answer == OverwriteAnswer::NoToAll) {
         m_answerToAll = answer;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/RunInputs.h"
 #include "engine/RunReport.h"
 #include "engine/placement/Placement.h"
 
@@ -10,13 +11,18 @@
 class PlacementActions;
 class RunHost;
 
-// What a criterion's per-file step works with: the output folder, the folders and placements (through the run's
-// placement actions, on the disk or into a plan), and the record of what happened to the current file. It answers
-// the same-name question itself once the user has answered it "to all".
+// What a criterion's per-file step works with: the run's inputs, the output folder, the folders and placements
+// (through the run's placement actions, on the disk or into a plan), and the record of what happened to the current
+// file. It answers the same-name question itself once the user has answered it "to all".
 class SortContext : private PlacementHost {
 public:
-    // The run's output folder is that of actions.
-    SortContext(RunHost& host, PlacementActions& actions);
+    // inputs: as the run read them at its start. The run's output folder is that of actions.
+    SortContext(RunHost& host, RunInputs inputs, PlacementActions& actions);
+
+    // The run's inputs, with copy or move, the same-name policy and the filter as last read from the host.
+    const RunInputs& inputs() const { return m_inputs; }
+    // Reads again what the host leaves open during a run (see RunHost::runInputs), after it processed events.
+    void rereadOpenChoices();
 
     // The run's output folder as file-system bytes, ending in '/'.
     const QByteArray& outputFolder() const;
@@ -56,6 +62,7 @@ private:
     OverwriteAnswer askOverwrite(const OverwriteQuestion& question) override;
 
     RunHost& m_host;
+    RunInputs m_inputs;
     PlacementActions& m_actions;
     PlaceOutcome m_last;
     bool m_anyPlaced = false;

@@ -23,10 +23,9 @@ bool namesItsFolder(const QString& outputFolder) {
            QFile::decodeName(QFile::encodeName(outputFolder)) == outputFolder;
 }
 
-bool filterAccepts(RunHost& host, const QByteArray& extension) {
-    const ExtensionFilterState filter = host.extensionFilter();
-    return host.pageIndex() == ImagePage ? PictureTypeAccepts(filter, extension)
-                                         : ExtensionFilterAccepts(filter, extension);
+bool filterAccepts(const RunInputs& inputs, const QByteArray& extension) {
+    return inputs.page == ImagePage ? PictureTypeAccepts(inputs.filter, extension)
+                                    : ExtensionFilterAccepts(inputs.filter, extension);
 }
 
 // Counts the moves of the batch, once their sources are deleted or kept. The record of their copies reaches the
@@ -46,32 +45,24 @@ void settle(MoveBatch& batch, RunReport& report, ActionRecorder* recorder, Place
 
 } // namespace
 
-bool CheckRunInputs(RunHost& host) {
+bool CheckRunInputs(RunHost& host, const RunInputs& inputs) {
     if (host.fileCount() == 0) {
         host.showMessage(QCoreApplication::translate("SortRun", "没有需要分拣的文件!"));
         return false;
     }
-    if (host.pageIndex() != ImagePage) {
-        const ExtensionFilterState filter = host.extensionFilter();
-        if (filter.include && filter.typeList.isEmpty()) {
-            host.showMessage(
-                QCoreApplication::translate("SortRun", "如果选择了只分拣某些文件类型，则类型不应当为空！"));
-            return false;
-        }
+    if (inputs.page != ImagePage && inputs.filter.include && inputs.filter.typeList.isEmpty()) {
+        host.showMessage(QCoreApplication::translate("SortRun", "如果选择了只分拣某些文件类型，则类型不应当为空！"));
+        return false;
     }
-    if (!namesItsFolder(host.outputFolder())) {
+    if (!namesItsFolder(inputs.outputFolder)) {
         host.showMessage(QCoreApplication::translate("SortRun", "输出文件夹的名称无法识别，请重新选择输出文件夹。"));
         return false;
     }
     return true;
 }
 
-QString NormalisedOutputFolder(const QString& folder) {
-    return folder.endsWith(u'/') ? folder : folder + u'/';
-}
-
-std::unique_ptr<Criterion> CriterionFor(RunHost& host) {
-    ParameterOutcome parameters = RunParameterStep(host.pageIndex(), host);
+std::unique_ptr<Criterion> CriterionFor(RunHost& host, const RunInputs& inputs) {
+    ParameterOutcome parameters = RunParameterStep(inputs);
     if (const InputError* error = std::get_if<InputError>(&parameters)) {
         host.showInputError(*error);
         return nullptr;
@@ -96,6 +87,7 @@ RunReport SortPass::run() {
         if (moves) {
             host.setProgress(int(qint64(i) * 100 / host.fileCount()));
             host.processEvents();
+            context.rereadOpenChoices();
             if (host.stopRequested() || InterruptionRequested()) {
                 report.stopped = true;
                 report.notReached = count - i - 1;
@@ -112,7 +104,7 @@ RunReport SortPass::run() {
 
 bool SortPass::sortFile(const QByteArray& source, RunReport& report) {
     const QByteArray extension = ExtensionOf(FileNameOf(source));
-    if (!filterAccepts(host, extension)) {
+    if (!filterAccepts(context.inputs(), extension)) {
         actions.passedBy(source, PlanAction::Filtered);
         report.count(RunOutcome::NotMatching);
         return false;

@@ -13,19 +13,17 @@ class MoveBatch;
 class PlacementActions;
 class RunHost;
 class SortContext;
+struct RunInputs;
 
 // What a real run (RunSort) and its plan (PlanSort) share: the checks before the run, the active page's criterion
 // and the pass over the list.
 
-// False when the run must not start: nothing to sort, include mode with nothing to include, or an output folder
-// whose name cannot be written. The host was told why.
-bool CheckRunInputs(RunHost& host);
+// False when the run of inputs must not start: nothing to sort, include mode with nothing to include, or an output
+// folder whose name cannot be written. The host was told why.
+bool CheckRunInputs(RunHost& host, const RunInputs& inputs);
 
-// The output folder as a run works with it: with a '/' at its end.
-QString NormalisedOutputFolder(const QString& folder);
-
-// The active page's criterion, or nothing when its parameter step refused the run (the host was told why).
-std::unique_ptr<Criterion> CriterionFor(RunHost& host);
+// The criterion of the inputs' page, or nothing when its parameter step refused the run (the host was told why).
+std::unique_ptr<Criterion> CriterionFor(RunHost& host, const RunInputs& inputs);
 
 // One pass over the list, the same for a real run and a plan. Only a real run (moves given) shows its progress,
 // takes the user's stop and deletes the sources of its moves.

@@ -1,6 +1,7 @@
 #include "engine/SortPlan.h"
 
 #include "engine/RunHost.h"
+#include "engine/RunInputs.h"
 #include "engine/SortContext.h"
 #include "engine/SortPass.h"
 #include "engine/criteria/Criterion.h"
@@ -58,15 +59,16 @@ const char* PlanActionCode(PlanAction action) {
 }
 
 std::optional<SortPlan> PlanSort(RunHost& host) {
-    if (!CheckRunInputs(host)) {
+    const RunInputs inputs = host.runInputs();
+    if (!CheckRunInputs(host, inputs)) {
         return std::nullopt;
     }
-    const std::unique_ptr<Criterion> criterion = CriterionFor(host);
+    const std::unique_ptr<Criterion> criterion = CriterionFor(host, inputs);
     if (!criterion) {
         return std::nullopt;
     }
-    PlanningPlacement actions(QFile::encodeName(NormalisedOutputFolder(host.outputFolder())));
-    SortContext context(host, actions);
+    PlanningPlacement actions(QFile::encodeName(NormalisedOutputFolder(inputs.outputFolder)));
+    SortContext context(host, inputs, actions);
     criterion->begin(context);
     SortPlan plan;
     plan.outcomes = SortPass{host, *criterion, context, actions}.run();

@@ -47,6 +47,6 @@ QString PlanActionWord(PlanAction action);
 const char* PlanActionCode(PlanAction action);
 
 // Plans the run that RunSort(host) would make now, through the same checks (with the same messages), parameter
-// step, filters, criteria and same-name policy, and touches nothing: no folder is made, no file written, and host's
-// fields stay as they are (the output folder is normalised on a copy). Nothing when the checks refuse the run.
+// step, filters, criteria and same-name policy, and touches nothing: no folder is made, no file written, and the
+// host's output folder stays as it is (the run's is normalised on a copy). Nothing when the checks refuse the run.
 std::optional<SortPlan> PlanSort(RunHost& host);

@@ -10,33 +10,26 @@
 
 #include <QFile>
 
-namespace {
-
-RunDescription descriptionOf(const RunHost& host) {
-    return {CriterionPage(host.pageIndex()), host.moveMode(), host.sameNamePolicy(), host.fileCount(),
-            QFile::encodeName(host.outputFolder())};
-}
-
-} // namespace
-
 void RunSort(RunHost& host) {
-    if (!CheckRunInputs(host)) {
+    RunInputs inputs = host.runInputs();
+    if (!CheckRunInputs(host, inputs)) {
         return;
     }
-    host.setOutputFolder(NormalisedOutputFolder(host.outputFolder()));
-    const std::unique_ptr<Criterion> criterion = CriterionFor(host);
+    inputs.outputFolder = NormalisedOutputFolder(inputs.outputFolder);
+    host.setOutputFolder(inputs.outputFolder);
+    const std::unique_ptr<Criterion> criterion = CriterionFor(host, inputs);
     if (!criterion) {
         return;
     }
-    RecordingStart recording = host.startRecording(descriptionOf(host));
+    RecordingStart recording = host.startRecording(DescriptionOf(inputs, host.fileCount()));
     if (!recording.proceed) {
         return;
     }
     ActionRecorder* recorder = recording.recorder.get();
 
     host.setRunLock(true);
-    DiskPlacement actions(QFile::encodeName(host.outputFolder()), recorder, &host);
-    SortContext context(host, actions);
+    DiskPlacement actions(QFile::encodeName(inputs.outputFolder), recorder, &host);
+    SortContext context(host, std::move(inputs), actions);
     criterion->begin(context);
     MoveBatch moves;
     const RunReport report = SortPass{host, *criterion, context, actions, &moves, recorder}.run();

@@ -85,7 +85,7 @@ bool actedIn(int descriptor) {
 }
 
 bool undoPicks(const RunSummary& run) {
-    return run.state != RunState::Undone && run.acted;
+    return run.acted && (CanBeUndone(run) || run.state == RunState::Running);
 }
 
 QByteArray idHash(QByteArrayView id) {
@@ -197,6 +197,10 @@ QList<RunSummary> ListRuns(const JournalFolder& folder) {
         return a.header.startNs != b.header.startNs ? a.header.startNs > b.header.startNs : a.id > b.id;
     });
     return runs;
+}
+
+bool CanBeUndone(const RunSummary& run) {
+    return run.state != RunState::Undone && run.state != RunState::Running;
 }
 
 std::optional<RunSummary> LastRunToUndo(const JournalFolder& folder) {

@@ -60,8 +60,12 @@ bool ShortIdNames(QByteArrayView shortId, QByteArrayView id);
 // Every run in the folder, newest first.
 QList<RunSummary> ListRuns(const JournalFolder& folder);
 
-// The newest run that is not undone yet and acted (a running one included, which an undo then leaves alone; a partly
-// undone one included, whose undo is then retried), if any.
+// True when an undo of run may be asked for: it is not undone yet (a partly undone run is tried again) and not still
+// running.
+bool CanBeUndone(const RunSummary& run);
+
+// The run a plain undo picks: the newest run that acted and either can be undone or is still running (an undo then
+// leaves it alone rather than reach past it to an older run), if any.
 std::optional<RunSummary> LastRunToUndo(const JournalFolder& folder);
 // The run that a plain undo picks after the run id, once id is undone as far as it can be: the newest such run
 // older than id.

@@ -11,9 +11,9 @@ JournalAppender::JournalAppender(Fs::Descriptor descriptor) : m_file(std::move(d
     }
 }
 
-void JournalAppender::fail() {
+void JournalAppender::fail(const Fs::Error& error) {
     if (!m_error.failed()) {
-        m_error = Fs::FailureOf(Fs::Operation::WriteTemporary);
+        m_error = error;
     }
 }
 
@@ -31,11 +31,12 @@ void JournalAppender::append(const QByteArray& record) {
     QByteArray text = m_lineCut ? '\n' + m_deferred : m_deferred;
     text += record;
     m_deferred.clear();
-    if (Fs::WriteAll(m_file.get(), text)) {
+    const Fs::Error written = Fs::WriteAll(m_file.get(), text);
+    if (!written.failed()) {
         m_lineCut = false;
         return;
     }
-    fail();
+    fail(written);
     m_lineCut = true;
 }
 
@@ -44,8 +45,9 @@ Fs::Error JournalAppender::sync() {
         append({});
     }
     if (::fdatasync(m_file.get()) != 0) {
-        fail();
-        return Fs::FailureOf(Fs::Operation::WriteTemporary);
+        const Fs::Error error = Fs::FailureOf(Fs::Operation::WriteTemporary);
+        fail(error);
+        return error;
     }
     return m_error;
 }

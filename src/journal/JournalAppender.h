@@ -26,7 +26,8 @@ public:
     int descriptor() const { return m_file.get(); }
 
 private:
-    void fail();
+    // Keeps error unless an earlier failure is kept.
+    void fail(const Fs::Error& error);
     Fs::Descriptor m_file;
     Fs::Error m_error;
     bool m_lineCut = false;

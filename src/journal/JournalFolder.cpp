@@ -43,6 +43,12 @@ QByteArrayList namesIn(const QByteArray& folder) {
     return names;
 }
 
+// Makes the journal folder where missing; CreateTemporary with the errno of the level that could not be made.
+Fs::Error makeFolder(const QByteArray& path) {
+    const Fs::Error made = MakePrivateFolders(path);
+    return made.failed() ? Fs::Error{Fs::Operation::CreateTemporary, made.code} : made;
+}
+
 } // namespace
 
 bool LockJournal(int descriptor) {
@@ -68,8 +74,8 @@ QByteArray JournalFolder::keptFolder(QByteArrayView id) const {
 }
 
 Fs::Error JournalFolder::prepare() const {
-    if (!MakePrivateFolders(m_path)) {
-        return Fs::FailureOf(Fs::Operation::CreateTemporary);
+    if (const Fs::Error made = makeFolder(m_path); made.failed()) {
+        return made;
     }
     // A folder that others may write, or that is not the user's, would hold journals undo must not believe.
     if (TrustedJournalFolder(*this).distrust()) {
@@ -86,9 +92,9 @@ Fs::Error JournalFolder::prepare() const {
     return {};
 }
 
-Fs::Error JournalFolder::create(qint64 startNs, pid_t pid, Fs::Descriptor& descriptor, QByteArray& id) const {
-    if (!MakePrivateFolders(m_path)) {
-        return Fs::FailureOf(Fs::Operation::CreateTemporary);
+Fs::Result<CreatedJournal> JournalFolder::create(qint64 startNs, pid_t pid) const {
+    if (const Fs::Error made = makeFolder(m_path); made.failed()) {
+        return made;
     }
     const QByteArray base = timeId(startNs) + '-' + QByteArray::number(pid);
     for (int attempt = 1; attempt < 1000; ++attempt) {
@@ -103,11 +109,9 @@ Fs::Error JournalFolder::create(qint64 startNs, pid_t pid, Fs::Descriptor& descr
         if (!LockJournal(file.get())) {
             return Fs::FailureOf(Fs::Operation::CreateTemporary);
         }
-        descriptor = std::move(file);
-        id = candidate;
-        return {};
+        return CreatedJournal{std::move(file), candidate};
     }
-    return {Fs::Operation::CreateTemporary, EEXIST};
+    return Fs::Error{Fs::Operation::CreateTemporary, EEXIST};
 }
 
 QByteArrayList JournalFolder::runIds() const {

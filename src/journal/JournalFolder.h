@@ -1,13 +1,19 @@
 #pragma once
 
 #include "core/FsDescriptor.h"
-#include "core/FsError.h"
+#include "core/FsResult.h"
 
 #include <QByteArray>
 #include <QByteArrayList>
 #include <QByteArrayView>
 
 #include <sys/types.h>
+
+// A journal just created: its file, open and locked, and its run's id.
+struct CreatedJournal {
+    Fs::Descriptor file;
+    QByteArray id;
+};
 
 // The folder that holds one journal per run, "<id>.journal", and beside a journal the files its run kept because
 // no trash could take them, "<id>.kept/". A run's id is its start time (UTC, to the millisecond) and process id,
@@ -31,8 +37,8 @@ public:
     Fs::Error prepare() const;
 
     // Creates the journal of a run started at startNs by process pid: a new file (O_EXCL, never one that exists),
-    // locked for as long as descriptor stays open. Sets id.
-    Fs::Error create(qint64 startNs, pid_t pid, Fs::Descriptor& descriptor, QByteArray& id) const;
+    // locked for as long as its descriptor stays open. CreateTemporary with the errno value when it cannot.
+    Fs::Result<CreatedJournal> create(qint64 startNs, pid_t pid) const;
 
     // The ids of every journal in the folder, oldest first.
     QByteArrayList runIds() const;

@@ -2,11 +2,9 @@
 
 #include "engine/RunReport.h"
 
-std::unique_ptr<JournalRecorder> JournalRecorder::start(const JournalFolder& folder, const RunDescription& run,
-                                                        Fs::Error& error) {
-    error = folder.prepare();
-    if (error.failed()) {
-        return nullptr;
+Fs::Result<std::unique_ptr<JournalRecorder>> StartJournal(const RunDescription& run, const JournalFolder& folder) {
+    if (const Fs::Error unwritable = folder.prepare(); unwritable.failed()) {
+        return unwritable;
     }
     RunHeader header;
     header.page = run.page;
@@ -14,11 +12,11 @@ std::unique_ptr<JournalRecorder> JournalRecorder::start(const JournalFolder& fol
     header.policy = run.policy;
     header.listSize = run.listSize;
     header.outputFolder = run.outputFolder;
-    std::unique_ptr<RunJournal> journal = RunJournal::start(folder, header, error);
-    if (!journal) {
-        return nullptr;
+    Fs::Result<std::unique_ptr<RunJournal>> journal = RunJournal::start(folder, header);
+    if (journal.failed()) {
+        return journal.error();
     }
-    return std::make_unique<JournalRecorder>(std::move(journal));
+    return std::make_unique<JournalRecorder>(std::move(*journal));
 }
 
 JournalRecorder::JournalRecorder(std::unique_ptr<RunJournal> journal) : m_journal(std::move(journal)) {}

@@ -9,10 +9,6 @@
 // A run's actions taken down in its journal: the recorder a host hands the run from RunHost::startRecording().
 class JournalRecorder final : public ActionRecorder {
 public:
-    // Starts the journal of run in folder: makes the folder where missing, checks that it can be written (see
-    // JournalFolder::prepare) and creates the journal. Nothing, with error, when it cannot.
-    static std::unique_ptr<JournalRecorder> start(const JournalFolder& folder, const RunDescription& run,
-                                                  Fs::Error& error);
     explicit JournalRecorder(std::unique_ptr<RunJournal> journal);
 
     const RunJournal& journal() const { return *m_journal; }
@@ -32,3 +28,9 @@ public:
 private:
     std::unique_ptr<RunJournal> m_journal;
 };
+
+// Starts the journal of run in folder, the one way every host starts one: makes the folder where missing, checks
+// that it can be written (see JournalFolder::prepare) and creates the journal. Fails when it cannot, with the errno
+// value that says why.
+Fs::Result<std::unique_ptr<JournalRecorder>> StartJournal(const RunDescription& run,
+                                                          const JournalFolder& folder = JournalFolder::standard());

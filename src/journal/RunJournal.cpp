@@ -20,7 +20,7 @@ constexpr int kRetainedRuns = 50;
 
 } // namespace
 
-std::unique_ptr<RunJournal> RunJournal::start(const JournalFolder& folder, RunHeader header, Fs::Error& error) {
+Fs::Result<std::unique_ptr<RunJournal>> RunJournal::start(const JournalFolder& folder, RunHeader header) {
     if (header.startNs == 0) {
         // The clock the kernel stamps files with, so that every file the run makes is stamped at or after it.
         struct timespec now {};
@@ -30,15 +30,13 @@ std::unique_ptr<RunJournal> RunJournal::start(const JournalFolder& folder, RunHe
     if (header.pid == 0) {
         header.pid = ::getpid();
     }
-    Fs::Descriptor file;
-    QByteArray id;
-    error = folder.create(header.startNs, pid_t(header.pid), file, id);
-    if (error.failed()) {
-        return nullptr;
+    Fs::Result<CreatedJournal> created = folder.create(header.startNs, pid_t(header.pid));
+    if (created.failed()) {
+        return created.error();
     }
-    std::unique_ptr<RunJournal> journal(new RunJournal(folder, std::move(file), id, header));
+    std::unique_ptr<RunJournal> journal(new RunJournal(folder, std::move(created->file), created->id, header));
     journal->m_appender.append(HeaderRecord() + RunRecord(header));
-    error = journal->sync();
+    (void)journal->sync(); // a failure stays in error()
     folder.prune(kRetainedRuns);
     return journal;
 }
@@ -78,11 +76,15 @@ KeepResult RunJournal::keepReplaced(int step, const FileInFolder& target, const 
     kept.oldMode = status.st_mode & 07777;
     if (Fs::SameContent(Fs::RegularFile(target.folder, target.name), Fs::RegularFile(incoming))) {
         kept.where = KeptWhere::NotKept;
-    } else if (TrashedFile trashed; !LinkIntoTrash(target, trashed).failed()) {
+    } else if (const Fs::Result<TrashedFile> trashed = LinkIntoTrash(target); !trashed.failed()) {
         kept.where = KeptWhere::Trash;
-        kept.path = trashed.file;
-        kept.info = trashed.info;
-    } else if (!keepBeside(step, target, kept, result.error)) {
+        kept.path = trashed->file;
+        kept.info = trashed->info;
+    } else if (const Fs::Result<QByteArray> beside = keepBeside(step, target); !beside.failed()) {
+        kept.where = KeptWhere::BesideJournal;
+        kept.path = *beside;
+    } else {
+        result.error = beside.error();
         return result;
     }
     m_appender.append(KeptRecord(step, kept));
@@ -92,20 +94,22 @@ KeepResult RunJournal::keepReplaced(int step, const FileInFolder& target, const 
     return result;
 }
 
-bool RunJournal::keepBeside(int step, const FileInFolder& target, KeptFile& kept, Fs::Error& error) {
+Fs::Result<QByteArray> RunJournal::keepBeside(int step, const FileInFolder& target) const {
     const QByteArray folder = m_folder.keptFolder(m_id);
-    if (!MakePrivateFolders(folder)) {
-        error = Fs::FailureOf(Fs::Operation::CreateTemporary);
-        return false;
+    if (const Fs::Error made = MakePrivateFolders(folder); made.failed()) {
+        return Fs::Error{Fs::Operation::CreateTemporary, made.code};
     }
-    kept.where = KeptWhere::BesideJournal;
     const QByteArray name = QByteArray::number(step) + '-' + target.name;
-    kept.path = folder + '/' + name;
     const Fs::Descriptor keptFolder = Fs::OpenFolder(folder);
-    error = keptFolder.isOpen() ? Fs::CopyOpenRegularFile(Fs::RegularFile(target.folder, target.name), keptFolder.get(),
-                                                          name, {.failIfExists = true, .durable = true})
-                                : Fs::FailureOf(Fs::Operation::CreateTemporary);
-    return !error.failed();
+    if (!keptFolder.isOpen()) {
+        return Fs::FailureOf(Fs::Operation::CreateTemporary);
+    }
+    const Fs::Error copied = Fs::CopyOpenRegularFile(Fs::RegularFile(target.folder, target.name), keptFolder.get(),
+                                                     name, {.failIfExists = true, .durable = true});
+    if (copied.failed()) {
+        return copied;
+    }
+    return folder + '/' + name;
 }
 
 void RunJournal::done(int step) {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/FsDescriptor.h"
-#include "core/FsError.h"
+#include "core/FsResult.h"
 #include "journal/JournalAppender.h"
 #include "journal/JournalFolder.h"
 #include "journal/JournalRecords.h"
@@ -30,8 +30,9 @@ struct KeepResult {
 class RunJournal {
 public:
     // Creates the journal of a run in folder (see JournalFolder::create), writes its first record from header
-    // (the start time and process id are filled in when zero) and removes journals past the retention limit.
-    static std::unique_ptr<RunJournal> start(const JournalFolder& folder, RunHeader header, Fs::Error& error);
+    // (the start time and process id are filled in when zero) and removes journals past the retention limit. Fails
+    // when the journal cannot be created; a first record that cannot be written or flushed is kept in error().
+    static Fs::Result<std::unique_ptr<RunJournal>> start(const JournalFolder& folder, RunHeader header);
     RunJournal(const RunJournal&) = delete;
     RunJournal& operator=(const RunJournal&) = delete;
     // Closes the journal and releases its lock; a run that ends without finish() shows as interrupted.
@@ -89,7 +90,8 @@ private:
     // copied: the new file is a copy, not the source renamed.
     void record(int step, const FileIdentity& written, bool copied);
     RunJournal(JournalFolder folder, Fs::Descriptor file, QByteArray id, RunHeader header);
-    bool keepBeside(int step, const FileInFolder& target, KeptFile& kept, Fs::Error& error);
+    // Copies the file at target into the folder beside the journal; its path there.
+    Fs::Result<QByteArray> keepBeside(int step, const FileInFolder& target) const;
 
     JournalFolder m_folder;
     JournalAppender m_appender;

@@ -22,17 +22,27 @@ struct TrashFolder {
     QByteArray pathsRelativeTo;
 };
 
-// A folder of the user's own: a real folder (not a link), owned by the user. Made private where missing.
-bool ownFolder(const QByteArray& path) {
-    if (::mkdir(path.constData(), 0700) != 0 && errno != EEXIST) {
-        return false;
-    }
+// Makes path a folder of the user's own where it is missing (private), and checks that it is one: a real folder
+// (not a link), owned by the user. CreateTemporary when it is not: ENOTDIR not a folder, EPERM another user's.
+Fs::Error ownFolder(const QByteArray& path) {
     struct stat status {};
-    return ::lstat(path.constData(), &status) == 0 && S_ISDIR(status.st_mode) && status.st_uid == ::getuid();
+    if ((::mkdir(path.constData(), 0700) != 0 && errno != EEXIST) || ::lstat(path.constData(), &status) != 0) {
+        return Fs::FailureOf(Fs::Operation::CreateTemporary);
+    }
+    if (!S_ISDIR(status.st_mode)) {
+        return {Fs::Operation::CreateTemporary, ENOTDIR};
+    }
+    return status.st_uid == ::getuid() ? Fs::Error() : Fs::Error{Fs::Operation::CreateTemporary, EPERM};
 }
 
-bool hasSubfolders(const QByteArray& trash) {
-    return ownFolder(trash + "/files") && ownFolder(trash + "/info");
+// The trash folder and its files/ and info/ folders, each the user's own (see ownFolder).
+Fs::Error ownTrash(const QByteArray& trash) {
+    for (const QByteArray& folder : {trash, trash + "/files", trash + "/info"}) {
+        if (const Fs::Error error = ownFolder(folder); error.failed()) {
+            return error;
+        }
+    }
+    return {};
 }
 
 QByteArray resolved(const QByteArray& path) {
@@ -59,7 +69,7 @@ QList<TrashFolder> trashesFor(const QByteArray& folder, dev_t device) {
     QList<TrashFolder> trashes;
     const QByteArray home = DataHome() + "/Trash";
     struct stat status {};
-    if (MakePrivateFolders(home) && ::stat(home.constData(), &status) == 0 && status.st_dev == device) {
+    if (!MakePrivateFolders(home).failed() && ::stat(home.constData(), &status) == 0 && status.st_dev == device) {
         trashes.append({home, {}});
     }
     const QByteArray top = topFolderOf(folder, device);
@@ -90,10 +100,9 @@ QByteArray infoText(const QByteArray& path) {
            '\n';
 }
 
-Fs::Error linkInto(const TrashFolder& trash, const FileInFolder& source, const QByteArray& recordedPath,
-                   TrashedFile& trashed) {
-    if (!ownFolder(trash.folder) || !hasSubfolders(trash.folder)) {
-        return Fs::FailureOf(Fs::Operation::CreateTemporary);
+Fs::Result<TrashedFile> linkInto(const TrashFolder& trash, const FileInFolder& source, const QByteArray& recordedPath) {
+    if (const Fs::Error error = ownTrash(trash.folder); error.failed()) {
+        return error;
     }
     const QByteArray name = FileNameOf(source.path);
     for (int n = 1; n < 10000; ++n) {
@@ -106,15 +115,17 @@ Fs::Error linkInto(const TrashFolder& trash, const FileInFolder& source, const Q
             }
             return Fs::FailureOf(Fs::Operation::CreateTemporary);
         }
-        if (!Fs::WriteAll(record.get(), infoText(recordedPath)) || !record.close()) {
-            const Fs::Error error = Fs::FailureOf(Fs::Operation::WriteTemporary);
+        Fs::Error written = Fs::WriteAll(record.get(), infoText(recordedPath));
+        if (!written.failed()) {
+            written = record.close();
+        }
+        if (written.failed()) {
             ::unlink(info.constData());
-            return error;
+            return written;
         }
         const QByteArray file = trash.folder + "/files/" + entry;
         if (::linkat(source.folder, source.name.constData(), AT_FDCWD, file.constData(), 0) == 0) {
-            trashed = {file, info};
-            return {};
+            return TrashedFile{file, info};
         }
         const Fs::Error error = Fs::FailureOf(Fs::Operation::MoveIntoPlace);
         ::unlink(info.constData());
@@ -122,7 +133,7 @@ Fs::Error linkInto(const TrashFolder& trash, const FileInFolder& source, const Q
             return error;
         }
     }
-    return {Fs::Operation::CreateTemporary, EEXIST};
+    return Fs::Error{Fs::Operation::CreateTemporary, EEXIST};
 }
 
 } // namespace
@@ -131,14 +142,14 @@ QByteArray TrashInfoPath(const QByteArray& path) {
     return path.toPercentEncoding("/");
 }
 
-Fs::Error LinkIntoTrash(const FileInFolder& source, TrashedFile& trashed) {
+Fs::Result<TrashedFile> LinkIntoTrash(const FileInFolder& source) {
     const QByteArray& path = source.path;
     struct stat status {};
     if (::fstatat(source.folder, source.name.constData(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
         return Fs::FailureOf(Fs::Operation::OpenSource);
     }
     if (!S_ISREG(status.st_mode)) {
-        return {Fs::Operation::CheckSource, EINVAL};
+        return Fs::Error{Fs::Operation::CheckSource, EINVAL};
     }
     const QByteArray folder = FolderOf(path);
     Fs::Error error{Fs::Operation::CreateTemporary, ENOENT};
@@ -148,10 +159,11 @@ Fs::Error LinkIntoTrash(const FileInFolder& source, TrashedFile& trashed) {
         if (!trash.pathsRelativeTo.isEmpty()) {
             recorded = trash.pathsRelativeTo == "/" ? recorded.mid(1) : recorded.mid(trash.pathsRelativeTo.size() + 1);
         }
-        error = linkInto(trash, source, recorded, trashed);
-        if (!error.failed()) {
-            return error;
+        Fs::Result<TrashedFile> trashed = linkInto(trash, source, recorded);
+        if (!trashed.failed()) {
+            return trashed;
         }
+        error = trashed.error();
     }
     return error;
 }

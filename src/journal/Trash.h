@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/FsError.h"
+#include "core/FsResult.h"
 
 #include <QByteArray>
 
@@ -29,7 +29,7 @@ struct TrashedFile {
 // link takes the same name. Fails, leaving no entry behind, when no trash can take the file (a file system without
 // hard links, a trash that cannot be made).
 // The file is linked from its open folder (linkat), so that a folder swapped for a link meanwhile is never followed.
-Fs::Error LinkIntoTrash(const FileInFolder& file, TrashedFile& trashed);
+Fs::Result<TrashedFile> LinkIntoTrash(const FileInFolder& file);
 
 // The percent-encoded form of a path in a .trashinfo record: every byte but unreserved ones and '/' as %XX.
 QByteArray TrashInfoPath(const QByteArray& path);

@@ -26,36 +26,38 @@ Place::Place(QByteArray path, int openError) : m_path(std::move(path)), m_openEr
 Place::Place(std::shared_ptr<const Fs::Descriptor> folder, QByteArray name, QByteArray path)
     : m_folder(std::move(folder)), m_name(std::move(name)), m_path(std::move(path)) {}
 
-bool Place::status(struct stat& status) const {
+Fs::Result<struct stat> Place::status() const {
     if (m_openError) {
-        errno = m_openError;
-        return false;
+        return Fs::Error{Fs::Operation::OpenSource, m_openError};
     }
-    return ::fstatat(m_folder->get(), m_name.constData(), &status, AT_SYMLINK_NOFOLLOW) == 0;
+    struct stat status {};
+    if (::fstatat(m_folder->get(), m_name.constData(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
+        return Fs::FailureOf(Fs::Operation::OpenSource);
+    }
+    return status;
 }
 
 std::optional<FileIdentity> Place::identity() const {
-    struct stat now {};
-    return status(now) ? std::optional(IdentityOf(now)) : std::nullopt;
+    const Fs::Result<struct stat> now = status();
+    return now.failed() ? std::nullopt : std::optional(IdentityOf(*now));
 }
 
 bool Place::holds(const FileIdentity& expected) const {
-    struct stat now {};
-    return status(now) && S_ISREG(now.st_mode) && IdentityOf(now) == expected;
+    const Fs::Result<struct stat> now = status();
+    return !now.failed() && S_ISREG(now->st_mode) && IdentityOf(*now) == expected;
 }
 
 bool Place::holdsCopyOf(const FileIdentity& identity) const {
-    struct stat now {};
-    if (!status(now) || !S_ISREG(now.st_mode)) {
+    const Fs::Result<struct stat> now = status();
+    if (now.failed() || !S_ISREG(now->st_mode)) {
         return false;
     }
-    const FileIdentity found = IdentityOf(now);
+    const FileIdentity found = IdentityOf(*now);
     return found.size == identity.size && found.mtimeNs == identity.mtimeNs;
 }
 
 bool Place::isFree() const {
-    struct stat now {};
-    return !status(now) && errno == ENOENT;
+    return status().error().code == ENOENT;
 }
 
 bool Place::createdSince(qint64 ns) const {
@@ -73,27 +75,40 @@ Fs::RegularFile Place::open() const {
     return Fs::RegularFile(m_openError ? -1 : m_folder->get(), m_name);
 }
 
-bool Place::unlink() const {
-    errno = m_openError;
-    return !m_openError && ::unlinkat(m_folder->get(), m_name.constData(), 0) == 0;
+Fs::Error Place::unlink() const {
+    if (m_openError) {
+        return {Fs::Operation::DeleteSource, m_openError};
+    }
+    return ::unlinkat(m_folder->get(), m_name.constData(), 0) == 0 ? Fs::Error()
+                                                                   : Fs::FailureOf(Fs::Operation::DeleteSource);
 }
 
-bool Place::removeFolder() const {
-    errno = m_openError;
-    return !m_openError && ::unlinkat(m_folder->get(), m_name.constData(), AT_REMOVEDIR) == 0;
+Fs::Error Place::removeFolder() const {
+    if (m_openError) {
+        return {Fs::Operation::DeleteSource, m_openError};
+    }
+    return ::unlinkat(m_folder->get(), m_name.constData(), AT_REMOVEDIR) == 0
+               ? Fs::Error()
+               : Fs::FailureOf(Fs::Operation::DeleteSource);
 }
 
-bool Place::renameWithoutReplacing(const Place& to) const {
-    errno = m_openError ? m_openError : to.m_openError;
-    return !m_openError && !to.m_openError &&
-           ::renameat2(m_folder->get(), m_name.constData(), to.m_folder->get(), to.m_name.constData(),
-                       RENAME_NOREPLACE) == 0;
+Fs::Error Place::renameWithoutReplacing(const Place& to) const {
+    if (m_openError || to.m_openError) {
+        return {Fs::Operation::MoveIntoPlace, m_openError ? m_openError : to.m_openError};
+    }
+    return ::renameat2(m_folder->get(), m_name.constData(), to.m_folder->get(), to.m_name.constData(),
+                       RENAME_NOREPLACE) == 0
+               ? Fs::Error()
+               : Fs::FailureOf(Fs::Operation::MoveIntoPlace);
 }
 
-bool Place::linkTo(const Place& to) const {
-    errno = m_openError ? m_openError : to.m_openError;
-    return !m_openError && !to.m_openError &&
-           ::linkat(m_folder->get(), m_name.constData(), to.m_folder->get(), to.m_name.constData(), 0) == 0;
+Fs::Error Place::linkTo(const Place& to) const {
+    if (m_openError || to.m_openError) {
+        return {Fs::Operation::MoveIntoPlace, m_openError ? m_openError : to.m_openError};
+    }
+    return ::linkat(m_folder->get(), m_name.constData(), to.m_folder->get(), to.m_name.constData(), 0) == 0
+               ? Fs::Error()
+               : Fs::FailureOf(Fs::Operation::MoveIntoPlace);
 }
 
 Fs::Error Place::copyIn(const Fs::RegularFile& in, struct stat* made) const {
@@ -160,20 +175,24 @@ Place UndoPlaces::asNamed(const QByteArray& path) {
     return place(trimmed, "path:" + folder, [&] { return Fs::OpenFolder(folder); });
 }
 
-std::shared_ptr<const Fs::Descriptor> UndoPlaces::trashPart(const TrashEntry& entry, const char* part, int& error) {
+Fs::Result<std::shared_ptr<const Fs::Descriptor>> UndoPlaces::trashPart(const TrashEntry& entry, const char* part) {
     const QByteArray key = "trash:" + entry.trash + '/' + part;
     if (std::shared_ptr<const Fs::Descriptor> folder = m_folders.value(key)) {
         return folder;
     }
     const Fs::Descriptor trash = Fs::OpenFolder(entry.trash);
-    if (!trash.isOpen() || DistrustOf(trash.get(), entry.trash, true)) {
-        error = trash.isOpen() ? EPERM : errno;
-        return nullptr;
+    if (!trash.isOpen()) {
+        return Fs::FailureOf(Fs::Operation::OpenSource);
+    }
+    if (DistrustOf(trash.get(), entry.trash, true)) {
+        return Fs::Error{Fs::Operation::OpenSource, EPERM};
     }
     Fs::Descriptor opened = Fs::OpenFolderBeneath(trash.get(), part);
-    if (!opened.isOpen() || DistrustOf(opened.get(), entry.trash + '/' + part, true)) {
-        error = opened.isOpen() ? EPERM : errno;
-        return nullptr;
+    if (!opened.isOpen()) {
+        return Fs::FailureOf(Fs::Operation::OpenSource);
+    }
+    if (DistrustOf(opened.get(), entry.trash + '/' + part, true)) {
+        return Fs::Error{Fs::Operation::OpenSource, EPERM};
     }
     std::shared_ptr<const Fs::Descriptor> folder = shared(std::move(opened));
     m_folders.insert(key, folder);
@@ -182,17 +201,15 @@ std::shared_ptr<const Fs::Descriptor> UndoPlaces::trashPart(const TrashEntry& en
 
 Place UndoPlaces::trashFile(const TrashEntry& entry) {
     const QByteArray path = entry.trash + "/files/" + entry.name;
-    int error = 0;
-    std::shared_ptr<const Fs::Descriptor> files = trashPart(entry, "files", error);
-    return files ? Place(files, entry.name, path) : Place(path, error);
+    const Fs::Result<std::shared_ptr<const Fs::Descriptor>> files = trashPart(entry, "files");
+    return files.failed() ? Place(path, files.error().code) : Place(*files, entry.name, path);
 }
 
 Place UndoPlaces::trashInfo(const TrashEntry& entry) {
     const QByteArray name = entry.name + ".trashinfo";
     const QByteArray path = entry.trash + "/info/" + name;
-    int error = 0;
-    std::shared_ptr<const Fs::Descriptor> info = trashPart(entry, "info", error);
-    return info ? Place(info, name, path) : Place(path, error);
+    const Fs::Result<std::shared_ptr<const Fs::Descriptor>> info = trashPart(entry, "info");
+    return info.failed() ? Place(path, info.error().code) : Place(*info, name, path);
 }
 
 Place UndoPlaces::besideJournal(const QByteArray& path) {

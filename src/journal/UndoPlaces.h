@@ -2,6 +2,7 @@
 
 #include "core/FsDescriptor.h"
 #include "core/FsRegularFile.h"
+#include "core/FsResult.h"
 #include "journal/FileIdentity.h"
 #include "journal/Trash.h"
 
@@ -25,9 +26,9 @@ public:
 
     const QByteArray& path() const { return m_path; }
 
-    // The status of the name itself (a symbolic link is not followed); false, with errno set, when it holds nothing
-    // or cannot be looked up.
-    bool status(struct stat& status) const;
+    // The status of the name itself (a symbolic link is not followed); OpenSource with the errno of the look-up when
+    // it holds nothing (ENOENT) or cannot be looked up.
+    Fs::Result<struct stat> status() const;
     std::optional<FileIdentity> identity() const;
     // A regular file with exactly this identity.
     bool holds(const FileIdentity& expected) const;
@@ -40,13 +41,15 @@ public:
     // The regular file at the name, open for reading; a symbolic link is not followed.
     Fs::RegularFile open() const;
 
-    bool unlink() const;
-    bool removeFolder() const;
-    // Renames this name to the name of to, never replacing what holds that (RENAME_NOREPLACE). False, with errno
-    // set: EEXIST when the name is taken, EINVAL or ENOSYS where the file system cannot rename so.
-    bool renameWithoutReplacing(const Place& to) const;
-    // Makes to a second name of the file here (a hard link); never replaces.
-    bool linkTo(const Place& to) const;
+    // Removes the file, or the empty folder, at the name: DeleteSource with the errno of the removal when it fails.
+    Fs::Error unlink() const;
+    Fs::Error removeFolder() const;
+    // Renames this name to the name of to, never replacing what holds that (RENAME_NOREPLACE). MoveIntoPlace with
+    // the errno when it fails: EEXIST when the name is taken, EINVAL or ENOSYS where the file system cannot rename so.
+    Fs::Error renameWithoutReplacing(const Place& to) const;
+    // Makes to a second name of the file here (a hard link); never replaces. MoveIntoPlace with the errno when it
+    // fails (EEXIST: the name is taken).
+    Fs::Error linkTo(const Place& to) const;
     // Copies the open file in to this name, never replacing what holds it, flushed to the disk before it takes the
     // name; the new file is made in this place's folder, never looked up by its path.
     Fs::Error copyIn(const Fs::RegularFile& in, struct stat* made = nullptr) const;
@@ -82,7 +85,7 @@ public:
 
 private:
     Place place(const QByteArray& path, const QByteArray& folderKey, const std::function<Fs::Descriptor()>& openFolder);
-    std::shared_ptr<const Fs::Descriptor> trashPart(const TrashEntry& entry, const char* part, int& error);
+    Fs::Result<std::shared_ptr<const Fs::Descriptor>> trashPart(const TrashEntry& entry, const char* part);
 
     QByteArray m_rootPath;
     std::shared_ptr<const Fs::Descriptor> m_root;

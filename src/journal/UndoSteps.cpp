@@ -21,8 +21,8 @@ StepOutcome left(UndoReason reason, const QByteArray& path, const QByteArray& ot
     return {StepFate::Left, {path, otherPath, reason, error}, {}, {}};
 }
 
-StepOutcome refused(const QByteArray& path, const QByteArray& otherPath, Fs::Operation operation) {
-    return left(UndoReason::Refused, path, otherPath, Fs::FailureOf(operation));
+StepOutcome refused(const QByteArray& path, const QByteArray& otherPath, const Fs::Error& error) {
+    return left(UndoReason::Refused, path, otherPath, error);
 }
 
 bool sameInode(const FileIdentity& a, const FileIdentity& b) {
@@ -71,17 +71,18 @@ bool keptFileIsThere(const KeptFile& kept, const Place& place) {
 // trash's record of it, only while that is a regular file of the user's own: a record that is not stays, reported.
 QList<UndoItem> discardKept(const JournalStep& step, const StepPlaces& at, UndoPlaces& places) {
     if (keptFileIsThere(*step.kept, *at.kept)) {
-        at.kept->unlink();
+        // A kept file that cannot be removed is a spare name or copy of the file that is back: nothing is lost.
+        (void)at.kept->unlink();
     }
     if (!at.trashEntry) {
         return {};
     }
     const Place info = places.trashInfo(*at.trashEntry);
-    struct stat status {};
-    if (!info.status(status)) {
+    const Fs::Result<struct stat> status = info.status();
+    if (status.failed()) {
         return {}; // gone already
     }
-    if (!S_ISREG(status.st_mode) || status.st_uid != ::geteuid() || !info.unlink()) {
+    if (!S_ISREG(status->st_mode) || status->st_uid != ::geteuid() || info.unlink().failed()) {
         return {{info.path(), {}, UndoReason::TrashInfoLeft, {}}};
     }
     return {};
@@ -135,7 +136,7 @@ StepOutcome restoreOldAttributes(const JournalStep& step, const Place& target, c
     struct stat after {};
     if (::fchmod(file.descriptor(), mode_t(step.kept->oldMode & 0777)) != 0 ||
         ::futimens(file.descriptor(), times) != 0 || ::fstat(file.descriptor(), &after) != 0) {
-        return refused(step.target, {}, Fs::Operation::WriteTemporary);
+        return refused(step.target, {}, Fs::FailureOf(Fs::Operation::WriteTemporary));
     }
     return reversed({{step.target, IdentityOf(after)}});
 }
@@ -144,7 +145,8 @@ StepOutcome removeNewFile(const JournalStep& step, const Place& target, const Fi
     if (keptIdentical(step)) {
         return restoreOldAttributes(step, target, found);
     }
-    return target.unlink() ? reversed() : refused(step.target, {}, Fs::Operation::DeleteSource);
+    const Fs::Error removed = target.unlink();
+    return removed.failed() ? refused(step.target, {}, removed) : reversed();
 }
 
 // An earlier undo already took the new file away from the target.
@@ -198,14 +200,15 @@ StepOutcome takeBack(const JournalStep& step, const StepPlaces& at, const FileId
         return left(UndoReason::SourceTaken, step.target, step.source);
     }
     if (renamed && !keptIdentical(step)) {
-        if (at.target.renameWithoutReplacing(at.source)) {
+        const Fs::Error renamed = at.target.renameWithoutReplacing(at.source);
+        if (!renamed.failed()) {
             return reversed({{step.source, *found}});
         }
-        if (errno == EEXIST) {
+        if (renamed.code == EEXIST) {
             return left(UndoReason::SourceTaken, step.target, step.source);
         }
-        if (errno != EINVAL && errno != ENOSYS) {
-            return refused(step.target, step.source, Fs::Operation::MoveIntoPlace);
+        if (renamed.code != EINVAL && renamed.code != ENOSYS) {
+            return refused(step.target, step.source, renamed);
         }
         // The file system cannot rename without replacing: the copy back never replaces either.
     }
@@ -219,9 +222,9 @@ StepOutcome bringBackKept(const JournalStep& step, const StepPlaces& at, UndoPla
         return left(UndoReason::NameTaken, step.target, kept.path);
     }
     if (kept.where == KeptWhere::Trash) {
-        if (!at.kept->linkTo(at.target)) {
-            return errno == EEXIST ? left(UndoReason::NameTaken, step.target, kept.path)
-                                   : refused(step.target, kept.path, Fs::Operation::MoveIntoPlace);
+        if (const Fs::Error linked = at.kept->linkTo(at.target); linked.failed()) {
+            return linked.code == EEXIST ? left(UndoReason::NameTaken, step.target, kept.path)
+                                         : refused(step.target, kept.path, linked);
         }
     } else {
         const Fs::Error error = at.target.copyIn(at.kept->open());
@@ -246,11 +249,12 @@ StepOutcome removeFolder(const JournalStep& step, const Place& folder) {
     if (!sameInode(*now, *step.written)) {
         return left(UndoReason::Changed, step.target, {});
     }
-    if (folder.removeFolder()) {
+    const Fs::Error removed = folder.removeFolder();
+    if (!removed.failed()) {
         return reversed();
     }
-    return errno == ENOTEMPTY || errno == EEXIST ? left(UndoReason::FolderNotEmpty, step.target, {})
-                                                 : refused(step.target, {}, Fs::Operation::DeleteSource);
+    return removed.code == ENOTEMPTY || removed.code == EEXIST ? left(UndoReason::FolderNotEmpty, step.target, {})
+                                                               : refused(step.target, {}, removed);
 }
 
 } // namespace
@@ -260,11 +264,11 @@ bool RunFacts::writtenByOtherStep(const JournalStep& step, const FileIdentity& n
 }
 
 std::optional<FileIdentity> RunFacts::find(const Place& place, const FileIdentity& expected) const {
-    struct stat status {};
-    if (!place.status(status) || !S_ISREG(status.st_mode)) {
+    const Fs::Result<struct stat> status = place.status();
+    if (status.failed() || !S_ISREG(status->st_mode)) {
         return std::nullopt;
     }
-    const FileIdentity now = IdentityOf(status);
+    const FileIdentity now = IdentityOf(*status);
     return restored.standsFor(place.path(), now, expected) ? std::optional(now) : std::nullopt;
 }
 

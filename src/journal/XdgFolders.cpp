@@ -38,18 +38,22 @@ QByteArray DataHome() {
     return baseFolder("XDG_DATA_HOME", "/.local/share");
 }
 
-bool MakePrivateFolders(const QByteArray& path) {
+Fs::Error MakePrivateFolders(const QByteArray& path) {
     struct stat status {};
     if (::stat(path.constData(), &status) == 0) {
-        errno = S_ISDIR(status.st_mode) ? 0 : ENOTDIR;
-        return S_ISDIR(status.st_mode);
+        return S_ISDIR(status.st_mode) ? Fs::Error() : Fs::Error{Fs::Operation::MakeFolder, ENOTDIR};
     }
     if (errno != ENOENT) {
-        return false;
+        return Fs::FailureOf(Fs::Operation::MakeFolder);
     }
     const qsizetype slash = path.lastIndexOf('/');
-    if (slash > 0 && !MakePrivateFolders(path.first(slash))) {
-        return false;
+    if (slash > 0) {
+        if (const Fs::Error above = MakePrivateFolders(path.first(slash)); above.failed()) {
+            return above;
+        }
     }
-    return ::mkdir(path.constData(), 0700) == 0 || errno == EEXIST;
+    if (::mkdir(path.constData(), 0700) != 0 && errno != EEXIST) {
+        return Fs::FailureOf(Fs::Operation::MakeFolder);
+    }
+    return {};
 }

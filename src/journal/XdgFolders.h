@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/FsError.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 
@@ -14,5 +16,6 @@ QByteArray StateHome();
 QByteArray DataHome();
 
 // Makes path and every missing folder above it, each new one private to the user (mode 0700), as
-// desktop programs keep them. False, with errno set, when a level cannot be made or is not a folder.
-bool MakePrivateFolders(const QByteArray& path);
+// desktop programs keep them. Fails with MakeFolder when a level cannot be made (the errno of its mkdir or of the
+// look at it) or is not a folder (ENOTDIR).
+Fs::Error MakePrivateFolders(const QByteArray& path);

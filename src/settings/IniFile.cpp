@@ -51,6 +51,7 @@ Fs::Error ReadIniFile(const QString& path, IniDocument& document) {
 
 Fs::Error WriteIniFile(const QString& path, const IniDocument& document) {
     const QByteArray file = QFile::encodeName(path);
-    Fs::MakeFolders(FolderOf(file));
+    // A folder that cannot be made fails the write that follows, with its own reason.
+    (void)Fs::MakeFolders(FolderOf(file));
     return Fs::ReplaceFileContent(file, document.toBytes());
 }

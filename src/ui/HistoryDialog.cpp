@@ -11,10 +11,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-bool canUndo(const RunSummary& run) {
-    return run.state != RunState::Undone && run.state != RunState::Running;
-}
-
 PlanAction placingAction(const JournalStep& step) {
     switch (step.nameUse) {
     case NameUse::Replace:
@@ -136,7 +132,7 @@ const RunSummary* HistoryDialog::selectedRun() const {
 
 void HistoryDialog::selectedRunChanged() {
     const RunSummary* run = selectedRun();
-    undoButton().setEnabled(run && canUndo(*run));
+    undoButton().setEnabled(run && CanBeUndone(*run));
 }
 
 void HistoryDialog::showRunSteps(int row) {
@@ -158,7 +154,7 @@ void HistoryDialog::showRunSteps(int row) {
 
 void HistoryDialog::undoRunClicked() {
     const RunSummary* run = selectedRun();
-    if (!run || !canUndo(*run)) {
+    if (!run || !CanBeUndone(*run)) {
         return;
     }
     const RunSummary chosen = *run;

@@ -4,30 +4,23 @@
 #include "core/TextBytes.h"
 #include "engine/Interruption.h"
 #include "engine/SortRun.h"
-#include "engine/criteria/PageChoiceTexts.h"
 #include "filelist/FileListModel.h"
 #include "journal/History.h"
 #include "journal/JournalRecorder.h"
 #include "ui/CompletionBox.h"
-#include "ui/FormChoices.h"
 #include "ui/JournalWarningBox.h"
 #include "ui/MessageBoxes.h"
 #include "ui/OverwriteQuestionBox.h"
+#include "ui/WindowRunInputs.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDateEdit>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
-#include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTabWidget>
-#include <QTimeEdit>
 
 namespace {
 constexpr int kProgressIntervalMs = 50;
@@ -73,78 +66,24 @@ QByteArray WindowRunHost::fileAt(int index) const {
     return m_files.at(index);
 }
 
-int WindowRunHost::pageIndex() const {
-    return m_choices.pages.currentIndex();
-}
-
-QString WindowRunHost::keywordText() const {
-    return m_choices.keywords.text();
-}
-
-NamePageFields WindowRunHost::namePage() const {
-    return {m_choices.nameRange.isChecked(), m_choices.rangeBegin.text(), m_choices.rangeEnd.text(),
-            m_choices.ignoredCharacters.text(), m_choices.onlyExistingFolders.isChecked()};
-}
-
-SizePageFields WindowRunHost::sizePage() const {
-    // The folder is named from the items' source texts, not from what a translated list shows.
-    const int condition = m_choices.sizeCondition.currentIndex();
-    const int unit = m_choices.sizeUnit.currentIndex();
-    return {condition, SizeConditionTexts().value(condition), m_choices.size.text(), unit, SizeUnitTexts().value(unit)};
-}
-
-DatePageFields WindowRunHost::datePage() const {
-    return {m_choices.creationTime.isChecked(), m_choices.dateCondition.currentIndex(), m_choices.date.date(),
-            m_choices.time.time()};
-}
-
-ImagePageFields WindowRunHost::imagePage() const {
-    const int condition = m_choices.pixelCondition.currentIndex();
-    return {m_choices.pictureHeight.isChecked(), condition, PixelConditionTexts().value(condition),
-            m_choices.pixels.text()};
-}
-
-QString WindowRunHost::outputFolder() const {
-    return m_choices.outputFolder.text();
+RunInputs WindowRunHost::runInputs() const {
+    return ReadRunInputs(m_choices);
 }
 
 void WindowRunHost::setOutputFolder(const QString& folder) {
     m_choices.outputFolder.setText(folder);
 }
 
-bool WindowRunHost::moveMode() const {
-    return m_choices.moveFiles.isChecked();
-}
-
-SameNamePolicy WindowRunHost::sameNamePolicy() const {
-    return CheckedSameNamePolicy(m_choices);
-}
-
 RecordingStart WindowRunHost::startRecording(const RunDescription& run) {
-    const JournalFolder folder = JournalFolder::standard();
-    Fs::Error error;
-    RecordingStart start;
-    start.recorder = JournalRecorder::start(folder, run, error);
-    if (!start.recorder) {
-        start.proceed = AskToRunWithoutJournal(&m_window, folder.path());
+    Fs::Result<std::unique_ptr<JournalRecorder>> journal = StartJournal(run);
+    if (journal.failed()) {
+        return {AskToRunWithoutJournal(&m_window, JournalFolder::standard().path()), nullptr};
     }
-    return start;
+    return {true, std::move(*journal)};
 }
 
 OverwriteAnswer WindowRunHost::askOverwrite(const OverwriteQuestion& question) {
     return AskOverwrite(&m_window, question);
-}
-
-ExtensionFilterState WindowRunHost::extensionFilter() const {
-    ExtensionFilterState filter;
-    filter.include = m_choices.includeTypes.isChecked();
-    filter.exclude = m_choices.excludeTypes.isChecked();
-    filter.typeList = TypeListEntries(m_choices);
-    for (int row = 0; row < m_choices.pictureTypes.count(); ++row) {
-        const QListWidgetItem* item = m_choices.pictureTypes.item(row);
-        filter.pictureTypes.append({item->text(), item->checkState() == Qt::Checked});
-    }
-    return filter;
 }
 
 void WindowRunHost::setRunLock(bool locked) {
@@ -222,12 +161,26 @@ void WindowRunHost::showCompletion(const RunReport& report) {
     if (m_closing() || InterruptionRequested()) {
         return;
     }
-    ShowCompletionBox(&m_window, report, QFile::encodeName(outputFolder()));
+    ShowCompletionBox(&m_window, report, QFile::encodeName(m_choices.outputFolder.text()));
+}
+
+QWidget& WindowRunHost::control(InputField field) const {
+    switch (field) {
+    case InputField::Keywords:
+        return m_choices.keywords; // EdtKeys
+    case InputField::RangeBegin:
+        return m_choices.rangeBegin; // EdtPartNameBegin
+    case InputField::RangeEnd:
+        return m_choices.rangeEnd; // EdtPartNameEnd
+    case InputField::Size:
+        return m_choices.size; // EdtSize
+    case InputField::PixelLimit:
+        break;
+    }
+    return m_choices.pixels; // EdtPic
 }
 
 void WindowRunHost::showInputError(const InputError& error) {
     showMessage(error.message);
-    if (QWidget* field = m_window.findChild<QWidget*>(error.field)) {
-        field->setFocus();
-    }
+    control(error.field).setFocus();
 }

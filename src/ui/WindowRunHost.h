@@ -12,8 +12,8 @@
 class FileListModel;
 class QWidget;
 
-// The sort run's view of the main window. It reads the controls at the moment the run asks, locks the controls that
-// must not change while the run walks the list, and shows the run's boxes over the window.
+// The sort run's view of the main window. It reads the controls into the run's inputs when the run asks, locks the
+// controls that must not change while the run walks the list, and shows the run's boxes over the window.
 class WindowRunHost final : public RunHost {
 public:
     // closing tells whether the window is closing: the run then stops after the current file, and ends without a
@@ -32,20 +32,11 @@ public:
     // Ends the run after the current file (the stop button).
     void stop() { m_stopClicked = true; }
 
+    RunInputs runInputs() const override;
     int fileCount() const override;
     QByteArray fileAt(int index) const override;
-    int pageIndex() const override;
-    QString keywordText() const override;
-    NamePageFields namePage() const override;
-    SizePageFields sizePage() const override;
-    DatePageFields datePage() const override;
-    ImagePageFields imagePage() const override;
-    QString outputFolder() const override;
     void setOutputFolder(const QString& folder) override;
-    bool moveMode() const override;
-    SameNamePolicy sameNamePolicy() const override;
     OverwriteAnswer askOverwrite(const OverwriteQuestion& question) override;
-    ExtensionFilterState extensionFilter() const override;
     void setRunLock(bool locked) override;
     void setProgress(int percent) override;
     void showProgress(int index, int count, const QByteArray& path) override;
@@ -60,6 +51,8 @@ public:
 
 private:
     void showPendingProgress();
+    // The control that holds field.
+    QWidget& control(InputField field) const;
 
     QWidget& m_window;
     const SortChoiceControls m_choices;

@@ -114,7 +114,7 @@ struct Placement {
 QByteArrayList MakeDrivenTree(const DrivenTree& tree, quint32 seed) {
     for (const QByteArray& folder : {tree.sources, tree.output, tree.otherSources}) {
         if (!folder.isEmpty()) {
-            Fs::MakeFolders(folder);
+            (void)Fs::MakeFolders(folder);
         }
     }
     QRandomGenerator random(seed);

@@ -3,8 +3,11 @@
 #include "journal/JournalRecorder.h"
 
 RecordingStart JournaledHost::startRecording(const RunDescription& run) {
-    Fs::Error error;
-    std::unique_ptr<JournalRecorder> recorder = JournalRecorder::start(journals, run, error);
-    runId = recorder ? recorder->journal().id() : QByteArray();
-    return {true, std::move(recorder)};
+    Fs::Result<std::unique_ptr<JournalRecorder>> recorder = StartJournal(run, journals);
+    if (recorder.failed()) {
+        runId.clear();
+        return {};
+    }
+    runId = (*recorder)->journal().id();
+    return {true, std::move(*recorder)};
 }

@@ -80,7 +80,7 @@ private slots:
         const QByteArray target = root + "/out/游记/游记.doc";
         const QByteArray content = LabelledContent("old", 3 << 20);
         MakeFile(source, content);
-        Fs::MakeFolders(root + "/out/游记");
+        QVERIFY(!Fs::MakeFolders(root + "/out/游记").failed());
         if (!there.isEmpty()) {
             MakeFile(target, there == "same" ? content : kOtherFile);
             const struct timespec times[2] = {{kOldTime, 0}, {kOldTime, 0}};
@@ -104,10 +104,10 @@ private slots:
         ActAfterFirstChunk hooks;
         JournaledHost host;
         host.files = {source};
-        host.keywords = u"游记"_s;
-        host.outDir = QFile::decodeName(root + "/out");
-        host.move = true;
-        host.policy = SameNamePolicy::Overwrite;
+        host.inputs.keywords = u"游记"_s;
+        host.inputs.outputFolder = QFile::decodeName(root + "/out");
+        host.inputs.move = true;
+        host.inputs.policy = SameNamePolicy::Overwrite;
         host.hooks = &hooks;
         if (duringCopy) {
             hooks.act = act;

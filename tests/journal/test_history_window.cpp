@@ -53,9 +53,9 @@ private:
         header.startNs = kFirstStartNs + hour * kHourNs;
         header.listSize = int(names.size());
         header.outputFolder = QFile::encodeName(path(u"out/"_s));
-        Fs::Error error;
-        std::unique_ptr<RunJournal> journal = RunJournal::start(m_home->journals(), header, error);
-        QVERIFY(journal && !error.failed());
+        Fs::Result<std::unique_ptr<RunJournal>> started = RunJournal::start(m_home->journals(), header);
+        QVERIFY(!started.failed() && !(*started)->error().failed());
+        std::unique_ptr<RunJournal> journal = std::move(*started);
         for (const QString& name : names) {
             const QByteArray source = WriteTestFile(path(u"src/"_s + name), name.toUtf8());
             const QByteArray target = QFile::encodeName(path(u"out/"_s + name));

@@ -26,9 +26,7 @@ int runCrashChild(const QByteArray& root, const QByteArray& other, quint32 seed,
     const DrivenTree tree{root + "/tree/src", root + "/tree/out", other};
     QByteArray list;
     (void)Fs::ReadRegularFile(root + "/list", list);
-    Fs::Error error;
-    const std::unique_ptr<RunJournal> journal =
-        RunJournal::start(JournalFolder::standard(), TestRunHeader(move), error);
+    const std::unique_ptr<RunJournal> journal = *RunJournal::start(JournalFolder::standard(), TestRunHeader(move));
     int points = 0;
     DriveRun(*journal, tree, list.split('\0'), seed, move, [&] {
         if (++points == killAt) {

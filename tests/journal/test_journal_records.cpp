@@ -25,8 +25,7 @@ private:
 
     // A finished journal of three copies of files that need not exist, in folder; its text.
     static QByteArray smallJournal(const JournalFolder& folder) {
-        Fs::Error error;
-        std::unique_ptr<RunJournal> journal = RunJournal::start(folder, TestRunHeader(false), error);
+        std::unique_ptr<RunJournal> journal = *RunJournal::start(folder, TestRunHeader(false));
         for (const QByteArray& name : {QByteArray("a\nb"), QByteArray("\xff%20"), QByteArray("c d")}) {
             journal->done(journal->intent(Transfer::Copy, NameUse::Free, "/nowhere/" + name, "/nowhere/out/" + name));
         }
@@ -117,8 +116,7 @@ private slots:
         const auto started = [&](qint64 second) {
             RunHeader header = TestRunHeader(false);
             header.startNs = second * 1000000000;
-            Fs::Error error;
-            return RunJournal::start(folder, header, error);
+            return *RunJournal::start(folder, header);
         };
         (void)started(100)->finish({false, {1, 2, 3, 4}});
         QByteArray undone;
@@ -152,9 +150,8 @@ private slots:
         const JournalFolder folder(m_home.root() + "/together");
         RunHeader header = TestRunHeader(true);
         header.startNs = 1714560000123456789;
-        Fs::Error error;
-        const std::unique_ptr<RunJournal> first = RunJournal::start(folder, header, error);
-        const std::unique_ptr<RunJournal> second = RunJournal::start(folder, header, error);
+        const std::unique_ptr<RunJournal> first = *RunJournal::start(folder, header);
+        const std::unique_ptr<RunJournal> second = *RunJournal::start(folder, header);
         QCOMPARE(folder.runIds(), QByteArrayList({first->id(), second->id()}));
         QCOMPARE(first->id(), "20240501T104000.123Z-" + QByteArray::number(QCoreApplication::applicationPid()));
         QCOMPARE(second->id(), first->id() + "-2");
@@ -168,11 +165,10 @@ private slots:
         for (int run = 0; run < 60; ++run) {
             RunHeader header = TestRunHeader(false);
             header.startNs = qint64(1000 + run) * 1000000000;
-            Fs::Error error;
-            std::unique_ptr<RunJournal> journal = RunJournal::start(folder, header, error);
+            std::unique_ptr<RunJournal> journal = *RunJournal::start(folder, header);
             ids.append(journal->id());
             if (run == 1) {
-                MakePrivateFolders(folder.keptFolder(journal->id()));
+                QVERIFY(!MakePrivateFolders(folder.keptFolder(journal->id())).failed());
                 MakeFile(folder.keptFolder(journal->id()) + "/1-kept");
             }
             if (run == 2) {

@@ -39,8 +39,7 @@ private:
 
     // A journal of one step run by work, finished; its id.
     QByteArray journaled(bool move, const std::function<void(RunJournal&)>& work) {
-        Fs::Error error;
-        std::unique_ptr<RunJournal> journal = RunJournal::start(m_home.journals(), TestRunHeader(move), error);
+        std::unique_ptr<RunJournal> journal = *RunJournal::start(m_home.journals(), TestRunHeader(move));
         work(*journal);
         (void)journal->finish({});
         return journal->id();

@@ -44,23 +44,23 @@ QByteArray stepText(const QByteArray& source, const QByteArray& target, const ch
 // makeFiles, else only named, for a child that runs the same sort).
 void setUpRun(JournaledHost& host, const QByteArray& root, const QByteArray& other, quint32 seed, bool makeFiles) {
     QRandomGenerator random(seed);
-    host.page = int(seed % 6);
-    host.keywords = u"photo o 中 a/b"_s;
-    host.name = {false, {}, {}, {}, false};
-    host.size = {0, u"大于"_s, u"1"_s, 0, u"KB"_s};
-    host.date = {false, 0, QDate(2021, 6, 1), QTime(0, 0)};
-    host.image = {false, 0, u"至少"_s, u"10"_s};
-    host.filter.pictureTypes = StandardPictureTypes();
-    host.move = random.bounded(2) == 1;
+    host.inputs.page = CriterionPage(seed % 6);
+    host.inputs.keywords = u"photo o 中 a/b"_s;
+    host.inputs.name = {false, {}, {}, {}, false};
+    host.inputs.size = {SizeCondition::Larger, u"1"_s, SizeUnit::KB};
+    host.inputs.date = {DateKind::ModificationTime, DateCondition::Earlier, QDate(2021, 6, 1), QTime(0, 0)};
+    host.inputs.image = {ImageDimension::Width, PictureCondition::AtLeast, u"10"_s};
+    host.inputs.filter.pictureTypes = StandardPictureTypes();
+    host.inputs.move = random.bounded(2) == 1;
     const SameNamePolicy policies[] = {SameNamePolicy::Skip, SameNamePolicy::Overwrite, SameNamePolicy::Rename};
-    host.policy = policies[random.bounded(3)];
+    host.inputs.policy = policies[random.bounded(3)];
     if (random.bounded(3) == 0) {
-        host.filter.exclude = true;
-        host.filter.typeList = {u"*.doc"_s};
+        host.inputs.filter.exclude = true;
+        host.inputs.filter.typeList = {u"*.doc"_s};
     }
     for (const QByteArray& folder : {root + "/src/s0", root + "/src/s1", other.isEmpty() ? root + "/src/s2" : other}) {
         if (makeFiles) {
-            Fs::MakeFolders(folder);
+            (void)Fs::MakeFolders(folder);
         }
         for (const QByteArray& name : kNames) {
             if (random.bounded(3) != 0) {
@@ -71,7 +71,7 @@ void setUpRun(JournaledHost& host, const QByteArray& root, const QByteArray& oth
             }
         }
     }
-    host.outDir = QFile::decodeName(root + "/out");
+    host.inputs.outputFolder = QFile::decodeName(root + "/out");
     if (!makeFiles) {
         return;
     }
@@ -80,10 +80,10 @@ void setUpRun(JournaledHost& host, const QByteArray& root, const QByteArray& oth
     const std::optional<SortPlan> empty = PlanSort(host);
     for (const PlanStep& step : empty.value().steps) {
         if (!step.target.isEmpty() && random.bounded(4) == 0 && !Fs::ReachesFolder(step.target)) {
-            Fs::MakeFolders(FolderOf(step.target));
+            (void)Fs::MakeFolders(FolderOf(step.target));
             const quint32 kind = random.bounded(6);
             if (kind == 0) {
-                Fs::MakeFolders(step.target);
+                (void)Fs::MakeFolders(step.target);
             } else {
                 makeFile(step.target, random);
                 ::chmod(step.target.constData(), kind == 1 ? 0444 : 0644);

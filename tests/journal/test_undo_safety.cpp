@@ -60,8 +60,7 @@ private:
         MakeFile(source, "a");
         RunHeader header = TestRunHeader(false);
         header.outputFolder = root() + "/work/out/";
-        Fs::Error error;
-        std::unique_ptr<RunJournal> journal = RunJournal::start(journals(), header, error);
+        std::unique_ptr<RunJournal> journal = *RunJournal::start(journals(), header);
         const int step = journal->intent(Transfer::Copy, NameUse::Free, source, target);
         MakeFile(target, "a");
         journal->done(step);
@@ -277,8 +276,7 @@ private slots:
         MakeLink(work + "/victim", work + "/out/swap");
         RunHeader header = TestRunHeader(false);
         header.outputFolder = work + "/out/";
-        Fs::Error error;
-        std::unique_ptr<RunJournal> journal = RunJournal::start(journals(), header, error);
+        std::unique_ptr<RunJournal> journal = *RunJournal::start(journals(), header);
         for (int i = 0; i < 2000; ++i) {
             const QByteArray name = "/f" + QByteArray::number(i);
             MakeFile(work + "/in" + name, "copy");
@@ -319,8 +317,7 @@ private slots:
     void aHeldJournalIsLeftAlone() {
         QFETCH(bool, ended);
         QFETCH(int, status);
-        Fs::Error error;
-        std::unique_ptr<RunJournal> journal = RunJournal::start(journals(), TestRunHeader(false), error);
+        std::unique_ptr<RunJournal> journal = *RunJournal::start(journals(), TestRunHeader(false));
         if (ended) {
             (void)journal->finish({});
             const QByteArray id = journal->id();

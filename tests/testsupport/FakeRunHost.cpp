@@ -1,5 +1,9 @@
 #include "testsupport/FakeRunHost.h"
 
+RunInputs FakeRunHost::runInputs() const {
+    return inputs;
+}
+
 int FakeRunHost::fileCount() const {
     return int(files.size());
 }
@@ -8,53 +12,13 @@ QByteArray FakeRunHost::fileAt(int index) const {
     return files.at(index);
 }
 
-int FakeRunHost::pageIndex() const {
-    return page;
-}
-
-QString FakeRunHost::keywordText() const {
-    return keywords;
-}
-
-NamePageFields FakeRunHost::namePage() const {
-    return name;
-}
-
-SizePageFields FakeRunHost::sizePage() const {
-    return size;
-}
-
-DatePageFields FakeRunHost::datePage() const {
-    return date;
-}
-
-ImagePageFields FakeRunHost::imagePage() const {
-    return image;
-}
-
-QString FakeRunHost::outputFolder() const {
-    return outDir;
-}
-
 void FakeRunHost::setOutputFolder(const QString& folder) {
-    outDir = folder;
-}
-
-bool FakeRunHost::moveMode() const {
-    return move;
-}
-
-SameNamePolicy FakeRunHost::sameNamePolicy() const {
-    return policy;
+    inputs.outputFolder = folder;
 }
 
 OverwriteAnswer FakeRunHost::askOverwrite(const OverwriteQuestion& question) {
     questions.append(question.text);
     return overwriteAnswer;
-}
-
-ExtensionFilterState FakeRunHost::extensionFilter() const {
-    return filter;
 }
 
 void FakeRunHost::setRunLock(bool locked) {

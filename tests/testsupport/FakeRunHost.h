@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/CriterionPage.h"
 #include "engine/RunHost.h"
 
 #include <QByteArrayList>
@@ -10,17 +9,10 @@
 
 // A sort run's window as plain values, with a record of what the run showed and did.
 struct FakeRunHost : RunHost {
+    FakeRunHost() { inputs.policy = SameNamePolicy::Overwrite; }
+
     QByteArrayList files;
-    int page = KeywordPage;
-    QString keywords;
-    NamePageFields name;
-    SizePageFields size;
-    DatePageFields date;
-    ImagePageFields image;
-    QString outDir;
-    bool move = false;
-    SameNamePolicy policy = SameNamePolicy::Overwrite;
-    ExtensionFilterState filter;
+    RunInputs inputs; // the output folder normalised by the run
     OverwriteAnswer overwriteAnswer = OverwriteAnswer::No;
     bool stop = false;
     // Called after every file the run processed; a test can change the inputs there, as a user could.
@@ -34,20 +26,11 @@ struct FakeRunHost : RunHost {
     QList<int> progress;
     QList<bool> locks;
 
+    RunInputs runInputs() const override;
     int fileCount() const override;
     QByteArray fileAt(int index) const override;
-    int pageIndex() const override;
-    QString keywordText() const override;
-    NamePageFields namePage() const override;
-    SizePageFields sizePage() const override;
-    DatePageFields datePage() const override;
-    ImagePageFields imagePage() const override;
-    QString outputFolder() const override;
     void setOutputFolder(const QString& folder) override;
-    bool moveMode() const override;
-    SameNamePolicy sameNamePolicy() const override;
     OverwriteAnswer askOverwrite(const OverwriteQuestion& question) override;
-    ExtensionFilterState extensionFilter() const override;
     void setRunLock(bool locked) override;
     void setProgress(int percent) override;
     void showProgress(int index, int count, const QByteArray& path) override;
@@ -59,3 +42,5 @@ struct FakeRunHost : RunHost {
     void showInputError(const InputError& error) override;
     const Fs::CopyHooks* copyHooks() const override;
 };
+
+Q_DECLARE_METATYPE(InputField)

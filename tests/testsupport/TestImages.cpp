@@ -75,3 +75,10 @@ bool WriteTestImage(const QString& path, const char* format, int width, int heig
     image.fill(Qt::darkCyan);
     return image.save(path, format);
 }
+
+QByteArray WriteOnePixelPicture(const QString& path, qint64 bytes) {
+    if (!WriteTestImage(path, "png", 1, 1) || !QFile::resize(path, bytes)) {
+        return {};
+    }
+    return QFile::encodeName(path);
+}

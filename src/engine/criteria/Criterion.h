@@ -15,10 +15,19 @@ enum class FileOutcome {
     Placed,     // one or more placements were made; the last one decides a move
 };
 
-// A page field that stops a run: the message for the user and the objectName of the field that gets the focus.
+// The page fields a parameter step may refuse.
+enum class InputField {
+    Keywords,   // page 0: the keyword text
+    RangeBegin, // page 1: the range's first position
+    RangeEnd,   // page 1: the range's last position
+    Size,       // page 3: the size
+    PixelLimit, // page 5: the pixel limit
+};
+
+// A page field that stops a run: the message for the user and the field that gets the focus.
 struct InputError {
     QString message;
-    QString field;
+    InputField field = InputField::Keywords;
 };
 
 // One criterion page, as its parameter step has set it up for a run.

@@ -1,5 +1,6 @@
 #include "engine/criteria/CriterionPages.h"
 
+#include "engine/RunInputs.h"
 #include "engine/criteria/DateCriterion.h"
 #include "engine/criteria/ImageCriterion.h"
 #include "engine/criteria/KeywordCriterion.h"
@@ -7,22 +8,24 @@
 #include "engine/criteria/SizeCriterion.h"
 #include "engine/criteria/TypeCriterion.h"
 
-ParameterOutcome RunParameterStep(int page, RunHost& host) {
-    switch (page) {
+ParameterOutcome RunParameterStep(const RunInputs& inputs) {
+    switch (inputs.page) {
     case KeywordPage:
-        return KeywordParameterStep(host);
+        return KeywordParameterStep(inputs.keywords);
     case NamePage:
-        return NameParameterStep(host);
+        return NameParameterStep(inputs.name);
     case TypePage:
         // The type page has no fields to read or check.
         return std::make_unique<TypeCriterion>();
     case SizePage:
-        return SizeParameterStep(host);
+        return SizeParameterStep(inputs.size);
     case DatePage:
-        return DateParameterStep(host);
+        return DateParameterStep(inputs.date);
     case ImagePage:
-        return ImageParameterStep(host);
+        return ImageParameterStep(inputs.image);
+    case PageCount:
+        break;
     }
     // The page control holds exactly the pages above.
-    qFatal("RunParameterStep: no criterion page %d", page);
+    qFatal("RunParameterStep: no criterion page %d", int(inputs.page));
 }

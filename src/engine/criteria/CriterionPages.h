@@ -1,9 +1,9 @@
 #pragma once
 
-#include "core/CriterionPage.h"
 #include "engine/criteria/Criterion.h"
 
-class RunHost;
+struct RunInputs;
 
-// Runs the parameter step of the given page: the criterion for the run, or the reason it does not start.
-ParameterOutcome RunParameterStep(int page, RunHost& host);
+// Runs the parameter step of the inputs' page with its fields: the criterion for the run, or the reason it does not
+// start.
+ParameterOutcome RunParameterStep(const RunInputs& inputs);

@@ -1,7 +1,6 @@
 #include "engine/criteria/DateCriterion.h"
 
 #include "core/RegionalFormats.h"
-#include "engine/RunHost.h"
 #include "engine/SortContext.h"
 
 QString DateFolderName(const QDate& date, const QLocale& locale) {
@@ -21,14 +20,14 @@ quint64 packChosenMoment(const QDate& date, const QTime& time) {
 }
 } // namespace
 
-DateCriterion::DateCriterion(bool earlier, bool creationTime, const QDate& date, const QTime& time,
+DateCriterion::DateCriterion(DateCondition condition, DateKind kind, const QDate& date, const QTime& time,
                              QString subFolderName)
-    : SingleFolderCriterion(std::move(subFolderName)), m_earlier(earlier), m_creationTime(creationTime),
+    : SingleFolderCriterion(std::move(subFolderName)), m_condition(condition), m_kind(kind),
       m_chosen(packChosenMoment(date, time)) {}
 
 SingleFolderCriterion::Verdict DateCriterion::judge(const QByteArray& source, SortContext& context) const {
     std::optional<quint32> moment;
-    if (m_creationTime) {
+    if (m_kind == DateKind::CreationTime) {
         const CreationTime created = ReadCreationTime(source);
         if (created.fromModification) {
             context.noteBirthTimeFallback();
@@ -40,12 +39,11 @@ SingleFolderCriterion::Verdict DateCriterion::judge(const QByteArray& source, So
     if (!moment) {
         return Verdict::Unmeasurable;
     }
-    const bool matches = m_earlier ? *moment < m_chosen : *moment > m_chosen;
+    const bool matches = m_condition == DateCondition::Earlier ? *moment < m_chosen : *moment > m_chosen;
     return matches ? Verdict::Match : Verdict::NoMatch;
 }
 
-ParameterOutcome DateParameterStep(const RunHost& host) {
-    const DatePageFields fields = host.datePage();
-    return std::make_unique<DateCriterion>(fields.condition == 0, fields.creationTime, fields.date, fields.time,
+ParameterOutcome DateParameterStep(const DatePageFields& fields) {
+    return std::make_unique<DateCriterion>(fields.condition, fields.kind, fields.date, fields.time,
                                            DateFolderName(fields.date));
 }

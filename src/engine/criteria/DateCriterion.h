@@ -1,13 +1,12 @@
 #pragma once
 
 #include "engine/criteria/DosDateTime.h"
+#include "engine/criteria/PageFields.h"
 #include "engine/criteria/SingleFolderCriterion.h"
 
 #include <QDate>
 #include <QLocale>
 #include <QTime>
-
-class RunHost;
 
 // The folder name for date: the date in the locale's short date format, with every "/" and "\" made "-"
 // (2013-5-6 in the C locale). Other separators, such as ".", stay.
@@ -18,18 +17,18 @@ QString DateFolderName(const QDate& date, const QLocale& locale = QLocale::syste
 // packed, at two-second resolution.
 class DateCriterion : public SingleFolderCriterion {
 public:
-    DateCriterion(bool earlier, bool creationTime, const QDate& date, const QTime& time, QString subFolderName);
+    DateCriterion(DateCondition condition, DateKind kind, const QDate& date, const QTime& time, QString subFolderName);
 
 protected:
     Verdict judge(const QByteArray& source, SortContext& context) const override;
 
 private:
-    bool m_earlier;
-    bool m_creationTime;
+    DateCondition m_condition;
+    DateKind m_kind;
     // The chosen moment packed; one past every packed value when it lies after 2107, so that it stays later than
     // every file. A moment before 1980 packs to 0 and so is earlier than every file.
     quint64 m_chosen;
 };
 
 // The parameter step of page 4: makes the folder named after the chosen date. There is nothing to refuse.
-ParameterOutcome DateParameterStep(const RunHost& host);
+ParameterOutcome DateParameterStep(const DatePageFields& fields);

@@ -4,10 +4,7 @@
 
 #include "core/FileNames.h"
 #include "core/TextBytes.h"
-#include "engine/RunHost.h"
 #include "engine/SortContext.h"
-
-using namespace Qt::StringLiterals;
 
 QByteArrayList SplitKeywords(const QByteArray& text) {
     return text.split(' ');
@@ -55,10 +52,9 @@ FileOutcome KeywordCriterion::sortFile(const QByteArray& source, const QByteArra
     return matching.isEmpty() ? FileOutcome::NoMatch : FileOutcome::Placed;
 }
 
-ParameterOutcome KeywordParameterStep(const RunHost& host) {
-    const QString text = host.keywordText();
-    if (TrimBlanksAndControls(text).isEmpty()) {
-        return InputError{QCoreApplication::translate("CriterionPage", "请输入匹配关键字!"), u"EdtKeys"_s};
+ParameterOutcome KeywordParameterStep(const QString& keywords) {
+    if (TrimBlanksAndControls(keywords).isEmpty()) {
+        return InputError{QCoreApplication::translate("CriterionPage", "请输入匹配关键字!"), InputField::Keywords};
     }
-    return std::make_unique<KeywordCriterion>(SplitKeywords(text.toUtf8()));
+    return std::make_unique<KeywordCriterion>(SplitKeywords(keywords.toUtf8()));
 }

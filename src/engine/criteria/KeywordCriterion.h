@@ -4,8 +4,6 @@
 
 #include <QByteArrayList>
 
-class RunHost;
-
 // The keyword text split at every ASCII space: n spaces give n + 1 keywords, empty ones and repeats included.
 QByteArrayList SplitKeywords(const QByteArray& text);
 
@@ -28,4 +26,4 @@ private:
 };
 
 // The parameter step of page 0: refuses a keyword text that is empty or only blanks.
-ParameterOutcome KeywordParameterStep(const RunHost& host);
+ParameterOutcome KeywordParameterStep(const QString& keywords);

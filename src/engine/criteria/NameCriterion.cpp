@@ -2,14 +2,11 @@
 
 #include "core/FileNames.h"
 #include "core/IntegerText.h"
-#include "engine/RunHost.h"
 #include "engine/SortContext.h"
 #include "engine/criteria/CharRange.h"
 
 #include <QCoreApplication>
 #include <algorithm>
-
-using namespace Qt::StringLiterals;
 
 namespace {
 // The last position a range may reach.
@@ -55,17 +52,16 @@ FileOutcome NameCriterion::sortFile(const QByteArray& source, const QByteArray&,
     return FileOutcome::Placed;
 }
 
-ParameterOutcome NameParameterStep(const RunHost& host) {
-    const NamePageFields fields = host.namePage();
+ParameterOutcome NameParameterStep(const NamePageFields& fields) {
     std::optional<NameRange> range;
     if (fields.range) {
         const std::optional<int> begin = ParseDecimalPosition(fields.begin);
         if (!begin) {
-            return InputError{QCoreApplication::translate("CriterionPage", "请输入整数序号!"), u"EdtPartNameBegin"_s};
+            return InputError{QCoreApplication::translate("CriterionPage", "请输入整数序号!"), InputField::RangeBegin};
         }
         const std::optional<int> end = ParseDecimalPosition(fields.end);
         if (!end) {
-            return InputError{QCoreApplication::translate("CriterionPage", "请输入整数序号!"), u"EdtPartNameEnd"_s};
+            return InputError{QCoreApplication::translate("CriterionPage", "请输入整数序号!"), InputField::RangeEnd};
         }
         const auto [low, high] = std::minmax(*begin, *end);
         // The length is taken from the positions as entered, so a start of 0 or less keeps it: 0 to 3 gives the

@@ -1,10 +1,9 @@
 #pragma once
 
 #include "engine/criteria/Criterion.h"
+#include "engine/criteria/PageFields.h"
 
 #include <optional>
-
-class RunHost;
 
 // name with every piece of filterText cut out. The pieces are the parts of filterText between asterisks, applied
 // in order, each to the result of the ones before; an empty piece cuts nothing. A piece is cut wherever it occurs,
@@ -35,4 +34,4 @@ private:
 
 // The parameter step of page 1: with the range in use, both positions must be whole numbers. The larger one ends
 // the range, which ends at position 254 at the latest.
-ParameterOutcome NameParameterStep(const RunHost& host);
+ParameterOutcome NameParameterStep(const NamePageFields& fields);

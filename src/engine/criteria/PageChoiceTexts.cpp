@@ -17,3 +17,17 @@ QStringList PixelConditionTexts() {
 QList<PictureType> PagePictureTypes() {
     return {{u"*.JPG;*.JPEG"_s}, {u"*.BMP"_s}, {u"*.GIF"_s}, {u"*.PNG"_s}, {u"*.TIF"_s}};
 }
+
+// The lists hold their items in the order of the choices, and nothing for Unselected, which comes after them.
+
+QString SizeConditionText(SizeCondition condition) {
+    return SizeConditionTexts().value(int(condition));
+}
+
+QString SizeUnitText(SizeUnit unit) {
+    return SizeUnitTexts().value(int(unit));
+}
+
+QString PictureConditionText(PictureCondition condition) {
+    return PixelConditionTexts().value(int(condition));
+}

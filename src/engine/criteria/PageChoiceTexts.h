@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/criteria/ExtensionFilter.h"
+#include "engine/criteria/PageFields.h"
 
 #include <QStringList>
 
@@ -12,3 +13,8 @@ QStringList SizeConditionTexts();      // CmbCondition: greater than, less than
 QStringList SizeUnitTexts();           // CmbUnit: KB, MB
 QStringList PixelConditionTexts();     // CmbPic: at least, at most, exactly
 QList<PictureType> PagePictureTypes(); // ChkLstPic, all ticked
+
+// The item that names a folder after the choice; empty for Unselected.
+QString SizeConditionText(SizeCondition condition);
+QString SizeUnitText(SizeUnit unit);
+QString PictureConditionText(PictureCondition condition);

@@ -1,42 +1,63 @@
 #pragma once
 
+#include "engine/criteria/ImageProbe.h"
+
 #include <QDate>
 #include <QString>
 #include <QTime>
 
-// The fields of the criterion pages as the window shows them when a run starts. The pages are locked during a
-// run, so these values stay as read. A drop-down list with no item selected has the index -1 and an empty text.
+// The fields of the criterion pages as a run reads them. A choice from a drop-down list whose folder names come from
+// its items (PageChoiceTexts) has an Unselected value: the window's list may have no item selected, and such a run
+// still goes ahead, with a folder name that holds no text for the choice.
 
 // Page 1, file name.
 struct NamePageFields {
-    bool range = false;        // ChkFileNamePart
-    QString begin;             // EdtPartNameBegin
-    QString end;               // EdtPartNameEnd
-    QString filter;            // EdtFilter
-    bool onlyExisting = false; // ChkOnlyMatchDir
+    bool range = false;        // only a range of characters of each name counts
+    QString begin;             // the range's first position, as typed
+    QString end;               // the range's last position, as typed
+    QString filter;            // pieces between asterisks, cut out of each name
+    bool onlyExisting = false; // only into folders that exist already
 };
 
-// Page 3, file size.
+// Page 3, file size: the comparison and its unit.
+enum class SizeCondition {
+    Larger,
+    Smaller,
+    Unselected, // compares as Smaller; names no condition
+};
+enum class SizeUnit {
+    KB,
+    MB,
+    Unselected, // counts in KB; names no unit
+};
+
 struct SizePageFields {
-    int condition = 0; // CmbCondition: 0 greater than, otherwise less than
-    QString conditionText;
-    QString size; // EdtSize
-    int unit = 0; // CmbUnit: 1 MB, otherwise KB
-    QString unitText;
+    SizeCondition condition = SizeCondition::Larger;
+    QString size; // a whole number, as typed
+    SizeUnit unit = SizeUnit::KB;
 };
 
-// Page 4, file date.
+// Page 4, file date: which time of a file is compared, and how.
+enum class DateKind { CreationTime, ModificationTime };
+enum class DateCondition { Earlier, Later };
+
 struct DatePageFields {
-    bool creationTime = true; // RbCreateTime checked: the creation time is compared, else the modification time
-    int condition = 0;        // CmbFileDate: 0 earlier, otherwise later
-    QDate date;               // DtDate
-    QTime time;               // DtTime
+    DateKind kind = DateKind::CreationTime;
+    DateCondition condition = DateCondition::Earlier;
+    QDate date;
+    QTime time; // no time stands for midnight
 };
 
-// Page 5, image size.
+// Page 5, image size: how the measured side compares with the pixel limit.
+enum class PictureCondition {
+    AtLeast,
+    AtMost,
+    Exactly,
+    Unselected, // matches no file; names no condition
+};
+
 struct ImagePageFields {
-    bool height = false; // RbPicH checked
-    int condition = 0;   // CmbPic: 0 at least, 1 at most, 2 exactly
-    QString conditionText;
-    QString limit; // EdtPic
+    ImageDimension side = ImageDimension::Width;
+    PictureCondition condition = PictureCondition::AtLeast;
+    QString limit; // a whole number of pixels, as typed
 };

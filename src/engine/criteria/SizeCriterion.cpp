@@ -2,24 +2,22 @@
 
 #include "core/FsRegularFile.h"
 #include "core/IntegerText.h"
-#include "engine/RunHost.h"
+#include "engine/criteria/PageChoiceTexts.h"
 
 #include <QCoreApplication>
 #include <QtNumeric>
 
 #include <limits>
 
-using namespace Qt::StringLiterals;
-
 std::optional<qint64> ReadFileSize(const QByteArray& path) {
     const Fs::RegularFile file(path);
     return file.isOpen() ? std::optional<qint64>(file.status().st_size) : std::nullopt;
 }
 
-std::optional<qint64> SizeThreshold(const QString& sizeText, int unit) {
+std::optional<qint64> SizeThreshold(const QString& sizeText, SizeUnit unit) {
     const std::optional<qint64> number =
         ParseIntegerField(sizeText, std::numeric_limits<qint64>::min(), std::numeric_limits<qint64>::max());
-    const qint64 bytesPerUnit = unit == 1 ? 1024 * 1024 : 1024;
+    const qint64 bytesPerUnit = unit == SizeUnit::MB ? 1024 * 1024 : 1024;
     qint64 threshold = 0;
     if (!number || qMulOverflow(*number, bytesPerUnit, &threshold)) {
         return std::nullopt;
@@ -39,12 +37,12 @@ SingleFolderCriterion::Verdict SizeCriterion::judge(const QByteArray& source, So
     return matches ? Verdict::Match : Verdict::NoMatch;
 }
 
-ParameterOutcome SizeParameterStep(const RunHost& host) {
-    const SizePageFields fields = host.sizePage();
+ParameterOutcome SizeParameterStep(const SizePageFields& fields) {
     const std::optional<qint64> threshold = SizeThreshold(fields.size, fields.unit);
     if (!threshold) {
-        return InputError{QCoreApplication::translate("CriterionPage", "请输入正确的文件大小!"), u"EdtSize"_s};
+        return InputError{QCoreApplication::translate("CriterionPage", "请输入正确的文件大小!"), InputField::Size};
     }
-    return std::make_unique<SizeCriterion>(fields.condition == 0, *threshold,
-                                           fields.conditionText + fields.size + fields.unitText);
+    return std::make_unique<SizeCriterion>(fields.condition == SizeCondition::Larger, *threshold,
+                                           SizeConditionText(fields.condition) + fields.size +
+                                               SizeUnitText(fields.unit));
 }

@@ -22,13 +22,13 @@ std::optional<Fs::Error> RenameRegularFile(const QByteArray& source, int folder,
     if (const Fs::Error refusal = Fs::CheckTarget(entry, folder, name, failIfExists); refusal.failed()) {
         return refusal;
     }
-    const bool renamed = failIfExists ? Fs::RenameWithoutReplacing(AT_FDCWD, source, folder, name)
-                                      : ::renameat(AT_FDCWD, source.constData(), folder, name.constData()) == 0;
-    if (renamed) {
-        return Fs::Error();
+    if (!failIfExists) {
+        return ::renameat(AT_FDCWD, source.constData(), folder, name.constData()) == 0 ? std::optional(Fs::Error())
+                                                                                       : std::nullopt;
     }
-    if (failIfExists && errno == EEXIST) {
-        return Fs::FailureOf(Fs::Operation::MoveIntoPlace);
+    const Fs::Error renamed = Fs::RenameWithoutReplacing(AT_FDCWD, source, folder, name);
+    if (!renamed.failed() || renamed.code == EEXIST) {
+        return renamed;
     }
     return std::nullopt;
 }

@@ -87,9 +87,12 @@ void FolderMemory::make(const QByteArray& folder, const std::function<void(const
     if (m_root.isOpen() && removed(m_root)) {
         m_root = Fs::Descriptor();
     }
-    if (root() < 0 && !(Fs::MakeFolders(m_outputFolder, made) && root() >= 0)) {
-        m_makeFailures.insert(*relative, Fs::FailureOf(Fs::Operation::MakeFolder));
-        return;
+    if (root() < 0) {
+        const Fs::Error error = Fs::MakeFolders(m_outputFolder, made);
+        if (error.failed() || root() < 0) {
+            m_makeFailures.insert(*relative, error.failed() ? error : Fs::FailureOf(Fs::Operation::MakeFolder));
+            return;
+        }
     }
     Fs::Descriptor descriptor = Fs::MakeFolderBeneath(m_root.get(), *relative, [&](QByteArrayView level) {
         made(FolderLevels(m_outputFolder + level.toByteArray()).constLast());
