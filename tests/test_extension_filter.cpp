@@ -99,7 +99,8 @@ private slots:
         QVERIFY(!PictureTypeAccepts(filter, ""));
     }
 
-    // The run asks the filter afresh for every file, so a change made while it runs applies from the next file.
+    // The run reads the filter again whenever it processed events, so a change made while it runs applies from the
+    // next file.
     void aChangeDuringARunAppliesFromTheNextFile() {
         QTemporaryDir dir;
         FakeRunHost host;

@@ -15,7 +15,8 @@ struct FakeRunHost : RunHost {
     RunInputs inputs; // the output folder normalised by the run
     OverwriteAnswer overwriteAnswer = OverwriteAnswer::No;
     bool stop = false;
-    // Called after every file the run processed; a test can change the inputs there, as a user could.
+    // Called after every file the run processed; a test can change copy or move, the policy or the filter there, as a
+    // user can in the window during a run.
     std::function<void()> onProcessEvents;
     const Fs::CopyHooks* hooks = nullptr; // given to the run's copies
 
