@@ -85,7 +85,12 @@ template <typename Reading> TakenDate Guarded(const Reading& reading) {
     }
 }
 
-TakenDate TakenDateOfImage(Exiv2::BasicIo::AutoPtr io) {
+// Exiv2 0.27 takes and gives its objects in std::auto_ptr, which C++17 deprecated and compilers warn of.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+// The picture Exiv2 reads through input, which it takes over.
+TakenDate TakenDateOfImage(Exiv2::BasicIo* input) {
+    Exiv2::BasicIo::AutoPtr io(input);
     return Guarded([&] {
         const int type = Exiv2::ImageFactory::getType(*io);
         if (std::find(kReadTypes.begin(), kReadTypes.end(), type) == kReadTypes.end()) {
@@ -96,16 +101,17 @@ TakenDate TakenDateOfImage(Exiv2::BasicIo::AutoPtr io) {
         return TakenDateOf(image->exifData());
     });
 }
+#pragma GCC diagnostic pop
 
 } // namespace
 
 TakenDate ExifTakenDateOfFile(const Fs::RegularFile& file) {
-    return TakenDateOfImage(Exiv2::BasicIo::AutoPtr(new DescriptorIo(file)));
+    return TakenDateOfImage(new DescriptorIo(file));
 }
 
 TakenDate ExifTakenDateOfBytes(QByteArrayView picture) {
-    return TakenDateOfImage(Exiv2::BasicIo::AutoPtr(
-        new Exiv2::MemIo(reinterpret_cast<const Exiv2::byte*>(picture.data()), long(picture.size()))));
+    return TakenDateOfImage(
+        new Exiv2::MemIo(reinterpret_cast<const Exiv2::byte*>(picture.data()), long(picture.size())));
 }
 
 TakenDate ExifTakenDateOfTiff(QByteArrayView tiff) {
