@@ -11,9 +11,9 @@ struct heif_context;
 struct heif_image_handle;
 struct HeifInput;
 
-// The primary image of a HEIF, HEIC or AVIF file in an open regular file, read through libheif from the file's
-// headers: no image is decoded. libheif reads through this object, from the open file and never by its name, and no
-// more than a fixed budget of bytes in all.
+// The primary image of a HEIF, HEIC or AVIF file in an open regular file, read through libheif: no image is decoded.
+// libheif reads through this object, from the open file and never by its name, and no more than a fixed budget of
+// bytes in all.
 class HeifFile {
 public:
     explicit HeifFile(const Fs::RegularFile& file);
@@ -21,9 +21,7 @@ public:
     HeifFile(const HeifFile&) = delete;
     HeifFile& operator=(const HeifFile&) = delete;
 
-    // Whether libheif found a primary image.
-    bool isOpen() const { return m_primary != nullptr; }
-    // The primary image's size as it is shown, after its rotation and mirroring; invalid when not open.
+    // The primary image's size as it is shown, after its rotation and mirroring; invalid when libheif found none.
     QSize displayedSize() const;
     // The primary image's EXIF block as the file holds it; empty when it has none, or one larger than any real one.
     QByteArray exifBlock() const;
