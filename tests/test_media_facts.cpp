@@ -50,6 +50,8 @@ QByteArray box(const char* type, const QByteArray& content) {
 // A movie with no media, its creation time 0 for exiftool to set.
 QByteArray movie(const QByteArray& brand, int version) {
     const QByteArray fileType = box("ftyp", brand + QByteArray::fromHex("00000200") + brand + "mp41");
+    // Version and flags, the creation and modification times (0), the time scale (1000) and the duration (0): the
+    // times and the duration take 32 bits in version 0 and 64 bits in version 1.
     QByteArray header = QByteArray::fromHex(version == 0 ? "00000000"
                                                            "00000000"
                                                            "00000000"
