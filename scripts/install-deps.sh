@@ -1,18 +1,20 @@
 #!/usr/bin/env bash
 # Installs the Debian packages needed to build, test and run Varnoth, but only
 # those that are missing, so a machine that has everything is left alone.
-# Usage: scripts/install-deps.sh [--bench | --fuzz | --package | --format]   (--bench adds the benchmark tools, --fuzz
-# clang and libFuzzer, --package what builds and checks the Debian package, --format clang-format)
+# Usage: scripts/install-deps.sh [--bench | --fuzz | --package | --format]   (--fuzz adds clang and libFuzzer,
+# --package what builds and checks the Debian package, --format clang-format; the benchmarks' baselines, identify and
+# exiftool, are among the test tools every call installs)
 set -euo pipefail
 
+# The media library reads pictures' metadata through Exiv2 and HEIF files through libheif. Its tests write their
+# pictures and movies with exiftool, ImageMagick and heif-enc (libheif-examples; Debian 12's libheif carries its HEVC
+# and AV1 encoders itself).
 packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-image-formats-plugins qt6-tools-dev qt6-l10n-tools
     qt6-translations-l10n libgl-dev fonts-noto-cjk xvfb xauth locales desktop-file-utils
+    libexiv2-dev libheif-dev libimage-exiftool-perl imagemagick libheif-examples
 )
-if [[ "${1:-}" == "--bench" ]]; then
-    packages+=(imagemagick)
-fi
 # libFuzzer and the sanitizer runtimes for clang come with libclang-rt-dev.
 if [[ "${1:-}" == "--fuzz" ]]; then
     packages+=(clang libclang-rt-dev)
