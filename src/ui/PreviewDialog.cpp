@@ -70,8 +70,8 @@ void PreviewDialog::setUpTable() {
     table.verticalHeader()->setDefaultSectionSize(table.fontMetrics().height() + 6);
     QHeaderView& columns = *table.horizontalHeader();
     columns.setSectionResizeMode(QHeaderView::Interactive);
-    columns.resizeSection(PlanTableModel::SourceColumn, 300);
-    columns.resizeSection(PlanTableModel::TargetColumn, 300);
+    columns.resizeSection(PlanTableModel::SourceColumn, 260);
+    columns.resizeSection(PlanTableModel::TargetColumn, 260);
     // As wide as the longest action word in the user's language, with the cell's margins.
     int actionWidth = columns.sectionSizeHint(PlanTableModel::ActionColumn);
     for (int action = 0; action < PlanActionCount; ++action) {
