@@ -25,11 +25,6 @@ QByteArray jsonPath(const QJsonObject& step, const QString& key) {
     return base64.isString() ? QByteArray::fromBase64(base64.toString().toLatin1())
                              : step.value(key).toString().toUtf8();
 }
-
-void setModified(const QString& path, const QDateTime& time) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadWrite) && file.setFileTime(time, QFileDevice::FileModificationTime));
-}
 } // namespace
 
 // "varnoth sort" as scripts run it: the real program, no display, files checked on disk.
@@ -80,7 +75,7 @@ private slots:
         WriteTestFile(path(u"in/ab_cd.doc"_s), "ab");
         QVERIFY(WriteTestImage(path(u"in/wide.png"_s), "png", 900, 10));
         QVERIFY(WriteTestImage(path(u"in/narrow.jpg"_s), "jpg", 10, 10));
-        setModified(path(u"in/a_kw.txt"_s), QDateTime(QDate(2020, 1, 1), QTime(12, 0)));
+        QVERIFY(SetModificationTime(path(u"in/a_kw.txt"_s), QDateTime(QDate(2020, 1, 1), QTime(12, 0))));
         const QStringList before = TreeOf(path(u"in"_s));
         const CliResult result = sort(options + QByteArrayList{"--out", "out", "in"});
         QCOMPARE(result.err, QByteArray());
@@ -498,7 +493,7 @@ private slots:
         } else {
             WriteTestFile(file, "abc");
         }
-        setModified(file, QDateTime(QDate(2021, 3, 4), QTime(10, 0)));
+        QVERIFY(SetModificationTime(file, QDateTime(QDate(2021, 3, 4), QTime(10, 0))));
         WriteTestFile(path(u"out/.txt/a.txt"_s), "old");
         const QByteArrayList arguments = options + QByteArrayList{"--dry-run", "--out", "out", "in/" + name.toUtf8()};
         const CliResult text = sort(arguments);

@@ -164,10 +164,7 @@ private slots:
             QVERIFY(WriteTestImage(file, "png", 640, 480));
         } else {
             WriteTestFile(file, "text");
-            QFile modified(file);
-            QVERIFY(
-                modified.open(QIODevice::ReadWrite) &&
-                modified.setFileTime(QDateTime(QDate(2021, 3, 4), QTime(10, 0)), QFileDevice::FileModificationTime));
+            QVERIFY(SetModificationTime(file, QDateTime(QDate(2021, 3, 4), QTime(10, 0))));
         }
         mainWindow().fileList().AppendUnique({QFile::encodeName(file)});
         if (gone) {
