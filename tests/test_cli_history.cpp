@@ -1,4 +1,5 @@
 #include "TreeSnapshot.h"
+#include "journal/JournalRecordText.h"
 #include "testsupport/CliProcess.h"
 #include "testsupport/FileSystemFixtures.h"
 #include "testsupport/OutputTree.h"
@@ -82,7 +83,7 @@ private slots:
         const CliResult history = varnoth({"history"});
         const QRegularExpression line(
             uR"re(^([^\t]+)\t\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d[+-]\d\d:\d\d\t)re"
-            uR"re((keywords|name|type)\t(copy|move)(\t\d+){4}\tcomplete\t-\t[0-9a-f]{4,40}\n$)re"_s);
+            uR"re((keywords|name|type)\t(copy|move)(\t\d+){4}\tcomplete\t-\t[0-9a-f]{4,40}\t\d+\n$)re"_s);
         const QRegularExpressionMatch listed = line.match(QString::fromUtf8(history.out));
         QVERIFY2(history.exitCode == 0 && listed.hasMatch(), history.out.constData());
         if (changedSince) {
@@ -189,7 +190,7 @@ private slots:
         QVERIFY2(SnapshotOf(tree) == before, DifferencesBetween(before, SnapshotOf(tree)).constData());
     }
 
-    // The short ids that the history's last field shows: the first digits of the SHA-1 of the id, as many as tell
+    // The short ids that the history's eleventh field shows: the first digits of the SHA-1 of the id, as many as tell
     // the runs apart. Two runs whose hashes begin alike get longer ones; a piece that begins both names no run and
     // lists them; a run's own short id, in either case, undoes it.
     void shortIdsTellRunsApart() {
@@ -222,8 +223,8 @@ private slots:
         const CliResult history = varnoth({"history"});
         for (const QByteArray& line : history.out.trimmed().split('\n')) {
             const QByteArrayList fields = line.split('\t');
-            QCOMPARE(fields.size(), 11);
-            shortIds.insert(fields.first(), fields.last());
+            QCOMPARE(fields.size(), 12);
+            shortIds.insert(fields.first(), fields[10]);
         }
         QCOMPARE(shortIds.size(), 3);
         QCOMPARE(shortIds.value(sorted), hashOf(sorted).left(4));
@@ -264,8 +265,44 @@ private slots:
         }
         QVERIFY(terminal.waitForOutput("\tcomplete\t"));
         QCOMPARE(terminal.waitForExit(), 0);
-        QCOMPARE(terminal.output().replace("\r\n", "\n"),
-                 "id\tstart\tcriterion\tmode\tplaced\tleft\tnomatch\tfailed\tstate\tleft by undo\tshort id\n" + line);
+        QCOMPARE(
+            terminal.output().replace("\r\n", "\n"),
+            "id\tstart\tcriterion\tmode\tplaced\tleft\tnomatch\tfailed\tstate\tleft by undo\tshort id\tfiltered\n" +
+                line);
+    }
+
+    // The history counts the files the filter passed over apart, in its last field, and nomatch leaves them out. A
+    // journal written before they were counted apart shows "-" there, and its nomatch as recorded, which counted
+    // them.
+    void filteredFilesAreCountedApart_data() {
+        QTest::addColumn<bool>("journaledBefore");
+        QTest::addColumn<QByteArray>("nomatch");
+        QTest::addColumn<QByteArray>("filtered");
+        QTest::newRow("journaled now") << false << QByteArray("0") << QByteArray("1");
+        QTest::newRow("journaled before") << true << QByteArray("1") << QByteArray("-");
+    }
+    void filteredFilesAreCountedApart() {
+        QFETCH(bool, journaledBefore);
+        QFETCH(QByteArray, nomatch);
+        QFETCH(QByteArray, filtered);
+        WriteTestFile(m_dir->filePath(u"tree/in/a.txt"_s), "a");
+        WriteTestFile(m_dir->filePath(u"tree/in/b.doc"_s), "b");
+        QCOMPARE(varnoth({"sort", "--by-type", "--exclude", "doc", "--out", "tree/out", "tree/in"}).exitCode, 0);
+        if (journaledBefore) {
+            QFile journal(m_dir->filePath(u"home/.local/state/Varnoth/runs/"_s +
+                                          QString::fromLatin1(runIds().value(0)) + u".journal"_s));
+            QVERIFY(journal.open(QIODevice::ReadWrite));
+            QByteArray text = journal.readAll();
+            const qsizetype end = text.lastIndexOf("\nend ") + 1;
+            QVERIFY(end > 0);
+            text.truncate(end);
+            text += EndRecord({false, {0, 1, 0, 1}});
+            QVERIFY(journal.resize(0) && journal.write(text) == text.size());
+        }
+        const QByteArrayList fields = varnoth({"history"}).out.chopped(1).split('\t');
+        QCOMPARE(fields.size(), 12);
+        QCOMPARE(fields.mid(4, 4), (QByteArrayList{"1", "0", nomatch, "0"}));
+        QCOMPARE(fields.last(), filtered);
     }
 
     // Damaged journal lines are reported as such; an undo that left nothing still exits 0.

@@ -25,11 +25,6 @@ QByteArray jsonPath(const QJsonObject& step, const QString& key) {
     return base64.isString() ? QByteArray::fromBase64(base64.toString().toLatin1())
                              : step.value(key).toString().toUtf8();
 }
-
-void setModified(const QString& path, const QDateTime& time) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadWrite) && file.setFileTime(time, QFileDevice::FileModificationTime));
-}
 } // namespace
 
 // "varnoth sort" as scripts run it: the real program, no display, files checked on disk.
@@ -80,7 +75,7 @@ private slots:
         WriteTestFile(path(u"in/ab_cd.doc"_s), "ab");
         QVERIFY(WriteTestImage(path(u"in/wide.png"_s), "png", 900, 10));
         QVERIFY(WriteTestImage(path(u"in/narrow.jpg"_s), "jpg", 10, 10));
-        setModified(path(u"in/a_kw.txt"_s), QDateTime(QDate(2020, 1, 1), QTime(12, 0)));
+        QVERIFY(SetModificationTime(path(u"in/a_kw.txt"_s), QDateTime(QDate(2020, 1, 1), QTime(12, 0))));
         const QStringList before = TreeOf(path(u"in"_s));
         const CliResult result = sort(options + QByteArrayList{"--out", "out", "in"});
         QCOMPARE(result.err, QByteArray());
@@ -96,16 +91,16 @@ private slots:
         QTest::addColumn<bool>("sourceKept");
         QTest::addColumn<QByteArray>("summary");
         QTest::newRow("default skips") << QByteArrayList{} << QStringList{u"a.txt"_s} << QByteArray("old") << true
-                                       << QByteArray("0 placed, 1 left");
+                                       << QByteArray("0 failed, 0 placed, 1 left");
         QTest::newRow("skip") << QByteArrayList{"--on-conflict", "skip", "--move"} << QStringList{u"a.txt"_s}
-                              << QByteArray("old") << true << QByteArray("0 placed, 1 left");
+                              << QByteArray("old") << true << QByteArray("0 failed, 0 placed, 1 left");
         QTest::newRow("overwrite") << QByteArrayList{"--on-conflict", "overwrite"} << QStringList{u"a.txt"_s}
-                                   << QByteArray("new") << true << QByteArray("1 placed, 0 left");
+                                   << QByteArray("new") << true << QByteArray("0 failed, 1 placed, 0 left");
         QTest::newRow("overwrite and move")
             << QByteArrayList{"--on-conflict=overwrite", "--move"} << QStringList{u"a.txt"_s} << QByteArray("new")
-            << false << QByteArray("1 placed, 0 left");
+            << false << QByteArray("0 failed, 1 placed, 0 left");
         QTest::newRow("number") << QByteArrayList{"--on-conflict", "number"} << QStringList{u"a.txt"_s, u"a_1.txt"_s}
-                                << QByteArray("old") << true << QByteArray("1 placed, 0 left");
+                                << QByteArray("old") << true << QByteArray("0 failed, 1 placed, 0 left");
     }
     void policies() {
         QFETCH(QByteArrayList, options);
@@ -199,7 +194,7 @@ private slots:
         WriteTestFile(path(u"empty.lst"_s), "");
         const CliResult result = sort(QByteArrayList{"--by-type", "--out", "out"} + inputs);
         QCOMPARE(result.err, QByteArray());
-        QCOMPARE(result.out, QByteArray("0 placed, 0 left as they were, 0 not matching, 0 failed\n"));
+        QCOMPARE(result.out, QByteArray("0 failed, 0 placed, 0 left as they were, 0 filtered, 0 not matching\n"));
         QCOMPARE(result.exitCode, 0);
     }
 
@@ -207,14 +202,14 @@ private slots:
         QTest::addColumn<QByteArrayList>("options");
         QTest::addColumn<QByteArray>("out"); // %1 stands for the test's folder
         QTest::addColumn<bool>("sorted");
-        const QByteArray summary = "1 placed, 0 left as they were, 0 not matching, 0 failed\n";
+        const QByteArray summary = "0 failed, 1 placed, 0 left as they were, 0 filtered, 0 not matching\n";
         const QByteArray plan = "copy\t%1/in/a.txt\t%1/out/.txt/a.txt\t\n";
         QTest::newRow("-o") << QByteArrayList{"-o", "out"} << summary << true;
         QTest::newRow("-o with its value joined") << QByteArrayList{"-oout"} << summary << true;
         QTest::newRow("-q") << QByteArrayList{"-q", "--out", "out"} << QByteArray() << true;
         QTest::newRow("-n") << QByteArrayList{"-n", "--out=out"}
-                            << plan + "plan: 1 to place, 0 to leave as they are, 0 not matching, 0 to fail; nothing "
-                                      "was touched\n"
+                            << plan + "plan: 0 to fail, 1 to place, 0 to leave as they are, 0 filtered, 0 not "
+                                      "matching; nothing was touched\n"
                             << false;
         QTest::newRow("-n and -q joined, then -o") << QByteArrayList{"-nq", "-o", "out"} << plan << false;
     }
@@ -330,7 +325,8 @@ private slots:
         QVERIFY2(result.err.contains("na\\xFFme.txt: write-protected"), result.err.constData());
         QByteArrayList lines = result.out.split('\n');
         QCOMPARE(lines.takeLast(), QByteArray());
-        QCOMPARE(lines.takeLast(), QByteArray(R"({"summary": {"placed": 1, "left": 0, "nomatch": 0, "failed": 1}})"));
+        QCOMPARE(lines.takeLast(),
+                 QByteArray(R"({"summary": {"placed": 1, "left": 0, "nomatch": 0, "failed": 1, "filtered": 0}})"));
         QCOMPARE(lines.size(), 2);
         const QJsonObject failed = QJsonDocument::fromJson(lines.first()).object();
         QCOMPARE(failed.value(u"action"_s).toString(), u"replace"_s);
@@ -446,6 +442,105 @@ private slots:
         QVERIFY2(text.out.split('\n').at(planned.size() - 2).startsWith("plan: "), text.out.constData());
     }
 
+    // Each step that does not act says why, as the preview words it: the fourth field of a dry run's line and the
+    // reason_detail of its JSON. The file is in/<name>; a "picture" is 640 × 20 pixels; a file modified on
+    // 4 March 2021 at 10:00; out/.txt/a.txt is there before the run.
+    void dryRunReasons_data() {
+        QTest::addColumn<QByteArrayList>("options");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("action");
+        QTest::addColumn<QString>("reason");
+        const auto row = [](const char* title, const QByteArrayList& options, const QString& name, const char* action,
+                            const QString& reason) {
+            QTest::newRow(title) << options << name << QByteArray(action) << reason;
+        };
+        row("no keyword", {"--keywords", "zz yy"}, u"a.txt"_s, "nomatch", u"the name holds none of the keywords"_s);
+        row("not among the types to sort", {"--by-type", "--include", "doc,png"}, u"a.txt"_s, "filtered",
+            u"type .txt is not among the types to sort"_s);
+        row("among the types not to sort", {"--by-type", "--exclude", "txt"}, u"a.txt"_s, "filtered",
+            u"type .txt is among the types not to sort"_s);
+        row("no extension, types to sort", {"--by-type", "--include", "txt"}, u"README"_s, "filtered",
+            u"type (no extension) is not among the types to sort"_s);
+        row("a picture type not chosen", {"--width", ">=1", "--picture-types", "jpg,gif"}, u"picture.png"_s, "filtered",
+            u"type .png is not among the ticked picture types"_s);
+        row("too narrow", {"--width", ">=1920"}, u"picture.png"_s, "nomatch", u"width 640 < 1920"_s);
+        row("too wide", {"--width", "<=600"}, u"picture.png"_s, "nomatch", u"width 640 > 600"_s);
+        row("not that high", {"--height", "=10"}, u"picture.png"_s, "nomatch", u"height 20 ≠ 10"_s);
+        row("not a picture", {"--width", ">=1920"}, u"text.png"_s, "nomatch",
+            u"not a picture file (its size cannot be read)"_s);
+        row("not larger", {"--larger", "1KB"}, u"a.txt"_s, "nomatch", u"size 3 bytes ≤ 1024 bytes"_s);
+        row("not smaller", {"--smaller", "0KB"}, u"a.txt"_s, "nomatch", u"size 3 bytes ≥ 0 bytes"_s);
+        row("modified later", {"--before", "2013-05-06"}, u"a.txt"_s, "nomatch",
+            u"modification time 2021-3-4 is later than 2013-5-6"_s);
+        row("modified earlier the same day", {"--after", "2021-03-04 12:00"}, u"a.txt"_s, "nomatch",
+            u"modification time 2021-3-4 10:00:00 is earlier than 2021-3-4 12:00:00"_s);
+        row("no such folder yet", {"--by-name", "--existing-folders-only"}, u"a.txt"_s, "nomatch",
+            u"the output folder holds no folder a (only existing folders are sorted into)"_s);
+        row("a name outside the output folder", {"--by-name"}, u"..."_s, "nomatch",
+            u"the folder name taken from the file name is \"..\", which is not inside the output folder"_s);
+        row("skipped", {"--by-type"}, u"a.txt"_s, "skip", u"a file of the same name is at the destination"_s);
+        row("asked", {"--by-type", "--on-conflict", "ask"}, u"a.txt"_s, "ask",
+            u"a file of the same name is at the destination"_s);
+    }
+    void dryRunReasons() {
+        QFETCH(QByteArrayList, options);
+        QFETCH(QString, name);
+        QFETCH(QByteArray, action);
+        QFETCH(QString, reason);
+        const QString file = path(u"in/"_s + name);
+        if (name.startsWith(u"picture"_s)) {
+            QVERIFY(WriteTestImage(file, "png", 640, 20));
+        } else {
+            WriteTestFile(file, "abc");
+        }
+        QVERIFY(SetModificationTime(file, QDateTime(QDate(2021, 3, 4), QTime(10, 0))));
+        WriteTestFile(path(u"out/.txt/a.txt"_s), "old");
+        const QByteArrayList arguments = options + QByteArrayList{"--dry-run", "--out", "out", "in/" + name.toUtf8()};
+        const CliResult text = sort(arguments);
+        QCOMPARE(text.exitCode, 0);
+        const QByteArrayList fields = text.out.split('\n').first().split('\t');
+        QCOMPARE(fields.size(), 4);
+        QCOMPARE(fields[0], action);
+        QCOMPARE(QString::fromUtf8(fields[3]), reason);
+        const CliResult json = sort(arguments + QByteArrayList{"--json"});
+        const QJsonObject step = QJsonDocument::fromJson(json.out.split('\n').first()).object();
+        QCOMPARE(step.value(u"action"_s).toString().toUtf8(), action);
+        QCOMPARE(step.value(u"reason_detail"_s).toString(), reason);
+        QVERIFY(step.value(u"reason"_s).isNull());
+    }
+
+    // --changes-only (-c) leaves out the steps that change nothing (a skip, a filtered file), in a plan's lines and
+    // in the JSON of a plan and of a run; the summary still counts every listed file.
+    void changesOnly_data() {
+        QTest::addColumn<QByteArrayList>("options");
+        QTest::addColumn<QByteArray>("out"); // %1 stands for the test's folder
+        const QByteArray copy = R"({"source": "%1/in/a.txt", "destination": "%1/out/.txt/a.txt", "action": "copy", )"
+                                R"("reason": null, "reason_detail": null)";
+        const QByteArray summary = R"({"summary": {"placed": 1, "left": 1, "nomatch": 0, "failed": 0, "filtered": 1}})"
+                                   "\n";
+        QTest::newRow("a plan, -c") << QByteArrayList{"--dry-run", "-c"}
+                                    << QByteArray("copy\t%1/in/a.txt\t%1/out/.txt/a.txt\t\n"
+                                                  "plan: 0 to fail, 1 to place, 1 to leave as they are, 1 filtered, "
+                                                  "0 not matching; nothing was touched\n");
+        QTest::newRow("a plan in JSON, --changes-only")
+            << QByteArrayList{"--dry-run", "--json", "--changes-only"} << copy + "}\n" + summary;
+        QTest::newRow("a run in JSON, -c")
+            << QByteArrayList{"--json", "-c"} << copy + R"(, "result": "done", "error": null})" + "\n" + summary;
+    }
+    void changesOnly() {
+        QFETCH(QByteArrayList, options);
+        QFETCH(QByteArray, out);
+        WriteTestFile(path(u"in/a.txt"_s), "a");
+        WriteTestFile(path(u"in/b.txt"_s), "b");
+        WriteTestFile(path(u"in/c.doc"_s), "c");
+        WriteTestFile(path(u"out/.txt/b.txt"_s), "old");
+        const CliResult result = sort(options + QByteArrayList{"--by-type", "--exclude", "doc", "--out", "out",
+                                                               "in/a.txt", "in/b.txt", "in/c.doc"});
+        QCOMPARE(result.err, QByteArray());
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(result.out, QByteArray(out).replace("%1", QFile::encodeName(m_dir->path())));
+    }
+
     // find -print0 piped in: names with line breaks and spaces arrive whole; a folder line adds its own files.
     void standardInputNulSeparated() {
         WriteTestFile(path(u"in/a b.txt"_s), "1");
@@ -457,7 +552,7 @@ private slots:
         QCOMPARE(result.exitCode, 0);
         // Standard error is no terminal: no progress.
         QCOMPARE(result.err, QByteArray());
-        QCOMPARE(result.out, QByteArray("3 placed, 0 left as they were, 0 not matching, 0 failed\n"));
+        QCOMPARE(result.out, QByteArray("0 failed, 3 placed, 0 left as they were, 0 filtered, 0 not matching\n"));
         QCOMPARE(TreeOf(path(u"out"_s)),
                  QStringList({u".doc/"_s, u".doc/c.doc"_s, u".txt/"_s, u".txt/a b.txt"_s, u".txt/line\nbreak.txt"_s}));
     }
@@ -502,7 +597,7 @@ private slots:
               "--created",   "--width",       "--height",      "--picture-types", "-o, --out DIR",
               "--move",      "--on-conflict", "--include",     "--exclude",       "--list",
               "--scan",      "--depth",       "--stdin",       "-0, --null",      "--json",
-              "-q, --quiet", "--no-journal",  "-V, --version", "-n, --dry-run"}) {
+              "-q, --quiet", "--no-journal",  "-V, --version", "-n, --dry-run",   "-c, --changes-only"}) {
             QVERIFY2(help.out.contains(QByteArray("\n  ") + option + ' '), option);
         }
         QVERIFY(help.out.endsWith(".\n"));

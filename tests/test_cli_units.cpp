@@ -79,16 +79,19 @@ private slots:
         QTest::newRow("utf-8") << QByteArray("/in/西游记 \"1\"\\\n.txt");
         QTest::newRow("not utf-8") << QByteArray("/in/na\xffme\x01.txt");
     }
-    // Every line parses, holds the path as text, and a name that is not UTF-8 comes back exactly from base64.
+    // Every line parses, holds the path as text, and a name that is not UTF-8 comes back exactly from base64; the
+    // reason in words, which may quote a name, comes back as it was.
     void jsonStepLine() {
         QFETCH(QByteArray, source);
-        const QByteArray line = JsonStepLine({source, std::nullopt, nullptr, nullptr, "failed", "vanished"});
+        const QString detail = QString::fromUtf8(source).prepend(u"类型 \"\t"_s);
+        const QByteArray line = JsonStepLine({source, std::nullopt, nullptr, nullptr, "failed", "vanished", detail});
         QVERIFY(line.endsWith('\n') && line.count('\n') == 1);
         QJsonParseError error;
         const QJsonObject object = QJsonDocument::fromJson(line, &error).object();
         QCOMPARE(error.error, QJsonParseError::NoError);
         QCOMPARE(object.value(u"result"_s).toString(), u"failed"_s);
         QCOMPARE(object.value(u"error"_s).toString(), u"vanished"_s);
+        QCOMPARE(object.value(u"reason_detail"_s).toString(), detail);
         QVERIFY(object.value(u"destination"_s).isNull());
         const bool utf8 = QString::fromUtf8(source).toUtf8() == source;
         QCOMPARE(object.contains(u"source_base64"_s), !utf8);
@@ -102,8 +105,10 @@ private slots:
         report.left = 1;
         report.notMatching = 2;
         report.failed = 4;
+        report.filtered = 5;
         QCOMPARE(JsonSummaryLine(report),
-                 QByteArray("{\"summary\": {\"placed\": 3, \"left\": 1, \"nomatch\": 2, \"failed\": 4}}\n"));
+                 QByteArray(
+                     "{\"summary\": {\"placed\": 3, \"left\": 1, \"nomatch\": 2, \"failed\": 4, \"filtered\": 5}}\n"));
     }
 
     // A moved file whose name led to another file at the end is no failure: the report names it on standard error,

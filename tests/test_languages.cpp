@@ -209,12 +209,19 @@ private slots:
         QTest::newRow("error, C locale") << QStringList{u"LC_ALL=C"_s} << noOutput
                                          << u"--out: missing; expected the output folder"_s;
         QTest::newRow("summary, German") << QStringList{u"LANG=de_DE.UTF-8"_s} << run
-                                         << u"1 placed, 0 left as they were, 0 not matching, 0 failed"_s;
-        QTest::newRow("summary, Chinese") << QStringList{u"LANG=zh_CN.UTF-8"_s} << run
-                                          << u"已分拣 1 个，因同名未处理 0 个，不符合条件 0 个，失败 0 个"_s;
-        // A plan's actions are codes that scripts read, in every language.
+                                         << u"0 failed, 1 placed, 0 left as they were, 0 filtered, 0 not matching"_s;
+        QTest::newRow("summary, Chinese")
+            << QStringList{u"LANG=zh_CN.UTF-8"_s} << run
+            << u"失败 0 个，已分拣 1 个，因同名未处理 0 个，已过滤 0 个，不符合条件 0 个"_s;
+        // A plan's actions are codes that scripts read, in every language; the reason of a step that does not act
+        // is the preview's, in the command line's language.
         QTest::newRow("dry run, Chinese")
             << QStringList{u"LANGUAGE=zh_CN"_s} << (run + QStringList{u"--dry-run"_s}) << u"copy\t"_s;
+        const QStringList filtered = run + QStringList{u"--dry-run"_s, u"--exclude"_s, u"txt"_s};
+        QTest::newRow("dry run reason, C locale")
+            << QStringList{u"LC_ALL=C"_s} << filtered << u"\ttype .txt is among the types not to sort\n"_s;
+        QTest::newRow("dry run reason, Chinese")
+            << QStringList{u"LANGUAGE=zh_CN"_s} << filtered << u"\t类型 .txt 在不分拣的类型中\n"_s;
     }
     void theCommandLineSpeaksTheUsersLanguage() {
         QFETCH(QStringList, environment);

@@ -5,6 +5,7 @@
 // configuration and caches of its own, so that no setting and no path of the machine it runs on can show. Run it
 // under a display (xvfb-run works) or with QT_QPA_PLATFORM=offscreen.
 
+#include "SamplePlan.h"
 #include "core/CriterionPage.h"
 #include "engine/RunReport.h"
 #include "engine/placement/Placement.h"
@@ -153,43 +154,11 @@ RunReport sampleReport(const SampleFiles& samples) {
     report.failed = 2;
     report.placed = 41;
     report.left = 3;
-    report.notMatching = 7;
+    report.filtered = 4;
+    report.notMatching = 3;
     report.failures = {{samples.failed[0], FailureReason::WriteProtected, {}},
                        {samples.failed[1], FailureReason::NoSpace, {}}};
     return report;
-}
-
-// The plan of a keyword sort of photos and documents, with a name shared by two folders and a refused file; its
-// names in the program's language, as with the sample files.
-SortPlan samplePlan() {
-    const bool chinese = WindowsSpeakChinese();
-    const auto named = [chinese](const char* zh, const char* en) { return QByteArray(chinese ? zh : en); };
-    const QByteArray home = "/home/user/", out = home + "Varnoth/";
-    const QByteArray pictures = home + named("图片/", "Pictures/"), downloads = home + named("下载/", "Downloads/");
-    const QByteArray holiday = named("2024 春节/", "holiday 2024/"), holidayOut = named("春节/", "holiday/");
-    const QByteArray travel = named("旅行/", "travel/");
-    const QByteArray view = named("杭州 西湖.png", "lake view.png"), video = named("旅行视频.mp4", "travel video.mp4");
-    const QByteArray itinerary = named("旅行 行程单.pdf", "travel itinerary.pdf");
-    const QByteArray invoice = named("发票 2024-03.pdf", "invoice 2024-03.pdf");
-    SortPlan plan;
-    plan.steps = {
-        {pictures + holiday + "IMG_2041.jpg", out + holidayOut + "IMG_2041.jpg", PlanAction::Copy, {}},
-        {pictures + holiday + "IMG_2042.jpg", out + holidayOut + "IMG_2042.jpg", PlanAction::Copy, {}},
-        {pictures + holiday + named("备份/", "backup/") + "IMG_2042.jpg",
-         out + holidayOut + "IMG_2042_1.jpg",
-         PlanAction::Number,
-         {}},
-        {pictures + travel + view, out + travel + view, PlanAction::Copy, {}},
-        {pictures + travel + video, out + travel + video, PlanAction::Replace, {}},
-        {pictures + travel + itinerary, out + travel + itinerary, PlanAction::Refused, FailureReason::WriteProtected},
-        {downloads + invoice, out + named("发票/", "invoice/") + invoice, PlanAction::Skip, {}},
-        {downloads + named("会议纪要.docx", "meeting notes.docx"), {}, PlanAction::NoMatch, {}},
-    };
-    plan.outcomes.placed = 5;
-    plan.outcomes.failed = 1;
-    plan.outcomes.left = 1;
-    plan.outcomes.notMatching = 1;
-    return plan;
 }
 
 // Journals of four runs on 1 May 2024 from 9:00 UTC, an hour apart: complete, stopped, cut off and undone. They hold
@@ -210,11 +179,11 @@ void makeSampleHistory() {
         std::unique_ptr<RunJournal> journal = std::move(*started);
         const int size = listSizes[run];
         if (run == 0) {
-            (void)journal->finish({false, {2, size - 40, 12, 26}});
+            (void)journal->finish({false, {2, size - 40, 12, 20, 6}});
         } else if (run == 1) {
-            (void)journal->finish({true, {0, 200, 0, 0}});
+            (void)journal->finish({true, {0, 200, 0, 0, 0}});
         } else if (run == 3) {
-            (void)journal->finish({false, {0, size, 0, 0}});
+            (void)journal->finish({false, {0, size, 0, 0, 0}});
             const QByteArray id = journal->id();
             journal.reset();
             UndoRun(folder, id);
@@ -274,7 +243,11 @@ int main(int argc, char** argv) {
     pictures.save(windows.typeEntry, u"type-dialog"_s);
     pictures.save(windows.about, u"about"_s);
 
-    PreviewDialog preview(samplePlan(), &windows.mainWindow);
+    std::optional<SortPlan> plan = SamplePicturePlan(privateFolder.filePath(u"sample"_s), QFile::encodeName(kHome));
+    if (!plan) {
+        fail(u"no sample plan"_s);
+    }
+    PreviewDialog preview(std::move(*plan), &windows.mainWindow);
     pictures.save(preview, u"preview"_s);
     makeSampleHistory();
     HistoryDialog history(JournalFolder::standard(), windows.mainWindow.pageNames(), &windows.mainWindow);

@@ -40,8 +40,8 @@
         <translation>无法分拣 %1：%2</translation>
     </message>
     <message>
-        <source>%1 placed, %2 left as they were, %3 not matching, %4 failed</source>
-        <translation>已分拣 %1 个，因同名未处理 %2 个，不符合条件 %3 个，失败 %4 个</translation>
+        <source>%1 failed, %2 placed, %3 left as they were, %4 filtered, %5 not matching</source>
+        <translation>失败 %1 个，已分拣 %2 个，因同名未处理 %3 个，已过滤 %4 个，不符合条件 %5 个</translation>
     </message>
     <message>
         <source>; stopped, %1 not reached</source>
@@ -340,8 +340,8 @@ sort 的选项：
 </translation>
     </message>
     <message>
-        <source>plan: %1 to place, %2 to leave as they are, %3 not matching, %4 to fail; nothing was touched</source>
-        <translation>计划：将分拣 %1 个，因同名不处理 %2 个，不符合条件 %3 个，无法处理 %4 个；没有改动任何文件</translation>
+        <source>plan: %1 to fail, %2 to place, %3 to leave as they are, %4 filtered, %5 not matching; nothing was touched</source>
+        <translation>计划：无法处理 %1 个，将分拣 %2 个，因同名不处理 %3 个，已过滤 %4 个，不符合条件 %5 个；没有改动任何文件</translation>
     </message>
     <message>
         <source>%1: not owned by you, so its run journals cannot be trusted; nothing was touched</source>
@@ -384,9 +384,9 @@ sort 的选项：
 --dry-run writes one line per step: action, source, destination and reason,
 separated by tabs, then a summary line.
 history writes one line per run: identifier, start, criterion, copy or move, the
-counts placed, left, nomatch and failed, the state, what the last undo left and
-the short id, separated by tabs; on a terminal, a header line comes first. RUN is
-an identifier or a short id.
+counts placed, left, nomatch and failed, the state, what the last undo left, the
+short id and the count filtered, separated by tabs; on a terminal, a header line
+comes first. RUN is an identifier or a short id.
 
 Exit status: 0 done, 1 some file failed (undo: something was left), 2 wrong
 arguments or unreadable input (undo: no such run, a short id of more than one run,
@@ -396,7 +396,8 @@ nothing to undo or a journal that cannot be trusted), 128+N ended by signal N.
 --dry-run 每一步写一行：动作、源文件、目标文件和说明，以制表符分隔，最后写一行总结。
 history 每次分拣写一行：标识、开始时间、分拣方式、复制或移动，已分拣（placed）、
 因同名未处理（left）、不符合条件（nomatch）和失败（failed）的个数，状态，上次撤销
-未能撤销的项数，以及短标识，以制表符分隔；在终端上先写一行标题。RUN 为标识或短标识。
+未能撤销的项数，短标识，以及已过滤（filtered）的个数，以制表符分隔；在终端上先写
+一行标题。RUN 为标识或短标识。
 
 退出状态：0 完成，1 有文件失败（undo：有文件未能撤销），2 参数错误或输入无法读取
 （undo：没有这次分拣、短标识对应不止一次分拣、没有需要撤销的内容或分拣记录不可信），
@@ -550,6 +551,14 @@ history 每次分拣写一行：标识、开始时间、分拣方式、复制或
     <message>
         <source>the trash record is not a plain file of yours; not removed</source>
         <translation>回收站中的记录文件不属于当前用户或不是普通文件，未删除</translation>
+    </message>
+    <message>
+        <source>with --dry-run or --json: leave out the steps that change nothing</source>
+        <translation>与 --dry-run 或 --json 同用：不列出不做任何改动的步骤</translation>
+    </message>
+    <message>
+        <source>filtered</source>
+        <translation>已过滤</translation>
     </message>
 </context>
 <context>

@@ -19,8 +19,8 @@
 <context>
     <name>CompletionBox</name>
     <message>
-        <source>失败 %1 个，已分拣 %2 个，因同名未处理 %3 个，不符合条件 %4 个。</source>
-        <translation>Failed: %1, sorted: %2, left because of the same name: %3, not matching: %4.</translation>
+        <source>失败 %1 个，已分拣 %2 个，因同名未处理 %3 个，已过滤 %4 个，不符合条件 %5 个。</source>
+        <translation>Failed: %1, sorted: %2, left because of the same name: %3, filtered out: %4, not matching: %5.</translation>
     </message>
     <message>
         <source>复制或删除失败的文件：</source>
@@ -218,6 +218,25 @@
     </message>
 </context>
 <context>
+    <name>FilterReason</name>
+    <message>
+        <source>（无扩展名）</source>
+        <translation>(no extension)</translation>
+    </message>
+    <message>
+        <source>类型 %1 在不分拣的类型中</source>
+        <translation>type %1 is among the types not to sort</translation>
+    </message>
+    <message>
+        <source>类型 %1 不在只分拣的类型中</source>
+        <translation>type %1 is not among the types to sort</translation>
+    </message>
+    <message>
+        <source>类型 %1 不在勾选的图片类型中</source>
+        <translation>type %1 is not among the ticked picture types</translation>
+    </message>
+</context>
+<context>
     <name>FolderInFileManager</name>
     <message>
         <source>没有找到可以打开文件夹的文件管理器。文件夹：</source>
@@ -318,8 +337,8 @@
         <translation>Status</translation>
     </message>
     <message>
-        <source>已分拣 %1，失败 %2，因同名未处理 %3，不符合条件 %4</source>
-        <translation>%1 sorted, %2 failed, %3 left (same name), %4 not matching</translation>
+        <source>失败 %1，已分拣 %2，因同名未处理 %3，已过滤 %4，不符合条件 %5</source>
+        <translation>%1 failed, %2 sorted, %3 left (same name), %4 filtered out, %5 not matching</translation>
     </message>
     <message>
         <source>（撤销未完成）</source>
@@ -683,6 +702,73 @@
     </message>
 </context>
 <context>
+    <name>NoMatchReason</name>
+    <message>
+        <source>文件名中没有任何关键字</source>
+        <translation>the name holds none of the keywords</translation>
+    </message>
+    <message>
+        <source>由文件名得到的文件夹名是“..”，不在输出文件夹之内</source>
+        <translation>the folder name taken from the file name is &quot;..&quot;, which is not inside the output folder</translation>
+    </message>
+    <message>
+        <source>输出文件夹中没有文件夹 %1（只分拣到已有的文件夹）</source>
+        <translation>the output folder holds no folder %1 (only existing folders are sorted into)</translation>
+    </message>
+    <message>
+        <source>无法读取文件大小（不是普通文件，或无法打开）</source>
+        <translation>the size cannot be read (not a regular file, or it cannot be opened)</translation>
+    </message>
+    <message>
+        <source>大小 %1 字节 %2 %3 字节</source>
+        <translation>size %1 bytes %2 %3 bytes</translation>
+    </message>
+    <message>
+        <source>没有选择图片尺寸的比较方式</source>
+        <translation>no comparison for the picture size is chosen</translation>
+    </message>
+    <message>
+        <source>不是图片文件（无法读取尺寸）</source>
+        <translation>not a picture file (its size cannot be read)</translation>
+    </message>
+    <message>
+        <source>宽度 %1 %2 %3</source>
+        <translation>width %1 %2 %3</translation>
+    </message>
+    <message>
+        <source>高度 %1 %2 %3</source>
+        <translation>height %1 %2 %3</translation>
+    </message>
+    <message>
+        <source>创建时间</source>
+        <translation>creation time</translation>
+    </message>
+    <message>
+        <source>修改时间</source>
+        <translation>modification time</translation>
+    </message>
+    <message>
+        <source>%1 %2 晚于 %3</source>
+        <translation>%1 %2 is later than %3</translation>
+    </message>
+    <message>
+        <source>%1 %2 早于 %3</source>
+        <translation>%1 %2 is earlier than %3</translation>
+    </message>
+    <message>
+        <source>%1 %2 与 %3 相同</source>
+        <translation>%1 %2 is the same as %3</translation>
+    </message>
+    <message>
+        <source>无法读取创建时间，或它不在 1980 年到 2107 年之间</source>
+        <translation>the creation time cannot be read, or it lies outside 1980 to 2107</translation>
+    </message>
+    <message>
+        <source>无法读取修改时间，或它不在 1980 年到 2107 年之间</source>
+        <translation>the modification time cannot be read, or it lies outside 1980 to 2107</translation>
+    </message>
+</context>
+<context>
     <name>OverwriteQuestion</name>
     <message>
         <source>全部是</source>
@@ -737,6 +823,17 @@
     <message>
         <source>无法处理</source>
         <translation>refused</translation>
+    </message>
+</context>
+<context>
+    <name>PlanStep</name>
+    <message>
+        <source>目标位置已有同名文件</source>
+        <translation>a file of the same name is at the destination</translation>
+    </message>
+    <message>
+        <source>文件不存在</source>
+        <translation>the file does not exist</translation>
     </message>
 </context>
 <context>
@@ -797,8 +894,12 @@
         <translation>Nothing to do: this sort will not copy or move any file. </translation>
     </message>
     <message>
-        <source>无法处理 %1 个，将分拣 %2 个，因同名不处理 %3 个，不符合条件 %4 个。</source>
-        <translation>Refused: %1, to sort: %2, left because of the same name: %3, not matching: %4.</translation>
+        <source>无法处理 %1 个，将分拣 %2 个，因同名不处理 %3 个，已过滤 %4 个，不符合条件 %5 个。</source>
+        <translation>Refused: %1, to sort: %2, left because of the same name: %3, filtered out: %4, not matching: %5.</translation>
+    </message>
+    <message>
+        <source>输出文件夹：%1</source>
+        <translation>Output folder: %1</translation>
     </message>
 </context>
 <context>

@@ -83,7 +83,7 @@ RecordingStart CliRunHost::startRecording(const RunDescription& run) {
 
 // With --json every step is written as it ends, so that a program reading the output follows the run.
 void CliRunHost::stepEnded(const PlanStep& step) {
-    if (m_request.json) {
+    if (m_request.json && !(m_request.changesOnly && PlanStepChangesNothing(step))) {
         WriteStandardOutput(RunStepJsonLine(step));
     }
 }

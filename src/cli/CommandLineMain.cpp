@@ -71,7 +71,7 @@ int runPlan(CliRunHost& host, const SortRequest& request, int fileCount) {
     if (!plan) {
         return host.exitStatus();
     }
-    PrintPlan(*plan, request.json, request.quiet);
+    PrintPlan(*plan, request);
     return 0;
 }
 

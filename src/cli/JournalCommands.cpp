@@ -32,10 +32,10 @@ QByteArray isoLocalTime(const QDateTime& time) {
 
 // The names of the history's fields, for a person reading it on a terminal.
 QByteArray historyHeader() {
-    const QStringList names{CommandLine::tr("id"),           CommandLine::tr("start"),   CommandLine::tr("criterion"),
-                            CommandLine::tr("mode"),         CommandLine::tr("placed"),  CommandLine::tr("left"),
-                            CommandLine::tr("nomatch"),      CommandLine::tr("failed"),  CommandLine::tr("state"),
-                            CommandLine::tr("left by undo"), CommandLine::tr("short id")};
+    const QStringList names{CommandLine::tr("id"),           CommandLine::tr("start"),    CommandLine::tr("criterion"),
+                            CommandLine::tr("mode"),         CommandLine::tr("placed"),   CommandLine::tr("left"),
+                            CommandLine::tr("nomatch"),      CommandLine::tr("failed"),   CommandLine::tr("state"),
+                            CommandLine::tr("left by undo"), CommandLine::tr("short id"), CommandLine::tr("filtered")};
     return names.join(u'\t').toUtf8() + '\n';
 }
 
@@ -58,6 +58,9 @@ QByteArray historyLine(const RunSummary& run, const QByteArray& shortId) {
     fields.append(undone ? QByteArray::number(run.leftByUndo) : QByteArray("-"));
     // Appended, so that scripts find every other field where it always was.
     fields.append(shortId);
+    // "-" also for a journal written before filtered files were counted apart from those not matching.
+    const std::optional<int> filtered = run.counts ? run.counts->filtered : std::nullopt;
+    fields.append(filtered ? QByteArray::number(*filtered) : QByteArray("-"));
     return fields.join('\t') + '\n';
 }
 

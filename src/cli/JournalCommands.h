@@ -8,8 +8,9 @@ class JournalFolder;
 
 // `varnoth history`: one line per journaled run of folder, newest first, with tab-separated fields: identifier,
 // start (ISO 8601, local time with its offset), criterion, copy or move, the counts placed, left, nomatch and
-// failed ("-" for a run cut off before its counts), state, the steps the last undo left ("-" before any undo), and
-// the short id (ShortRunIds). On a terminal a header line names the fields first. Returns the exit status, 0.
+// failed ("-" for a run cut off before its counts), state, the steps the last undo left ("-" before any undo), the
+// short id (ShortRunIds), and the count filtered ("-" also for a journal that did not record it, whose nomatch
+// counts those files too). On a terminal a header line names the fields first. Returns the exit status, 0.
 int RunHistoryCommand(const JournalFolder& folder);
 
 // `varnoth undo [RUN]`: undoes the run id (an identifier, or a short id that begins the hash of one run only), or

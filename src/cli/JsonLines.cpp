@@ -69,6 +69,8 @@ QByteArray JsonStepLine(const JsonStep& step) {
     appendPath(object, "destination", step.destination);
     appendMember(object, "action", codeOrNull(step.action));
     appendMember(object, "reason", codeOrNull(step.reason));
+    appendMember(object, "reason_detail",
+                 step.reasonDetail.isEmpty() ? QByteArray("null") : JsonString(step.reasonDetail.toUtf8()));
     if (step.result) {
         appendMember(object, "result", JsonString(step.result));
         appendMember(object, "error", codeOrNull(step.error));
@@ -80,5 +82,6 @@ QByteArray JsonSummaryLine(const RunReport& report) {
     return QByteArray("{\"summary\": {\"placed\": ") + QByteArray::number(report.placed) +
            ", \"left\": " + QByteArray::number(report.left) +
            ", \"nomatch\": " + QByteArray::number(report.notMatching) +
-           ", \"failed\": " + QByteArray::number(report.failed) + "}}\n";
+           ", \"failed\": " + QByteArray::number(report.failed) +
+           ", \"filtered\": " + QByteArray::number(report.filtered) + "}}\n";
 }

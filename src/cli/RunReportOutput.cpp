@@ -17,11 +17,12 @@ QString failureLine(const FailedFile& failure) {
 }
 
 QByteArray summaryLine(const RunReport& report) {
-    QString line = CommandLine::tr("%1 placed, %2 left as they were, %3 not matching, %4 failed")
+    QString line = CommandLine::tr("%1 failed, %2 placed, %3 left as they were, %4 filtered, %5 not matching")
+                       .arg(report.failed)
                        .arg(report.placed)
                        .arg(report.left)
-                       .arg(report.notMatching)
-                       .arg(report.failed);
+                       .arg(report.filtered)
+                       .arg(report.notMatching);
     if (report.stopped) {
         line += CommandLine::tr("; stopped, %1 not reached").arg(report.notReached);
     }

@@ -45,6 +45,8 @@ QList<QCommandLineOption> SortOptionList() {
         QCommandLineOption({u"n"_s, u"dry-run"_s},
                            CommandLine::tr("print the plan, one step a line, and touch nothing")),
         flag(u"json"_s, CommandLine::tr("one JSON object per step on standard output")),
+        QCommandLineOption({u"c"_s, u"changes-only"_s},
+                           CommandLine::tr("with --dry-run or --json: leave out the steps that change nothing")),
         QCommandLineOption({u"q"_s, u"quiet"_s}, CommandLine::tr("no progress and no summary")),
         flag(u"no-journal"_s, CommandLine::tr("run without writing a journal (no undo)")),
     };
@@ -104,9 +106,9 @@ QString HelpText() {
     help += CommandLine::tr("\n--dry-run writes one line per step: action, source, destination and reason,\n"
                             "separated by tabs, then a summary line.\n"
                             "history writes one line per run: identifier, start, criterion, copy or move, the\n"
-                            "counts placed, left, nomatch and failed, the state, what the last undo left and\n"
-                            "the short id, separated by tabs; on a terminal, a header line comes first. RUN is\n"
-                            "an identifier or a short id.\n"
+                            "counts placed, left, nomatch and failed, the state, what the last undo left, the\n"
+                            "short id and the count filtered, separated by tabs; on a terminal, a header line\n"
+                            "comes first. RUN is an identifier or a short id.\n"
                             "\nExit status: 0 done, 1 some file failed (undo: something was left), 2 wrong\n"
                             "arguments or unreadable input (undo: no such run, a short id of more than one run,\n"
                             "nothing to undo or a journal that cannot be trusted), 128+N ended by signal N.\n");

@@ -220,6 +220,7 @@ std::optional<UsageError> fillRun(const QCommandLineParser& parser, SortRequest&
     }
     request.json = parser.isSet(u"json"_s);
     request.quiet = parser.isSet(u"quiet"_s);
+    request.changesOnly = parser.isSet(u"changes-only"_s);
     return std::nullopt;
 }
 

@@ -30,6 +30,7 @@ struct SortRequest {
     bool journal = true; // write the run's journal (for history and undo)
     bool json = false;
     bool quiet = false;
+    bool changesOnly = false; // the steps written leave out those that change nothing (PlanStepChangesNothing)
 };
 
 // A wrong option or value: one line that names it and says what is expected.

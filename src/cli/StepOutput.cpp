@@ -3,6 +3,7 @@
 #include "cli/CommandLineText.h"
 #include "cli/EscapedText.h"
 #include "cli/JsonLines.h"
+#include "cli/SortRequest.h"
 #include "cli/StandardStreams.h"
 #include "engine/SortPlan.h"
 
@@ -15,45 +16,56 @@ const char* reasonCode(const PlanStep& step) {
     return step.reason ? FailureReasonCode(*step.reason) : nullptr;
 }
 
-// The action is its code in every language, so that a script can read the plan; the reason is for the reader.
+JsonStep jsonStepOf(const PlanStep& step) {
+    JsonStep json{step.source, destinationOf(step), PlanActionCode(step.action), reasonCode(step)};
+    json.reasonDetail = PlanStepReasonText(step);
+    return json;
+}
+
+// The action is its code in every language, so that a script can read the plan; the reason is for the reader: a
+// refusal in the command line's words, any other reason as the window words it, in the command line's language.
 QByteArray planStepTextLine(const PlanStep& step) {
-    const QByteArray reason = step.reason ? FailureReasonWords(*step.reason).toUtf8() : QByteArray();
+    const QString reason = step.reason ? FailureReasonWords(*step.reason) : PlanStepReasonText(step);
     return QByteArray(PlanActionCode(step.action)) + '\t' + EscapedText(step.source) + '\t' + EscapedText(step.target) +
-           '\t' + reason + '\n';
+           '\t' + EscapedText(reason.toUtf8()) + '\n';
 }
 
 QByteArray planSummaryLine(const RunReport& outcomes) {
-    return CommandLine::tr("plan: %1 to place, %2 to leave as they are, %3 not matching, %4 to fail; nothing was "
-                           "touched")
+    return CommandLine::tr("plan: %1 to fail, %2 to place, %3 to leave as they are, %4 filtered, %5 not matching; "
+                           "nothing was touched")
+               .arg(outcomes.failed)
                .arg(outcomes.placed)
                .arg(outcomes.left)
+               .arg(outcomes.filtered)
                .arg(outcomes.notMatching)
-               .arg(outcomes.failed)
                .toUtf8() +
            '\n';
 }
 } // namespace
 
 QByteArray RunStepJsonLine(const PlanStep& step) {
-    const char* failure = reasonCode(step);
-    return JsonStepLine(
-        {step.source, destinationOf(step), PlanActionCode(step.action), failure, failure ? "failed" : "done", failure});
+    JsonStep json = jsonStepOf(step);
+    json.result = json.reason ? "failed" : "done";
+    json.error = json.reason;
+    return JsonStepLine(json);
 }
 
-void PrintPlan(const SortPlan& plan, bool json, bool quiet) {
+void PrintPlan(const SortPlan& plan, const SortRequest& request) {
     QByteArray out;
     for (const PlanStep& step : plan.steps) {
-        out += json ? JsonStepLine({step.source, destinationOf(step), PlanActionCode(step.action), reasonCode(step)})
-                    : planStepTextLine(step);
+        if (request.changesOnly && PlanStepChangesNothing(step)) {
+            continue;
+        }
+        out += request.json ? JsonStepLine(jsonStepOf(step)) : planStepTextLine(step);
         // Written in pieces, so that a long plan reaches a pipe while it is written.
         if (out.size() >= 65536) {
             WriteStandardOutput(out);
             out.clear();
         }
     }
-    if (json) {
+    if (request.json) {
         out += JsonSummaryLine(plan.outcomes);
-    } else if (!quiet) {
+    } else if (!request.quiet) {
         out += planSummaryLine(plan.outcomes);
     }
     WriteStandardOutput(out);

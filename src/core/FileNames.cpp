@@ -26,6 +26,26 @@ QByteArray JoinPath(const QByteArray& folder, const QByteArray& name) {
     return folder + '/' + name;
 }
 
+QByteArray SharedFolder(const QByteArray& a, const QByteArray& b) {
+    qsizetype shared = 0;
+    while (shared < a.size() && shared < b.size() && a[shared] == b[shared]) {
+        ++shared;
+    }
+    const qsizetype slash = shared == 0 ? -1 : a.lastIndexOf('/', shared - 1);
+    return slash < 0 ? QByteArray() : a.first(slash + 1);
+}
+
+QByteArray PathBelow(const QByteArray& folder, const QByteArray& path) {
+    if (folder.isEmpty() || folder == "/" || !folder.endsWith('/') || !path.startsWith(folder)) {
+        return path;
+    }
+    QByteArrayView rest = QByteArrayView(path).sliced(folder.size());
+    while (rest.startsWith('/') || rest.startsWith("./")) {
+        rest = rest.sliced(rest.startsWith('/') ? 1 : 2);
+    }
+    return rest.isEmpty() ? path : rest.toByteArray();
+}
+
 QByteArrayList FolderLevels(const QByteArray& folder) {
     QByteArrayList levels;
     QByteArray level = folder.startsWith('/') ? "/" : "";

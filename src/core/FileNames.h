@@ -18,6 +18,14 @@ QByteArray FolderOf(const QByteArray& path);
 // system reads as one separator).
 QByteArray JoinPath(const QByteArray& folder, const QByteArray& name);
 
+// The longest folder, ending in '/', that holds both paths: the bytes they share up to and including the last '/'
+// among them. Empty when they share no '/'. A path shared with itself gives its folder.
+QByteArray SharedFolder(const QByteArray& a, const QByteArray& b);
+
+// path as seen from folder (which ends in '/'): what follows folder, without the '/' and "./" that lead it. path
+// itself when it does not lie below folder, or when folder is empty or the root folder.
+QByteArray PathBelow(const QByteArray& folder, const QByteArray& path);
+
 // Each folder from the top down to folder itself, spelled without empty or "." components: "/a//b/./c" gives
 // "/a", "/a/b", "/a/b/c".
 QByteArrayList FolderLevels(const QByteArray& folder);

@@ -20,6 +20,11 @@ bool ReachesAnything(const QByteArray& path) {
     return statusOf(path, status);
 }
 
+bool NamesNothing(const QByteArray& path) {
+    struct stat status {};
+    return !statusOf(path, status) && (errno == ENOENT || errno == ENOTDIR);
+}
+
 bool ReachesFolder(const QByteArray& path) {
     struct stat status {};
     return statusOf(path, status) && S_ISDIR(status.st_mode);

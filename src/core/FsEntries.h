@@ -14,6 +14,10 @@ namespace Fs {
 // Following links, path leads to something: a dangling link leads nowhere.
 bool ReachesAnything(const QByteArray& path);
 
+// Following links, path names nothing: the name, or a folder on its way, is missing (a dangling link included).
+// A path that cannot be looked at for another reason (no permission) is not known to name nothing.
+bool NamesNothing(const QByteArray& path);
+
 // Following links, path leads to a folder.
 bool ReachesFolder(const QByteArray& path);
 

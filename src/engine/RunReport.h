@@ -31,12 +31,14 @@ QString FailureReasonText(FailureReason reason);
 // The reason as an untranslated code for programs, such as "write-protected" or "no-space".
 const char* FailureReasonCode(FailureReason reason);
 
-// What became of one listed file. Each file has exactly one outcome, the first of these that applies.
+// What became of one listed file. Each file has exactly one outcome, the first of these that applies; every text
+// for people counts them in this order.
 enum class RunOutcome {
     Failed,      // a placement, or the removal of a moved source, failed
     Placed,      // at least one placement succeeded
     Left,        // the same-name policy left every placement undone (skip, or the answer No)
-    NotMatching, // no match, passed over by the filter, or its size, time or picture could not be read
+    Filtered,    // passed over by the extension filter (or the picture types) before the criterion looked at it
+    NotMatching, // no match, or its size, time or picture could not be read
 };
 
 struct FailedFile {
@@ -50,6 +52,7 @@ struct RunReport {
     int failed = 0;
     int placed = 0;
     int left = 0;
+    int filtered = 0;
     int notMatching = 0;
     bool stopped = false; // the run ended before the last file (stop button, closing window, termination signal)
     int notReached = 0;   // files the run did not come to because it stopped

@@ -1,6 +1,7 @@
 #include "engine/SortPass.h"
 
 #include "core/FileNames.h"
+#include "core/FsEntries.h"
 #include "engine/ActionRecorder.h"
 #include "engine/Interruption.h"
 #include "engine/RunHost.h"
@@ -23,9 +24,15 @@ bool namesItsFolder(const QString& outputFolder) {
            QFile::decodeName(QFile::encodeName(outputFolder)) == outputFolder;
 }
 
-bool filterAccepts(const RunInputs& inputs, const QByteArray& extension) {
-    return inputs.page == ImagePage ? PictureTypeAccepts(inputs.filter, extension)
-                                    : ExtensionFilterAccepts(inputs.filter, extension);
+// Why the filter passes over a file of extension; nothing when it lets the file through.
+std::optional<QString> filterRefusal(const RunInputs& inputs, const QByteArray& extension) {
+    if (inputs.page == ImagePage) {
+        return PictureTypeAccepts(inputs.filter, extension) ? std::nullopt
+                                                            : std::optional(PictureTypeRefusal(extension));
+    }
+    return ExtensionFilterAccepts(inputs.filter, extension)
+               ? std::nullopt
+               : std::optional(ExtensionFilterRefusal(inputs.filter, extension));
 }
 
 // Counts the moves of the batch, once their sources are deleted or kept. The record of their copies reaches the
@@ -104,17 +111,15 @@ RunReport SortPass::run() {
 
 bool SortPass::sortFile(const QByteArray& source, RunReport& report) {
     const QByteArray extension = ExtensionOf(FileNameOf(source));
-    if (!filterAccepts(context.inputs(), extension)) {
-        actions.passedBy(source, PlanAction::Filtered);
-        report.count(RunOutcome::NotMatching);
+    if (std::optional<QString> refusal = filterRefusal(context.inputs(), extension)) {
+        passBy(source, PlanAction::Filtered, std::move(*refusal), report);
         return false;
     }
     context.beginFile();
-    const FileOutcome outcome = criterion.sortFile(source, extension, context);
-    if (outcome != FileOutcome::Placed) {
-        actions.passedBy(source, PlanAction::NoMatch);
-        report.count(RunOutcome::NotMatching);
-        return outcome == FileOutcome::NoMatch;
+    FileOutcome outcome = criterion.sortFile(source, extension, context);
+    if (outcome.kind != FileOutcome::Placed) {
+        passBy(source, PlanAction::NoMatch, std::move(outcome.missed), report);
+        return outcome.kind == FileOutcome::NoMatch;
     }
     if (context.sourceAwaitsDeletion()) {
         moves->add({source, context.sourceRecord(), context.failure()}, context.lastPlacement().target);
@@ -122,4 +127,13 @@ bool SortPass::sortFile(const QByteArray& source, RunReport& report) {
         report.add(source, context.outcome(), context.failure());
     }
     return true;
+}
+
+void SortPass::passBy(const QByteArray& source, PlanAction action, QString because, RunReport& report) {
+    // A list kept from before a move names files that are gone; that says more than the rule they missed.
+    if (Fs::NamesNothing(source)) {
+        because = QCoreApplication::translate("PlanStep", "文件不存在");
+    }
+    actions.passedBy(source, action, because);
+    report.count(action == PlanAction::Filtered ? RunOutcome::Filtered : RunOutcome::NotMatching);
 }

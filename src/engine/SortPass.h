@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/RunReport.h"
+#include "engine/SortPlan.h"
 
 #include <QByteArray>
 #include <QString>
@@ -40,4 +41,7 @@ struct SortPass {
 private:
     // False when the file was passed over, so that the run goes on to the next file at once.
     bool sortFile(const QByteArray& source, RunReport& report);
+    // Counts a file that no placement was tried for (Filtered or NoMatch) in its outcome, and tells the placement
+    // why, or that the file is gone.
+    void passBy(const QByteArray& source, PlanAction action, QString because, RunReport& report);
 };

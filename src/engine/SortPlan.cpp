@@ -58,6 +58,20 @@ const char* PlanActionCode(PlanAction action) {
     return "";
 }
 
+QString PlanStepReasonText(const PlanStep& step) {
+    if (step.reason) {
+        return FailureReasonText(*step.reason);
+    }
+    if (step.action == PlanAction::Skip || step.action == PlanAction::Ask) {
+        return QCoreApplication::translate("PlanStep", "目标位置已有同名文件");
+    }
+    return step.passedBecause;
+}
+
+bool PlanStepChangesNothing(const PlanStep& step) {
+    return step.action == PlanAction::Skip || step.action == PlanAction::NoMatch || step.action == PlanAction::Filtered;
+}
+
 std::optional<SortPlan> PlanSort(RunHost& host) {
     const RunInputs inputs = host.runInputs();
     if (!CheckRunInputs(host, inputs)) {
@@ -67,10 +81,11 @@ std::optional<SortPlan> PlanSort(RunHost& host) {
     if (!criterion) {
         return std::nullopt;
     }
-    PlanningPlacement actions(QFile::encodeName(NormalisedOutputFolder(inputs.outputFolder)));
+    SortPlan plan;
+    plan.outputFolder = QFile::encodeName(NormalisedOutputFolder(inputs.outputFolder));
+    PlanningPlacement actions(plan.outputFolder);
     SortContext context(host, inputs, actions);
     criterion->begin(context);
-    SortPlan plan;
     plan.outcomes = SortPass{host, *criterion, context, actions}.run();
     plan.steps = actions.takeSteps();
     return plan;

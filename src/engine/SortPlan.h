@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 
+#include <array>
 #include <optional>
 
 class RunHost;
@@ -24,19 +25,28 @@ enum class PlanAction : quint8 {
 };
 inline constexpr int PlanActionCount = 9;
 
+// The actions in the order of the outcomes they count towards (RunOutcome), the order in which every text for
+// people counts them: refused, the placements, skip and ask, filtered, not matching.
+inline constexpr std::array<PlanAction, PlanActionCount> kPlanActionsInOutcomeOrder{
+    PlanAction::Refused, PlanAction::Copy, PlanAction::Move,     PlanAction::Replace, PlanAction::Number,
+    PlanAction::Skip,    PlanAction::Ask,  PlanAction::Filtered, PlanAction::NoMatch,
+};
+
 // One step of a plan, in the order the run would take it.
 struct PlanStep {
     QByteArray source;
     QByteArray target; // the destination path with its final name; empty for NoMatch and Filtered
     PlanAction action = PlanAction::Copy;
     std::optional<FailureReason> reason; // Refused: why
+    QString passedBecause{};             // NoMatch and Filtered: the rule or filter the file missed, in words
 };
 
-// A run's plan: its steps, and its listed files counted in the completion box's four outcomes (failed standing
-// for the files with a refused step).
+// A run's plan: its steps, its listed files counted in the completion box's outcomes (failed standing for the
+// files with a refused step), and the output folder its targets lie in.
 struct SortPlan {
     QList<PlanStep> steps;
     RunReport outcomes;
+    QByteArray outputFolder; // as the run would normalise it, ending in '/'; empty when not known
 };
 
 // The action in the user's words (Chinese source text, translatable): 复制, 移动, 覆盖, 自动编号, 跳过, 询问,
@@ -45,6 +55,14 @@ QString PlanActionWord(PlanAction action);
 // The action as an untranslated code for programs: copy, move, replace, number, skip, ask, nomatch, filtered,
 // refused.
 const char* PlanActionCode(PlanAction action);
+
+// Why a step is what it is, in the user's words (Chinese source text, translatable): the failure reason of a refused
+// step, "目标位置已有同名文件" for a skip or a question, the missed rule or filter of a file passed by. Empty for a
+// placement that goes ahead.
+QString PlanStepReasonText(const PlanStep& step);
+// True for a step that changes nothing on the disk and asks nothing: a skip, a file not matching, a filtered file.
+// A refused step still counts as a change that was tried.
+bool PlanStepChangesNothing(const PlanStep& step);
 
 // Plans the run that RunSort(host) would make now, through the same checks (with the same messages), parameter
 // step, filters, criteria and same-name policy, and touches nothing: no folder is made, no file written, and the

@@ -160,10 +160,13 @@ std::optional<RunEnd> EndFields(const JournalLineFields& fields) {
     const std::optional<int> placed = count(fields, "placed");
     const std::optional<int> left = count(fields, "left");
     const std::optional<int> notMatching = count(fields, "nomatch");
-    if (!state || (*state != "complete" && *state != "stopped") || !failed || !placed || !left || !notMatching) {
+    // Absent from journals written before filtered files were counted on their own.
+    const std::optional<int> filtered = count(fields, "filtered");
+    if (!state || (*state != "complete" && *state != "stopped") || !failed || !placed || !left || !notMatching ||
+        (!filtered && fields.bytes("filtered"))) {
         return std::nullopt;
     }
-    return RunEnd{*state == "stopped", {*failed, *placed, *left, *notMatching}};
+    return RunEnd{*state == "stopped", {*failed, *placed, *left, *notMatching, filtered}};
 }
 
 std::optional<RunHeader> RunFields(const JournalLineFields& fields) {

@@ -13,11 +13,13 @@ JournalLineWriter& withIdentity(JournalLineWriter& line, const FileIdentity& ide
 }
 
 JournalLineWriter& withEnd(JournalLineWriter& line, const RunEnd& end) {
-    return line.bytes("state", end.stopped ? "stopped" : "complete")
+    line.bytes("state", end.stopped ? "stopped" : "complete")
         .number("failed", end.counts.failed)
         .number("placed", end.counts.placed)
         .number("left", end.counts.left)
         .number("nomatch", end.counts.notMatching);
+    // An undo of a run from an older journal repeats its end as it was.
+    return end.counts.filtered ? line.number("filtered", *end.counts.filtered) : line;
 }
 
 } // namespace

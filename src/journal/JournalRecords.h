@@ -29,12 +29,15 @@ struct RunHeader {
     QByteArray outputFolder;
 };
 
-// The four outcomes of a run's listed files, as its completion box counts them.
+// The outcomes of a run's listed files, as its completion box counts them.
 struct RunCounts {
     int failed = 0;
     int placed = 0;
     int left = 0;
     int notMatching = 0;
+    // Files the filter passed over; not recorded by journals written before it was counted on its own, whose
+    // notMatching counts them too.
+    std::optional<int> filtered{};
     friend bool operator==(const RunCounts&, const RunCounts&) = default;
 };
 

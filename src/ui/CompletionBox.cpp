@@ -18,10 +18,11 @@ struct CompletionBox {
 
 QString completionText(const RunReport& report) {
     QString text = CompletionMessage(report) + u'\n' +
-                   CompletionBox::tr("失败 %1 个，已分拣 %2 个，因同名未处理 %3 个，不符合条件 %4 个。")
+                   CompletionBox::tr("失败 %1 个，已分拣 %2 个，因同名未处理 %3 个，已过滤 %4 个，不符合条件 %5 个。")
                        .arg(report.failed)
                        .arg(report.placed)
                        .arg(report.left)
+                       .arg(report.filtered)
                        .arg(report.notMatching);
     if (report.stopped) {
         text += u'\n' + CompletionBox::tr("分拣已停止，有 %n 个文件未处理。", nullptr, report.notReached);

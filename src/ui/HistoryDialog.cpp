@@ -88,10 +88,13 @@ void HistoryDialog::showRuns(const QByteArray& selectedId) {
         const RunSummary& run = m_runs[row];
         QString counts;
         if (run.counts) {
-            counts = tr("已分拣 %1，失败 %2，因同名未处理 %3，不符合条件 %4")
-                         .arg(run.counts->placed)
+            // A journal written before filtered files were counted on their own counts them as not matching.
+            const std::optional<int> filtered = run.counts->filtered;
+            counts = tr("失败 %1，已分拣 %2，因同名未处理 %3，已过滤 %4，不符合条件 %5")
                          .arg(run.counts->failed)
+                         .arg(run.counts->placed)
                          .arg(run.counts->left)
+                         .arg(filtered ? QString::number(*filtered) : u"-"_s)
                          .arg(run.counts->notMatching);
         }
         QString state = RunStateText(run.state);
@@ -146,7 +149,7 @@ void HistoryDialog::showRunSteps(int row) {
         return;
     }
     auto [placements, notes] = placementsOf(*content);
-    PreviewDialog steps({std::move(placements), {}}, this);
+    PreviewDialog steps({std::move(placements), {}, run.header.outputFolder}, this);
     steps.showAsRecord(tr("分拣步骤") + u" - "_s + kApplicationTitle, DescribeRun(run, pageName(run)),
                        std::move(notes));
     steps.exec();

@@ -1,11 +1,19 @@
 #include "ui/PlanTableModel.h"
 
+#include "core/FileNames.h"
 #include "core/TextBytes.h"
 
 #include <QCoreApplication>
 
-PlanTableModel::PlanTableModel(QList<PlanStep> steps, QObject* parent)
-    : QAbstractTableModel(parent), m_steps(std::move(steps)) {}
+PlanTableModel::PlanTableModel(QList<PlanStep> steps, QByteArray outputFolder, QObject* parent)
+    : QAbstractTableModel(parent), m_steps(std::move(steps)), m_outputFolder(std::move(outputFolder)) {
+    if (!m_steps.isEmpty()) {
+        m_sourceFolder = m_steps.first().source;
+        for (const PlanStep& step : std::as_const(m_steps)) {
+            m_sourceFolder = SharedFolder(m_sourceFolder, step.source);
+        }
+    }
+}
 
 void PlanTableModel::showOnly(std::optional<PlanAction> action) {
     beginResetModel();
@@ -27,8 +35,13 @@ void PlanTableModel::setNotes(QStringList notes) {
     endResetModel();
 }
 
-const PlanStep& PlanTableModel::stepAt(int row) const {
-    return m_steps[m_shown ? m_shownRows[row] : row];
+int PlanTableModel::stepIndex(int row) const {
+    return m_shown ? m_shownRows[row] : row;
+}
+
+QString PlanTableModel::reasonText(int step) const {
+    const QString note = m_steps[step].reason ? QString() : m_notes.value(step);
+    return note.isEmpty() ? PlanStepReasonText(m_steps[step]) : note;
 }
 
 int PlanTableModel::rowCount(const QModelIndex& parent) const {
@@ -43,20 +56,21 @@ int PlanTableModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant PlanTableModel::data(const QModelIndex& index, int role) const {
-    if (role != Qt::DisplayRole || !index.isValid()) {
+    if ((role != Qt::DisplayRole && role != Qt::ToolTipRole) || !index.isValid()) {
         return {};
     }
-    const PlanStep& step = stepAt(index.row());
+    const int stepNumber = stepIndex(index.row());
+    const PlanStep& step = m_steps[stepNumber];
+    const bool whole = role == Qt::ToolTipRole;
     switch (index.column()) {
     case SourceColumn:
-        return DisplayText(step.source);
+        return DisplayText(whole ? step.source : PathBelow(m_sourceFolder, step.source));
     case TargetColumn:
-        return DisplayText(step.target);
+        return DisplayText(whole ? step.target : PathBelow(m_outputFolder, step.target));
     case ActionColumn:
-        return PlanActionWord(step.action);
+        return whole ? QVariant() : PlanActionWord(step.action);
     case ReasonColumn:
-        return step.reason ? FailureReasonText(*step.reason)
-                           : m_notes.value(m_shown ? m_shownRows[index.row()] : index.row());
+        return reasonText(stepNumber);
     }
     return {};
 }

@@ -1,5 +1,6 @@
 #include "ui/PreviewDialog.h"
 
+#include "core/TextBytes.h"
 #include "ui/MessageBoxes.h"
 #include "ui/PlanTableModel.h"
 
@@ -33,12 +34,13 @@ PreviewDialog::PreviewDialog(SortPlan plan, QWidget* parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::PreviewDialog>()) {
     m_ui->setupUi(this);
     setWindowTitle(tr("分拣预览") + u" - "_s + kApplicationTitle);
-    summaryLine().setText(summaryText(plan));
     actionFilter().addItem(tr("全部步骤"), kAllSteps);
-    for (int action = 0; action < PlanActionCount; ++action) {
-        actionFilter().addItem(PlanActionWord(PlanAction(action)), action);
+    for (const PlanAction action : kPlanActionsInOutcomeOrder) {
+        actionFilter().addItem(PlanActionWord(action), int(action));
     }
-    m_model = new PlanTableModel(std::move(plan.steps), this);
+    const QString counts = countsText(plan);
+    m_model = new PlanTableModel(std::move(plan.steps), std::move(plan.outputFolder), this);
+    showSummary(counts);
     setUpTable();
 
     connect(m_ui->CmbPlanFilter, &QComboBox::currentIndexChanged, this, &PreviewDialog::actionFilterChanged);
@@ -68,8 +70,8 @@ void PreviewDialog::setUpTable() {
     table.verticalHeader()->setDefaultSectionSize(table.fontMetrics().height() + 6);
     QHeaderView& columns = *table.horizontalHeader();
     columns.setSectionResizeMode(QHeaderView::Interactive);
-    columns.resizeSection(PlanTableModel::SourceColumn, 300);
-    columns.resizeSection(PlanTableModel::TargetColumn, 300);
+    columns.resizeSection(PlanTableModel::SourceColumn, 260);
+    columns.resizeSection(PlanTableModel::TargetColumn, 260);
     // As wide as the longest action word in the user's language, with the cell's margins.
     int actionWidth = columns.sectionSizeHint(PlanTableModel::ActionColumn);
     for (int action = 0; action < PlanActionCount; ++action) {
@@ -82,8 +84,14 @@ void PreviewDialog::setUpTable() {
 void PreviewDialog::showAsRecord(const QString& title, const QString& summary, QStringList notes) {
     setWindowTitle(title);
     m_model->setNotes(std::move(notes));
-    summaryLine().setText(summary);
+    showSummary(summary);
     startButton().hide();
+}
+
+void PreviewDialog::showSummary(const QString& summary) {
+    const QByteArray& outputFolder = m_model->outputFolder();
+    summaryLine().setText(
+        outputFolder.isEmpty() ? summary : tr("输出文件夹：%1").arg(DisplayText(outputFolder)) + u'\n' + summary);
 }
 
 void PreviewDialog::actionFilterChanged() {
@@ -91,17 +99,17 @@ void PreviewDialog::actionFilterChanged() {
     m_model->showOnly(action == kAllSteps ? std::nullopt : std::optional(PlanAction(action)));
 }
 
-QString PreviewDialog::summaryText(const SortPlan& plan) {
+QString PreviewDialog::countsText(const SortPlan& plan) {
     std::array<int, PlanActionCount> counts{};
     for (const PlanStep& step : plan.steps) {
         ++counts[int(step.action)];
     }
     QStringList actionCounts;
     bool anythingToDo = false;
-    for (int action = 0; action < PlanActionCount; ++action) {
-        if (counts[action] > 0) {
-            actionCounts.append(tr("%1 %2 个").arg(PlanActionWord(PlanAction(action))).arg(counts[action]));
-            anythingToDo = anythingToDo || actsOnFiles(PlanAction(action));
+    for (const PlanAction action : kPlanActionsInOutcomeOrder) {
+        if (counts[int(action)] > 0) {
+            actionCounts.append(tr("%1 %2 个").arg(PlanActionWord(action)).arg(counts[int(action)]));
+            anythingToDo = anythingToDo || actsOnFiles(action);
         }
     }
     const RunReport& outcomes = plan.outcomes;
@@ -111,9 +119,10 @@ QString PreviewDialog::summaryText(const SortPlan& plan) {
             tr("没有要处理的文件：这次分拣不会复制或移动任何文件。") + (actionCounts.isEmpty() ? QString() : firstLine);
     }
     return firstLine + u'\n' +
-           tr("无法处理 %1 个，将分拣 %2 个，因同名不处理 %3 个，不符合条件 %4 个。")
+           tr("无法处理 %1 个，将分拣 %2 个，因同名不处理 %3 个，已过滤 %4 个，不符合条件 %5 个。")
                .arg(outcomes.failed)
                .arg(outcomes.placed)
                .arg(outcomes.left)
+               .arg(outcomes.filtered)
                .arg(outcomes.notMatching);
 }

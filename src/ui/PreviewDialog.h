@@ -14,23 +14,24 @@ namespace Ui {
 class PreviewDialog;
 }
 
-// The preview of a run: its plan step by step, the count of each action, a choice to show one action only, and the
-// buttons to start the run as planned or to close. Accepted means: start the run.
+// The preview of a run: its output folder, its plan step by step, the count of each action, a choice to show one
+// action only, and the buttons to start the run as planned or to close. Accepted means: start the run.
 class PreviewDialog : public QDialog {
     Q_OBJECT
 public:
     explicit PreviewDialog(SortPlan plan, QWidget* parent = nullptr);
     ~PreviewDialog() override;
 
-    // The summary line of plan: the count of each action, or that there is nothing to do; then the listed files in
-    // the completion box's four outcomes.
-    static QString summaryText(const SortPlan& plan);
-
     // Shows the steps as a record of what was done, read only: the window's title, summary line and a note for each
     // step are given, and there is no starting a run from it.
     void showAsRecord(const QString& title, const QString& summary, QStringList notes);
 
 private:
+    // The counts of plan: the count of each action, or that there is nothing to do; then the listed files in the
+    // completion box's outcomes.
+    static QString countsText(const SortPlan& plan);
+    // Shows summary under the line that names the output folder, where the plan knows it.
+    void showSummary(const QString& summary);
     // Puts the model into the table and sizes its rows and columns.
     void setUpTable();
     void actionFilterChanged();

@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -271,7 +272,8 @@ private slots:
                            {shownTime(kFirstStartNs + kHourNs), u"按文件名分拣"_s, u"移动"_s, u"1"_s, u"完成"_s},
                            {shownTime(kFirstStartNs), u"按文件名分拣"_s, u"复制"_s, u"1"_s, u"完成"_s},
                        }));
-        QCOMPARE(counts, u"已分拣 1，失败 0，因同名未处理 0，不符合条件 0"_s);
+        // Journaled without the count of filtered files, as journals were before it was kept.
+        QCOMPARE(counts, u"失败 0，已分拣 1，因同名未处理 0，已过滤 -，不符合条件 0"_s);
         QCOMPARE(noCounts, QString());
         // An undone run cannot be undone again; the interrupted one can.
         QCOMPARE(undoEnabled, (QList<bool>{false, true, false}));
@@ -283,14 +285,15 @@ private slots:
     }
 
     // A run undone in part shows so, with what is left, beside its output folder; a double click opens its steps
-    // in the preview's table, read only, with what became of each.
+    // in the preview's table, read only, with what became of each, their targets below the output folder that the
+    // summary names.
     void aRunsStepsOpenFromTheHistory() {
         journalCopyRun(0, {u"a.txt"_s, u"b.txt"_s}, false);
         WriteTestFile(path(u"out/b.txt"_s), "changed since");
         QCOMPARE(UndoRun(m_home->journals(), m_home->journals().runIds().first()).items.size(), 1);
         startWindows();
         QStringList row, steps;
-        QString stepsTitle;
+        QString stepsTitle, stepsSummary;
         bool canRun = true;
         onNextModal([&](QWidget* history) {
             auto* grid = FindControl<QTableWidget>(*history, Control::GridRuns);
@@ -299,10 +302,12 @@ private slots:
             }
             onNextModal([&](QWidget* preview) {
                 stepsTitle = preview->windowTitle();
+                stepsSummary = FindControl<QLabel>(*preview, Control::LblPlanSummary)->text();
                 canRun = FindControl<QPushButton>(*preview, Control::BtnPlanRun)->isVisible();
                 const QAbstractItemModel* model = FindControl<QTableView>(*preview, Control::GridPlan)->model();
                 for (int step = 0; step < model->rowCount(); ++step) {
-                    steps.append(model->index(step, 2).data().toString() + u'/' +
+                    steps.append(model->index(step, 1).data().toString() + u' ' +
+                                 model->index(step, 2).data().toString() + u'/' +
                                  model->index(step, 3).data().toString());
                 }
                 FindControl<QPushButton>(*preview, Control::BtnPlanClose)->click();
@@ -315,8 +320,9 @@ private slots:
         QTest::mouseClick(control(Control::BtnHistory), Qt::LeftButton);
         QCOMPARE(row, (QStringList{u"部分撤销（剩 1 项）"_s, path(u"out/"_s)}));
         QCOMPARE(stepsTitle, u"分拣步骤 - Varnoth"_s);
+        QVERIFY2(stepsSummary.startsWith(u"输出文件夹："_s + path(u"out/"_s) + u'\n'), qPrintable(stepsSummary));
         QVERIFY(!canRun);
-        QCOMPARE(steps, (QStringList{u"复制/已撤销"_s, u"复制/未能撤销：文件在分拣后已被改动"_s}));
+        QCOMPARE(steps, (QStringList{u"a.txt 复制/已撤销"_s, u"b.txt 复制/未能撤销：文件在分拣后已被改动"_s}));
     }
 };
 

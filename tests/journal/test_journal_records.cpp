@@ -16,6 +16,8 @@
 
 using namespace Qt::StringLiterals;
 
+Q_DECLARE_METATYPE(std::optional<RunCounts>)
+
 // The journal as text and as files: every byte of a path survives, damage is skipped and counted, the folder's
 // place, names and retention, and the states a history shows.
 class TestJournalRecords : public QObject {
@@ -143,6 +145,44 @@ private slots:
         QCOMPARE(LastRunToUndo(folder)->id, running->id());
         QCOMPARE(UndoRun(folder, running->id()).status, UndoResult::Status::Running); // left alone
         QCOMPARE(UndoRun(folder, "../" + running->id()).status, UndoResult::Status::NoSuchRun);
+    }
+
+    // The end of a run counts the filtered files apart, and an undo's end repeats them; a journal written before
+    // they were counted apart has no such field and is read with none, and a malformed one spoils the record.
+    void theEndCountsFilteredFilesApart_data() {
+        QTest::addColumn<QByteArray>("filteredField"); // empty: none
+        QTest::addColumn<std::optional<RunCounts>>("counts");
+        QTest::newRow("recorded") << QByteArray("5") << std::optional(RunCounts{1, 2, 3, 4, 5});
+        QTest::newRow("not recorded") << QByteArray() << std::optional(RunCounts{1, 2, 3, 4, std::nullopt});
+        QTest::newRow("malformed") << QByteArray("-5") << std::optional<RunCounts>();
+    }
+    void theEndCountsFilteredFilesApart() {
+        QFETCH(QByteArray, filteredField);
+        QFETCH(std::optional<RunCounts>, counts);
+        JournalLineWriter end("end");
+        end.bytes("state", "complete").number("failed", 1).number("placed", 2).number("left", 3).number("nomatch", 4);
+        if (!filteredField.isEmpty()) {
+            end.bytes("filtered", filteredField);
+        }
+        const std::optional<JournalLineFields> fields = JournalLineFields::parse(end.line().chopped(1));
+        QVERIFY(fields);
+        const std::optional<RunEnd> read = EndFields(*fields);
+        QCOMPARE(read ? std::optional(read->counts) : std::nullopt, counts);
+        if (!counts) {
+            return;
+        }
+        // Written by a run and repeated by the undo of it, as the history reads them back.
+        const JournalFolder folder(m_home.root() + "/ends-" + filteredField);
+        QByteArray id;
+        {
+            const std::unique_ptr<RunJournal> journal = *RunJournal::start(folder, TestRunHeader(false));
+            QVERIFY(!journal->finish({false, *counts}).failed());
+            id = journal->id();
+        }
+        QCOMPARE(ListRuns(folder).value(0).counts, counts);
+        QVERIFY(UndoRun(folder, id).items.isEmpty());
+        QCOMPARE(ListRuns(folder).value(0).state, RunState::Undone);
+        QCOMPARE(ListRuns(folder).value(0).counts, counts);
     }
 
     // Two runs started in the same moment by one process get journals of their own.

@@ -3,10 +3,12 @@
 #include "filelist/FileListModel.h"
 #include "testsupport/FileSystemFixtures.h"
 #include "testsupport/TestFiles.h"
+#include "testsupport/TestImages.h"
 #include "testsupport/WindowTest.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -19,20 +21,24 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-// The rows a plan's table shows, each as its four cells joined by " | ".
-QStringList rowsOf(const QTableView& grid) {
+// The rows a plan's table shows, each as its four cells joined by " | ", or their tooltips.
+QStringList rowsOf(const QTableView& grid, int role = Qt::DisplayRole) {
     const QAbstractItemModel& model = *grid.model();
     QStringList rows;
     for (int row = 0; row < model.rowCount(); ++row) {
         QStringList cells;
         for (int column = 0; column < model.columnCount(); ++column) {
-            cells.append(model.index(row, column).data().toString());
+            cells.append(model.index(row, column).data(role).toString());
         }
         rows.append(cells.join(u" | "_s));
     }
     return rows;
 }
+
+// How a row of the reasons' table sets the window up.
+enum class Setup { WidthAtLeast1920, ModifiedBefore2013, OnlyJpgTypes, KeywordNone, TypeSkipping, TypeAsking };
 } // namespace
+Q_DECLARE_METATYPE(Setup)
 
 // The preview: the plan of the run that the start button would make, shown without touching anything.
 class TestPreviewWindow : public WindowTest {
@@ -63,13 +69,16 @@ private slots:
         const TreeSnapshot before = SnapshotOf(root);
         const QString outDirText = control<QLineEdit>(Control::EdtOutDir)->text();
 
-        QStringList allRows, skipRows;
+        QStringList allRows, skipRows, tooltips;
         QString summary;
+        Qt::TextElideMode elided = Qt::ElideNone;
         onNextModal([&](QWidget* modal) {
             QCOMPARE(modal->objectName(), Control::TfrmPreview);
             QCOMPARE(modal->windowTitle(), u"分拣预览 - Varnoth"_s);
             auto* grid = FindControl<QTableView>(*modal, Control::GridPlan);
             allRows = rowsOf(*grid);
+            tooltips = rowsOf(*grid, Qt::ToolTipRole);
+            elided = grid->textElideMode();
             summary = FindControl<QLabel>(*modal, Control::LblPlanSummary)->text();
             auto* filter = FindControl<QComboBox>(*modal, Control::CmbPlanFilter);
             filter->setCurrentIndex(filter->findText(u"跳过"_s));
@@ -78,17 +87,27 @@ private slots:
         });
         QTest::mouseClick(control(Control::BtnPreview), Qt::LeftButton);
 
-        const QString s = path(u"src"_s), o = path(u"out/photo"_s);
+        // Sources from the folder they share, targets from the output folder, and the whole paths as tooltips.
         QCOMPARE(allRows, (QStringList{
-                              s + u"/a/photo.jpg | "_s + o + u"/photo.jpg | 复制 | "_s,
-                              s + u"/b/photo.jpg | "_s + o + u"/photo.jpg | 跳过 | "_s,
-                              s + u"/other.txt |  | 不符合条件 | "_s,
-                              s + u"/photo_gone.jpg | "_s + o + u"/photo_gone.jpg | 无法处理 | 文件已不存在"_s,
-                              s + u"/photo\uFFFD<b>.jpg | "_s + o + u"/photo\uFFFD<b>.jpg | 复制 | "_s,
+                              u"a/photo.jpg | photo/photo.jpg | 复制 | "_s,
+                              u"b/photo.jpg | photo/photo.jpg | 跳过 | 目标位置已有同名文件"_s,
+                              u"other.txt |  | 不符合条件 | 文件名中没有任何关键字"_s,
+                              u"photo_gone.jpg | photo/photo_gone.jpg | 无法处理 | 文件已不存在"_s,
+                              u"photo\uFFFD<b>.jpg | photo/photo\uFFFD<b>.jpg | 复制 | "_s,
                           }));
+        const QString s = path(u"src"_s), o = path(u"out/photo"_s);
+        QCOMPARE(tooltips, (QStringList{
+                               s + u"/a/photo.jpg | "_s + o + u"/photo.jpg |  | "_s,
+                               s + u"/b/photo.jpg | "_s + o + u"/photo.jpg |  | 目标位置已有同名文件"_s,
+                               s + u"/other.txt |  |  | 文件名中没有任何关键字"_s,
+                               s + u"/photo_gone.jpg | "_s + o + u"/photo_gone.jpg |  | 文件已不存在"_s,
+                               s + u"/photo\uFFFD<b>.jpg | "_s + o + u"/photo\uFFFD<b>.jpg |  | "_s,
+                           }));
+        QCOMPARE(elided, Qt::ElideLeft);
         QCOMPARE(skipRows, QStringList{allRows[1]});
-        QCOMPARE(summary, u"复制 2 个，跳过 1 个，不符合条件 1 个，无法处理 1 个。\n"
-                          u"无法处理 1 个，将分拣 2 个，因同名不处理 1 个，不符合条件 1 个。"_s);
+        QCOMPARE(summary, u"输出文件夹："_s + path(u"out/"_s) +
+                              u"\n无法处理 1 个，复制 2 个，跳过 1 个，不符合条件 1 个。\n"
+                              u"无法处理 1 个，将分拣 2 个，因同名不处理 1 个，已过滤 0 个，不符合条件 1 个。"_s);
         QCOMPARE(control<QLineEdit>(Control::EdtOutDir)->text(), outDirText);
         const QByteArray differences = DifferencesBetween(before, SnapshotOf(root));
         QVERIFY2(differences.isEmpty(), differences.constData());
@@ -104,8 +123,90 @@ private slots:
             FindControl<QPushButton>(*modal, Control::BtnPlanClose)->click();
         });
         QTest::mouseClick(control(Control::BtnPreview), Qt::LeftButton);
-        QCOMPARE(summary, u"没有要处理的文件：这次分拣不会复制或移动任何文件。不符合条件 1 个。\n"
-                          u"无法处理 0 个，将分拣 0 个，因同名不处理 0 个，不符合条件 1 个。"_s);
+        QCOMPARE(summary, u"输出文件夹："_s + path(u"out/"_s) +
+                              u"\n没有要处理的文件：这次分拣不会复制或移动任何文件。不符合条件 1 个。\n"
+                              u"无法处理 0 个，将分拣 0 个，因同名不处理 0 个，已过滤 0 个，不符合条件 1 个。"_s);
+    }
+
+    // Every row that does not act says why: the rule the file missed, the filter that passed it over, a name taken
+    // at the destination, or that a listed file is gone (as a list kept from before a move names it).
+    void everyRowThatDoesNotActSaysWhy_data() {
+        QTest::addColumn<Setup>("setup");
+        QTest::addColumn<QString>("name"); // in src/: *.png pictures are 640 × 480, other files text modified in 2021
+        QTest::addColumn<bool>("gone");
+        QTest::addColumn<QString>("row");
+        const auto row = [](const char* title, Setup setup, const QString& name, bool gone, const QString& shown) {
+            QTest::newRow(title) << setup << name << gone << shown;
+        };
+        row("narrower", Setup::WidthAtLeast1920, u"small.png"_s, false,
+            u"small.png |  | 不符合条件 | 宽度 640 < 1920"_s);
+        row("not a picture", Setup::WidthAtLeast1920, u"notes.jpg"_s, false,
+            u"notes.jpg |  | 不符合条件 | 不是图片文件（无法读取尺寸）"_s);
+        row("a picture type not ticked", Setup::WidthAtLeast1920, u"photo.webp"_s, false,
+            u"photo.webp |  | 已过滤 | 类型 .webp 不在勾选的图片类型中"_s);
+        row("modified later", Setup::ModifiedBefore2013, u"old.txt"_s, false,
+            u"old.txt |  | 不符合条件 | 修改时间 2021-3-4 晚于 2013-5-6"_s);
+        row("a type not to sort", Setup::OnlyJpgTypes, u"photo.webp"_s, false,
+            u"photo.webp |  | 已过滤 | 类型 .webp 不在只分拣的类型中"_s);
+        row("gone, not matching", Setup::KeywordNone, u"moved.txt"_s, true,
+            u"moved.txt |  | 不符合条件 | 文件不存在"_s);
+        row("gone, filtered", Setup::OnlyJpgTypes, u"moved.txt"_s, true, u"moved.txt |  | 已过滤 | 文件不存在"_s);
+        row("skipped", Setup::TypeSkipping, u"a.txt"_s, false, u"a.txt | .txt/a.txt | 跳过 | 目标位置已有同名文件"_s);
+        row("asked", Setup::TypeAsking, u"a.txt"_s, false, u"a.txt | .txt/a.txt | 询问 | 目标位置已有同名文件"_s);
+    }
+    void everyRowThatDoesNotActSaysWhy() {
+        QFETCH(Setup, setup);
+        QFETCH(QString, name);
+        QFETCH(bool, gone);
+        QFETCH(QString, row);
+        const QString file = path(u"src/"_s + name);
+        if (name.endsWith(u".png"_s)) {
+            QVERIFY(WriteTestImage(file, "png", 640, 480));
+        } else {
+            WriteTestFile(file, "text");
+            QVERIFY(SetModificationTime(file, QDateTime(QDate(2021, 3, 4), QTime(10, 0))));
+        }
+        mainWindow().fileList().AppendUnique({QFile::encodeName(file)});
+        if (gone) {
+            QVERIFY(QFile::remove(file));
+        }
+        WriteTestFile(path(u"out/.txt/a.txt"_s), "there before");
+        control<QLineEdit>(Control::EdtOutDir)->setText(path(u"out"_s));
+        switch (setup) {
+        case Setup::WidthAtLeast1920:
+            control<QTabWidget>(Control::PageControl1)->setCurrentIndex(ImagePage);
+            control<QRadioButton>(Control::RbPicW)->click();
+            control<QComboBox>(Control::CmbPic)->setCurrentIndex(0);
+            control<QLineEdit>(Control::EdtPic)->setText(u"1920"_s);
+            break;
+        case Setup::ModifiedBefore2013:
+            control<QTabWidget>(Control::PageControl1)->setCurrentIndex(DatePage);
+            control<QRadioButton>(Control::RbModifyTime)->click();
+            control<QComboBox>(Control::CmbFileDate)->setCurrentIndex(0);
+            control<QDateEdit>(Control::DtDate)->setDate(QDate(2013, 5, 6));
+            break;
+        case Setup::OnlyJpgTypes:
+            control<QTabWidget>(Control::PageControl1)->setCurrentIndex(TypePage);
+            control<QCheckBox>(Control::ChkInclude)->setChecked(true);
+            control<QListWidget>(Control::ListBox2)->clear();
+            control<QListWidget>(Control::ListBox2)->addItem(u"*.jpg"_s);
+            break;
+        case Setup::KeywordNone:
+            sortByKeyword(u"photo"_s, Control::RbSkip);
+            break;
+        case Setup::TypeSkipping:
+        case Setup::TypeAsking:
+            control<QTabWidget>(Control::PageControl1)->setCurrentIndex(TypePage);
+            control<QRadioButton>(setup == Setup::TypeAsking ? Control::RbAsk : Control::RbSkip)->click();
+            break;
+        }
+        QStringList rows;
+        onNextModal([&](QWidget* modal) {
+            rows = rowsOf(*FindControl<QTableView>(*modal, Control::GridPlan));
+            FindControl<QPushButton>(*modal, Control::BtnPlanClose)->click();
+        });
+        QTest::mouseClick(control(Control::BtnPreview), Qt::LeftButton);
+        QCOMPARE(rows, QStringList{row});
     }
 
     void theChecksAndMessagesAreTheStartButtons_data() {
@@ -159,7 +260,7 @@ private slots:
         });
         QTest::mouseClick(control(Control::BtnPreview), Qt::LeftButton);
         QCOMPARE(rows.size(), 1);
-        QVERIFY(rows[0].endsWith(u" | 询问 | "_s));
+        QVERIFY(rows[0].endsWith(u" | 询问 | 目标位置已有同名文件"_s));
         QCOMPARE(enabledDuringRun, (QList<bool>{false, false, false, false}));
         QVERIFY(done.text.startsWith(u"分拣工作完成！"_s));
         QCOMPARE(ReadTestFile(path(u"out/photo/photo.jpg"_s)), "new");

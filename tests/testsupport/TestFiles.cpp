@@ -21,3 +21,8 @@ QByteArray ReadTestFile(const QString& path) {
 QStringList EntriesOf(const QString& folder) {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
+
+bool SetModificationTime(const QString& path, const QDateTime& time) {
+    QFile file(path);
+    return file.open(QIODevice::ReadWrite) && file.setFileTime(time, QFileDevice::FileModificationTime);
+}

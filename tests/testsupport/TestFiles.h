@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 
@@ -8,6 +9,9 @@
 
 // Writes content to path, making the folders above it; returns the path as file-system bytes.
 QByteArray WriteTestFile(const QString& path, const QByteArray& content = "data");
+
+// Gives the file at path the modification time; false when it cannot.
+bool SetModificationTime(const QString& path, const QDateTime& time);
 
 // The content of path; empty when it cannot be read.
 QByteArray ReadTestFile(const QString& path);

@@ -8,11 +8,15 @@
 
 class SortContext;
 
-// What the per-file step of a criterion did with one file.
-enum class FileOutcome {
-    PassedOver, // the run goes on to the next file at once: no deletion, no progress step
-    NoMatch,    // the file is left alone
-    Placed,     // one or more placements were made; the last one decides a move
+// What the per-file step of a criterion did with one file, and for a file it did not place, why.
+struct FileOutcome {
+    enum Kind {
+        PassedOver, // the run goes on to the next file at once: no deletion, no progress step
+        NoMatch,    // the file is left alone
+        Placed,     // one or more placements were made; the last one decides a move
+    };
+    Kind kind = Placed;
+    QString missed{}; // PassedOver and NoMatch: the rule the file missed, in the user's words
 };
 
 // The page fields a parameter step may refuse.

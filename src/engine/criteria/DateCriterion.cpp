@@ -3,6 +3,8 @@
 #include "core/RegionalFormats.h"
 #include "engine/SortContext.h"
 
+#include <QCoreApplication>
+
 QString DateFolderName(const QDate& date, const QLocale& locale) {
     return locale.toString(date, ShortDateFormat(locale)).replace(u'/', u'-').replace(u'\\', u'-');
 }
@@ -18,12 +20,30 @@ quint64 packChosenMoment(const QDate& date, const QTime& time) {
     const QTime clock = time.isValid() ? time : QTime(0, 0);
     return PackDosDateTime(date.year(), date.month(), date.day(), clock.hour(), clock.minute(), clock.second());
 }
+
+// A moment as the reasons name it: its date as its folder would be named, with the time of day where the other
+// moment of the comparison falls on the same day.
+QString momentText(const QDateTime& moment, const QDate& other) {
+    const QString date = DateFolderName(moment.date());
+    return moment.date() == other ? date + u' ' + moment.time().toString(u"HH:mm:ss") : date;
+}
 } // namespace
 
 DateCriterion::DateCriterion(DateCondition condition, DateKind kind, const QDate& date, const QTime& time,
                              QString subFolderName)
     : SingleFolderCriterion(std::move(subFolderName)), m_condition(condition), m_kind(kind),
-      m_chosen(packChosenMoment(date, time)) {}
+      m_chosen(packChosenMoment(date, time)), m_chosenMoment(date, time.isValid() ? time : QTime(0, 0)) {}
+
+QString DateCriterion::missedText(quint32 moment) const {
+    const QString kind = m_kind == DateKind::CreationTime ? QCoreApplication::translate("NoMatchReason", "创建时间")
+                                                          : QCoreApplication::translate("NoMatchReason", "修改时间");
+    const QString relation = moment > m_chosen   ? QCoreApplication::translate("NoMatchReason", "%1 %2 晚于 %3")
+                             : moment < m_chosen ? QCoreApplication::translate("NoMatchReason", "%1 %2 早于 %3")
+                                                 : QCoreApplication::translate("NoMatchReason", "%1 %2 与 %3 相同");
+    const QDateTime fileMoment = UnpackDosDateTime(moment);
+    return relation.arg(kind, momentText(fileMoment, m_chosenMoment.date()),
+                        momentText(m_chosenMoment, fileMoment.date()));
+}
 
 SingleFolderCriterion::Verdict DateCriterion::judge(const QByteArray& source, SortContext& context) const {
     std::optional<quint32> moment;
@@ -37,10 +57,13 @@ SingleFolderCriterion::Verdict DateCriterion::judge(const QByteArray& source, So
         moment = ReadModifiedTime(source);
     }
     if (!moment) {
-        return Verdict::Unmeasurable;
+        return {Verdict::Unmeasurable,
+                m_kind == DateKind::CreationTime
+                    ? QCoreApplication::translate("NoMatchReason", "无法读取创建时间，或它不在 1980 年到 2107 年之间")
+                    : QCoreApplication::translate("NoMatchReason", "无法读取修改时间，或它不在 1980 年到 2107 年之间")};
     }
     const bool matches = m_condition == DateCondition::Earlier ? *moment < m_chosen : *moment > m_chosen;
-    return matches ? Verdict::Match : Verdict::NoMatch;
+    return matches ? Verdict{Verdict::Match} : Verdict{Verdict::NoMatch, missedText(*moment)};
 }
 
 ParameterOutcome DateParameterStep(const DatePageFields& fields) {

@@ -5,6 +5,7 @@
 #include "engine/criteria/SingleFolderCriterion.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QLocale>
 #include <QTime>
 
@@ -23,11 +24,15 @@ protected:
     Verdict judge(const QByteArray& source, SortContext& context) const override;
 
 private:
+    // Why a file of the packed moment does not match: the time compared, and how it stands to the chosen moment.
+    QString missedText(quint32 moment) const;
+
     DateCondition m_condition;
     DateKind m_kind;
     // The chosen moment packed; one past every packed value when it lies after 2107, so that it stays later than
     // every file. A moment before 1980 packs to 0 and so is earlier than every file.
     quint64 m_chosen;
+    QDateTime m_chosenMoment; // as chosen, midnight for no time, for the reasons
 };
 
 // The parameter step of page 4: makes the folder named after the chosen date. There is nothing to refuse.

@@ -14,6 +14,12 @@ quint32 PackDosDateTime(int year, int month, int day, int hour, int minute, int 
            quint32(minute) << 5 | quint32(second / 2);
 }
 
+QDateTime UnpackDosDateTime(quint32 packed) {
+    const QDate date(int(packed >> 25) + 1980, int(packed >> 21 & 0xF), int(packed >> 16 & 0x1F));
+    const QTime time(int(packed >> 11 & 0x1F), int(packed >> 5 & 0x3F), int(packed & 0x1F) * 2);
+    return QDateTime(date, time);
+}
+
 namespace {
 std::optional<quint32> packLocalTime(time_t seconds) {
     struct tm local {};

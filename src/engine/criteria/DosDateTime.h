@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 
 #include <optional>
 
@@ -10,6 +11,9 @@
 
 // The packed value of a local moment, or 0 when its year lies before 1980 or after 2107.
 quint32 PackDosDateTime(int year, int month, int day, int hour, int minute, int second);
+
+// The local date and time of a packed value (the seconds even).
+QDateTime UnpackDosDateTime(quint32 packed);
 
 // The file times below are in local time, with the offset from UTC in force at that time (so summer and winter files
 // each keep their own wall-clock time), packed. Nothing when the file is not a regular file (links are followed),

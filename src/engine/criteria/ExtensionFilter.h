@@ -25,3 +25,9 @@ bool ExtensionFilterAccepts(const ExtensionFilterState& filter, const QByteArray
 
 // The picture-type test: accepts when the probe, in capitals, occurs anywhere in the text of a ticked item.
 bool PictureTypeAccepts(const ExtensionFilterState& filter, const QByteArray& extension);
+
+// Why the type list passes over a file of extension, in the user's words (Chinese source text, translatable): the
+// type is not among those to sort only, or among those not to sort.
+QString ExtensionFilterRefusal(const ExtensionFilterState& filter, const QByteArray& extension);
+// Why the picture-type test passes over a file of extension, in the user's words.
+QString PictureTypeRefusal(const QByteArray& extension);

@@ -49,7 +49,10 @@ FileOutcome KeywordCriterion::sortFile(const QByteArray& source, const QByteArra
         context.ensureFolder(folder);
         context.place(source, folder, i == matching.size() - 1);
     }
-    return matching.isEmpty() ? FileOutcome::NoMatch : FileOutcome::Placed;
+    if (matching.isEmpty()) {
+        return {FileOutcome::NoMatch, QCoreApplication::translate("NoMatchReason", "文件名中没有任何关键字")};
+    }
+    return {FileOutcome::Placed};
 }
 
 ParameterOutcome KeywordParameterStep(const QString& keywords) {

@@ -2,6 +2,7 @@
 
 #include "core/FileNames.h"
 #include "core/IntegerText.h"
+#include "core/TextBytes.h"
 #include "engine/SortContext.h"
 #include "engine/criteria/CharRange.h"
 
@@ -39,17 +40,20 @@ FileOutcome NameCriterion::sortFile(const QByteArray& source, const QByteArray&,
     // ".." would put the file into the parent of the output folder (a file named "..." has that stem). The empty
     // name and "." stand for the output folder itself.
     if (name == "..") {
-        return FileOutcome::PassedOver;
+        return {FileOutcome::PassedOver,
+                QCoreApplication::translate("NoMatchReason", "由文件名得到的文件夹名是“..”，不在输出文件夹之内")};
     }
     const QByteArray folder = context.outputFolder() + name;
     if (!context.reachesFolder(folder)) {
         if (m_onlyExisting) {
-            return FileOutcome::PassedOver;
+            return {FileOutcome::PassedOver,
+                    QCoreApplication::translate("NoMatchReason", "输出文件夹中没有文件夹 %1（只分拣到已有的文件夹）")
+                        .arg(DisplayText(name))};
         }
         context.ensureFolder(folder);
     }
     context.place(source, folder);
-    return FileOutcome::Placed;
+    return {FileOutcome::Placed};
 }
 
 ParameterOutcome NameParameterStep(const NamePageFields& fields) {

@@ -12,14 +12,15 @@ void SingleFolderCriterion::begin(SortContext& context) {
 }
 
 FileOutcome SingleFolderCriterion::sortFile(const QByteArray& source, const QByteArray&, SortContext& context) {
-    switch (judge(source, context)) {
+    Verdict verdict = judge(source, context);
+    switch (verdict.kind) {
     case Verdict::Unmeasurable:
-        return FileOutcome::PassedOver;
+        return {FileOutcome::PassedOver, std::move(verdict.missed)};
     case Verdict::NoMatch:
-        return FileOutcome::NoMatch;
+        return {FileOutcome::NoMatch, std::move(verdict.missed)};
     case Verdict::Match:
         break;
     }
     context.place(source, m_folder);
-    return FileOutcome::Placed;
+    return {FileOutcome::Placed};
 }

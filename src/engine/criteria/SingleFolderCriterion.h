@@ -14,10 +14,14 @@ public:
     FileOutcome sortFile(const QByteArray& source, const QByteArray& extension, SortContext& context) final;
 
 protected:
-    enum class Verdict {
-        Unmeasurable, // the file is passed over
-        NoMatch,
-        Match,
+    struct Verdict {
+        enum Kind {
+            Unmeasurable, // the file is passed over
+            NoMatch,
+            Match,
+        };
+        Kind kind = Match;
+        QString missed{}; // Unmeasurable and NoMatch: what was measured, or why nothing could be, in words
     };
     // Measures source and compares; context takes note of what the run reports about the measuring.
     virtual Verdict judge(const QByteArray& source, SortContext& context) const = 0;

@@ -31,10 +31,17 @@ SizeCriterion::SizeCriterion(bool greater, qint64 threshold, QString subFolderNa
 SingleFolderCriterion::Verdict SizeCriterion::judge(const QByteArray& source, SortContext&) const {
     const std::optional<qint64> size = ReadFileSize(source);
     if (!size) {
-        return Verdict::Unmeasurable;
+        return {Verdict::Unmeasurable,
+                QCoreApplication::translate("NoMatchReason", "无法读取文件大小（不是普通文件，或无法打开）")};
     }
     const bool matches = m_greater ? *size > m_threshold : *size < m_threshold;
-    return matches ? Verdict::Match : Verdict::NoMatch;
+    if (matches) {
+        return {Verdict::Match};
+    }
+    return {Verdict::NoMatch, QCoreApplication::translate("NoMatchReason", "大小 %1 字节 %2 %3 字节")
+                                  .arg(*size)
+                                  .arg(QStringView(m_greater ? u"≤" : u"≥"))
+                                  .arg(m_threshold)};
 }
 
 ParameterOutcome SizeParameterStep(const SizePageFields& fields) {

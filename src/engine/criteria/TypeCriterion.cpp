@@ -8,5 +8,5 @@ FileOutcome TypeCriterion::sortFile(const QByteArray& source, const QByteArray& 
     const QByteArray folder = context.outputFolder() + extension;
     context.ensureFolder(folder);
     context.place(source, folder);
-    return FileOutcome::Placed;
+    return {FileOutcome::Placed};
 }

@@ -139,9 +139,9 @@ void DiskPlacement::ended(const PlaceRequest& request, bool replaces, const Plac
     }
 }
 
-void DiskPlacement::passedBy(const QByteArray& source, PlanAction why) {
+void DiskPlacement::passedBy(const QByteArray& source, PlanAction action, const QString& because) {
     if (m_host) {
-        m_host->stepEnded({source, QByteArray(), why, std::nullopt});
+        m_host->stepEnded({source, QByteArray(), action, std::nullopt, because});
     }
 }
 

@@ -29,7 +29,7 @@ public:
                                        const PlaceRequest& request) override;
     // In move mode by a rename where one can do it, else by a copy.
     PlaceOutcome placeAt(const PlaceRequest& request) override;
-    void passedBy(const QByteArray& source, PlanAction why) override;
+    void passedBy(const QByteArray& source, PlanAction action, const QString& because) override;
     // A copy whose source changed goes again: through the recorder, which also brings back a file it replaced.
     void moveSettled(const QByteArray& source, const Fs::Error& failure, bool sourceChanged) override;
 

@@ -46,10 +46,11 @@ public:
     // Makes exactly one attempt at placing the file as request says.
     virtual PlaceOutcome placeAt(const PlaceRequest& request) = 0;
     // A listed file that no placement was tried for: passed over by the filter (Filtered) or not matching the
-    // criterion (NoMatch).
-    virtual void passedBy(const QByteArray& source, PlanAction why) {
+    // criterion (NoMatch), because of the rule or filter named in words.
+    virtual void passedBy(const QByteArray& source, PlanAction action, const QString& because) {
         Q_UNUSED(source);
-        Q_UNUSED(why);
+        Q_UNUSED(action);
+        Q_UNUSED(because);
     }
     // The move of source, made by a copy, was settled: its source deleted, or kept with failure (which may also be
     // an earlier placement's failure of the same file). sourceChanged: the source was found changed since its copy

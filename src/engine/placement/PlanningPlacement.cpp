@@ -194,6 +194,6 @@ PlaceOutcome PlanningPlacement::placeAt(const PlaceRequest& request) {
     return outcome;
 }
 
-void PlanningPlacement::passedBy(const QByteArray& source, PlanAction why) {
-    m_steps.append({source, QByteArray(), why, std::nullopt});
+void PlanningPlacement::passedBy(const QByteArray& source, PlanAction action, const QString& because) {
+    m_steps.append({source, QByteArray(), action, std::nullopt, because});
 }

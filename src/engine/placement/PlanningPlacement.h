@@ -28,7 +28,7 @@ public:
     std::optional<bool> confirmReplace(PlacementHost& host, const OverwriteQuestion& question,
                                        const PlaceRequest& request) override;
     PlaceOutcome placeAt(const PlaceRequest& request) override;
-    void passedBy(const QByteArray& source, PlanAction why) override;
+    void passedBy(const QByteArray& source, PlanAction action, const QString& because) override;
 
     QList<PlanStep> takeSteps() { return std::move(m_steps); }
 
