@@ -283,6 +283,10 @@ StepOutcome ReverseStep(const JournalStep& step, const UndoScope& scope, UndoPla
         outcome.leftOver = discardKept(step, at, places);
         return outcome;
     }
+    if (!step.written && step.nameUse == NameUse::Replace && !step.kept) {
+        // A replacement keeps the old file before it acts: without that record the name still holds the old file.
+        return nothingToDo();
+    }
     std::optional<FileIdentity> written = step.written;
     if (!written) {
         written = confirmUnrecorded(step, at, facts);

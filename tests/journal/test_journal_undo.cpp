@@ -198,6 +198,25 @@ private slots:
         }
     }
 
+    // A replacement stopped before it kept the old file never acted, however new the file at its name looks (a file
+    // system's clock may run ahead of the run's): the undo leaves it without a word.
+    void aReplacementStoppedBeforeKeepingLeavesTheOldFile() {
+        QTemporaryDir work;
+        const QByteArray root = QFile::encodeName(work.path());
+        MakeFile(root + "/a.txt", "incoming");
+        std::unique_ptr<RunJournal> journal = *RunJournal::start(m_home.journals(), TestRunHeader(false));
+        MakeFile(root + "/old.txt", "the old file, made after the run began");
+        journal->intent(Transfer::Copy, NameUse::Replace, root + "/a.txt", root + "/old.txt");
+        const QByteArray id = journal->id();
+        journal.reset(); // stopped there, as a killed run is
+        const TreeSnapshot before = SnapshotOf(root);
+
+        const UndoResult result = UndoRun(m_home.journals(), id);
+        QCOMPARE(result.status, UndoResult::Status::Done);
+        QVERIFY2(result.items.isEmpty(), itemsText(result).constData());
+        QVERIFY(SnapshotOf(root) == before);
+    }
+
     // The trash record holds the file's path percent-encoded and the moment of deletion; the link is the file. A
     // replaced file with the same bytes as its replacement is not kept anywhere.
     void theTrashRecordsWhereTheFileWas_data() {
