@@ -134,7 +134,8 @@ private slots:
         }
         auto* pictures = control<QListWidget>(Control::ChkLstPic);
         QCOMPARE(pictures->count(), 5);
-        const QStringList pictureTypes = {u"*.JPG;*.JPEG"_s, u"*.BMP"_s, u"*.GIF"_s, u"*.PNG"_s, u"*.TIF"_s};
+        const QStringList pictureTypes = {u"*.JPG;*.JPEG"_s, u"*.BMP"_s,  u"*.GIF"_s,  u"*.PNG"_s, u"*.TIF"_s,
+                                          u"*.WEBP"_s,       u"*.HEIC"_s, u"*.HEIF"_s, u"*.AVIF"_s};
         for (int i = 0; i < 5; ++i) {
             QCOMPARE(pictures->item(i)->text(), pictureTypes[i]);
             QCOMPARE(pictures->item(i)->checkState(), Qt::Checked);

@@ -18,6 +18,7 @@ struct RunInputs {
     SizePageFields size;   // page 3
     DatePageFields date;   // page 4
     ImagePageFields image; // page 5
+    DateFoldersPageFields dateFolders; // page 6
     ExtensionFilterState filter;
     QString outputFolder;
     bool move = false; // move the files instead of copying them

@@ -61,6 +61,7 @@ struct RunReport {
     // it): the file there was kept, and the sorted copy is the only copy left of the file that was read.
     QByteArrayList onlyCopies;
     int birthTimeFallbacks = 0; // files whose creation time was not recorded, compared by modification time
+    QByteArrayList takenDateFallbacks; // files that record no taken date, measured by their modification time
 
     void count(RunOutcome outcome);
     // Counts the file at path with its outcome, and lists it with failure when it failed.

@@ -39,6 +39,7 @@ struct PlanStep {
     PlanAction action = PlanAction::Copy;
     std::optional<FailureReason> reason; // Refused: why
     QString passedBecause{};             // NoMatch and Filtered: the rule or filter the file missed, in words
+    bool takenDateFallback = false;      // the file records no taken date: its modification time stood in
 };
 
 // A run's plan: its steps, its listed files counted in the completion box's outcomes (failed standing for the
@@ -57,9 +58,12 @@ QString PlanActionWord(PlanAction action);
 const char* PlanActionCode(PlanAction action);
 
 // Why a step is what it is, in the user's words (Chinese source text, translatable): the failure reason of a refused
-// step, "目标位置已有同名文件" for a skip or a question, the missed rule or filter of a file passed by. Empty for a
-// placement that goes ahead.
+// step, "目标位置已有同名文件" for a skip or a question, the missed rule or filter of a file passed by, followed by
+// "无拍摄时间，按修改时间" for a file measured by its modification time in place of a taken date. Empty for a
+// placement that goes ahead otherwise.
 QString PlanStepReasonText(const PlanStep& step);
+// "无拍摄时间，按修改时间": a file measured by its modification time because it records no taken date.
+QString TakenDateFallbackText();
 // True for a step that changes nothing on the disk and asks nothing: a skip, a file not matching, a filtered file.
 // A refused step still counts as a change that was tried.
 bool PlanStepChangesNothing(const PlanStep& step);

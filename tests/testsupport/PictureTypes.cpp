@@ -5,5 +5,9 @@ QList<PictureType> StandardPictureTypes() {
             {QStringLiteral("*.BMP")},
             {QStringLiteral("*.GIF")},
             {QStringLiteral("*.PNG")},
-            {QStringLiteral("*.TIF")}};
+            {QStringLiteral("*.TIF")},
+            {QStringLiteral("*.WEBP")},
+            {QStringLiteral("*.HEIC")},
+            {QStringLiteral("*.HEIF")},
+            {QStringLiteral("*.AVIF")}};
 }

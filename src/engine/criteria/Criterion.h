@@ -26,6 +26,7 @@ enum class InputField {
     RangeEnd,   // page 1: the range's last position
     Size,       // page 3: the size
     PixelLimit, // page 5: the pixel limit
+    DatePattern, // page 6: the pattern of the folder names
 };
 
 // A page field that stops a run: the message for the user and the field that gets the focus.
