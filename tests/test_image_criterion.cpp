@@ -127,7 +127,7 @@ private slots:
         if (const QString missing = tools.missing(); !missing.isEmpty()) {
             QSKIP(qPrintable(missing));
         }
-        const QString source = sourcePath(u"source.png"_s);
+        const QString source = sourcePath(u"source.jpg"_s);
         QCOMPARE(tools.makePicture(source, 80, 60), QString());
         const QString encoded = sourcePath(name.endsWith(u".heif"_s) ? u"b.heic"_s : name);
         QCOMPARE(tools.encodeHeif(source, encoded), QString());

@@ -197,7 +197,7 @@ private slots:
     void aMissingOutputFolderAndABadPage() {
         QFETCH(QByteArray, outDir);
         const QByteArray saved = outDir.isEmpty() ? outDir : QFile::encodeName(path(QString::fromUtf8(outDir)));
-        WriteTestFile(settingsFile(), "[Parameter]\nOutDir=" + saved + "\nPage=6\n");
+        WriteTestFile(settingsFile(), "[Parameter]\nOutDir=" + saved + "\nPage=7\n");
         startWindows();
         QCOMPARE(control<QLineEdit>(Control::EdtOutDir)->text(), homeFolder() + u"/Varnoth/"_s);
         QCOMPARE(control<QTabWidget>(Control::PageControl1)->currentIndex(), NamePage); // the designed page
