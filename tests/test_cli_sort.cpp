@@ -615,8 +615,8 @@ private slots:
         const CliResult result = sort(options + QByteArrayList{"--out", "out", "in"});
         QCOMPARE(result.exitCode, 0);
         QCOMPARE(TreeOf(path(u"out"_s)), tree);
-        QCOMPARE(result.err,
-                 "varnoth: " + QFile::encodeName(path(u"in/a.txt"_s)) + ": no taken date; its modification time was used\n");
+        QCOMPARE(result.err, "varnoth: " + QFile::encodeName(path(u"in/a.txt"_s)) +
+                                 ": no taken date; its modification time was used\n");
         const CliResult history = RunCli(u"" VARNOTH_PROGRAM ""_s, {"history"}, m_dir->path(), path(u"home"_s));
         QVERIFY2(history.out.contains(options.first() == "--by-date" ? "\tdate-folders\t" : "\tdate\t"),
                  history.out.constData());

@@ -67,7 +67,7 @@ private slots:
         QTest::addColumn<QByteArray>("extension");
         QTest::addColumn<bool>("accepted");
 
-        const char* accepted[] = {".jpg", ".JPEG", ".bmp", ".gif", ".png", ".tif",  ".jp",   ".jpe", ".j",
+        const char* accepted[] = {".jpg", ".JPEG", ".bmp", ".gif",  ".png",  ".tif",  ".jp",   ".jpe", ".j",
                                   ".g",   ".ti",   ".bm",  ".webp", ".heic", ".HEIF", ".avif", ""};
         for (const char* extension : accepted) {
             QTest::addRow("all ticked: a%s accepted", extension) << -1 << QByteArray(extension) << true;

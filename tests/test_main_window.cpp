@@ -111,9 +111,9 @@ private slots:
         QVERIFY(!control<QLabel>(Control::Image3)->pixmap().isNull());
         auto* pages = control<QTabWidget>(Control::PageControl1);
         QCOMPARE(pages->count(), PageCount);
-        const QStringList tabs = {u" 按文件名匹配关键字分拣 "_s, u" 按文件名分拣"_s,       u" 按文件类型分拣"_s,
-                                  u" 按文件大小分拣"_s,          u" 按文件日期属性分拣"_s, u" 图像文件分拣"_s,
-                                  u"按日期归档"_s};
+        const QStringList tabs = {
+            u" 按文件名匹配关键字分拣 "_s, u" 按文件名分拣"_s, u" 按文件类型分拣"_s, u" 按文件大小分拣"_s,
+            u" 按文件日期属性分拣"_s,      u" 图像文件分拣"_s, u"按日期归档"_s};
         for (int page = KeywordPage; page < PageCount; ++page) {
             QCOMPARE(pages->tabText(page), tabs[page]);
         }

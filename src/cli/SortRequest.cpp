@@ -21,7 +21,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const QStringList kCriterionOptions{u"keywords"_s, u"by-name"_s, u"by-type"_s, u"larger"_s, u"smaller"_s,
-                                    u"before"_s,   u"after"_s,   u"width"_s,   u"height"_s,  u"by-date"_s};
+                                    u"before"_s,   u"after"_s,   u"width"_s,   u"height"_s, u"by-date"_s};
 // Options of which at most one may be given: the time a date criterion uses.
 const QStringList kTimeOptions{u"created"_s, u"taken"_s, u"modified"_s};
 // Options that may be given more than once: every one adds inputs.
@@ -204,7 +204,9 @@ std::optional<UsageError> fillFilter(const QCommandLineParser& parser, SortReque
     if (parser.isSet(u"picture-types"_s)) {
         const std::optional<QList<PictureType>> types = ParsePictureTypes(parser.value(u"picture-types"_s));
         if (!types) {
-            return expected(u"picture-types"_s, CommandLine::tr("a comma-separated list of jpg, bmp, gif, png, tif, webp, heic, heif, avif"));
+            return expected(
+                u"picture-types"_s,
+                CommandLine::tr("a comma-separated list of jpg, bmp, gif, png, tif, webp, heic, heif, avif"));
         }
         filter.pictureTypes = *types;
     }

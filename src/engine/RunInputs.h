@@ -13,11 +13,11 @@
 // into it when a run or a plan starts (RunHost::runInputs), and the tests fill it in.
 struct RunInputs {
     CriterionPage page = KeywordPage;
-    QString keywords;      // page 0: keywords separated by spaces
-    NamePageFields name;   // page 1
-    SizePageFields size;   // page 3
-    DatePageFields date;   // page 4
-    ImagePageFields image; // page 5
+    QString keywords;                  // page 0: keywords separated by spaces
+    NamePageFields name;               // page 1
+    SizePageFields size;               // page 3
+    DatePageFields date;               // page 4
+    ImagePageFields image;             // page 5
     DateFoldersPageFields dateFolders; // page 6
     ExtensionFilterState filter;
     QString outputFolder;

@@ -60,7 +60,7 @@ struct RunReport {
     // Moved files whose name led to another file when their source was to be deleted (a new version was saved over
     // it): the file there was kept, and the sorted copy is the only copy left of the file that was read.
     QByteArrayList onlyCopies;
-    int birthTimeFallbacks = 0; // files whose creation time was not recorded, compared by modification time
+    int birthTimeFallbacks = 0;        // files whose creation time was not recorded, compared by modification time
     QByteArrayList takenDateFallbacks; // files that record no taken date, measured by their modification time
 
     void count(RunOutcome outcome);

@@ -104,7 +104,8 @@ std::optional<SortPlan> PlanSort(RunHost& host) {
     criterion->begin(context);
     plan.outcomes = SortPass{host, *criterion, context, actions}.run();
     plan.steps = actions.takeSteps();
-    const QSet<QByteArray> fallbacks(plan.outcomes.takenDateFallbacks.cbegin(), plan.outcomes.takenDateFallbacks.cend());
+    const QSet<QByteArray> fallbacks(plan.outcomes.takenDateFallbacks.cbegin(),
+                                     plan.outcomes.takenDateFallbacks.cend());
     for (PlanStep& step : plan.steps) {
         step.takenDateFallback = fallbacks.contains(step.source);
     }

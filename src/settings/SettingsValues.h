@@ -37,6 +37,6 @@ struct SettingsValues {
     int takenTime = 0;                   // TakenTime: 1 RbTakenTime (the taken time; FileAttr then says 1),
                                          // any other value the button of FileAttr
     QString datePattern = QStringLiteral("%Y/%m"); // DatePattern: CmbDatePattern, the pattern as the run reads it
-    int dateSource = 0;                  // DateSource: 0 RbFolderTaken, 1 RbFolderModify, 2 RbFolderCreate;
-                                         // other values as 0
+    int dateSource = 0;                            // DateSource: 0 RbFolderTaken, 1 RbFolderModify, 2 RbFolderCreate;
+                                                   // other values as 0
 };

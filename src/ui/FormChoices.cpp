@@ -20,24 +20,36 @@ std::array<std::pair<QRadioButton*, SameNamePolicy>, 4> sameNameButtons(const So
              {&choices.skip, SameNamePolicy::Skip},
              {&choices.autoNumber, SameNamePolicy::Rename}}};
 }
-} // namespace
 
-SameNamePolicy CheckedSameNamePolicy(const SortChoiceControls& choices) {
-    for (const auto& [button, policy] : sameNameButtons(choices)) {
+// The choice of the checked button of an exclusive group, given as a table of buttons and their choices; fallback
+// when none is checked (the window checks one of each group at start, so one always is).
+template <typename Choice, std::size_t N>
+Choice checkedChoice(const std::array<std::pair<QRadioButton*, Choice>, N>& buttons, Choice fallback) {
+    for (const auto& [button, choice] : buttons) {
         if (button->isChecked()) {
-            return policy;
+            return choice;
         }
     }
-    // The buttons are one exclusive group and the window checks one at start, so one is always checked.
-    return SameNamePolicy::Skip;
+    return fallback;
 }
 
-void CheckSameNamePolicy(const SortChoiceControls& choices, SameNamePolicy policy) {
-    for (const auto& [button, buttonPolicy] : sameNameButtons(choices)) {
-        if (buttonPolicy == policy) {
+// Checks the button of choice in a table of buttons and their choices.
+template <typename Choice, std::size_t N>
+void checkChoice(const std::array<std::pair<QRadioButton*, Choice>, N>& buttons, Choice choice) {
+    for (const auto& [button, buttonChoice] : buttons) {
+        if (buttonChoice == choice) {
             button->setChecked(true);
         }
     }
+}
+} // namespace
+
+SameNamePolicy CheckedSameNamePolicy(const SortChoiceControls& choices) {
+    return checkedChoice(sameNameButtons(choices), SameNamePolicy::Skip);
+}
+
+void CheckSameNamePolicy(const SortChoiceControls& choices, SameNamePolicy policy) {
+    checkChoice(sameNameButtons(choices), policy);
 }
 
 QStringList TypeListEntries(const SortChoiceControls& choices) {
@@ -86,18 +98,9 @@ void ShowDatePattern(const SortChoiceControls& choices, const QString& pattern) 
 }
 
 DateSource CheckedDateSource(const SortChoiceControls& choices) {
-    for (const auto& [button, source] : dateSourceButtons(choices)) {
-        if (button->isChecked()) {
-            return source;
-        }
-    }
-    return DateSource::Taken;
+    return checkedChoice(dateSourceButtons(choices), DateSource::Taken);
 }
 
 void CheckDateSource(const SortChoiceControls& choices, DateSource source) {
-    for (const auto& [button, buttonSource] : dateSourceButtons(choices)) {
-        if (buttonSource == source) {
-            button->setChecked(true);
-        }
-    }
+    checkChoice(dateSourceButtons(choices), source);
 }

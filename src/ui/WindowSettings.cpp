@@ -60,7 +60,7 @@ void ApplySettings(const SortChoiceControls& choices, const SettingsValues& valu
     choices.typeList.clear();
     choices.typeList.addItems(values.typeList);
     (values.pictureDimension == 0 ? choices.pictureWidth : choices.pictureHeight).setChecked(true);
-    (values.takenTime == 1   ? choices.takenTime
+    (values.takenTime == 1  ? choices.takenTime
      : values.dateKind == 0 ? choices.creationTime
                             : choices.modificationTime)
         .setChecked(true);

@@ -103,8 +103,8 @@ private slots:
             << QStringList{u"2019-08-09/undated.jpg"_s, u"2022-01-02/dated.jpg"_s} << false;
         const QString today = QDate::currentDate().toString(u"yyyy"_s);
         QTest::newRow("created, the choice 年")
-            << u"年"_s << Control::RbFolderCreate
-            << QStringList{today + u"/dated.jpg"_s, today + u"/undated.jpg"_s} << false;
+            << u"年"_s << Control::RbFolderCreate << QStringList{today + u"/dated.jpg"_s, today + u"/undated.jpg"_s}
+            << false;
     }
     void everyFileGoesIntoTheFoldersOfItsOwnDate() {
         if (const QString missing = m_tools.missing(); !missing.isEmpty()) {
@@ -152,6 +152,24 @@ private slots:
                 focused->parentWidget() == control(Control::CmbDatePattern));
         QVERIFY(!QFile::exists(path(u"out"_s)));
         QVERIFY(control(Control::BtnCopy)->isEnabled());
+    }
+
+    // A date folder that cannot be made (a file holds its name) fails the files bound for it, which stay where they
+    // were even in a move, and the other files are sorted.
+    void aFolderThatCannotBeMadeKeepsItsFiles() {
+        if (const QString missing = m_tools.missing(); !missing.isEmpty()) {
+            QSKIP(qPrintable(missing));
+        }
+        listTwoPhotos();
+        WriteTestFile(path(u"out/2021"_s), "a file where the year's folder would be");
+        chooseDateFolders(u"年/月"_s, Control::RbFolderTaken);
+        control<QRadioButton>(Control::RbMove)->click();
+        ShownBoxTexts shown;
+        startAndRecord(&shown);
+        QCOMPARE(filesBelow(path(u"out"_s)), (QStringList{u"2019/08/undated.jpg"_s, u"2021"_s}));
+        QCOMPARE(filesBelow(path(u"src"_s)), QStringList{u"dated.jpg"_s});
+        QVERIFY2(shown.text.contains(u"1"_s) && shown.details.contains(path(u"src/dated.jpg"_s)),
+                 qPrintable(shown.text + u'\n' + shown.details));
     }
 
     void theLongestLevelIsAccepted() {

@@ -14,8 +14,9 @@
 QString DateFolderName(const QDate& date, const QLocale& locale = QLocale::system());
 
 // Page 4: files whose creation time (ReadCreationTime), modification time (ReadModifiedTime) or taken time
-// (ReadFileTime, the modification time for a file that records none) is strictly earlier, or strictly later, than a chosen local moment go into one folder named after the chosen date. Times are compared
-// packed, at two-second resolution.
+// (ReadFileTime, the modification time for a file that records none) is strictly earlier, or strictly later, than a
+// chosen local moment go into one folder named after the chosen date. Times are compared packed, at two-second
+// resolution.
 class DateCriterion : public SingleFolderCriterion {
 public:
     DateCriterion(DateCondition condition, DateKind kind, const QDate& date, const QTime& time, QString subFolderName);
