@@ -18,7 +18,7 @@ quint32 ProbeImageDimension(const QByteArray& path, ImageDimension which) {
         return 0;
     }
     // HEIC, HEIF and AVIF through libheif, as shown after their rotation; the other formats through Qt's readers.
-    QSize size = ReadHeifDisplaySize(path);
+    QSize size = ReadHeifDisplaySize(file);
     if (!size.isValid()) {
         size = QImageReader(&device).size();
     }
