@@ -137,6 +137,8 @@ private slots:
         QTest::newRow("no token") << u"photos"_s;
         QTest::newRow("a level of 256 bytes") << u"%Y"_s + QString(252, u'x');
         QTest::newRow("a level of 256 bytes in UTF-8") << u"%Y/%m"_s + QString(85, u'年');
+        QTest::newRow("a level of 256 bytes in characters beyond 16 bits")
+            << u"%Y"_s + QString(u"😀"_s).repeated(62) + u"xxxx"_s;
     }
     void aPatternThatCannotNameFoldersIsRefusedAtTheStart() {
         QFETCH(QString, pattern);
@@ -172,13 +174,19 @@ private slots:
                  qPrintable(shown.text + u'\n' + shown.details));
     }
 
+    void theLongestLevelIsAccepted_data() {
+        QTest::addColumn<QString>("literal"); // after %Y: 251 bytes
+        QTest::newRow("ASCII") << QString(251, u'x');
+        QTest::newRow("characters beyond 16 bits") << QString(u"😀"_s).repeated(62) + u"xxx"_s;
+    }
     void theLongestLevelIsAccepted() {
+        QFETCH(QString, literal);
         mainWindow().fileList().AppendUnique({WriteTestFile(path(u"src/a.txt"_s))});
         QVERIFY(SetModificationTime(path(u"src/a.txt"_s), QDateTime(QDate(2020, 6, 7), QTime(8, 0))));
-        chooseDateFolders(u"%Y"_s + QString(251, u'x'), Control::RbFolderModify);
+        chooseDateFolders(u"%Y"_s + literal, Control::RbFolderModify);
         ShownBoxTexts shown;
         startAndRecord(&shown);
-        QCOMPARE(filesBelow(path(u"out"_s)), QStringList{u"2020"_s + QString(251, u'x') + u"/a.txt"_s});
+        QCOMPARE(filesBelow(path(u"out"_s)), QStringList{u"2020"_s + literal + u"/a.txt"_s});
     }
 
     void thePreviewNamesEachFileWithoutATakenDate() {

@@ -24,12 +24,13 @@ std::optional<QString> levelRefusal(const QString& level, int& dateTokens) {
         return refusal(QT_TRANSLATE_NOOP("DatePattern", "文件夹名不能是 . 或 .."));
     }
     qsizetype bytes = 0;
+    QString literal; // the level's literal text, measured as a whole: a character may take two QChars
     for (qsizetype i = 0; i < level.size(); ++i) {
         if (level[i] == QChar(0)) {
             return refusal(QT_TRANSLATE_NOOP("DatePattern", "不能包含空字符"));
         }
         if (level[i] != u'%') {
-            bytes += QStringView(level).mid(i, 1).toUtf8().size();
+            literal += level[i];
             continue;
         }
         const QChar token = i + 1 < level.size() ? level[i + 1] : QChar();
@@ -40,7 +41,7 @@ std::optional<QString> levelRefusal(const QString& level, int& dateTokens) {
         bytes += expandedBytes(token);
         ++i;
     }
-    if (bytes > kLongestName) {
+    if (bytes + literal.toUtf8().size() > kLongestName) {
         return refusal(QT_TRANSLATE_NOOP("DatePattern", "文件夹名长于 255 字节"));
     }
     return std::nullopt;
