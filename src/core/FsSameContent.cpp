@@ -50,7 +50,7 @@ std::optional<bool> CompareContent(const RegularFile& a, const RegularFile& b, c
             return false;
         }
         if (size_t(got) < kChunkBytes) {
-            return true;
+            return a.unchangedSinceOpened() && b.unchangedSinceOpened();
         }
         if (goOn && !goOn()) {
             return std::nullopt;

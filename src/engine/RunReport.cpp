@@ -139,6 +139,9 @@ void RunReport::count(RunOutcome outcome) {
     case RunOutcome::Left:
         ++left;
         break;
+    case RunOutcome::Identical:
+        ++identical;
+        break;
     case RunOutcome::Filtered:
         ++filtered;
         break;

@@ -95,6 +95,7 @@ inline const QString RbOverwrite = u"RbOverwrite"_s;
 inline const QString RbAsk = u"RbAsk"_s;
 inline const QString RbSkip = u"RbSkip"_s;
 inline const QString RbRename = u"RbRename"_s;
+inline const QString ChkSkipIdentical = u"ChkSkipIdentical"_s;
 inline const QString Panel2 = u"Panel2"_s;
 // Move or copy.
 inline const QString GroupBox2 = u"GroupBox2"_s;
@@ -167,7 +168,7 @@ inline const QStringList InMainWindow = {
     RbPicW,           RbPicH,         CmbPic,         EdtPic,      Label8,       GroupBox5,    lblOption,
     PnlOption,        ChkInclude,     ChkExclude,     ListBox2,    BtnAddSuffix, BtnDelSuffix, PnlOption2,
     Label9,           ChkLstPic,      GroupBox3,      Label1,      EdtOutDir,    Button3,      Label2,
-    RbOverwrite,      RbAsk,          RbSkip,         RbRename,    Panel2,       GroupBox2,    RbMove,
+    RbOverwrite,      RbAsk,          RbSkip,         RbRename,    ChkSkipIdentical, Panel2,       GroupBox2,    RbMove,
     RbCopy,           GroupBox4,      ProgressBar1,   LblProgress, Panel1,       BtnPreview,   BtnCopy,
     BtnStop,          BtnUndo,        BtnHistory,     BtnAout};
 inline const QStringList InFolderPicker = {ShellTreeView1, ChkOtHidden, CheckBox1, CheckBox2,
