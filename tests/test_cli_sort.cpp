@@ -194,7 +194,7 @@ private slots:
         WriteTestFile(path(u"empty.lst"_s), "");
         const CliResult result = sort(QByteArrayList{"--by-type", "--out", "out"} + inputs);
         QCOMPARE(result.err, QByteArray());
-        QCOMPARE(result.out, QByteArray("0 failed, 0 placed, 0 left as they were, 0 filtered, 0 not matching\n"));
+        QCOMPARE(result.out, QByteArray("0 failed, 0 placed, 0 left as they were, 0 identical, 0 filtered, 0 not matching\n"));
         QCOMPARE(result.exitCode, 0);
     }
 
@@ -202,13 +202,13 @@ private slots:
         QTest::addColumn<QByteArrayList>("options");
         QTest::addColumn<QByteArray>("out"); // %1 stands for the test's folder
         QTest::addColumn<bool>("sorted");
-        const QByteArray summary = "0 failed, 1 placed, 0 left as they were, 0 filtered, 0 not matching\n";
+        const QByteArray summary = "0 failed, 1 placed, 0 left as they were, 0 identical, 0 filtered, 0 not matching\n";
         const QByteArray plan = "copy\t%1/in/a.txt\t%1/out/.txt/a.txt\t\n";
         QTest::newRow("-o") << QByteArrayList{"-o", "out"} << summary << true;
         QTest::newRow("-o with its value joined") << QByteArrayList{"-oout"} << summary << true;
         QTest::newRow("-q") << QByteArrayList{"-q", "--out", "out"} << QByteArray() << true;
         QTest::newRow("-n") << QByteArrayList{"-n", "--out=out"}
-                            << plan + "plan: 0 to fail, 1 to place, 0 to leave as they are, 0 filtered, 0 not "
+                            << plan + "plan: 0 to fail, 1 to place, 0 to leave as they are, 0 identical, 0 filtered, 0 not "
                                       "matching; nothing was touched\n"
                             << false;
         QTest::newRow("-n and -q joined, then -o") << QByteArrayList{"-nq", "-o", "out"} << plan << false;
@@ -326,7 +326,7 @@ private slots:
         QByteArrayList lines = result.out.split('\n');
         QCOMPARE(lines.takeLast(), QByteArray());
         QCOMPARE(lines.takeLast(),
-                 QByteArray(R"({"summary": {"placed": 1, "left": 0, "nomatch": 0, "failed": 1, "filtered": 0}})"));
+                 QByteArray(R"({"summary": {"placed": 1, "left": 0, "identical": 0, "nomatch": 0, "failed": 1, "filtered": 0}})"));
         QCOMPARE(lines.size(), 2);
         const QJsonObject failed = QJsonDocument::fromJson(lines.first()).object();
         QCOMPARE(failed.value(u"action"_s).toString(), u"replace"_s);
@@ -516,11 +516,11 @@ private slots:
         QTest::addColumn<QByteArray>("out"); // %1 stands for the test's folder
         const QByteArray copy = R"({"source": "%1/in/a.txt", "destination": "%1/out/.txt/a.txt", "action": "copy", )"
                                 R"("reason": null, "reason_detail": null)";
-        const QByteArray summary = R"({"summary": {"placed": 1, "left": 1, "nomatch": 0, "failed": 0, "filtered": 1}})"
+        const QByteArray summary = R"({"summary": {"placed": 1, "left": 1, "identical": 0, "nomatch": 0, "failed": 0, "filtered": 1}})"
                                    "\n";
         QTest::newRow("a plan, -c") << QByteArrayList{"--dry-run", "-c"}
                                     << QByteArray("copy\t%1/in/a.txt\t%1/out/.txt/a.txt\t\n"
-                                                  "plan: 0 to fail, 1 to place, 1 to leave as they are, 1 filtered, "
+                                                  "plan: 0 to fail, 1 to place, 1 to leave as they are, 0 identical, 1 filtered, "
                                                   "0 not matching; nothing was touched\n");
         QTest::newRow("a plan in JSON, --changes-only")
             << QByteArrayList{"--dry-run", "--json", "--changes-only"} << copy + "}\n" + summary;
@@ -552,7 +552,7 @@ private slots:
         QCOMPARE(result.exitCode, 0);
         // Standard error is no terminal: no progress.
         QCOMPARE(result.err, QByteArray());
-        QCOMPARE(result.out, QByteArray("0 failed, 3 placed, 0 left as they were, 0 filtered, 0 not matching\n"));
+        QCOMPARE(result.out, QByteArray("0 failed, 3 placed, 0 left as they were, 0 identical, 0 filtered, 0 not matching\n"));
         QCOMPARE(TreeOf(path(u"out"_s)),
                  QStringList({u".doc/"_s, u".doc/c.doc"_s, u".txt/"_s, u".txt/a b.txt"_s, u".txt/line\nbreak.txt"_s}));
     }
