@@ -2,10 +2,10 @@
 
 #include <xxhash.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <memory>
 #include <unistd.h>
-#include <vector>
 
 namespace Fs {
 
@@ -17,10 +17,12 @@ std::optional<ContentHash> HashContent(const RegularFile& file) {
     if (!state || XXH3_128bits_reset(state.get()) != XXH_OK) {
         return std::nullopt;
     }
-    std::vector<char> chunk(size_t(1) << 20);
+    // A buffer no larger than the file, with room to see that it ends where its size says.
+    const size_t chunkSize = size_t(std::clamp<qint64>(file.status().st_size + 1, 1, qint64(1) << 20));
+    const auto chunk = std::make_unique_for_overwrite<char[]>(chunkSize);
     qint64 total = 0;
     for (;;) {
-        const ssize_t got = ::read(file.descriptor(), chunk.data(), chunk.size());
+        const ssize_t got = ::read(file.descriptor(), chunk.get(), chunkSize);
         if (got < 0 && errno == EINTR) {
             continue;
         }
@@ -31,7 +33,7 @@ std::optional<ContentHash> HashContent(const RegularFile& file) {
             break;
         }
         total += got;
-        (void)XXH3_128bits_update(state.get(), chunk.data(), size_t(got));
+        (void)XXH3_128bits_update(state.get(), chunk.get(), size_t(got));
     }
     if (total != file.status().st_size || !file.unchangedSinceOpened()) {
         return std::nullopt;
