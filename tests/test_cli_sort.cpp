@@ -541,6 +541,36 @@ private slots:
         QCOMPARE(result.out, QByteArray(out).replace("%1", QFile::encodeName(m_dir->path())));
     }
 
+    // --skip-identical in move mode: of two listed files of the same bytes for one name the second stays where it
+    // is, named on standard error, and its step names the first; a later run finds the bytes at the destination.
+    // A file of the same size but other bytes is still left by the policy.
+    void identicalFilesStayWhereTheyAre() {
+        const QByteArray first = WriteTestFile(path(u"in/a/x.txt"_s), "same");
+        const QByteArray second = WriteTestFile(path(u"in/b/x.txt"_s), "same");
+        const QByteArray other = WriteTestFile(path(u"in/c/x.txt"_s), "diff");
+        const CliResult run = sort({"--by-type", "--move", "--skip-identical", "--json", "--out", "out", first, second,
+                                    other});
+        QCOMPARE(run.exitCode, 0);
+        const QByteArrayList lines = run.out.split('\n');
+        const QJsonObject identical = QJsonDocument::fromJson(lines[1]).object();
+        QCOMPARE(identical.value(u"action"_s).toString(), u"identical"_s);
+        QCOMPARE(identical.value(u"reason_detail"_s).toString(),
+                 u"Same contents as %1"_s.arg(QString::fromUtf8(first)));
+        QCOMPARE(QJsonDocument::fromJson(lines[2]).object().value(u"action"_s).toString(), u"skip"_s);
+        QCOMPARE(lines[3], R"({"summary": {"placed": 1, "left": 1, "identical": 1, "nomatch": 0, "failed": 0, )"
+                           R"("filtered": 0}})");
+        QCOMPARE(run.err, "varnoth: " + second +
+                              ": not moved; a file of the same contents already holds its name, so it stays where it "
+                              "is\n");
+        QCOMPARE(ReadTestFile(path(u"in/b/x.txt"_s)), QByteArray("same"));
+        QVERIFY(!QFileInfo::exists(path(u"in/a/x.txt"_s)));
+
+        const CliResult plan = sort({"--by-type", "--skip-identical", "--dry-run", "--out", "out", second});
+        QCOMPARE(plan.out.split('\n').first(),
+                 "identical\t" + second + '\t' + QFile::encodeName(path(u"out/.txt/x.txt"_s)) +
+                     "\tA file with the same contents is already at the destination");
+    }
+
     // find -print0 piped in: names with line breaks and spaces arrive whole; a folder line adds its own files.
     void standardInputNulSeparated() {
         WriteTestFile(path(u"in/a b.txt"_s), "1");
