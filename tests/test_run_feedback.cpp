@@ -227,6 +227,25 @@ private slots:
                  u"/home/u/<b>报告</b>.doc\n/home/u/游记.txt"_s);
     }
 
+    // Moving with ChkSkipIdentical ticked into a folder that holds the same bytes under the name: nothing is
+    // numbered or moved, the count and the details say that the file stayed where it was.
+    void aFileOfTheSameBytesStaysWhereItIs() {
+        const QByteArray file = listFiles({u"西游记.txt"_s}).front();
+        WriteTestFile(path(u"out/游记/西游记.txt"_s), "西游记.txt");
+        sortByKeyword(u"游记"_s, Control::RbRename);
+        control<QRadioButton>(Control::RbMove)->click();
+        control<QCheckBox>(Control::ChkSkipIdentical)->click();
+        ShownBoxTexts done;
+        readNextBox(&done);
+        QTest::mouseClick(control(Control::BtnCopy), Qt::LeftButton);
+        QCOMPARE(done.text, u"分拣工作完成！\n失败 0 个，已分拣 0 个，因同名未处理 0 个，内容相同 1 个，已过滤 0 个，"
+                            u"不符合条件 0 个。"_s);
+        QCOMPARE(done.details,
+                 u"以下文件的内容已在目标位置，未移动，仍在原处：\n"_s + QFile::decodeName(file));
+        QCOMPARE(ReadTestFile(QFile::decodeName(file)), "西游记.txt");
+        QCOMPARE(EntriesOf(path(u"out/游记"_s)), QStringList{u"西游记.txt"_s});
+    }
+
     // A file that came onto the disk now and was last modified in 2010; /proc keeps no creation time, so there the
     // modification time stands in, and the details say so.
     void theCreationTimeIsWhenTheFileCameOntoTheDisk_data() {

@@ -36,7 +36,15 @@ QStringList rowsOf(const QTableView& grid, int role = Qt::DisplayRole) {
 }
 
 // How a row of the reasons' table sets the window up.
-enum class Setup { WidthAtLeast1920, ModifiedBefore2013, OnlyJpgTypes, KeywordNone, TypeSkipping, TypeAsking };
+enum class Setup {
+    WidthAtLeast1920,
+    ModifiedBefore2013,
+    OnlyJpgTypes,
+    KeywordNone,
+    TypeSkipping,
+    TypeAsking,
+    TypeAskingUnlessIdentical
+};
 } // namespace
 Q_DECLARE_METATYPE(Setup)
 
@@ -153,6 +161,8 @@ private slots:
         row("gone, filtered", Setup::OnlyJpgTypes, u"moved.txt"_s, true, u"moved.txt |  | 已过滤 | 文件不存在"_s);
         row("skipped", Setup::TypeSkipping, u"a.txt"_s, false, u"a.txt | .txt/a.txt | 跳过 | 目标位置已有同名文件"_s);
         row("asked", Setup::TypeAsking, u"a.txt"_s, false, u"a.txt | .txt/a.txt | 询问 | 目标位置已有同名文件"_s);
+        row("the same bytes there", Setup::TypeAskingUnlessIdentical, u"a.txt"_s, false,
+            u"a.txt | .txt/a.txt | 相同 | 目标位置已有内容相同的文件"_s);
     }
     void everyRowThatDoesNotActSaysWhy() {
         QFETCH(Setup, setup);
@@ -198,6 +208,12 @@ private slots:
         case Setup::TypeAsking:
             control<QTabWidget>(Control::PageControl1)->setCurrentIndex(TypePage);
             control<QRadioButton>(setup == Setup::TypeAsking ? Control::RbAsk : Control::RbSkip)->click();
+            break;
+        case Setup::TypeAskingUnlessIdentical:
+            WriteTestFile(path(u"out/.txt/a.txt"_s), "text");
+            control<QTabWidget>(Control::PageControl1)->setCurrentIndex(TypePage);
+            control<QRadioButton>(Control::RbAsk)->click();
+            control<QCheckBox>(Control::ChkSkipIdentical)->click();
             break;
         }
         QStringList rows;
