@@ -265,11 +265,10 @@ private slots:
         }
         QVERIFY(terminal.waitForOutput("\tcomplete\t"));
         QCOMPARE(terminal.waitForExit(), 0);
-        QCOMPARE(
-            terminal.output().replace("\r\n", "\n"),
-            "id\tstart\tcriterion\tmode\tplaced\tleft\tnomatch\tfailed\tstate\tleft by undo\tshort id\tfiltered\t"
-            "identical\n" +
-                line);
+        QCOMPARE(terminal.output().replace("\r\n", "\n"),
+                 "id\tstart\tcriterion\tmode\tplaced\tleft\tnomatch\tfailed\tstate\tleft by undo\tshort id\tfiltered\t"
+                 "identical\n" +
+                     line);
     }
 
     // The history counts the files the filter passed over apart, in its twelfth field, and nomatch leaves them out;

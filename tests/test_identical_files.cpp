@@ -205,8 +205,7 @@ private slots:
         if (numbers) {
             QCOMPARE(EntriesOf(root + u"/out/游记"_s), (QStringList{u"西游记.txt"_s, u"西游记_1.txt"_s}));
             QCOMPARE(ReadTestFile(root + u"/out/游记/西游记_1.txt"_s), other);
-            QCOMPARE(PlanStepReasonText(host.endedSteps[4]),
-                     u"与 %1 内容相同"_s.arg(QFile::decodeName(host.files[2])));
+            QCOMPARE(PlanStepReasonText(host.endedSteps[4]), u"与 %1 内容相同"_s.arg(QFile::decodeName(host.files[2])));
         }
         QCOMPARE(ReadTestFile(root + u"/src/b/西游记.txt"_s), kContent);
     }

@@ -23,8 +23,8 @@ QByteArray summaryLine(const RunReport& report) {
             .arg(report.placed)
             .arg(report.left)
             .arg(report.identical)
-                       .arg(report.filtered)
-                       .arg(report.notMatching);
+            .arg(report.filtered)
+            .arg(report.notMatching);
     if (report.stopped) {
         line += CommandLine::tr("; stopped, %1 not reached").arg(report.notReached);
     }

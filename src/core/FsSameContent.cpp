@@ -1,7 +1,7 @@
 #include "core/FsSameContent.h"
 
-#include <cerrno>
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <memory>
 #include <unistd.h>

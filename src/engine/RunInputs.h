@@ -9,8 +9,9 @@
 #include <QString>
 
 // What a sort run is asked to do: the criterion page and its fields, the extension filter, the output folder, copy
-// or move, and the same-name policy (with whether a file of the same bytes at the name is left alone). The command line builds it from its options, the window reads its controls
-// into it when a run or a plan starts (RunHost::runInputs), and the tests fill it in.
+// or move, and the same-name policy (with whether a file of the same bytes at the name is left alone). The command line
+// builds it from its options, the window reads its controls into it when a run or a plan starts (RunHost::runInputs),
+// and the tests fill it in.
 struct RunInputs {
     CriterionPage page = KeywordPage;
     QString keywords;      // page 0: keywords separated by spaces

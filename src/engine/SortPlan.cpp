@@ -71,15 +71,16 @@ QString PlanStepReasonText(const PlanStep& step) {
         return QCoreApplication::translate("PlanStep", "目标位置已有同名文件");
     }
     if (step.action == PlanAction::Identical) {
-        return step.sameAs.isEmpty() ? QCoreApplication::translate("PlanStep", "目标位置已有内容相同的文件")
-                                     : QCoreApplication::translate("PlanStep", "与 %1 内容相同").arg(DisplayText(step.sameAs));
+        return step.sameAs.isEmpty()
+                   ? QCoreApplication::translate("PlanStep", "目标位置已有内容相同的文件")
+                   : QCoreApplication::translate("PlanStep", "与 %1 内容相同").arg(DisplayText(step.sameAs));
     }
     return step.passedBecause;
 }
 
 bool PlanStepChangesNothing(const PlanStep& step) {
-    return step.action == PlanAction::Skip || step.action == PlanAction::Identical || step.action == PlanAction::NoMatch ||
-           step.action == PlanAction::Filtered;
+    return step.action == PlanAction::Skip || step.action == PlanAction::Identical ||
+           step.action == PlanAction::NoMatch || step.action == PlanAction::Filtered;
 }
 
 std::optional<SortPlan> PlanSort(RunHost& host) {

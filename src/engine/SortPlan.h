@@ -13,23 +13,23 @@ class RunHost;
 
 // What a run would do with one placement of a listed file, or with a file it would not place.
 enum class PlanAction : quint8 {
-    Copy,     // a copy under a free name
-    Move,     // a move under a free name (the file's last placement in move mode)
-    Replace,  // the file of that name is replaced
-    Number,   // an auto-numbered name
-    Skip,     // a file of that name is there and stays
-    Ask,      // the same-name question will come
+    Copy,      // a copy under a free name
+    Move,      // a move under a free name (the file's last placement in move mode)
+    Replace,   // the file of that name is replaced
+    Number,    // an auto-numbered name
+    Skip,      // a file of that name is there and stays
+    Ask,       // the same-name question will come
     Identical, // a file of the same bytes holds the name, so the file is not placed
-    NoMatch,  // the criterion does not match the file
-    Filtered, // the extension filter passes the file over
-    Refused,  // the placement would fail (see PlanStep::reason)
+    NoMatch,   // the criterion does not match the file
+    Filtered,  // the extension filter passes the file over
+    Refused,   // the placement would fail (see PlanStep::reason)
 };
 inline constexpr int PlanActionCount = 10;
 
 // The actions in the order of the outcomes they count towards (RunOutcome), the order in which every text for
 // people counts them: refused, the placements, skip and ask, identical, filtered, not matching.
 inline constexpr std::array<PlanAction, PlanActionCount> kPlanActionsInOutcomeOrder{
-    PlanAction::Refused, PlanAction::Copy, PlanAction::Move,     PlanAction::Replace, PlanAction::Number,
+    PlanAction::Refused, PlanAction::Copy, PlanAction::Move,      PlanAction::Replace,  PlanAction::Number,
     PlanAction::Skip,    PlanAction::Ask,  PlanAction::Identical, PlanAction::Filtered, PlanAction::NoMatch,
 };
 
@@ -60,9 +60,8 @@ QString PlanActionWord(PlanAction action);
 const char* PlanActionCode(PlanAction action);
 
 // Why a step is what it is, in the user's words (Chinese source text, translatable): the failure reason of a refused
-// step, "目标位置已有同名文件" for a skip or a question, "与 <source> 内容相同" or "目标位置已有内容相同的文件" for a file
-// of the same bytes, the missed rule or filter of a file passed by. Empty for a
-// placement that goes ahead.
+// step, "目标位置已有同名文件" for a skip or a question, "与 <source> 内容相同" or "目标位置已有内容相同的文件" for a
+// file of the same bytes, the missed rule or filter of a file passed by. Empty for a placement that goes ahead.
 QString PlanStepReasonText(const PlanStep& step);
 // True for a step that changes nothing on the disk and asks nothing: a skip, a file of the same bytes, a file not
 // matching, a filtered file.

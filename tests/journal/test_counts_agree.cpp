@@ -126,7 +126,8 @@ private slots:
             << uR"({"summary": {"placed": 2, "left": 3, "identical": 6, "nomatch": 5, "failed": 1, "filtered": 4}})"
                u"\n"_s;
         QTest::newRow("command line run")
-            << Surface::CliRun << u"1 failed, 2 placed, 3 left as they were, 6 identical, 4 filtered, 5 not matching\n"_s;
+            << Surface::CliRun
+            << u"1 failed, 2 placed, 3 left as they were, 6 identical, 4 filtered, 5 not matching\n"_s;
         QTest::newRow("command line history of the window's run") << Surface::CliHistory << u"2 3 5 1 4 6"_s;
     }
     void everySurfaceCountsAlike() {

@@ -151,7 +151,7 @@ private slots:
     // them; a journal written before they were counted apart has no such field and is read with none, and a
     // malformed one spoils the record.
     void theEndCountsFilteredFilesApart_data() {
-        QTest::addColumn<QByteArray>("filteredField"); // empty: none
+        QTest::addColumn<QByteArray>("filteredField");  // empty: none
         QTest::addColumn<QByteArray>("identicalField"); // empty: none
         QTest::addColumn<std::optional<RunCounts>>("counts");
         QTest::newRow("recorded") << QByteArray("5") << QByteArray("6") << std::optional(RunCounts{1, 2, 3, 4, 5, 6});

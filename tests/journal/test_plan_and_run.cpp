@@ -136,7 +136,8 @@ QByteArray otherFolder(const QByteArray& second, const char* kind, quint32 seed)
 // The plan against the run it foretells, over random trees: every page, the policies skip, overwrite and
 // auto-number, with files of the same bytes left alone or not, copy and move, shared names, names already in the
 // output folder, names that are not valid UTF-8, filters. The plan touches nothing; its acting steps are the steps
-// the run journals, in order, its steps of files of the same bytes are the run's, and its counts the run's; the run's undo gives back the whole tree, byte for byte. A run killed anywhere loses nothing.
+// the run journals, in order, its steps of files of the same bytes are the run's, and its counts the run's; the run's
+// undo gives back the whole tree, byte for byte. A run killed anywhere loses nothing.
 class TestPlanAndRun : public QObject {
     Q_OBJECT
 private:

@@ -113,9 +113,10 @@ private slots:
                            }));
         QCOMPARE(elided, Qt::ElideLeft);
         QCOMPARE(skipRows, QStringList{allRows[1]});
-        QCOMPARE(summary, u"输出文件夹："_s + path(u"out/"_s) +
-                              u"\n无法处理 1 个，复制 2 个，跳过 1 个，不符合条件 1 个。\n"
-                              u"无法处理 1 个，将分拣 2 个，因同名不处理 1 个，内容相同 0 个，已过滤 0 个，不符合条件 1 个。"_s);
+        QCOMPARE(summary,
+                 u"输出文件夹："_s + path(u"out/"_s) +
+                     u"\n无法处理 1 个，复制 2 个，跳过 1 个，不符合条件 1 个。\n"
+                     u"无法处理 1 个，将分拣 2 个，因同名不处理 1 个，内容相同 0 个，已过滤 0 个，不符合条件 1 个。"_s);
         QCOMPARE(control<QLineEdit>(Control::EdtOutDir)->text(), outDirText);
         const QByteArray differences = DifferencesBetween(before, SnapshotOf(root));
         QVERIFY2(differences.isEmpty(), differences.constData());
@@ -131,9 +132,10 @@ private slots:
             FindControl<QPushButton>(*modal, Control::BtnPlanClose)->click();
         });
         QTest::mouseClick(control(Control::BtnPreview), Qt::LeftButton);
-        QCOMPARE(summary, u"输出文件夹："_s + path(u"out/"_s) +
-                              u"\n没有要处理的文件：这次分拣不会复制或移动任何文件。不符合条件 1 个。\n"
-                              u"无法处理 0 个，将分拣 0 个，因同名不处理 0 个，内容相同 0 个，已过滤 0 个，不符合条件 1 个。"_s);
+        QCOMPARE(summary,
+                 u"输出文件夹："_s + path(u"out/"_s) +
+                     u"\n没有要处理的文件：这次分拣不会复制或移动任何文件。不符合条件 1 个。\n"
+                     u"无法处理 0 个，将分拣 0 个，因同名不处理 0 个，内容相同 0 个，已过滤 0 个，不符合条件 1 个。"_s);
     }
 
     // Every row that does not act says why: the rule the file missed, the filter that passed it over, a name taken

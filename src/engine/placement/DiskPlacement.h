@@ -57,7 +57,7 @@ private:
     ActionRecorder* m_recorder;
     RunHost* m_host;
     QHash<QByteArray, AwaitedMove> m_awaitedMoves; // by source
-    QHash<QByteArray, QByteArray> m_placedFrom; // by target: the listed file this run placed there
+    QHash<QByteArray, QByteArray> m_placedFrom;    // by target: the listed file this run placed there
     QByteArray m_lastFailedSource;
     int m_lastRecordedStep = 0;
 };

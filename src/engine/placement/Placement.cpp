@@ -49,8 +49,8 @@ PlaceOutcome placeNumbered(const QByteArray& source, const QByteArray& folder, b
     for (qint64 n = host.skipIdentical() ? 0 : folders.nextNumber(folder, name);; ++n) {
         const QByteArray target = JoinPath(folder, numberedName(name, n));
         if (actions.nameTaken(folder, target)) {
-            if (std::optional<PlaceOutcome> same = identicalOutcome({source, folder, target, move, true, n != 0},
-                                                                     host, actions)) {
+            if (std::optional<PlaceOutcome> same =
+                    identicalOutcome({source, folder, target, move, true, n != 0}, host, actions)) {
                 return *same;
             }
             continue;

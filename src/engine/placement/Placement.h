@@ -43,11 +43,11 @@ public:
 };
 
 enum class PlaceResult {
-    Copied,   // a copy was made; in move mode its source is still to be deleted
-    Moved,    // the file was renamed into place: it is the same file, no longer at its old name
-    Declined, // the same-name policy kept an existing file (skip, or the answer No)
+    Copied,    // a copy was made; in move mode its source is still to be deleted
+    Moved,     // the file was renamed into place: it is the same file, no longer at its old name
+    Declined,  // the same-name policy kept an existing file (skip, or the answer No)
     Identical, // a regular file of the same bytes holds the name (only with skipIdentical): nothing was placed
-    Failed,   // the file could not be placed
+    Failed,    // the file could not be placed
 };
 
 // What a placement did.

@@ -41,7 +41,7 @@ private:
     bool madeByPlan(const QByteArray& folder) const;
 
     QList<PlanStep> m_steps;
-    QHash<QByteArray, mode_t> m_taken; // by path, spelled as FolderLevels spells it
+    QHash<QByteArray, mode_t> m_taken;          // by path, spelled as FolderLevels spells it
     QHash<QByteArray, QByteArray> m_placedFrom; // by path of a name an earlier step took: the listed file placed there
     QSet<QByteArray> m_vacated;
     QSet<QByteArray> m_madeFolders;
