@@ -30,10 +30,7 @@ int main(int argc, char** argv) {
     const QString source = dir.filePath(QStringLiteral("src"));
     const QByteArrayList files = MakeKeywordSortTree(source);
 
-    const double cpSeconds = BestSeconds(kRuns, [&](int run) {
-        return SecondsForCommand(
-            QStringLiteral("cp -p -r '%1' '%2'").arg(source, dir.filePath(QStringLiteral("cp-%1").arg(run))));
-    });
+    const double cpSeconds = CpTreeSeconds(kRuns, source, dir.path(), QStringLiteral("cp"));
     const double rerunSeconds = BestSeconds(kRuns, [&](int run) {
         const QString out = dir.filePath(QStringLiteral("out-%1").arg(run));
         (void)EngineSortSeconds(hostFor(files, out)); // the first run fills the output folder; not timed

@@ -87,6 +87,14 @@ private:
             break;
         }
     }
+    // A host that auto-numbers, with a file of content listed and the same bytes already at its name.
+    FakeRunHost withBytesThere(const QByteArray& content, bool move) const {
+        const QString root = m_dir->path();
+        FakeRunHost host = hostFor(root, SameNamePolicy::Rename, move, true);
+        list(host, root, u"西游记.txt"_s, content);
+        WriteTestFile(root + u"/out/游记/西游记.txt"_s, content);
+        return host;
+    }
     // Runs host after planning it; the plan's counts and steps must be the run's.
     static void planAndRun(FakeRunHost& host) {
         const std::optional<SortPlan> plan = PlanSort(host);
@@ -214,10 +222,8 @@ private slots:
     // matched: the run goes on as its policy says, with the file as it now is.
     void aFileChangedWhileComparedIsNotIdentical() {
         const QString root = m_dir->path();
-        FakeRunHost host = hostFor(root, SameNamePolicy::Rename, false, true);
         const QByteArray content = bigContent(3);
-        list(host, root, u"西游记.txt"_s, content);
-        WriteTestFile(root + u"/out/游记/西游记.txt"_s, content);
+        FakeRunHost host = withBytesThere(content, false);
         QVERIFY(SetModificationTime(root + u"/src/西游记.txt"_s, QDateTime::currentDateTime().addDays(-1)));
         QByteArray changed = content;
         changed[0] = 'z';
@@ -239,11 +245,8 @@ private slots:
     // every file stays as it was.
     void aStopEndsALongComparison() {
         const QString root = m_dir->path();
-        FakeRunHost host = hostFor(root, SameNamePolicy::Rename, true, true);
-        const QByteArray content = bigContent(8);
-        list(host, root, u"西游记.txt"_s, content);
+        FakeRunHost host = withBytesThere(bigContent(8), true);
         list(host, root, u"游记二.txt"_s, "next");
-        WriteTestFile(root + u"/out/游记/西游记.txt"_s, content);
         int calls = 0;
         host.onProcessEvents = [&] {
             ++calls;

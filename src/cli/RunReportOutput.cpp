@@ -17,14 +17,9 @@ QString failureLine(const FailedFile& failure) {
 }
 
 QByteArray summaryLine(const RunReport& report) {
-    QString line =
-        CommandLine::tr("%1 failed, %2 placed, %3 left as they were, %4 identical, %5 filtered, %6 not matching")
-            .arg(report.failed)
-            .arg(report.placed)
-            .arg(report.left)
-            .arg(report.identical)
-            .arg(report.filtered)
-            .arg(report.notMatching);
+    QString line = WithOutcomeCounts(
+        CommandLine::tr("%1 failed, %2 placed, %3 left as they were, %4 identical, %5 filtered, %6 not matching"),
+        report);
     if (report.stopped) {
         line += CommandLine::tr("; stopped, %1 not reached").arg(report.notReached);
     }

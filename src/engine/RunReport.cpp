@@ -158,6 +158,15 @@ void RunReport::add(const QByteArray& path, RunOutcome outcome, const Fs::Error&
     }
 }
 
+QString WithOutcomeCounts(const QString& format, const RunReport& report) {
+    return format.arg(report.failed)
+        .arg(report.placed)
+        .arg(report.left)
+        .arg(report.identical)
+        .arg(report.filtered)
+        .arg(report.notMatching);
+}
+
 QString CompletionMessage(const RunReport& report) {
     QString message = QCoreApplication::translate("RunReport", "分拣工作完成！");
     if (report.failed > 0) {

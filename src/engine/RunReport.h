@@ -71,5 +71,9 @@ struct RunReport {
     void add(const QByteArray& path, RunOutcome outcome, const Fs::Error& failure);
 };
 
+// format, a translated text, with %1 to %6 filled in with the report's counts in the one order every text for people
+// shows them: failed, placed, left, identical, filtered, not matching.
+QString WithOutcomeCounts(const QString& format, const RunReport& report);
+
 // The completion message's first lines: "分拣工作完成！" and, when files failed, how many.
 QString CompletionMessage(const RunReport& report);

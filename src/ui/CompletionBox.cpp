@@ -17,15 +17,12 @@ struct CompletionBox {
 };
 
 QString completionText(const RunReport& report) {
-    QString text = CompletionMessage(report) + u'\n' +
-                   CompletionBox::tr(
-                       "失败 %1 个，已分拣 %2 个，因同名未处理 %3 个，内容相同 %4 个，已过滤 %5 个，不符合条件 %6 个。")
-                       .arg(report.failed)
-                       .arg(report.placed)
-                       .arg(report.left)
-                       .arg(report.identical)
-                       .arg(report.filtered)
-                       .arg(report.notMatching);
+    QString text =
+        CompletionMessage(report) + u'\n' +
+        WithOutcomeCounts(
+            CompletionBox::tr(
+                "失败 %1 个，已分拣 %2 个，因同名未处理 %3 个，内容相同 %4 个，已过滤 %5 个，不符合条件 %6 个。"),
+            report);
     if (report.stopped) {
         text += u'\n' + CompletionBox::tr("分拣已停止，有 %n 个文件未处理。", nullptr, report.notReached);
     }
