@@ -117,6 +117,7 @@ private slots:
         saved.dateMomentTime = QTime(23, 59, 58);
         saved.dateKind = 1;
         saved.dateCondition = 1;
+        saved.skipIdentical = 1;
         QCOMPARE(SaveSettings(saved, SettingsFilePath(), kGerman), Fs::Error());
 
         // A hand-editable file, keys in the save order.
@@ -136,7 +137,8 @@ private slots:
                                        "DTDate=31.12.1999\n"
                                        "DTTime=23:59:58\n"
                                        "FileAttr=1\n"
-                                       "CmbFileDate=1\n"_s.arg(outDir)
+                                       "CmbFileDate=1\n"
+                                       "SkipIdentical=1\n"_s.arg(outDir)
                                            .toUtf8());
 
         QCOMPARE(LoadSettings(m_program.path(), SettingsFilePath(), kGerman), saved);
@@ -175,6 +177,7 @@ private slots:
                                                   "DTTime=00:00:00\r\n"
                                                   "FileAttr=0\r\n"
                                                   "CmbFileDate=0\r\n"
+                                                  "SkipIdentical=0\r\n"
                                                   "\r\n"
                                                   "[Foreign]\r\n"
                                                   "Filter=foreign\r\n"));

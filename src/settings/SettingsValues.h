@@ -34,4 +34,5 @@ struct SettingsValues {
     int dateKind = 0;                    // FileAttr: 0 RbCreateTime (creation time), any other value
                                          // RbModifyTime (modification time)
     int dateCondition = 0;               // CmbFileDate: item index
+    int skipIdentical = 0;               // SkipIdentical: ChkSkipIdentical, ticked for any value but 0
 };
