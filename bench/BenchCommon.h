@@ -65,6 +65,14 @@ inline double PeakMegabytes() {
     std::exit(1);
 }
 
+// The best of runs copies of the tree at source by cp -p -r, each into a new folder outRoot/<name>-<run>: the
+// baseline of the sorting benchmarks.
+inline double CpTreeSeconds(int runs, const QString& source, const QString& outRoot, const QString& name) {
+    return BestSeconds(runs, [&](int run) {
+        return SecondsForCommand(QStringLiteral("cp -p -r '%1' '%2/%3-%4'").arg(source, outRoot, name).arg(run));
+    });
+}
+
 // bench: <case> varnoth=<seconds>s <baseline>=<seconds>s speed=<baseline seconds / varnoth seconds>
 inline void PrintBenchLine(const char* caseName, double varnothSeconds, const char* baselineName,
                            double baselineSeconds) {

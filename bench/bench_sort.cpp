@@ -84,10 +84,7 @@ int main(int argc, char** argv) {
     const QByteArrayList files = MakeKeywordSortTree(source);
     const QByteArray journals = QFile::encodeName(dir.filePath(QStringLiteral("journals")));
 
-    const double cpSeconds = BestSeconds(kRuns, [&](int run) {
-        return SecondsForCommand(
-            QStringLiteral("cp -p -r '%1' '%2'").arg(source, dir.filePath(QStringLiteral("cp-%1").arg(run))));
-    });
+    const double cpSeconds = CpTreeSeconds(kRuns, source, dir.path(), QStringLiteral("cp"));
     const auto [copy, bareCopy] = withAndWithoutJournal(
         [&](const QString& name, const QByteArray& journalFolder) {
             return EngineSortSeconds(hostFor(files, dir.filePath(name), false, journalFolder));
@@ -124,10 +121,7 @@ int main(int argc, char** argv) {
     }
     const QString memorySource = memory.filePath(QStringLiteral("src"));
     MakeKeywordSortTree(memorySource);
-    const double crossCpSeconds = BestSeconds(kRuns, [&](int run) {
-        return SecondsForCommand(QStringLiteral("cp -p -r '%1' '%2'")
-                                     .arg(memorySource, dir.filePath(QStringLiteral("cross-cp-%1").arg(run))));
-    });
+    const double crossCpSeconds = CpTreeSeconds(kRuns, memorySource, dir.path(), QStringLiteral("cross-cp"));
     const double crossMove = BestSeconds(kRuns, [&](int run) {
         return moveSeconds(memory.path(), dir.path(), QStringLiteral("cross-move-%1").arg(run), journals);
     });

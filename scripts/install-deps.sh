@@ -14,6 +14,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-image-formats-plugins qt6-tools-dev qt6-l10n-tools
     qt6-translations-l10n libgl-dev fonts-noto-cjk xvfb xauth locales desktop-file-utils
     libexiv2-dev libheif-dev libimage-exiftool-perl imagemagick libheif-examples
+    libxxhash-dev
 )
 # libFuzzer and the sanitizer runtimes for clang come with libclang-rt-dev.
 if [[ "${1:-}" == "--fuzz" ]]; then

@@ -205,7 +205,8 @@ private slots:
         WriteTestFile(path(u"empty.lst"_s), "");
         const CliResult result = sort(QByteArrayList{"--by-type", "--out", "out"} + inputs);
         QCOMPARE(result.err, QByteArray());
-        QCOMPARE(result.out, QByteArray("0 failed, 0 placed, 0 left as they were, 0 filtered, 0 not matching\n"));
+        QCOMPARE(result.out,
+                 QByteArray("0 failed, 0 placed, 0 left as they were, 0 identical, 0 filtered, 0 not matching\n"));
         QCOMPARE(result.exitCode, 0);
     }
 
@@ -213,15 +214,16 @@ private slots:
         QTest::addColumn<QByteArrayList>("options");
         QTest::addColumn<QByteArray>("out"); // %1 stands for the test's folder
         QTest::addColumn<bool>("sorted");
-        const QByteArray summary = "0 failed, 1 placed, 0 left as they were, 0 filtered, 0 not matching\n";
+        const QByteArray summary = "0 failed, 1 placed, 0 left as they were, 0 identical, 0 filtered, 0 not matching\n";
         const QByteArray plan = "copy\t%1/in/a.txt\t%1/out/.txt/a.txt\t\n";
         QTest::newRow("-o") << QByteArrayList{"-o", "out"} << summary << true;
         QTest::newRow("-o with its value joined") << QByteArrayList{"-oout"} << summary << true;
         QTest::newRow("-q") << QByteArrayList{"-q", "--out", "out"} << QByteArray() << true;
-        QTest::newRow("-n") << QByteArrayList{"-n", "--out=out"}
-                            << plan + "plan: 0 to fail, 1 to place, 0 to leave as they are, 0 filtered, 0 not "
-                                      "matching; nothing was touched\n"
-                            << false;
+        QTest::newRow("-n")
+            << QByteArrayList{"-n", "--out=out"}
+            << plan + "plan: 0 to fail, 1 to place, 0 to leave as they are, 0 identical, 0 filtered, 0 not "
+                      "matching; nothing was touched\n"
+            << false;
         QTest::newRow("-n and -q joined, then -o") << QByteArrayList{"-nq", "-o", "out"} << plan << false;
     }
     // -o, -n and -q are --out, --dry-run and --quiet.
@@ -336,8 +338,10 @@ private slots:
         QVERIFY2(result.err.contains("na\\xFFme.txt: write-protected"), result.err.constData());
         QByteArrayList lines = result.out.split('\n');
         QCOMPARE(lines.takeLast(), QByteArray());
-        QCOMPARE(lines.takeLast(),
-                 QByteArray(R"({"summary": {"placed": 1, "left": 0, "nomatch": 0, "failed": 1, "filtered": 0}})"));
+        QCOMPARE(
+            lines.takeLast(),
+            QByteArray(
+                R"({"summary": {"placed": 1, "left": 0, "identical": 0, "nomatch": 0, "failed": 1, "filtered": 0}})"));
         QCOMPARE(lines.size(), 2);
         const QJsonObject failed = QJsonDocument::fromJson(lines.first()).object();
         QCOMPARE(failed.value(u"action"_s).toString(), u"replace"_s);
@@ -527,12 +531,14 @@ private slots:
         QTest::addColumn<QByteArray>("out"); // %1 stands for the test's folder
         const QByteArray copy = R"({"source": "%1/in/a.txt", "destination": "%1/out/.txt/a.txt", "action": "copy", )"
                                 R"("reason": null, "reason_detail": null)";
-        const QByteArray summary = R"({"summary": {"placed": 1, "left": 1, "nomatch": 0, "failed": 0, "filtered": 1}})"
-                                   "\n";
-        QTest::newRow("a plan, -c") << QByteArrayList{"--dry-run", "-c"}
-                                    << QByteArray("copy\t%1/in/a.txt\t%1/out/.txt/a.txt\t\n"
-                                                  "plan: 0 to fail, 1 to place, 1 to leave as they are, 1 filtered, "
-                                                  "0 not matching; nothing was touched\n");
+        const QByteArray summary =
+            R"({"summary": {"placed": 1, "left": 1, "identical": 0, "nomatch": 0, "failed": 0, "filtered": 1}})"
+            "\n";
+        QTest::newRow("a plan, -c")
+            << QByteArrayList{"--dry-run", "-c"}
+            << QByteArray("copy\t%1/in/a.txt\t%1/out/.txt/a.txt\t\n"
+                          "plan: 0 to fail, 1 to place, 1 to leave as they are, 0 identical, 1 filtered, "
+                          "0 not matching; nothing was touched\n");
         QTest::newRow("a plan in JSON, --changes-only")
             << QByteArrayList{"--dry-run", "--json", "--changes-only"} << copy + "}\n" + summary;
         QTest::newRow("a run in JSON, -c")
@@ -552,6 +558,36 @@ private slots:
         QCOMPARE(result.out, QByteArray(out).replace("%1", QFile::encodeName(m_dir->path())));
     }
 
+    // --skip-identical in move mode: of two listed files of the same bytes for one name the second stays where it
+    // is, named on standard error, and its step names the first; a later run finds the bytes at the destination.
+    // A file of the same size but other bytes is still left by the policy.
+    void identicalFilesStayWhereTheyAre() {
+        const QByteArray first = WriteTestFile(path(u"in/a/x.txt"_s), "same");
+        const QByteArray second = WriteTestFile(path(u"in/b/x.txt"_s), "same");
+        const QByteArray other = WriteTestFile(path(u"in/c/x.txt"_s), "diff");
+        const CliResult run =
+            sort({"--by-type", "--move", "--skip-identical", "--json", "--out", "out", first, second, other});
+        QCOMPARE(run.exitCode, 0);
+        const QByteArrayList lines = run.out.split('\n');
+        const QJsonObject identical = QJsonDocument::fromJson(lines[1]).object();
+        QCOMPARE(identical.value(u"action"_s).toString(), u"identical"_s);
+        QCOMPARE(identical.value(u"reason_detail"_s).toString(),
+                 u"Same contents as %1"_s.arg(QString::fromUtf8(first)));
+        QCOMPARE(QJsonDocument::fromJson(lines[2]).object().value(u"action"_s).toString(), u"skip"_s);
+        QCOMPARE(lines[3], R"({"summary": {"placed": 1, "left": 1, "identical": 1, "nomatch": 0, "failed": 0, )"
+                           R"("filtered": 0}})");
+        QCOMPARE(run.err, "varnoth: " + second +
+                              ": not moved; a file of the same contents already holds its name, so it stays where it "
+                              "is\n");
+        QCOMPARE(ReadTestFile(path(u"in/b/x.txt"_s)), QByteArray("same"));
+        QVERIFY(!QFileInfo::exists(path(u"in/a/x.txt"_s)));
+
+        const CliResult plan = sort({"--by-type", "--skip-identical", "--dry-run", "--out", "out", second});
+        QCOMPARE(plan.out.split('\n').first(), "identical\t" + second + '\t' +
+                                                   QFile::encodeName(path(u"out/.txt/x.txt"_s)) +
+                                                   "\tA file with the same contents is already at the destination");
+    }
+
     // find -print0 piped in: names with line breaks and spaces arrive whole; a folder line adds its own files.
     void standardInputNulSeparated() {
         WriteTestFile(path(u"in/a b.txt"_s), "1");
@@ -563,7 +599,8 @@ private slots:
         QCOMPARE(result.exitCode, 0);
         // Standard error is no terminal: no progress.
         QCOMPARE(result.err, QByteArray());
-        QCOMPARE(result.out, QByteArray("0 failed, 3 placed, 0 left as they were, 0 filtered, 0 not matching\n"));
+        QCOMPARE(result.out,
+                 QByteArray("0 failed, 3 placed, 0 left as they were, 0 identical, 0 filtered, 0 not matching\n"));
         QCOMPARE(TreeOf(path(u"out"_s)),
                  QStringList({u".doc/"_s, u".doc/c.doc"_s, u".txt/"_s, u".txt/a b.txt"_s, u".txt/line\nbreak.txt"_s}));
     }

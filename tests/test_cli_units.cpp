@@ -106,9 +106,8 @@ private slots:
         report.notMatching = 2;
         report.failed = 4;
         report.filtered = 5;
-        QCOMPARE(JsonSummaryLine(report),
-                 QByteArray(
-                     "{\"summary\": {\"placed\": 3, \"left\": 1, \"nomatch\": 2, \"failed\": 4, \"filtered\": 5}}\n"));
+        QCOMPARE(JsonSummaryLine(report), QByteArray("{\"summary\": {\"placed\": 3, \"left\": 1, \"identical\": 0, "
+                                                     "\"nomatch\": 2, \"failed\": 4, \"filtered\": 5}}\n"));
     }
 
     // A moved file whose name led to another file at the end is no failure: the report names it on standard error,

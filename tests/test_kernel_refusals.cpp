@@ -136,7 +136,7 @@ private slots:
                                                  u"out/数据/数据-over.bin old:500"_s,
                                                  u"out/数据/数据-small.bin small:1000"_s};
         const QString twoFailed =
-            u"分拣工作完成！\n有 2 个文件复制或删除失败。\n失败 2 个，已分拣 2 个，因同名未处理 0 个，已过滤 0 个，不符合条件 0 个。"_s;
+            u"分拣工作完成！\n有 2 个文件复制或删除失败。\n失败 2 个，已分拣 2 个，因同名未处理 0 个，内容相同 0 个，已过滤 0 个，不符合条件 0 个。"_s;
 
         QTest::newRow("copy: files over the limit are refused, the others copied whole")
             << kLimit << u"copy"_s << Control::RbSkip << QStringList() << copiesWithinLimit + allSources << twoFailed;
@@ -162,7 +162,7 @@ private slots:
         QTest::newRow("a limit of zero: nothing is written and nothing moves")
             << qint64(0) << u"move"_s << Control::RbSkip << QStringList()
             << QStringList{u"out/"_s, u"out/数据/"_s} + allSources
-            << u"分拣工作完成！\n有 4 个文件复制或删除失败。\n失败 4 个，已分拣 0 个，因同名未处理 0 个，已过滤 0 个，不符合条件 0 个。"_s;
+            << u"分拣工作完成！\n有 4 个文件复制或删除失败。\n失败 4 个，已分拣 0 个，因同名未处理 0 个，内容相同 0 个，已过滤 0 个，不符合条件 0 个。"_s;
     }
     void fileSizeLimit() {
         QFETCH(qint64, limit);
@@ -213,9 +213,9 @@ private slots:
         QTest::addColumn<QString>("message");
 
         const QString oneFailed =
-            u"分拣工作完成！\n有 1 个文件复制或删除失败。\n失败 1 个，已分拣 2 个，因同名未处理 0 个，已过滤 0 个，不符合条件 0 个。"_s;
+            u"分拣工作完成！\n有 1 个文件复制或删除失败。\n失败 1 个，已分拣 2 个，因同名未处理 0 个，内容相同 0 个，已过滤 0 个，不符合条件 0 个。"_s;
         const QString noneFailed =
-            u"分拣工作完成！\n失败 0 个，已分拣 3 个，因同名未处理 0 个，已过滤 0 个，不符合条件 0 个。"_s;
+            u"分拣工作完成！\n失败 0 个，已分拣 3 个，因同名未处理 0 个，内容相同 0 个，已过滤 0 个，不符合条件 0 个。"_s;
         const QStringList allMoved = {u"out/"_s,
                                       u"out/数据/"_s,
                                       u"out/数据/数据-1.bin one:100"_s,
@@ -258,7 +258,7 @@ private slots:
                            u"src/inner/数据-2.bin two:100"_s,
                            u"src/数据-1.bin one:100"_s,
                            u"src/数据-3.bin three:100"_s}
-            << u"分拣工作完成！\n有 3 个文件复制或删除失败。\n失败 3 个，已分拣 0 个，因同名未处理 0 个，已过滤 0 个，不符合条件 0 个。"_s;
+            << u"分拣工作完成！\n有 3 个文件复制或删除失败。\n失败 3 个，已分拣 0 个，因同名未处理 0 个，内容相同 0 个，已过滤 0 个，不符合条件 0 个。"_s;
         QTest::newRow("the questioned file is deleted before the answer")
             << false << Interference() << removeFile(u"src/数据-1.bin"_s) << firstNotReplaced << oneFailed;
         QTest::newRow("a source deleted between listing and running")

@@ -208,11 +208,12 @@ private slots:
                                         << u"--out：缺少；应给出输出文件夹"_s;
         QTest::newRow("error, C locale") << QStringList{u"LC_ALL=C"_s} << noOutput
                                          << u"--out: missing; expected the output folder"_s;
-        QTest::newRow("summary, German") << QStringList{u"LANG=de_DE.UTF-8"_s} << run
-                                         << u"0 failed, 1 placed, 0 left as they were, 0 filtered, 0 not matching"_s;
+        QTest::newRow("summary, German")
+            << QStringList{u"LANG=de_DE.UTF-8"_s} << run
+            << u"0 failed, 1 placed, 0 left as they were, 0 identical, 0 filtered, 0 not matching"_s;
         QTest::newRow("summary, Chinese")
             << QStringList{u"LANG=zh_CN.UTF-8"_s} << run
-            << u"失败 0 个，已分拣 1 个，因同名未处理 0 个，已过滤 0 个，不符合条件 0 个"_s;
+            << u"失败 0 个，已分拣 1 个，因同名未处理 0 个，内容相同 0 个，已过滤 0 个，不符合条件 0 个"_s;
         // A plan's actions are codes that scripts read, in every language; the reason of a step that does not act
         // is the preview's, in the command line's language.
         QTest::newRow("dry run, Chinese")

@@ -70,18 +70,18 @@ private slots:
         control<QTabWidget>(Control::PageControl1)->setCurrentIndex(KeywordPage);
         control(Control::ListBox1)->setFocus();
         QStringList visited;
-        for (int step = 0; step < 21; ++step) {
+        for (int step = 0; step < 22; ++step) {
             QWidget* focused = QApplication::focusWidget();
             visited.append(focused->objectName());
             QTest::keyClick(focused, Qt::Key_Tab);
         }
         const QStringList downTheWindow = {
-            Control::ListBox1,   Control::Button1,         Control::Button5,        Control::Button2,
-            Control::Button6,    Control::BtnSaveFileList, Control::BtnImpFileList, Control::TabBar,
-            Control::EdtKeys,    Control::ChkInclude,      Control::ChkExclude,     Control::ListBox2,
-            Control::EdtOutDir,  Control::Button3,         Control::RbOverwrite,    Control::RbMove,
-            Control::BtnPreview, Control::BtnCopy,         Control::BtnHistory,     Control::BtnAout,
-            Control::ListBox1}; // the undo button is off: no run to undo
+            Control::ListBox1,  Control::Button1,         Control::Button5,        Control::Button2,
+            Control::Button6,   Control::BtnSaveFileList, Control::BtnImpFileList, Control::TabBar,
+            Control::EdtKeys,   Control::ChkInclude,      Control::ChkExclude,     Control::ListBox2,
+            Control::EdtOutDir, Control::Button3,         Control::RbOverwrite,    Control::ChkSkipIdentical,
+            Control::RbMove,    Control::BtnPreview,      Control::BtnCopy,        Control::BtnHistory,
+            Control::BtnAout,   Control::ListBox1}; // the undo button is off: no run to undo
         QCOMPARE(visited, downTheWindow);
     }
 
@@ -224,8 +224,9 @@ private slots:
         ShownMessage done;
         answerNextMessage(&done);
         QTest::mouseClick(control(Control::BtnCopy), Qt::LeftButton);
-        QCOMPARE(done.text,
-                 u"分拣工作完成！\n失败 0 个，已分拣 1 个，因同名未处理 0 个，已过滤 0 个，不符合条件 0 个。"_s);
+        QCOMPARE(
+            done.text,
+            u"分拣工作完成！\n失败 0 个，已分拣 1 个，因同名未处理 0 个，内容相同 0 个，已过滤 0 个，不符合条件 0 个。"_s);
         QCOMPARE(EntriesOf(path(u"out/大于-5KB"_s)), QStringList{u"empty.txt"_s});
     }
 
@@ -254,8 +255,9 @@ private slots:
         QCOMPARE(question.title, u"Varnoth"_s);
         QCOMPARE(question.icon, QMessageBox::Question);
         QCOMPARE(question.text, u"文件"_s + path(u"out/游记/西游记.txt"_s) + u"已存在，是否覆盖？"_s);
-        QCOMPARE(done.text,
-                 u"分拣工作完成！\n失败 0 个，已分拣 2 个，因同名未处理 0 个，已过滤 0 个，不符合条件 1 个。"_s);
+        QCOMPARE(
+            done.text,
+            u"分拣工作完成！\n失败 0 个，已分拣 2 个，因同名未处理 0 个，内容相同 0 个，已过滤 0 个，不符合条件 1 个。"_s);
         QCOMPARE(done.icon, QMessageBox::Information);
         QCOMPARE(done.title, u"Varnoth"_s);
         const QMap<QString, bool> expectedDuringRun = {

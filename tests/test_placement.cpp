@@ -19,6 +19,8 @@ struct FakePlacementHost : PlacementHost {
     OverwriteAnswer answer = OverwriteAnswer::No;
     QStringList questions;
     SameNamePolicy sameNamePolicy() const override { return policy; }
+    bool skipIdentical() const override { return false; }
+    bool keepComparing() override { return true; }
     bool moveMode() const override { return false; }
     OverwriteAnswer askOverwrite(const OverwriteQuestion& question) override {
         questions.append(question.text);

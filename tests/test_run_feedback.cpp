@@ -133,9 +133,9 @@ private slots:
         QTest::mouseClick(control(Control::BtnCopy), Qt::LeftButton);
 
         QVERIFY(stopEnabled);
-        QCOMPARE(done.text,
-                 u"分拣工作完成！\n失败 0 个，已分拣 1 个，因同名未处理 1 个，已过滤 0 个，不符合条件 0 个。\n"
-                 u"分拣已停止，有 1 个文件未处理。"_s);
+        QCOMPARE(done.text, u"分拣工作完成！\n失败 0 个，已分拣 1 个，因同名未处理 1 个，内容相同 0 个，已过滤 0 "
+                            u"个，不符合条件 0 个。\n"
+                            u"分拣已停止，有 1 个文件未处理。"_s);
         QCOMPARE(EntriesOf(path(u"out/游记"_s)), (QStringList{u"游记1.txt"_s, u"游记<b>2.txt"_s}));
         QCOMPARE(progress->text(), QString());
         QVERIFY(!stop->isEnabled());
@@ -189,8 +189,9 @@ private slots:
         readNextBox(&done, Control::BtnOpenOutDir);
         QTest::mouseClick(control(Control::BtnCopy), Qt::LeftButton);
 
-        QCOMPARE(done.text, u"分拣工作完成！\n有 2 个文件复制或删除失败。\n"
-                            u"失败 2 个，已分拣 1 个，因同名未处理 0 个，已过滤 1 个，不符合条件 0 个。"_s);
+        QCOMPARE(done.text,
+                 u"分拣工作完成！\n有 2 个文件复制或删除失败。\n"
+                 u"失败 2 个，已分拣 1 个，因同名未处理 0 个，内容相同 0 个，已过滤 1 个，不符合条件 0 个。"_s);
         QCOMPARE(done.details, u"复制或删除失败的文件：\n"_s + QFile::decodeName(sources[0]) + u"：目标文件写保护\n"_s +
                                    QFile::decodeName(sources[1]) + u"：目标文件写保护"_s);
         QCOMPARE(fileManager.urls, QList<QUrl>{QUrl::fromLocalFile(path(u"out/"_s))});
@@ -220,11 +221,30 @@ private slots:
         ShownBoxTexts done;
         readNextBox(&done);
         ShowCompletionBox(&mainWindow(), report, {});
-        QCOMPARE(done.text,
-                 u"分拣工作完成！\n失败 0 个，已分拣 2 个，因同名未处理 0 个，已过滤 0 个，不符合条件 0 个。"_s);
+        QCOMPARE(
+            done.text,
+            u"分拣工作完成！\n失败 0 个，已分拣 2 个，因同名未处理 0 个，内容相同 0 个，已过滤 0 个，不符合条件 0 个。"_s);
         QCOMPARE(done.details,
                  u"以下文件移动时，原文件名已指向另一个文件，该文件已保留；分拣出的文件是原文件仅有的一份：\n"
                  u"/home/u/<b>报告</b>.doc\n/home/u/游记.txt"_s);
+    }
+
+    // Moving with ChkSkipIdentical ticked into a folder that holds the same bytes under the name: nothing is
+    // numbered or moved, the count and the details say that the file stayed where it was.
+    void aFileOfTheSameBytesStaysWhereItIs() {
+        const QByteArray file = listFiles({u"西游记.txt"_s}).front();
+        WriteTestFile(path(u"out/游记/西游记.txt"_s), "西游记.txt");
+        sortByKeyword(u"游记"_s, Control::RbRename);
+        control<QRadioButton>(Control::RbMove)->click();
+        control<QCheckBox>(Control::ChkSkipIdentical)->click();
+        ShownBoxTexts done;
+        readNextBox(&done);
+        QTest::mouseClick(control(Control::BtnCopy), Qt::LeftButton);
+        QCOMPARE(done.text, u"分拣工作完成！\n失败 0 个，已分拣 0 个，因同名未处理 0 个，内容相同 1 个，已过滤 0 个，"
+                            u"不符合条件 0 个。"_s);
+        QCOMPARE(done.details, u"以下文件的内容已在目标位置，未移动，仍在原处：\n"_s + QFile::decodeName(file));
+        QCOMPARE(ReadTestFile(QFile::decodeName(file)), "西游记.txt");
+        QCOMPARE(EntriesOf(path(u"out/游记"_s)), QStringList{u"西游记.txt"_s});
     }
 
     // A file that came onto the disk now and was last modified in 2010; /proc keeps no creation time, so there the

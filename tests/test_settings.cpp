@@ -120,6 +120,7 @@ private slots:
         saved.dateMomentTime = QTime(23, 59, 58);
         saved.dateKind = 1;
         saved.dateCondition = 1;
+        saved.skipIdentical = 1;
         saved.takenTime = 1;
         saved.datePattern = u"%Y/相册 %m"_s;
         saved.dateSource = 2;
@@ -143,6 +144,7 @@ private slots:
                                        "DTTime=23:59:58\n"
                                        "FileAttr=1\n"
                                        "CmbFileDate=1\n"
+                                       "SkipIdentical=1\n"
                                        "TakenTime=1\n"
                                        "DatePattern=%Y/相册 %m\n"
                                        "DateSource=2\n"_s.arg(outDir)
@@ -184,6 +186,7 @@ private slots:
                                                   "DTTime=00:00:00\r\n"
                                                   "FileAttr=0\r\n"
                                                   "CmbFileDate=0\r\n"
+                                                  "SkipIdentical=0\r\n"
                                                   "TakenTime=0\r\n"
                                                   "DatePattern=%Y/%m\r\n"
                                                   "DateSource=0\r\n"

@@ -41,6 +41,7 @@ private slots:
         QVERIFY(checked(Control::RbPicW));
         QVERIFY(checked(Control::RbCreateTime));
         QVERIFY(checked(Control::RbCopy));
+        QVERIFY(!checked(Control::ChkSkipIdentical)); // off, so that the policies do as they say
         for (const QString& name : {Control::CmbPic, Control::CmbCondition, Control::CmbUnit, Control::CmbFileDate}) {
             QCOMPARE(control<QComboBox>(name)->currentIndex(), 0);
         }
@@ -68,6 +69,7 @@ private slots:
         control<QLineEdit>(Control::EdtFilter)->setText(u"_*-"_s);
         control<QLineEdit>(Control::EdtOutDir)->setText(path(u"out"_s) + u'/');
         control<QAbstractButton>(Control::RbRename)->setChecked(true);
+        control<QAbstractButton>(Control::ChkSkipIdentical)->setChecked(true);
         control<QTabWidget>(Control::PageControl1)->setCurrentIndex(DatePage);
         control<QListWidget>(Control::ListBox2)->addItems({u"*.txt"_s, u"*.DOC"_s});
         control<QAbstractButton>(Control::RbPicH)->setChecked(true);
@@ -90,6 +92,7 @@ private slots:
         QCOMPARE(control<QLineEdit>(Control::EdtFilter)->text(), u"_*-"_s);
         QCOMPARE(control<QLineEdit>(Control::EdtOutDir)->text(), path(u"out"_s) + u'/');
         QVERIFY(checked(Control::RbRename));
+        QVERIFY(checked(Control::ChkSkipIdentical));
         QCOMPARE(control<QTabWidget>(Control::PageControl1)->currentIndex(), DatePage);
         QCOMPARE(control<QListWidget>(Control::ListBox2)->count(), 2);
         QCOMPARE(control<QListWidget>(Control::ListBox2)->item(1)->text(), u"*.DOC"_s);

@@ -40,10 +40,6 @@
         <translation>无法分拣 %1：%2</translation>
     </message>
     <message>
-        <source>%1 failed, %2 placed, %3 left as they were, %4 filtered, %5 not matching</source>
-        <translation>失败 %1 个，已分拣 %2 个，因同名未处理 %3 个，已过滤 %4 个，不符合条件 %5 个</translation>
-    </message>
-    <message>
         <source>; stopped, %1 not reached</source>
         <translation>；已停止，%1 个未处理</translation>
     </message>
@@ -296,10 +292,6 @@ Other options:
         <translation>列出计划，每行一步，不改动任何文件</translation>
     </message>
     <message>
-        <source>plan: %1 to fail, %2 to place, %3 to leave as they are, %4 filtered, %5 not matching; nothing was touched</source>
-        <translation>计划：无法处理 %1 个，将分拣 %2 个，因同名不处理 %3 个，已过滤 %4 个，不符合条件 %5 个；没有改动任何文件</translation>
-    </message>
-    <message>
         <source>%1: not owned by you, so its run journals cannot be trusted; nothing was touched</source>
         <translation>%1：不属于你，其中的分拣记录不可信；没有改动任何文件</translation>
     </message>
@@ -334,31 +326,6 @@ Other options:
     <message>
         <source>%1: files undone: %2, empty folders removed: %3, left: %4</source>
         <translation>%1：已撤销文件 %2 个，删除空文件夹 %3 个，未能撤销 %4 项</translation>
-    </message>
-    <message>
-        <source>
---dry-run writes one line per step: action, source, destination and reason,
-separated by tabs, then a summary line.
-history writes one line per run: identifier, start, criterion, copy or move, the
-counts placed, left, nomatch and failed, the state, what the last undo left, the
-short id and the count filtered, separated by tabs; on a terminal, a header line
-comes first. RUN is an identifier or a short id.
-
-Exit status: 0 done, 1 some file failed (undo: something was left), 2 wrong
-arguments or unreadable input (undo: no such run, a short id of more than one run,
-nothing to undo or a journal that cannot be trusted), 128+N ended by signal N.
-</source>
-        <translation>
---dry-run 每一步写一行：动作、源文件、目标文件和说明，以制表符分隔，最后写一行总结。
-history 每次分拣写一行：标识、开始时间、分拣方式、复制或移动，已分拣（placed）、
-因同名未处理（left）、不符合条件（nomatch）和失败（failed）的个数，状态，上次撤销
-未能撤销的项数，短标识，以及已过滤（filtered）的个数，以制表符分隔；在终端上先写
-一行标题。RUN 为标识或短标识。
-
-退出状态：0 完成，1 有文件失败（undo：有文件未能撤销），2 参数错误或输入无法读取
-（undo：没有这次分拣、短标识对应不止一次分拣、没有需要撤销的内容或分拣记录不可信），
-128+N 被信号 N 终止。
-</translation>
     </message>
     <message>
         <source>%1: sorted; this name now leads to another file, which was kept, so the sorted copy is the only copy of the original</source>
@@ -515,6 +482,51 @@ history 每次分拣写一行：标识、开始时间、分拣方式、复制或
     <message>
         <source>filtered</source>
         <translation>已过滤</translation>
+    </message>
+    <message>
+        <source>identical</source>
+        <translation>内容相同</translation>
+    </message>
+    <message>
+        <source>%1 failed, %2 placed, %3 left as they were, %4 identical, %5 filtered, %6 not matching</source>
+        <translation>失败 %1 个，已分拣 %2 个，因同名未处理 %3 个，内容相同 %4 个，已过滤 %5 个，不符合条件 %6 个</translation>
+    </message>
+    <message>
+        <source>%1: not moved; a file of the same contents already holds its name, so it stays where it is</source>
+        <translation>%1：未移动；目标位置已有内容相同的同名文件，因此该文件仍在原处</translation>
+    </message>
+    <message>
+        <source>leave a file alone when a file of the same contents already holds its name</source>
+        <translation>目标位置已有内容相同的同名文件时不处理该文件</translation>
+    </message>
+    <message>
+        <source>
+--dry-run writes one line per step: action, source, destination and reason,
+separated by tabs, then a summary line.
+history writes one line per run: identifier, start, criterion, copy or move, the
+counts placed, left, nomatch and failed, the state, what the last undo left, the
+short id, the count filtered and the count identical, separated by tabs; on a
+terminal, a header line comes first. RUN is an identifier or a short id.
+
+Exit status: 0 done, 1 some file failed (undo: something was left), 2 wrong
+arguments or unreadable input (undo: no such run, a short id of more than one run,
+nothing to undo or a journal that cannot be trusted), 128+N ended by signal N.
+</source>
+        <translation>
+--dry-run 每一步写一行：动作、源文件、目标文件和说明，以制表符分隔，最后写一行总结。
+history 每次分拣写一行：标识、开始时间、分拣方式、复制或移动，已分拣（placed）、
+因同名未处理（left）、不符合条件（nomatch）和失败（failed）的个数，状态，上次撤销
+未能撤销的项数，短标识，已过滤（filtered）的个数，以及内容相同（identical）的个数，
+以制表符分隔；在终端上先写一行标题。RUN 为标识或短标识。
+
+退出状态：0 完成，1 有文件失败（undo：有文件未能撤销），2 参数错误或输入无法读取
+（undo：没有这次分拣、短标识对应不止一次分拣、没有需要撤销的内容或分拣记录不可信），
+128+N 被信号 N 终止。
+</translation>
+    </message>
+    <message>
+        <source>plan: %1 to fail, %2 to place, %3 to leave as they are, %4 identical, %5 filtered, %6 not matching; nothing was touched</source>
+        <translation>计划：无法处理 %1 个，将分拣 %2 个，因同名不处理 %3 个，内容相同 %4 个，已过滤 %5 个，不符合条件 %6 个；没有改动任何文件</translation>
     </message>
     <message>
         <source>%1: no taken date; its modification time was used</source>

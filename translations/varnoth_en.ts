@@ -19,10 +19,6 @@
 <context>
     <name>CompletionBox</name>
     <message>
-        <source>失败 %1 个，已分拣 %2 个，因同名未处理 %3 个，已过滤 %4 个，不符合条件 %5 个。</source>
-        <translation>Failed: %1, sorted: %2, left because of the same name: %3, filtered out: %4, not matching: %5.</translation>
-    </message>
-    <message>
         <source>复制或删除失败的文件：</source>
         <translation>Files that could not be copied or deleted:</translation>
     </message>
@@ -51,6 +47,14 @@
     <message>
         <source>以下文件移动时，原文件名已指向另一个文件，该文件已保留；分拣出的文件是原文件仅有的一份：</source>
         <translation>When these files were moved, their names had come to lead to another file, which was kept; the sorted file is the only copy of the original:</translation>
+    </message>
+    <message>
+        <source>失败 %1 个，已分拣 %2 个，因同名未处理 %3 个，内容相同 %4 个，已过滤 %5 个，不符合条件 %6 个。</source>
+        <translation>Failed: %1, sorted: %2, left because of the same name: %3, identical: %4, filtered out: %5, not matching: %6.</translation>
+    </message>
+    <message>
+        <source>以下文件的内容已在目标位置，未移动，仍在原处：</source>
+        <translation>These files were not moved, as their contents are already at their destination; they stay where they were:</translation>
     </message>
     <message numerus="yes">
         <source>有 %n 个文件没有记录拍摄时间，已按修改时间处理：</source>
@@ -383,10 +387,6 @@
         <translation>Status</translation>
     </message>
     <message>
-        <source>失败 %1，已分拣 %2，因同名未处理 %3，已过滤 %4，不符合条件 %5</source>
-        <translation>%1 failed, %2 sorted, %3 left (same name), %4 filtered out, %5 not matching</translation>
-    </message>
-    <message>
         <source>（撤销未完成）</source>
         <translation> (undo unfinished)</translation>
     </message>
@@ -432,6 +432,10 @@
     <message>
         <source>分拣步骤</source>
         <translation>Sort Steps</translation>
+    </message>
+    <message>
+        <source>失败 %1，已分拣 %2，因同名未处理 %3，内容相同 %4，已过滤 %5，不符合条件 %6</source>
+        <translation>%1 failed, %2 sorted, %3 left (same name), %4 identical, %5 filtered out, %6 not matching</translation>
     </message>
 </context>
 <context>
@@ -747,6 +751,10 @@
         <translation>History</translation>
     </message>
     <message>
+        <source>内容相同时跳过</source>
+        <translation>Skip when identical</translation>
+    </message>
+    <message>
         <source>拍摄时间</source>
         <translation>Taken</translation>
     </message>
@@ -950,6 +958,10 @@
         <source>无法处理</source>
         <translation>refused</translation>
     </message>
+    <message>
+        <source>相同</source>
+        <translation>Identical</translation>
+    </message>
 </context>
 <context>
     <name>PlanStep</name>
@@ -960,6 +972,14 @@
     <message>
         <source>文件不存在</source>
         <translation>the file does not exist</translation>
+    </message>
+    <message>
+        <source>目标位置已有内容相同的文件</source>
+        <translation>A file with the same contents is already at the destination</translation>
+    </message>
+    <message>
+        <source>与 %1 内容相同</source>
+        <translation>Same contents as %1</translation>
     </message>
     <message>
         <source>无拍摄时间，按修改时间</source>
@@ -1028,12 +1048,12 @@
         <translation>Nothing to do: this sort will not copy or move any file. </translation>
     </message>
     <message>
-        <source>无法处理 %1 个，将分拣 %2 个，因同名不处理 %3 个，已过滤 %4 个，不符合条件 %5 个。</source>
-        <translation>Refused: %1, to sort: %2, left because of the same name: %3, filtered out: %4, not matching: %5.</translation>
-    </message>
-    <message>
         <source>输出文件夹：%1</source>
         <translation>Output folder: %1</translation>
+    </message>
+    <message>
+        <source>无法处理 %1 个，将分拣 %2 个，因同名不处理 %3 个，内容相同 %4 个，已过滤 %5 个，不符合条件 %6 个。</source>
+        <translation>Refused: %1, to sort: %2, left because of the same name: %3, identical: %4, filtered out: %5, not matching: %6.</translation>
     </message>
 </context>
 <context>

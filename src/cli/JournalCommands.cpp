@@ -35,7 +35,8 @@ QByteArray historyHeader() {
     const QStringList names{CommandLine::tr("id"),           CommandLine::tr("start"),    CommandLine::tr("criterion"),
                             CommandLine::tr("mode"),         CommandLine::tr("placed"),   CommandLine::tr("left"),
                             CommandLine::tr("nomatch"),      CommandLine::tr("failed"),   CommandLine::tr("state"),
-                            CommandLine::tr("left by undo"), CommandLine::tr("short id"), CommandLine::tr("filtered")};
+                            CommandLine::tr("left by undo"), CommandLine::tr("short id"), CommandLine::tr("filtered"),
+                            CommandLine::tr("identical")};
     return names.join(u'\t').toUtf8() + '\n';
 }
 
@@ -61,6 +62,9 @@ QByteArray historyLine(const RunSummary& run, const QByteArray& shortId) {
     // "-" also for a journal written before filtered files were counted apart from those not matching.
     const std::optional<int> filtered = run.counts ? run.counts->filtered : std::nullopt;
     fields.append(filtered ? QByteArray::number(*filtered) : QByteArray("-"));
+    // "-" for a journal written before files of the same bytes were recognised.
+    const std::optional<int> identical = run.counts ? run.counts->identical : std::nullopt;
+    fields.append(identical ? QByteArray::number(*identical) : QByteArray("-"));
     return fields.join('\t') + '\n';
 }
 

@@ -81,6 +81,7 @@ QByteArray JsonStepLine(const JsonStep& step) {
 QByteArray JsonSummaryLine(const RunReport& report) {
     return QByteArray("{\"summary\": {\"placed\": ") + QByteArray::number(report.placed) +
            ", \"left\": " + QByteArray::number(report.left) +
+           ", \"identical\": " + QByteArray::number(report.identical) +
            ", \"nomatch\": " + QByteArray::number(report.notMatching) +
            ", \"failed\": " + QByteArray::number(report.failed) +
            ", \"filtered\": " + QByteArray::number(report.filtered) + "}}\n";

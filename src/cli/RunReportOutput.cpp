@@ -17,12 +17,9 @@ QString failureLine(const FailedFile& failure) {
 }
 
 QByteArray summaryLine(const RunReport& report) {
-    QString line = CommandLine::tr("%1 failed, %2 placed, %3 left as they were, %4 filtered, %5 not matching")
-                       .arg(report.failed)
-                       .arg(report.placed)
-                       .arg(report.left)
-                       .arg(report.filtered)
-                       .arg(report.notMatching);
+    QString line = WithOutcomeCounts(
+        CommandLine::tr("%1 failed, %2 placed, %3 left as they were, %4 identical, %5 filtered, %6 not matching"),
+        report);
     if (report.stopped) {
         line += CommandLine::tr("; stopped, %1 not reached").arg(report.notReached);
     }
@@ -37,6 +34,11 @@ void PrintRunReport(const RunReport& report, bool json, bool quiet) {
     for (const QByteArray& path : report.onlyCopies) {
         PrintErrorLine(CommandLine::tr("%1: sorted; this name now leads to another file, which was kept, so the sorted "
                                        "copy is the only copy of the original")
+                           .arg(QString::fromUtf8(EscapedText(path))));
+    }
+    for (const QByteArray& path : report.keptAtSource) {
+        PrintErrorLine(CommandLine::tr("%1: not moved; a file of the same contents already holds its name, so it stays "
+                                       "where it is")
                            .arg(QString::fromUtf8(EscapedText(path))));
     }
     if (report.birthTimeFallbacks > 0) {

@@ -39,6 +39,8 @@ QList<QCommandLineOption> SortOptionList() {
         QCommandLineOption({u"o"_s, u"out"_s}, CommandLine::tr("the output folder (required)"), u"DIR"_s),
         flag(u"move"_s, CommandLine::tr("move the files instead of copying them")),
         valued(u"on-conflict"_s, u"POLICY"_s, CommandLine::tr("skip (default), overwrite, number or ask")),
+        flag(u"skip-identical"_s,
+             CommandLine::tr("leave a file alone when a file of the same contents already holds its name")),
         valued(u"include"_s, u"LIST"_s, CommandLine::tr("only files of these comma-separated extensions")),
         valued(u"exclude"_s, u"LIST"_s, CommandLine::tr("all files but those of these comma-separated extensions")),
         valued(u"list"_s, u"FILE"_s, CommandLine::tr("add the paths of a list file")),
@@ -112,8 +114,8 @@ QString HelpText() {
                             "separated by tabs, then a summary line.\n"
                             "history writes one line per run: identifier, start, criterion, copy or move, the\n"
                             "counts placed, left, nomatch and failed, the state, what the last undo left, the\n"
-                            "short id and the count filtered, separated by tabs; on a terminal, a header line\n"
-                            "comes first. RUN is an identifier or a short id.\n"
+                            "short id, the count filtered and the count identical, separated by tabs; on a\n"
+                            "terminal, a header line comes first. RUN is an identifier or a short id.\n"
                             "\nExit status: 0 done, 1 some file failed (undo: something was left), 2 wrong\n"
                             "arguments or unreadable input (undo: no such run, a short id of more than one run,\n"
                             "nothing to undo or a journal that cannot be trusted), 128+N ended by signal N.\n");

@@ -243,6 +243,7 @@ std::optional<UsageError> fillRun(const QCommandLineParser& parser, SortRequest&
         }
         request.inputs.policy = *policy;
     }
+    request.inputs.skipIdentical = parser.isSet(u"skip-identical"_s);
     request.dryRun = parser.isSet(u"dry-run"_s);
     request.journal = !parser.isSet(u"no-journal"_s);
     // A plan shows the questions as steps instead of asking them.

@@ -31,13 +31,11 @@ QByteArray planStepTextLine(const PlanStep& step) {
 }
 
 QByteArray planSummaryLine(const RunReport& outcomes) {
-    return CommandLine::tr("plan: %1 to fail, %2 to place, %3 to leave as they are, %4 filtered, %5 not matching; "
-                           "nothing was touched")
-               .arg(outcomes.failed)
-               .arg(outcomes.placed)
-               .arg(outcomes.left)
-               .arg(outcomes.filtered)
-               .arg(outcomes.notMatching)
+    return WithOutcomeCounts(
+               CommandLine::tr(
+                   "plan: %1 to fail, %2 to place, %3 to leave as they are, %4 identical, %5 filtered, %6 not "
+                   "matching; nothing was touched"),
+               outcomes)
                .toUtf8() +
            '\n';
 }

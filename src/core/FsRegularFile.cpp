@@ -20,6 +20,15 @@ RegularFile::RegularFile(int folder, const QByteArray& name) {
     take(Descriptor(::openat(folder, name.constData(), kReadFlags | O_NOFOLLOW | O_CLOEXEC)));
 }
 
+bool RegularFile::unchangedSinceOpened() const {
+    const auto sameTime = [](const timespec& a, const timespec& b) {
+        return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+    };
+    struct stat now {};
+    return isOpen() && ::fstat(descriptor(), &now) == 0 && now.st_size == m_status.st_size &&
+           sameTime(now.st_mtim, m_status.st_mtim) && sameTime(now.st_ctim, m_status.st_ctim);
+}
+
 void RegularFile::take(Descriptor descriptor) {
     if (!descriptor.isOpen() || ::fstat(descriptor.get(), &m_status) != 0) {
         m_error = FailureOf(Operation::OpenSource);

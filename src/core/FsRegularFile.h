@@ -22,6 +22,9 @@ public:
     int descriptor() const { return m_descriptor.get(); }
     // The status of the open file; valid only while isOpen().
     const struct stat& status() const { return m_status; }
+    // True while the open file has the size, modification and change time it had when it was opened: a file written
+    // to while it was read may hold bytes from before and after the write.
+    bool unchangedSinceOpened() const;
     // Why it is not open: OpenSource with the errno of open, or CheckSource (EISDIR, EINVAL).
     Error error() const { return m_error; }
 

@@ -1,9 +1,10 @@
 #include "core/FsSameContent.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <memory>
 #include <unistd.h>
-#include <vector>
 
 namespace Fs {
 
@@ -39,23 +40,28 @@ std::optional<bool> CompareContent(const RegularFile& a, const RegularFile& b, c
     if (a.status().st_size != b.status().st_size) {
         return false;
     }
-    std::vector<char> first(kChunkBytes);
-    std::vector<char> second(kChunkBytes);
-    for (;;) {
-        const ssize_t got = readFully(a.descriptor(), first.data(), kChunkBytes);
-        if (got < 0 || readFully(b.descriptor(), second.data(), kChunkBytes) != got) {
-            return got < 0 ? std::nullopt : std::optional(false);
+    // Exactly the bytes the sizes promise, into buffers no larger than the files: a small file costs two reads.
+    qint64 left = a.status().st_size;
+    const size_t bufferSize = size_t(std::min<qint64>(left, kChunkBytes));
+    const auto first = std::make_unique_for_overwrite<char[]>(bufferSize);
+    const auto second = std::make_unique_for_overwrite<char[]>(bufferSize);
+    while (left > 0) {
+        const size_t chunk = size_t(std::min<qint64>(left, kChunkBytes));
+        const ssize_t got = readFully(a.descriptor(), first.get(), chunk);
+        const ssize_t otherGot = got < 0 ? -1 : readFully(b.descriptor(), second.get(), chunk);
+        if (got < 0 || otherGot < 0) {
+            return std::nullopt;
         }
-        if (std::memcmp(first.data(), second.data(), size_t(got)) != 0) {
+        // A file that came to its end early was cut short while it was read.
+        if (size_t(got) != chunk || size_t(otherGot) != chunk || std::memcmp(first.get(), second.get(), chunk) != 0) {
             return false;
         }
-        if (size_t(got) < kChunkBytes) {
-            return true;
-        }
-        if (goOn && !goOn()) {
+        left -= qint64(chunk);
+        if (left > 0 && goOn && !goOn()) {
             return std::nullopt;
         }
     }
+    return a.unchangedSinceOpened() && b.unchangedSinceOpened();
 }
 
 bool SameContent(const RegularFile& a, const RegularFile& b) {

@@ -9,8 +9,9 @@
 #include <QString>
 
 // What a sort run is asked to do: the criterion page and its fields, the extension filter, the output folder, copy
-// or move, and the same-name policy. The command line builds it from its options, the window reads its controls
-// into it when a run or a plan starts (RunHost::runInputs), and the tests fill it in.
+// or move, and the same-name policy (with whether a file of the same bytes at the name is left alone). The command line
+// builds it from its options, the window reads its controls into it when a run or a plan starts (RunHost::runInputs),
+// and the tests fill it in.
 struct RunInputs {
     CriterionPage page = KeywordPage;
     QString keywords;                  // page 0: keywords separated by spaces
@@ -23,6 +24,8 @@ struct RunInputs {
     QString outputFolder;
     bool move = false; // move the files instead of copying them
     SameNamePolicy policy = SameNamePolicy::Skip;
+    // A name held by a regular file of the same bytes leaves the file unplaced, whatever the policy.
+    bool skipIdentical = false;
 };
 
 // The output folder as a run works with it: with a '/' at its end.

@@ -139,6 +139,9 @@ void RunReport::count(RunOutcome outcome) {
     case RunOutcome::Left:
         ++left;
         break;
+    case RunOutcome::Identical:
+        ++identical;
+        break;
     case RunOutcome::Filtered:
         ++filtered;
         break;
@@ -153,6 +156,15 @@ void RunReport::add(const QByteArray& path, RunOutcome outcome, const Fs::Error&
     if (outcome == RunOutcome::Failed) {
         failures.append({path, FailureReasonOf(failure), failure});
     }
+}
+
+QString WithOutcomeCounts(const QString& format, const RunReport& report) {
+    return format.arg(report.failed)
+        .arg(report.placed)
+        .arg(report.left)
+        .arg(report.identical)
+        .arg(report.filtered)
+        .arg(report.notMatching);
 }
 
 QString CompletionMessage(const RunReport& report) {

@@ -36,7 +36,8 @@ const char* FailureReasonCode(FailureReason reason);
 enum class RunOutcome {
     Failed,      // a placement, or the removal of a moved source, failed
     Placed,      // at least one placement succeeded
-    Left,        // the same-name policy left every placement undone (skip, or the answer No)
+    Left,        // the same-name policy left a placement undone (skip, or the answer No), and none was made
+    Identical,   // every placement found a file of the same bytes at its name and was not made
     Filtered,    // passed over by the extension filter (or the picture types) before the criterion looked at it
     NotMatching, // no match, or its size, time or picture could not be read
 };
@@ -52,6 +53,7 @@ struct RunReport {
     int failed = 0;
     int placed = 0;
     int left = 0;
+    int identical = 0;
     int filtered = 0;
     int notMatching = 0;
     bool stopped = false; // the run ended before the last file (stop button, closing window, termination signal)
@@ -60,13 +62,19 @@ struct RunReport {
     // Moved files whose name led to another file when their source was to be deleted (a new version was saved over
     // it): the file there was kept, and the sorted copy is the only copy left of the file that was read.
     QByteArrayList onlyCopies;
-    int birthTimeFallbacks = 0;        // files whose creation time was not recorded, compared by modification time
+    // Files that move mode left at their source, because a file of the same bytes already held their target name.
+    QByteArrayList keptAtSource;
+    int birthTimeFallbacks = 0; // files whose creation time was not recorded, compared by modification time
     QByteArrayList takenDateFallbacks; // files that record no taken date, measured by their modification time
 
     void count(RunOutcome outcome);
     // Counts the file at path with its outcome, and lists it with failure when it failed.
     void add(const QByteArray& path, RunOutcome outcome, const Fs::Error& failure);
 };
+
+// format, a translated text, with %1 to %6 filled in with the report's counts in the one order every text for people
+// shows them: failed, placed, left, identical, filtered, not matching.
+QString WithOutcomeCounts(const QString& format, const RunReport& report);
 
 // The completion message's first lines: "分拣工作完成！" and, when files failed, how many.
 QString CompletionMessage(const RunReport& report);

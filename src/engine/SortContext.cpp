@@ -1,5 +1,6 @@
 #include "engine/SortContext.h"
 
+#include "engine/Interruption.h"
 #include "engine/RunHost.h"
 #include "engine/placement/PlacementActions.h"
 
@@ -10,6 +11,7 @@ void SortContext::rereadOpenChoices() {
     const RunInputs now = m_host.runInputs();
     m_inputs.move = now.move;
     m_inputs.policy = now.policy;
+    m_inputs.skipIdentical = now.skipIdentical;
     m_inputs.filter = now.filter;
 }
 
@@ -43,6 +45,10 @@ void SortContext::place(const QByteArray& source, const QByteArray& destFolder, 
         }
         break;
     case PlaceResult::Declined:
+        m_anyDeclined = true;
+        break;
+    case PlaceResult::Identical:
+        m_anyIdentical = true;
         break;
     }
 }
@@ -50,6 +56,8 @@ void SortContext::place(const QByteArray& source, const QByteArray& destFolder, 
 void SortContext::beginFile() {
     m_last = {};
     m_anyPlaced = false;
+    m_anyDeclined = false;
+    m_anyIdentical = false;
     m_firstCopy.reset();
     m_firstFailure = {};
 }
@@ -62,11 +70,23 @@ RunOutcome SortContext::outcome() const {
     if (failed()) {
         return RunOutcome::Failed;
     }
-    return m_anyPlaced ? RunOutcome::Placed : RunOutcome::Left;
+    if (m_anyPlaced) {
+        return RunOutcome::Placed;
+    }
+    return m_anyIdentical && !m_anyDeclined ? RunOutcome::Identical : RunOutcome::Left;
 }
 
 SameNamePolicy SortContext::sameNamePolicy() const {
     return m_inputs.policy;
+}
+
+bool SortContext::skipIdentical() const {
+    return m_inputs.skipIdentical;
+}
+
+bool SortContext::keepComparing() {
+    m_host.processEvents();
+    return !m_host.stopRequested() && !InterruptionRequested();
 }
 
 bool SortContext::moveMode() const {

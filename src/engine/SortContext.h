@@ -62,6 +62,8 @@ public:
 
 private:
     SameNamePolicy sameNamePolicy() const override;
+    bool skipIdentical() const override;
+    bool keepComparing() override;
     bool moveMode() const override;
     OverwriteAnswer askOverwrite(const OverwriteQuestion& question) override;
 
@@ -70,6 +72,8 @@ private:
     PlacementActions& m_actions;
     PlaceOutcome m_last;
     bool m_anyPlaced = false;
+    bool m_anyDeclined = false;
+    bool m_anyIdentical = false;
     std::optional<Fs::SourceRecord> m_firstCopy;
     Fs::Error m_firstFailure;
     std::optional<OverwriteAnswer> m_answerToAll;

@@ -125,7 +125,11 @@ bool SortPass::sortFile(const QByteArray& source, RunReport& report) {
     if (context.sourceAwaitsDeletion()) {
         moves->add({source, context.sourceRecord(), context.failure()}, context.lastPlacement().target);
     } else {
-        report.add(source, context.outcome(), context.failure());
+        const RunOutcome outcome = context.outcome();
+        report.add(source, outcome, context.failure());
+        if (outcome == RunOutcome::Identical && context.lastPlacement().moveMode) {
+            report.keptAtSource.append(source);
+        }
     }
     return true;
 }

@@ -1,5 +1,6 @@
 #include "engine/SortPlan.h"
 
+#include "core/TextBytes.h"
 #include "engine/RunHost.h"
 #include "engine/RunInputs.h"
 #include "engine/SortContext.h"
@@ -25,6 +26,8 @@ QString PlanActionWord(PlanAction action) {
         return QCoreApplication::translate("PlanAction", "跳过");
     case PlanAction::Ask:
         return QCoreApplication::translate("PlanAction", "询问");
+    case PlanAction::Identical:
+        return QCoreApplication::translate("PlanAction", "相同");
     case PlanAction::NoMatch:
         return QCoreApplication::translate("PlanAction", "不符合条件");
     case PlanAction::Filtered:
@@ -49,6 +52,8 @@ const char* PlanActionCode(PlanAction action) {
         return "skip";
     case PlanAction::Ask:
         return "ask";
+    case PlanAction::Identical:
+        return "identical";
     case PlanAction::NoMatch:
         return "nomatch";
     case PlanAction::Filtered:
@@ -66,6 +71,11 @@ QString stepReason(const PlanStep& step) {
     }
     if (step.action == PlanAction::Skip || step.action == PlanAction::Ask) {
         return QCoreApplication::translate("PlanStep", "目标位置已有同名文件");
+    }
+    if (step.action == PlanAction::Identical) {
+        return step.sameAs.isEmpty()
+                   ? QCoreApplication::translate("PlanStep", "目标位置已有内容相同的文件")
+                   : QCoreApplication::translate("PlanStep", "与 %1 内容相同").arg(DisplayText(step.sameAs));
     }
     return step.passedBecause;
 }
@@ -85,7 +95,8 @@ QString PlanStepReasonText(const PlanStep& step) {
 }
 
 bool PlanStepChangesNothing(const PlanStep& step) {
-    return step.action == PlanAction::Skip || step.action == PlanAction::NoMatch || step.action == PlanAction::Filtered;
+    return step.action == PlanAction::Skip || step.action == PlanAction::Identical ||
+           step.action == PlanAction::NoMatch || step.action == PlanAction::Filtered;
 }
 
 std::optional<SortPlan> PlanSort(RunHost& host) {

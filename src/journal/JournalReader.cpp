@@ -162,11 +162,13 @@ std::optional<RunEnd> EndFields(const JournalLineFields& fields) {
     const std::optional<int> notMatching = count(fields, "nomatch");
     // Absent from journals written before filtered files were counted on their own.
     const std::optional<int> filtered = count(fields, "filtered");
+    // Absent from journals written before files of the same bytes were recognised.
+    const std::optional<int> identical = count(fields, "identical");
     if (!state || (*state != "complete" && *state != "stopped") || !failed || !placed || !left || !notMatching ||
-        (!filtered && fields.bytes("filtered"))) {
+        (!filtered && fields.bytes("filtered")) || (!identical && fields.bytes("identical"))) {
         return std::nullopt;
     }
-    return RunEnd{*state == "stopped", {*failed, *placed, *left, *notMatching, filtered}};
+    return RunEnd{*state == "stopped", {*failed, *placed, *left, *notMatching, filtered, identical}};
 }
 
 std::optional<RunHeader> RunFields(const JournalLineFields& fields) {

@@ -19,7 +19,10 @@ JournalLineWriter& withEnd(JournalLineWriter& line, const RunEnd& end) {
         .number("left", end.counts.left)
         .number("nomatch", end.counts.notMatching);
     // An undo of a run from an older journal repeats its end as it was.
-    return end.counts.filtered ? line.number("filtered", *end.counts.filtered) : line;
+    if (end.counts.filtered) {
+        line.number("filtered", *end.counts.filtered);
+    }
+    return end.counts.identical ? line.number("identical", *end.counts.identical) : line;
 }
 
 } // namespace

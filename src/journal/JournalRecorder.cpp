@@ -58,6 +58,7 @@ Fs::Error JournalRecorder::sync() {
 void JournalRecorder::finish(const RunReport& report) {
     // A copy run's journal goes to the disk with the kernel's writeback (see RunJournal::finish).
     (void)m_journal->finish(
-        {report.stopped, {report.failed, report.placed, report.left, report.notMatching, report.filtered}},
+        {report.stopped,
+         {report.failed, report.placed, report.left, report.notMatching, report.filtered, report.identical}},
         m_journal->header().move);
 }

@@ -38,6 +38,9 @@ struct RunCounts {
     // Files the filter passed over; not recorded by journals written before it was counted on its own, whose
     // notMatching counts them too.
     std::optional<int> filtered{};
+    // Files left alone because a file of the same bytes held their name; not recorded by journals written before
+    // such files were recognised.
+    std::optional<int> identical{};
     friend bool operator==(const RunCounts&, const RunCounts&) = default;
 };
 

@@ -34,6 +34,7 @@ struct SettingsValues {
     int dateKind = 0;                    // FileAttr: 0 RbCreateTime (creation time), any other value
                                          // RbModifyTime (modification time)
     int dateCondition = 0;               // CmbFileDate: item index
+    int skipIdentical = 0;               // SkipIdentical: ChkSkipIdentical, ticked for any value but 0
     int takenTime = 0;                   // TakenTime: 1 RbTakenTime (the taken time; FileAttr then says 1),
                                          // any other value the button of FileAttr
     QString datePattern = QStringLiteral("%Y/%m"); // DatePattern: CmbDatePattern, the pattern as the run reads it

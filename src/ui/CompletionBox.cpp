@@ -18,13 +18,12 @@ struct CompletionBox {
 };
 
 QString completionText(const RunReport& report) {
-    QString text = CompletionMessage(report) + u'\n' +
-                   CompletionBox::tr("失败 %1 个，已分拣 %2 个，因同名未处理 %3 个，已过滤 %4 个，不符合条件 %5 个。")
-                       .arg(report.failed)
-                       .arg(report.placed)
-                       .arg(report.left)
-                       .arg(report.filtered)
-                       .arg(report.notMatching);
+    QString text =
+        CompletionMessage(report) + u'\n' +
+        WithOutcomeCounts(
+            CompletionBox::tr(
+                "失败 %1 个，已分拣 %2 个，因同名未处理 %3 个，内容相同 %4 个，已过滤 %5 个，不符合条件 %6 个。"),
+            report);
     if (report.stopped) {
         text += u'\n' + CompletionBox::tr("分拣已停止，有 %n 个文件未处理。", nullptr, report.notReached);
     }
@@ -43,6 +42,12 @@ QString detailsText(const RunReport& report) {
         lines.append(CompletionBox::tr("以下文件移动时，原文件名已指向另一个文件，该文件已保留；"
                                        "分拣出的文件是原文件仅有的一份："));
         for (const QByteArray& path : report.onlyCopies) {
+            lines.append(DisplayText(path));
+        }
+    }
+    if (!report.keptAtSource.isEmpty()) {
+        lines.append(CompletionBox::tr("以下文件的内容已在目标位置，未移动，仍在原处："));
+        for (const QByteArray& path : report.keptAtSource) {
             lines.append(DisplayText(path));
         }
     }

@@ -90,10 +90,13 @@ void HistoryDialog::showRuns(const QByteArray& selectedId) {
         if (run.counts) {
             // A journal written before filtered files were counted on their own counts them as not matching.
             const std::optional<int> filtered = run.counts->filtered;
-            counts = tr("失败 %1，已分拣 %2，因同名未处理 %3，已过滤 %4，不符合条件 %5")
+            // One written before files of the same bytes were recognised has no count of them.
+            const std::optional<int> identical = run.counts->identical;
+            counts = tr("失败 %1，已分拣 %2，因同名未处理 %3，内容相同 %4，已过滤 %5，不符合条件 %6")
                          .arg(run.counts->failed)
                          .arg(run.counts->placed)
                          .arg(run.counts->left)
+                         .arg(identical ? QString::number(*identical) : u"-"_s)
                          .arg(filtered ? QString::number(*filtered) : u"-"_s)
                          .arg(run.counts->notMatching);
         }

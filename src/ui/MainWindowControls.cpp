@@ -39,6 +39,7 @@ MainWindowControls NamedControls(const Ui::MainWindow& form) {
                 .ask = *form.RbAsk,
                 .skip = *form.RbSkip,
                 .autoNumber = *form.RbRename,
+                .skipIdentical = *form.ChkSkipIdentical,
                 .moveFiles = *form.RbMove,
             },
         .fileList =

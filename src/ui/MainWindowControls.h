@@ -55,6 +55,7 @@ struct SortChoiceControls {
     QRadioButton& ask;              // RbAsk
     QRadioButton& skip;             // RbSkip
     QRadioButton& autoNumber;       // RbRename
+    QCheckBox& skipIdentical;       // ChkSkipIdentical
     QRadioButton& moveFiles;        // RbMove
 };
 

@@ -119,10 +119,7 @@ QString PreviewDialog::countsText(const SortPlan& plan) {
             tr("没有要处理的文件：这次分拣不会复制或移动任何文件。") + (actionCounts.isEmpty() ? QString() : firstLine);
     }
     return firstLine + u'\n' +
-           tr("无法处理 %1 个，将分拣 %2 个，因同名不处理 %3 个，已过滤 %4 个，不符合条件 %5 个。")
-               .arg(outcomes.failed)
-               .arg(outcomes.placed)
-               .arg(outcomes.left)
-               .arg(outcomes.filtered)
-               .arg(outcomes.notMatching);
+           WithOutcomeCounts(
+               tr("无法处理 %1 个，将分拣 %2 个，因同名不处理 %3 个，内容相同 %4 个，已过滤 %5 个，不符合条件 %6 个。"),
+               outcomes);
 }

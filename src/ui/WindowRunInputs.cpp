@@ -51,5 +51,6 @@ RunInputs ReadRunInputs(const SortChoiceControls& choices) {
     inputs.outputFolder = choices.outputFolder.text();
     inputs.move = choices.moveFiles.isChecked();
     inputs.policy = CheckedSameNamePolicy(choices);
+    inputs.skipIdentical = choices.skipIdentical.isChecked();
     return inputs;
 }

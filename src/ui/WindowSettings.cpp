@@ -3,6 +3,7 @@
 #include "ui/FormChoices.h"
 #include "ui/MainWindowControls.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLineEdit>
@@ -54,6 +55,7 @@ void ApplySettings(const SortChoiceControls& choices, const SettingsValues& valu
     choices.ignoredCharacters.setText(values.nameFilterPieces);
     choices.outputFolder.setText(values.outputFolder);
     CheckSameNamePolicy(choices, SameNamePolicyFromStored(values.sameNamePolicy));
+    choices.skipIdentical.setChecked(values.skipIdentical != 0);
     if (values.criterionPage >= 0) {
         choices.pages.setCurrentIndex(values.criterionPage);
     }
@@ -85,6 +87,7 @@ SettingsValues CurrentSettings(const SortChoiceControls& choices) {
     SettingsValues values;
     values.nameFilterPieces = choices.ignoredCharacters.text();
     values.sameNamePolicy = StoredSameNamePolicy(CheckedSameNamePolicy(choices));
+    values.skipIdentical = choices.skipIdentical.isChecked() ? 1 : 0;
     values.outputFolder = choices.outputFolder.text();
     values.criterionPage = choices.pages.currentIndex();
     values.typeList = TypeListEntries(choices);

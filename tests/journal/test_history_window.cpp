@@ -272,8 +272,8 @@ private slots:
                            {shownTime(kFirstStartNs + kHourNs), u"按文件名分拣"_s, u"移动"_s, u"1"_s, u"完成"_s},
                            {shownTime(kFirstStartNs), u"按文件名分拣"_s, u"复制"_s, u"1"_s, u"完成"_s},
                        }));
-        // Journaled without the count of filtered files, as journals were before it was kept.
-        QCOMPARE(counts, u"失败 0，已分拣 1，因同名未处理 0，已过滤 -，不符合条件 0"_s);
+        // Journaled without the counts of filtered and identical files, as journals were before they were kept.
+        QCOMPARE(counts, u"失败 0，已分拣 1，因同名未处理 0，内容相同 -，已过滤 -，不符合条件 0"_s);
         QCOMPARE(noCounts, QString());
         // An undone run cannot be undone again; the interrupted one can.
         QCOMPARE(undoEnabled, (QList<bool>{false, true, false}));

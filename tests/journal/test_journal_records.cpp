@@ -147,22 +147,32 @@ private slots:
         QCOMPARE(UndoRun(folder, "../" + running->id()).status, UndoResult::Status::NoSuchRun);
     }
 
-    // The end of a run counts the filtered files apart, and an undo's end repeats them; a journal written before
-    // they were counted apart has no such field and is read with none, and a malformed one spoils the record.
+    // The end of a run counts the filtered files and the files of the same bytes apart, and an undo's end repeats
+    // them; a journal written before they were counted apart has no such field and is read with none, and a
+    // malformed one spoils the record.
     void theEndCountsFilteredFilesApart_data() {
-        QTest::addColumn<QByteArray>("filteredField"); // empty: none
+        QTest::addColumn<QByteArray>("filteredField");  // empty: none
+        QTest::addColumn<QByteArray>("identicalField"); // empty: none
         QTest::addColumn<std::optional<RunCounts>>("counts");
-        QTest::newRow("recorded") << QByteArray("5") << std::optional(RunCounts{1, 2, 3, 4, 5});
-        QTest::newRow("not recorded") << QByteArray() << std::optional(RunCounts{1, 2, 3, 4, std::nullopt});
-        QTest::newRow("malformed") << QByteArray("-5") << std::optional<RunCounts>();
+        QTest::newRow("recorded") << QByteArray("5") << QByteArray("6") << std::optional(RunCounts{1, 2, 3, 4, 5, 6});
+        QTest::newRow("identical not recorded")
+            << QByteArray("5") << QByteArray() << std::optional(RunCounts{1, 2, 3, 4, 5, std::nullopt});
+        QTest::newRow("not recorded") << QByteArray() << QByteArray()
+                                      << std::optional(RunCounts{1, 2, 3, 4, std::nullopt});
+        QTest::newRow("malformed") << QByteArray("-5") << QByteArray() << std::optional<RunCounts>();
+        QTest::newRow("identical malformed") << QByteArray("5") << QByteArray("x") << std::optional<RunCounts>();
     }
     void theEndCountsFilteredFilesApart() {
         QFETCH(QByteArray, filteredField);
+        QFETCH(QByteArray, identicalField);
         QFETCH(std::optional<RunCounts>, counts);
         JournalLineWriter end("end");
         end.bytes("state", "complete").number("failed", 1).number("placed", 2).number("left", 3).number("nomatch", 4);
         if (!filteredField.isEmpty()) {
             end.bytes("filtered", filteredField);
+        }
+        if (!identicalField.isEmpty()) {
+            end.bytes("identical", identicalField);
         }
         const std::optional<JournalLineFields> fields = JournalLineFields::parse(end.line().chopped(1));
         QVERIFY(fields);
@@ -172,7 +182,7 @@ private slots:
             return;
         }
         // Written by a run and repeated by the undo of it, as the history reads them back.
-        const JournalFolder folder(m_home.root() + "/ends-" + filteredField);
+        const JournalFolder folder(m_home.root() + "/ends-" + filteredField + '-' + identicalField);
         QByteArray id;
         {
             const std::unique_ptr<RunJournal> journal = *RunJournal::start(folder, TestRunHeader(false));

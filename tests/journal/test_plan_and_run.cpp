@@ -30,8 +30,9 @@ namespace {
 const QByteArrayList kNames{"photo.jpg",    "report.doc", "a b.txt", "line\nbreak.txt",
                             "\xff\xfe.bin", "中文.txt",   "noext",   "photo_1.jpg"};
 
+// A file of one of a few contents, so that files of the same bytes meet at one name.
 void makeFile(const QByteArray& path, QRandomGenerator& random) {
-    MakeFile(path, QByteArray(int(random.bounded(1, 2000)), char('a' + random.bounded(26))));
+    MakeFile(path, QByteArray(int(random.bounded(1, 4)) * 700, char('a' + random.bounded(2))));
     const struct timespec times[2] = {{0, UTIME_OMIT}, {time_t(1600000000 + random.bounded(100000000)), 5000}};
     ::utimensat(AT_FDCWD, path.constData(), times, 0);
 }
@@ -54,6 +55,7 @@ void setUpRun(JournaledHost& host, const QByteArray& root, const QByteArray& oth
     host.inputs.move = random.bounded(2) == 1;
     const SameNamePolicy policies[] = {SameNamePolicy::Skip, SameNamePolicy::Overwrite, SameNamePolicy::Rename};
     host.inputs.policy = policies[random.bounded(3)];
+    host.inputs.skipIdentical = random.bounded(2) == 1;
     if (random.bounded(3) == 0) {
         host.inputs.filter.exclude = true;
         host.inputs.filter.typeList = {u"*.doc"_s};
@@ -132,9 +134,10 @@ QByteArray otherFolder(const QByteArray& second, const char* kind, quint32 seed)
 } // namespace
 
 // The plan against the run it foretells, over random trees: every page, the policies skip, overwrite and
-// auto-number, copy and move, shared names, names already in the output folder, names that are not valid UTF-8,
-// filters. The plan touches nothing; its acting steps are the steps the run journals, in order, and its counts
-// the run's; the run's undo gives back the whole tree, byte for byte. A run killed anywhere loses nothing.
+// auto-number, with files of the same bytes left alone or not, copy and move, shared names, names already in the
+// output folder, names that are not valid UTF-8, filters. The plan touches nothing; its acting steps are the steps
+// the run journals, in order, its steps of files of the same bytes are the run's, and its counts the run's; the run's
+// undo gives back the whole tree, byte for byte. A run killed anywhere loses nothing.
 class TestPlanAndRun : public QObject {
     Q_OBJECT
 private:
@@ -169,6 +172,7 @@ private slots:
         QCOMPARE(plan->outcomes.failed, report.failed);
         QCOMPARE(plan->outcomes.placed, report.placed);
         QCOMPARE(plan->outcomes.left, report.left);
+        QCOMPARE(plan->outcomes.identical, report.identical);
         QCOMPARE(plan->outcomes.notMatching, report.notMatching);
 
         QByteArray planned;
@@ -187,6 +191,17 @@ private slots:
             }
         }
         QCOMPARE(journaled, planned);
+        // The files of the same bytes, with the listed file each is the same as, are the run's.
+        const auto identicalSteps = [](const QList<PlanStep>& steps) {
+            QByteArray text;
+            for (const PlanStep& step : steps) {
+                if (step.action == PlanAction::Identical) {
+                    text += stepText(step.source, step.target, "identical") + PlanStepReasonText(step).toUtf8() + '\n';
+                }
+            }
+            return text;
+        };
+        QCOMPARE(identicalSteps(host.endedSteps), identicalSteps(plan->steps));
 
         const UndoResult undone = UndoRun(host.journals, host.runId);
         QVERIFY(undone.items.isEmpty());

@@ -36,7 +36,15 @@ QStringList rowsOf(const QTableView& grid, int role = Qt::DisplayRole) {
 }
 
 // How a row of the reasons' table sets the window up.
-enum class Setup { WidthAtLeast1920, ModifiedBefore2013, OnlyJpgTypes, KeywordNone, TypeSkipping, TypeAsking };
+enum class Setup {
+    WidthAtLeast1920,
+    ModifiedBefore2013,
+    OnlyJpgTypes,
+    KeywordNone,
+    TypeSkipping,
+    TypeAsking,
+    TypeAskingUnlessIdentical
+};
 } // namespace
 Q_DECLARE_METATYPE(Setup)
 
@@ -105,9 +113,10 @@ private slots:
                            }));
         QCOMPARE(elided, Qt::ElideLeft);
         QCOMPARE(skipRows, QStringList{allRows[1]});
-        QCOMPARE(summary, u"输出文件夹："_s + path(u"out/"_s) +
-                              u"\n无法处理 1 个，复制 2 个，跳过 1 个，不符合条件 1 个。\n"
-                              u"无法处理 1 个，将分拣 2 个，因同名不处理 1 个，已过滤 0 个，不符合条件 1 个。"_s);
+        QCOMPARE(summary,
+                 u"输出文件夹："_s + path(u"out/"_s) +
+                     u"\n无法处理 1 个，复制 2 个，跳过 1 个，不符合条件 1 个。\n"
+                     u"无法处理 1 个，将分拣 2 个，因同名不处理 1 个，内容相同 0 个，已过滤 0 个，不符合条件 1 个。"_s);
         QCOMPARE(control<QLineEdit>(Control::EdtOutDir)->text(), outDirText);
         const QByteArray differences = DifferencesBetween(before, SnapshotOf(root));
         QVERIFY2(differences.isEmpty(), differences.constData());
@@ -123,9 +132,10 @@ private slots:
             FindControl<QPushButton>(*modal, Control::BtnPlanClose)->click();
         });
         QTest::mouseClick(control(Control::BtnPreview), Qt::LeftButton);
-        QCOMPARE(summary, u"输出文件夹："_s + path(u"out/"_s) +
-                              u"\n没有要处理的文件：这次分拣不会复制或移动任何文件。不符合条件 1 个。\n"
-                              u"无法处理 0 个，将分拣 0 个，因同名不处理 0 个，已过滤 0 个，不符合条件 1 个。"_s);
+        QCOMPARE(summary,
+                 u"输出文件夹："_s + path(u"out/"_s) +
+                     u"\n没有要处理的文件：这次分拣不会复制或移动任何文件。不符合条件 1 个。\n"
+                     u"无法处理 0 个，将分拣 0 个，因同名不处理 0 个，内容相同 0 个，已过滤 0 个，不符合条件 1 个。"_s);
     }
 
     // Every row that does not act says why: the rule the file missed, the filter that passed it over, a name taken
@@ -153,6 +163,8 @@ private slots:
         row("gone, filtered", Setup::OnlyJpgTypes, u"moved.txt"_s, true, u"moved.txt |  | 已过滤 | 文件不存在"_s);
         row("skipped", Setup::TypeSkipping, u"a.txt"_s, false, u"a.txt | .txt/a.txt | 跳过 | 目标位置已有同名文件"_s);
         row("asked", Setup::TypeAsking, u"a.txt"_s, false, u"a.txt | .txt/a.txt | 询问 | 目标位置已有同名文件"_s);
+        row("the same bytes there", Setup::TypeAskingUnlessIdentical, u"a.txt"_s, false,
+            u"a.txt | .txt/a.txt | 相同 | 目标位置已有内容相同的文件"_s);
     }
     void everyRowThatDoesNotActSaysWhy() {
         QFETCH(Setup, setup);
@@ -198,6 +210,12 @@ private slots:
         case Setup::TypeAsking:
             control<QTabWidget>(Control::PageControl1)->setCurrentIndex(TypePage);
             control<QRadioButton>(setup == Setup::TypeAsking ? Control::RbAsk : Control::RbSkip)->click();
+            break;
+        case Setup::TypeAskingUnlessIdentical:
+            WriteTestFile(path(u"out/.txt/a.txt"_s), "text");
+            control<QTabWidget>(Control::PageControl1)->setCurrentIndex(TypePage);
+            control<QRadioButton>(Control::RbAsk)->click();
+            control<QCheckBox>(Control::ChkSkipIdentical)->click();
             break;
         }
         QStringList rows;

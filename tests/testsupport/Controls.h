@@ -101,6 +101,7 @@ inline const QString RbOverwrite = u"RbOverwrite"_s;
 inline const QString RbAsk = u"RbAsk"_s;
 inline const QString RbSkip = u"RbSkip"_s;
 inline const QString RbRename = u"RbRename"_s;
+inline const QString ChkSkipIdentical = u"ChkSkipIdentical"_s;
 inline const QString Panel2 = u"Panel2"_s;
 // Move or copy.
 inline const QString GroupBox2 = u"GroupBox2"_s;
@@ -163,19 +164,19 @@ inline const QString NewFolderButton = u"newFolderButton"_s;
 
 // Every control that each window is described with.
 inline const QStringList InMainWindow = {
-    GroupBox1,        ListBox1,       LblFileCount,   Button1,     Button5,      Button2,      Button6,
-    BtnSaveFileList,  BtnImpFileList, PageControl1,   TabSheet6,   Panel8,       Label10,      Image3,
-    LblKeys,          EdtKeys,        TabSheet1,      Panel3,      Label4,       Image2,       ChkFileNamePart,
-    EdtPartNameBegin, Label11,        EdtPartNameEnd, Label12,     Image4,       EdtFilter,    ChkOnlyMatchDir,
-    TabSheet2,        Panel5,         Label3,         Image1,      TabSheet3,    Panel4,       Label5,
-    Label6,           CmbCondition,   EdtSize,        CmbUnit,     TabSheet5,    Panel7,       RbCreateTime,
-    RbModifyTime,     CmbFileDate,    DtDate,         DtTime,      TabSheet4,    Panel6,       Label7,
-    RbPicW,           RbPicH,         CmbPic,         EdtPic,      Label8,       GroupBox5,    lblOption,
-    PnlOption,        ChkInclude,     ChkExclude,     ListBox2,    BtnAddSuffix, BtnDelSuffix, PnlOption2,
-    Label9,           ChkLstPic,      GroupBox3,      Label1,      EdtOutDir,    Button3,      Label2,
-    RbOverwrite,      RbAsk,          RbSkip,         RbRename,    Panel2,       GroupBox2,    RbMove,
-    RbCopy,           GroupBox4,      ProgressBar1,   LblProgress, Panel1,       BtnPreview,   BtnCopy,
-    BtnStop,          BtnUndo,        BtnHistory,     BtnAout};
+    GroupBox1,        ListBox1,       LblFileCount,   Button1,      Button5,          Button2,      Button6,
+    BtnSaveFileList,  BtnImpFileList, PageControl1,   TabSheet6,    Panel8,           Label10,      Image3,
+    LblKeys,          EdtKeys,        TabSheet1,      Panel3,       Label4,           Image2,       ChkFileNamePart,
+    EdtPartNameBegin, Label11,        EdtPartNameEnd, Label12,      Image4,           EdtFilter,    ChkOnlyMatchDir,
+    TabSheet2,        Panel5,         Label3,         Image1,       TabSheet3,        Panel4,       Label5,
+    Label6,           CmbCondition,   EdtSize,        CmbUnit,      TabSheet5,        Panel7,       RbCreateTime,
+    RbModifyTime,     CmbFileDate,    DtDate,         DtTime,       TabSheet4,        Panel6,       Label7,
+    RbPicW,           RbPicH,         CmbPic,         EdtPic,       Label8,           GroupBox5,    lblOption,
+    PnlOption,        ChkInclude,     ChkExclude,     ListBox2,     BtnAddSuffix,     BtnDelSuffix, PnlOption2,
+    Label9,           ChkLstPic,      GroupBox3,      Label1,       EdtOutDir,        Button3,      Label2,
+    RbOverwrite,      RbAsk,          RbSkip,         RbRename,     ChkSkipIdentical, Panel2,       GroupBox2,
+    RbMove,           RbCopy,         GroupBox4,      ProgressBar1, LblProgress,      Panel1,       BtnPreview,
+    BtnCopy,          BtnStop,        BtnUndo,        BtnHistory,   BtnAout};
 inline const QStringList InFolderPicker = {ShellTreeView1, ChkOtHidden, CheckBox1, CheckBox2,
                                            ComboBox1,      Label1,      BitBtn1,   BitBtn2};
 inline const QStringList InTypeEntryDialog = {Label1, Edit1, Button1};

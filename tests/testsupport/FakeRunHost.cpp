@@ -58,6 +58,10 @@ void FakeRunHost::showInputError(const InputError& error) {
     inputErrors.append(error);
 }
 
+void FakeRunHost::stepEnded(const PlanStep& step) {
+    endedSteps.append(step);
+}
+
 const Fs::CopyHooks* FakeRunHost::copyHooks() const {
     return hooks;
 }

@@ -26,6 +26,7 @@ struct FakeRunHost : RunHost {
     QList<RunReport> reports;
     QList<int> progress;
     QList<bool> locks;
+    QList<PlanStep> endedSteps;
 
     RunInputs runInputs() const override;
     int fileCount() const override;
@@ -41,6 +42,7 @@ struct FakeRunHost : RunHost {
     // Records the report; a run that did not stop also shows its completion message.
     void showCompletion(const RunReport& report) override;
     void showInputError(const InputError& error) override;
+    void stepEnded(const PlanStep& step) override;
     const Fs::CopyHooks* copyHooks() const override;
 };
 

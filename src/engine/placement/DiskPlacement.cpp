@@ -6,6 +6,7 @@
 #include "engine/ActionRecorder.h"
 #include "engine/RunHost.h"
 #include "engine/placement/FileRename.h"
+#include "engine/placement/IdenticalFiles.h"
 
 #include <cerrno>
 #include <unistd.h>
@@ -59,6 +60,32 @@ bool DiskPlacement::nameTaken(const QByteArray& folder, const QByteArray& target
 std::optional<bool> DiskPlacement::confirmReplace(PlacementHost& host, const OverwriteQuestion& question,
                                                   const PlaceRequest&) {
     return answersYes(host.askOverwrite(question));
+}
+
+std::optional<PlaceOutcome> DiskPlacement::identicalAtTarget(const PlaceRequest& request, PlacementHost& host) {
+    const FolderMemory::Opened folder = folders().open(request.folder);
+    if (folder.descriptor < 0) {
+        return std::nullopt;
+    }
+    const Fs::RegularFile there(folder.descriptor, FileNameOf(request.target));
+    const std::optional<bool> same =
+        SameBytes(Fs::RegularFile(request.source), there, [&host] { return host.keepComparing(); });
+    if (same == false) {
+        return std::nullopt;
+    }
+    PlanStep step{request.source, request.target, PlanAction::Identical, std::nullopt};
+    PlaceOutcome outcome = outcomeOf(PlaceResult::Identical, request.move);
+    if (same) {
+        step.sameAs = m_placedFrom.value(request.target);
+    } else {
+        outcome = failure({Fs::Operation::ReadSource, ECANCELED}, request.move);
+        step.reason = FailureReasonOf(outcome.error);
+        m_lastFailedSource = request.source;
+    }
+    if (m_host) {
+        m_host->stepEnded(step);
+    }
+    return outcome;
 }
 
 PlaceOutcome DiskPlacement::placeAt(const PlaceRequest& request) {
@@ -130,6 +157,8 @@ void DiskPlacement::ended(const PlaceRequest& request, bool replaces, const Plac
     if (outcome.result == PlaceResult::Failed) {
         step.reason = FailureReasonOf(outcome.error);
         m_lastFailedSource = request.source;
+    } else if (outcome.result != PlaceResult::Declined) {
+        m_placedFrom.insert(request.target, request.source);
     }
     if (outcome.result == PlaceResult::Copied && request.move) {
         m_awaitedMoves.insert(request.source,

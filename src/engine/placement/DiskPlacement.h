@@ -27,6 +27,8 @@ public:
     bool nameTaken(const QByteArray& folder, const QByteArray& target) override;
     std::optional<bool> confirmReplace(PlacementHost& host, const OverwriteQuestion& question,
                                        const PlaceRequest& request) override;
+    // Compares in chunks, host.keepComparing() between two; the step names the listed file this run placed at the name.
+    std::optional<PlaceOutcome> identicalAtTarget(const PlaceRequest& request, PlacementHost& host) override;
     // In move mode by a rename where one can do it, else by a copy.
     PlaceOutcome placeAt(const PlaceRequest& request) override;
     void passedBy(const QByteArray& source, PlanAction action, const QString& because) override;
@@ -55,6 +57,7 @@ private:
     ActionRecorder* m_recorder;
     RunHost* m_host;
     QHash<QByteArray, AwaitedMove> m_awaitedMoves; // by source
+    QHash<QByteArray, QByteArray> m_placedFrom;    // by target: the listed file this run placed there
     QByteArray m_lastFailedSource;
     int m_lastRecordedStep = 0;
 };

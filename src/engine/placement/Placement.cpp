@@ -24,6 +24,16 @@ PlaceOutcome declined(bool move) {
     return outcome;
 }
 
+// With skipIdentical, what becomes of a file whose name is taken, when the contents decide it: Identical, or Failed
+// when the comparison was stopped; nothing when the policy is to decide.
+std::optional<PlaceOutcome> identicalOutcome(const PlaceRequest& request, PlacementHost& host,
+                                             PlacementActions& actions) {
+    if (!host.skipIdentical()) {
+        return std::nullopt;
+    }
+    return actions.identicalAtTarget(request, host);
+}
+
 // name with the number n: the name itself for 0, else stem_n.ext.
 QByteArray numberedName(const QByteArray& name, qint64 n) {
     return n == 0 ? name : StemOf(name) + '_' + QByteArray::number(n) + ExtensionOf(name);
@@ -31,12 +41,18 @@ QByteArray numberedName(const QByteArray& name, qint64 n) {
 
 // Places source under the first of name, stem_1.ext, stem_2.ext, ... that no file in folder bears, never replacing:
 // a name taken between the look and the placement only moves it on to the next number.
-PlaceOutcome placeNumbered(const QByteArray& source, const QByteArray& folder, bool move, PlacementActions& actions) {
+PlaceOutcome placeNumbered(const QByteArray& source, const QByteArray& folder, bool move, PlacementHost& host,
+                           PlacementActions& actions) {
     const QByteArray name = FileNameOf(source);
     FolderMemory& folders = actions.folders();
-    for (qint64 n = folders.nextNumber(folder, name);; ++n) {
+    // Every name the file may already be under is compared, so numbering starts at the name itself.
+    for (qint64 n = host.skipIdentical() ? 0 : folders.nextNumber(folder, name);; ++n) {
         const QByteArray target = JoinPath(folder, numberedName(name, n));
         if (actions.nameTaken(folder, target)) {
+            if (std::optional<PlaceOutcome> same =
+                    identicalOutcome({source, folder, target, move, true, n != 0}, host, actions)) {
+                return *same;
+            }
             continue;
         }
         const PlaceOutcome outcome = actions.placeAt({source, folder, target, move, true, n != 0});
@@ -61,12 +77,17 @@ PlaceOutcome PlaceFile(const QByteArray& source, const QByteArray& destFolder, P
     actions.enterFolder(destFolder);
     const bool move = lastPlacement && host.moveMode();
     const QByteArray target = JoinPath(destFolder, FileNameOf(source));
-    switch (host.sameNamePolicy()) {
-    case SameNamePolicy::Rename:
-        return placeNumbered(source, destFolder, move, actions);
-    case SameNamePolicy::Ask: {
-        PlaceRequest request{source, destFolder, target, move, false};
-        if (actions.nameTaken(destFolder, target)) {
+    const SameNamePolicy policy = host.sameNamePolicy();
+    if (policy == SameNamePolicy::Rename) {
+        return placeNumbered(source, destFolder, move, host, actions);
+    }
+    PlaceRequest request{source, destFolder, target, move, policy == SameNamePolicy::Skip};
+    const bool asks = policy == SameNamePolicy::Ask;
+    if ((asks || host.skipIdentical()) && actions.nameTaken(destFolder, target)) {
+        if (std::optional<PlaceOutcome> same = identicalOutcome(request, host, actions)) {
+            return *same;
+        }
+        if (asks) {
             const std::optional<bool> replace =
                 actions.confirmReplace(host, {OverwriteQuestionText(target), target, source}, request);
             if (!replace) {
@@ -74,12 +95,6 @@ PlaceOutcome PlaceFile(const QByteArray& source, const QByteArray& destFolder, P
             }
             request.failIfExists = !*replace;
         }
-        return actions.placeAt(request);
     }
-    case SameNamePolicy::Skip:
-        return actions.placeAt({source, destFolder, target, move, true});
-    case SameNamePolicy::Overwrite:
-        break;
-    }
-    return actions.placeAt({source, destFolder, target, move, false});
+    return actions.placeAt(request);
 }

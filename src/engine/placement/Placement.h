@@ -31,6 +31,11 @@ class PlacementHost {
 public:
     virtual ~PlacementHost() = default;
     virtual SameNamePolicy sameNamePolicy() const = 0;
+    // True when a name held by a regular file of the same bytes leaves the file unplaced, whatever the policy.
+    virtual bool skipIdentical() const = 0;
+    // Called between two chunks of a comparison of contents: lets the window process events, and false once the run
+    // is asked to stop, which ends the comparison.
+    virtual bool keepComparing() = 0;
     // Read at a file's last placement: in move mode that placement moves the file instead of copying it.
     virtual bool moveMode() const = 0;
     // Shows the same-name question and waits for the answer.
@@ -38,10 +43,11 @@ public:
 };
 
 enum class PlaceResult {
-    Copied,   // a copy was made; in move mode its source is still to be deleted
-    Moved,    // the file was renamed into place: it is the same file, no longer at its old name
-    Declined, // the same-name policy kept an existing file (skip, or the answer No)
-    Failed,   // the file could not be placed
+    Copied,    // a copy was made; in move mode its source is still to be deleted
+    Moved,     // the file was renamed into place: it is the same file, no longer at its old name
+    Declined,  // the same-name policy kept an existing file (skip, or the answer No)
+    Identical, // a regular file of the same bytes holds the name (only with skipIdentical): nothing was placed
+    Failed,    // the file could not be placed
 };
 
 // What a placement did.
@@ -56,7 +62,9 @@ struct PlaceOutcome {
 
 // Places source into destFolder under the same-name policy read from host now, through actions (the disk, or a
 // plan). A file's last placement reads the mode: in move mode a regular file is renamed into place when it can be
-// (see RenameRegularFile) and copied otherwise; every other placement copies. Makes exactly one attempt
+// (see RenameRegularFile) and copied otherwise; every other placement copies. With skipIdentical, a name held by a
+// regular file of the same bytes is not used, and auto-numbering compares the file with every name it passes
+// (starting from the name itself), so that a file is never placed twice into one folder. Makes exactly one attempt
 // (auto-numbering tries the next number when a name is taken meanwhile), never creates folders and never deletes a
 // file. actions keeps what the run learnt about destFolder: auto-numbering goes on from the last number given.
 PlaceOutcome PlaceFile(const QByteArray& source, const QByteArray& destFolder, PlacementHost& host,

@@ -43,6 +43,10 @@ public:
     // placement ends here (a plan notes that the question will come).
     virtual std::optional<bool> confirmReplace(PlacementHost& host, const OverwriteQuestion& question,
                                                const PlaceRequest& request) = 0;
+    // Called when request.target is taken and a file of the same bytes is not to be placed: when a regular file of
+    // the same bytes as request.source holds the name, records the step and gives Identical, or Failed (Interrupted)
+    // when host.keepComparing() stopped the comparison; nothing when the policy is to decide.
+    virtual std::optional<PlaceOutcome> identicalAtTarget(const PlaceRequest& request, PlacementHost& host) = 0;
     // Makes exactly one attempt at placing the file as request says.
     virtual PlaceOutcome placeAt(const PlaceRequest& request) = 0;
     // A listed file that no placement was tried for: passed over by the filter (Filtered) or not matching the

@@ -121,6 +121,29 @@ std::optional<bool> PlanningPlacement::confirmReplace(PlacementHost&, const Over
     return std::nullopt;
 }
 
+std::optional<PlaceOutcome> PlanningPlacement::identicalAtTarget(const PlaceRequest& request, PlacementHost&) {
+    const QByteArray key = pathKey(request.target);
+    const QByteArray name = pathKey(JoinPath(request.folder, FileNameOf(request.source)));
+    const ComparedFile incoming{request.source};
+    const auto placed = m_placedFrom.constFind(key);
+    bool same = false;
+    if (placed != m_placedFrom.cend()) {
+        same = m_comparisons.same(name, incoming, {*placed});
+    } else if (!m_vacated.contains(key) && !madeByPlan(request.folder)) {
+        const FolderMemory::Opened folder = folders().open(request.folder);
+        same = folder.descriptor >= 0 && m_comparisons.same(name, incoming, {request.target, folder.descriptor});
+    }
+    if (!same) {
+        return std::nullopt;
+    }
+    const QByteArray sameAs = placed != m_placedFrom.cend() ? *placed : QByteArray();
+    m_steps.append({request.source, request.target, PlanAction::Identical, std::nullopt, {}, sameAs});
+    PlaceOutcome outcome;
+    outcome.result = PlaceResult::Identical;
+    outcome.moveMode = request.move;
+    return outcome;
+}
+
 Fs::Error PlanningPlacement::targetRefusal(const struct stat& source, const PlaceRequest& request, int folder) const {
     const QByteArray key = pathKey(request.target);
     if (const auto taken = m_taken.constFind(key); taken != m_taken.cend()) {
@@ -182,10 +205,12 @@ PlaceOutcome PlanningPlacement::placeAt(const PlaceRequest& request) {
     m_steps.append({request.source, request.target, PlacingAction(request, replaces), std::nullopt});
     const QByteArray targetKey = pathKey(request.target);
     m_taken.insert(targetKey, in.status().st_mode & 0777);
+    m_placedFrom.insert(targetKey, request.source);
     m_vacated.remove(targetKey);
     if (request.move) {
         m_vacated.insert(sourceKey);
         m_taken.remove(sourceKey);
+        m_placedFrom.remove(sourceKey);
     }
     // A move is final in a plan: nothing is left for the move batch to delete.
     outcome.result = request.move ? PlaceResult::Moved : PlaceResult::Copied;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/SortPlan.h"
+#include "engine/placement/IdenticalFiles.h"
 #include "engine/placement/PlacementActions.h"
 
 #include <QHash>
@@ -27,6 +28,8 @@ public:
     // Records that the question will come (PlanAction::Ask); the name stays as it is.
     std::optional<bool> confirmReplace(PlacementHost& host, const OverwriteQuestion& question,
                                        const PlaceRequest& request) override;
+    // Compares with the listed file an earlier step placed at the name, or with the file on the disk there.
+    std::optional<PlaceOutcome> identicalAtTarget(const PlaceRequest& request, PlacementHost& host) override;
     PlaceOutcome placeAt(const PlaceRequest& request) override;
     void passedBy(const QByteArray& source, PlanAction action, const QString& because) override;
 
@@ -38,8 +41,10 @@ private:
     bool madeByPlan(const QByteArray& folder) const;
 
     QList<PlanStep> m_steps;
-    QHash<QByteArray, mode_t> m_taken; // by path, spelled as FolderLevels spells it
+    QHash<QByteArray, mode_t> m_taken;          // by path, spelled as FolderLevels spells it
+    QHash<QByteArray, QByteArray> m_placedFrom; // by path of a name an earlier step took: the listed file placed there
     QSet<QByteArray> m_vacated;
     QSet<QByteArray> m_madeFolders;
+    PlanComparisons m_comparisons;
     QHash<QByteArray, int> m_folderAccess; // errno of the write test of each destination folder (0: writable)
 };
