@@ -64,7 +64,7 @@ struct RunReport {
     QByteArrayList onlyCopies;
     // Files that move mode left at their source, because a file of the same bytes already held their target name.
     QByteArrayList keptAtSource;
-    int birthTimeFallbacks = 0; // files whose creation time was not recorded, compared by modification time
+    int birthTimeFallbacks = 0;        // files whose creation time was not recorded, compared by modification time
     QByteArrayList takenDateFallbacks; // files that record no taken date, measured by their modification time
 
     void count(RunOutcome outcome);
