@@ -36,7 +36,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-# The shared libraries the program links come from dpkg-shlibdeps. Qt loads two more things at run time that no
+# The shared libraries the program links come from dpkg-shlibdeps: Qt, and the media libraries that read pictures'
+# taken dates and HEIF sizes (libexiv2-27, libheif1). Qt loads two more things at run time that no
 # link shows: the TIFF reader among the image-format plugins, and Qt's own translations of its dialogs' texts.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-image-formats-plugins, qt6-translations-l10n")

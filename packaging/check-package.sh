@@ -17,7 +17,7 @@ deb=$build_dir/varnoth_${version}_$(dpkg --print-architecture).deb
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
-# Control fields. The Qt libraries in Depends can only come from dpkg-shlibdeps.
+# Control fields. The Qt and media libraries in Depends can only come from dpkg-shlibdeps.
 field() { dpkg-deb --field "$deb" "$1"; }
 [[ $(field Package) == varnoth ]] || fail "package name is not varnoth"
 [[ $(field Version) == "$version" ]] || fail "package version is not $version"
@@ -25,7 +25,7 @@ field() { dpkg-deb --field "$deb" "$1"; }
 [[ $(field Maintainer) =~ ^[^\<]+\ \<[^@\>]+@[^\>]+\>$ ]] || fail "no maintainer name and address"
 [[ -n $(field Description) ]] || fail "no description"
 depends=$(field Depends)
-for needed in libqt6widgets6 qt6-image-formats-plugins qt6-translations-l10n; do
+for needed in libqt6widgets6 libexiv2-27 libheif1 qt6-image-formats-plugins qt6-translations-l10n; do
     [[ ", $depends," == *", $needed "* || ", $depends," == *", $needed,"* ]] || fail "Depends lacks $needed: $depends"
 done
 [[ $(field Recommends) == *fonts-noto-cjk* ]] || fail "fonts-noto-cjk is not recommended"

@@ -65,6 +65,10 @@ private slots:
         row("width", {"--width", ">=800"}, {u"大于等于800/"_s, u"大于等于800/wide.png"_s});
         row("height of some types", {"--height", "=10", "--picture-types", "jpeg"},
             {u"等于10/"_s, u"等于10/narrow.jpg"_s});
+        row("width of today's picture types", {"--width", ">=800", "--picture-types", "png,webp,heic,heif,avif"},
+            {u"大于等于800/"_s, u"大于等于800/wide.png"_s});
+        row("by date, modified", {"--by-date", "%Y/%m", "--modified", "--include", "txt"},
+            {u"2020/"_s, u"2020/01/"_s, u"2020/01/a_kw.txt"_s});
     }
     // Every criterion, from a relative folder PATH (its own files), into the window's folder names.
     void criteria() {
@@ -150,6 +154,13 @@ private slots:
         row("unknown picture type", QByteArrayList{"--width", "=1", "--picture-types", "tiff"} + out,
             "--picture-types");
         row("range without end", QByteArrayList{"--by-name", "--range", "1"} + out, "--range");
+        row("a date pattern without a token", QByteArrayList{"--by-date", "photos"} + out, "--by-date: ");
+        row("a date pattern with an empty level", QByteArrayList{"--by-date", "%Y//%m"} + out, "--by-date: ");
+        row("a date pattern going up", QByteArrayList{"--by-date", "../%Y"} + out, "--by-date: ");
+        row("an empty date pattern", QByteArrayList{"--by-date", ""} + out, "--by-date: ");
+        row("two times", QByteArrayList{"--before", "2020-01-01", "--created", "--taken"} + out, "--created, --taken");
+        row("taken with --by-date", QByteArrayList{"--by-date", "%Y", "--taken"} + out, "--taken: only with");
+        row("modified without a date", QByteArrayList{"--by-type", "--modified"} + out, "--modified: only with");
         row("range without --by-name", QByteArrayList{"--by-type", "--range", "1-2"} + out, "--range: only with");
         row("blank keywords", QByteArrayList{"--keywords", " \t "} + out, "--keywords");
         row("keywords not UTF-8", QByteArrayList{"--keywords", "a\xff"} + out,
@@ -625,6 +636,29 @@ private slots:
         QVERIFY2(!terminal.output().contains("c.txt exists"), terminal.output().constData());
     }
 
+    // The taken date: a file that records none goes by its modification time, and each such file is named.
+    void takenDatesFallBackToTheModificationTime_data() {
+        QTest::addColumn<QByteArrayList>("options");
+        QTest::addColumn<QStringList>("tree");
+        QTest::newRow("by date") << QByteArrayList{"--by-date", "%Y"} << QStringList{u"2020/"_s, u"2020/a.txt"_s};
+        QTest::newRow("before, taken") << QByteArrayList{"--before", "2021-01-01", "--taken"}
+                                       << QStringList{u"2021-1-1/"_s, u"2021-1-1/a.txt"_s};
+    }
+    void takenDatesFallBackToTheModificationTime() {
+        QFETCH(QByteArrayList, options);
+        QFETCH(QStringList, tree);
+        WriteTestFile(path(u"in/a.txt"_s), "a");
+        QVERIFY(SetModificationTime(path(u"in/a.txt"_s), QDateTime(QDate(2020, 1, 1), QTime(12, 0))));
+        const CliResult result = sort(options + QByteArrayList{"--out", "out", "in"});
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(TreeOf(path(u"out"_s)), tree);
+        QCOMPARE(result.err, "varnoth: " + QFile::encodeName(path(u"in/a.txt"_s)) +
+                                 ": no taken date; its modification time was used\n");
+        const CliResult history = RunCli(u"" VARNOTH_PROGRAM ""_s, {"history"}, m_dir->path(), path(u"home"_s));
+        QVERIFY2(history.out.contains(options.first() == "--by-date" ? "\tdate-folders\t" : "\tdate\t"),
+                 history.out.constData());
+    }
+
     void helpAndVersion() {
         const CliResult help = RunCli(u"" VARNOTH_PROGRAM ""_s, {"--help"}, m_dir->path(), path(u"home"_s));
         QCOMPARE(help.exitCode, 0);
@@ -634,7 +668,8 @@ private slots:
               "--created",   "--width",       "--height",      "--picture-types", "-o, --out DIR",
               "--move",      "--on-conflict", "--include",     "--exclude",       "--list",
               "--scan",      "--depth",       "--stdin",       "-0, --null",      "--json",
-              "-q, --quiet", "--no-journal",  "-V, --version", "-n, --dry-run",   "-c, --changes-only"}) {
+              "-q, --quiet", "--no-journal",  "-V, --version", "-n, --dry-run",   "-c, --changes-only",
+              "--by-date",   "--taken",       "--modified"}) {
             QVERIFY2(help.out.contains(QByteArray("\n  ") + option + ' '), option);
         }
         QVERIFY(help.out.endsWith(".\n"));

@@ -1,6 +1,7 @@
 #include "core/CriterionPage.h"
 #include "engine/SortRun.h"
 #include "engine/criteria/DateCriterion.h"
+#include "engine/criteria/DatePattern.h"
 #include "testsupport/FakeRunHost.h"
 #include "testsupport/FileSystemFixtures.h"
 #include "testsupport/OutputTree.h"
@@ -235,5 +236,36 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestDateCriterion)
+// The folder names a date pattern makes, and the dates that have none.
+class TestDatePattern : public QObject {
+    Q_OBJECT
+private slots:
+    void folders_data() {
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<QDate>("date");
+        QTest::addColumn<QString>("folder"); // empty: no folder
+        QTest::newRow("year and month") << u"%Y/%m"_s << QDate(2023, 5, 6) << u"2023/05"_s;
+        QTest::newRow("all three, literal text") << u"%d.%m.%Y 旅行"_s << QDate(2023, 12, 31) << u"31.12.2023 旅行"_s;
+        QTest::newRow("a percent sign") << u"%Y%%"_s << QDate(2023, 1, 1) << u"2023%"_s;
+        QTest::newRow("a year of three digits") << u"%Y"_s << QDate(999, 1, 1) << u"0999"_s;
+        QTest::newRow("a year of five digits") << u"%Y"_s << QDate(10000, 1, 1) << QString();
+        QTest::newRow("a year before the common era") << u"%Y"_s << QDate(-1, 1, 1) << QString();
+        QTest::newRow("no date") << u"%Y"_s << QDate() << QString();
+    }
+    void folders() {
+        QFETCH(QString, pattern);
+        QFETCH(QDate, date);
+        QFETCH(QString, folder);
+        const std::variant<DatePattern, QString> parsed = DatePattern::parse(pattern);
+        QVERIFY(std::holds_alternative<DatePattern>(parsed));
+        QCOMPARE(std::get<DatePattern>(parsed).folderFor(date).value_or(QString()), folder);
+    }
+};
+
+int main(int argc, char** argv) {
+    QCoreApplication application(argc, argv);
+    TestDateCriterion criterion;
+    TestDatePattern pattern;
+    return QTest::qExec(&criterion, argc, argv) | QTest::qExec(&pattern, argc, argv);
+}
 #include "test_date_criterion.moc"

@@ -67,13 +67,13 @@ private slots:
         QTest::addColumn<QByteArray>("extension");
         QTest::addColumn<bool>("accepted");
 
-        const char* accepted[] = {".jpg", ".JPEG", ".bmp", ".gif", ".png", ".tif", ".jp",
-                                  ".jpe", ".j",    ".g",   ".ti",  ".bm",  ""};
+        const char* accepted[] = {".jpg", ".JPEG", ".bmp", ".gif",  ".png",  ".tif",  ".jp",   ".jpe", ".j",
+                                  ".g",   ".ti",   ".bm",  ".webp", ".heic", ".HEIF", ".avif", ""};
         for (const char* extension : accepted) {
             QTest::addRow("all ticked: a%s accepted", extension) << -1 << QByteArray(extension) << true;
         }
         QTest::newRow("all ticked: a.tiff rejected") << -1 << QByteArray(".tiff") << false;
-        QTest::newRow("all ticked: a.webp rejected") << -1 << QByteArray(".webp") << false;
+        QTest::newRow("all ticked: a.jxl rejected") << -1 << QByteArray(".jxl") << false;
         QTest::newRow("first unticked: a.jpg rejected") << 0 << QByteArray(".jpg") << false;
         QTest::newRow("first unticked: a.jpeg rejected") << 0 << QByteArray(".jpeg") << false;
         QTest::newRow("first unticked: a.png accepted") << 0 << QByteArray(".png") << true;

@@ -111,8 +111,9 @@ private slots:
         QVERIFY(!control<QLabel>(Control::Image3)->pixmap().isNull());
         auto* pages = control<QTabWidget>(Control::PageControl1);
         QCOMPARE(pages->count(), PageCount);
-        const QStringList tabs = {u" 按文件名匹配关键字分拣 "_s, u" 按文件名分拣"_s,       u" 按文件类型分拣"_s,
-                                  u" 按文件大小分拣"_s,          u" 按文件日期属性分拣"_s, u" 图像文件分拣"_s};
+        const QStringList tabs = {
+            u" 按文件名匹配关键字分拣 "_s, u" 按文件名分拣"_s, u" 按文件类型分拣"_s, u" 按文件大小分拣"_s,
+            u" 按文件日期属性分拣"_s,      u" 图像文件分拣"_s, u"按日期归档"_s};
         for (int page = KeywordPage; page < PageCount; ++page) {
             QCOMPARE(pages->tabText(page), tabs[page]);
         }
@@ -133,12 +134,23 @@ private slots:
             QVERIFY(!box->isEditable());
         }
         auto* pictures = control<QListWidget>(Control::ChkLstPic);
-        QCOMPARE(pictures->count(), 5);
-        const QStringList pictureTypes = {u"*.JPG;*.JPEG"_s, u"*.BMP"_s, u"*.GIF"_s, u"*.PNG"_s, u"*.TIF"_s};
-        for (int i = 0; i < 5; ++i) {
+        const QStringList pictureTypes = {u"*.JPG;*.JPEG"_s, u"*.BMP"_s,  u"*.GIF"_s,  u"*.PNG"_s, u"*.TIF"_s,
+                                          u"*.WEBP"_s,       u"*.HEIC"_s, u"*.HEIF"_s, u"*.AVIF"_s};
+        QCOMPARE(pictures->count(), pictureTypes.size());
+        for (int i = 0; i < pictureTypes.size(); ++i) {
             QCOMPARE(pictures->item(i)->text(), pictureTypes[i]);
             QCOMPARE(pictures->item(i)->checkState(), Qt::Checked);
         }
+        auto* datePattern = control<QComboBox>(Control::CmbDatePattern);
+        QVERIFY(datePattern->isEditable());
+        QStringList patterns;
+        for (int i = 0; i < datePattern->count(); ++i) {
+            patterns.append(datePattern->itemText(i));
+        }
+        QCOMPARE(patterns, (QStringList{u"年/月"_s, u"年/年-月"_s, u"年/月/日"_s, u"年-月-日"_s, u"年"_s}));
+        QCOMPARE(datePattern->currentIndex(), 0);
+        QVERIFY(control<QAbstractButton>(Control::RbFolderTaken)->isChecked());
+        QVERIFY(control<QAbstractButton>(Control::RbCreateTime)->isChecked());
         QCOMPARE(control<QDateEdit>(Control::DtDate)->date(), QDate(2013, 5, 6));
         QCOMPARE(control<QTimeEdit>(Control::DtTime)->time(), QTime(0, 0));
         QVERIFY(control<QAbstractButton>(Control::RbCopy)->isChecked());

@@ -94,6 +94,9 @@ private slots:
         QCOMPARE(values.dateMomentTime, std::optional<QTime>());
         QCOMPARE(values.dateKind, 0);
         QCOMPARE(values.dateCondition, 0);
+        QCOMPARE(values.takenTime, 0);
+        QCOMPARE(values.datePattern, u"%Y/%m"_s);
+        QCOMPARE(values.dateSource, 0);
         QCOMPARE(QFileInfo(m_file).isSymLink() || QFileInfo::exists(m_file), content || !special.isEmpty());
     }
 
@@ -118,6 +121,9 @@ private slots:
         saved.dateKind = 1;
         saved.dateCondition = 1;
         saved.skipIdentical = 1;
+        saved.takenTime = 1;
+        saved.datePattern = u"%Y/相册 %m"_s;
+        saved.dateSource = 2;
         QCOMPARE(SaveSettings(saved, SettingsFilePath(), kGerman), Fs::Error());
 
         // A hand-editable file, keys in the save order.
@@ -138,7 +144,10 @@ private slots:
                                        "DTTime=23:59:58\n"
                                        "FileAttr=1\n"
                                        "CmbFileDate=1\n"
-                                       "SkipIdentical=1\n"_s.arg(outDir)
+                                       "SkipIdentical=1\n"
+                                       "TakenTime=1\n"
+                                       "DatePattern=%Y/相册 %m\n"
+                                       "DateSource=2\n"_s.arg(outDir)
                                            .toUtf8());
 
         QCOMPARE(LoadSettings(m_program.path(), SettingsFilePath(), kGerman), saved);
@@ -178,6 +187,9 @@ private slots:
                                                   "FileAttr=0\r\n"
                                                   "CmbFileDate=0\r\n"
                                                   "SkipIdentical=0\r\n"
+                                                  "TakenTime=0\r\n"
+                                                  "DatePattern=%Y/%m\r\n"
+                                                  "DateSource=0\r\n"
                                                   "\r\n"
                                                   "[Foreign]\r\n"
                                                   "Filter=foreign\r\n"));
@@ -310,7 +322,8 @@ private slots:
         QTest::newRow("keyword page") << QByteArray("0") << int(KeywordPage);
         QTest::newRow("image page") << QByteArray("5") << int(ImagePage);
         QTest::newRow("hexadecimal") << QByteArray("0x3") << int(SizePage);
-        QTest::newRow("6 keeps the designed page") << QByteArray("6") << -1;
+        QTest::newRow("folders by date") << QByteArray("6") << int(DateFoldersPage);
+        QTest::newRow("7 keeps the designed page") << QByteArray("7") << -1;
         QTest::newRow("-1 keeps the designed page") << QByteArray("-1") << -1;
         QTest::newRow("not a number is the keyword page") << QByteArray("two") << int(KeywordPage);
     }

@@ -116,6 +116,74 @@ private slots:
         QVERIFY(saved.contains("\nSuffixFilter=*.txt|*.DOC|"));
     }
 
+    // The date page's time and the folders-by-date page's pattern and time, chosen and kept.
+    void theDateChoicesSurviveARestart_data() {
+        QTest::addColumn<QString>("time");      // the date page's button
+        QTest::addColumn<int>("patternItem");   // the item chosen, or -1 to type the pattern
+        QTest::addColumn<QString>("typed");     // the pattern typed, or the item's text
+        QTest::addColumn<QString>("source");    // the folders-by-date page's button
+        QTest::addColumn<QByteArray>("stored"); // the lines of the settings file
+        QTest::newRow("taken, an item of the list, modified")
+            << Control::RbTakenTime << 2 << u"年/月/日"_s << Control::RbFolderModify
+            << QByteArray("FileAttr=1\nTakenTime=1\nDatePattern=%Y/%m/%d\nDateSource=1");
+        QTest::newRow("created, a typed pattern, created")
+            << Control::RbCreateTime << -1 << u"%Y/相册 %m"_s << Control::RbFolderCreate
+            << QByteArray("FileAttr=0\nTakenTime=0\nDatePattern=%Y/相册 %m\nDateSource=2");
+        QTest::newRow("modified, the first item, taken")
+            << Control::RbModifyTime << 0 << u"年/月"_s << Control::RbFolderTaken
+            << QByteArray("FileAttr=1\nTakenTime=0\nDatePattern=%Y/%m\nDateSource=0");
+    }
+    void theDateChoicesSurviveARestart() {
+        QFETCH(QString, time);
+        QFETCH(int, patternItem);
+        QFETCH(QString, typed);
+        QFETCH(QString, source);
+        QFETCH(QByteArray, stored);
+        startWindows();
+        control<QAbstractButton>(time)->setChecked(true);
+        auto* pattern = control<QComboBox>(Control::CmbDatePattern);
+        patternItem >= 0 ? pattern->setCurrentIndex(patternItem) : pattern->setEditText(typed);
+        control<QAbstractButton>(source)->setChecked(true);
+
+        closeAndStartAgain();
+
+        const QByteArray saved = ReadTestFile(settingsFile());
+        for (const QByteArray& line : stored.split('\n')) {
+            QVERIFY2(saved.contains('\n' + line + '\n'), line.constData());
+        }
+        QVERIFY(checked(time));
+        QVERIFY(checked(source));
+        pattern = control<QComboBox>(Control::CmbDatePattern);
+        QCOMPARE(pattern->currentText(), typed);
+        if (patternItem >= 0) {
+            QCOMPARE(pattern->currentIndex(), patternItem);
+        }
+    }
+
+    // A settings file from before the folders-by-date page, or with values out of range, gives the defaults.
+    void dateChoicesFromAnOlderOrStrangeFile_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("time");
+        QTest::addColumn<QString>("source");
+        QTest::newRow("older file") << QByteArray("[Parameter]\nFileAttr=1\n") << Control::RbModifyTime
+                                    << Control::RbFolderTaken;
+        QTest::newRow("taken wins over FileAttr")
+            << QByteArray("[Parameter]\nFileAttr=0\nTakenTime=1\n") << Control::RbTakenTime << Control::RbFolderTaken;
+        QTest::newRow("an unknown source") << QByteArray("[Parameter]\nDateSource=9\nDatePattern=\n")
+                                           << Control::RbCreateTime << Control::RbFolderTaken;
+    }
+    void dateChoicesFromAnOlderOrStrangeFile() {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, time);
+        QFETCH(QString, source);
+        WriteTestFile(settingsFile(), content);
+        startWindows();
+        QVERIFY(checked(time));
+        QVERIFY(checked(source));
+        const QString expectedPattern = content.contains("DatePattern=\n") ? QString() : u"年/月"_s;
+        QCOMPARE(control<QComboBox>(Control::CmbDatePattern)->currentText(), expectedPattern);
+    }
+
     void theSameNameChoices_data() {
         QTest::addColumn<QString>("button");
         QTest::newRow("overwrite") << Control::RbOverwrite;
@@ -200,7 +268,7 @@ private slots:
     void aMissingOutputFolderAndABadPage() {
         QFETCH(QByteArray, outDir);
         const QByteArray saved = outDir.isEmpty() ? outDir : QFile::encodeName(path(QString::fromUtf8(outDir)));
-        WriteTestFile(settingsFile(), "[Parameter]\nOutDir=" + saved + "\nPage=6\n");
+        WriteTestFile(settingsFile(), "[Parameter]\nOutDir=" + saved + "\nPage=7\n");
         startWindows();
         QCOMPARE(control<QLineEdit>(Control::EdtOutDir)->text(), homeFolder() + u"/Varnoth/"_s);
         QCOMPARE(control<QTabWidget>(Control::PageControl1)->currentIndex(), NamePage); // the designed page

@@ -88,20 +88,12 @@
         <translation>晚于 WHEN 的文件：YYYY-MM-DD [HH:MM[:SS]]，本地时间</translation>
     </message>
     <message>
-        <source>with --before or --after: compare the creation time</source>
-        <translation>与 --before 或 --after 一起：比较创建时间</translation>
-    </message>
-    <message>
         <source>pictures whose width is &gt;=N, &lt;=N or =N pixels</source>
         <translation>宽为 &gt;=N、&lt;=N 或 =N 像素的图片</translation>
     </message>
     <message>
         <source>pictures whose height is &gt;=N, &lt;=N or =N pixels</source>
         <translation>高为 &gt;=N、&lt;=N 或 =N 像素的图片</translation>
-    </message>
-    <message>
-        <source>with --width or --height: jpg,bmp,gif,png,tif (default: all)</source>
-        <translation>与 --width 或 --height 一起：jpg,bmp,gif,png,tif（默认全部）</translation>
     </message>
     <message>
         <source>the output folder (required)</source>
@@ -184,10 +176,6 @@ Other options:
         <translation>没有分拣条件</translation>
     </message>
     <message>
-        <source>%1: expected exactly one of --keywords, --by-name, --by-type, --larger, --smaller, --before, --after, --width, --height</source>
-        <translation>%1：--keywords、--by-name、--by-type、--larger、--smaller、--before、--after、--width、--height 中应恰好选一个</translation>
-    </message>
-    <message>
         <source>%1: only with %2</source>
         <translation>%1：只能与 %2 一起使用</translation>
     </message>
@@ -226,10 +214,6 @@ Other options:
     <message>
         <source>&gt;=N, &lt;=N or =N, N a whole number of pixels</source>
         <translation>&gt;=N、&lt;=N 或 =N，N 为像素数（整数）</translation>
-    </message>
-    <message>
-        <source>a comma-separated list of jpg, bmp, gif, png, tif</source>
-        <translation>以逗号分隔的 jpg、bmp、gif、png、tif</translation>
     </message>
     <message>
         <source>a comma-separated list of extensions, such as jpg,png</source>
@@ -306,34 +290,6 @@ Other options:
     <message>
         <source>print the plan, one step a line, and touch nothing</source>
         <translation>列出计划，每行一步，不改动任何文件</translation>
-    </message>
-    <message>
-        <source>Usage:
-  varnoth [PATH...]                   open the window with PATHs in the file list
-  varnoth sort [OPTION...] [PATH...]  sort without a window
-  varnoth history                     list the journaled runs, newest first
-  varnoth undo [RUN]                  undo the last run not yet undone, or RUN
-  varnoth --help | --version
-
-A PATH that is a folder adds the files in it. Exactly one of --keywords, --by-name, --by-type,
---larger, --smaller, --before, --after, --width and --height chooses how to sort.
-sort needs at least one PATH, --list, --scan or --stdin. Only the window needs a display.
-
-Options of sort:
-</source>
-        <translation>用法：
-  varnoth [PATH...]                   打开窗口，文件列表中为 PATH
-  varnoth sort [OPTION...] [PATH...]  不打开窗口进行分拣
-  varnoth history                     列出分拣记录，最新的在前
-  varnoth undo [RUN]                  撤销最近一次未撤销的分拣，或撤销 RUN
-  varnoth --help | --version
-
-PATH 为文件夹时添加其中的文件。--keywords、--by-name、--by-type、--larger、--smaller、
---before、--after、--width 和 --height 中恰好选一个，决定分拣方式。
-sort 至少需要一个 PATH、--list、--scan 或 --stdin。只有窗口需要图形显示。
-
-sort 的选项：
-</translation>
     </message>
     <message>
         <source>%1: not owned by you, so its run journals cannot be trusted; nothing was touched</source>
@@ -571,6 +527,74 @@ history 每次分拣写一行：标识、开始时间、分拣方式、复制或
     <message>
         <source>plan: %1 to fail, %2 to place, %3 to leave as they are, %4 identical, %5 filtered, %6 not matching; nothing was touched</source>
         <translation>计划：无法处理 %1 个，将分拣 %2 个，因同名不处理 %3 个，内容相同 %4 个，已过滤 %5 个，不符合条件 %6 个；没有改动任何文件</translation>
+    </message>
+    <message>
+        <source>%1: no taken date; its modification time was used</source>
+        <translation>%1：没有记录拍摄时间，已按修改时间处理</translation>
+    </message>
+    <message>
+        <source>with --before, --after or --by-date: use the creation time</source>
+        <translation>与 --before、--after 或 --by-date 一起：使用创建时间</translation>
+    </message>
+    <message>
+        <source>with --before or --after: use the taken time of photos and videos</source>
+        <translation>与 --before 或 --after 一起：使用照片和视频的拍摄时间</translation>
+    </message>
+    <message>
+        <source>with --before, --after or --by-date: use the modification time</source>
+        <translation>与 --before、--after 或 --by-date 一起：使用修改时间</translation>
+    </message>
+    <message>
+        <source>into folders named by each file&apos;s taken time: %Y year, %m month, %d day, / levels</source>
+        <translation>按每个文件的拍摄时间归入文件夹：%Y 年，%m 月，%d 日，/ 分隔层级</translation>
+    </message>
+    <message>
+        <source>with --width or --height: jpg,bmp,gif,png,tif,webp,heic,heif,avif (default: all)</source>
+        <translation>与 --width 或 --height 一起：jpg,bmp,gif,png,tif,webp,heic,heif,avif（默认全部）</translation>
+    </message>
+    <message>
+        <source>Usage:
+  varnoth [PATH...]                   open the window with PATHs in the file list
+  varnoth sort [OPTION...] [PATH...]  sort without a window
+  varnoth history                     list the journaled runs, newest first
+  varnoth undo [RUN]                  undo the last run not yet undone, or RUN
+  varnoth --help | --version
+
+A PATH that is a folder adds the files in it. Exactly one of --keywords, --by-name, --by-type,
+--larger, --smaller, --before, --after, --width, --height and --by-date chooses how to sort.
+sort needs at least one PATH, --list, --scan or --stdin. Only the window needs a display.
+
+Options of sort:
+</source>
+        <translation>用法：
+  varnoth [PATH...]                   打开窗口，文件列表中为 PATH
+  varnoth sort [OPTION...] [PATH...]  不打开窗口进行分拣
+  varnoth history                     列出分拣记录，最新的在前
+  varnoth undo [RUN]                  撤销最近一次未撤销的分拣，或撤销 RUN
+  varnoth --help | --version
+
+PATH 为文件夹时添加其中的文件。--keywords、--by-name、--by-type、--larger、--smaller、
+--before、--after、--width、--height 和 --by-date 中恰好选一个，决定分拣方式。
+sort 至少需要一个 PATH、--list、--scan 或 --stdin。只有窗口需要图形显示。
+
+sort 的选项：
+</translation>
+    </message>
+    <message>
+        <source>%1: expected exactly one of --keywords, --by-name, --by-type, --larger, --smaller, --before, --after, --width, --height, --by-date</source>
+        <translation>%1：--keywords、--by-name、--by-type、--larger、--smaller、--before、--after、--width、--height、--by-date 中应恰好选一个</translation>
+    </message>
+    <message>
+        <source>%1: expected only one of them</source>
+        <translation>%1：只能选其中一个</translation>
+    </message>
+    <message>
+        <source>a pattern in valid UTF-8</source>
+        <translation>有效 UTF-8 的格式</translation>
+    </message>
+    <message>
+        <source>a comma-separated list of jpg, bmp, gif, png, tif, webp, heic, heif, avif</source>
+        <translation>以逗号分隔的 jpg、bmp、gif、png、tif、webp、heic、heif、avif</translation>
     </message>
 </context>
 <context>

@@ -56,6 +56,13 @@
         <source>以下文件的内容已在目标位置，未移动，仍在原处：</source>
         <translation>These files were not moved, as their contents are already at their destination; they stay where they were:</translation>
     </message>
+    <message numerus="yes">
+        <source>有 %n 个文件没有记录拍摄时间，已按修改时间处理：</source>
+        <translation>
+            <numerusform>%n file records no taken date; its modification time was used:</numerusform>
+            <numerusform>%n files record no taken date; their modification time was used:</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>CriterionPage</name>
@@ -74,6 +81,45 @@
     <message>
         <source>请输入正确的文件大小!</source>
         <translation>Please enter a valid file size!</translation>
+    </message>
+</context>
+<context>
+    <name>DatePattern</name>
+    <message>
+        <source>日期格式无效：%1</source>
+        <translation>The date pattern cannot be used: %1</translation>
+    </message>
+    <message>
+        <source>文件夹层级不能为空</source>
+        <translation>a folder level is empty</translation>
+    </message>
+    <message>
+        <source>文件夹名不能是 . 或 ..</source>
+        <translation>a folder cannot be named . or ..</translation>
+    </message>
+    <message>
+        <source>不能包含空字符</source>
+        <translation>it holds a NUL character</translation>
+    </message>
+    <message>
+        <source>% 后只能是 Y、m、d 或 %</source>
+        <translation>% must be followed by Y, m, d or %</translation>
+    </message>
+    <message>
+        <source>文件夹名长于 255 字节</source>
+        <translation>a folder name would be longer than 255 bytes</translation>
+    </message>
+    <message>
+        <source>不能为空</source>
+        <translation>it is empty</translation>
+    </message>
+    <message>
+        <source>不能以 / 开头</source>
+        <translation>it starts with /</translation>
+    </message>
+    <message>
+        <source>至少要有 %Y、%m 或 %d 之一</source>
+        <translation>it needs at least one of %Y, %m and %d</translation>
     </message>
 </context>
 <context>
@@ -708,6 +754,66 @@
         <source>内容相同时跳过</source>
         <translation>Skip when identical</translation>
     </message>
+    <message>
+        <source>拍摄时间</source>
+        <translation>Taken</translation>
+    </message>
+    <message>
+        <source>比较照片或视频文件中记录的拍摄时间。没有记录拍摄时间的文件按修改时间比较。</source>
+        <translation>Compares the time a photo or video records it was taken. A file that records none is compared by its modification time.</translation>
+    </message>
+    <message>
+        <source>按日期归档</source>
+        <translation>Folders by date</translation>
+    </message>
+    <message>
+        <source>按照片或视频文件中记录的拍摄时间归档。没有记录拍摄时间的文件按修改时间归档。</source>
+        <translation>Files each photo or video by the time it records it was taken. A file that records none goes by its modification time.</translation>
+    </message>
+    <message>
+        <source>修改时间</source>
+        <translation>Modified</translation>
+    </message>
+    <message>
+        <source>按文件内容最后一次被修改的时间归档。</source>
+        <translation>Files each file by the time its content was last changed.</translation>
+    </message>
+    <message>
+        <source>创建时间</source>
+        <translation>Created</translation>
+    </message>
+    <message>
+        <source>按文件来到这个磁盘上的时间归档。文件系统没有记录这个时间时，按修改时间归档。</source>
+        <translation>Files each file by the time it came onto this disk; where the file system keeps no such time, by its modification time.</translation>
+    </message>
+    <message>
+        <source>文件夹：</source>
+        <translation>Folders:</translation>
+    </message>
+    <message>
+        <source>选择文件夹的格式，或自己输入：%Y 代表年，%m 代表月，%d 代表日，/ 分隔各级文件夹。</source>
+        <translation>Choose how the folders are named, or type a pattern: %Y stands for the year, %m for the month, %d for the day, and / separates levels of folders.</translation>
+    </message>
+    <message>
+        <source>年/月</source>
+        <translation>Year/Month</translation>
+    </message>
+    <message>
+        <source>年/年-月</source>
+        <translation>Year/Year-Month</translation>
+    </message>
+    <message>
+        <source>年/月/日</source>
+        <translation>Year/Month/Day</translation>
+    </message>
+    <message>
+        <source>年-月-日</source>
+        <translation>Year-Month-Day</translation>
+    </message>
+    <message>
+        <source>年</source>
+        <translation>Year</translation>
+    </message>
 </context>
 <context>
     <name>NoMatchReason</name>
@@ -774,6 +880,26 @@
     <message>
         <source>无法读取修改时间，或它不在 1980 年到 2107 年之间</source>
         <translation>the modification time cannot be read, or it lies outside 1980 to 2107</translation>
+    </message>
+    <message>
+        <source>拍摄时间</source>
+        <translation>taken time</translation>
+    </message>
+    <message>
+        <source>无法读取拍摄时间，或它不在 1980 年到 2107 年之间</source>
+        <translation>the taken time cannot be read, or it lies outside 1980 to 2107</translation>
+    </message>
+    <message>
+        <source>无法读取拍摄时间或修改时间</source>
+        <translation>neither the taken time nor the modification time can be read</translation>
+    </message>
+    <message>
+        <source>无法读取修改时间</source>
+        <translation>the modification time cannot be read</translation>
+    </message>
+    <message>
+        <source>无法读取创建时间</source>
+        <translation>the creation time cannot be read</translation>
     </message>
 </context>
 <context>
@@ -854,6 +980,14 @@
     <message>
         <source>与 %1 内容相同</source>
         <translation>Same contents as %1</translation>
+    </message>
+    <message>
+        <source>无拍摄时间，按修改时间</source>
+        <translation>no taken date; by modification time</translation>
+    </message>
+    <message>
+        <source>%1；%2</source>
+        <translation>%1; %2</translation>
     </message>
 </context>
 <context>

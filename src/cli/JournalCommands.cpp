@@ -16,7 +16,7 @@ constexpr int kNothingStatus = 2;
 
 // The criterion page as the history writes it.
 QByteArray criterionCode(CriterionPage page) {
-    static const char* const codes[PageCount] = {"keywords", "name", "type", "size", "date", "image"};
+    static const char* const codes[PageCount] = {"keywords", "name", "type", "size", "date", "image", "date-folders"};
     return page >= 0 && page < PageCount ? QByteArray(codes[page]) : QByteArray("-");
 }
 

@@ -46,6 +46,10 @@ void PrintRunReport(const RunReport& report, bool json, bool quiet) {
                                        "compared")
                            .arg(report.birthTimeFallbacks));
     }
+    for (const QByteArray& path : report.takenDateFallbacks) {
+        PrintErrorLine(CommandLine::tr("%1: no taken date; its modification time was used")
+                           .arg(QString::fromUtf8(EscapedText(path))));
+    }
     if (json) {
         // The steps were written as they ended.
         WriteStandardOutput(JsonSummaryLine(report));

@@ -27,11 +27,15 @@ QList<QCommandLineOption> SortOptionList() {
         valued(u"smaller"_s, u"SIZE"_s, CommandLine::tr("files smaller than SIZE, a whole number and KB or MB")),
         valued(u"before"_s, u"WHEN"_s, CommandLine::tr("files older than WHEN: YYYY-MM-DD [HH:MM[:SS]], local time")),
         valued(u"after"_s, u"WHEN"_s, CommandLine::tr("files newer than WHEN: YYYY-MM-DD [HH:MM[:SS]], local time")),
-        flag(u"created"_s, CommandLine::tr("with --before or --after: compare the creation time")),
+        flag(u"created"_s, CommandLine::tr("with --before, --after or --by-date: use the creation time")),
+        flag(u"taken"_s, CommandLine::tr("with --before or --after: use the taken time of photos and videos")),
+        flag(u"modified"_s, CommandLine::tr("with --before, --after or --by-date: use the modification time")),
+        valued(u"by-date"_s, u"PATTERN"_s,
+               CommandLine::tr("into folders named by each file's taken time: %Y year, %m month, %d day, / levels")),
         valued(u"width"_s, u"COND"_s, CommandLine::tr("pictures whose width is >=N, <=N or =N pixels")),
         valued(u"height"_s, u"COND"_s, CommandLine::tr("pictures whose height is >=N, <=N or =N pixels")),
         valued(u"picture-types"_s, u"LIST"_s,
-               CommandLine::tr("with --width or --height: jpg,bmp,gif,png,tif (default: all)")),
+               CommandLine::tr("with --width or --height: jpg,bmp,gif,png,tif,webp,heic,heif,avif (default: all)")),
         QCommandLineOption({u"o"_s, u"out"_s}, CommandLine::tr("the output folder (required)"), u"DIR"_s),
         flag(u"move"_s, CommandLine::tr("move the files instead of copying them")),
         valued(u"on-conflict"_s, u"POLICY"_s, CommandLine::tr("skip (default), overwrite, number or ask")),
@@ -97,7 +101,8 @@ QString HelpText() {
                                    "\n"
                                    "A PATH that is a folder adds the files in it. Exactly one of --keywords, "
                                    "--by-name, --by-type,\n"
-                                   "--larger, --smaller, --before, --after, --width and --height chooses how to sort.\n"
+                                   "--larger, --smaller, --before, --after, --width, --height and --by-date chooses "
+                                   "how to sort.\n"
                                    "sort needs at least one PATH, --list, --scan or --stdin. Only the window needs a "
                                    "display.\n"
                                    "\n"

@@ -9,6 +9,7 @@
 #include "core/CriterionPage.h"
 #include "core/FsEntries.h"
 #include "core/TextBytes.h"
+#include "engine/criteria/DatePattern.h"
 #include "engine/criteria/PageChoiceTexts.h"
 
 #include <QCommandLineParser>
@@ -20,14 +21,18 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const QStringList kCriterionOptions{u"keywords"_s, u"by-name"_s, u"by-type"_s, u"larger"_s, u"smaller"_s,
-                                    u"before"_s,   u"after"_s,   u"width"_s,   u"height"_s};
+                                    u"before"_s,   u"after"_s,   u"width"_s,   u"height"_s, u"by-date"_s};
+// Options of which at most one may be given: the time a date criterion uses.
+const QStringList kTimeOptions{u"created"_s, u"taken"_s, u"modified"_s};
 // Options that may be given more than once: every one adds inputs.
 const QStringList kRepeatableOptions{u"list"_s, u"scan"_s};
 // Options that mean something only beside another one.
 const QList<std::pair<QString, QStringList>> kDependentOptions{{u"range"_s, {u"by-name"_s}},
                                                                {u"remove"_s, {u"by-name"_s}},
                                                                {u"existing-folders-only"_s, {u"by-name"_s}},
-                                                               {u"created"_s, {u"before"_s, u"after"_s}},
+                                                               {u"created"_s, {u"before"_s, u"after"_s, u"by-date"_s}},
+                                                               {u"taken"_s, {u"before"_s, u"after"_s}},
+                                                               {u"modified"_s, {u"before"_s, u"after"_s, u"by-date"_s}},
                                                                {u"picture-types"_s, {u"width"_s, u"height"_s}},
                                                                {u"depth"_s, {u"scan"_s}},
                                                                {u"null"_s, {u"stdin"_s}}};
@@ -70,8 +75,17 @@ std::optional<UsageError> checkCombination(const QCommandLineParser& parser, Sor
     if (criteria.size() != 1) {
         const QString given = criteria.isEmpty() ? CommandLine::tr("no criterion") : criteria.join(u", "_s);
         return UsageError{CommandLine::tr("%1: expected exactly one of --keywords, --by-name, --by-type, --larger, "
-                                          "--smaller, --before, --after, --width, --height")
+                                          "--smaller, --before, --after, --width, --height, --by-date")
                               .arg(given)};
+    }
+    QStringList times;
+    for (const QString& name : kTimeOptions) {
+        if (parser.isSet(name)) {
+            times.append(dashed(name));
+        }
+    }
+    if (times.size() > 1) {
+        return UsageError{CommandLine::tr("%1: expected only one of them").arg(times.join(u", "_s))};
     }
     for (const auto& [option, partners] : kDependentOptions) {
         QStringList dashedPartners;
@@ -152,8 +166,24 @@ std::optional<UsageError> fillCriterion(const QCommandLineParser& parser, SortRe
         if (!moment) {
             return expected(option, CommandLine::tr("a date YYYY-MM-DD, optionally with a time HH:MM[:SS]"));
         }
-        request.inputs.date = {parser.isSet(u"created"_s) ? DateKind::CreationTime : DateKind::ModificationTime,
-                               before ? DateCondition::Earlier : DateCondition::Later, moment->date, moment->time};
+        const DateKind kind = parser.isSet(u"created"_s) ? DateKind::CreationTime
+                              : parser.isSet(u"taken"_s) ? DateKind::TakenTime
+                                                         : DateKind::ModificationTime;
+        request.inputs.date = {kind, before ? DateCondition::Earlier : DateCondition::Later, moment->date,
+                               moment->time};
+    } else if (parser.isSet(u"by-date"_s)) {
+        request.inputs.page = DateFoldersPage;
+        const std::optional<QString> pattern = textValue(parser, u"by-date"_s);
+        if (!pattern) {
+            return expected(u"by-date"_s, CommandLine::tr("a pattern in valid UTF-8"));
+        }
+        const std::variant<DatePattern, QString> parsed = DatePattern::parse(*pattern);
+        if (const QString* why = std::get_if<QString>(&parsed)) {
+            return UsageError{u"--by-date: "_s + *why};
+        }
+        request.inputs.dateFolders = {*pattern, parser.isSet(u"created"_s)    ? DateSource::Created
+                                                : parser.isSet(u"modified"_s) ? DateSource::Modified
+                                                                              : DateSource::Taken};
     } else {
         request.inputs.page = ImagePage;
         const bool height = parser.isSet(u"height"_s);
@@ -174,7 +204,9 @@ std::optional<UsageError> fillFilter(const QCommandLineParser& parser, SortReque
     if (parser.isSet(u"picture-types"_s)) {
         const std::optional<QList<PictureType>> types = ParsePictureTypes(parser.value(u"picture-types"_s));
         if (!types) {
-            return expected(u"picture-types"_s, CommandLine::tr("a comma-separated list of jpg, bmp, gif, png, tif"));
+            return expected(
+                u"picture-types"_s,
+                CommandLine::tr("a comma-separated list of jpg, bmp, gif, png, tif, webp, heic, heif, avif"));
         }
         filter.pictureTypes = *types;
     }

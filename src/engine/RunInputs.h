@@ -14,11 +14,12 @@
 // and the tests fill it in.
 struct RunInputs {
     CriterionPage page = KeywordPage;
-    QString keywords;      // page 0: keywords separated by spaces
-    NamePageFields name;   // page 1
-    SizePageFields size;   // page 3
-    DatePageFields date;   // page 4
-    ImagePageFields image; // page 5
+    QString keywords;                  // page 0: keywords separated by spaces
+    NamePageFields name;               // page 1
+    SizePageFields size;               // page 3
+    DatePageFields date;               // page 4
+    ImagePageFields image;             // page 5
+    DateFoldersPageFields dateFolders; // page 6
     ExtensionFilterState filter;
     QString outputFolder;
     bool move = false; // move the files instead of copying them

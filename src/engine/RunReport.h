@@ -64,7 +64,8 @@ struct RunReport {
     QByteArrayList onlyCopies;
     // Files that move mode left at their source, because a file of the same bytes already held their target name.
     QByteArrayList keptAtSource;
-    int birthTimeFallbacks = 0; // files whose creation time was not recorded, compared by modification time
+    int birthTimeFallbacks = 0;        // files whose creation time was not recorded, compared by modification time
+    QByteArrayList takenDateFallbacks; // files that record no taken date, measured by their modification time
 
     void count(RunOutcome outcome);
     // Counts the file at path with its outcome, and lists it with failure when it failed.

@@ -5,6 +5,7 @@
 #include "engine/placement/Placement.h"
 
 #include <QByteArray>
+#include <QByteArrayList>
 
 #include <optional>
 
@@ -55,6 +56,9 @@ public:
     // Records that a file's system keeps no creation time for it, so its modification time stood in.
     void noteBirthTimeFallback() { ++m_birthTimeFallbacks; }
     int birthTimeFallbacks() const { return m_birthTimeFallbacks; }
+    // Records that source records no taken date, so its modification time stood in.
+    void noteTakenDateFallback(const QByteArray& source) { m_takenDateFallbacks.append(source); }
+    const QByteArrayList& takenDateFallbacks() const { return m_takenDateFallbacks; }
 
 private:
     SameNamePolicy sameNamePolicy() const override;
@@ -74,4 +78,5 @@ private:
     Fs::Error m_firstFailure;
     std::optional<OverwriteAnswer> m_answerToAll;
     int m_birthTimeFallbacks = 0;
+    QByteArrayList m_takenDateFallbacks;
 };

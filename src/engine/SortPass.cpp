@@ -106,6 +106,7 @@ RunReport SortPass::run() {
         settle(*moves, report, recorder, actions);
     }
     report.birthTimeFallbacks = context.birthTimeFallbacks();
+    report.takenDateFallbacks = context.takenDateFallbacks();
     return report;
 }
 

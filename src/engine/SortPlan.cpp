@@ -10,6 +10,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QSet>
 
 QString PlanActionWord(PlanAction action) {
     switch (action) {
@@ -63,7 +64,8 @@ const char* PlanActionCode(PlanAction action) {
     return "";
 }
 
-QString PlanStepReasonText(const PlanStep& step) {
+namespace {
+QString stepReason(const PlanStep& step) {
     if (step.reason) {
         return FailureReasonText(*step.reason);
     }
@@ -76,6 +78,20 @@ QString PlanStepReasonText(const PlanStep& step) {
                    : QCoreApplication::translate("PlanStep", "与 %1 内容相同").arg(DisplayText(step.sameAs));
     }
     return step.passedBecause;
+}
+} // namespace
+
+QString TakenDateFallbackText() {
+    return QCoreApplication::translate("PlanStep", "无拍摄时间，按修改时间");
+}
+
+QString PlanStepReasonText(const PlanStep& step) {
+    const QString reason = stepReason(step);
+    if (!step.takenDateFallback) {
+        return reason;
+    }
+    return reason.isEmpty() ? TakenDateFallbackText()
+                            : QCoreApplication::translate("PlanStep", "%1；%2").arg(reason, TakenDateFallbackText());
 }
 
 bool PlanStepChangesNothing(const PlanStep& step) {
@@ -99,5 +115,10 @@ std::optional<SortPlan> PlanSort(RunHost& host) {
     criterion->begin(context);
     plan.outcomes = SortPass{host, *criterion, context, actions}.run();
     plan.steps = actions.takeSteps();
+    const QSet<QByteArray> fallbacks(plan.outcomes.takenDateFallbacks.cbegin(),
+                                     plan.outcomes.takenDateFallbacks.cend());
+    for (PlanStep& step : plan.steps) {
+        step.takenDateFallback = fallbacks.contains(step.source);
+    }
     return plan;
 }

@@ -42,6 +42,7 @@ struct PlanStep {
     QString passedBecause{};             // NoMatch and Filtered: the rule or filter the file missed, in words
     QByteArray sameAs{};                 // Identical: the listed file placed at the name earlier in the run; empty
                                          // when the file of the same bytes was there before the run
+    bool takenDateFallback = false;      // the file records no taken date: its modification time stood in
 };
 
 // A run's plan: its steps, its listed files counted in the completion box's outcomes (failed standing for the
@@ -61,8 +62,11 @@ const char* PlanActionCode(PlanAction action);
 
 // Why a step is what it is, in the user's words (Chinese source text, translatable): the failure reason of a refused
 // step, "目标位置已有同名文件" for a skip or a question, "与 <source> 内容相同" or "目标位置已有内容相同的文件" for a
-// file of the same bytes, the missed rule or filter of a file passed by. Empty for a placement that goes ahead.
+// file of the same bytes, the missed rule or filter of a file passed by, followed by "无拍摄时间，按修改时间" for a
+// file measured by its modification time in place of a taken date. Empty for a placement that goes ahead otherwise.
 QString PlanStepReasonText(const PlanStep& step);
+// "无拍摄时间，按修改时间": a file measured by its modification time because it records no taken date.
+QString TakenDateFallbackText();
 // True for a step that changes nothing on the disk and asks nothing: a skip, a file of the same bytes, a file not
 // matching, a filtered file.
 // A refused step still counts as a change that was tried.

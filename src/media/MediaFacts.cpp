@@ -37,8 +37,9 @@ TakenDate ReadTakenDate(const Fs::RegularFile& file) {
 
 QSize ReadHeifDisplaySize(const QByteArray& path) {
     const Fs::RegularFile file(path);
-    if (!file.isOpen() || ContainerOf(FileBytes(file)) != MediaContainer::HeifImage) {
-        return {};
-    }
-    return HeifFile(file).displayedSize();
+    return file.isOpen() ? ReadHeifDisplaySize(file) : QSize();
+}
+
+QSize ReadHeifDisplaySize(const Fs::RegularFile& file) {
+    return ContainerOf(FileBytes(file)) == MediaContainer::HeifImage ? HeifFile(file).displayedSize() : QSize();
 }

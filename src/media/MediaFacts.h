@@ -21,3 +21,5 @@ TakenDate ReadTakenDate(const Fs::RegularFile& file);
 // The size of a HEIC, HEIF or AVIF picture as it is shown (after the rotation its file records); invalid for a file
 // that cannot be opened, is of another format, or is damaged.
 QSize ReadHeifDisplaySize(const QByteArray& path);
+// The same of a file already open.
+QSize ReadHeifDisplaySize(const Fs::RegularFile& file);

@@ -17,7 +17,7 @@ struct SettingsValues {
                                          // load as 0
     QString outputFolder;                // OutDir: EdtOutDir; loads empty when the saved folder does not exist
     int criterionPage = 0;               // Page: PageControl1; loads as -1 (the designed page stays) when
-                                         // outside 0..5
+                                         // outside 0..6
     QStringList typeList;                // SuffixFilter: the items of ListBox2
     int pictureDimension = 0;            // PicSize: 0 RbPicW (width), any other value RbPicH (height)
     int pictureCondition = 0;            // CmbPic: item index (one outside the list selects no item)
@@ -35,4 +35,9 @@ struct SettingsValues {
                                          // RbModifyTime (modification time)
     int dateCondition = 0;               // CmbFileDate: item index
     int skipIdentical = 0;               // SkipIdentical: ChkSkipIdentical, ticked for any value but 0
+    int takenTime = 0;                   // TakenTime: 1 RbTakenTime (the taken time; FileAttr then says 1),
+                                         // any other value the button of FileAttr
+    QString datePattern = QStringLiteral("%Y/%m"); // DatePattern: CmbDatePattern, the pattern as the run reads it
+    int dateSource = 0;                            // DateSource: 0 RbFolderTaken, 1 RbFolderModify, 2 RbFolderCreate;
+                                                   // other values as 0
 };

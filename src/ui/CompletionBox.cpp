@@ -2,6 +2,7 @@
 
 #include "core/FsEntries.h"
 #include "core/TextBytes.h"
+#include "engine/SortPlan.h"
 #include "ui/FolderInFileManager.h"
 #include "ui/MessageBoxes.h"
 
@@ -53,6 +54,13 @@ QString detailsText(const RunReport& report) {
     if (report.birthTimeFallbacks > 0) {
         lines.append(CompletionBox::tr("有 %n 个文件的创建时间未被文件系统记录，已按修改时间比较。", nullptr,
                                        report.birthTimeFallbacks));
+    }
+    if (!report.takenDateFallbacks.isEmpty()) {
+        lines.append(CompletionBox::tr("有 %n 个文件没有记录拍摄时间，已按修改时间处理：", nullptr,
+                                       int(report.takenDateFallbacks.size())));
+        for (const QByteArray& path : report.takenDateFallbacks) {
+            lines.append(CompletionBox::tr("%1：%2").arg(DisplayText(path), TakenDateFallbackText()));
+        }
     }
     return lines.join(u'\n');
 }

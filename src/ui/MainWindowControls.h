@@ -34,6 +34,7 @@ struct SortChoiceControls {
     QComboBox& sizeUnit;            // CmbUnit
     QRadioButton& creationTime;     // RbCreateTime
     QRadioButton& modificationTime; // RbModifyTime
+    QRadioButton& takenTime;        // RbTakenTime
     QComboBox& dateCondition;       // CmbFileDate
     QDateEdit& date;                // DtDate
     QTimeEdit& time;                // DtTime
@@ -41,6 +42,10 @@ struct SortChoiceControls {
     QRadioButton& pictureHeight;    // RbPicH
     QComboBox& pixelCondition;      // CmbPic
     QLineEdit& pixels;              // EdtPic
+    QComboBox& datePattern;         // CmbDatePattern: editable
+    QRadioButton& folderTaken;      // RbFolderTaken
+    QRadioButton& folderModified;   // RbFolderModify
+    QRadioButton& folderCreated;    // RbFolderCreate
     QCheckBox& includeTypes;        // ChkInclude
     QCheckBox& excludeTypes;        // ChkExclude
     QListWidget& typeList;          // ListBox2

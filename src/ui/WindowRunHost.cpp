@@ -13,6 +13,7 @@
 #include "ui/OverwriteQuestionBox.h"
 #include "ui/WindowRunInputs.h"
 
+#include <QComboBox>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
@@ -174,6 +175,8 @@ QWidget& WindowRunHost::control(InputField field) const {
         return m_choices.rangeEnd; // EdtPartNameEnd
     case InputField::Size:
         return m_choices.size; // EdtSize
+    case InputField::DatePattern:
+        return m_choices.datePattern; // CmbDatePattern
     case InputField::PixelLimit:
         break;
     }

@@ -33,13 +33,14 @@ RunInputs ReadRunInputs(const SortChoiceControls& choices) {
                    choices.ignoredCharacters.text(), choices.onlyExistingFolders.isChecked()};
     inputs.size = {choiceAt(choices.sizeCondition, std::array{SizeCondition::Larger, SizeCondition::Smaller}),
                    choices.size.text(), choiceAt(choices.sizeUnit, std::array{SizeUnit::KB, SizeUnit::MB})};
-    inputs.date = {choices.creationTime.isChecked() ? DateKind::CreationTime : DateKind::ModificationTime,
+    inputs.date = {CheckedDateKind(choices),
                    choices.dateCondition.currentIndex() == 0 ? DateCondition::Earlier : DateCondition::Later,
                    choices.date.date(), choices.time.time()};
     inputs.image = {choices.pictureHeight.isChecked() ? ImageDimension::Height : ImageDimension::Width,
                     choiceAt(choices.pixelCondition, std::array{PictureCondition::AtLeast, PictureCondition::AtMost,
                                                                 PictureCondition::Exactly}),
                     choices.pixels.text()};
+    inputs.dateFolders = {ChosenDatePattern(choices), CheckedDateSource(choices)};
     inputs.filter.include = choices.includeTypes.isChecked();
     inputs.filter.exclude = choices.excludeTypes.isChecked();
     inputs.filter.typeList = TypeListEntries(choices);

@@ -43,6 +43,12 @@ SameNamePolicy SameNamePolicyFromStored(int stored) {
     return SameNamePolicy::Skip;
 }
 
+DateSource DateSourceFromStored(int stored) {
+    return stored == int(DateSource::Modified)  ? DateSource::Modified
+           : stored == int(DateSource::Created) ? DateSource::Created
+                                                : DateSource::Taken;
+}
+
 // Each change fires the control's signals, so a handler connected to one (the page update) sees every key applied
 // before it and none after: this order is the one the window has always had.
 void ApplySettings(const SortChoiceControls& choices, const SettingsValues& values) {
@@ -56,7 +62,10 @@ void ApplySettings(const SortChoiceControls& choices, const SettingsValues& valu
     choices.typeList.clear();
     choices.typeList.addItems(values.typeList);
     (values.pictureDimension == 0 ? choices.pictureWidth : choices.pictureHeight).setChecked(true);
-    (values.dateKind == 0 ? choices.creationTime : choices.modificationTime).setChecked(true);
+    (values.takenTime == 1  ? choices.takenTime
+     : values.dateKind == 0 ? choices.creationTime
+                            : choices.modificationTime)
+        .setChecked(true);
     choices.pixelCondition.setCurrentIndex(values.pictureCondition);
     choices.pixels.setText(values.pictureLimit);
     choices.sizeCondition.setCurrentIndex(values.sizeCondition);
@@ -70,6 +79,8 @@ void ApplySettings(const SortChoiceControls& choices, const SettingsValues& valu
     }
     choices.dateCondition.setCurrentIndex(values.dateCondition);
     choices.keywords.setText(values.keywords);
+    ShowDatePattern(choices, values.datePattern);
+    CheckDateSource(choices, DateSourceFromStored(values.dateSource));
 }
 
 SettingsValues CurrentSettings(const SortChoiceControls& choices) {
@@ -91,5 +102,8 @@ SettingsValues CurrentSettings(const SortChoiceControls& choices) {
     values.dateMomentTime = choices.time.time();
     values.dateKind = choices.creationTime.isChecked() ? 0 : 1;
     values.dateCondition = choices.dateCondition.currentIndex();
+    values.takenTime = choices.takenTime.isChecked() ? 1 : 0;
+    values.datePattern = ChosenDatePattern(choices);
+    values.dateSource = int(CheckedDateSource(choices));
     return values;
 }

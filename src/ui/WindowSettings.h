@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/criteria/PageFields.h"
 #include "engine/placement/Placement.h"
 #include "settings/SettingsValues.h"
 
@@ -18,3 +19,7 @@ SettingsValues CurrentSettings(const SortChoiceControls& choices);
 // value stands for skip.
 int StoredSameNamePolicy(SameNamePolicy policy);
 SameNamePolicy SameNamePolicyFromStored(int stored);
+
+// The date source of a DateSource value (0 taken, 1 modified, 2 created); any other value stands for taken. The
+// stored value of a source is its number in that order.
+DateSource DateSourceFromStored(int stored);

@@ -152,8 +152,8 @@ private slots:
             u"small.png |  | 不符合条件 | 宽度 640 < 1920"_s);
         row("not a picture", Setup::WidthAtLeast1920, u"notes.jpg"_s, false,
             u"notes.jpg |  | 不符合条件 | 不是图片文件（无法读取尺寸）"_s);
-        row("a picture type not ticked", Setup::WidthAtLeast1920, u"photo.webp"_s, false,
-            u"photo.webp |  | 已过滤 | 类型 .webp 不在勾选的图片类型中"_s);
+        row("a picture type not ticked", Setup::WidthAtLeast1920, u"photo.jxl"_s, false,
+            u"photo.jxl |  | 已过滤 | 类型 .jxl 不在勾选的图片类型中"_s);
         row("modified later", Setup::ModifiedBefore2013, u"old.txt"_s, false,
             u"old.txt |  | 不符合条件 | 修改时间 2021-3-4 晚于 2013-5-6"_s);
         row("a type not to sort", Setup::OnlyJpgTypes, u"photo.webp"_s, false,

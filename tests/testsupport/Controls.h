@@ -27,7 +27,7 @@ inline const QString ListBox1Menu = u"ListBox1Menu"_s;
 inline const QString ActRemoveFile = u"ActRemoveFile"_s;
 inline const QString ActClearList = u"ActClearList"_s;
 inline const QString ActOpenFolder = u"ActOpenFolder"_s;
-// The criterion pages, in page order: keyword, name, type, size, date, image.
+// The criterion pages, in page order: keyword, name, type, size, date, image, folders by date.
 inline const QString PageControl1 = u"PageControl1"_s;
 inline const QString TabSheet6 = u"TabSheet6"_s;
 inline const QString Panel8 = u"Panel8"_s;
@@ -62,6 +62,7 @@ inline const QString TabSheet5 = u"TabSheet5"_s;
 inline const QString Panel7 = u"Panel7"_s;
 inline const QString RbCreateTime = u"RbCreateTime"_s;
 inline const QString RbModifyTime = u"RbModifyTime"_s;
+inline const QString RbTakenTime = u"RbTakenTime"_s;
 inline const QString CmbFileDate = u"CmbFileDate"_s;
 inline const QString DtDate = u"DtDate"_s;
 inline const QString DtTime = u"DtTime"_s;
@@ -73,6 +74,11 @@ inline const QString RbPicH = u"RbPicH"_s;
 inline const QString CmbPic = u"CmbPic"_s;
 inline const QString EdtPic = u"EdtPic"_s;
 inline const QString Label8 = u"Label8"_s;
+inline const QString TabDateFolders = u"TabDateFolders"_s;
+inline const QString CmbDatePattern = u"CmbDatePattern"_s;
+inline const QString RbFolderTaken = u"RbFolderTaken"_s;
+inline const QString RbFolderModify = u"RbFolderModify"_s;
+inline const QString RbFolderCreate = u"RbFolderCreate"_s;
 // The options under the pages: the type filter, or the picture types on the image page.
 inline const QString GroupBox5 = u"GroupBox5"_s;
 inline const QString lblOption = u"lblOption"_s;

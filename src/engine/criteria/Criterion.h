@@ -21,11 +21,12 @@ struct FileOutcome {
 
 // The page fields a parameter step may refuse.
 enum class InputField {
-    Keywords,   // page 0: the keyword text
-    RangeBegin, // page 1: the range's first position
-    RangeEnd,   // page 1: the range's last position
-    Size,       // page 3: the size
-    PixelLimit, // page 5: the pixel limit
+    Keywords,    // page 0: the keyword text
+    RangeBegin,  // page 1: the range's first position
+    RangeEnd,    // page 1: the range's last position
+    Size,        // page 3: the size
+    PixelLimit,  // page 5: the pixel limit
+    DatePattern, // page 6: the pattern of the folder names
 };
 
 // A page field that stops a run: the message for the user and the field that gets the focus.

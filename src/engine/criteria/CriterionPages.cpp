@@ -2,6 +2,7 @@
 
 #include "engine/RunInputs.h"
 #include "engine/criteria/DateCriterion.h"
+#include "engine/criteria/DateFoldersCriterion.h"
 #include "engine/criteria/ImageCriterion.h"
 #include "engine/criteria/KeywordCriterion.h"
 #include "engine/criteria/NameCriterion.h"
@@ -23,6 +24,8 @@ ParameterOutcome RunParameterStep(const RunInputs& inputs) {
         return DateParameterStep(inputs.date);
     case ImagePage:
         return ImageParameterStep(inputs.image);
+    case DateFoldersPage:
+        return DateFoldersParameterStep(inputs.dateFolders);
     case PageCount:
         break;
     }

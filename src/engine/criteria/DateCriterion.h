@@ -13,9 +13,10 @@
 // (2013-5-6 in the C locale). Other separators, such as ".", stay.
 QString DateFolderName(const QDate& date, const QLocale& locale = QLocale::system());
 
-// Page 4: files whose creation time (ReadCreationTime) or modification time (ReadModifiedTime) is strictly earlier,
-// or strictly later, than a chosen local moment go into one folder named after the chosen date. Times are compared
-// packed, at two-second resolution.
+// Page 4: files whose creation time (ReadCreationTime), modification time (ReadModifiedTime) or taken time
+// (ReadFileTime, the modification time for a file that records none) is strictly earlier, or strictly later, than a
+// chosen local moment go into one folder named after the chosen date. Times are compared packed, at two-second
+// resolution.
 class DateCriterion : public SingleFolderCriterion {
 public:
     DateCriterion(DateCondition condition, DateKind kind, const QDate& date, const QTime& time, QString subFolderName);
@@ -25,7 +26,7 @@ protected:
 
 private:
     // Why a file of the packed moment does not match: the time compared, and how it stands to the chosen moment.
-    QString missedText(quint32 moment) const;
+    QString missedText(quint32 moment, DateKind compared) const;
 
     DateCondition m_condition;
     DateKind m_kind;

@@ -1,10 +1,6 @@
 #include "engine/criteria/DosDateTime.h"
 
-#include "core/FsRegularFile.h"
-
-#include <ctime>
-#include <fcntl.h>
-#include <sys/stat.h>
+#include "engine/criteria/FileTimes.h"
 
 quint32 PackDosDateTime(int year, int month, int day, int hour, int minute, int second) {
     if (year < 1980 || year > 2107) {
@@ -20,35 +16,22 @@ QDateTime UnpackDosDateTime(quint32 packed) {
     return QDateTime(date, time);
 }
 
-namespace {
-std::optional<quint32> packLocalTime(time_t seconds) {
-    struct tm local {};
-    if (::localtime_r(&seconds, &local) == nullptr) {
+std::optional<quint32> PackLocalMoment(const QDateTime& moment) {
+    if (!moment.isValid()) {
         return std::nullopt;
     }
-    const quint32 packed = PackDosDateTime(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-                                           local.tm_min, local.tm_sec);
+    const QDate date = moment.date();
+    const QTime time = moment.time();
+    const quint32 packed =
+        PackDosDateTime(date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second());
     return packed == 0 ? std::nullopt : std::optional<quint32>(packed);
 }
-} // namespace
 
 std::optional<quint32> ReadModifiedTime(const QByteArray& path) {
-    const Fs::RegularFile file(path);
-    if (!file.isOpen()) {
-        return std::nullopt;
-    }
-    return packLocalTime(file.status().st_mtim.tv_sec);
+    return PackLocalMoment(ReadFileTime(path, DateSource::Modified).localMoment);
 }
 
 CreationTime ReadCreationTime(const QByteArray& path) {
-    struct statx status {};
-    if (::statx(AT_FDCWD, path.constData(), AT_STATX_SYNC_AS_STAT, STATX_TYPE | STATX_MTIME | STATX_BTIME, &status) !=
-            0 ||
-        !S_ISREG(status.stx_mode)) {
-        return {};
-    }
-    if ((status.stx_mask & STATX_BTIME) != 0) {
-        return {packLocalTime(time_t(status.stx_btime.tv_sec)), false};
-    }
-    return {packLocalTime(time_t(status.stx_mtime.tv_sec)), true};
+    const FileTime created = ReadFileTime(path, DateSource::Created);
+    return {PackLocalMoment(created.localMoment), created.modificationStoodIn};
 }

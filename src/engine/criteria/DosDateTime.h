@@ -15,6 +15,9 @@ quint32 PackDosDateTime(int year, int month, int day, int hour, int minute, int 
 // The local date and time of a packed value (the seconds even).
 QDateTime UnpackDosDateTime(quint32 packed);
 
+// The packed value of a local moment; nothing when it is invalid or lies outside 1980 to 2107.
+std::optional<quint32> PackLocalMoment(const QDateTime& moment);
+
 // The file times below are in local time, with the offset from UTC in force at that time (so summer and winter files
 // each keep their own wall-clock time), packed. Nothing when the file is not a regular file (links are followed),
 // cannot be reached, or its time lies outside 1980 to 2107.

@@ -1,6 +1,7 @@
 #include "engine/criteria/ImageProbe.h"
 
 #include "core/FsRegularFile.h"
+#include "media/MediaFacts.h"
 
 #include <QFile>
 #include <QImageReader>
@@ -16,8 +17,11 @@ quint32 ProbeImageDimension(const QByteArray& path, ImageDimension which) {
     if (!device.open(file.descriptor(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle)) {
         return 0;
     }
-    QImageReader reader(&device);
-    const QSize size = reader.size();
+    // HEIC, HEIF and AVIF through libheif, as shown after their rotation; the other formats through Qt's readers.
+    QSize size = ReadHeifDisplaySize(file);
+    if (!size.isValid()) {
+        size = QImageReader(&device).size();
+    }
     if (!size.isValid()) {
         return 0;
     }

@@ -15,7 +15,8 @@ QStringList PixelConditionTexts() {
 }
 
 QList<PictureType> PagePictureTypes() {
-    return {{u"*.JPG;*.JPEG"_s}, {u"*.BMP"_s}, {u"*.GIF"_s}, {u"*.PNG"_s}, {u"*.TIF"_s}};
+    return {{u"*.JPG;*.JPEG"_s}, {u"*.BMP"_s},  {u"*.GIF"_s},  {u"*.PNG"_s}, {u"*.TIF"_s},
+            {u"*.WEBP"_s},       {u"*.HEIC"_s}, {u"*.HEIF"_s}, {u"*.AVIF"_s}};
 }
 
 // The lists hold their items in the order of the choices, and nothing for Unselected, which comes after them.

@@ -37,8 +37,9 @@ struct SizePageFields {
     SizeUnit unit = SizeUnit::KB;
 };
 
-// Page 4, file date: which time of a file is compared, and how.
-enum class DateKind { CreationTime, ModificationTime };
+// Page 4, file date: which time of a file is compared, and how. The taken time is the one a picture or video
+// records of itself, with the modification time where it records none.
+enum class DateKind { CreationTime, ModificationTime, TakenTime };
 enum class DateCondition { Earlier, Later };
 
 struct DatePageFields {
@@ -60,4 +61,13 @@ struct ImagePageFields {
     ImageDimension side = ImageDimension::Width;
     PictureCondition condition = PictureCondition::AtLeast;
     QString limit; // a whole number of pixels, as typed
+};
+
+// Which time of a file names its folder on page 6.
+enum class DateSource { Taken, Modified, Created };
+
+// Page 6, folders by date: every file goes into the folders its own date names through the pattern.
+struct DateFoldersPageFields {
+    QString pattern = QStringLiteral("%Y/%m"); // %Y, %m and %d stand for the date's parts; '/' makes levels
+    DateSource source = DateSource::Taken;
 };
