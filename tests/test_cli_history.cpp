@@ -223,7 +223,7 @@ private slots:
         const CliResult history = varnoth({"history"});
         for (const QByteArray& line : history.out.trimmed().split('\n')) {
             const QByteArrayList fields = line.split('\t');
-            QCOMPARE(fields.size(), 13);
+            QCOMPARE(fields.size(), 14);
             shortIds.insert(fields.first(), fields[10]);
         }
         QCOMPARE(shortIds.size(), 3);
@@ -267,7 +267,7 @@ private slots:
         QCOMPARE(terminal.waitForExit(), 0);
         QCOMPARE(terminal.output().replace("\r\n", "\n"),
                  "id\tstart\tcriterion\tmode\tplaced\tleft\tnomatch\tfailed\tstate\tleft by undo\tshort id\tfiltered\t"
-                 "identical\n" +
+                 "identical\torigin\n" +
                      line);
     }
 
@@ -300,7 +300,7 @@ private slots:
             QVERIFY(journal.resize(0) && journal.write(text) == text.size());
         }
         const QByteArrayList fields = varnoth({"history"}).out.chopped(1).split('\t');
-        QCOMPARE(fields.size(), 13);
+        QCOMPARE(fields.size(), 14);
         QCOMPARE(fields.mid(4, 4), (QByteArrayList{"1", "0", nomatch, "0"}));
         QCOMPARE(fields[11], filtered);
         QCOMPARE(fields.last(), journaledBefore ? QByteArray("-") : QByteArray("0"));

@@ -1,6 +1,7 @@
 #include "cli/SortOptionList.h"
 
 #include "cli/CommandLineText.h"
+#include "cli/WatchRequest.h"
 
 using namespace Qt::StringLiterals;
 
@@ -96,7 +97,8 @@ QString HelpText() {
                                    "  varnoth [PATH...]                   open the window with PATHs in the file list\n"
                                    "  varnoth sort [OPTION...] [PATH...]  sort without a window\n"
                                    "  varnoth history                     list the journaled runs, newest first\n"
-                                   "  varnoth undo [RUN]                  undo the last run not yet undone, or RUN\n"
+                                   "  varnoth undo [--watch] [RUN]        undo the last run not yet undone, or RUN\n"
+                                   "  varnoth watch [OPTION...] FOLDER... sort what arrives in FOLDERs until stopped\n"
                                    "  varnoth --help | --version\n"
                                    "\n"
                                    "A PATH that is a folder adds the files in it. Exactly one of --keywords, "
@@ -108,6 +110,9 @@ QString HelpText() {
                                    "\n"
                                    "Options of sort:\n");
     appendOptionLines(help, SortOptionList());
+    help += CommandLine::tr("\nOptions of watch, besides those of sort but --dry-run, --list, --scan and --stdin\n"
+                            "(--depth: levels of sub-folders watched, default 0):\n");
+    appendOptionLines(help, WatchOptionList());
     help += CommandLine::tr("\nOther options:\n");
     appendOptionLines(help, {HelpOption(), VersionOption()});
     help += CommandLine::tr("\n--dry-run writes one line per step: action, source, destination and reason,\n"

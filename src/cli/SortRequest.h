@@ -31,6 +31,7 @@ struct SortRequest {
     bool json = false;
     bool quiet = false;
     bool changesOnly = false; // the steps written leave out those that change nothing (PlanStepChangesNothing)
+    bool watchBatch = false;  // the run is a batch of files that arrived in a watched folder (journaled as such)
 };
 
 // A wrong option or value: one line that names it and says what is expected.

@@ -84,8 +84,9 @@ bool actedIn(int descriptor) {
                        [](const JournalStep& step) { return !step.failed; });
 }
 
-bool undoPicks(const RunSummary& run) {
-    return run.acted && (CanBeUndone(run) || run.state == RunState::Running);
+bool undoPicks(const RunSummary& run, WatchBatches batches) {
+    return run.acted && (CanBeUndone(run) || run.state == RunState::Running) &&
+           (batches == WatchBatches::Included || !run.header.watch);
 }
 
 QByteArray idHash(QByteArrayView id) {
@@ -203,19 +204,30 @@ bool CanBeUndone(const RunSummary& run) {
     return run.state != RunState::Undone && run.state != RunState::Running;
 }
 
-std::optional<RunSummary> LastRunToUndo(const JournalFolder& folder) {
+std::optional<RunSummary> LastRunToUndo(const JournalFolder& folder, WatchBatches batches) {
     for (const RunSummary& run : ListRuns(folder)) {
-        if (undoPicks(run)) {
+        if (undoPicks(run, batches)) {
             return run;
         }
     }
     return std::nullopt;
 }
 
-std::optional<RunSummary> RunToUndoBefore(const JournalFolder& folder, const QByteArray& id) {
+int WatchBatchesPassedOver(const JournalFolder& folder) {
+    int passed = 0;
+    for (const RunSummary& run : ListRuns(folder)) {
+        if (undoPicks(run, WatchBatches::Skipped)) {
+            break;
+        }
+        passed += undoPicks(run, WatchBatches::Included) ? 1 : 0;
+    }
+    return passed;
+}
+
+std::optional<RunSummary> RunToUndoBefore(const JournalFolder& folder, const QByteArray& id, WatchBatches batches) {
     bool past = false;
     for (const RunSummary& run : ListRuns(folder)) {
-        if (past && undoPicks(run)) {
+        if (past && undoPicks(run, batches)) {
             return run;
         }
         past = past || run.id == id;

@@ -64,9 +64,16 @@ QList<RunSummary> ListRuns(const JournalFolder& folder);
 // running.
 bool CanBeUndone(const RunSummary& run);
 
+// Whether a plain undo may pick the batches of watched folders, or only the runs the user started.
+enum class WatchBatches { Skipped, Included };
+
 // The run a plain undo picks: the newest run that acted and either can be undone or is still running (an undo then
-// leaves it alone rather than reach past it to an older run), if any.
-std::optional<RunSummary> LastRunToUndo(const JournalFolder& folder);
+// leaves it alone rather than reach past it to an older run), if any. Watch batches only when included.
+std::optional<RunSummary> LastRunToUndo(const JournalFolder& folder, WatchBatches batches = WatchBatches::Skipped);
 // The run that a plain undo picks after the run id, once id is undone as far as it can be: the newest such run
 // older than id.
-std::optional<RunSummary> RunToUndoBefore(const JournalFolder& folder, const QByteArray& id);
+std::optional<RunSummary> RunToUndoBefore(const JournalFolder& folder, const QByteArray& id,
+                                          WatchBatches batches = WatchBatches::Skipped);
+// The number of watch batches newer than the run a plain undo that skips them picks, which it would have picked
+// otherwise: what it passed over.
+int WatchBatchesPassedOver(const JournalFolder& folder);
