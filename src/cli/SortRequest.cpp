@@ -56,7 +56,7 @@ QString longName(const QString& name) {
 }
 
 // The option names and the combination rules, before any value is looked at.
-std::optional<UsageError> checkCombination(const QCommandLineParser& parser, SortRequest&) {
+std::optional<UsageError> checkCombination(const QCommandLineParser& parser, SortRequest& request) {
     QStringList given;
     for (const QString& name : parser.optionNames()) {
         given.append(longName(name));
@@ -94,7 +94,9 @@ std::optional<UsageError> checkCombination(const QCommandLineParser& parser, Sor
             dashedPartners.append(dashed(partner));
             partnerGiven = partnerGiven || parser.isSet(partner);
         }
-        if (parser.isSet(option) && !partnerGiven) {
+        // A watch's --depth counts the levels of sub-folders it watches.
+        const bool watchDepth = request.watchBatch && option == u"depth"_s;
+        if (parser.isSet(option) && !partnerGiven && !watchDepth) {
             return UsageError{CommandLine::tr("%1: only with %2").arg(dashed(option), dashedPartners.join(u" or "_s))};
         }
     }
@@ -286,9 +288,10 @@ std::optional<UsageError> fillInputs(const QCommandLineParser& parser, SortReque
 
 } // namespace
 
-std::variant<SortRequest, UsageError> MakeSortRequest(const QCommandLineParser& parser) {
+std::variant<SortRequest, UsageError> MakeSortRequest(const QCommandLineParser& parser, bool watchBatches) {
     using Step = std::optional<UsageError> (*)(const QCommandLineParser&, SortRequest&);
     SortRequest request;
+    request.watchBatch = watchBatches;
     for (const Step step : {checkCombination, fillCriterion, fillFilter, fillRun, fillInputs}) {
         if (std::optional<UsageError> error = step(parser, request)) {
             return *error;

@@ -40,5 +40,6 @@ struct UsageError {
 };
 
 // The sort described by the options and arguments that parser has parsed (with SortOptionList), or what is wrong
-// with them. Nothing is read from the disk but the working folder's name and whether --out names a folder.
-std::variant<SortRequest, UsageError> MakeSortRequest(const QCommandLineParser& parser);
+// with them. Nothing is read from the disk but the working folder's name and whether --out names a folder. For the
+// batches of a watch (watchBatches), the PATH arguments are the folders and --depth stands alone.
+std::variant<SortRequest, UsageError> MakeSortRequest(const QCommandLineParser& parser, bool watchBatches = false);

@@ -31,7 +31,7 @@ std::variant<WatchRequest, UsageError> MakeWatchRequest(const QCommandLineParser
     if (parser.positionalArguments().isEmpty()) {
         return UsageError{CommandLine::tr("watch: no folder to watch; give at least one FOLDER")};
     }
-    std::variant<SortRequest, UsageError> sort = MakeSortRequest(parser);
+    std::variant<SortRequest, UsageError> sort = MakeSortRequest(parser, true);
     if (UsageError* error = std::get_if<UsageError>(&sort)) {
         return *error;
     }
@@ -40,7 +40,6 @@ std::variant<WatchRequest, UsageError> MakeWatchRequest(const QCommandLineParser
     watch.folders = watch.sort.sources.paths;
     watch.depth = watch.sort.sources.depth.value_or(0);
     watch.sort.sources = {};
-    watch.sort.watchBatch = true;
     watch.newOnly = parser.isSet(u"new-only"_s);
     if (parser.isSet(u"settle"_s)) {
         bool ok = false;
