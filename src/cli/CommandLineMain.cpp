@@ -8,6 +8,7 @@
 #include "cli/InputPaths.h"
 #include "cli/InterruptOnSignal.h"
 #include "cli/JournalCommands.h"
+#include "cli/PresetCommands.h"
 #include "cli/SortOptionList.h"
 #include "cli/SortRequest.h"
 #include "cli/StandardStreams.h"
@@ -128,7 +129,21 @@ int runSortCommand(const QStringList& arguments) {
     if (const UsageError* error = std::get_if<UsageError>(&request)) {
         return usageError(error->message);
     }
+    if (const std::optional<int> status = SaveRequestedPreset(std::get<SortRequest>(request))) {
+        return *status;
+    }
     return runSort(std::get<SortRequest>(request));
+}
+
+int runPresetsCommand(const QStringList& arguments) {
+    QCommandLineParser parser;
+    if (const std::optional<int> status = parseCommand(parser, u"varnoth presets"_s, arguments)) {
+        return *status;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        return usageError(CommandLine::tr("presets: expected no arguments"));
+    }
+    return RunPresetsCommand();
 }
 
 int runHistoryCommand(const QStringList& arguments) {
@@ -167,6 +182,7 @@ const Command kCommands[]{
     {"sort", runSortCommand},
     {"history", runHistoryCommand},
     {"undo", runUndoCommand},
+    {"presets", runPresetsCommand},
 };
 
 const Command* commandNamed(const QByteArray& name) {
