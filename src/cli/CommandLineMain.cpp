@@ -8,6 +8,7 @@
 #include "cli/InputPaths.h"
 #include "cli/InterruptOnSignal.h"
 #include "cli/JournalCommands.h"
+#include "cli/PresetCommands.h"
 #include "cli/SortOptionList.h"
 #include "cli/SortRequest.h"
 #include "cli/StandardStreams.h"
@@ -130,6 +131,9 @@ int runSortCommand(const QStringList& arguments) {
     if (const UsageError* error = std::get_if<UsageError>(&request)) {
         return usageError(error->message);
     }
+    if (const std::optional<int> status = SaveRequestedPreset(std::get<SortRequest>(request))) {
+        return *status;
+    }
     return runSort(std::get<SortRequest>(request));
 }
 
@@ -145,6 +149,17 @@ int runWatchCommand(const QStringList& arguments) {
         return usageError(error->message);
     }
     return RunWatchCommand(std::get<WatchRequest>(request));
+}
+
+int runPresetsCommand(const QStringList& arguments) {
+    QCommandLineParser parser;
+    if (const std::optional<int> status = parseCommand(parser, u"varnoth presets"_s, arguments)) {
+        return *status;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        return usageError(CommandLine::tr("presets: expected no arguments"));
+    }
+    return RunPresetsCommand();
 }
 
 int runHistoryCommand(const QStringList& arguments) {
@@ -187,6 +202,7 @@ const Command kCommands[]{
     {"history", runHistoryCommand},
     {"undo", runUndoCommand},
     {"watch", runWatchCommand},
+    {"presets", runPresetsCommand},
 };
 
 const Command* commandNamed(const QByteArray& name) {

@@ -1,6 +1,7 @@
 #include "cli/JournalCommands.h"
 
 #include "cli/CommandLineText.h"
+#include "cli/CriterionCode.h"
 #include "cli/EscapedText.h"
 #include "cli/StandardStreams.h"
 #include "cli/UndoReasonWords.h"
@@ -13,12 +14,6 @@ using namespace Qt::StringLiterals;
 namespace {
 constexpr int kLeftStatus = 1;
 constexpr int kNothingStatus = 2;
-
-// The criterion page as the history writes it.
-QByteArray criterionCode(CriterionPage page) {
-    static const char* const codes[PageCount] = {"keywords", "name", "type", "size", "date", "image", "date-folders"};
-    return page >= 0 && page < PageCount ? QByteArray(codes[page]) : QByteArray("-");
-}
 
 QByteArray isoLocalTime(const QDateTime& time) {
     // Always an explicit offset, +00:00 for UTC too, so that every line has the same shape.
@@ -41,7 +36,7 @@ QByteArray historyHeader() {
 }
 
 QByteArray historyLine(const RunSummary& run, const QByteArray& shortId) {
-    QByteArrayList fields{EscapedText(run.id), isoLocalTime(run.startTime()), criterionCode(run.header.page),
+    QByteArrayList fields{EscapedText(run.id), isoLocalTime(run.startTime()), CriterionCode(run.header.page),
                           run.header.move ? "move" : "copy"};
     if (run.counts) {
         for (const int count : {run.counts->placed, run.counts->left, run.counts->notMatching, run.counts->failed}) {
