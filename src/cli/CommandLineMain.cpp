@@ -198,11 +198,8 @@ struct Command {
     int (*run)(const QStringList& arguments);
 };
 const Command kCommands[]{
-    {"sort", runSortCommand},
-    {"history", runHistoryCommand},
-    {"undo", runUndoCommand},
-    {"watch", runWatchCommand},
-    {"presets", runPresetsCommand},
+    {"sort", runSortCommand},   {"history", runHistoryCommand}, {"undo", runUndoCommand},
+    {"watch", runWatchCommand}, {"presets", runPresetsCommand},
 };
 
 const Command* commandNamed(const QByteArray& name) {

@@ -1,7 +1,9 @@
 #include "cli/PresetCommands.h"
 
+#include "cli/CommandLineText.h"
 #include "cli/CriterionCode.h"
 #include "cli/EscapedText.h"
+#include "cli/InputPaths.h"
 #include "cli/PresetWords.h"
 #include "cli/StandardStreams.h"
 #include "presets/PresetStore.h"
@@ -25,6 +27,24 @@ int RunPresetsCommand() {
                             EscapedText(QFile::encodeName(inputs.outputFolder)) + '\n');
     }
     return status;
+}
+
+int SaveWatchedFolders(const QString& name, const QByteArrayList& folders) {
+    QByteArrayList absolute;
+    for (const QByteArray& folder : folders) {
+        const std::optional<QByteArray> path = AbsolutePath(folder);
+        if (!path) {
+            PrintErrorLine(
+                CommandLine::tr("%1: cannot tell where this folder is").arg(QString::fromUtf8(EscapedText(folder))));
+            return 2;
+        }
+        absolute.append(*path);
+    }
+    if (const std::optional<PresetError> error = SaveWatchFolders(name, absolute)) {
+        PrintErrorLine(PresetErrorText(u"--save"_s, name, *error));
+        return error->kind == PresetError::Kind::File ? 1 : 2;
+    }
+    return 0;
 }
 
 std::optional<int> SaveRequestedPreset(const SortRequest& request) {

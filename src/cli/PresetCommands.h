@@ -12,3 +12,8 @@ int RunPresetsCommand();
 // 0 when there is nothing to sort after the save, 1 when the file could not be written, 2 when the inputs cannot
 // be kept; nothing when the sort goes on.
 std::optional<int> SaveRequestedPreset(const SortRequest& request);
+
+// watch --save: keeps folders, each made absolute without resolving links, as the folders the saved sort name
+// watches. Returns the exit status: 0 saved, 1 the file could not be written, 2 no such saved sort or a folder that
+// cannot be made absolute.
+int SaveWatchedFolders(const QString& name, const QByteArrayList& folders);

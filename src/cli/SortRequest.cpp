@@ -336,8 +336,9 @@ std::optional<UsageError> fillInputs(const QCommandLineParser& parser, SortReque
     inputs.standardInput = parser.isSet(u"stdin"_s);
     inputs.nulSeparated = parser.isSet(u"null"_s);
     // A script whose file list came out empty names an empty folder or list and sorts nothing; no input at all is a
-    // command left unfinished, which must not pass for a sort of nothing. Saving a sort needs no input.
-    if (inputs.isEmpty() && !request.savePreset) {
+    // command left unfinished, which must not pass for a sort of nothing. Saving a sort needs no input, and a watch
+    // finds its folders itself.
+    if (inputs.isEmpty() && !request.savePreset && !request.watchBatch) {
         return UsageError{CommandLine::tr("no input files; give paths, --list, --scan or --stdin")};
     }
     return std::nullopt;

@@ -7,6 +7,7 @@
 #include "cli/FolderWatch.h"
 #include "cli/InputPaths.h"
 #include "cli/InterruptOnSignal.h"
+#include "cli/PresetCommands.h"
 #include "cli/StandardStreams.h"
 #include "cli/WatchRequest.h"
 #include "core/ErrnoText.h"
@@ -135,6 +136,9 @@ private:
 } // namespace
 
 int RunWatchCommand(const WatchRequest& request) {
+    if (request.save) {
+        return SaveWatchedFolders(request.sort.preset->name, request.folders);
+    }
     FinishFileOnTerminationSignals();
     Watcher watcher(request);
     if (!watcher.start()) {

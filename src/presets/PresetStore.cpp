@@ -1,8 +1,10 @@
 #include "presets/PresetStore.h"
 
 #include "core/FsEntries.h"
+#include "presets/WatchFolderList.h"
 #include "settings/IniDocument.h"
 #include "settings/IniFile.h"
+#include "settings/ParameterKeys.h"
 
 #include <QDir>
 #include <QFile>
@@ -88,6 +90,52 @@ std::optional<PresetError> SavePreset(const QString& name, const RunInputs& inpu
         return keyError(*fault);
     }
     if (const Fs::Error error = WriteIniFile(path, document); error.failed()) {
+        return fileError(error);
+    }
+    return std::nullopt;
+}
+
+namespace {
+
+constexpr char kWatchFoldersKey[] = "WatchFolders";
+
+// The file of the existing saved sort name, read.
+std::variant<IniDocument, PresetError> readExisting(const QString& name, const QString& folder) {
+    if (std::optional<PresetError> error = nameError(name)) {
+        return *error;
+    }
+    if (!PresetExists(name, folder)) {
+        return presetError(PresetError::Kind::NotFound);
+    }
+    IniDocument document;
+    if (const Fs::Error error = ReadIniFile(PresetFilePath(name, folder), document); error.failed()) {
+        return fileError(error);
+    }
+    return document;
+}
+
+} // namespace
+
+std::variant<QByteArrayList, PresetError> LoadWatchFolders(const QString& name, const QString& folder) {
+    std::variant<IniDocument, PresetError> document = readExisting(name, folder);
+    if (const PresetError* error = std::get_if<PresetError>(&document)) {
+        return *error;
+    }
+    const QByteArray value = std::get<IniDocument>(document).value(kParameterSection, kWatchFoldersKey).value_or("");
+    if (std::optional<QByteArrayList> folders = WatchFoldersOf(value)) {
+        return *folders;
+    }
+    return keyError({kWatchFoldersKey, PresetKeyFault::Kind::Unreadable, value});
+}
+
+std::optional<PresetError> SaveWatchFolders(const QString& name, const QByteArrayList& folders, const QString& folder) {
+    std::variant<IniDocument, PresetError> document = readExisting(name, folder);
+    if (const PresetError* error = std::get_if<PresetError>(&document)) {
+        return *error;
+    }
+    std::get<IniDocument>(document).setValue(kParameterSection, kWatchFoldersKey, WatchFoldersValue(folders));
+    if (const Fs::Error error = WriteIniFile(PresetFilePath(name, folder), std::get<IniDocument>(document));
+        error.failed()) {
         return fileError(error);
     }
     return std::nullopt;

@@ -5,6 +5,7 @@
 #include "presets/PresetKeys.h"
 #include "presets/PresetName.h"
 
+#include <QByteArrayList>
 #include <QString>
 #include <QStringList>
 
@@ -42,6 +43,14 @@ std::variant<RunInputs, PresetError> LoadPreset(const QString& name, const QStri
 // value cannot be kept.
 std::optional<PresetError> SavePreset(const QString& name, const RunInputs& inputs,
                                       const QString& folder = PresetsFolder());
+
+// The folders the saved sort name watches (its WatchFolders key; none when it has no such key).
+std::variant<QByteArrayList, PresetError> LoadWatchFolders(const QString& name,
+                                                           const QString& folder = PresetsFolder());
+
+// Sets the folders the saved sort name watches, in one atomic replacement of its file, keeping every other line.
+std::optional<PresetError> SaveWatchFolders(const QString& name, const QByteArrayList& folders,
+                                            const QString& folder = PresetsFolder());
 
 // Deletes the saved sort name.
 std::optional<PresetError> DeletePreset(const QString& name, const QString& folder = PresetsFolder());
