@@ -24,8 +24,11 @@ constexpr int kLeftStatus = 1;
 constexpr int kUsageStatus = 2;
 // How long a wait lasts when nothing is due, so that a signal is seen soon even where poll is restarted.
 constexpr qint64 kLongestWaitMs = 500;
-// A burst of events is read on while it lasts, up to this many files, so that it makes few batches.
+// A burst of events is read on while it lasts (the next event comes within kBurstGapMs), up to kBurstFiles files or
+// kLongestBurstMs, so that it makes few batches: each batch costs a journal and a start of the run.
 constexpr qsizetype kBurstFiles = 5000;
+constexpr int kBurstGapMs = 10;
+constexpr qint64 kLongestBurstMs = 1000;
 
 QString shown(const QByteArray& path) {
     return QString::fromUtf8(EscapedText(path));
@@ -71,14 +74,15 @@ public:
                 PrintErrorLine(CommandLine::tr("no watched folder is left"));
                 return kLeftStatus;
             }
-            handle(m_folders.wait(int(m_queue.msUntilNextDue(now(), kLongestWaitMs))));
-            // A burst is read whole before its files are taken, up to a point.
-            while (m_queue.size() < kBurstFiles && InterruptingSignal() == 0) {
-                const QList<WatchEvent> more = m_folders.wait(0);
-                if (more.isEmpty()) {
-                    break;
-                }
+            const QList<WatchEvent> events = m_folders.wait(int(m_queue.msUntilNextDue(now(), kLongestWaitMs)));
+            handle(events);
+            const qint64 burstStart = now();
+            bool burstGoesOn = !events.isEmpty();
+            while (burstGoesOn && m_queue.size() < kBurstFiles && now() - burstStart < kLongestBurstMs &&
+                   InterruptingSignal() == 0) {
+                const QList<WatchEvent> more = m_folders.wait(kBurstGapMs);
                 handle(more);
+                burstGoesOn = !more.isEmpty();
             }
         }
         return 0;

@@ -45,6 +45,9 @@ struct RunSummary {
 // more than a short one. Nothing when the journal is missing or its first records cannot be read.
 std::optional<RunSummary> ReadRunSummary(const JournalFolder& folder, const QByteArray& id);
 
+// The first records of the journal of the run id only: what its run was; nothing when they cannot be read.
+std::optional<RunHeader> ReadRunHeader(const JournalFolder& folder, const QByteArray& id);
+
 // The journal of the run id as far as it can be read, to show its steps; nothing when it cannot be opened. A
 // symbolic link is not followed.
 std::optional<JournalContent> ReadRunJournal(const JournalFolder& folder, const QByteArray& id);

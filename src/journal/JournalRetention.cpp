@@ -28,8 +28,8 @@ void PruneRuns(const JournalFolder& folder, qint64 nowNs, const RetentionLimits&
     QList<RetentionEntry> entries;
     entries.reserve(ids.size());
     for (const QByteArray& id : ids) {
-        const std::optional<RunSummary> run = ReadRunSummary(folder, id);
-        entries.append(run ? RetentionEntry{id, run->header.startNs, run->header.watch} : RetentionEntry{id, nowNs});
+        const std::optional<RunHeader> run = ReadRunHeader(folder, id);
+        entries.append(run ? RetentionEntry{id, run->startNs, run->watch} : RetentionEntry{id, nowNs});
     }
     for (const QByteArray& id : RunsPastRetention(entries, nowNs, limits)) {
         folder.removeRun(id);
