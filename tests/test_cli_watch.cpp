@@ -85,6 +85,9 @@ private slots:
                                 << QByteArray("--dry-run");
         QTest::newRow("missing folder") << QByteArrayList{"watch", "--by-type", "-o", "out", "nothing"}
                                         << QByteArray("nothing: cannot watch");
+        QTest::newRow("save without a saved sort")
+            << QByteArrayList{"watch", "--by-type", "-o", "out", "--save", "in"} << QByteArray("--save");
+        QTest::newRow("unknown saved sort") << QByteArrayList{"watch", "--preset", "Nope", "in"} << QByteArray("Nope");
         QTest::newRow("folder in the output")
             << QByteArrayList{"watch", "--by-type", "-o", "in", "in"} << QByteArray("in: lies in the output folder");
     }
@@ -255,6 +258,25 @@ private slots:
         QCOMPARE(filesBelow(path(u"in/sorted"_s)), (QStringList{u".txt/a.txt"_s, u".txt/b.txt"_s}));
         const CliResult history = varnoth({"history"});
         QCOMPARE(history.out.count('\n'), 2);
+    }
+
+    // The folders kept in a saved sort with --save are those a watch of it without FOLDERs watches; a saved sort
+    // that keeps none is refused.
+    void savedSortKeepsItsFolders() {
+        QCOMPARE(varnoth({"sort", "--save-preset", "Down loads", "--by-type", "--move", "-o", "out"}).exitCode, 0);
+        const CliResult none = varnoth({"watch", "--preset", "Down loads"});
+        QCOMPARE(none.exitCode, 2);
+        QVERIFY2(none.err.contains("no folder to watch"), none.err.constData());
+        QCOMPARE(varnoth({"watch", "--preset", "Down loads", "--save", "in"}).exitCode, 0);
+        QCOMPARE(QFile::exists(path(u"out"_s)), false); // saving watched nothing
+
+        auto watcher = std::make_unique<BackgroundCli>(
+            u"" VARNOTH_PROGRAM ""_s, QByteArrayList{"watch", "--preset", "Down loads", "--settle", "0"},
+            path(u"home"_s), path(u"home"_s), path(u"watch"_s));
+        QVERIFY(started(*watcher));
+        watcher->sendSignal(SIGTERM);
+        QCOMPARE(watcher->waitForExit().exitCode, 0);
+        QCOMPARE(QFile::exists(path(u"in/started.probe"_s)), false); // moved, as the saved sort says
     }
 
     // A watched folder that goes away is reported; the other is still watched.
