@@ -279,6 +279,26 @@ private slots:
         QCOMPARE(QFile::exists(path(u"in/started.probe"_s)), false); // moved, as the saved sort says
     }
 
+    // An output folder that refuses the files: each failure is reported, the file stays where it was, and watching
+    // goes on for the next one once the folder takes files again.
+    void failureIsReportedAndWatchingGoesOn() {
+        if (RunningAsRoot()) {
+            QSKIP("root writes into a write-protected folder");
+        }
+        QVERIFY(QDir(m_dir->path()).mkpath(u"out/.txt"_s));
+        SetMode(QFile::encodeName(path(u"out/.txt"_s)), 0555);
+        auto watcher = watch({"--move", "--settle", "0", "--new-only"});
+        QTest::qWait(500);
+        WriteTestFile(path(u"in/refused.txt"_s), "r");
+        QVERIFY(QTest::qWaitFor([&] { return watcher->errorOutput().contains("refused.txt"); }, kArrivalTimeoutMs));
+        QCOMPARE(ReadTestFile(path(u"in/refused.txt"_s)), QByteArray("r"));
+        SetMode(QFile::encodeName(path(u"out/.txt"_s)), 0755);
+        WriteTestFile(path(u"in/later.txt"_s), "l");
+        QVERIFY(QTest::qWaitFor([&] { return QFile::exists(path(u"out/.txt/later.txt"_s)); }, kArrivalTimeoutMs));
+        watcher->sendSignal(SIGTERM);
+        QCOMPARE(watcher->waitForExit().exitCode, 0);
+    }
+
     // A watched folder that goes away is reported; the other is still watched.
     void folderRemovedOthersGoOn() {
         QVERIFY(QDir(m_dir->path()).mkpath(u"other"_s));

@@ -58,7 +58,12 @@ bool PresetExists(const QString& name, const QString& folder) {
     return !CheckPresetName(name) && !Fs::NamesNothing(QFile::encodeName(PresetFilePath(name, folder)));
 }
 
-std::variant<RunInputs, PresetError> LoadPreset(const QString& name, const QString& folder) {
+namespace {
+
+constexpr char kWatchFoldersKey[] = "WatchFolders";
+
+// The file of the existing saved sort name, read.
+std::variant<IniDocument, PresetError> readExisting(const QString& name, const QString& folder) {
     if (std::optional<PresetError> error = nameError(name)) {
         return *error;
     }
@@ -69,7 +74,17 @@ std::variant<RunInputs, PresetError> LoadPreset(const QString& name, const QStri
     if (const Fs::Error error = ReadIniFile(PresetFilePath(name, folder), document); error.failed()) {
         return fileError(error);
     }
-    std::variant<RunInputs, PresetKeyFault> read = ReadPresetKeys(document);
+    return document;
+}
+
+} // namespace
+
+std::variant<RunInputs, PresetError> LoadPreset(const QString& name, const QString& folder) {
+    std::variant<IniDocument, PresetError> document = readExisting(name, folder);
+    if (const PresetError* error = std::get_if<PresetError>(&document)) {
+        return *error;
+    }
+    std::variant<RunInputs, PresetKeyFault> read = ReadPresetKeys(std::get<IniDocument>(document));
     if (const PresetKeyFault* fault = std::get_if<PresetKeyFault>(&read)) {
         return keyError(*fault);
     }
@@ -94,27 +109,6 @@ std::optional<PresetError> SavePreset(const QString& name, const RunInputs& inpu
     }
     return std::nullopt;
 }
-
-namespace {
-
-constexpr char kWatchFoldersKey[] = "WatchFolders";
-
-// The file of the existing saved sort name, read.
-std::variant<IniDocument, PresetError> readExisting(const QString& name, const QString& folder) {
-    if (std::optional<PresetError> error = nameError(name)) {
-        return *error;
-    }
-    if (!PresetExists(name, folder)) {
-        return presetError(PresetError::Kind::NotFound);
-    }
-    IniDocument document;
-    if (const Fs::Error error = ReadIniFile(PresetFilePath(name, folder), document); error.failed()) {
-        return fileError(error);
-    }
-    return document;
-}
-
-} // namespace
 
 std::variant<QByteArrayList, PresetError> LoadWatchFolders(const QString& name, const QString& folder) {
     std::variant<IniDocument, PresetError> document = readExisting(name, folder);
