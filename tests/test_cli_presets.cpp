@@ -154,6 +154,8 @@ private slots:
             << QByteArray("the value ' lead' of Filter cannot be kept");
         QTest::newRow("range beside a type page")
             << QByteArrayList{"--preset", "good", "--range", "1-2", "in"} << QByteArray("--range: only with --by-name");
+        QTest::newRow("two saved sorts") << QByteArrayList{"--preset", "good", "--preset", "good", "in"}
+                                         << QByteArray("--preset: given more than once");
         QTest::newRow("no criterion without a preset")
             << QByteArrayList{"--out", "o", "in"} << QByteArray("no criterion: expected exactly one of");
     }

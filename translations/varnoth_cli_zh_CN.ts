@@ -584,10 +584,6 @@ Other options:
         <translation>%2 的值 &apos;%1&apos; 无法保存：首尾有空白或含有换行</translation>
     </message>
     <message>
-        <source>sort as the saved sort NAME; more than once: each file goes with the first that takes it; other options override the saved values</source>
-        <translation>按方案 NAME 分拣；给出多个时，每个文件归第一个接受它的方案；其他选项覆盖方案中的值</translation>
-    </message>
-    <message>
         <source>save the sort options (not the inputs) as the saved sort NAME, then sort the inputs</source>
         <translation>将分拣选项（不含输入文件）保存为方案 NAME，然后分拣输入的文件</translation>
     </message>
@@ -652,6 +648,10 @@ presets 每个方案写一行：名称、分拣方式和输出文件夹，以制
 （undo：没有这次分拣、短标识对应不止一次分拣、没有需要撤销的内容或分拣记录不可信），
 128+N 被信号 N 终止。
 </translation>
+    </message>
+    <message>
+        <source>sort as the saved sort NAME; the other options given override its values</source>
+        <translation>按方案 NAME 分拣；给出的其他选项覆盖方案中的值</translation>
     </message>
 </context>
 <context>

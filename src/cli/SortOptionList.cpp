@@ -17,8 +17,7 @@ QCommandLineOption valued(const QString& name, const QString& valueName, const Q
 QList<QCommandLineOption> SortOptionList() {
     return {
         valued(u"preset"_s, u"NAME"_s,
-               CommandLine::tr("sort as the saved sort NAME; more than once: each file goes with the first that takes "
-                               "it; other options override the saved values")),
+               CommandLine::tr("sort as the saved sort NAME; the other options given override its values")),
         valued(u"save-preset"_s, u"NAME"_s,
                CommandLine::tr("save the sort options (not the inputs) as the saved sort NAME, then sort the inputs")),
         valued(u"keywords"_s, u"TEXT"_s, CommandLine::tr("sort by keywords; TEXT is split at spaces")),
