@@ -1,8 +1,8 @@
 #include "testsupport/CliProcess.h"
+#include "testsupport/CriteriaInputs.h"
 #include "testsupport/FileSystemFixtures.h"
 #include "testsupport/OutputTree.h"
 #include "testsupport/TestFiles.h"
-#include "testsupport/TestImages.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -21,12 +21,7 @@ class TestCliPresets : public QObject {
     QString presetFile(const QString& fileName) const { return path(u"home/.config/Varnoth/presets/"_s + fileName); }
 
     void writeInputs() {
-        WriteTestFile(path(u"in/a_kw.txt"_s), QByteArray(3000, 'x'));
-        WriteTestFile(path(u"in/b.doc"_s), "b");
-        WriteTestFile(path(u"in/ab_cd.doc"_s), "ab");
-        QVERIFY(WriteTestImage(path(u"in/wide.png"_s), "png", 900, 10));
-        QVERIFY(WriteTestImage(path(u"in/narrow.jpg"_s), "jpg", 10, 10));
-        QVERIFY(SetModificationTime(path(u"in/a_kw.txt"_s), QDateTime(QDate(2020, 1, 1), QTime(12, 0))));
+        QVERIFY(WriteCriteriaInputs(path(u"in"_s)));
         QVERIFY(SetModificationTime(path(u"in/b.doc"_s), QDateTime(QDate(2024, 5, 6), QTime(12, 0))));
     }
 

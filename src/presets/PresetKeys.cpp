@@ -48,22 +48,14 @@ public:
 
     bool flag(QByteArrayView key) { return number(key, 0, 1) == 1; }
 
-    QDate date(QByteArrayView key) {
+    // A date or a time in the one format a saved sort writes it in; empty for none.
+    template <typename Moment> Moment moment(QByteArrayView key, const char* format) {
         const QString value = text(key);
-        const QDate date = QDate::fromString(value, QLatin1StringView(kDateFormat));
-        if (!value.isEmpty() && (!date.isValid() || date.toString(QLatin1StringView(kDateFormat)) != value)) {
+        const Moment moment = Moment::fromString(value, QLatin1StringView(format));
+        if (!value.isEmpty() && (!moment.isValid() || moment.toString(QLatin1StringView(format)) != value)) {
             refuse(key, value.toUtf8());
         }
-        return date;
-    }
-
-    QTime time(QByteArrayView key) {
-        const QString value = text(key);
-        const QTime time = QTime::fromString(value, QLatin1StringView(kTimeFormat));
-        if (!value.isEmpty() && (!time.isValid() || time.toString(QLatin1StringView(kTimeFormat)) != value)) {
-            refuse(key, value.toUtf8());
-        }
-        return time;
+        return moment;
     }
 
     QList<PictureType> pictureTypes(QByteArrayView key) {
@@ -154,8 +146,8 @@ std::variant<RunInputs, PresetKeyFault> ReadPresetKeys(const IniDocument& docume
     inputs.date = {taken      ? DateKind::TakenTime
                    : modified ? DateKind::ModificationTime
                               : DateKind::CreationTime,
-                   read.flag("CmbFileDate") ? DateCondition::Later : DateCondition::Earlier, read.date("DTDate"),
-                   read.time("DTTime")};
+                   read.flag("CmbFileDate") ? DateCondition::Later : DateCondition::Earlier,
+                   read.moment<QDate>("DTDate", kDateFormat), read.moment<QTime>("DTTime", kTimeFormat)};
     inputs.image = {read.flag("PicSize") ? ImageDimension::Height : ImageDimension::Width,
                     ChoiceOfItem<PictureCondition>(read.number("CmbPic", -1, 2), 3), read.text("PicSizeValue")};
     inputs.dateFolders = {read.text("DatePattern"), DateSourceFromStored(read.number("DateSource", 0, 2))};
