@@ -18,7 +18,7 @@ QCommandLineOption valued(const QString& name, const QString& valueName, const Q
 QList<QCommandLineOption> SortOptionList() {
     return {
         valued(u"preset"_s, u"NAME"_s,
-               CommandLine::tr("start from the saved sort NAME; the other options given override its values")),
+               CommandLine::tr("sort as the saved sort NAME; the other options given override its values")),
         valued(u"save-preset"_s, u"NAME"_s,
                CommandLine::tr("save the sort options (not the inputs) as the saved sort NAME, then sort the inputs")),
         valued(u"keywords"_s, u"TEXT"_s, CommandLine::tr("sort by keywords; TEXT is split at spaces")),
@@ -111,8 +111,9 @@ QString HelpText() {
                                    "--larger, --smaller, --before, --after, --width, --height and --by-date chooses "
                                    "how to sort,\n"
                                    "unless --preset names a saved sort.\n"
-                                   "sort needs at least one PATH, --list, --scan or --stdin. Only the window needs a "
-                                   "display.\n"
+                                   "sort needs at least one PATH, --list, --scan or --stdin, unless it only saves "
+                                   "(--save-preset).\n"
+                                   "Only the window needs a display.\n"
                                    "\n"
                                    "Options of sort:\n");
     appendOptionLines(help, SortOptionList());

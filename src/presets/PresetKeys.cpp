@@ -6,8 +6,6 @@
 #include "settings/IniDocument.h"
 #include "settings/ParameterKeys.h"
 
-#include <array>
-
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -16,24 +14,6 @@ using Kind = PresetKeyFault::Kind;
 
 constexpr auto kDateFormat = "yyyy-MM-dd";
 constexpr auto kTimeFormat = "HH:mm:ss";
-
-// The choices of a drop-down list in the order of its items; Unselected is stored as -1.
-constexpr std::array kSizeConditions{SizeCondition::Larger, SizeCondition::Smaller};
-constexpr std::array kSizeUnits{SizeUnit::KB, SizeUnit::MB};
-constexpr std::array kPictureConditions{PictureCondition::AtLeast, PictureCondition::AtMost, PictureCondition::Exactly};
-
-template <typename Choice, std::size_t N> int indexOf(Choice choice, const std::array<Choice, N>& choices) {
-    for (std::size_t i = 0; i < N; ++i) {
-        if (choices[i] == choice) {
-            return int(i);
-        }
-    }
-    return -1;
-}
-
-template <typename Choice, std::size_t N> Choice choiceAt(int index, const std::array<Choice, N>& choices) {
-    return index >= 0 ? choices[std::size_t(index)] : Choice::Unselected;
-}
 
 // Reads the keys one after the other and keeps the first fault; the values read after a fault are not used.
 class KeyReader {
@@ -68,22 +48,14 @@ public:
 
     bool flag(QByteArrayView key) { return number(key, 0, 1) == 1; }
 
-    QDate date(QByteArrayView key) {
+    // A date or a time in the one format a saved sort writes it in; empty for none.
+    template <typename Moment> Moment moment(QByteArrayView key, const char* format) {
         const QString value = text(key);
-        const QDate date = QDate::fromString(value, QLatin1StringView(kDateFormat));
-        if (!value.isEmpty() && (!date.isValid() || date.toString(QLatin1StringView(kDateFormat)) != value)) {
+        const Moment moment = Moment::fromString(value, QLatin1StringView(format));
+        if (!value.isEmpty() && (!moment.isValid() || moment.toString(QLatin1StringView(format)) != value)) {
             refuse(key, value.toUtf8());
         }
-        return date;
-    }
-
-    QTime time(QByteArrayView key) {
-        const QString value = text(key);
-        const QTime time = QTime::fromString(value, QLatin1StringView(kTimeFormat));
-        if (!value.isEmpty() && (!time.isValid() || time.toString(QLatin1StringView(kTimeFormat)) != value)) {
-            refuse(key, value.toUtf8());
-        }
-        return time;
+        return moment;
     }
 
     QList<PictureType> pictureTypes(QByteArrayView key) {
@@ -167,17 +139,17 @@ std::variant<RunInputs, PresetKeyFault> ReadPresetKeys(const IniDocument& docume
     inputs.keywords = read.text("EdtKeys");
     inputs.name = {read.flag("NamePart"), read.text("NamePartBegin"), read.text("NamePartEnd"), read.text("Filter"),
                    read.flag("OnlyMatchDir")};
-    inputs.size = {choiceAt(read.number("CmbCondition", -1, 1), kSizeConditions), read.text("FileSize"),
-                   choiceAt(read.number("CmbUnit", -1, 1), kSizeUnits)};
+    inputs.size = {ChoiceOfItem<SizeCondition>(read.number("CmbCondition", -1, 1), 2), read.text("FileSize"),
+                   ChoiceOfItem<SizeUnit>(read.number("CmbUnit", -1, 1), 2)};
     const bool modified = read.flag("FileAttr");
     const bool taken = read.flag("TakenTime");
     inputs.date = {taken      ? DateKind::TakenTime
                    : modified ? DateKind::ModificationTime
                               : DateKind::CreationTime,
-                   read.flag("CmbFileDate") ? DateCondition::Later : DateCondition::Earlier, read.date("DTDate"),
-                   read.time("DTTime")};
+                   read.flag("CmbFileDate") ? DateCondition::Later : DateCondition::Earlier,
+                   read.moment<QDate>("DTDate", kDateFormat), read.moment<QTime>("DTTime", kTimeFormat)};
     inputs.image = {read.flag("PicSize") ? ImageDimension::Height : ImageDimension::Width,
-                    choiceAt(read.number("CmbPic", -1, 2), kPictureConditions), read.text("PicSizeValue")};
+                    ChoiceOfItem<PictureCondition>(read.number("CmbPic", -1, 2), 3), read.text("PicSizeValue")};
     inputs.dateFolders = {read.text("DatePattern"), DateSourceFromStored(read.number("DateSource", 0, 2))};
     const int filterMode = read.number("FilterMode", 0, 2);
     inputs.filter.include = filterMode == 1;
@@ -207,8 +179,8 @@ std::optional<PresetKeyFault> WritePresetKeys(const RunInputs& inputs, IniDocume
     write.text("NamePartEnd", inputs.name.end);
     write.text("Filter", inputs.name.filter);
     write.number("OnlyMatchDir", inputs.name.onlyExisting ? 1 : 0);
-    write.number("CmbCondition", indexOf(inputs.size.condition, kSizeConditions));
-    write.number("CmbUnit", indexOf(inputs.size.unit, kSizeUnits));
+    write.number("CmbCondition", ChoiceItemIndex(inputs.size.condition));
+    write.number("CmbUnit", ChoiceItemIndex(inputs.size.unit));
     write.text("FileSize", inputs.size.size);
     write.number("FileAttr", inputs.date.kind == DateKind::CreationTime ? 0 : 1);
     write.number("TakenTime", inputs.date.kind == DateKind::TakenTime ? 1 : 0);
@@ -216,7 +188,7 @@ std::optional<PresetKeyFault> WritePresetKeys(const RunInputs& inputs, IniDocume
     write.text("DTDate", inputs.date.date.toString(QLatin1StringView(kDateFormat)));
     write.text("DTTime", inputs.date.time.toString(QLatin1StringView(kTimeFormat)));
     write.number("PicSize", inputs.image.side == ImageDimension::Height ? 1 : 0);
-    write.number("CmbPic", indexOf(inputs.image.condition, kPictureConditions));
+    write.number("CmbPic", ChoiceItemIndex(inputs.image.condition));
     write.text("PicSizeValue", inputs.image.limit);
     write.text("DatePattern", inputs.dateFolders.pattern);
     write.number("DateSource", int(inputs.dateFolders.source));
