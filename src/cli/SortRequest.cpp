@@ -285,6 +285,11 @@ std::optional<UsageError> fillPlacing(const QCommandLineParser& parser, RunInput
         }
         inputs.outputFolder = QString::fromUtf8(*absoluteOut);
     }
+    // A saved sort made in the window may hold no output folder, or a relative one, which would name a folder
+    // below wherever the command happens to run.
+    if (!inputs.outputFolder.startsWith(u'/')) {
+        return UsageError{CommandLine::tr("--out: missing; the saved sort holds no absolute output folder")};
+    }
     if (Fs::NameTakenByNonFolder(QFile::encodeName(inputs.outputFolder))) {
         return expected(u"out"_s, CommandLine::tr("a folder, not a file"));
     }
@@ -345,7 +350,7 @@ std::optional<UsageError> fillInputs(const QCommandLineParser& parser, SortReque
 std::optional<UsageError> fillPresets(const QCommandLineParser& parser, SortRequest& request) {
     if (parser.isSet(u"save-preset"_s)) {
         const QString name = parser.value(u"save-preset"_s);
-        if (CheckPresetName(name)) {
+        if (CheckPresetName(name) || !IsValidUtf8(ArgumentBytes(name))) {
             return UsageError{u"--save-preset: "_s + PresetNameRules()};
         }
         request.savePreset = name;
