@@ -140,8 +140,6 @@ std::optional<QString> textValue(const QCommandLineParser& parser, const QString
     return IsValidUtf8(ArgumentBytes(value)) ? std::optional<QString>(value) : std::nullopt;
 }
 
-// The page fields that the criterion option given sets, over inputs; with no criterion option, the options that
-// change a page (--range, --taken, --created ...) change the saved sort's page when it is theirs.
 // --created, --taken or --modified: the time a date page compares.
 void fillDateKind(const QCommandLineParser& parser, RunInputs& inputs) {
     if (parser.isSet(u"created"_s)) {
@@ -162,6 +160,8 @@ void fillDateSource(const QCommandLineParser& parser, RunInputs& inputs) {
     }
 }
 
+// The page fields that the criterion option given sets, over inputs; with no criterion option, the options that
+// change a page (--range, --taken, --created ...) change the saved sort's page when it is theirs.
 std::optional<UsageError> fillCriterion(const QCommandLineParser& parser, RunInputs& inputs) {
     const bool criterionGiven = std::any_of(kCriterionOptions.begin(), kCriterionOptions.end(),
                                             [&](const QString& option) { return parser.isSet(option); });
