@@ -4,6 +4,7 @@
 #include "testsupport/OutputTree.h"
 #include "testsupport/TestFiles.h"
 
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -134,12 +135,14 @@ private slots:
         QTest::newRow("unknown name lists the known")
             << QByteArrayList{"--preset", "nope", "in"}
             << QByteArray(
-                   "--preset 'nope': no saved sort of that name. The saved sorts are:\n  bad\n  good\n  short\n");
+                   "--preset 'nope': no saved sort of that name. The saved sorts are:\n  bad\n  good\n  nowhere\n"
+                   "  short\n");
         QTest::newRow("unreadable value")
             << QByteArrayList{"--preset", "bad", "in"} << QByteArray("the value '31.12.2024' of DTDate cannot be read");
         QTest::newRow("missing key") << QByteArrayList{"--preset", "short", "in"} << QByteArray("has no key Page");
         QTest::newRow("slash in name") << QByteArrayList{"--save-preset", "a/b", "--by-type", "--out", "o"}
-                                       << QByteArray("--save-preset: expected a name of at most 200 bytes");
+                                       << QByteArray(
+                                              "--save-preset: expected a name in valid UTF-8 of at most 200 bytes");
         QTest::newRow("long name") << QByteArrayList{"--save-preset", QByteArray(201, 'n'), "--by-type", "--out", "o"}
                                    << QByteArray("at most 200 bytes");
         QTest::newRow("empty name") << QByteArrayList{"--save-preset", "", "--by-type", "--out", "o"}
@@ -149,6 +152,10 @@ private slots:
             << QByteArray("the value ' lead' of Filter cannot be kept");
         QTest::newRow("range beside a type page")
             << QByteArrayList{"--preset", "good", "--range", "1-2", "in"} << QByteArray("--range: only with --by-name");
+        QTest::newRow("name not utf-8") << QByteArrayList{"--save-preset", "a\xff", "--by-type", "--out", "o"}
+                                        << QByteArray("--save-preset: expected a name in valid UTF-8");
+        QTest::newRow("no output folder saved") << QByteArrayList{"--preset", "nowhere", "in"}
+                                                << QByteArray("the saved sort holds no absolute output folder");
         QTest::newRow("two saved sorts") << QByteArrayList{"--preset", "good", "--preset", "good", "in"}
                                          << QByteArray("--preset: given more than once");
         QTest::newRow("no criterion without a preset")
@@ -162,6 +169,10 @@ private slots:
         WriteTestFile(presetFile(u"bad.ini"_s),
                       ReadTestFile(presetFile(u"good.ini"_s)).replace("DTDate=", "DTDate=31.12.2024"));
         WriteTestFile(presetFile(u"short.ini"_s), ReadTestFile(presetFile(u"good.ini"_s)).replace("Page=2\n", ""));
+        // The window saves whatever its output folder field holds, an empty one too.
+        const QString good = QString::fromUtf8(ReadTestFile(presetFile(u"good.ini"_s)));
+        WriteTestFile(presetFile(u"nowhere.ini"_s),
+                      QString(good).replace(QRegularExpression(u"\nOutDir=[^\n]*\n"_s), u"\nOutDir=\n"_s).toUtf8());
         const CliResult result = sort(arguments);
         QCOMPARE(result.exitCode, 2);
         QVERIFY2(result.err.contains(error), result.err.constData());

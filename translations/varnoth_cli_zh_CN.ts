@@ -556,10 +556,6 @@ Other options:
         <translation>已保存的方案：</translation>
     </message>
     <message>
-        <source>expected a name of at most 200 bytes, without &apos;/&apos;, NUL or line breaks</source>
-        <translation>名称不能超过 200 字节，不能含有 &apos;/&apos;、NUL 或换行</translation>
-    </message>
-    <message>
         <source>no saved sort of that name.</source>
         <translation>没有这个名称的方案。</translation>
     </message>
@@ -618,6 +614,14 @@ presets 每个方案写一行：名称、分拣方式和输出文件夹，以制
     <message>
         <source>sort as the saved sort NAME; the other options given override its values</source>
         <translation>按方案 NAME 分拣；给出的其他选项覆盖方案中的值</translation>
+    </message>
+    <message>
+        <source>expected a name in valid UTF-8 of at most 200 bytes, without &apos;/&apos;, NUL or line breaks</source>
+        <translation>名称应为有效的 UTF-8，不超过 200 字节，不能含有 &apos;/&apos;、NUL 或换行</translation>
+    </message>
+    <message>
+        <source>--out: missing; the saved sort holds no absolute output folder</source>
+        <translation>--out：缺少；方案中没有绝对路径的输出文件夹</translation>
     </message>
     <message>
         <source>without RUN: the newest run may also be a batch of a watched folder</source>

@@ -34,7 +34,7 @@ bool readingFailed(const Fs::Error& error) {
 } // namespace
 
 QString PresetNameRules() {
-    return CommandLine::tr("expected a name of at most 200 bytes, without '/', NUL or line breaks");
+    return CommandLine::tr("expected a name in valid UTF-8 of at most 200 bytes, without '/', NUL or line breaks");
 }
 
 QString PresetErrorText(const QString& what, const QString& name, const PresetError& error) {

@@ -142,8 +142,6 @@ std::optional<QString> textValue(const QCommandLineParser& parser, const QString
     return IsValidUtf8(ArgumentBytes(value)) ? std::optional<QString>(value) : std::nullopt;
 }
 
-// The page fields that the criterion option given sets, over inputs; with no criterion option, the options that
-// change a page (--range, --taken, --created ...) change the saved sort's page when it is theirs.
 // --created, --taken or --modified: the time a date page compares.
 void fillDateKind(const QCommandLineParser& parser, RunInputs& inputs) {
     if (parser.isSet(u"created"_s)) {
@@ -164,6 +162,8 @@ void fillDateSource(const QCommandLineParser& parser, RunInputs& inputs) {
     }
 }
 
+// The page fields that the criterion option given sets, over inputs; with no criterion option, the options that
+// change a page (--range, --taken, --created ...) change the saved sort's page when it is theirs.
 std::optional<UsageError> fillCriterion(const QCommandLineParser& parser, RunInputs& inputs) {
     const bool criterionGiven = std::any_of(kCriterionOptions.begin(), kCriterionOptions.end(),
                                             [&](const QString& option) { return parser.isSet(option); });
@@ -287,6 +287,11 @@ std::optional<UsageError> fillPlacing(const QCommandLineParser& parser, RunInput
         }
         inputs.outputFolder = QString::fromUtf8(*absoluteOut);
     }
+    // A saved sort made in the window may hold no output folder, or a relative one, which would name a folder
+    // below wherever the command happens to run.
+    if (!inputs.outputFolder.startsWith(u'/')) {
+        return UsageError{CommandLine::tr("--out: missing; the saved sort holds no absolute output folder")};
+    }
     if (Fs::NameTakenByNonFolder(QFile::encodeName(inputs.outputFolder))) {
         return expected(u"out"_s, CommandLine::tr("a folder, not a file"));
     }
@@ -348,7 +353,7 @@ std::optional<UsageError> fillInputs(const QCommandLineParser& parser, SortReque
 std::optional<UsageError> fillPresets(const QCommandLineParser& parser, SortRequest& request) {
     if (parser.isSet(u"save-preset"_s)) {
         const QString name = parser.value(u"save-preset"_s);
-        if (CheckPresetName(name)) {
+        if (CheckPresetName(name) || !IsValidUtf8(ArgumentBytes(name))) {
             return UsageError{u"--save-preset: "_s + PresetNameRules()};
         }
         request.savePreset = name;
