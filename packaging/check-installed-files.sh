@@ -38,6 +38,10 @@ expect_file share/icons/hicolor/scalable/apps/varnoth.svg
 expect_file share/icons/hicolor/256x256/apps/varnoth.png
 expect_file share/icons/hicolor/48x48/apps/varnoth.png
 
+unit=lib/systemd/user/varnoth-watch@.service
+expect_file "$unit"
+grep -q '^ExecStart=/.*/varnoth watch --preset %I$' "$prefix/$unit" || fail "the user unit does not start varnoth watch"
+
 expect_file share/doc/varnoth/copyright
 grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/$' \
     "$prefix/share/doc/varnoth/copyright" || fail "the copyright file is not in Debian's machine-readable format"

@@ -63,6 +63,21 @@ output=$("${without_display[@]}" timeout 30 "$root/usr/bin/varnoth" sort --dry-r
 [[ $output == *photo.jpg* ]] || fail "varnoth sort --dry-run printed no step for the file: '$output'"
 [[ -z $(ls -A "$home/out") ]] || fail "varnoth sort --dry-run wrote into the output folder"
 
+# The user unit, with its ExecStart pointed at the unpacked program, as systemd would load it.
+if command -v systemd-analyze > /dev/null; then
+    units=$scratch/units
+    mkdir -p "$units"
+    sed "s|^ExecStart=[^ ]*|ExecStart=$root/usr/bin/varnoth|" "$root/usr/lib/systemd/user/varnoth-watch@.service" \
+        > "$units/varnoth-watch@.service"
+    cp "$units/varnoth-watch@.service" "$units/varnoth-watch@test.service"
+    runtime=$(mktemp -d)
+    XDG_RUNTIME_DIR=$runtime systemd-analyze --user verify "$units/varnoth-watch@test.service" ||
+        fail "systemd-analyze --user verify of the user unit"
+    rm -rf "$runtime"
+else
+    echo "package check: systemd-analyze is missing; the user unit is not verified"
+fi
+
 # The program is offered for folders ("Open with"), but installing it leaves the desktop's default for folders as it
 # was: where a file manager is set as the default, and where none is set and the first handler by name is taken.
 mime_home=$scratch/mime

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Fails when a file under src/ includes a header of a library it must not see. Every include names its library
 # ("core/FileNames.h") and all share the one include root src/, so the compiler cannot tell; this check can. Each
-# library sees itself and the layers below it: core < media < engine < journal, and core < filelist, settings; all
-# of them < ui, cli < the program (main.cpp). The command line (cli) stands beside the window, never below or above
+# library sees itself and the layers below it: core < media < engine < journal, and core < filelist, settings; engine, settings < presets
+# (the saved sorts); all of them < ui, cli < the program (main.cpp). The command line (cli) stands beside the window, never below or above
 # it.
 set -euo pipefail
 src="${1:?usage: check_include_layers.sh <src folder>}"
@@ -13,10 +13,11 @@ declare -A visible=(
     [journal]="core media engine journal"
     [filelist]="core filelist"
     [settings]="core settings"
+    [presets]="core media engine settings presets"
     [media]="core media"
-    [ui]="core media engine filelist settings journal ui"
-    [cli]="core media engine filelist journal cli"
-    [.]="core media engine filelist settings journal ui cli"
+    [ui]="core media engine filelist settings presets journal ui"
+    [cli]="core media engine filelist presets journal cli"
+    [.]="core media engine filelist settings presets journal ui cli"
 )
 
 # Sets folder to the library of a file: the folder below src/ it is in, "." for the program.

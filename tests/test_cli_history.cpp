@@ -83,7 +83,7 @@ private slots:
         const CliResult history = varnoth({"history"});
         const QRegularExpression line(
             uR"re(^([^\t]+)\t\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d[+-]\d\d:\d\d\t)re"
-            uR"re((keywords|name|type)\t(copy|move)(\t\d+){4}\tcomplete\t-\t[0-9a-f]{4,40}\t\d+\t\d+\n$)re"_s);
+            uR"re((keywords|name|type)\t(copy|move)(\t\d+){4}\tcomplete\t-\t[0-9a-f]{4,40}\t\d+\t\d+\tuser\n$)re"_s);
         const QRegularExpressionMatch listed = line.match(QString::fromUtf8(history.out));
         QVERIFY2(history.exitCode == 0 && listed.hasMatch(), history.out.constData());
         if (changedSince) {
@@ -223,7 +223,7 @@ private slots:
         const CliResult history = varnoth({"history"});
         for (const QByteArray& line : history.out.trimmed().split('\n')) {
             const QByteArrayList fields = line.split('\t');
-            QCOMPARE(fields.size(), 13);
+            QCOMPARE(fields.size(), 14);
             shortIds.insert(fields.first(), fields[10]);
         }
         QCOMPARE(shortIds.size(), 3);
@@ -267,7 +267,7 @@ private slots:
         QCOMPARE(terminal.waitForExit(), 0);
         QCOMPARE(terminal.output().replace("\r\n", "\n"),
                  "id\tstart\tcriterion\tmode\tplaced\tleft\tnomatch\tfailed\tstate\tleft by undo\tshort id\tfiltered\t"
-                 "identical\n" +
+                 "identical\torigin\n" +
                      line);
     }
 
@@ -300,10 +300,11 @@ private slots:
             QVERIFY(journal.resize(0) && journal.write(text) == text.size());
         }
         const QByteArrayList fields = varnoth({"history"}).out.chopped(1).split('\t');
-        QCOMPARE(fields.size(), 13);
+        QCOMPARE(fields.size(), 14);
         QCOMPARE(fields.mid(4, 4), (QByteArrayList{"1", "0", nomatch, "0"}));
         QCOMPARE(fields[11], filtered);
-        QCOMPARE(fields.last(), journaledBefore ? QByteArray("-") : QByteArray("0"));
+        QCOMPARE(fields[12], journaledBefore ? QByteArray("-") : QByteArray("0"));
+        QCOMPARE(fields.last(), QByteArray("user"));
     }
 
     // Damaged journal lines are reported as such; an undo that left nothing still exits 0.

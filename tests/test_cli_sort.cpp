@@ -1,6 +1,7 @@
 #include "journal/JournalFolder.h"
 #include "journal/JournalReader.h"
 #include "testsupport/CliProcess.h"
+#include "testsupport/CriteriaInputs.h"
 #include "testsupport/FileSystemFixtures.h"
 #include "testsupport/OutputTree.h"
 #include "testsupport/PermissionBits.h"
@@ -74,12 +75,7 @@ private slots:
     void criteria() {
         QFETCH(QByteArrayList, options);
         QFETCH(QStringList, tree);
-        WriteTestFile(path(u"in/a_kw.txt"_s), QByteArray(3000, 'x'));
-        WriteTestFile(path(u"in/b.doc"_s), "b");
-        WriteTestFile(path(u"in/ab_cd.doc"_s), "ab");
-        QVERIFY(WriteTestImage(path(u"in/wide.png"_s), "png", 900, 10));
-        QVERIFY(WriteTestImage(path(u"in/narrow.jpg"_s), "jpg", 10, 10));
-        QVERIFY(SetModificationTime(path(u"in/a_kw.txt"_s), QDateTime(QDate(2020, 1, 1), QTime(12, 0))));
+        QVERIFY(WriteCriteriaInputs(path(u"in"_s)));
         const QStringList before = TreeOf(path(u"in"_s));
         const CliResult result = sort(options + QByteArrayList{"--out", "out", "in"});
         QCOMPARE(result.err, QByteArray());

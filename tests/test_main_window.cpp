@@ -70,18 +70,19 @@ private slots:
         control<QTabWidget>(Control::PageControl1)->setCurrentIndex(KeywordPage);
         control(Control::ListBox1)->setFocus();
         QStringList visited;
-        for (int step = 0; step < 22; ++step) {
+        for (int step = 0; step < 25; ++step) {
             QWidget* focused = QApplication::focusWidget();
             visited.append(focused->objectName());
             QTest::keyClick(focused, Qt::Key_Tab);
         }
         const QStringList downTheWindow = {
-            Control::ListBox1,  Control::Button1,         Control::Button5,        Control::Button2,
-            Control::Button6,   Control::BtnSaveFileList, Control::BtnImpFileList, Control::TabBar,
-            Control::EdtKeys,   Control::ChkInclude,      Control::ChkExclude,     Control::ListBox2,
-            Control::EdtOutDir, Control::Button3,         Control::RbOverwrite,    Control::ChkSkipIdentical,
-            Control::RbMove,    Control::BtnPreview,      Control::BtnCopy,        Control::BtnHistory,
-            Control::BtnAout,   Control::ListBox1}; // the undo button is off: no run to undo
+            Control::ListBox1,      Control::Button1,         Control::Button5,          Control::Button2,
+            Control::Button6,       Control::BtnSaveFileList, Control::BtnImpFileList,   Control::CmbPreset,
+            Control::BtnSavePreset, Control::BtnDeletePreset, Control::TabBar,           Control::EdtKeys,
+            Control::ChkInclude,    Control::ChkExclude,      Control::ListBox2,         Control::EdtOutDir,
+            Control::Button3,       Control::RbOverwrite,     Control::ChkSkipIdentical, Control::RbMove,
+            Control::BtnPreview,    Control::BtnCopy,         Control::BtnHistory,       Control::BtnAout,
+            Control::ListBox1}; // the undo button is off: no run to undo
         QCOMPARE(visited, downTheWindow);
     }
 
@@ -243,7 +244,8 @@ private slots:
         answerNextMessage(&question, QMessageBox::Yes, [&] {
             for (const QString& name : {Control::BtnCopy, Control::PageControl1, Control::Button3, Control::Button1,
                                         Control::Button5, Control::Button2, Control::Button6, Control::BtnImpFileList,
-                                        Control::BtnSaveFileList, Control::RbOverwrite, Control::ChkInclude}) {
+                                        Control::BtnSaveFileList, Control::RbOverwrite, Control::ChkInclude,
+                                        Control::CmbPreset, Control::BtnSavePreset, Control::BtnDeletePreset}) {
                 enabledDuringRun[name] = control(name)->isEnabled();
             }
             outDirReadOnly = control<QLineEdit>(Control::EdtOutDir)->isReadOnly();
@@ -261,10 +263,11 @@ private slots:
         QCOMPARE(done.icon, QMessageBox::Information);
         QCOMPARE(done.title, u"Varnoth"_s);
         const QMap<QString, bool> expectedDuringRun = {
-            {Control::BtnCopy, false},    {Control::PageControl1, false},   {Control::Button3, false},
-            {Control::Button1, false},    {Control::Button5, false},        {Control::Button2, false},
-            {Control::Button6, false},    {Control::BtnImpFileList, false}, {Control::BtnSaveFileList, true},
-            {Control::RbOverwrite, true}, {Control::ChkInclude, true}};
+            {Control::BtnCopy, false},       {Control::PageControl1, false},   {Control::Button3, false},
+            {Control::Button1, false},       {Control::Button5, false},        {Control::Button2, false},
+            {Control::Button6, false},       {Control::BtnImpFileList, false}, {Control::BtnSaveFileList, true},
+            {Control::RbOverwrite, true},    {Control::ChkInclude, true},      {Control::CmbPreset, false},
+            {Control::BtnSavePreset, false}, {Control::BtnDeletePreset, false}};
         QCOMPARE(enabledDuringRun, expectedDuringRun);
         QVERIFY(outDirReadOnly);
 

@@ -124,6 +124,7 @@ private slots:
         saved.takenTime = 1;
         saved.datePattern = u"%Y/相册 %m"_s;
         saved.dateSource = 2;
+        saved.preset = u"照片 <b>"_s;
         QCOMPARE(SaveSettings(saved, SettingsFilePath(), kGerman), Fs::Error());
 
         // A hand-editable file, keys in the save order.
@@ -147,7 +148,8 @@ private slots:
                                        "SkipIdentical=1\n"
                                        "TakenTime=1\n"
                                        "DatePattern=%Y/相册 %m\n"
-                                       "DateSource=2\n"_s.arg(outDir)
+                                       "DateSource=2\n"
+                                       "Preset=照片 <b>\n"_s.arg(outDir)
                                            .toUtf8());
 
         QCOMPARE(LoadSettings(m_program.path(), SettingsFilePath(), kGerman), saved);
@@ -190,6 +192,7 @@ private slots:
                                                   "TakenTime=0\r\n"
                                                   "DatePattern=%Y/%m\r\n"
                                                   "DateSource=0\r\n"
+                                                  "Preset=\r\n"
                                                   "\r\n"
                                                   "[Foreign]\r\n"
                                                   "Filter=foreign\r\n"));

@@ -500,31 +500,6 @@ Other options:
         <translation>目标位置已有内容相同的同名文件时不处理该文件</translation>
     </message>
     <message>
-        <source>
---dry-run writes one line per step: action, source, destination and reason,
-separated by tabs, then a summary line.
-history writes one line per run: identifier, start, criterion, copy or move, the
-counts placed, left, nomatch and failed, the state, what the last undo left, the
-short id, the count filtered and the count identical, separated by tabs; on a
-terminal, a header line comes first. RUN is an identifier or a short id.
-
-Exit status: 0 done, 1 some file failed (undo: something was left), 2 wrong
-arguments or unreadable input (undo: no such run, a short id of more than one run,
-nothing to undo or a journal that cannot be trusted), 128+N ended by signal N.
-</source>
-        <translation>
---dry-run 每一步写一行：动作、源文件、目标文件和说明，以制表符分隔，最后写一行总结。
-history 每次分拣写一行：标识、开始时间、分拣方式、复制或移动，已分拣（placed）、
-因同名未处理（left）、不符合条件（nomatch）和失败（failed）的个数，状态，上次撤销
-未能撤销的项数，短标识，已过滤（filtered）的个数，以及内容相同（identical）的个数，
-以制表符分隔；在终端上先写一行标题。RUN 为标识或短标识。
-
-退出状态：0 完成，1 有文件失败（undo：有文件未能撤销），2 参数错误或输入无法读取
-（undo：没有这次分拣、短标识对应不止一次分拣、没有需要撤销的内容或分拣记录不可信），
-128+N 被信号 N 终止。
-</translation>
-    </message>
-    <message>
         <source>plan: %1 to fail, %2 to place, %3 to leave as they are, %4 identical, %5 filtered, %6 not matching; nothing was touched</source>
         <translation>计划：无法处理 %1 个，将分拣 %2 个，因同名不处理 %3 个，内容相同 %4 个，已过滤 %5 个，不符合条件 %6 个；没有改动任何文件</translation>
     </message>
@@ -553,34 +528,6 @@ history 每次分拣写一行：标识、开始时间、分拣方式、复制或
         <translation>与 --width 或 --height 一起：jpg,bmp,gif,png,tif,webp,heic,heif,avif（默认全部）</translation>
     </message>
     <message>
-        <source>Usage:
-  varnoth [PATH...]                   open the window with PATHs in the file list
-  varnoth sort [OPTION...] [PATH...]  sort without a window
-  varnoth history                     list the journaled runs, newest first
-  varnoth undo [RUN]                  undo the last run not yet undone, or RUN
-  varnoth --help | --version
-
-A PATH that is a folder adds the files in it. Exactly one of --keywords, --by-name, --by-type,
---larger, --smaller, --before, --after, --width, --height and --by-date chooses how to sort.
-sort needs at least one PATH, --list, --scan or --stdin. Only the window needs a display.
-
-Options of sort:
-</source>
-        <translation>用法：
-  varnoth [PATH...]                   打开窗口，文件列表中为 PATH
-  varnoth sort [OPTION...] [PATH...]  不打开窗口进行分拣
-  varnoth history                     列出分拣记录，最新的在前
-  varnoth undo [RUN]                  撤销最近一次未撤销的分拣，或撤销 RUN
-  varnoth --help | --version
-
-PATH 为文件夹时添加其中的文件。--keywords、--by-name、--by-type、--larger、--smaller、
---before、--after、--width、--height 和 --by-date 中恰好选一个，决定分拣方式。
-sort 至少需要一个 PATH、--list、--scan 或 --stdin。只有窗口需要图形显示。
-
-sort 的选项：
-</translation>
-    </message>
-    <message>
         <source>%1: expected exactly one of --keywords, --by-name, --by-type, --larger, --smaller, --before, --after, --width, --height, --by-date</source>
         <translation>%1：--keywords、--by-name、--by-type、--larger、--smaller、--before、--after、--width、--height、--by-date 中应恰好选一个</translation>
     </message>
@@ -595,6 +542,196 @@ sort 的选项：
     <message>
         <source>a comma-separated list of jpg, bmp, gif, png, tif, webp, heic, heif, avif</source>
         <translation>以逗号分隔的 jpg、bmp、gif、png、tif、webp、heic、heif、avif</translation>
+    </message>
+    <message>
+        <source>presets: expected no arguments</source>
+        <translation>presets：不接受参数</translation>
+    </message>
+    <message>
+        <source>There are no saved sorts; save one with &apos;varnoth sort --save-preset NAME ...&apos;.</source>
+        <translation>还没有保存的方案；可用 &apos;varnoth sort --save-preset NAME ...&apos; 保存一个。</translation>
+    </message>
+    <message>
+        <source>The saved sorts are:</source>
+        <translation>已保存的方案：</translation>
+    </message>
+    <message>
+        <source>no saved sort of that name.</source>
+        <translation>没有这个名称的方案。</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read: %2</source>
+        <translation>无法读取 %1：%2</translation>
+    </message>
+    <message>
+        <source>%1 cannot be written: %2</source>
+        <translation>无法写入 %1：%2</translation>
+    </message>
+    <message>
+        <source>%1 has no key %2</source>
+        <translation>%1 中没有 %2</translation>
+    </message>
+    <message>
+        <source>%1: the value &apos;%2&apos; of %3 cannot be read</source>
+        <translation>%1：%3 的值 &apos;%2&apos; 无效</translation>
+    </message>
+    <message>
+        <source>the value &apos;%1&apos; of %2 cannot be kept: it has blanks at its ends or a line break</source>
+        <translation>%2 的值 &apos;%1&apos; 无法保存：首尾有空白或含有换行</translation>
+    </message>
+    <message>
+        <source>save the sort options (not the inputs) as the saved sort NAME, then sort the inputs</source>
+        <translation>将分拣选项（不含输入文件）保存为方案 NAME，然后分拣输入的文件</translation>
+    </message>
+    <message>
+        <source>
+--dry-run writes one line per step: action, source, destination and reason,
+separated by tabs, then a summary line.
+history writes one line per run: identifier, start, criterion, copy or move, the
+counts placed, left, nomatch and failed, the state, what the last undo left, the
+short id, the count filtered and the count identical, separated by tabs; on a
+terminal, a header line comes first. RUN is an identifier or a short id.
+presets writes one line per saved sort: name, criterion and output folder,
+separated by tabs.
+
+Exit status: 0 done, 1 some file failed (undo: something was left), 2 wrong
+arguments or unreadable input (undo: no such run, a short id of more than one run,
+nothing to undo or a journal that cannot be trusted), 128+N ended by signal N.
+</source>
+        <translation>
+--dry-run 每一步写一行：动作、源文件、目标文件和说明，以制表符分隔，最后写一行总结。
+history 每次分拣写一行：标识、开始时间、分拣方式、复制或移动，已分拣（placed）、
+因同名未处理（left）、不符合条件（nomatch）和失败（failed）的个数，状态，上次撤销
+未能撤销的项数，短标识，已过滤（filtered）的个数，以及内容相同（identical）的个数，
+以制表符分隔；在终端上先写一行标题。RUN 为标识或短标识。
+presets 每个方案写一行：名称、分拣方式和输出文件夹，以制表符分隔。
+
+退出状态：0 完成，1 有文件失败（undo：有文件未能撤销），2 参数错误或输入无法读取
+（undo：没有这次分拣、短标识对应不止一次分拣、没有需要撤销的内容或分拣记录不可信），
+128+N 被信号 N 终止。
+</translation>
+    </message>
+    <message>
+        <source>sort as the saved sort NAME; the other options given override its values</source>
+        <translation>按方案 NAME 分拣；给出的其他选项覆盖方案中的值</translation>
+    </message>
+    <message>
+        <source>expected a name in valid UTF-8 of at most 200 bytes, without &apos;/&apos;, NUL or line breaks</source>
+        <translation>名称应为有效的 UTF-8，不超过 200 字节，不能含有 &apos;/&apos;、NUL 或换行</translation>
+    </message>
+    <message>
+        <source>--out: missing; the saved sort holds no absolute output folder</source>
+        <translation>--out：缺少；方案中没有绝对路径的输出文件夹</translation>
+    </message>
+    <message>
+        <source>without RUN: the newest run may also be a batch of a watched folder</source>
+        <translation>不给 RUN 时：最近一次也可以是监视文件夹的一批</translation>
+    </message>
+    <message>
+        <source>origin</source>
+        <translation>来源</translation>
+    </message>
+    <message>
+        <source>skipped %1 newer batch(es) of watched folders; use &apos;varnoth undo --watch&apos; or &apos;varnoth undo RUN&apos; to undo one</source>
+        <translation>跳过了 %1 批更新的监视文件夹分拣；要撤销其中一批，请用 &apos;varnoth undo --watch&apos; 或 &apos;varnoth undo RUN&apos;</translation>
+    </message>
+    <message>
+        <source>%1: cannot tell where this folder is</source>
+        <translation>%1：无法确定这个文件夹的位置</translation>
+    </message>
+    <message>
+        <source>Usage:
+  varnoth [PATH...]                   open the window with PATHs in the file list
+  varnoth sort [OPTION...] [PATH...]  sort without a window
+  varnoth history                     list the journaled runs, newest first
+  varnoth undo [--watch] [RUN]        undo the last run not yet undone, or RUN
+  varnoth presets                     list the saved sorts
+  varnoth watch [OPTION...] FOLDER... sort what arrives in FOLDERs until stopped
+  varnoth --help | --version
+
+A PATH that is a folder adds the files in it. Exactly one of --keywords, --by-name, --by-type,
+--larger, --smaller, --before, --after, --width, --height and --by-date chooses how to sort,
+unless --preset names a saved sort.
+sort needs at least one PATH, --list, --scan or --stdin, unless it only saves (--save-preset).
+Only the window needs a display.
+
+Options of sort:
+</source>
+        <translation>用法：
+  varnoth [PATH...]                   打开窗口，文件列表中为 PATH
+  varnoth sort [OPTION...] [PATH...]  不打开窗口进行分拣
+  varnoth history                     列出分拣记录，最新的在前
+  varnoth undo [--watch] [RUN]        撤销最近一次未撤销的分拣，或撤销 RUN
+  varnoth presets                     列出已保存的方案
+  varnoth watch [OPTION...] FOLDER... 分拣到达 FOLDER 的文件，直到被停止
+  varnoth --help | --version
+
+PATH 为文件夹时添加其中的文件。--keywords、--by-name、--by-type、--larger、--smaller、
+--before、--after、--width、--height 和 --by-date 中恰好选一个，决定分拣方式，
+除非 --preset 给出了已保存的方案。
+sort 至少需要一个 PATH、--list、--scan 或 --stdin，只保存方案（--save-preset）时除外。
+只有窗口需要图形显示。
+
+sort 的选项：
+</translation>
+    </message>
+    <message>
+        <source>
+Options of watch, besides those of sort but --dry-run, --list, --scan and --stdin
+(--depth: levels of sub-folders watched, default 0):
+</source>
+        <translation>
+watch 的选项，以及除 --dry-run、--list、--scan 和 --stdin 以外的 sort 选项
+（--depth：监视的子文件夹层数，默认 0）：
+</translation>
+    </message>
+    <message>
+        <source>%1: lies in the output folder, whose files are never taken</source>
+        <translation>%1：位于输出文件夹中，其中的文件从不被处理</translation>
+    </message>
+    <message>
+        <source>%1: cannot watch this folder (%2)</source>
+        <translation>%1：无法监视这个文件夹（%2）</translation>
+    </message>
+    <message>
+        <source>no watched folder is left</source>
+        <translation>已没有被监视的文件夹</translation>
+    </message>
+    <message>
+        <source>%1: the watched folder was removed or unmounted; the others are still watched</source>
+        <translation>%1：被监视的文件夹已删除或已卸载；其他文件夹仍在监视</translation>
+    </message>
+    <message>
+        <source>too many files arrived at once to follow each; looking at the folders again</source>
+        <translation>同时到达的文件太多，无法逐个跟踪；重新查看各文件夹</translation>
+    </message>
+    <message>
+        <source>watch: leave the files already in the folders alone</source>
+        <translation>watch：不处理文件夹中已有的文件</translation>
+    </message>
+    <message>
+        <source>watch: with --preset, keep the FOLDERs in that saved sort as the folders it watches, and exit</source>
+        <translation>watch：与 --preset 一起：把 FOLDER 保存为该方案监视的文件夹，然后退出</translation>
+    </message>
+    <message>
+        <source>watch: take a file once it has been quiet this long (default 5)</source>
+        <translation>watch：文件静止这么多秒后才处理（默认 5）</translation>
+    </message>
+    <message>
+        <source>--%1 is not an option of watch</source>
+        <translation>--%1 不是 watch 的选项</translation>
+    </message>
+    <message>
+        <source>--save: expected --preset NAME and the FOLDERs it is to watch</source>
+        <translation>--save：需要 --preset NAME 和要监视的 FOLDER</translation>
+    </message>
+    <message>
+        <source>watch: no folder to watch; give FOLDERs, or keep them in the saved sort with &apos;varnoth watch --preset NAME --save FOLDER...&apos;</source>
+        <translation>watch：没有要监视的文件夹；请给出 FOLDER，或用 &apos;varnoth watch --preset NAME --save FOLDER...&apos; 保存在方案中</translation>
+    </message>
+    <message>
+        <source>--settle: expected a whole number of seconds, 0 to %1</source>
+        <translation>--settle：应为 0 到 %1 之间的整秒数</translation>
     </message>
 </context>
 <context>

@@ -226,6 +226,14 @@
         <source>无法保存设置文件“%1”：%2</source>
         <translation>Cannot save the settings file “%1”: %2</translation>
     </message>
+    <message>
+        <source>无法读取方案文件“%1”：%2</source>
+        <translation>Cannot read the saved sort file &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>无法写入方案文件“%1”：%2</source>
+        <translation>Cannot write the saved sort file &quot;%1&quot;: %2</translation>
+    </message>
 </context>
 <context>
     <name>FileListPanel</name>
@@ -814,6 +822,18 @@
         <source>年</source>
         <translation>Year</translation>
     </message>
+    <message>
+        <source>方案</source>
+        <translation>Saved sort</translation>
+    </message>
+    <message>
+        <source>保存方案</source>
+        <translation>Save sort</translation>
+    </message>
+    <message>
+        <source>删除方案</source>
+        <translation>Delete sort</translation>
+    </message>
 </context>
 <context>
     <name>NoMatchReason</name>
@@ -1007,6 +1027,37 @@
     <message>
         <source>说明</source>
         <translation>Reason</translation>
+    </message>
+</context>
+<context>
+    <name>PresetPanel</name>
+    <message>
+        <source>方案名称不能为空，不能含有“/”或换行，且不能超过200字节。</source>
+        <translation>The name of a saved sort must not be empty, must not contain &quot;/&quot; or line breaks, and must be at most 200 bytes long.</translation>
+    </message>
+    <message>
+        <source>方案“%1”已存在。要替换它吗？</source>
+        <translation>The saved sort &quot;%1&quot; exists already. Replace it?</translation>
+    </message>
+    <message>
+        <source>没有名为“%1”的方案。</source>
+        <translation>There is no saved sort named &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>要删除方案“%1”吗？</source>
+        <translation>Delete the saved sort &quot;%1&quot;?</translation>
+    </message>
+    <message>
+        <source>方案“%1”无法读取：文件中没有“%2”。</source>
+        <translation>The saved sort &quot;%1&quot; cannot be read: its file has no &quot;%2&quot;.</translation>
+    </message>
+    <message>
+        <source>方案“%1”无法读取：“%2”的值“%3”无效。</source>
+        <translation>The saved sort &quot;%1&quot; cannot be read: the value &quot;%3&quot; of &quot;%2&quot; is not valid.</translation>
+    </message>
+    <message>
+        <source>无法保存方案“%1”：“%2”的值“%3”首尾有空白或含有换行。</source>
+        <translation>Cannot save the saved sort &quot;%1&quot;: the value &quot;%3&quot; of &quot;%2&quot; has blanks at its ends or a line break.</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,7 @@
 
 #include "cli/CommandLineText.h"
 #include "cli/EscapedText.h"
+#include "cli/InterruptOnSignal.h"
 #include "cli/RunReportOutput.h"
 #include "cli/SortRequest.h"
 #include "cli/StandardStreams.h"
@@ -43,9 +44,10 @@ void CliRunHost::showProgress(int index, int count, const QByteArray&) {
 
 void CliRunHost::processEvents() {}
 
-// A termination signal stops the run through the interruption request, which the run checks itself.
+// A termination signal stops the run after the current file; the interruption request that sort's signal handler
+// adds also aborts a copy under way, which the run checks itself.
 bool CliRunHost::stopRequested() const {
-    return false;
+    return InterruptingSignal() != 0;
 }
 
 void CliRunHost::showMessage(const QString& text) {
@@ -69,7 +71,9 @@ RecordingStart CliRunHost::startRecording(const RunDescription& run) {
     if (!m_request.journal) {
         return {};
     }
-    Fs::Result<std::unique_ptr<JournalRecorder>> journal = StartJournal(run);
+    RunDescription described = run;
+    described.watch = m_request.watchBatch;
+    Fs::Result<std::unique_ptr<JournalRecorder>> journal = StartJournal(described);
     if (journal.failed()) {
         PrintErrorLine(CommandLine::tr("%1: cannot write the journal there (%2); nothing was touched. Use "
                                        "--no-journal to sort without one (no undo).")

@@ -8,10 +8,13 @@
 #include "cli/InputPaths.h"
 #include "cli/InterruptOnSignal.h"
 #include "cli/JournalCommands.h"
+#include "cli/PresetCommands.h"
 #include "cli/SortOptionList.h"
 #include "cli/SortRequest.h"
 #include "cli/StandardStreams.h"
 #include "cli/StepOutput.h"
+#include "cli/WatchCommand.h"
+#include "cli/WatchRequest.h"
 #include "core/FsEntries.h"
 #include "engine/SortPlan.h"
 #include "engine/SortRun.h"
@@ -128,7 +131,35 @@ int runSortCommand(const QStringList& arguments) {
     if (const UsageError* error = std::get_if<UsageError>(&request)) {
         return usageError(error->message);
     }
+    if (const std::optional<int> status = SaveRequestedPreset(std::get<SortRequest>(request))) {
+        return *status;
+    }
     return runSort(std::get<SortRequest>(request));
+}
+
+int runWatchCommand(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.addOptions(SortOptionList());
+    parser.addOptions(WatchOptionList());
+    if (const std::optional<int> status = parseCommand(parser, u"varnoth watch"_s, arguments)) {
+        return *status;
+    }
+    const std::variant<WatchRequest, UsageError> request = MakeWatchRequest(parser);
+    if (const UsageError* error = std::get_if<UsageError>(&request)) {
+        return usageError(error->message);
+    }
+    return RunWatchCommand(std::get<WatchRequest>(request));
+}
+
+int runPresetsCommand(const QStringList& arguments) {
+    QCommandLineParser parser;
+    if (const std::optional<int> status = parseCommand(parser, u"varnoth presets"_s, arguments)) {
+        return *status;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        return usageError(CommandLine::tr("presets: expected no arguments"));
+    }
+    return RunPresetsCommand();
 }
 
 int runHistoryCommand(const QStringList& arguments) {
@@ -146,6 +177,8 @@ int runUndoCommand(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.addPositionalArgument(
         u"RUN"_s, CommandLine::tr("the run to undo: its identifier or short id, as 'varnoth history' shows them"));
+    parser.addOption(QCommandLineOption(
+        u"watch"_s, CommandLine::tr("without RUN: the newest run may also be a batch of a watched folder")));
     if (const std::optional<int> status = parseCommand(parser, u"varnoth undo"_s, arguments)) {
         return *status;
     }
@@ -154,7 +187,8 @@ int runUndoCommand(const QStringList& arguments) {
         return usageError(CommandLine::tr("undo: expected at most one RUN"));
     }
     const std::optional<QByteArray> run = runs.isEmpty() ? std::nullopt : std::optional(ArgumentBytes(runs.first()));
-    return RunUndoCommand(JournalFolder::standard(), run);
+    return RunUndoCommand(JournalFolder::standard(), run,
+                          parser.isSet(u"watch"_s) ? WatchBatches::Included : WatchBatches::Skipped);
 }
 
 // The commands: the first argument that names one runs it with the arguments after it. A mistyped command is
@@ -164,9 +198,8 @@ struct Command {
     int (*run)(const QStringList& arguments);
 };
 const Command kCommands[]{
-    {"sort", runSortCommand},
-    {"history", runHistoryCommand},
-    {"undo", runUndoCommand},
+    {"sort", runSortCommand},   {"history", runHistoryCommand}, {"undo", runUndoCommand},
+    {"watch", runWatchCommand}, {"presets", runPresetsCommand},
 };
 
 const Command* commandNamed(const QByteArray& name) {

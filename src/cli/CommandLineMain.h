@@ -22,8 +22,8 @@ std::optional<QByteArrayList> WindowToOpen(const QByteArrayList& arguments);
 // that cannot be read, is reported on standard error and left out.
 void AddWindowPaths(const QByteArrayList& paths, FileListModel& fileList);
 
-// Runs "varnoth sort", "history", "undo", "--help" or "--version" (a QCoreApplication must exist), or says why
-// the arguments that WindowToOpen turned away cannot open the window, and returns the exit status: 0 done, 1 a file
+// Runs "varnoth sort", "history", "undo", "presets", "--help" or "--version" (a QCoreApplication must exist), or says
+// why the arguments that WindowToOpen turned away cannot open the window, and returns the exit status: 0 done, 1 a file
 // failed (or undo left something), 2 wrong arguments or unreadable input (nothing touched; for undo, no such run or
 // nothing to undo), 128 + N ended by signal N.
 int RunCommandLine(const QByteArrayList& arguments);

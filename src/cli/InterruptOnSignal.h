@@ -8,5 +8,9 @@
 
 void InterruptOnTerminationSignals();
 
+// The same for a command that finishes the file under way before it stops (the watch of folders): the first signal
+// is only noted (InterruptingSignal), and the run stops after the current file, whose copy goes on to its end.
+void FinishFileOnTerminationSignals();
+
 // The first termination signal received, or 0.
 int InterruptingSignal();

@@ -1,6 +1,7 @@
 #include "cli/JournalCommands.h"
 
 #include "cli/CommandLineText.h"
+#include "cli/CriterionCode.h"
 #include "cli/EscapedText.h"
 #include "cli/StandardStreams.h"
 #include "cli/UndoReasonWords.h"
@@ -13,12 +14,6 @@ using namespace Qt::StringLiterals;
 namespace {
 constexpr int kLeftStatus = 1;
 constexpr int kNothingStatus = 2;
-
-// The criterion page as the history writes it.
-QByteArray criterionCode(CriterionPage page) {
-    static const char* const codes[PageCount] = {"keywords", "name", "type", "size", "date", "image", "date-folders"};
-    return page >= 0 && page < PageCount ? QByteArray(codes[page]) : QByteArray("-");
-}
 
 QByteArray isoLocalTime(const QDateTime& time) {
     // Always an explicit offset, +00:00 for UTC too, so that every line has the same shape.
@@ -36,12 +31,12 @@ QByteArray historyHeader() {
                             CommandLine::tr("mode"),         CommandLine::tr("placed"),   CommandLine::tr("left"),
                             CommandLine::tr("nomatch"),      CommandLine::tr("failed"),   CommandLine::tr("state"),
                             CommandLine::tr("left by undo"), CommandLine::tr("short id"), CommandLine::tr("filtered"),
-                            CommandLine::tr("identical")};
+                            CommandLine::tr("identical"),    CommandLine::tr("origin")};
     return names.join(u'\t').toUtf8() + '\n';
 }
 
 QByteArray historyLine(const RunSummary& run, const QByteArray& shortId) {
-    QByteArrayList fields{EscapedText(run.id), isoLocalTime(run.startTime()), criterionCode(run.header.page),
+    QByteArrayList fields{EscapedText(run.id), isoLocalTime(run.startTime()), CriterionCode(run.header.page),
                           run.header.move ? "move" : "copy"};
     if (run.counts) {
         for (const int count : {run.counts->placed, run.counts->left, run.counts->notMatching, run.counts->failed}) {
@@ -65,6 +60,8 @@ QByteArray historyLine(const RunSummary& run, const QByteArray& shortId) {
     // "-" for a journal written before files of the same bytes were recognised.
     const std::optional<int> identical = run.counts ? run.counts->identical : std::nullopt;
     fields.append(identical ? QByteArray::number(*identical) : QByteArray("-"));
+    // Who started the run: the user, or the watch of a folder (a batch of the files that arrived).
+    fields.append(run.header.watch ? "watch" : "user");
     return fields.join('\t') + '\n';
 }
 
@@ -111,8 +108,8 @@ QString distrustLine(const Distrust& distrust) {
 }
 
 // After a retry that undid nothing new: the run a plain undo cannot go past, and how to undo the one before it.
-void nameRunBefore(const JournalFolder& folder, const RunSummary& run) {
-    const std::optional<RunSummary> before = RunToUndoBefore(folder, run.id);
+void nameRunBefore(const JournalFolder& folder, const RunSummary& run, WatchBatches batches) {
+    const std::optional<RunSummary> before = RunToUndoBefore(folder, run.id, batches);
     if (!before) {
         PrintErrorLine(
             CommandLine::tr("%1: nothing more can be undone, and no run before it is left to undo").arg(shown(run.id)));
@@ -173,14 +170,29 @@ int RunHistoryCommand(const JournalFolder& folder) {
     return 0;
 }
 
-int RunUndoCommand(const JournalFolder& folder, const std::optional<QByteArray>& id) {
+// A plain undo without --watch passes over the batches of watched folders; says how many it passed over, so that
+// the user knows why the newest entry of the history was not the one undone.
+void namePassedOverWatchBatches(const JournalFolder& folder) {
+    if (const int passed = WatchBatchesPassedOver(folder); passed > 0) {
+        PrintErrorLine(CommandLine::tr("skipped %1 newer batch(es) of watched folders; use 'varnoth undo --watch' or "
+                                       "'varnoth undo RUN' to undo one")
+                           .arg(passed));
+    }
+}
+
+int RunUndoCommand(const JournalFolder& folder, const std::optional<QByteArray>& id, WatchBatches batches) {
     std::optional<RunSummary> run;
     if (id) {
         if (!(run = namedRun(folder, *id))) {
             return kNothingStatus;
         }
-    } else if (!(run = LastRunToUndo(folder))) {
-        return nothingToUndo(CommandLine::tr("no run to undo"));
+    } else {
+        if (batches == WatchBatches::Skipped) {
+            namePassedOverWatchBatches(folder);
+        }
+        if (!(run = LastRunToUndo(folder, batches))) {
+            return nothingToUndo(CommandLine::tr("no run to undo"));
+        }
     }
     const bool retry = run->state == RunState::PartlyUndone;
     if (retry) {
@@ -228,7 +240,7 @@ int RunUndoCommand(const JournalFolder& folder, const std::optional<QByteArray>&
                             .toUtf8() +
                         '\n');
     if (!id && retry && !undidSomething) {
-        nameRunBefore(folder, *run);
+        nameRunBefore(folder, *run, batches);
     }
     return result.items.isEmpty() ? 0 : kLeftStatus;
 }

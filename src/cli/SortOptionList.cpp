@@ -1,6 +1,7 @@
 #include "cli/SortOptionList.h"
 
 #include "cli/CommandLineText.h"
+#include "cli/WatchRequest.h"
 
 using namespace Qt::StringLiterals;
 
@@ -16,6 +17,10 @@ QCommandLineOption valued(const QString& name, const QString& valueName, const Q
 
 QList<QCommandLineOption> SortOptionList() {
     return {
+        valued(u"preset"_s, u"NAME"_s,
+               CommandLine::tr("sort as the saved sort NAME; the other options given override its values")),
+        valued(u"save-preset"_s, u"NAME"_s,
+               CommandLine::tr("save the sort options (not the inputs) as the saved sort NAME, then sort the inputs")),
         valued(u"keywords"_s, u"TEXT"_s, CommandLine::tr("sort by keywords; TEXT is split at spaces")),
         flag(u"by-name"_s, CommandLine::tr("sort by file name")),
         valued(u"range"_s, u"FROM-TO"_s, CommandLine::tr("with --by-name: only the characters FROM to TO of the name")),
@@ -96,18 +101,25 @@ QString HelpText() {
                                    "  varnoth [PATH...]                   open the window with PATHs in the file list\n"
                                    "  varnoth sort [OPTION...] [PATH...]  sort without a window\n"
                                    "  varnoth history                     list the journaled runs, newest first\n"
-                                   "  varnoth undo [RUN]                  undo the last run not yet undone, or RUN\n"
+                                   "  varnoth undo [--watch] [RUN]        undo the last run not yet undone, or RUN\n"
+                                   "  varnoth presets                     list the saved sorts\n"
+                                   "  varnoth watch [OPTION...] FOLDER... sort what arrives in FOLDERs until stopped\n"
                                    "  varnoth --help | --version\n"
                                    "\n"
                                    "A PATH that is a folder adds the files in it. Exactly one of --keywords, "
                                    "--by-name, --by-type,\n"
                                    "--larger, --smaller, --before, --after, --width, --height and --by-date chooses "
-                                   "how to sort.\n"
-                                   "sort needs at least one PATH, --list, --scan or --stdin. Only the window needs a "
-                                   "display.\n"
+                                   "how to sort,\n"
+                                   "unless --preset names a saved sort.\n"
+                                   "sort needs at least one PATH, --list, --scan or --stdin, unless it only saves "
+                                   "(--save-preset).\n"
+                                   "Only the window needs a display.\n"
                                    "\n"
                                    "Options of sort:\n");
     appendOptionLines(help, SortOptionList());
+    help += CommandLine::tr("\nOptions of watch, besides those of sort but --dry-run, --list, --scan and --stdin\n"
+                            "(--depth: levels of sub-folders watched, default 0):\n");
+    appendOptionLines(help, WatchOptionList());
     help += CommandLine::tr("\nOther options:\n");
     appendOptionLines(help, {HelpOption(), VersionOption()});
     help += CommandLine::tr("\n--dry-run writes one line per step: action, source, destination and reason,\n"
@@ -116,6 +128,8 @@ QString HelpText() {
                             "counts placed, left, nomatch and failed, the state, what the last undo left, the\n"
                             "short id, the count filtered and the count identical, separated by tabs; on a\n"
                             "terminal, a header line comes first. RUN is an identifier or a short id.\n"
+                            "presets writes one line per saved sort: name, criterion and output folder,\n"
+                            "separated by tabs.\n"
                             "\nExit status: 0 done, 1 some file failed (undo: something was left), 2 wrong\n"
                             "arguments or unreadable input (undo: no such run, a short id of more than one run,\n"
                             "nothing to undo or a journal that cannot be trusted), 128+N ended by signal N.\n");

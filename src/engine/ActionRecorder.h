@@ -18,6 +18,7 @@ struct RunDescription {
     SameNamePolicy policy = SameNamePolicy::Skip;
     int listSize = 0;
     QByteArray outputFolder; // normalised: ending in '/'
+    bool watch = false;      // a batch of a watched folder's new files, not a run the user started
 };
 
 // Takes down every action of a real run as it happens, written ahead, so that the run can be undone (the journal

@@ -13,6 +13,7 @@
 // builds it from its options, the window reads its controls into it when a run or a plan starts (RunHost::runInputs),
 // and the tests fill it in.
 struct RunInputs {
+    bool operator==(const RunInputs&) const = default;
     CriterionPage page = KeywordPage;
     QString keywords;                  // page 0: keywords separated by spaces
     NamePageFields name;               // page 1

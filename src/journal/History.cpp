@@ -84,8 +84,9 @@ bool actedIn(int descriptor) {
                        [](const JournalStep& step) { return !step.failed; });
 }
 
-bool undoPicks(const RunSummary& run) {
-    return run.acted && (CanBeUndone(run) || run.state == RunState::Running);
+bool undoPicks(const RunSummary& run, WatchBatches batches) {
+    return run.acted && (CanBeUndone(run) || run.state == RunState::Running) &&
+           (batches == WatchBatches::Included || !run.header.watch);
 }
 
 QByteArray idHash(QByteArrayView id) {
@@ -110,21 +111,48 @@ const char* RunStateCode(RunState state) {
     return EntryOf(kRunStates, state).code;
 }
 
-std::optional<RunSummary> ReadRunSummary(const JournalFolder& folder, const QByteArray& id) {
-    const Fs::Descriptor file = Fs::Open(folder.journalPath(id), O_RDONLY | O_NONBLOCK | O_NOFOLLOW);
-    struct stat status {};
+namespace {
+
+// The journal of the run id, open for reading when it is a regular file (a symbolic link is not followed), with its
+// status.
+Fs::Descriptor openJournal(const JournalFolder& folder, const QByteArray& id, struct stat& status) {
+    Fs::Descriptor file = Fs::Open(folder.journalPath(id), O_RDONLY | O_NONBLOCK | O_NOFOLLOW);
     if (!file.isOpen() || ::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode)) {
+        return {};
+    }
+    return file;
+}
+
+// The run record of an open journal, from its first two lines.
+std::optional<RunHeader> headerIn(int descriptor) {
+    const QByteArray start = readAt(descriptor, 0, kWindow);
+    const qsizetype firstEnd = start.indexOf('\n');
+    const qsizetype secondEnd = firstEnd < 0 ? -1 : start.indexOf('\n', firstEnd + 1);
+    if (secondEnd < 0) {
         return std::nullopt;
     }
-    const QByteArray start = readAt(file.get(), 0, kWindow);
-    const QList<QByteArrayView> head = linesBackwards(start, true);
-    if (head.size() < 2) {
+    const std::optional<JournalLineFields> header = JournalLineFields::parse(QByteArrayView(start).first(firstEnd));
+    const std::optional<JournalLineFields> run =
+        JournalLineFields::parse(QByteArrayView(start).sliced(firstEnd + 1, secondEnd - firstEnd - 1));
+    if (!header || !JournalHeaderVersion(*header) || !run || run->type() != "run") {
         return std::nullopt;
     }
-    const std::optional<JournalLineFields> header = JournalLineFields::parse(head.last());
-    const std::optional<JournalLineFields> run = JournalLineFields::parse(head[head.size() - 2]);
-    const std::optional<RunHeader> runHeader = run && run->type() == "run" ? RunFields(*run) : std::nullopt;
-    if (!header || !JournalHeaderVersion(*header) || !runHeader) {
+    return RunFields(*run);
+}
+
+} // namespace
+
+std::optional<RunHeader> ReadRunHeader(const JournalFolder& folder, const QByteArray& id) {
+    struct stat status {};
+    const Fs::Descriptor file = openJournal(folder, id, status);
+    return file.isOpen() ? headerIn(file.get()) : std::nullopt;
+}
+
+std::optional<RunSummary> ReadRunSummary(const JournalFolder& folder, const QByteArray& id) {
+    struct stat status {};
+    const Fs::Descriptor file = openJournal(folder, id, status);
+    const std::optional<RunHeader> runHeader = file.isOpen() ? headerIn(file.get()) : std::nullopt;
+    if (!runHeader) {
         return std::nullopt;
     }
     RunSummary summary{id, *runHeader, RunState::Interrupted, std::nullopt, false};
@@ -203,19 +231,30 @@ bool CanBeUndone(const RunSummary& run) {
     return run.state != RunState::Undone && run.state != RunState::Running;
 }
 
-std::optional<RunSummary> LastRunToUndo(const JournalFolder& folder) {
+std::optional<RunSummary> LastRunToUndo(const JournalFolder& folder, WatchBatches batches) {
     for (const RunSummary& run : ListRuns(folder)) {
-        if (undoPicks(run)) {
+        if (undoPicks(run, batches)) {
             return run;
         }
     }
     return std::nullopt;
 }
 
-std::optional<RunSummary> RunToUndoBefore(const JournalFolder& folder, const QByteArray& id) {
+int WatchBatchesPassedOver(const JournalFolder& folder) {
+    int passed = 0;
+    for (const RunSummary& run : ListRuns(folder)) {
+        if (undoPicks(run, WatchBatches::Skipped)) {
+            break;
+        }
+        passed += undoPicks(run, WatchBatches::Included) ? 1 : 0;
+    }
+    return passed;
+}
+
+std::optional<RunSummary> RunToUndoBefore(const JournalFolder& folder, const QByteArray& id, WatchBatches batches) {
     bool past = false;
     for (const RunSummary& run : ListRuns(folder)) {
-        if (past && undoPicks(run)) {
+        if (past && undoPicks(run, batches)) {
             return run;
         }
         past = past || run.id == id;

@@ -45,6 +45,9 @@ struct RunSummary {
 // more than a short one. Nothing when the journal is missing or its first records cannot be read.
 std::optional<RunSummary> ReadRunSummary(const JournalFolder& folder, const QByteArray& id);
 
+// The first records of the journal of the run id only: what its run was; nothing when they cannot be read.
+std::optional<RunHeader> ReadRunHeader(const JournalFolder& folder, const QByteArray& id);
+
 // The journal of the run id as far as it can be read, to show its steps; nothing when it cannot be opened. A
 // symbolic link is not followed.
 std::optional<JournalContent> ReadRunJournal(const JournalFolder& folder, const QByteArray& id);
@@ -64,9 +67,16 @@ QList<RunSummary> ListRuns(const JournalFolder& folder);
 // running.
 bool CanBeUndone(const RunSummary& run);
 
+// Whether a plain undo may pick the batches of watched folders, or only the runs the user started.
+enum class WatchBatches { Skipped, Included };
+
 // The run a plain undo picks: the newest run that acted and either can be undone or is still running (an undo then
-// leaves it alone rather than reach past it to an older run), if any.
-std::optional<RunSummary> LastRunToUndo(const JournalFolder& folder);
+// leaves it alone rather than reach past it to an older run), if any. Watch batches only when included.
+std::optional<RunSummary> LastRunToUndo(const JournalFolder& folder, WatchBatches batches = WatchBatches::Skipped);
 // The run that a plain undo picks after the run id, once id is undone as far as it can be: the newest such run
 // older than id.
-std::optional<RunSummary> RunToUndoBefore(const JournalFolder& folder, const QByteArray& id);
+std::optional<RunSummary> RunToUndoBefore(const JournalFolder& folder, const QByteArray& id,
+                                          WatchBatches batches = WatchBatches::Skipped);
+// The number of watch batches newer than the run a plain undo that skips them picks, which it would have picked
+// otherwise: what it passed over.
+int WatchBatchesPassedOver(const JournalFolder& folder);

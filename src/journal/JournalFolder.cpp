@@ -134,19 +134,15 @@ bool JournalFolder::holdsKeptFiles(QByteArrayView id) const {
     return !namesIn(keptFolder(id)).isEmpty();
 }
 
-void JournalFolder::prune(int keep) const {
-    const QByteArrayList ids = runIds();
-    for (qsizetype i = 0; i + keep < ids.size(); ++i) {
-        const QByteArray& id = ids[i];
-        if (holdsKeptFiles(id)) {
-            continue;
-        }
-        // The lock is taken for the removal, so that no run or undo of this journal is going on meanwhile.
-        const Fs::Descriptor file = Fs::Open(journalPath(id), O_RDONLY | O_NONBLOCK);
-        if (!file.isOpen() || !LockJournal(file.get())) {
-            continue;
-        }
-        ::rmdir(keptFolder(id).constData());
-        ::unlink(journalPath(id).constData());
+bool JournalFolder::removeRun(const QByteArray& id) const {
+    if (holdsKeptFiles(id)) {
+        return false;
     }
+    // The lock is taken for the removal, so that no run or undo of this journal is going on meanwhile.
+    const Fs::Descriptor file = Fs::Open(journalPath(id), O_RDONLY | O_NONBLOCK);
+    if (!file.isOpen() || !LockJournal(file.get())) {
+        return false;
+    }
+    ::rmdir(keptFolder(id).constData());
+    return ::unlink(journalPath(id).constData()) == 0;
 }

@@ -49,9 +49,9 @@ public:
     // True when files kept beside the journal id are still there.
     bool holdsKeptFiles(QByteArrayView id) const;
 
-    // Removes the journals of all but the newest keep runs, and the empty folders beside them; never a journal that
-    // is locked or still holds kept files.
-    void prune(int keep = 50) const;
+    // Removes the journal of the run id and the empty folder beside it; never a journal that is locked or still
+    // holds kept files (false then). Which runs go is RetainedRuns' choice (JournalRetention.h).
+    bool removeRun(const QByteArray& id) const;
 
 private:
     QByteArray m_path;

@@ -1,8 +1,8 @@
 #include "journal/JournalLine.h"
 
-namespace {
+#include "core/PercentEscapes.h"
 
-constexpr char kHexDigits[] = "0123456789ABCDEF";
+namespace {
 
 quint32 checksumOf(QByteArrayView text) {
     quint32 hash = 2166136261u;
@@ -15,20 +15,6 @@ quint32 checksumOf(QByteArrayView text) {
 // Eight lower-case hex digits: the only form read back, so that no other spelling passes for it.
 QByteArray checksumText(QByteArrayView text) {
     return QByteArray::number(checksumOf(text), 16).rightJustified(8, '0');
-}
-
-bool needsEscape(quint8 byte) {
-    return byte <= 0x20 || byte == 0x7F || byte == '%';
-}
-
-int hexValue(char digit) {
-    if (digit >= '0' && digit <= '9') {
-        return digit - '0';
-    }
-    if (digit >= 'A' && digit <= 'F') {
-        return digit - 'A' + 10;
-    }
-    return -1;
 }
 
 bool isName(QByteArrayView name) {
@@ -61,39 +47,11 @@ bool isDecimal(QByteArrayView digits, bool allowSign) {
 } // namespace
 
 QByteArray EscapeJournalValue(QByteArrayView value) {
-    QByteArray escaped;
-    escaped.reserve(value.size());
-    for (const char byte : value) {
-        if (needsEscape(quint8(byte))) {
-            escaped.append('%').append(kHexDigits[quint8(byte) >> 4]).append(kHexDigits[quint8(byte) & 0xF]);
-        } else {
-            escaped.append(byte);
-        }
-    }
-    return escaped;
+    return PercentEscaped(value);
 }
 
 std::optional<QByteArray> UnescapeJournalValue(QByteArrayView escaped) {
-    QByteArray value;
-    value.reserve(escaped.size());
-    for (qsizetype i = 0; i < escaped.size(); ++i) {
-        const quint8 byte = quint8(escaped[i]);
-        if (byte != '%') {
-            if (needsEscape(byte)) {
-                return std::nullopt;
-            }
-            value.append(char(byte));
-            continue;
-        }
-        const int high = i + 2 < escaped.size() ? hexValue(escaped[i + 1]) : -1;
-        const int low = high < 0 ? -1 : hexValue(escaped[i + 2]);
-        if (low < 0) {
-            return std::nullopt;
-        }
-        value.append(char(high << 4 | low));
-        i += 2;
-    }
-    return value;
+    return PercentUnescaped(escaped);
 }
 
 JournalLineWriter::JournalLineWriter(QByteArrayView type) : m_text(type.toByteArray()) {

@@ -187,7 +187,8 @@ std::optional<RunHeader> RunFields(const JournalLineFields& fields) {
     if (!outputFolder.startsWith('/')) {
         outputFolder.clear();
     }
-    return RunHeader{CriterionPage(*page), *mode == "move", *policy, *start, *listSize, *pid, outputFolder};
+    const bool watch = fields.number("watch").value_or(0) == 1;
+    return RunHeader{CriterionPage(*page), *mode == "move", *policy, *start, *listSize, *pid, outputFolder, watch};
 }
 
 std::optional<qint64> JournalHeaderVersion(const JournalLineFields& fields) {

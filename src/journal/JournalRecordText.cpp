@@ -32,15 +32,16 @@ QByteArray HeaderRecord() {
 }
 
 QByteArray RunRecord(const RunHeader& header) {
-    return JournalLineWriter("run")
-        .number("page", header.page)
+    JournalLineWriter line("run");
+    line.number("page", header.page)
         .bytes("mode", header.move ? "move" : "copy")
         .bytes("policy", EntryOf(kPolicyCodes, header.policy).code)
         .number("start", header.startNs)
         .number("count", header.listSize)
         .number("pid", header.pid)
-        .bytes("out", header.outputFolder)
-        .line();
+        .bytes("out", header.outputFolder);
+    // Only a watch batch carries the mark, so that other runs' records read as they always did.
+    return header.watch ? line.number("watch", 1).line() : line.line();
 }
 
 QByteArray IntentRecord(const JournalStep& step) {

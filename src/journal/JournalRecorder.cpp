@@ -12,6 +12,7 @@ Fs::Result<std::unique_ptr<JournalRecorder>> StartJournal(const RunDescription& 
     header.policy = run.policy;
     header.listSize = run.listSize;
     header.outputFolder = run.outputFolder;
+    header.watch = run.watch;
     Fs::Result<std::unique_ptr<RunJournal>> journal = RunJournal::start(folder, header);
     if (journal.failed()) {
         return journal.error();

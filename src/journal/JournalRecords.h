@@ -27,6 +27,9 @@ struct RunHeader {
     // The output folder as the run normalised it (ending in '/'); empty in a journal of the first version, which did
     // not record it.
     QByteArray outputFolder;
+    // A batch of files that arrived in a watched folder rather than a run the user started; false in journals
+    // written before watching existed.
+    bool watch = false;
 };
 
 // The outcomes of a run's listed files, as its completion box counts them.

@@ -5,6 +5,7 @@
 #include "core/FsFolderWalk.h"
 #include "core/FsSameContent.h"
 #include "journal/JournalRecordText.h"
+#include "journal/JournalRetention.h"
 #include "journal/Trash.h"
 #include "journal/UndoSteps.h"
 #include "journal/XdgFolders.h"
@@ -13,12 +14,6 @@
 #include <fcntl.h>
 #include <unistd.h>
 #include <utility>
-
-namespace {
-
-constexpr int kRetainedRuns = 50;
-
-} // namespace
 
 Fs::Result<std::unique_ptr<RunJournal>> RunJournal::start(const JournalFolder& folder, RunHeader header) {
     if (header.startNs == 0) {
@@ -37,7 +32,7 @@ Fs::Result<std::unique_ptr<RunJournal>> RunJournal::start(const JournalFolder& f
     std::unique_ptr<RunJournal> journal(new RunJournal(folder, std::move(created->file), created->id, header));
     journal->m_appender.append(HeaderRecord() + RunRecord(header));
     (void)journal->sync(); // a failure stays in error()
-    folder.prune(kRetainedRuns);
+    PruneRuns(folder, header.startNs);
     return journal;
 }
 

@@ -16,7 +16,7 @@ using enum SettingType;
 using enum KeyRule;
 
 // The single source of truth for the keys: name, type, default and rule, in save order.
-const std::array<ParameterKey, 20> kKeys = {{
+const std::array<ParameterKey, 21> kKeys = {{
     {"Filter", Text, "", Plain, &SettingsValues::nameFilterPieces},
     {"SameFile", Integer, "0", PolicyChoice, &SettingsValues::sameNamePolicy},
     {"OutDir", Text, "", ExistingFolder, &SettingsValues::outputFolder},
@@ -37,6 +37,7 @@ const std::array<ParameterKey, 20> kKeys = {{
     {"TakenTime", Integer, "0", Plain, &SettingsValues::takenTime},
     {"DatePattern", Text, "%Y/%m", Plain, &SettingsValues::datePattern},
     {"DateSource", Integer, "0", Plain, &SettingsValues::dateSource},
+    {"Preset", Text, "", Plain, &SettingsValues::preset},
 }};
 
 // A key's value between its text in the file and its member.

@@ -40,4 +40,5 @@ struct SettingsValues {
     QString datePattern = QStringLiteral("%Y/%m"); // DatePattern: CmbDatePattern, the pattern as the run reads it
     int dateSource = 0;                            // DateSource: 0 RbFolderTaken, 1 RbFolderModify, 2 RbFolderCreate;
                                                    // other values as 0
+    QString preset;                                // Preset: CmbPreset, the saved sort chosen or saved last
 };

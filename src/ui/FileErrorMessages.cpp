@@ -11,6 +11,10 @@ const char* messageFor(FileTask task) {
         return QT_TRANSLATE_NOOP("FileErrorMessage", "无法写入列表文件“%1”：%2");
     case FileTask::ImportList:
         return QT_TRANSLATE_NOOP("FileErrorMessage", "无法读取列表文件“%1”：%2");
+    case FileTask::ReadPreset:
+        return QT_TRANSLATE_NOOP("FileErrorMessage", "无法读取方案文件“%1”：%2");
+    case FileTask::WritePreset:
+        return QT_TRANSLATE_NOOP("FileErrorMessage", "无法写入方案文件“%1”：%2");
     case FileTask::SaveSettings:
         break;
     }

@@ -9,6 +9,8 @@ enum class FileTask {
     ExportList,   // writing a list file
     ImportList,   // reading a list file
     SaveSettings, // writing the settings file
+    ReadPreset,   // reading a saved sort
+    WritePreset,  // writing or deleting a saved sort
 };
 
 // The message that tells the user which file could not be written or read, and why. The reason is the system's

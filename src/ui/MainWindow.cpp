@@ -14,6 +14,7 @@
 #include "ui/KeyFilter.h"
 #include "ui/MessageBoxes.h"
 #include "ui/OutputFolder.h"
+#include "ui/PresetPanel.h"
 #include "ui/PreviewDialog.h"
 #include "ui/TypeEntryDialog.h"
 #include "ui/TypeListColumns.h"
@@ -78,6 +79,13 @@ void MainWindow::setUpControls() {
 
     m_fileListPanel = std::make_unique<FileListPanel>(*this, m_controls.fileList, *m_files, m_scanHost);
     connect(m_fileListPanel.get(), &FileListPanel::importEnded, this, &MainWindow::closeIfRequested);
+    m_presetPanel = new PresetPanel(*this, m_controls.presets, m_controls.choices);
+    // The saved sorts' row lies below the file list but is made after it: the tab key reaches it after the list's
+    // buttons.
+    setTabOrder(m_ui->BtnImpFileList, m_ui->CmbPreset);
+    setTabOrder(m_ui->CmbPreset, m_ui->BtnSavePreset);
+    setTabOrder(m_ui->BtnSavePreset, m_ui->BtnDeletePreset);
+    connect(m_presetPanel, &PresetPanel::filled, this, &MainWindow::presetFilled);
     for (QLineEdit* numberField : {m_ui->EdtSize, m_ui->EdtPic, m_ui->EdtPartNameBegin, m_ui->EdtPartNameEnd}) {
         // Typed text passes the key filter; an input method would bypass it.
         numberField->setAttribute(Qt::WA_InputMethodEnabled, false);
@@ -126,12 +134,21 @@ void MainWindow::applyStartChoices() {
 
 void MainWindow::applySettings(const SettingsValues& values) {
     ApplySettings(m_controls.choices, values);
+    m_presetPanel->showChosen(values.preset);
     // The page may be the one shown already, which changes nothing and so fires no page update.
     pageChanged();
 }
 
 SettingsValues MainWindow::currentSettings() const {
-    return CurrentSettings(m_controls.choices);
+    SettingsValues values = CurrentSettings(m_controls.choices);
+    values.preset = m_presetPanel->chosen();
+    return values;
+}
+
+// What follows the choices when code fills them: the page's label and panels, and the type list's buttons.
+void MainWindow::presetFilled() {
+    pageChanged();
+    enableTypeListButtons();
 }
 
 // Saves the choices; a file that cannot be written is reported, and the window closes all the same. A program told to

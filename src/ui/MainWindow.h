@@ -13,6 +13,7 @@ class AboutDialog;
 class FileListModel;
 class FileListPanel;
 class FolderPickerDialog;
+class PresetPanel;
 class QKeyEvent;
 struct SettingsValues;
 class TypeEntryDialog;
@@ -61,6 +62,7 @@ private slots:
     void removeTypeClicked();
     void nameRangeClicked();
     void scanFolderClicked();
+    void presetFilled();
 
 private:
     void setUpControls();
@@ -81,6 +83,7 @@ private:
     std::unique_ptr<Ui::MainWindow> m_ui;
     const MainWindowControls m_controls;
     std::unique_ptr<FileListPanel> m_fileListPanel;
+    PresetPanel* m_presetPanel;
     // Goes before the window's widgets: the type list's model resets while the list is torn down, and a layout redone
     // then would reach parts of the list already deleted.
     std::unique_ptr<TypeListColumns> m_typeListColumns;

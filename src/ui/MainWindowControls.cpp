@@ -41,6 +41,13 @@ MainWindowControls NamedControls(const Ui::MainWindow& form) {
                 .autoNumber = *form.RbRename,
                 .skipIdentical = *form.ChkSkipIdentical,
                 .moveFiles = *form.RbMove,
+                .copyFiles = *form.RbCopy,
+            },
+        .presets =
+            {
+                .name = *form.CmbPreset,
+                .save = *form.BtnSavePreset,
+                .remove = *form.BtnDeletePreset,
             },
         .fileList =
             {

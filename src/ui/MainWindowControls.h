@@ -57,6 +57,7 @@ struct SortChoiceControls {
     QRadioButton& autoNumber;       // RbRename
     QCheckBox& skipIdentical;       // ChkSkipIdentical
     QRadioButton& moveFiles;        // RbMove
+    QRadioButton& copyFiles;        // RbCopy
 };
 
 // The file list and the buttons beside it.
@@ -92,8 +93,16 @@ struct PageOptionControls {
     QPushButton& removeType;   // BtnDelSuffix
 };
 
+// The saved sorts' row above the pages.
+struct PresetControls {
+    QComboBox& name;     // CmbPreset: editable, the saved sorts as its items
+    QPushButton& save;   // BtnSavePreset
+    QPushButton& remove; // BtnDeletePreset
+};
+
 struct MainWindowControls {
     SortChoiceControls choices;
+    PresetControls presets;
     FileListControls fileList;
     RunControls run;
     PageOptionControls pageOptions;

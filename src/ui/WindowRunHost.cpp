@@ -29,8 +29,8 @@ constexpr int kProgressIntervalMs = 50;
 
 WindowRunHost::WindowRunHost(QWidget& window, const MainWindowControls& controls, const FileListModel& files,
                              std::function<bool()> closing)
-    : m_window(window), m_choices(controls.choices), m_runControls(controls.run), m_fileList(controls.fileList),
-      m_files(files), m_closing(std::move(closing)) {
+    : m_window(window), m_choices(controls.choices), m_runControls(controls.run), m_presets(controls.presets),
+      m_fileList(controls.fileList), m_files(files), m_closing(std::move(closing)) {
     m_progressTimer.setSingleShot(true);
     QObject::connect(&m_progressTimer, &QTimer::timeout, &window, [this] { showPendingProgress(); });
 }
@@ -115,6 +115,11 @@ void WindowRunHost::setRunLock(bool locked) {
         listChanger->setEnabled(!locked);
     }
     m_fileList.list.viewport()->setAcceptDrops(!locked);
+    // A saved sort chosen during the run would change the choices the run is reading.
+    for (QWidget* presetControl :
+         std::initializer_list<QWidget*>{&m_presets.name, &m_presets.save, &m_presets.remove}) {
+        presetControl->setEnabled(!locked);
+    }
 }
 
 void WindowRunHost::setProgress(int percent) {

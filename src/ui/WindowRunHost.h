@@ -57,6 +57,7 @@ private:
     QWidget& m_window;
     const SortChoiceControls m_choices;
     const RunControls m_runControls;
+    const PresetControls m_presets;
     const FileListControls m_fileList;
     const FileListModel& m_files;
     std::function<bool()> m_closing;

@@ -1,5 +1,6 @@
 #include "ui/WindowRunInputs.h"
 
+#include "engine/criteria/PageChoiceTexts.h"
 #include "ui/FormChoices.h"
 #include "ui/MainWindowControls.h"
 
@@ -53,4 +54,46 @@ RunInputs ReadRunInputs(const SortChoiceControls& choices) {
     inputs.policy = CheckedSameNamePolicy(choices);
     inputs.skipIdentical = choices.skipIdentical.isChecked();
     return inputs;
+}
+
+void ApplyRunInputs(const SortChoiceControls& choices, const RunInputs& inputs) {
+    choices.pages.setCurrentIndex(inputs.page);
+    choices.keywords.setText(inputs.keywords);
+    choices.nameRange.setChecked(inputs.name.range);
+    choices.rangeBegin.setText(inputs.name.begin);
+    choices.rangeEnd.setText(inputs.name.end);
+    choices.ignoredCharacters.setText(inputs.name.filter);
+    choices.onlyExistingFolders.setChecked(inputs.name.onlyExisting);
+    choices.sizeCondition.setCurrentIndex(ChoiceItemIndex(inputs.size.condition));
+    choices.size.setText(inputs.size.size);
+    choices.sizeUnit.setCurrentIndex(ChoiceItemIndex(inputs.size.unit));
+    (inputs.date.kind == DateKind::TakenTime          ? choices.takenTime
+     : inputs.date.kind == DateKind::ModificationTime ? choices.modificationTime
+                                                      : choices.creationTime)
+        .setChecked(true);
+    choices.dateCondition.setCurrentIndex(inputs.date.condition == DateCondition::Earlier ? 0 : 1);
+    if (inputs.date.date.isValid()) {
+        choices.date.setDate(inputs.date.date);
+    }
+    if (inputs.date.time.isValid()) {
+        choices.time.setTime(inputs.date.time);
+    }
+    (inputs.image.side == ImageDimension::Height ? choices.pictureHeight : choices.pictureWidth).setChecked(true);
+    choices.pixelCondition.setCurrentIndex(ChoiceItemIndex(inputs.image.condition));
+    choices.pixels.setText(inputs.image.limit);
+    ShowDatePattern(choices, inputs.dateFolders.pattern);
+    CheckDateSource(choices, inputs.dateFolders.source);
+    choices.includeTypes.setChecked(inputs.filter.include);
+    choices.excludeTypes.setChecked(inputs.filter.exclude);
+    choices.typeList.clear();
+    choices.typeList.addItems(inputs.filter.typeList);
+    for (int row = 0; row < choices.pictureTypes.count(); ++row) {
+        QListWidgetItem* item = choices.pictureTypes.item(row);
+        const bool ticked = inputs.filter.pictureTypes.contains(PictureType{item->text(), true});
+        item->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);
+    }
+    choices.outputFolder.setText(inputs.outputFolder);
+    (inputs.move ? choices.moveFiles : choices.copyFiles).setChecked(true);
+    CheckSameNamePolicy(choices, inputs.policy);
+    choices.skipIdentical.setChecked(inputs.skipIdentical);
 }

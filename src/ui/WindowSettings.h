@@ -1,7 +1,5 @@
 #pragma once
 
-#include "engine/criteria/PageFields.h"
-#include "engine/placement/Placement.h"
 #include "settings/SettingsValues.h"
 
 struct SortChoiceControls;
@@ -14,12 +12,3 @@ void ApplySettings(const SortChoiceControls& choices, const SettingsValues& valu
 
 // The choices as the controls show them now.
 SettingsValues CurrentSettings(const SortChoiceControls& choices);
-
-// The SameFile value of a policy (0 skip, 1 overwrite, 2 ask, 3 auto-number), and the policy of a value; any other
-// value stands for skip.
-int StoredSameNamePolicy(SameNamePolicy policy);
-SameNamePolicy SameNamePolicyFromStored(int stored);
-
-// The date source of a DateSource value (0 taken, 1 modified, 2 created); any other value stands for taken. The
-// stored value of a source is its number in that order.
-DateSource DateSourceFromStored(int stored);

@@ -92,7 +92,7 @@ private:
     // The history's counts placed, left, nomatch and failed, then filtered and identical at its end.
     QByteArray historyLineCounts() {
         const QByteArrayList fields = cli({"history"}).trimmed().split('\t');
-        return fields.size() == 13 ? (fields.mid(4, 4) + fields.mid(11)).join(' ') : QByteArray();
+        return fields.size() == 14 ? (fields.mid(4, 4) + fields.mid(11, 2)).join(' ') : QByteArray();
     }
 
 private slots:

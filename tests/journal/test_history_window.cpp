@@ -46,9 +46,11 @@ private:
     std::unique_ptr<JournalTestHome> m_home;
 
     // Copies each of names from src/ into out/ as a run started hours after the first would, journaled as the run
-    // journals it. The journal is left without its end (an interrupted run) when finish is false.
-    void journalCopyRun(int hour, const QStringList& names, bool move, bool finish = true) {
+    // journals it. The journal is left without its end (an interrupted run) when finish is false; watch marks it as
+    // a batch of a watched folder.
+    void journalCopyRun(int hour, const QStringList& names, bool move, bool finish = true, bool watch = false) {
         RunHeader header;
+        header.watch = watch;
         header.page = NamePage;
         header.move = move;
         header.startNs = kFirstStartNs + hour * kHourNs;
@@ -219,6 +221,16 @@ private slots:
         mainWindow().activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&mainWindow()));
         QTRY_VERIFY(control(Control::BtnUndo)->isEnabled());
+    }
+
+    // The undo button takes back the user's own runs: newer batches of a watched folder are passed over, and a
+    // batch alone leaves it off.
+    void theUndoButtonPassesOverWatchBatches() {
+        journalCopyRun(0, {u"a.txt"_s}, false, true, true);
+        startWindows();
+        mainWindow().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&mainWindow()));
+        QVERIFY(!control(Control::BtnUndo)->isEnabled());
     }
 
     void theHistoryListsEveryRunNewestFirstAndUndoesTheChosenOne() {

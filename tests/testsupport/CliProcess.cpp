@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
 #include <sys/wait.h>
@@ -84,6 +85,63 @@ CliResult RunCli(const QString& program, const QByteArrayList& arguments, const 
     result.out = process.readAllStandardOutput();
     result.err = process.readAllStandardError();
     result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    return result;
+}
+
+BackgroundCli::BackgroundCli(const QString& program, const QByteArrayList& arguments, const QString& workingFolder,
+                             const QString& home, const QString& outputPrefix)
+    : m_outputPrefix(outputPrefix) {
+    const ExecArguments argv(commandLine(program, arguments));
+    const ExecArguments envp(environmentFor(home));
+    const QByteArray folder = QFile::encodeName(workingFolder);
+    const QByteArray out = QFile::encodeName(outputPrefix + QStringLiteral(".out"));
+    const QByteArray err = QFile::encodeName(outputPrefix + QStringLiteral(".err"));
+    m_pid = ::fork();
+    if (m_pid == 0) {
+        const int outFile = ::open(out.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int errFile = ::open(err.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (outFile >= 0 && errFile >= 0 && ::dup2(outFile, 1) >= 0 && ::dup2(errFile, 2) >= 0 &&
+            ::chdir(folder.constData()) == 0) {
+            ::execve(argv.pointers[0], argv.pointers.data(), envp.pointers.data());
+        }
+        ::_exit(127);
+    }
+}
+
+BackgroundCli::~BackgroundCli() {
+    if (m_pid > 0) {
+        ::kill(m_pid, SIGKILL);
+        ::waitpid(m_pid, nullptr, 0);
+    }
+}
+
+void BackgroundCli::sendSignal(int signal) {
+    if (m_pid > 0) {
+        ::kill(m_pid, signal);
+    }
+}
+
+QByteArray BackgroundCli::errorOutput() const {
+    QFile file(m_outputPrefix + QStringLiteral(".err"));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+CliResult BackgroundCli::waitForExit(int timeoutMs) {
+    CliResult result;
+    QElapsedTimer clock;
+    clock.start();
+    int status = 0;
+    while (m_pid > 0 && ::waitpid(m_pid, &status, WNOHANG) == 0) {
+        if (clock.elapsed() > timeoutMs) {
+            return result;
+        }
+        QTest::qWait(20);
+    }
+    m_pid = -1;
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    QFile out(m_outputPrefix + QStringLiteral(".out"));
+    result.out = out.open(QIODevice::ReadOnly) ? out.readAll() : QByteArray();
+    result.err = errorOutput();
     return result;
 }
 

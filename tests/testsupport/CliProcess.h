@@ -21,6 +21,28 @@ struct CliResult {
 CliResult RunCli(const QString& program, const QByteArrayList& arguments, const QString& workingFolder,
                  const QString& home, const QByteArray& input = {}, const QByteArrayList& environment = {});
 
+// The program running on while the test acts, as RunCli would run it; its standard output and error go to files
+// (outputPrefix + ".out" and ".err"), so that a long run never blocks on a full pipe. Killed when destroyed.
+class BackgroundCli {
+public:
+    BackgroundCli(const QString& program, const QByteArrayList& arguments, const QString& workingFolder,
+                  const QString& home, const QString& outputPrefix);
+    ~BackgroundCli();
+    BackgroundCli(const BackgroundCli&) = delete;
+    BackgroundCli& operator=(const BackgroundCli&) = delete;
+
+    pid_t pid() const { return m_pid; }
+    void sendSignal(int signal);
+    // What the program wrote to standard error so far.
+    QByteArray errorOutput() const;
+    // The exit status and output once the program ended; exitCode -1 when it did not end normally within timeoutMs.
+    CliResult waitForExit(int timeoutMs = 10000);
+
+private:
+    pid_t m_pid = -1;
+    QString m_outputPrefix;
+};
+
 // The program on a pseudo-terminal: standard input, output and error are the terminal, as for a user typing.
 class TerminalProcess {
 public:

@@ -22,6 +22,11 @@ inline const QString Button2 = u"Button2"_s;
 inline const QString Button6 = u"Button6"_s;
 inline const QString BtnSaveFileList = u"BtnSaveFileList"_s;
 inline const QString BtnImpFileList = u"BtnImpFileList"_s;
+// The saved sorts, beside the file count.
+inline const QString LblPreset = u"LblPreset"_s;
+inline const QString CmbPreset = u"CmbPreset"_s;
+inline const QString BtnSavePreset = u"BtnSavePreset"_s;
+inline const QString BtnDeletePreset = u"BtnDeletePreset"_s;
 // The file list's context menu and its entries.
 inline const QString ListBox1Menu = u"ListBox1Menu"_s;
 inline const QString ActRemoveFile = u"ActRemoveFile"_s;
@@ -176,7 +181,8 @@ inline const QStringList InMainWindow = {
     Label9,           ChkLstPic,      GroupBox3,      Label1,       EdtOutDir,        Button3,      Label2,
     RbOverwrite,      RbAsk,          RbSkip,         RbRename,     ChkSkipIdentical, Panel2,       GroupBox2,
     RbMove,           RbCopy,         GroupBox4,      ProgressBar1, LblProgress,      Panel1,       BtnPreview,
-    BtnCopy,          BtnStop,        BtnUndo,        BtnHistory,   BtnAout};
+    BtnCopy,          BtnStop,        BtnUndo,        BtnHistory,   BtnAout,          LblPreset,    CmbPreset,
+    BtnSavePreset,    BtnDeletePreset};
 inline const QStringList InFolderPicker = {ShellTreeView1, ChkOtHidden, CheckBox1, CheckBox2,
                                            ComboBox1,      Label1,      BitBtn1,   BitBtn2};
 inline const QStringList InTypeEntryDialog = {Label1, Edit1, Button1};

@@ -7,12 +7,14 @@
 
 // One item of the picture-type list: its text names one or more patterns ("*.JPG;*.JPEG").
 struct PictureType {
+    bool operator==(const PictureType&) const = default;
     QString text;
     bool ticked = true;
 };
 
 // The filter controls as they stand when a file is looked at.
 struct ExtensionFilterState {
+    bool operator==(const ExtensionFilterState&) const = default;
     bool include = false;
     bool exclude = false;
     QStringList typeList;

@@ -18,3 +18,14 @@ QList<PictureType> PagePictureTypes(); // ChkLstPic, all ticked
 QString SizeConditionText(SizeCondition condition);
 QString SizeUnitText(SizeUnit unit);
 QString PictureConditionText(PictureCondition condition);
+
+// The index of a choice's item in its drop-down list, whose items are in the order of the choices: -1 (no item
+// selected) for Unselected.
+template <typename Choice> int ChoiceItemIndex(Choice choice) {
+    return choice == Choice::Unselected ? -1 : int(choice);
+}
+
+// The choice of the item at index in a list of count items; Unselected for any other index.
+template <typename Choice> Choice ChoiceOfItem(int index, int count) {
+    return index >= 0 && index < count ? Choice(index) : Choice::Unselected;
+}

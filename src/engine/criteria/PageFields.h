@@ -12,6 +12,7 @@
 
 // Page 1, file name.
 struct NamePageFields {
+    bool operator==(const NamePageFields&) const = default;
     bool range = false;        // only a range of characters of each name counts
     QString begin;             // the range's first position, as typed
     QString end;               // the range's last position, as typed
@@ -32,6 +33,7 @@ enum class SizeUnit {
 };
 
 struct SizePageFields {
+    bool operator==(const SizePageFields&) const = default;
     SizeCondition condition = SizeCondition::Larger;
     QString size; // a whole number, as typed
     SizeUnit unit = SizeUnit::KB;
@@ -43,6 +45,7 @@ enum class DateKind { CreationTime, ModificationTime, TakenTime };
 enum class DateCondition { Earlier, Later };
 
 struct DatePageFields {
+    bool operator==(const DatePageFields&) const = default;
     DateKind kind = DateKind::CreationTime;
     DateCondition condition = DateCondition::Earlier;
     QDate date;
@@ -58,6 +61,7 @@ enum class PictureCondition {
 };
 
 struct ImagePageFields {
+    bool operator==(const ImagePageFields&) const = default;
     ImageDimension side = ImageDimension::Width;
     PictureCondition condition = PictureCondition::AtLeast;
     QString limit; // a whole number of pixels, as typed
@@ -68,6 +72,7 @@ enum class DateSource { Taken, Modified, Created };
 
 // Page 6, folders by date: every file goes into the folders its own date names through the pattern.
 struct DateFoldersPageFields {
+    bool operator==(const DateFoldersPageFields&) const = default;
     QString pattern = QStringLiteral("%Y/%m"); // %Y, %m and %d stand for the date's parts; '/' makes levels
     DateSource source = DateSource::Taken;
 };
