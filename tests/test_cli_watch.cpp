@@ -109,6 +109,13 @@ private slots:
     void takesWhatArrives() {
         QFETCH(bool, newOnly);
         WriteTestFile(path(u"in/there.doc"_s), "there");
+        // Enough files at once that the folder is listed for downloads rather than asked name by name.
+        constexpr int kCrowd = 40;
+        for (int file = 0; file < kCrowd; ++file) {
+            WriteTestFile(path(u"in/crowd%1.doc"_s.arg(file)), "crowd");
+        }
+        WriteTestFile(path(u"in/h.zip"_s), "h");
+        WriteTestFile(path(u"in/h.zip.part"_s), "partial");
         auto watcher = watch(newOnly ? QByteArrayList{"--move", "--settle", "0", "--new-only"}
                                      : QByteArrayList{"--move", "--settle", "0"});
         QVERIFY(started(*watcher));
@@ -123,6 +130,8 @@ private slots:
         QTest::qWait(600); // longer than a file that is not ready waits to be looked at again
         QCOMPARE(QFile::exists(path(u"in/f.zip"_s)), true);
         QCOMPARE(QFile::exists(path(u"in/there.doc"_s)), newOnly);
+        QCOMPARE(QFile::exists(path(u"in/crowd0.doc"_s)), newOnly);
+        QCOMPARE(QFile::exists(path(u"in/h.zip"_s)), true);
 
         QVERIFY(QFile::rename(path(u"in/a.part"_s), path(u"in/a.pdf"_s)));
         QVERIFY(QFile::remove(path(u"in/f.zip.part"_s)));
