@@ -8,5 +8,5 @@ QString NormalisedOutputFolder(const QString& folder) {
 
 RunDescription DescriptionOf(const RunInputs& inputs, int listSize) {
     return {inputs.page, inputs.move, inputs.policy, listSize,
-            QFile::encodeName(NormalisedOutputFolder(inputs.outputFolder))};
+            QFile::encodeName(NormalisedOutputFolder(inputs.outputFolder)), false, {}};
 }
