@@ -37,8 +37,8 @@ const QList<std::pair<QString, CriterionPage>> kCriterionPages{
 // Options that may be given more than once: every one adds inputs.
 const QStringList kRepeatableOptions{u"list"_s, u"scan"_s, u"preset"_s};
 // Options that change one saved sort's page, which a chain of several keeps as each saved sort has it.
-const QStringList kPageOptions{u"range"_s,   u"remove"_s,   u"existing-folders-only"_s, u"created"_s,
-                               u"taken"_s,   u"modified"_s, u"picture-types"_s};
+const QStringList kPageOptions{u"range"_s, u"remove"_s,   u"existing-folders-only"_s, u"created"_s,
+                               u"taken"_s, u"modified"_s, u"picture-types"_s};
 // Options that mean something only beside another one.
 const QList<std::pair<QString, QStringList>> kDependentOptions{{u"range"_s, {u"by-name"_s}},
                                                                {u"remove"_s, {u"by-name"_s}},

@@ -39,7 +39,7 @@ struct SortRequest {
     // --preset given more than once: every saved sort in the order given, the options given applied over each; a
     // file goes with the first that takes it. Empty otherwise.
     QList<RequestPreset> chain;
-    std::optional<QString> savePreset;   // --save-preset: the name to save the inputs as
+    std::optional<QString> savePreset; // --save-preset: the name to save the inputs as
     SortInputSources sources;
     bool dryRun = false; // print the plan and touch nothing
     bool journal = true; // write the run's journal (for history and undo)

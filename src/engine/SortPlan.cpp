@@ -3,8 +3,8 @@
 #include "core/TextBytes.h"
 #include "engine/RunHost.h"
 #include "engine/RunInputs.h"
-#include "engine/SortStages.h"
 #include "engine/SortPass.h"
+#include "engine/SortStages.h"
 #include "engine/criteria/Criterion.h"
 #include "engine/placement/PlanningPlacement.h"
 

@@ -23,9 +23,12 @@ void RunSort(RunHost& host) {
     ActionRecorder* recorder = recording.recorder.get();
 
     host.setRunLock(true);
-    SortStages stages(host, std::move(*checked), [&](const CheckedInputs& inputs) {
-        return std::make_unique<DiskPlacement>(QFile::encodeName(inputs.inputs.outputFolder), recorder, &host);
-    }, recorder);
+    SortStages stages(
+        host, std::move(*checked),
+        [&](const CheckedInputs& inputs) {
+            return std::make_unique<DiskPlacement>(QFile::encodeName(inputs.inputs.outputFolder), recorder, &host);
+        },
+        recorder);
     MoveBatch moves;
     const RunReport report = SortPass{host, stages.stages(), &moves, recorder}.run();
     if (recorder) {

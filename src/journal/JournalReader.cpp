@@ -216,8 +216,8 @@ std::optional<ChainedSort> PresetFields(const JournalLineFields& fields) {
     const std::optional<QByteArray> mode = fields.bytes("mode");
     const auto policy = ValueOfCode(kPolicyCodes, fields.bytes("policy").value_or(QByteArray()));
     const std::optional<QByteArray> out = fields.bytes("out");
-    if (!name || !page || *page < 0 || *page >= PageCount || !mode || (*mode != "copy" && *mode != "move") ||
-        !policy || !out || !out->startsWith('/')) {
+    if (!name || !page || *page < 0 || *page >= PageCount || !mode || (*mode != "copy" && *mode != "move") || !policy ||
+        !out || !out->startsWith('/')) {
         return std::nullopt;
     }
     return ChainedSort{*name, CriterionPage(*page), *mode == "move", *policy, *out};

@@ -78,8 +78,8 @@ struct JournalStep {
     bool isFolder = false;
     Transfer transfer = Transfer::Copy;
     NameUse nameUse = NameUse::Free;
-    QByteArray source;   // empty for a folder
-    QByteArray target;   // the destination file, or the folder made
+    QByteArray source; // empty for a folder
+    QByteArray target; // the destination file, or the folder made
     // The saved sort of a chained run the step belongs to; nothing in a run that is not chained.
     std::optional<QByteArray> preset;
     FileIdentity before; // the source as it was when the step began

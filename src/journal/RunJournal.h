@@ -101,7 +101,7 @@ private:
     RunHeader m_header;
     int m_nextStep = 1;
     std::optional<QByteArray> m_preset; // the saved sort of the chain whose steps follow
-    QHash<int, JournalStep> m_open; // begun and not ended, with the source as intent() saw it
+    QHash<int, JournalStep> m_open;     // begun and not ended, with the source as intent() saw it
     // Moves made by copies whose sources are still to be checked: those done since the last sync(), and those done
     // before it, whose sources are checked now.
     QHash<int, JournalStep> m_copiedMoves;

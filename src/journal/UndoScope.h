@@ -41,7 +41,7 @@ private:
     // In a chained run: the levels below the root of each saved sort's output folder, by its name.
     bool withinItsPreset(const JournalStep& step) const;
 
-    QByteArrayList m_root; // the levels of the root
+    QByteArrayList m_root;                         // the levels of the root
     QHash<QByteArray, QByteArray> m_presetFolders; // chained run: each saved sort's output folder below the root
     QByteArray m_rootPath;
     QByteArray m_keptFolder;

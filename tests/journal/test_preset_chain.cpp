@@ -35,8 +35,9 @@ Fates fatesOfJson(const QByteArray& out) {
     for (const QByteArray& line : out.split('\n')) {
         const QJsonObject step = QJsonDocument::fromJson(line).object();
         if (step.contains(u"source"_s)) {
-            fates.insert(step.value(u"source"_s).toString().toUtf8(),
-                         {step.value(u"preset"_s).toString().toUtf8(), step.value(u"destination"_s).toString().toUtf8()});
+            fates.insert(
+                step.value(u"source"_s).toString().toUtf8(),
+                {step.value(u"preset"_s).toString().toUtf8(), step.value(u"destination"_s).toString().toUtf8()});
         }
     }
     return fates;
@@ -131,7 +132,9 @@ class TestPresetChain : public QObject {
         return expected;
     }
 
-    QByteArrayList chainArguments() const { return {"sort", "--preset", "pics", "--preset", "big one", "--preset", "kw"}; }
+    QByteArrayList chainArguments() const {
+        return {"sort", "--preset", "pics", "--preset", "big one", "--preset", "kw"};
+    }
 
 private slots:
     void init() { QVERIFY(m_dir.emplace().isValid()); }
