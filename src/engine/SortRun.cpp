@@ -11,11 +11,11 @@
 #include <QFile>
 
 void RunSort(RunHost& host) {
-    std::optional<QList<CheckedInputs>> checked = CheckInputsOf(host);
+    std::optional<QList<CheckedInputs>> checked =
+        CheckInputsOf(host, [&](const QString& outputFolder) { host.setOutputFolder(outputFolder); });
     if (!checked) {
         return;
     }
-    host.setOutputFolder(checked->first().inputs.outputFolder);
     RecordingStart recording = host.startRecording(DescriptionOfChecked(*checked, host.fileCount()));
     if (!recording.proceed) {
         return;

@@ -8,7 +8,8 @@
 
 #include <QFile>
 
-std::optional<QList<CheckedInputs>> CheckInputsOf(RunHost& host) {
+std::optional<QList<CheckedInputs>> CheckInputsOf(RunHost& host,
+                                                  const std::function<void(const QString& outputFolder)>& normalised) {
     QList<ChainedInputs> chain = host.chainedInputs();
     if (chain.isEmpty()) {
         chain.append({QByteArray(), host.runInputs()});
@@ -20,6 +21,9 @@ std::optional<QList<CheckedInputs>> CheckInputsOf(RunHost& host) {
         }
         link.inputs.outputFolder = NormalisedOutputFolder(link.inputs.outputFolder);
         checked.append({link.name, std::move(link.inputs), nullptr});
+    }
+    if (normalised) {
+        normalised(checked.first().inputs.outputFolder);
     }
     for (CheckedInputs& inputs : checked) {
         inputs.criterion = CriterionFor(host, inputs.inputs);

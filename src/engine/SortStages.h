@@ -25,8 +25,10 @@ struct CheckedInputs {
 
 // The host's inputs for a run or a plan: its chain of saved sorts (RunHost::chainedInputs) or its one set of inputs,
 // each through the run's checks and its page's parameter step. Nothing when one of them refused the run (the host
-// was told why).
-std::optional<QList<CheckedInputs>> CheckInputsOf(RunHost& host);
+// was told why). normalised, where given, is told the first output folder as the run uses it once the run's checks
+// passed and before any page's parameter step, which may still refuse the run.
+std::optional<QList<CheckedInputs>>
+CheckInputsOf(RunHost& host, const std::function<void(const QString& outputFolder)>& normalised = {});
 
 // The description a run's recording begins with: the first inputs' fields, and the chain when there is one.
 RunDescription DescriptionOfChecked(const QList<CheckedInputs>& checked, int listSize);
