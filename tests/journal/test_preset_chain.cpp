@@ -4,6 +4,7 @@
 #include "testsupport/TestFiles.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMap>
@@ -221,11 +222,18 @@ private slots:
         run.sendSignal(SIGKILL);
         (void)run.waitForExit();
 
+        // A kill between making a folder and writing its record leaves that folder unknown to the journal: undo
+        // keeps it, and so keeps the output folder around it, and says so. No file may be left behind there.
         const CliResult undo = varnoth({"undo"});
-        QCOMPARE(undo.err, QByteArray());
-        QCOMPARE(undo.exitCode, 0);
+        for (const QByteArray& line : undo.err.split('\n')) {
+            QVERIFY2(line.isEmpty() || line.endsWith(": the folder is not empty"), line.constData());
+        }
         const TreeSnapshot after = SnapshotOf(bytes(u"in"_s));
         QVERIFY2(after == before, DifferencesBetween(before, after).constData());
+        for (const QString& out : {u"a"_s, u"b"_s, u"c"_s}) {
+            QDirIterator files(path(out), QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+            QVERIFY2(!files.hasNext(), qPrintable(files.hasNext() ? files.next() : QString()));
+        }
     }
 
     // A step whose target lies outside the output folder of the saved sort its record names is left; the rest of
