@@ -156,8 +156,8 @@ private slots:
                                         << QByteArray("--save-preset: expected a name in valid UTF-8");
         QTest::newRow("no output folder saved") << QByteArrayList{"--preset", "nowhere", "in"}
                                                 << QByteArray("the saved sort holds no absolute output folder");
-        QTest::newRow("two saved sorts") << QByteArrayList{"--preset", "good", "--preset", "good", "in"}
-                                         << QByteArray("--preset: given more than once");
+        QTest::newRow("one saved sort twice") << QByteArrayList{"--preset", "good", "--preset", "good", "in"}
+                                              << QByteArray("--preset: the same saved sort given more than once");
         QTest::newRow("no criterion without a preset")
             << QByteArrayList{"--out", "o", "in"} << QByteArray("no criterion: expected exactly one of");
     }

@@ -733,6 +733,18 @@ watch 的选项，以及除 --dry-run、--list、--scan 和 --stdin 以外的 so
         <source>--settle: expected a whole number of seconds, 0 to %1</source>
         <translation>--settle：应为 0 到 %1 之间的整秒数</translation>
     </message>
+    <message>
+        <source>--preset: given more than once</source>
+        <translation>--preset：给出了不止一次</translation>
+    </message>
+    <message>
+        <source>--preset: the same saved sort given more than once</source>
+        <translation>--preset：同一个方案给出了不止一次</translation>
+    </message>
+    <message>
+        <source>%1: not with more than one --preset</source>
+        <translation>%1：不能与多个 --preset 同时使用</translation>
+    </message>
 </context>
 <context>
     <name>QCommandLineParser</name>

@@ -19,6 +19,14 @@ RunInputs CliRunHost::runInputs() const {
     return m_request.inputs;
 }
 
+QList<ChainedInputs> CliRunHost::chainedInputs() const {
+    QList<ChainedInputs> chain;
+    for (const RequestPreset& preset : m_request.chain) {
+        chain.append({preset.name.toUtf8(), preset.inputs});
+    }
+    return chain;
+}
+
 int CliRunHost::fileCount() const {
     return m_files.size();
 }
@@ -88,6 +96,6 @@ RecordingStart CliRunHost::startRecording(const RunDescription& run) {
 // With --json every step is written as it ends, so that a program reading the output follows the run.
 void CliRunHost::stepEnded(const PlanStep& step) {
     if (m_request.json && !(m_request.changesOnly && PlanStepChangesNothing(step))) {
-        WriteStandardOutput(RunStepJsonLine(step));
+        WriteStandardOutput(RunStepJsonLine(step, m_request.chain.size() > 1));
     }
 }

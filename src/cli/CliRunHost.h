@@ -17,6 +17,7 @@ public:
     int exitStatus() const { return m_exitStatus; }
 
     RunInputs runInputs() const override;
+    QList<ChainedInputs> chainedInputs() const override;
     int fileCount() const override;
     QByteArray fileAt(int index) const override;
     OverwriteAnswer askOverwrite(const OverwriteQuestion& question) override;

@@ -71,6 +71,9 @@ QByteArray JsonStepLine(const JsonStep& step) {
     appendMember(object, "reason", codeOrNull(step.reason));
     appendMember(object, "reason_detail",
                  step.reasonDetail.isEmpty() ? QByteArray("null") : JsonString(step.reasonDetail.toUtf8()));
+    if (step.preset) {
+        appendMember(object, "preset", step.preset->isEmpty() ? QByteArray("null") : JsonString(*step.preset));
+    }
     if (step.result) {
         appendMember(object, "result", JsonString(step.result));
         appendMember(object, "error", codeOrNull(step.error));

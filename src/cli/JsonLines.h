@@ -19,6 +19,9 @@ struct JsonStep {
     const char* result = nullptr; // done or failed (real runs only)
     const char* error = nullptr;  // the failure code of a failed step (real runs only)
     QString reasonDetail{};       // why the step is what it is, in words (PlanStepReasonText); empty: none
+    // A chained run's saved sort that took the file (UTF-8; empty, written null, when none did); nothing when the run
+    // is not chained, and the key is left out.
+    std::optional<QByteArray> preset{};
 };
 
 QByteArray JsonStepLine(const JsonStep& step);

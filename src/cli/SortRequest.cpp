@@ -35,7 +35,10 @@ const QList<std::pair<QString, CriterionPage>> kCriterionPages{
     {u"smaller"_s, SizePage},     {u"before"_s, DatePage},        {u"after"_s, DatePage},   {u"width"_s, ImagePage},
     {u"height"_s, ImagePage},     {u"by-date"_s, DateFoldersPage}};
 // Options that may be given more than once: every one adds inputs.
-const QStringList kRepeatableOptions{u"list"_s, u"scan"_s};
+const QStringList kRepeatableOptions{u"list"_s, u"scan"_s, u"preset"_s};
+// Options that change one saved sort's page, which a chain of several keeps as each saved sort has it.
+const QStringList kPageOptions{u"range"_s, u"remove"_s,   u"existing-folders-only"_s, u"created"_s,
+                               u"taken"_s, u"modified"_s, u"picture-types"_s};
 // Options that mean something only beside another one.
 const QList<std::pair<QString, QStringList>> kDependentOptions{{u"range"_s, {u"by-name"_s}},
                                                                {u"remove"_s, {u"by-name"_s}},
@@ -358,13 +361,53 @@ std::optional<UsageError> fillPresets(const QCommandLineParser& parser, SortRequ
         }
         request.savePreset = name;
     }
-    if (parser.isSet(u"preset"_s)) {
-        const QString name = parser.value(u"preset"_s);
+    const QStringList names = parser.values(u"preset"_s);
+    if (names.size() > 1 && request.watchBatch) {
+        return UsageError{CommandLine::tr("--preset: given more than once")};
+    }
+    for (const QString& name : names) {
+        if (names.count(name) > 1) {
+            return UsageError{CommandLine::tr("--preset: the same saved sort given more than once")};
+        }
         std::variant<RunInputs, PresetError> loaded = LoadPreset(name);
         if (const PresetError* error = std::get_if<PresetError>(&loaded)) {
             return UsageError{PresetErrorText(u"--preset"_s, name, *error)};
         }
-        request.preset = RequestPreset{name, std::get<RunInputs>(std::move(loaded))};
+        request.chain.append(RequestPreset{name, std::get<RunInputs>(std::move(loaded))});
+    }
+    if (!request.chain.isEmpty()) {
+        request.preset = request.chain.first();
+    }
+    if (request.chain.size() == 1) {
+        request.chain.clear();
+    }
+    return std::nullopt;
+}
+
+// A chain of saved sorts keeps each one's criterion and page: only the filter, the placing and the output folder
+// may be given over them all.
+std::optional<UsageError> checkChain(const QCommandLineParser& parser, const SortRequest& request) {
+    if (request.chain.isEmpty()) {
+        return std::nullopt;
+    }
+    QStringList refused = kCriterionOptions + kPageOptions;
+    refused.append(u"save-preset"_s);
+    for (const QString& option : refused) {
+        if (parser.isSet(option)) {
+            return UsageError{CommandLine::tr("%1: not with more than one --preset").arg(dashed(option))};
+        }
+    }
+    return std::nullopt;
+}
+
+// Applies the filter and placing options given over each saved sort of a chain.
+std::optional<UsageError> fillChain(const QCommandLineParser& parser, SortRequest& request) {
+    for (RequestPreset& preset : request.chain) {
+        for (const auto step : {fillFilter, fillPlacing}) {
+            if (std::optional<UsageError> error = step(parser, preset.inputs)) {
+                return error;
+            }
+        }
     }
     return std::nullopt;
 }
@@ -375,6 +418,9 @@ std::variant<SortRequest, UsageError> MakeSortRequest(const QCommandLineParser& 
     SortRequest request;
     request.watchBatch = watchBatches;
     if (std::optional<UsageError> error = fillPresets(parser, request)) {
+        return *error;
+    }
+    if (std::optional<UsageError> error = checkChain(parser, request)) {
         return *error;
     }
     if (std::optional<UsageError> error = checkCombination(parser, request)) {
@@ -392,7 +438,7 @@ std::variant<SortRequest, UsageError> MakeSortRequest(const QCommandLineParser& 
         }
     }
     using RequestStep = std::optional<UsageError> (*)(const QCommandLineParser&, SortRequest&);
-    for (const RequestStep step : {fillRun, fillInputs}) {
+    for (const RequestStep step : {fillChain, fillRun, fillInputs}) {
         if (std::optional<UsageError> error = step(parser, request)) {
             return *error;
         }

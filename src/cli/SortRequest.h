@@ -35,8 +35,11 @@ struct RequestPreset {
 // are the saved sort's with the options given applied over them.
 struct SortRequest {
     RunInputs inputs;
-    std::optional<RequestPreset> preset; // --preset
-    std::optional<QString> savePreset;   // --save-preset: the name to save the inputs as
+    std::optional<RequestPreset> preset; // --preset: the first one given
+    // --preset given more than once: every saved sort in the order given, the options given applied over each; a
+    // file goes with the first that takes it. Empty otherwise.
+    QList<RequestPreset> chain;
+    std::optional<QString> savePreset; // --save-preset: the name to save the inputs as
     SortInputSources sources;
     bool dryRun = false; // print the plan and touch nothing
     bool journal = true; // write the run's journal (for history and undo)

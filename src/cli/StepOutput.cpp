@@ -16,18 +16,22 @@ const char* reasonCode(const PlanStep& step) {
     return step.reason ? FailureReasonCode(*step.reason) : nullptr;
 }
 
-JsonStep jsonStepOf(const PlanStep& step) {
+JsonStep jsonStepOf(const PlanStep& step, bool chained) {
     JsonStep json{step.source, destinationOf(step), PlanActionCode(step.action), reasonCode(step)};
     json.reasonDetail = PlanStepReasonText(step);
+    if (chained) {
+        json.preset = step.preset;
+    }
     return json;
 }
 
 // The action is its code in every language, so that a script can read the plan; the reason is for the reader: a
 // refusal in the command line's words, any other reason as the window words it, in the command line's language.
-QByteArray planStepTextLine(const PlanStep& step) {
+QByteArray planStepTextLine(const PlanStep& step, bool chained) {
     const QString reason = step.reason ? FailureReasonWords(*step.reason) : PlanStepReasonText(step);
-    return QByteArray(PlanActionCode(step.action)) + '\t' + EscapedText(step.source) + '\t' + EscapedText(step.target) +
-           '\t' + EscapedText(reason.toUtf8()) + '\n';
+    QByteArray line = QByteArray(PlanActionCode(step.action)) + '\t' + EscapedText(step.source) + '\t' +
+                      EscapedText(step.target) + '\t' + EscapedText(reason.toUtf8());
+    return chained ? line + '\t' + EscapedText(step.preset) + '\n' : line + '\n';
 }
 
 QByteArray planSummaryLine(const RunReport& outcomes) {
@@ -41,20 +45,21 @@ QByteArray planSummaryLine(const RunReport& outcomes) {
 }
 } // namespace
 
-QByteArray RunStepJsonLine(const PlanStep& step) {
-    JsonStep json = jsonStepOf(step);
+QByteArray RunStepJsonLine(const PlanStep& step, bool chained) {
+    JsonStep json = jsonStepOf(step, chained);
     json.result = json.reason ? "failed" : "done";
     json.error = json.reason;
     return JsonStepLine(json);
 }
 
 void PrintPlan(const SortPlan& plan, const SortRequest& request) {
+    const bool chained = request.chain.size() > 1;
     QByteArray out;
     for (const PlanStep& step : plan.steps) {
         if (request.changesOnly && PlanStepChangesNothing(step)) {
             continue;
         }
-        out += request.json ? JsonStepLine(jsonStepOf(step)) : planStepTextLine(step);
+        out += request.json ? JsonStepLine(jsonStepOf(step, chained)) : planStepTextLine(step, chained);
         // Written in pieces, so that a long plan reaches a pipe while it is written.
         if (out.size() >= 65536) {
             WriteStandardOutput(out);

@@ -6,10 +6,21 @@
 #include "engine/placement/PlacementKind.h"
 
 #include <QByteArray>
+#include <QList>
 
 #include <sys/stat.h>
 
 struct RunReport;
+
+// One saved sort of a chained run, as the run's record names it.
+struct ChainedSort {
+    QByteArray name; // UTF-8
+    CriterionPage page = KeywordPage;
+    bool move = false;
+    SameNamePolicy policy = SameNamePolicy::Skip;
+    QByteArray outputFolder; // normalised: ending in '/'
+    friend bool operator==(const ChainedSort&, const ChainedSort&) = default;
+};
 
 // What a run is, as its recording begins.
 struct RunDescription {
@@ -19,6 +30,9 @@ struct RunDescription {
     int listSize = 0;
     QByteArray outputFolder; // normalised: ending in '/'
     bool watch = false;      // a batch of a watched folder's new files, not a run the user started
+    // The saved sorts of a chained run, in the order they are tried; empty for a run of one set of inputs, which
+    // the fields above describe. A chained run's fields above are those of its first saved sort.
+    QList<ChainedSort> chain;
 };
 
 // Takes down every action of a real run as it happens, written ahead, so that the run can be undone (the journal
@@ -51,6 +65,9 @@ public:
     // it replaced back, and records that the step did not happen. Where the new file cannot be taken away, the step
     // stays done. Called after the sync() that came before the step's source was checked, and before the next sync().
     virtual void withdraw(int step) = 0;
+    // The placements and folders that follow belong to the saved sort of the chain with this index (see
+    // RunDescription::chain), until the next call. Never called for a run that is not chained.
+    virtual void chainedSortBegins(int index) { Q_UNUSED(index); }
     // After the run made folder (one level).
     virtual void folderMade(const QByteArray& folder) = 0;
     // Puts everything recorded so far on the disk.

@@ -8,6 +8,7 @@
 #include "engine/placement/Placement.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 #include <memory>
@@ -22,6 +23,12 @@ struct RecordingStart {
     std::unique_ptr<ActionRecorder> recorder; // takes down the run's actions; nullptr: the run keeps no record
 };
 
+// One saved sort of a chain: its name (UTF-8) and the inputs it sorts with.
+struct ChainedInputs {
+    QByteArray name;
+    RunInputs inputs;
+};
+
 // The window a sort run works in: its inputs, and what changes or acts while the run goes on.
 class RunHost {
 public:
@@ -32,6 +39,10 @@ public:
     // reads those three again each time the host processed events (processEvents(), the same-name question), so that
     // what the user changes there applies from the next file or placement on.
     virtual RunInputs runInputs() const = 0;
+    // The saved sorts a run applies in order, when it applies several: each file goes with the first whose filter
+    // and criterion it passes. They stay as read at the start; runInputs() then stands for nothing but the first.
+    // Empty by default: the run sorts with runInputs() alone.
+    virtual QList<ChainedInputs> chainedInputs() const { return {}; }
 
     // The file list.
     virtual int fileCount() const = 0;

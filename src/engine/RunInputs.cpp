@@ -7,6 +7,11 @@ QString NormalisedOutputFolder(const QString& folder) {
 }
 
 RunDescription DescriptionOf(const RunInputs& inputs, int listSize) {
-    return {inputs.page, inputs.move, inputs.policy, listSize,
-            QFile::encodeName(NormalisedOutputFolder(inputs.outputFolder))};
+    return {inputs.page,
+            inputs.move,
+            inputs.policy,
+            listSize,
+            QFile::encodeName(NormalisedOutputFolder(inputs.outputFolder)),
+            false,
+            {}};
 }

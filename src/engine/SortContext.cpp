@@ -4,10 +4,13 @@
 #include "engine/RunHost.h"
 #include "engine/placement/PlacementActions.h"
 
-SortContext::SortContext(RunHost& host, RunInputs inputs, PlacementActions& actions)
-    : m_host(host), m_inputs(std::move(inputs)), m_actions(actions) {}
+SortContext::SortContext(RunHost& host, RunInputs inputs, PlacementActions& actions, bool followsHost)
+    : m_host(host), m_inputs(std::move(inputs)), m_actions(actions), m_followsHost(followsHost) {}
 
 void SortContext::rereadOpenChoices() {
+    if (!m_followsHost) {
+        return;
+    }
     const RunInputs now = m_host.runInputs();
     m_inputs.move = now.move;
     m_inputs.policy = now.policy;

@@ -17,8 +17,10 @@ class RunHost;
 // file. It answers the same-name question itself once the user has answered it "to all".
 class SortContext : private PlacementHost {
 public:
-    // inputs: as the run read them at its start. The run's output folder is that of actions.
-    SortContext(RunHost& host, RunInputs inputs, PlacementActions& actions);
+    // inputs: as the run read them at its start. The run's output folder is that of actions. followsHost: the
+    // choices the host leaves open are read again during the run (false for a saved sort of a chain, which keeps its
+    // own).
+    SortContext(RunHost& host, RunInputs inputs, PlacementActions& actions, bool followsHost = true);
 
     // The run's inputs, with copy or move, the same-name policy and the filter as last read from the host.
     const RunInputs& inputs() const { return m_inputs; }
@@ -70,6 +72,7 @@ private:
     RunHost& m_host;
     RunInputs m_inputs;
     PlacementActions& m_actions;
+    bool m_followsHost = true;
     PlaceOutcome m_last;
     bool m_anyPlaced = false;
     bool m_anyDeclined = false;

@@ -35,21 +35,6 @@ std::optional<QString> filterRefusal(const RunInputs& inputs, const QByteArray& 
                : std::optional(ExtensionFilterRefusal(inputs.filter, extension));
 }
 
-// Counts the moves of the batch, once their sources are deleted or kept. The record of their copies reaches the
-// disk before any source goes.
-void settle(MoveBatch& batch, RunReport& report, ActionRecorder* recorder, PlacementActions& actions) {
-    if (recorder && !batch.isEmpty()) {
-        (void)recorder->sync();
-    }
-    for (const MoveBatch::Move& move : batch.settle()) {
-        report.add(move.source, move.failure.failed() ? RunOutcome::Failed : RunOutcome::Placed, move.failure);
-        if (move.found == MoveBatch::SourceFound::Replaced) {
-            report.onlyCopies.append(move.source);
-        }
-        actions.moveSettled(move.source, move.failure, move.found == MoveBatch::SourceFound::Changed);
-    }
-}
-
 } // namespace
 
 bool CheckRunInputs(RunHost& host, const RunInputs& inputs) {
@@ -80,21 +65,24 @@ std::unique_ptr<Criterion> CriterionFor(RunHost& host, const RunInputs& inputs) 
 RunReport SortPass::run() {
     const int count = host.fileCount();
     RunReport report;
+    QHash<QByteArray, int> stageOfMove;
     for (int i = 0; i < count && !report.stopped; ++i) {
         const QByteArray source = host.fileAt(i);
         if (moves) {
             host.showProgress(i, count, source);
         }
-        if (!sortFile(source, report)) {
+        if (!sortFile(source, report, stageOfMove)) {
             continue;
         }
         if (moves && moves->full()) {
-            settle(*moves, report, recorder, actions);
+            settle(report, stageOfMove);
         }
         if (moves) {
             host.setProgress(int(qint64(i) * 100 / host.fileCount()));
             host.processEvents();
-            context.rereadOpenChoices();
+            for (const SortStage& stage : stages) {
+                stage.context.rereadOpenChoices();
+            }
             if (host.stopRequested() || InterruptionRequested()) {
                 report.stopped = true;
                 report.notReached = count - i - 1;
@@ -103,35 +91,68 @@ RunReport SortPass::run() {
     }
     if (moves) {
         // However the run ends, no moved file stays in both places.
-        settle(*moves, report, recorder, actions);
+        settle(report, stageOfMove);
     }
-    report.birthTimeFallbacks = context.birthTimeFallbacks();
-    report.takenDateFallbacks = context.takenDateFallbacks();
+    for (const SortStage& stage : stages) {
+        report.birthTimeFallbacks += stage.context.birthTimeFallbacks();
+        report.takenDateFallbacks += stage.context.takenDateFallbacks();
+    }
     return report;
 }
 
-bool SortPass::sortFile(const QByteArray& source, RunReport& report) {
-    const QByteArray extension = ExtensionOf(FileNameOf(source));
-    if (std::optional<QString> refusal = filterRefusal(context.inputs(), extension)) {
-        passBy(source, PlanAction::Filtered, std::move(*refusal), report);
-        return false;
+void SortPass::settle(RunReport& report, QHash<QByteArray, int>& stageOfMove) {
+    // The record of the copies reaches the disk before any source goes.
+    if (recorder && !moves->isEmpty()) {
+        (void)recorder->sync();
     }
-    context.beginFile();
-    FileOutcome outcome = criterion.sortFile(source, extension, context);
-    if (outcome.kind != FileOutcome::Placed) {
-        passBy(source, PlanAction::NoMatch, std::move(outcome.missed), report);
-        return outcome.kind == FileOutcome::NoMatch;
-    }
-    if (context.sourceAwaitsDeletion()) {
-        moves->add({source, context.sourceRecord(), context.failure()}, context.lastPlacement().target);
-    } else {
-        const RunOutcome outcome = context.outcome();
-        report.add(source, outcome, context.failure());
-        if (outcome == RunOutcome::Identical && context.lastPlacement().moveMode) {
-            report.keptAtSource.append(source);
+    for (const MoveBatch::Move& move : moves->settle()) {
+        report.add(move.source, move.failure.failed() ? RunOutcome::Failed : RunOutcome::Placed, move.failure);
+        if (move.found == MoveBatch::SourceFound::Replaced) {
+            report.onlyCopies.append(move.source);
         }
+        stages[stageOfMove.take(move.source)].actions.moveSettled(move.source, move.failure,
+                                                                  move.found == MoveBatch::SourceFound::Changed);
     }
-    return true;
+}
+
+bool SortPass::sortFile(const QByteArray& source, RunReport& report, QHash<QByteArray, int>& stageOfMove) {
+    const QByteArray extension = ExtensionOf(FileNameOf(source));
+    // A file no stage takes counts as not matching when any stage's filter let it through, otherwise as filtered.
+    std::optional<std::pair<PlanAction, QString>> missed;
+    bool passedOver = true;
+    for (int index = 0; index < stages.size(); ++index) {
+        const SortStage& stage = stages[index];
+        if (std::optional<QString> refusal = filterRefusal(stage.context.inputs(), extension)) {
+            if (!missed) {
+                missed = {PlanAction::Filtered, std::move(*refusal)};
+            }
+            continue;
+        }
+        if (recorder && stages.size() > 1) {
+            recorder->chainedSortBegins(index);
+        }
+        stage.context.beginFile();
+        FileOutcome outcome = stage.criterion.sortFile(source, extension, stage.context);
+        if (outcome.kind != FileOutcome::Placed) {
+            missed = {PlanAction::NoMatch, std::move(outcome.missed)};
+            passedOver = outcome.kind == FileOutcome::PassedOver;
+            continue;
+        }
+        if (stage.context.sourceAwaitsDeletion()) {
+            moves->add({source, stage.context.sourceRecord(), stage.context.failure()},
+                       stage.context.lastPlacement().target);
+            stageOfMove.insert(source, index);
+        } else {
+            const RunOutcome outcome = stage.context.outcome();
+            report.add(source, outcome, stage.context.failure());
+            if (outcome == RunOutcome::Identical && stage.context.lastPlacement().moveMode) {
+                report.keptAtSource.append(source);
+            }
+        }
+        return true;
+    }
+    passBy(source, missed->first, std::move(missed->second), report);
+    return missed->first == PlanAction::NoMatch && !passedOver;
 }
 
 void SortPass::passBy(const QByteArray& source, PlanAction action, QString because, RunReport& report) {
@@ -139,6 +160,6 @@ void SortPass::passBy(const QByteArray& source, PlanAction action, QString becau
     if (Fs::NamesNothing(source)) {
         because = QCoreApplication::translate("PlanStep", "文件不存在");
     }
-    actions.passedBy(source, action, because);
+    stages.last().actions.passedBy(source, action, because);
     report.count(action == PlanAction::Filtered ? RunOutcome::Filtered : RunOutcome::NotMatching);
 }

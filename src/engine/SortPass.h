@@ -2,8 +2,11 @@
 
 #include "engine/RunReport.h"
 #include "engine/SortPlan.h"
+#include "engine/SortStages.h"
 
 #include <QByteArray>
+#include <QHash>
+#include <QList>
 #include <QString>
 
 #include <memory>
@@ -26,22 +29,24 @@ bool CheckRunInputs(RunHost& host, const RunInputs& inputs);
 // The criterion of the inputs' page, or nothing when its parameter step refused the run (the host was told why).
 std::unique_ptr<Criterion> CriterionFor(RunHost& host, const RunInputs& inputs);
 
-// One pass over the list, the same for a real run and a plan. Only a real run (moves given) shows its progress,
-// takes the user's stop and deletes the sources of its moves.
+// One pass over the list, the same for a real run and a plan. Each file goes with the first stage whose filter and
+// criterion it passes. Only a real run (moves given) shows its progress, takes the user's stop and deletes the
+// sources of its moves.
 struct SortPass {
     RunHost& host;
-    Criterion& criterion;
-    SortContext& context;
-    PlacementActions& actions;
+    QList<SortStage> stages;
     MoveBatch* moves = nullptr;
     ActionRecorder* recorder = nullptr;
 
     RunReport run();
 
 private:
-    // False when the file was passed over, so that the run goes on to the next file at once.
-    bool sortFile(const QByteArray& source, RunReport& report);
-    // Counts a file that no placement was tried for (Filtered or NoMatch) in its outcome, and tells the placement
+    // False when the file was passed over, so that the run goes on to the next file at once. stageOfMove: the stage
+    // of each move waiting in the batch.
+    bool sortFile(const QByteArray& source, RunReport& report, QHash<QByteArray, int>& stageOfMove);
+    // Counts the moves of the batch, once their sources are deleted or kept.
+    void settle(RunReport& report, QHash<QByteArray, int>& stageOfMove);
+    // Counts a file that no stage took (Filtered or NoMatch) in its outcome, and tells the last stage's placement
     // why, or that the file is gone.
     void passBy(const QByteArray& source, PlanAction action, QString because, RunReport& report);
 };

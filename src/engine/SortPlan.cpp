@@ -3,14 +3,17 @@
 #include "core/TextBytes.h"
 #include "engine/RunHost.h"
 #include "engine/RunInputs.h"
-#include "engine/SortContext.h"
 #include "engine/SortPass.h"
+#include "engine/SortStages.h"
 #include "engine/criteria/Criterion.h"
 #include "engine/placement/PlanningPlacement.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QHash>
 #include <QSet>
+
+#include <algorithm>
 
 QString PlanActionWord(PlanAction action) {
     switch (action) {
@@ -79,6 +82,18 @@ QString stepReason(const PlanStep& step) {
     }
     return step.passedBecause;
 }
+// Puts the steps of a chain's saved sorts, each planned into its own list, in the order of the listed files, the
+// order the run takes them in; a file's own steps keep their order.
+void inListOrder(QList<PlanStep>& steps, const RunHost& host) {
+    QHash<QByteArray, int> indexOf;
+    for (int i = host.fileCount() - 1; i >= 0; --i) {
+        indexOf.insert(host.fileAt(i), i);
+    }
+    std::stable_sort(steps.begin(), steps.end(), [&](const PlanStep& a, const PlanStep& b) {
+        return indexOf.value(a.source) < indexOf.value(b.source);
+    });
+}
+
 } // namespace
 
 QString TakenDateFallbackText() {
@@ -100,21 +115,25 @@ bool PlanStepChangesNothing(const PlanStep& step) {
 }
 
 std::optional<SortPlan> PlanSort(RunHost& host) {
-    const RunInputs inputs = host.runInputs();
-    if (!CheckRunInputs(host, inputs)) {
-        return std::nullopt;
-    }
-    const std::unique_ptr<Criterion> criterion = CriterionFor(host, inputs);
-    if (!criterion) {
+    std::optional<QList<CheckedInputs>> checked = CheckInputsOf(host);
+    if (!checked) {
         return std::nullopt;
     }
     SortPlan plan;
-    plan.outputFolder = QFile::encodeName(NormalisedOutputFolder(inputs.outputFolder));
-    PlanningPlacement actions(plan.outputFolder);
-    SortContext context(host, inputs, actions);
-    criterion->begin(context);
-    plan.outcomes = SortPass{host, *criterion, context, actions}.run();
-    plan.steps = actions.takeSteps();
+    plan.outputFolder = QFile::encodeName(checked->first().inputs.outputFolder);
+    QList<PlanningPlacement*> placements;
+    SortStages stages(host, std::move(*checked), [&](const CheckedInputs& inputs) {
+        auto placement = std::make_unique<PlanningPlacement>(QFile::encodeName(inputs.inputs.outputFolder));
+        placements.append(placement.get());
+        return placement;
+    });
+    plan.outcomes = SortPass{host, stages.stages()}.run();
+    for (PlanningPlacement* placement : placements) {
+        plan.steps += placement->takeSteps();
+    }
+    if (placements.size() > 1) {
+        inListOrder(plan.steps, host);
+    }
     const QSet<QByteArray> fallbacks(plan.outcomes.takenDateFallbacks.cbegin(),
                                      plan.outcomes.takenDateFallbacks.cend());
     for (PlanStep& step : plan.steps) {

@@ -43,6 +43,7 @@ struct PlanStep {
     QByteArray sameAs{};                 // Identical: the listed file placed at the name earlier in the run; empty
                                          // when the file of the same bytes was there before the run
     bool takenDateFallback = false;      // the file records no taken date: its modification time stood in
+    QByteArray preset{};                 // the saved sort of a chain that took the file (UTF-8); empty otherwise
 };
 
 // A run's plan: its steps, its listed files counted in the completion box's outcomes (failed standing for the

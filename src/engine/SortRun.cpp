@@ -2,8 +2,8 @@
 
 #include "engine/RunHost.h"
 #include "engine/RunReport.h"
-#include "engine/SortContext.h"
 #include "engine/SortPass.h"
+#include "engine/SortStages.h"
 #include "engine/criteria/Criterion.h"
 #include "engine/placement/DiskPlacement.h"
 #include "engine/placement/MoveBatch.h"
@@ -11,28 +11,26 @@
 #include <QFile>
 
 void RunSort(RunHost& host) {
-    RunInputs inputs = host.runInputs();
-    if (!CheckRunInputs(host, inputs)) {
+    std::optional<QList<CheckedInputs>> checked =
+        CheckInputsOf(host, [&](const QString& outputFolder) { host.setOutputFolder(outputFolder); });
+    if (!checked) {
         return;
     }
-    inputs.outputFolder = NormalisedOutputFolder(inputs.outputFolder);
-    host.setOutputFolder(inputs.outputFolder);
-    const std::unique_ptr<Criterion> criterion = CriterionFor(host, inputs);
-    if (!criterion) {
-        return;
-    }
-    RecordingStart recording = host.startRecording(DescriptionOf(inputs, host.fileCount()));
+    RecordingStart recording = host.startRecording(DescriptionOfChecked(*checked, host.fileCount()));
     if (!recording.proceed) {
         return;
     }
     ActionRecorder* recorder = recording.recorder.get();
 
     host.setRunLock(true);
-    DiskPlacement actions(QFile::encodeName(inputs.outputFolder), recorder, &host);
-    SortContext context(host, std::move(inputs), actions);
-    criterion->begin(context);
+    SortStages stages(
+        host, std::move(*checked),
+        [&](const CheckedInputs& inputs) {
+            return std::make_unique<DiskPlacement>(QFile::encodeName(inputs.inputs.outputFolder), recorder, &host);
+        },
+        recorder);
     MoveBatch moves;
-    const RunReport report = SortPass{host, *criterion, context, actions, &moves, recorder}.run();
+    const RunReport report = SortPass{host, stages.stages(), &moves, recorder}.run();
     if (recorder) {
         recorder->finish(report);
         recording.recorder.reset(); // the journal is complete and no longer locked

@@ -31,6 +31,9 @@ public:
             content.run = RunFields(fields);
             return content.run.has_value();
         }
+        if (type == "preset") {
+            return addPreset(fields);
+        }
         if (type == "intent" || type == "folder") {
             return begin(fields, type == "folder");
         }
@@ -50,6 +53,21 @@ public:
 private:
     QHash<int, qsizetype> m_indexOf;
 
+    // A saved sort of a chained run: only right after the run record, before any step, and named once.
+    bool addPreset(const JournalLineFields& fields) {
+        const std::optional<ChainedSort> preset = PresetFields(fields);
+        if (!preset || !content.run || !content.steps.isEmpty()) {
+            return false;
+        }
+        for (const ChainedSort& known : content.run->chain) {
+            if (known.name == preset->name) {
+                return false;
+            }
+        }
+        content.run->chain.append(*preset);
+        return true;
+    }
+
     JournalStep* stepNamed(const JournalLineFields& fields) {
         const std::optional<int> number = count(fields, "n");
         const auto found = number ? m_indexOf.constFind(*number) : m_indexOf.cend();
@@ -65,6 +83,7 @@ private:
             return false;
         }
         step.number = *number;
+        step.preset = fields.bytes("preset");
         if (isFolder) {
             step.target = fields.bytes("path").value_or(QByteArray());
             step.written = identity;
@@ -188,7 +207,20 @@ std::optional<RunHeader> RunFields(const JournalLineFields& fields) {
         outputFolder.clear();
     }
     const bool watch = fields.number("watch").value_or(0) == 1;
-    return RunHeader{CriterionPage(*page), *mode == "move", *policy, *start, *listSize, *pid, outputFolder, watch};
+    return RunHeader{CriterionPage(*page), *mode == "move", *policy, *start, *listSize, *pid, outputFolder, watch, {}};
+}
+
+std::optional<ChainedSort> PresetFields(const JournalLineFields& fields) {
+    const std::optional<QByteArray> name = fields.bytes("name");
+    const std::optional<qint64> page = fields.number("page");
+    const std::optional<QByteArray> mode = fields.bytes("mode");
+    const auto policy = ValueOfCode(kPolicyCodes, fields.bytes("policy").value_or(QByteArray()));
+    const std::optional<QByteArray> out = fields.bytes("out");
+    if (!name || !page || *page < 0 || *page >= PageCount || !mode || (*mode != "copy" && *mode != "move") || !policy ||
+        !out || !out->startsWith('/')) {
+        return std::nullopt;
+    }
+    return ChainedSort{*name, CriterionPage(*page), *mode == "move", *policy, *out};
 }
 
 std::optional<qint64> JournalHeaderVersion(const JournalLineFields& fields) {

@@ -32,5 +32,6 @@ class JournalLineFields;
 std::optional<FileIdentity> IdentityFields(const JournalLineFields& fields);
 std::optional<RunEnd> EndFields(const JournalLineFields& fields);
 std::optional<RunHeader> RunFields(const JournalLineFields& fields);
+std::optional<ChainedSort> PresetFields(const JournalLineFields& fields);
 // The version of a journal header this program reads (1 up to kJournalVersion), or nothing.
 std::optional<qint64> JournalHeaderVersion(const JournalLineFields& fields);

@@ -51,7 +51,18 @@ QByteArray IntentRecord(const JournalStep& step) {
         .bytes("name", EntryOf(kNameUseCodes, step.nameUse).code)
         .bytes("source", step.source)
         .bytes("target", step.target);
-    return withIdentity(line, step.before).line();
+    withIdentity(line, step.before);
+    return step.preset ? line.bytes("preset", *step.preset).line() : line.line();
+}
+
+QByteArray PresetRecord(const ChainedSort& preset) {
+    return JournalLineWriter("preset")
+        .bytes("name", preset.name)
+        .number("page", preset.page)
+        .bytes("mode", preset.move ? "move" : "copy")
+        .bytes("policy", EntryOf(kPolicyCodes, preset.policy).code)
+        .bytes("out", preset.outputFolder)
+        .line();
 }
 
 QByteArray KeptRecord(int number, const KeptFile& kept) {
@@ -72,9 +83,11 @@ QByteArray FailedRecord(int number) {
     return JournalLineWriter("failed").number("n", number).line();
 }
 
-QByteArray FolderRecord(int number, const QByteArray& folder, const FileIdentity& made) {
+QByteArray FolderRecord(int number, const QByteArray& folder, const FileIdentity& made,
+                        const std::optional<QByteArray>& preset) {
     JournalLineWriter line("folder");
-    return withIdentity(line.number("n", number).bytes("path", folder), made).line();
+    withIdentity(line.number("n", number).bytes("path", folder), made);
+    return preset ? line.bytes("preset", *preset).line() : line.line();
 }
 
 QByteArray EndRecord(const RunEnd& end) {

@@ -11,16 +11,20 @@
 
 inline constexpr QByteArrayView kJournalHeaderType = "varnoth-journal";
 // The version this program writes; it reads this one and every one before (see docs/journal.md).
-inline constexpr qint64 kJournalVersion = 2;
+inline constexpr qint64 kJournalVersion = 3;
 
 QByteArray HeaderRecord();
 QByteArray RunRecord(const RunHeader& header);
+// One saved sort of a chained run: its name, page, mode, policy and output folder.
+QByteArray PresetRecord(const ChainedSort& preset);
 // The intent of step: its number, transfer, name use, source, target and the source as it is before.
 QByteArray IntentRecord(const JournalStep& step);
 QByteArray KeptRecord(int number, const KeptFile& kept);
 QByteArray DoneRecord(int number, const FileIdentity& written);
 QByteArray FailedRecord(int number);
-QByteArray FolderRecord(int number, const QByteArray& folder, const FileIdentity& made);
+// preset: the saved sort of a chained run that made the folder; nothing in a run that is not chained.
+QByteArray FolderRecord(int number, const QByteArray& folder, const FileIdentity& made,
+                        const std::optional<QByteArray>& preset = std::nullopt);
 QByteArray EndRecord(const RunEnd& end);
 
 QByteArray UndoBeginRecord(qint64 timeNs);

@@ -13,6 +13,7 @@ Fs::Result<std::unique_ptr<JournalRecorder>> StartJournal(const RunDescription& 
     header.listSize = run.listSize;
     header.outputFolder = run.outputFolder;
     header.watch = run.watch;
+    header.chain = run.chain;
     Fs::Result<std::unique_ptr<RunJournal>> journal = RunJournal::start(folder, header);
     if (journal.failed()) {
         return journal.error();
@@ -46,6 +47,10 @@ void JournalRecorder::failed(int step) {
 
 void JournalRecorder::withdraw(int step) {
     m_journal->withdraw(step);
+}
+
+void JournalRecorder::chainedSortBegins(int index) {
+    m_journal->chainedSortBegins(index);
 }
 
 void JournalRecorder::folderMade(const QByteArray& folder) {

@@ -21,6 +21,7 @@ public:
     void renamed(int step) override;
     void failed(int step) override;
     void withdraw(int step) override;
+    void chainedSortBegins(int index) override;
     void folderMade(const QByteArray& folder) override;
     Fs::Error sync() override;
     void finish(const RunReport& report) override;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/CriterionPage.h"
+#include "engine/ActionRecorder.h"
 #include "engine/placement/Placement.h"
 #include "engine/placement/PlacementKind.h"
 #include "journal/FileIdentity.h"
@@ -30,6 +31,9 @@ struct RunHeader {
     // A batch of files that arrived in a watched folder rather than a run the user started; false in journals
     // written before watching existed.
     bool watch = false;
+    // The saved sorts of a chained run (its preset records), in the order they were tried; empty for a run of one
+    // set of inputs, and in journals written before chains existed.
+    QList<ChainedSort> chain;
 };
 
 // The outcomes of a run's listed files, as its completion box counts them.
@@ -74,8 +78,10 @@ struct JournalStep {
     bool isFolder = false;
     Transfer transfer = Transfer::Copy;
     NameUse nameUse = NameUse::Free;
-    QByteArray source;   // empty for a folder
-    QByteArray target;   // the destination file, or the folder made
+    QByteArray source; // empty for a folder
+    QByteArray target; // the destination file, or the folder made
+    // The saved sort of a chained run the step belongs to; nothing in a run that is not chained.
+    std::optional<QByteArray> preset;
     FileIdentity before; // the source as it was when the step began
     std::optional<KeptFile> kept;
     std::optional<FileIdentity> written; // the new file (or folder) once the step was done

@@ -30,7 +30,11 @@ Fs::Result<std::unique_ptr<RunJournal>> RunJournal::start(const JournalFolder& f
         return created.error();
     }
     std::unique_ptr<RunJournal> journal(new RunJournal(folder, std::move(created->file), created->id, header));
-    journal->m_appender.append(HeaderRecord() + RunRecord(header));
+    QByteArray records = HeaderRecord() + RunRecord(header);
+    for (const ChainedSort& preset : header.chain) {
+        records += PresetRecord(preset);
+    }
+    journal->m_appender.append(records);
     (void)journal->sync(); // a failure stays in error()
     PruneRuns(folder, header.startNs);
     return journal;
@@ -49,6 +53,7 @@ int RunJournal::intent(Transfer transfer, NameUse use, const QByteArray& source,
     step.nameUse = use;
     step.source = source;
     step.target = target;
+    step.preset = m_preset;
     if (sourceStatus) {
         step.before = IdentityOf(*sourceStatus);
     } else {
@@ -180,10 +185,16 @@ void RunJournal::withdraw(int step) {
     m_settlingMoves.erase(settling);
 }
 
+void RunJournal::chainedSortBegins(int index) {
+    if (index >= 0 && index < m_header.chain.size()) {
+        m_preset = m_header.chain[index].name;
+    }
+}
+
 void RunJournal::folderMade(const QByteArray& folder) {
     FileIdentity made;
     if (LookUpIdentity(folder, made)) {
-        m_appender.append(FolderRecord(m_nextStep++, folder, made));
+        m_appender.append(FolderRecord(m_nextStep++, folder, made, m_preset));
     }
 }
 

@@ -70,6 +70,8 @@ public:
     void withdraw(int step);
 
     // Records a folder the run made (each level of its own), after making it.
+    // The intents and folders that follow belong to the saved sort of the header's chain with this index.
+    void chainedSortBegins(int index);
     void folderMade(const QByteArray& folder);
 
     // Flushes the journal to the disk. A move across file systems calls it after done() and before the source is
@@ -98,7 +100,8 @@ private:
     QByteArray m_id;
     RunHeader m_header;
     int m_nextStep = 1;
-    QHash<int, JournalStep> m_open; // begun and not ended, with the source as intent() saw it
+    std::optional<QByteArray> m_preset; // the saved sort of the chain whose steps follow
+    QHash<int, JournalStep> m_open;     // begun and not ended, with the source as intent() saw it
     // Moves made by copies whose sources are still to be checked: those done since the last sync(), and those done
     // before it, whose sources are checked now.
     QHash<int, JournalStep> m_copiedMoves;

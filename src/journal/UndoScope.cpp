@@ -43,6 +43,20 @@ QByteArrayList inferredRoot(const JournalContent& content) {
     return root.value_or(QByteArrayList());
 }
 
+// The deepest folder that holds the output folder of every saved sort of a chain; a folder that is not absolute, or
+// that has a ".." level, leaves the root at "/" so that its steps are refused by their own saved sort's folder.
+QByteArrayList chainRoot(const QList<ChainedSort>& chain) {
+    std::optional<QByteArrayList> root;
+    for (const ChainedSort& preset : chain) {
+        std::optional<QByteArrayList> levels = PathLevels(preset.outputFolder);
+        if (!levels || levels->contains("..")) {
+            levels = QByteArrayList();
+        }
+        root = root ? commonLevels(*root, *levels) : *levels;
+    }
+    return root.value_or(QByteArrayList());
+}
+
 } // namespace
 
 std::optional<QByteArrayList> PathLevels(const QByteArray& path) {
@@ -63,7 +77,17 @@ UndoScope::UndoScope(const JournalContent& content, QByteArray keptFolder) : m_k
         content.run ? PathLevels(content.run->outputFolder) : std::optional<QByteArrayList>();
     m_inferred = !recorded;
     m_root = recorded ? *recorded : inferredRoot(content);
+    if (content.run && !content.run->chain.isEmpty()) {
+        m_root = chainRoot(content.run->chain);
+    }
     m_rootPath = '/' + m_root.join('/');
+    if (content.run) {
+        for (const ChainedSort& preset : content.run->chain) {
+            if (const std::optional<QByteArray> folder = below(preset.outputFolder)) {
+                m_presetFolders.insert(preset.name, *folder);
+            }
+        }
+    }
 }
 
 std::optional<QByteArray> UndoScope::below(const QByteArray& path) const {
@@ -78,9 +102,24 @@ std::optional<QByteArray> UndoScope::below(const QByteArray& path) const {
     return rest.join('/');
 }
 
+bool UndoScope::withinItsPreset(const JournalStep& step) const {
+    const auto folder = step.preset ? m_presetFolders.constFind(*step.preset) : m_presetFolders.cend();
+    if (folder == m_presetFolders.cend()) {
+        return false;
+    }
+    const QByteArray target = *below(step.target);
+    if (folder->isEmpty()) {
+        return !target.isEmpty() || step.isFolder;
+    }
+    return target == *folder ? step.isFolder : target.startsWith(*folder + '/');
+}
+
 bool UndoScope::admits(const JournalStep& step) const {
     const std::optional<QByteArray> target = below(step.target);
     if (!target || (target->isEmpty() && !step.isFolder)) {
+        return false;
+    }
+    if ((!m_presetFolders.isEmpty() || step.preset) && !withinItsPreset(step)) {
         return false;
     }
     if (!step.kept || step.kept->where == KeptWhere::NotKept) {

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QByteArrayList>
+#include <QHash>
 
 #include <optional>
 
@@ -14,6 +15,9 @@
 // confined to the deepest folder that holds all of its folders and targets. Every target must lie below that folder
 // (a folder the run made may be the folder itself), with no ".." level on the way; a file that a replacement put
 // aside must be in a trash's files/ folder or in the folder beside the journal, under a name of its own.
+//
+// A chained run, which applied several saved sorts, records each one's output folder: each step must then name one
+// of them and lie below that one's output folder. Undo walks from the deepest folder that holds them all.
 class UndoScope {
 public:
     // keptFolder: the folder beside the journal that holds the files no trash could take.
@@ -28,12 +32,17 @@ public:
     // it, or a level below root is "..".
     std::optional<QByteArray> below(const QByteArray& path) const;
 
-    // True when undo may act on step at all: its target (or the folder it made) lies below root, and a replaced file
-    // it kept is in a trash or beside the journal, as the run would have put it.
+    // True when undo may act on step at all: its target (or the folder it made) lies below root (in a chained run:
+    // below the output folder of the saved sort it names), and a replaced file it kept is in a trash or beside the
+    // journal, as the run would have put it.
     bool admits(const JournalStep& step) const;
 
 private:
-    QByteArrayList m_root; // the levels of the root
+    // In a chained run: the levels below the root of each saved sort's output folder, by its name.
+    bool withinItsPreset(const JournalStep& step) const;
+
+    QByteArrayList m_root;                         // the levels of the root
+    QHash<QByteArray, QByteArray> m_presetFolders; // chained run: each saved sort's output folder below the root
     QByteArray m_rootPath;
     QByteArray m_keptFolder;
     bool m_inferred = false;

@@ -83,7 +83,7 @@ std::optional<PlaceOutcome> DiskPlacement::identicalAtTarget(const PlaceRequest&
         m_lastFailedSource = request.source;
     }
     if (m_host) {
-        m_host->stepEnded(step);
+        tell(step);
     }
     return outcome;
 }
@@ -164,7 +164,7 @@ void DiskPlacement::ended(const PlaceRequest& request, bool replaces, const Plac
         m_awaitedMoves.insert(request.source,
                               {step, m_lastFailedSource == request.source, m_lastRecordedStep, outcome.placed});
     } else if (m_host) {
-        m_host->stepEnded(step);
+        tell(step);
     }
 }
 
@@ -185,7 +185,7 @@ void DiskPlacement::moveSettled(const QByteArray& source, const Fs::Error& failu
     if (failure.failed() && !move.earlierFailure) {
         move.step.reason = FailureReasonOf(failure);
     }
-    m_host->stepEnded(move.step);
+    tell(move.step);
 }
 
 void DiskPlacement::takeBack(const AwaitedMove& move) {
@@ -235,4 +235,9 @@ PlaceOutcome DiskPlacement::attempt(const PlaceRequest& request, const struct st
         return outcomeOf(PlaceResult::Declined, move);
     }
     return failure(*error, move);
+}
+
+void DiskPlacement::tell(PlanStep step) const {
+    step.preset = stepsPreset();
+    m_host->stepEnded(step);
 }

@@ -36,6 +36,8 @@ public:
     void moveSettled(const QByteArray& source, const Fs::Error& failure, bool sourceChanged) override;
 
 private:
+    // Tells the host of a step that ended, with the saved sort it belongs to.
+    void tell(PlanStep step) const;
     PlaceOutcome attempt(const PlaceRequest& request, const struct stat* entry);
     void ended(const PlaceRequest& request, bool replaces, const PlaceOutcome& outcome);
 

@@ -30,6 +30,11 @@ public:
     explicit PlacementActions(QByteArray outputFolder) : m_folders(std::move(outputFolder)) {}
     virtual ~PlacementActions() = default;
 
+    // The saved sort of a chain whose placements these are (UTF-8): every placement step told or planned carries its
+    // name; a file passed by carries none.
+    void nameSteps(QByteArray preset) { m_preset = std::move(preset); }
+    const QByteArray& stepsPreset() const { return m_preset; }
+
     // True when folder is a folder, as the run sees it (for a plan: also when an earlier step would make it).
     virtual bool reachesFolder(const QByteArray& folder) = 0;
     // Makes folder with every missing folder above it, unless a folder is already there. A failure is not reported
@@ -71,6 +76,7 @@ public:
 
 private:
     FolderMemory m_folders;
+    QByteArray m_preset;
 };
 
 // The plan's word for a placement that goes ahead: Number for an auto-numbered name, Replace when a file holds the

@@ -222,3 +222,13 @@ PlaceOutcome PlanningPlacement::placeAt(const PlaceRequest& request) {
 void PlanningPlacement::passedBy(const QByteArray& source, PlanAction action, const QString& because) {
     m_steps.append({source, QByteArray(), action, std::nullopt, because});
 }
+
+QList<PlanStep> PlanningPlacement::takeSteps() {
+    for (PlanStep& step : m_steps) {
+        // A file passed by was taken by no saved sort.
+        if (step.action != PlanAction::NoMatch && step.action != PlanAction::Filtered) {
+            step.preset = stepsPreset();
+        }
+    }
+    return std::move(m_steps);
+}

@@ -33,7 +33,7 @@ public:
     PlaceOutcome placeAt(const PlaceRequest& request) override;
     void passedBy(const QByteArray& source, PlanAction action, const QString& because) override;
 
-    QList<PlanStep> takeSteps() { return std::move(m_steps); }
+    QList<PlanStep> takeSteps();
 
 private:
     Fs::Error targetRefusal(const struct stat& source, const PlaceRequest& request, int folder) const;
