@@ -288,6 +288,26 @@ private slots:
         QCOMPARE(QFile::exists(path(u"in/started.probe"_s)), false); // moved, as the saved sort says
     }
 
+    // Several saved sorts watch together: each file goes with the first that takes it.
+    void severalSavedSortsTakeInTurn() {
+        for (const QByteArrayList& save :
+             {QByteArrayList{"pics", "--include", "jpg", "-o", "pics"}, QByteArrayList{"rest", "-o", "out"}}) {
+            QCOMPARE(varnoth(QByteArrayList{"sort", "--by-type", "--move", "--save-preset"} + save).exitCode, 0);
+        }
+        auto watcher = std::make_unique<BackgroundCli>(
+            u"" VARNOTH_PROGRAM ""_s,
+            QByteArrayList{"watch", "--preset", "pics", "--preset", "rest", "--settle", "0", "in"}, m_dir->path(),
+            path(u"home"_s), path(u"watch"_s));
+        QVERIFY(started(*watcher));
+        WriteTestFile(path(u"in/a.jpg"_s), "a");
+        WriteTestFile(path(u"in/b.txt"_s), "b");
+        QVERIFY(QTest::qWaitFor([&] { return QFile::exists(path(u"pics/.jpg/a.jpg"_s)); }, kArrivalTimeoutMs));
+        QVERIFY(QTest::qWaitFor([&] { return QFile::exists(path(u"out/.txt/b.txt"_s)); }, kArrivalTimeoutMs));
+        watcher->sendSignal(SIGTERM);
+        QCOMPARE(watcher->waitForExit().exitCode, 0);
+        QCOMPARE(filesBelow(path(u"pics"_s)).size(), 1);
+    }
+
     // An output folder that refuses the files: each failure is reported, the file stays where it was, and watching
     // goes on for the next one once the folder takes files again.
     void failureIsReportedAndWatchingGoesOn() {

@@ -734,10 +734,6 @@ watch 的选项，以及除 --dry-run、--list、--scan 和 --stdin 以外的 so
         <translation>--settle：应为 0 到 %1 之间的整秒数</translation>
     </message>
     <message>
-        <source>--preset: given more than once</source>
-        <translation>--preset：给出了不止一次</translation>
-    </message>
-    <message>
         <source>--preset: the same saved sort given more than once</source>
         <translation>--preset：同一个方案给出了不止一次</translation>
     </message>

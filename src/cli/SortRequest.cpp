@@ -362,9 +362,6 @@ std::optional<UsageError> fillPresets(const QCommandLineParser& parser, SortRequ
         request.savePreset = name;
     }
     const QStringList names = parser.values(u"preset"_s);
-    if (names.size() > 1 && request.watchBatch) {
-        return UsageError{CommandLine::tr("--preset: given more than once")};
-    }
     for (const QString& name : names) {
         if (names.count(name) > 1) {
             return UsageError{CommandLine::tr("--preset: the same saved sort given more than once")};

@@ -34,11 +34,22 @@ QString shown(const QByteArray& path) {
     return QString::fromUtf8(EscapedText(path));
 }
 
+// Every output folder the batches place into: one per saved sort of a chain. None of them is watched or taken.
+QByteArrayList outputFoldersOf(const SortRequest& sort) {
+    if (sort.chain.isEmpty()) {
+        return {sort.inputs.outputFolder.toUtf8()};
+    }
+    QByteArrayList folders;
+    for (const RequestPreset& preset : sort.chain) {
+        folders.append(preset.inputs.outputFolder.toUtf8());
+    }
+    return folders;
+}
+
 class Watcher {
 public:
     explicit Watcher(const WatchRequest& request)
-        : m_request(request), m_folders(request.depth, {request.sort.inputs.outputFolder.toUtf8()}),
-          m_queue(request.settleMs) {
+        : m_request(request), m_folders(request.depth, outputFoldersOf(request.sort)), m_queue(request.settleMs) {
         m_clock.start();
     }
 

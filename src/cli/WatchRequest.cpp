@@ -39,7 +39,7 @@ std::variant<WatchRequest, UsageError> MakeWatchRequest(const QCommandLineParser
     WatchRequest watch;
     watch.sort = std::get<SortRequest>(std::move(sort));
     watch.save = parser.isSet(u"save"_s);
-    if (watch.save && (!watch.sort.preset || watch.sort.sources.paths.isEmpty())) {
+    if (watch.save && (!watch.sort.preset || !watch.sort.chain.isEmpty() || watch.sort.sources.paths.isEmpty())) {
         return UsageError{CommandLine::tr("--save: expected --preset NAME and the FOLDERs it is to watch")};
     }
     watch.folders = watch.sort.sources.paths;
