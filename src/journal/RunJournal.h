@@ -46,6 +46,12 @@ public:
     // sourceStatus, when given, is the source's lstat, taken instead of looking it up again.
     int intent(Transfer transfer, NameUse use, const QByteArray& source, const QByteArray& target,
                const struct stat* sourceStatus = nullptr);
+    // intent() whose record waits in memory until writeQueued() (or any record written after it), so that the
+    // intents of a batch of actions reach the kernel in one write. The caller acts on none of them before that.
+    int queueIntent(Transfer transfer, NameUse use, const QByteArray& source, const QByteArray& target,
+                    const struct stat* sourceStatus);
+    // Writes every record that waits in memory, in one write.
+    void writeQueued();
 
     // For a replacement, before the new file is renamed over target: keeps the file at target (in the trash, or
     // beside the journal where no trash can take it) and records where. incoming is a file with the content that
@@ -89,6 +95,9 @@ public:
     Fs::Error error() const { return m_appender.error(); }
 
 private:
+    // The step of an intent, with its record; it is open from now on.
+    JournalStep open(Transfer transfer, NameUse use, const QByteArray& source, const QByteArray& target,
+                     const struct stat* sourceStatus);
     // copied: the new file is a copy, not the source renamed.
     void record(int step, const FileIdentity& written, bool copied);
     RunJournal(JournalFolder folder, Fs::Descriptor file, QByteArray id, RunHeader header);

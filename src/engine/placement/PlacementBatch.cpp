@@ -1,0 +1,47 @@
+#include "engine/placement/PlacementBatch.h"
+
+#include "engine/ActionRecorder.h"
+
+#include <utility>
+
+int PlacementBatch::add(const QByteArray& target, std::function<PlaceOutcome()> act) {
+    const int ticket = m_nextTicket++;
+    m_queue.push_back([this, ticket, act = std::move(act)] { m_outcomes.insert(ticket, act()); });
+    m_targets.insert(target);
+    ++m_actions;
+    return ticket;
+}
+
+void PlacementBatch::tell(std::function<void()> telling) {
+    if (m_queue.empty() || m_flushing) {
+        telling();
+        return;
+    }
+    m_queue.push_back(std::move(telling));
+}
+
+void PlacementBatch::flush() {
+    if (m_flushing || m_queue.empty()) {
+        return;
+    }
+    m_flushing = true;
+    m_recorder.writeQueued();
+    // An action may tell the host, which may process events; nothing is queued meanwhile (accepting() is false).
+    const std::vector<std::function<void()>> queue = std::exchange(m_queue, {});
+    m_targets.clear();
+    m_actions = 0;
+    for (const std::function<void()>& step : queue) {
+        step();
+    }
+    m_flushing = false;
+}
+
+std::optional<PlaceOutcome> PlacementBatch::takeOutcome(int ticket) {
+    const auto found = m_outcomes.constFind(ticket);
+    if (found == m_outcomes.cend()) {
+        return std::nullopt;
+    }
+    PlaceOutcome outcome = *found;
+    m_outcomes.erase(found);
+    return outcome;
+}

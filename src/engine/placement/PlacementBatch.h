@@ -1,0 +1,53 @@
+#pragma once
+
+#include "engine/placement/Placement.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QSet>
+
+#include <functional>
+#include <vector>
+
+class ActionRecorder;
+
+// The placements of a journaled run that are decided and not yet made. Their intents wait in the recorder, and
+// flush() puts them on the kernel in one write before it makes the first of them, then makes them all in the order
+// they were decided. So a run writes its journal once per batch instead of once per file, and the rule of the
+// journal holds: no action before its intent. A killed run may leave intents whose actions never happened; undo
+// confirms each uncompleted intent by what the target holds, so such an intent undoes nothing.
+// Whatever the run tells its host meanwhile waits in the same queue, so that the host hears of every step in order.
+class PlacementBatch {
+public:
+    // The most actions one write of intents covers: large enough that the write is a small share of the batch's
+    // time, small enough that a crash leaves few intents behind.
+    static constexpr int kMostActions = 256;
+
+    explicit PlacementBatch(ActionRecorder& recorder) : m_recorder(recorder) {}
+    PlacementBatch(const PlacementBatch&) = delete;
+    PlacementBatch& operator=(const PlacementBatch&) = delete;
+
+    // Queues an action that places a file at target, its intent already queued with the recorder; act makes it and
+    // gives its outcome. Returns the ticket that outcome() answers once the action was made.
+    int add(const QByteArray& target, std::function<PlaceOutcome()> act);
+    // Tells the host now, or after the actions and tells queued before it.
+    void tell(std::function<void()> telling);
+    // True when a queued action places a file at target.
+    bool holdsTarget(const QByteArray& target) const { return m_targets.contains(target); }
+    bool full() const { return m_actions >= kMostActions; }
+    // False while flush() makes the queued actions: an action made meanwhile is made at once.
+    bool accepting() const { return !m_flushing; }
+    // Writes the queued intents, then makes the queued actions in order. Does nothing while it is already at it.
+    void flush();
+    // The outcome of the action with ticket, once it was made (only once).
+    std::optional<PlaceOutcome> takeOutcome(int ticket);
+
+private:
+    ActionRecorder& m_recorder;
+    std::vector<std::function<void()>> m_queue; // actions and tells, in order
+    QSet<QByteArray> m_targets;
+    QHash<int, PlaceOutcome> m_outcomes;
+    int m_actions = 0;
+    int m_nextTicket = 1;
+    bool m_flushing = false;
+};
