@@ -1,12 +1,22 @@
 #include "core/PercentEscapes.h"
 
+#include <array>
+
 namespace {
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 
-bool alwaysEscaped(quint8 byte) {
+constexpr bool alwaysEscaped(quint8 byte) {
     return byte <= 0x20 || byte == 0x7F || byte == '%';
 }
+
+constexpr std::array<bool, 256> kAlwaysEscaped = [] {
+    std::array<bool, 256> escaped{};
+    for (int byte = 0; byte < 256; ++byte) {
+        escaped[size_t(byte)] = alwaysEscaped(quint8(byte));
+    }
+    return escaped;
+}();
 
 int hexValue(char digit) {
     if (digit >= '0' && digit <= '9') {
@@ -32,7 +42,7 @@ void AppendPercentEscaped(QByteArray& text, QByteArrayView value, QByteArrayView
     const char* const end = value.data() + value.size();
     for (const char* at = run; at != end; ++at) {
         const quint8 byte = quint8(*at);
-        if (!alwaysEscaped(byte) && !alsoEscaped.contains(char(byte))) {
+        if (!kAlwaysEscaped[byte] && (alsoEscaped.isEmpty() || !alsoEscaped.contains(char(byte)))) {
             continue;
         }
         const char escape[3] = {'%', kHexDigits[byte >> 4], kHexDigits[byte & 0xF]};

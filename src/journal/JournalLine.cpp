@@ -69,8 +69,9 @@ std::optional<QByteArray> UnescapeJournalValue(QByteArrayView escaped) {
     return PercentUnescaped(escaped);
 }
 
-JournalLineWriter::JournalLineWriter(QByteArrayView type) : m_text(type.toByteArray()) {
-    m_text.reserve(256);
+JournalLineWriter::JournalLineWriter(QByteArrayView type) {
+    m_text.reserve(320);
+    m_text.append(type);
 }
 
 JournalLineWriter& JournalLineWriter::bytes(QByteArrayView key, QByteArrayView value) {
@@ -91,10 +92,9 @@ JournalLineWriter& JournalLineWriter::unsignedNumber(QByteArrayView key, quint64
     return *this;
 }
 
-QByteArray JournalLineWriter::line() const {
-    QByteArray line;
-    line.reserve(m_text.size() + 11);
-    return line.append(m_text).append(" #").append(checksumText(m_text)).append('\n');
+QByteArray JournalLineWriter::line() {
+    const QByteArray checksum = checksumText(m_text);
+    return std::move(m_text.append(" #").append(checksum).append('\n'));
 }
 
 std::optional<JournalLineFields> JournalLineFields::parse(QByteArrayView line) {

@@ -45,8 +45,8 @@ RunJournal::RunJournal(JournalFolder folder, Fs::Descriptor file, QByteArray id,
 
 RunJournal::~RunJournal() = default;
 
-JournalStep RunJournal::open(Transfer transfer, NameUse use, const QByteArray& source, const QByteArray& target,
-                             const struct stat* sourceStatus) {
+const JournalStep& RunJournal::open(Transfer transfer, NameUse use, const QByteArray& source, const QByteArray& target,
+                                    const struct stat* sourceStatus) {
     JournalStep step;
     step.number = m_nextStep++;
     step.transfer = transfer;
@@ -59,20 +59,19 @@ JournalStep RunJournal::open(Transfer transfer, NameUse use, const QByteArray& s
     } else {
         LookUpIdentity(source, step.before);
     }
-    m_open.insert(step.number, step);
-    return step;
+    return *m_open.insert(step.number, std::move(step));
 }
 
 int RunJournal::intent(Transfer transfer, NameUse use, const QByteArray& source, const QByteArray& target,
                        const struct stat* sourceStatus) {
-    const JournalStep step = open(transfer, use, source, target, sourceStatus);
+    const JournalStep& step = open(transfer, use, source, target, sourceStatus);
     m_appender.append(IntentRecord(step));
     return step.number;
 }
 
 int RunJournal::queueIntent(Transfer transfer, NameUse use, const QByteArray& source, const QByteArray& target,
                             const struct stat* sourceStatus) {
-    const JournalStep step = open(transfer, use, source, target, sourceStatus);
+    const JournalStep& step = open(transfer, use, source, target, sourceStatus);
     m_appender.defer(IntentRecord(step));
     return step.number;
 }

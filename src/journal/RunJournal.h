@@ -96,8 +96,8 @@ public:
 
 private:
     // The step of an intent, with its record; it is open from now on.
-    JournalStep open(Transfer transfer, NameUse use, const QByteArray& source, const QByteArray& target,
-                     const struct stat* sourceStatus);
+    const JournalStep& open(Transfer transfer, NameUse use, const QByteArray& source, const QByteArray& target,
+                            const struct stat* sourceStatus);
     // copied: the new file is a copy, not the source renamed.
     void record(int step, const FileIdentity& written, bool copied);
     RunJournal(JournalFolder folder, Fs::Descriptor file, QByteArray id, RunHeader header);
