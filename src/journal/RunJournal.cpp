@@ -178,7 +178,8 @@ void RunJournal::failed(int step) {
             ::unlink(open->kept->info.constData());
         }
     }
-    // Like a completion, the record waits for the next write: without it, undo finds the target without the file.
+    // Like a completion, the record waits for the next write: a step that failed left nothing at its target for undo
+    // to confirm.
     m_appender.defer(FailedRecord(step));
     m_open.erase(open);
 }

@@ -222,8 +222,11 @@ void DiskPlacement::passedBy(const QByteArray& source, PlanAction action, const 
     if (!m_host) {
         return;
     }
-    PlanStep step{source, QByteArray(), action, std::nullopt, because};
-    if (m_batch) {
+    tellHost({source, QByteArray(), action, std::nullopt, because});
+}
+
+void DiskPlacement::tellHost(const PlanStep& step) const {
+    if (m_batch && m_batch->holdsSteps()) {
         m_batch->tell([host = m_host, step] { host->stepEnded(step); });
     } else {
         m_host->stepEnded(step);
@@ -295,9 +298,5 @@ PlaceOutcome DiskPlacement::attempt(const PlaceRequest& request, const struct st
 
 void DiskPlacement::tell(PlanStep step) const {
     step.preset = stepsPreset();
-    if (m_batch) {
-        m_batch->tell([host = m_host, step] { host->stepEnded(step); });
-    } else {
-        m_host->stepEnded(step);
-    }
+    tellHost(step);
 }

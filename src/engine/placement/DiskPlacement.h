@@ -43,6 +43,8 @@ public:
 private:
     // Tells the host of a step that ended, with the saved sort it belongs to.
     void tell(PlanStep step) const;
+    // Tells the host of step now, or after the placements queued before it.
+    void tellHost(const PlanStep& step) const;
     PlaceOutcome attempt(const PlaceRequest& request, const struct stat* entry);
     void ended(const PlaceRequest& request, bool replaces, const PlaceOutcome& outcome);
 

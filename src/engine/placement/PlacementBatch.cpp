@@ -6,18 +6,14 @@
 
 int PlacementBatch::add(const QByteArray& target, std::function<PlaceOutcome()> act) {
     const int ticket = m_nextTicket++;
-    m_queue.push_back([this, ticket, act = std::move(act)] { m_outcomes.insert(ticket, act()); });
+    m_queue.push_back({ticket, std::move(act), {}});
     m_targets.insert(target);
     ++m_actions;
     return ticket;
 }
 
 void PlacementBatch::tell(std::function<void()> telling) {
-    if (m_queue.empty() || m_flushing) {
-        telling();
-        return;
-    }
-    m_queue.push_back(std::move(telling));
+    m_queue.push_back({0, {}, std::move(telling)});
 }
 
 void PlacementBatch::flush() {
@@ -27,11 +23,15 @@ void PlacementBatch::flush() {
     m_flushing = true;
     m_recorder.writeQueued();
     // An action may tell the host, which may process events; nothing is queued meanwhile (accepting() is false).
-    const std::vector<std::function<void()>> queue = std::exchange(m_queue, {});
+    const std::vector<Queued> queue = std::exchange(m_queue, {});
     m_targets.clear();
     m_actions = 0;
-    for (const std::function<void()>& step : queue) {
-        step();
+    for (const Queued& queued : queue) {
+        if (queued.act) {
+            m_outcomes.insert(queued.ticket, queued.act());
+        } else {
+            queued.telling();
+        }
     }
     m_flushing = false;
 }

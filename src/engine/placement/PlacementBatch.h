@@ -30,7 +30,9 @@ public:
     // Queues an action that places a file at target, its intent already queued with the recorder; act makes it and
     // gives its outcome. Returns the ticket that outcome() answers once the action was made.
     int add(const QByteArray& target, std::function<PlaceOutcome()> act);
-    // Tells the host now, or after the actions and tells queued before it.
+    // True while what the run tells its host must wait behind queued actions (see tell()).
+    bool holdsSteps() const { return !m_queue.empty() && !m_flushing; }
+    // Tells the host after the actions and tells queued before it; only while holdsSteps().
     void tell(std::function<void()> telling);
     // True when a queued action places a file at target.
     bool holdsTarget(const QByteArray& target) const { return m_targets.contains(target); }
@@ -44,7 +46,13 @@ public:
 
 private:
     ActionRecorder& m_recorder;
-    std::vector<std::function<void()>> m_queue; // actions and tells, in order
+    // An action (with its ticket) or a tell, in the order they were queued.
+    struct Queued {
+        int ticket = 0;
+        std::function<PlaceOutcome()> act;
+        std::function<void()> telling;
+    };
+    std::vector<Queued> m_queue;
     QSet<QByteArray> m_targets;
     QHash<int, PlaceOutcome> m_outcomes;
     int m_actions = 0;
