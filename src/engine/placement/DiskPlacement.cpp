@@ -155,6 +155,12 @@ PlaceOutcome DiskPlacement::deferred(const PlaceRequest& request, const struct s
     if (sourceEntry) {
         entry = *sourceEntry;
     }
+    // A move within the file system is a rename; anything else may copy the file's bytes.
+    qint64 copied = 0;
+    if (!sourceEntry || sourceEntry->st_dev != folders().deviceOf(request.folder)) {
+        struct stat status {};
+        copied = ::stat(request.source.constData(), &status) == 0 ? qint64(status.st_size) : 0;
+    }
     auto act = [this, step, entry, known = sourceEntry != nullptr, source = request.source, folder = request.folder,
                 target = request.target, move = request.move, failIfExists = request.failIfExists] {
         const PlaceRequest queued{source, folder, target, move, failIfExists};
@@ -166,7 +172,7 @@ PlaceOutcome DiskPlacement::deferred(const PlaceRequest& request, const struct s
     PlaceOutcome outcome;
     outcome.result = PlaceResult::Deferred;
     outcome.moveMode = request.move;
-    outcome.ticket = m_batch->add(request.target, std::move(act));
+    outcome.ticket = m_batch->add(request.target, copied, std::move(act));
     return outcome;
 }
 

@@ -4,11 +4,12 @@
 
 #include <utility>
 
-int PlacementBatch::add(const QByteArray& target, std::function<PlaceOutcome()> act) {
+int PlacementBatch::add(const QByteArray& target, qint64 size, std::function<PlaceOutcome()> act) {
     const int ticket = m_nextTicket++;
     m_queue.push_back({ticket, std::move(act), {}});
     m_targets.insert(target);
     ++m_actions;
+    m_bytes += size;
     return ticket;
 }
 
@@ -26,6 +27,7 @@ void PlacementBatch::flush() {
     const std::vector<Queued> queue = std::exchange(m_queue, {});
     m_targets.clear();
     m_actions = 0;
+    m_bytes = 0;
     for (const Queued& queued : queue) {
         if (queued.act) {
             m_outcomes.insert(queued.ticket, queued.act());

@@ -20,23 +20,25 @@ class ActionRecorder;
 class PlacementBatch {
 public:
     // The most actions one write of intents covers: large enough that the write is a small share of the batch's
-    // time, small enough that a crash leaves few intents behind.
+    // time, small enough that a crash leaves few intents behind. Copies end a batch sooner, by their bytes, so that
+    // the window hears of the user's stop between two batches within a moment.
     static constexpr int kMostActions = 256;
+    static constexpr qint64 kMostBytes = qint64(16) << 20;
 
     explicit PlacementBatch(ActionRecorder& recorder) : m_recorder(recorder) {}
     PlacementBatch(const PlacementBatch&) = delete;
     PlacementBatch& operator=(const PlacementBatch&) = delete;
 
-    // Queues an action that places a file at target, its intent already queued with the recorder; act makes it and
-    // gives its outcome. Returns the ticket that outcome() answers once the action was made.
-    int add(const QByteArray& target, std::function<PlaceOutcome()> act);
+    // Queues an action that places a file of size bytes at target, its intent already queued with the recorder;
+    // act makes it and gives its outcome. Returns the ticket that takeOutcome() answers once the action was made.
+    int add(const QByteArray& target, qint64 size, std::function<PlaceOutcome()> act);
     // True while what the run tells its host must wait behind queued actions (see tell()).
     bool holdsSteps() const { return !m_queue.empty() && !m_flushing; }
     // Tells the host after the actions and tells queued before it; only while holdsSteps().
     void tell(std::function<void()> telling);
     // True when a queued action places a file at target.
     bool holdsTarget(const QByteArray& target) const { return m_targets.contains(target); }
-    bool full() const { return m_actions >= kMostActions; }
+    bool full() const { return m_actions >= kMostActions || m_bytes >= kMostBytes; }
     // False while flush() makes the queued actions: an action made meanwhile is made at once.
     bool accepting() const { return !m_flushing; }
     // Writes the queued intents, then makes the queued actions in order. Does nothing while it is already at it.
@@ -56,6 +58,7 @@ private:
     QSet<QByteArray> m_targets;
     QHash<int, PlaceOutcome> m_outcomes;
     int m_actions = 0;
+    qint64 m_bytes = 0; // of the queued actions that may copy
     int m_nextTicket = 1;
     bool m_flushing = false;
 };
