@@ -71,7 +71,12 @@ RunReport SortPass::run() {
         if (moves) {
             host.showProgress(i, count, source);
         }
-        if (!sortFile(source, report, stageOfMove)) {
+        const bool passedOver = !sortFile(source, report, stageOfMove);
+        if (afterFile && !afterFile(i + 1)) {
+            report.stopped = true;
+            report.notReached = count - i - 1;
+        }
+        if (passedOver) {
             continue;
         }
         if (moves && moves->full()) {

@@ -9,6 +9,7 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class ActionRecorder;
@@ -37,6 +38,9 @@ struct SortPass {
     QList<SortStage> stages;
     MoveBatch* moves = nullptr;
     ActionRecorder* recorder = nullptr;
+    // A plan's pace, where given: called after each file with the count of files looked at so far; false ends the
+    // pass there, as the user's stop ends a run.
+    std::function<bool(int filesLooked)> afterFile{};
 
     RunReport run();
 
