@@ -12,8 +12,8 @@
 #include "BenchCommon.h"
 #include "KeywordSortWindow.h"
 
-#include <QAbstractItemView>
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>

@@ -1,37 +1,10 @@
 #include "engine/BackgroundPlan.h"
 
-#include "engine/RunHost.h"
+#include "engine/QuietRunHost.h"
 
 #include <QFile>
 
 #include <utility>
-
-namespace {
-
-// The host of a plan's thread: the list as it was copied, and nothing to show. A plan asks its host only for the
-// list once its inputs were checked, so the rest is never called.
-class ListCopyHost final : public RunHost {
-public:
-    explicit ListCopyHost(QByteArrayList files) : m_files(std::move(files)) {}
-
-    RunInputs runInputs() const override { return {}; }
-    int fileCount() const override { return int(m_files.size()); }
-    QByteArray fileAt(int index) const override { return m_files.at(index); }
-    OverwriteAnswer askOverwrite(const OverwriteQuestion&) override { return OverwriteAnswer::No; }
-    void setRunLock(bool) override {}
-    void setProgress(int) override {}
-    void showProgress(int, int, const QByteArray&) override {}
-    void processEvents() override {}
-    bool stopRequested() const override { return false; }
-    void showMessage(const QString&) override {}
-    void showCompletion(const RunReport&) override {}
-    void showInputError(const InputError&) override {}
-
-private:
-    const QByteArrayList m_files;
-};
-
-} // namespace
 
 BackgroundPlan::BackgroundPlan(QList<CheckedInputs> checked, QByteArrayList files)
     : m_fileCount(int(files.size())), m_outputFolder(QFile::encodeName(checked.first().inputs.outputFolder)),
@@ -42,7 +15,8 @@ BackgroundPlan::BackgroundPlan(QList<CheckedInputs> checked, QByteArrayList file
 BackgroundPlan::~BackgroundPlan() = default;
 
 void BackgroundPlan::plan(const std::stop_token& stop, QList<CheckedInputs> checked, QByteArrayList files) {
-    ListCopyHost host(std::move(files));
+    // The inputs were checked already: the plan asks its host for nothing but the list.
+    QuietRunHost host({}, std::move(files));
     RunReport outcomes = PlanFileByFile(host, std::move(checked), [&](QList<PlanStep> steps, int filesLooked) {
         const std::lock_guard lock(m_mutex);
         m_steps += std::move(steps);

@@ -30,8 +30,8 @@ public:
 
     // What the plan did since the last take.
     struct Progress {
-        QList<PlanStep> steps; // the steps of the files planned since, in the order of the list
-        int filesLooked = 0;   // the files planned so far
+        QList<PlanStep> steps;             // the steps of the files planned since, in the order of the list
+        int filesLooked = 0;               // the files planned so far
         std::optional<RunReport> outcomes; // once the plan has ended: the listed files counted in the outcomes
     };
     Progress take();

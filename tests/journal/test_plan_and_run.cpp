@@ -236,10 +236,8 @@ private slots:
         QFETCH(quint32, seed);
         QFETCH(bool, stopped);
         QTemporaryDir work;
-        const QByteArray root = QFile::encodeName(work.path());
-        const QByteArray other = otherFolder(m_second, "thread", seed);
         JournaledHost host;
-        setUpRun(host, root, other, seed, true);
+        setUpRun(host, QFile::encodeName(work.path()), {}, seed, true);
         const std::optional<SortPlan> plan = PlanSort(host);
         QVERIFY(plan);
 
@@ -278,8 +276,7 @@ private slots:
             QCOMPARE(outcomes.filtered, plan->outcomes.filtered);
             QCOMPARE(outcomes.notMatching, plan->outcomes.notMatching);
         }
-        RemoveTree(other);
-        RemoveTree(root);
+        RemoveTree(QFile::encodeName(work.path()));
     }
 
     // A sort killed with SIGKILL at a random file, or at a random moment, then undone: every file is where it was,
