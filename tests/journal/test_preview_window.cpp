@@ -46,8 +46,12 @@ enum class Setup {
     TypeAsking,
     TypeAskingUnlessIdentical
 };
+
+// When a preview closes.
+enum class Closing { WhenComplete, PreviewEarly, WindowEarly };
 } // namespace
 Q_DECLARE_METATYPE(Setup)
+Q_DECLARE_METATYPE(Closing)
 
 // The preview: the plan of the run that the start button would make, shown without touching anything.
 class TestPreviewWindow : public WindowTest {
@@ -234,17 +238,18 @@ private slots:
     // A long list: the preview opens while its plan is under way, with a line that counts the files looked at and no
     // way to start the run yet, and fills to the rows of the whole plan in the order of the list, also while one
     // action is chosen. Closed before the plan is complete, it ends the plan and takes no more rows, and the next
-    // preview shows the whole plan.
+    // preview shows the whole plan; the main window may close meanwhile, as a termination signal closes it.
     void aLongListFillsThePreviewWhileItIsPlanned_data() {
         QTest::addColumn<QString>("shown"); // the choice of actions while it fills
-        QTest::addColumn<bool>("closedEarly");
-        QTest::newRow("every step") << u"全部步骤"_s << false;
-        QTest::newRow("copies only") << u"复制"_s << false;
-        QTest::newRow("closed before complete") << u"全部步骤"_s << true;
+        QTest::addColumn<Closing>("closing");
+        QTest::newRow("every step") << u"全部步骤"_s << Closing::WhenComplete;
+        QTest::newRow("copies only") << u"复制"_s << Closing::WhenComplete;
+        QTest::newRow("closed before complete") << u"全部步骤"_s << Closing::PreviewEarly;
+        QTest::newRow("the window closed meanwhile") << u"全部步骤"_s << Closing::WindowEarly;
     }
     void aLongListFillsThePreviewWhileItIsPlanned() {
         QFETCH(QString, shown);
-        QFETCH(bool, closedEarly);
+        QFETCH(Closing, closing);
         constexpr int kFiles = 6000;
         QByteArrayList files;
         QStringList expected;
@@ -273,7 +278,11 @@ private slots:
             startableAtFirst = FindControl<QPushButton>(*modal, Control::BtnPlanRun)->isEnabled();
             auto* filter = FindControl<QComboBox>(*modal, Control::CmbPlanFilter);
             filter->setCurrentIndex(filter->findText(shown));
-            if (closedEarly) {
+            if (closing == Closing::WindowEarly) {
+                windows().closeAll();
+                return;
+            }
+            if (closing == Closing::PreviewEarly) {
                 FindControl<QPushButton>(*modal, Control::BtnPlanClose)->click();
                 rowsAtClose = grid->model()->rowCount();
                 QTest::qWait(300);
@@ -293,7 +302,12 @@ private slots:
                  qPrintable(firstSummary));
         QVERIFY(!startableAtFirst);
         QVERIFY(firstRows < kFiles);
-        if (closedEarly) {
+        if (closing == Closing::WindowEarly) {
+            QVERIFY(!mainWindow().isVisible());
+            QVERIFY(QFile::exists(QFile::decodeName(settingsFile())));
+            return;
+        }
+        if (closing == Closing::PreviewEarly) {
             QCOMPARE(rowsLater, rowsAtClose);
             QVERIFY(rowsAtClose < kFiles);
             onNextModal([&](QWidget* modal) {
