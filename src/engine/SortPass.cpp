@@ -72,7 +72,12 @@ RunReport SortPass::run() {
         if (moves) {
             host.showProgress(i, count, source);
         }
-        if (!sortFile(source, report, pending)) {
+        const bool passedOver = !sortFile(source, report, pending);
+        if (afterFile && !afterFile(i + 1)) {
+            report.stopped = true;
+            report.notReached = count - i - 1;
+        }
+        if (passedOver) {
             continue;
         }
         if (batch && batch->full()) {

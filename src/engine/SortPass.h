@@ -12,6 +12,7 @@
 #include <QString>
 
 #include <deque>
+#include <functional>
 #include <memory>
 
 class ActionRecorder;
@@ -43,6 +44,9 @@ struct SortPass {
     MoveBatch* moves = nullptr;
     ActionRecorder* recorder = nullptr;
     PlacementBatch* batch = nullptr;
+    // A plan's pace, where given: called after each file with the count of files looked at so far; false ends the
+    // pass there, as the user's stop ends a run.
+    std::function<bool(int filesLooked)> afterFile{};
 
     RunReport run();
 
