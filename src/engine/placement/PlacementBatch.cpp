@@ -39,11 +39,11 @@ void PlacementBatch::flush() {
 }
 
 std::optional<PlaceOutcome> PlacementBatch::takeOutcome(int ticket) {
-    const auto found = m_outcomes.constFind(ticket);
-    if (found == m_outcomes.cend()) {
+    const auto found = m_outcomes.find(ticket);
+    if (found == m_outcomes.end()) {
         return std::nullopt;
     }
-    PlaceOutcome outcome = *found;
+    std::optional<PlaceOutcome> outcome = std::move(*found);
     m_outcomes.erase(found);
     return outcome;
 }
