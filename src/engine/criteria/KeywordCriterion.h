@@ -22,7 +22,13 @@ public:
     FileOutcome sortFile(const QByteArray& source, const QByteArray& extension, SortContext& context) override;
 
 private:
-    QByteArrayList m_keywords;
+    // A keyword as typed, which names its folder, and folded as StemContainsKeyword compares it: each keyword is
+    // folded once per run and each stem once per file, not once per keyword and file.
+    struct Keyword {
+        QByteArray typed;
+        QByteArray folded;
+    };
+    QList<Keyword> m_keywords;
 };
 
 // The parameter step of page 0: refuses a keyword text that is empty or only blanks.
