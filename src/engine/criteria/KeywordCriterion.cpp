@@ -11,7 +11,11 @@ QByteArrayList SplitKeywords(const QByteArray& text) {
 }
 
 bool StemContainsKeyword(const QByteArray& stem, const QByteArray& keyword) {
-    return !keyword.isEmpty() && FoldAsciiUpper(stem).contains(FoldAsciiUpper(keyword));
+    return FoldedStemContains(FoldAsciiUpper(stem), FoldAsciiUpper(keyword));
+}
+
+bool FoldedStemContains(const QByteArray& foldedStem, const QByteArray& foldedKeyword) {
+    return !foldedKeyword.isEmpty() && foldedStem.contains(foldedKeyword);
 }
 
 bool KeywordFolderStaysInside(const QByteArray& keyword) {
@@ -39,7 +43,7 @@ FileOutcome KeywordCriterion::sortFile(const QByteArray& source, const QByteArra
     const QByteArray foldedStem = FoldAsciiUpper(StemOf(FileNameOf(source)));
     QByteArrayList matching;
     for (const Keyword& keyword : m_keywords) {
-        if (foldedStem.contains(keyword.folded)) {
+        if (FoldedStemContains(foldedStem, keyword.folded)) {
             matching.append(keyword.typed);
         }
     }

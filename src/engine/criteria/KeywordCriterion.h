@@ -9,6 +9,8 @@ QByteArrayList SplitKeywords(const QByteArray& text);
 
 // True when keyword occurs in stem, with the letters a to z matching their capitals; an empty keyword never does.
 bool StemContainsKeyword(const QByteArray& stem, const QByteArray& keyword);
+// The same for a stem and a keyword already folded to capitals by FoldAsciiUpper.
+bool FoldedStemContains(const QByteArray& foldedStem, const QByteArray& foldedKeyword);
 
 // True when the folder named keyword lies below the output folder: no component is "..", and it is not the output
 // folder itself ("." or "/").
