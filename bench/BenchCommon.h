@@ -65,12 +65,37 @@ inline double PeakMegabytes() {
     std::exit(1);
 }
 
-// The best of runs copies of the tree at source by cp -p -r, each into a new folder outRoot/<name>-<run>: the
-// baseline of the sorting benchmarks.
-inline double CpTreeSeconds(int runs, const QString& source, const QString& outRoot, const QString& name) {
-    return BestSeconds(runs, [&](int run) {
-        return SecondsForCommand(QStringLiteral("cp -p -r '%1' '%2/%3-%4'").arg(source, outRoot, name).arg(run));
-    });
+// How many pairs of timings a benchmark with a baseline makes.
+constexpr int kBenchPairs = 5;
+
+// The best seconds of each side of a benchmark.
+struct BestPair {
+    double baseline = 0;
+    double measured = 0;
+};
+
+// Times runs pairs, the baseline's run just before the measured run each time (baseline(0), measured(0),
+// baseline(1), measured(1), ...), each after the disk has settled, and keeps the shortest time of each side. Taking
+// turns makes both sides meet the same load whatever the machine does meanwhile, and the shortest time of each side
+// is the one least disturbed by it. The ratio of the two bests is what a benchmark reports: the best of the per-pair
+// ratios would report whichever pair's noise happened to favour Varnoth most.
+inline BestPair BestOfPairs(int runs, const std::function<double(int run)>& baseline,
+                            const std::function<double(int run)>& measured) {
+    BestPair best;
+    for (int run = 0; run < runs; ++run) {
+        SettleDisk();
+        const double baselineSeconds = baseline(run);
+        SettleDisk();
+        const double measuredSeconds = measured(run);
+        best.baseline = run == 0 ? baselineSeconds : std::min(best.baseline, baselineSeconds);
+        best.measured = run == 0 ? measuredSeconds : std::min(best.measured, measuredSeconds);
+    }
+    return best;
+}
+
+// One copy of the tree at source by cp -p -r into the new folder target: the baseline of the sorting benchmarks.
+inline double CpTreeSeconds(const QString& source, const QString& target) {
+    return SecondsForCommand(QStringLiteral("cp -p -r '%1' '%2'").arg(source, target));
 }
 
 // bench: <case> varnoth=<seconds>s <baseline>=<seconds>s speed=<baseline seconds / varnoth seconds>
@@ -79,4 +104,9 @@ inline void PrintBenchLine(const char* caseName, double varnothSeconds, const ch
     std::printf("bench: %s varnoth=%.3fs %s=%.3fs speed=%.2f\n", caseName, varnothSeconds, baselineName,
                 baselineSeconds, baselineSeconds / varnothSeconds);
     std::fflush(stdout);
+}
+
+// The bench line of the best pair of a benchmark.
+inline void PrintBenchLine(const char* caseName, const BestPair& best, const char* baselineName) {
+    PrintBenchLine(caseName, best.measured, baselineName, best.baseline);
 }

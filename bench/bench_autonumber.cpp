@@ -37,11 +37,10 @@ int main(int argc, char** argv) {
         sameName.append(WriteTestFile(dir.filePath(QStringLiteral("albums/%1/cover.jpg").arg(i)), "cover"));
         distinct.append(WriteTestFile(dir.filePath(QStringLiteral("covers/cover-%1.jpg").arg(i)), "cover"));
     }
-    constexpr int kRuns = 3;
-    const double distinctSeconds = BestSeconds(
-        kRuns, [&](int run) { return sortSeconds(distinct, dir.filePath(QStringLiteral("distinct-%1").arg(run))); });
-    const double sameSeconds = BestSeconds(
-        kRuns, [&](int run) { return sortSeconds(sameName, dir.filePath(QStringLiteral("same-%1").arg(run))); });
-    PrintBenchLine("autonumber-10k", sameSeconds, "distinct", distinctSeconds);
+    const BestPair best = BestOfPairs(
+        kBenchPairs,
+        [&](int run) { return sortSeconds(distinct, dir.filePath(QStringLiteral("distinct-%1").arg(run))); },
+        [&](int run) { return sortSeconds(sameName, dir.filePath(QStringLiteral("same-%1").arg(run))); });
+    PrintBenchLine("autonumber-10k", best, "distinct");
     return 0;
 }

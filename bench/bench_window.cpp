@@ -29,11 +29,9 @@ int main(int argc, char** argv) {
     UsePrivateFolders(dir.path());
     QApplication application(argc, argv);
     const QByteArrayList files = MakeKeywordSortTree(dir.filePath(QStringLiteral("src")));
-    constexpr int kRuns = 3;
-    const double engine = BestSeconds(
-        kRuns, [&](int run) { return engineSeconds(files, dir.filePath(QStringLiteral("engine-%1").arg(run))); });
-    const double window = BestSeconds(
-        kRuns, [&](int run) { return WindowRunSeconds(files, dir.filePath(QStringLiteral("window-%1").arg(run))); });
-    PrintBenchLine("window-sort-10k", window, "engine", engine);
+    const BestPair best = BestOfPairs(
+        kBenchPairs, [&](int run) { return engineSeconds(files, dir.filePath(QStringLiteral("engine-%1").arg(run))); },
+        [&](int run) { return WindowRunSeconds(files, dir.filePath(QStringLiteral("window-%1").arg(run))); });
+    PrintBenchLine("window-sort-10k", best, "engine");
     return 0;
 }

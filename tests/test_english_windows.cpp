@@ -3,6 +3,7 @@
 #include "journal/JournalLine.h"
 #include "journal/RunJournal.h"
 #include "journal/Undo.h"
+#include "testsupport/CompletePlan.h"
 #include "testsupport/OutputTree.h"
 #include "testsupport/TestFiles.h"
 #include "testsupport/TestImages.h"
@@ -36,6 +37,9 @@ private:
     // has none).
     void readNextModal(QMessageBox::StandardButton answer = QMessageBox::No) {
         onNextModal([this, answer](QWidget* modal) {
+            if (modal->objectName() == Control::TfrmPreview) {
+                QVERIFY(WaitForCompletePlan(*modal));
+            }
             m_texts += VisibleTexts(*modal);
             if (auto* box = qobject_cast<QMessageBox*>(modal)) {
                 QAbstractButton* button = box->button(answer);

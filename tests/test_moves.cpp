@@ -2,7 +2,7 @@
 #include "core/FsSourceCheck.h"
 #include "engine/SortRun.h"
 #include "engine/placement/MoveBatch.h"
-#include "testsupport/ActAfterFirstChunk.h"
+#include "testsupport/ActAfterChunk.h"
 #include "testsupport/FakeRunHost.h"
 #include "testsupport/FileSystemFixtures.h"
 #include "testsupport/FsErrorOutput.h"
@@ -94,7 +94,7 @@ private slots:
                 MakeLink(at("thesis.doc"), entry);
             }
         };
-        ActAfterFirstChunk hooks;
+        ActAfterChunk hooks;
         if (duringCopy) {
             hooks.act = act;
         }

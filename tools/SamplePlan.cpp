@@ -1,6 +1,6 @@
 #include "SamplePlan.h"
 
-#include "engine/RunHost.h"
+#include "engine/QuietRunHost.h"
 #include "engine/criteria/PageChoiceTexts.h"
 #include "ui/Translations.h"
 
@@ -12,28 +12,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// A run's host with fixed inputs and list that shows nothing: the plan's own checks must pass.
-class SampleRunHost final : public RunHost {
-public:
-    SampleRunHost(RunInputs inputs, QByteArrayList files) : m_inputs(std::move(inputs)), m_files(std::move(files)) {}
-    RunInputs runInputs() const override { return m_inputs; }
-    int fileCount() const override { return int(m_files.size()); }
-    QByteArray fileAt(int index) const override { return m_files[index]; }
-    OverwriteAnswer askOverwrite(const OverwriteQuestion&) override { return OverwriteAnswer::No; }
-    void setRunLock(bool) override {}
-    void setProgress(int) override {}
-    void showProgress(int, int, const QByteArray&) override {}
-    void processEvents() override {}
-    bool stopRequested() const override { return false; }
-    void showMessage(const QString&) override {}
-    void showCompletion(const RunReport&) override {}
-    void showInputError(const InputError&) override {}
-
-private:
-    RunInputs m_inputs;
-    QByteArrayList m_files;
-};
 
 // What each sample file holds.
 enum class Content { Picture, Narrow, Text };
@@ -95,7 +73,7 @@ std::optional<SortPlan> SamplePicturePlan(const QString& folder, const QByteArra
     if (!QDir().mkpath(taken)) {
         return std::nullopt;
     }
-    SampleRunHost host(inputs, files);
+    QuietRunHost host(inputs, files);
     std::optional<SortPlan> plan = PlanSort(host);
     if (!plan) {
         return std::nullopt;

@@ -1106,6 +1106,10 @@
         <source>无法处理 %1 个，将分拣 %2 个，因同名不处理 %3 个，内容相同 %4 个，已过滤 %5 个，不符合条件 %6 个。</source>
         <translation>Refused: %1, to sort: %2, left because of the same name: %3, identical: %4, filtered out: %5, not matching: %6.</translation>
     </message>
+    <message>
+        <source>正在预览：已查看 %1 / %2 个文件……</source>
+        <translation>Previewing: %1 of %2 files looked at…</translation>
+    </message>
 </context>
 <context>
     <name>RunReport</name>

@@ -1,12 +1,22 @@
 #include "core/PercentEscapes.h"
 
+#include <array>
+
 namespace {
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 
-bool alwaysEscaped(quint8 byte) {
+constexpr bool alwaysEscaped(quint8 byte) {
     return byte <= 0x20 || byte == 0x7F || byte == '%';
 }
+
+constexpr std::array<bool, 256> kAlwaysEscaped = [] {
+    std::array<bool, 256> escaped{};
+    for (int byte = 0; byte < 256; ++byte) {
+        escaped[size_t(byte)] = alwaysEscaped(quint8(byte));
+    }
+    return escaped;
+}();
 
 int hexValue(char digit) {
     if (digit >= '0' && digit <= '9') {
@@ -22,15 +32,24 @@ int hexValue(char digit) {
 
 QByteArray PercentEscaped(QByteArrayView value, QByteArrayView alsoEscaped) {
     QByteArray escaped;
-    escaped.reserve(value.size());
-    for (const char byte : value) {
-        if (alwaysEscaped(quint8(byte)) || alsoEscaped.contains(byte)) {
-            escaped.append('%').append(kHexDigits[quint8(byte) >> 4]).append(kHexDigits[quint8(byte) & 0xF]);
-        } else {
-            escaped.append(byte);
-        }
-    }
+    AppendPercentEscaped(escaped, value, alsoEscaped);
     return escaped;
+}
+
+void AppendPercentEscaped(QByteArray& text, QByteArrayView value, QByteArrayView alsoEscaped) {
+    text.reserve(text.size() + value.size());
+    const char* run = value.data();
+    const char* const end = value.data() + value.size();
+    for (const char* at = run; at != end; ++at) {
+        const quint8 byte = quint8(*at);
+        if (!kAlwaysEscaped[byte] && (alsoEscaped.isEmpty() || !alsoEscaped.contains(char(byte)))) {
+            continue;
+        }
+        const char escape[3] = {'%', kHexDigits[byte >> 4], kHexDigits[byte & 0xF]};
+        text.append(run, at - run).append(escape, 3);
+        run = at + 1;
+    }
+    text.append(run, end - run);
 }
 
 std::optional<QByteArray> PercentUnescaped(QByteArrayView escaped) {

@@ -37,8 +37,9 @@ struct RunDescription {
 
 // Takes down every action of a real run as it happens, written ahead, so that the run can be undone (the journal
 // implements it). The run calls, for each placement:
-//   intent() before it touches the disk, keepReplaced() before a file of the target's name is replaced, and then
-//   exactly one of done(), renamed() or failed(); withdraw() may follow done() for a move made by copying;
+//   intent() before it touches the disk (or queueIntent(), and writeQueued() before it touches the disk),
+//   keepReplaced() before a file of the target's name is replaced, and then exactly one of done(), renamed() or
+//   failed(); withdraw() may follow done() for a move made by copying;
 // folderMade() after it made a folder, sync() before it deletes the sources of moves that were made by copying, and
 // finish() once at the end. A recorder that cannot write does not stop the run.
 class ActionRecorder {
@@ -49,6 +50,11 @@ public:
     // that it need not be looked up again. Returns the step's number for the calls that follow.
     virtual int intent(Transfer transfer, NameUse use, const QByteArray& source, const QByteArray& target,
                        const struct stat* sourceStatus) = 0;
+    // intent() for an action of a batch: its record waits in memory, and writeQueued() puts the batch's intents on
+    // the kernel in one write, before the first of its actions.
+    virtual int queueIntent(Transfer transfer, NameUse use, const QByteArray& source, const QByteArray& target,
+                            const struct stat* sourceStatus) = 0;
+    virtual void writeQueued() = 0;
     // Before the file at target is replaced by one with the content of incoming: keeps it where undo finds it. A
     // failure means the file must not be replaced.
     // The file is name in the open folder folder, never looked up by its path; target is its path for the record.

@@ -31,52 +31,11 @@ void SortContext::ensureFolder(const QByteArray& folder) {
 }
 
 void SortContext::place(const QByteArray& source, const QByteArray& destFolder, bool lastPlacement) {
-    m_last = PlaceFile(source, destFolder, *this, m_actions, lastPlacement);
-    switch (m_last.result) {
-    case PlaceResult::Copied:
-        if (!m_firstCopy) {
-            m_firstCopy = m_last.source;
-        }
-        m_anyPlaced = true;
-        break;
-    case PlaceResult::Moved:
-        m_anyPlaced = true;
-        break;
-    case PlaceResult::Failed:
-        if (!m_firstFailure.failed()) {
-            m_firstFailure = m_last.error;
-        }
-        break;
-    case PlaceResult::Declined:
-        m_anyDeclined = true;
-        break;
-    case PlaceResult::Identical:
-        m_anyIdentical = true;
-        break;
-    }
+    m_file.add(PlaceFile(source, destFolder, *this, m_actions, lastPlacement));
 }
 
 void SortContext::beginFile() {
-    m_last = {};
-    m_anyPlaced = false;
-    m_anyDeclined = false;
-    m_anyIdentical = false;
-    m_firstCopy.reset();
-    m_firstFailure = {};
-}
-
-bool SortContext::sourceAwaitsDeletion() const {
-    return m_last.result == PlaceResult::Copied && m_last.moveMode;
-}
-
-RunOutcome SortContext::outcome() const {
-    if (failed()) {
-        return RunOutcome::Failed;
-    }
-    if (m_anyPlaced) {
-        return RunOutcome::Placed;
-    }
-    return m_anyIdentical && !m_anyDeclined ? RunOutcome::Identical : RunOutcome::Left;
+    m_file = {};
 }
 
 SameNamePolicy SortContext::sameNamePolicy() const {

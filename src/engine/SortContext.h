@@ -1,13 +1,14 @@
 #pragma once
 
+#include "engine/FilePlacements.h"
 #include "engine/RunInputs.h"
-#include "engine/RunReport.h"
 #include "engine/placement/Placement.h"
 
 #include <QByteArray>
 #include <QByteArrayList>
 
 #include <optional>
+#include <utility>
 
 class PlacementActions;
 class RunHost;
@@ -42,18 +43,8 @@ public:
 
     // Starts the record of a new file.
     void beginFile();
-    // True when the file's last placement copied it in move mode, so that its source is still to be deleted.
-    bool sourceAwaitsDeletion() const;
-    // The source as the file's first copy read it; only while sourceAwaitsDeletion().
-    const Fs::SourceRecord& sourceRecord() const { return *m_firstCopy; }
-    // The file's last placement.
-    const PlaceOutcome& lastPlacement() const { return m_last; }
-    // True when a placement of the current file failed (a same-name refusal is not a failure).
-    bool failed() const { return m_firstFailure.failed(); }
-    // The outcome of the current file once its per-file step has placed it.
-    RunOutcome outcome() const;
-    // Why the current file failed, when it did; the first failure is the one reported.
-    Fs::Error failure() const { return m_firstFailure; }
+    // What became of the current file's placements so far, taken: the record starts anew.
+    FilePlacements takeFile() { return std::exchange(m_file, {}); }
 
     // Records that a file's system keeps no creation time for it, so its modification time stood in.
     void noteBirthTimeFallback() { ++m_birthTimeFallbacks; }
@@ -73,12 +64,7 @@ private:
     RunInputs m_inputs;
     PlacementActions& m_actions;
     bool m_followsHost = true;
-    PlaceOutcome m_last;
-    bool m_anyPlaced = false;
-    bool m_anyDeclined = false;
-    bool m_anyIdentical = false;
-    std::optional<Fs::SourceRecord> m_firstCopy;
-    Fs::Error m_firstFailure;
+    FilePlacements m_file;
     std::optional<OverwriteAnswer> m_answerToAll;
     int m_birthTimeFallbacks = 0;
     QByteArrayList m_takenDateFallbacks;

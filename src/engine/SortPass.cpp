@@ -11,6 +11,7 @@
 #include "engine/criteria/ExtensionFilter.h"
 #include "engine/placement/MoveBatch.h"
 #include "engine/placement/PlacementActions.h"
+#include "engine/placement/PlacementBatch.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -65,17 +66,27 @@ std::unique_ptr<Criterion> CriterionFor(RunHost& host, const RunInputs& inputs) 
 RunReport SortPass::run() {
     const int count = host.fileCount();
     RunReport report;
-    QHash<QByteArray, int> stageOfMove;
+    Pending pending;
     for (int i = 0; i < count && !report.stopped; ++i) {
         const QByteArray source = host.fileAt(i);
         if (moves) {
             host.showProgress(i, count, source);
         }
-        if (!sortFile(source, report, stageOfMove)) {
+        const bool passedOver = !sortFile(source, report, pending);
+        if (afterFile && !afterFile(i + 1)) {
+            report.stopped = true;
+            report.notReached = count - i - 1;
+        }
+        if (passedOver) {
             continue;
         }
+        if (batch && batch->full()) {
+            batch->flush();
+        }
+        countPlaced(report, pending);
         if (moves && moves->full()) {
-            settle(report, stageOfMove);
+            makeAll(report, pending);
+            settle(report, pending);
         }
         if (moves) {
             host.setProgress(int(qint64(i) * 100 / host.fileCount()));
@@ -89,9 +100,10 @@ RunReport SortPass::run() {
             }
         }
     }
+    // However the run ends, what was decided is made, and no moved file stays in both places.
+    makeAll(report, pending);
     if (moves) {
-        // However the run ends, no moved file stays in both places.
-        settle(report, stageOfMove);
+        settle(report, pending);
     }
     for (const SortStage& stage : stages) {
         report.birthTimeFallbacks += stage.context.birthTimeFallbacks();
@@ -100,7 +112,14 @@ RunReport SortPass::run() {
     return report;
 }
 
-void SortPass::settle(RunReport& report, QHash<QByteArray, int>& stageOfMove) {
+void SortPass::makeAll(RunReport& report, Pending& pending) {
+    if (batch) {
+        batch->flush();
+    }
+    countPlaced(report, pending);
+}
+
+void SortPass::settle(RunReport& report, Pending& pending) {
     // The record of the copies reaches the disk before any source goes.
     if (recorder && !moves->isEmpty()) {
         (void)recorder->sync();
@@ -110,12 +129,30 @@ void SortPass::settle(RunReport& report, QHash<QByteArray, int>& stageOfMove) {
         if (move.found == MoveBatch::SourceFound::Replaced) {
             report.onlyCopies.append(move.source);
         }
-        stages[stageOfMove.take(move.source)].actions.moveSettled(move.source, move.failure,
-                                                                  move.found == MoveBatch::SourceFound::Changed);
+        stages[pending.stageOfMove.take(move.source)].actions.moveSettled(
+            move.source, move.failure, move.found == MoveBatch::SourceFound::Changed);
     }
 }
 
-bool SortPass::sortFile(const QByteArray& source, RunReport& report, QHash<QByteArray, int>& stageOfMove) {
+void SortPass::countPlaced(RunReport& report, Pending& pending) {
+    while (!pending.files.empty() && pending.files.front().placements.resolve(batch)) {
+        const PlacedFile file = std::move(pending.files.front());
+        pending.files.pop_front();
+        const FilePlacements& placements = file.placements;
+        if (placements.sourceAwaitsDeletion()) {
+            moves->add({file.source, placements.sourceRecord(), placements.failure()}, placements.last().target);
+            pending.stageOfMove.insert(file.source, file.stage);
+        } else {
+            const RunOutcome outcome = placements.outcome();
+            report.add(file.source, outcome, placements.failure());
+            if (outcome == RunOutcome::Identical && placements.last().moveMode) {
+                report.keptAtSource.append(file.source);
+            }
+        }
+    }
+}
+
+bool SortPass::sortFile(const QByteArray& source, RunReport& report, Pending& pending) {
     const QByteArray extension = ExtensionOf(FileNameOf(source));
     // A file no stage takes counts as not matching when any stage's filter let it through, otherwise as filtered.
     std::optional<std::pair<PlanAction, QString>> missed;
@@ -138,17 +175,7 @@ bool SortPass::sortFile(const QByteArray& source, RunReport& report, QHash<QByte
             passedOver = outcome.kind == FileOutcome::PassedOver;
             continue;
         }
-        if (stage.context.sourceAwaitsDeletion()) {
-            moves->add({source, stage.context.sourceRecord(), stage.context.failure()},
-                       stage.context.lastPlacement().target);
-            stageOfMove.insert(source, index);
-        } else {
-            const RunOutcome outcome = stage.context.outcome();
-            report.add(source, outcome, stage.context.failure());
-            if (outcome == RunOutcome::Identical && stage.context.lastPlacement().moveMode) {
-                report.keptAtSource.append(source);
-            }
-        }
+        pending.files.push_back({source, index, stage.context.takeFile()});
         return true;
     }
     passBy(source, missed->first, std::move(missed->second), report);

@@ -3,6 +3,7 @@
 #include "core/TextBytes.h"
 #include "engine/RunHost.h"
 #include "engine/RunInputs.h"
+#include "engine/SortContext.h"
 #include "engine/SortPass.h"
 #include "engine/SortStages.h"
 #include "engine/criteria/Criterion.h"
@@ -10,10 +11,6 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QHash>
-#include <QSet>
-
-#include <algorithm>
 
 QString PlanActionWord(PlanAction action) {
     switch (action) {
@@ -82,18 +79,6 @@ QString stepReason(const PlanStep& step) {
     }
     return step.passedBecause;
 }
-// Puts the steps of a chain's saved sorts, each planned into its own list, in the order of the listed files, the
-// order the run takes them in; a file's own steps keep their order.
-void inListOrder(QList<PlanStep>& steps, const RunHost& host) {
-    QHash<QByteArray, int> indexOf;
-    for (int i = host.fileCount() - 1; i >= 0; --i) {
-        indexOf.insert(host.fileAt(i), i);
-    }
-    std::stable_sort(steps.begin(), steps.end(), [&](const PlanStep& a, const PlanStep& b) {
-        return indexOf.value(a.source) < indexOf.value(b.source);
-    });
-}
-
 } // namespace
 
 QString TakenDateFallbackText() {
@@ -114,6 +99,37 @@ bool PlanStepChangesNothing(const PlanStep& step) {
            step.action == PlanAction::NoMatch || step.action == PlanAction::Filtered;
 }
 
+RunReport PlanFileByFile(RunHost& host, QList<CheckedInputs> checked, const PlannedFile& planned) {
+    QList<PlanningPlacement*> placements;
+    SortStages stages(host, std::move(checked), [&](const CheckedInputs& inputs) {
+        auto placement = std::make_unique<PlanningPlacement>(QFile::encodeName(inputs.inputs.outputFolder));
+        placements.append(placement.get());
+        return placement;
+    });
+    const QList<SortStage> sortStages = stages.stages();
+    QList<qsizetype> fallbacksBefore(sortStages.size(), 0);
+    SortPass pass{host, sortStages};
+    pass.afterFile = [&](int filesLooked) {
+        // A file's steps all come from the stage that took it, or from the last when none did, so taking each
+        // stage's new steps in turn keeps them in the order of the list.
+        QList<PlanStep> steps;
+        for (PlanningPlacement* placement : std::as_const(placements)) {
+            steps += placement->takeSteps();
+        }
+        bool fallback = false;
+        for (qsizetype i = 0; i < sortStages.size(); ++i) {
+            const qsizetype noted = sortStages[i].context.takenDateFallbacks().size();
+            fallback = fallback || noted > fallbacksBefore[i];
+            fallbacksBefore[i] = noted;
+        }
+        for (PlanStep& step : steps) {
+            step.takenDateFallback = fallback;
+        }
+        return planned(std::move(steps), filesLooked);
+    };
+    return pass.run();
+}
+
 std::optional<SortPlan> PlanSort(RunHost& host) {
     std::optional<QList<CheckedInputs>> checked = CheckInputsOf(host);
     if (!checked) {
@@ -121,23 +137,9 @@ std::optional<SortPlan> PlanSort(RunHost& host) {
     }
     SortPlan plan;
     plan.outputFolder = QFile::encodeName(checked->first().inputs.outputFolder);
-    QList<PlanningPlacement*> placements;
-    SortStages stages(host, std::move(*checked), [&](const CheckedInputs& inputs) {
-        auto placement = std::make_unique<PlanningPlacement>(QFile::encodeName(inputs.inputs.outputFolder));
-        placements.append(placement.get());
-        return placement;
+    plan.outcomes = PlanFileByFile(host, std::move(*checked), [&plan](QList<PlanStep> steps, int) {
+        plan.steps += std::move(steps);
+        return true;
     });
-    plan.outcomes = SortPass{host, stages.stages()}.run();
-    for (PlanningPlacement* placement : placements) {
-        plan.steps += placement->takeSteps();
-    }
-    if (placements.size() > 1) {
-        inListOrder(plan.steps, host);
-    }
-    const QSet<QByteArray> fallbacks(plan.outcomes.takenDateFallbacks.cbegin(),
-                                     plan.outcomes.takenDateFallbacks.cend());
-    for (PlanStep& step : plan.steps) {
-        step.takenDateFallback = fallbacks.contains(step.source);
-    }
     return plan;
 }

@@ -7,9 +7,11 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 #include <optional>
 
 class RunHost;
+struct CheckedInputs;
 
 // What a run would do with one placement of a listed file, or with a file it would not place.
 enum class PlanAction : quint8 {
@@ -77,3 +79,11 @@ bool PlanStepChangesNothing(const PlanStep& step);
 // step, filters, criteria and same-name policy, and touches nothing: no folder is made, no file written, and the
 // host's output folder stays as it is (the run's is normalised on a copy). Nothing when the checks refuse the run.
 std::optional<SortPlan> PlanSort(RunHost& host);
+
+// Told of each file as a plan takes it: the file's steps, in order, and the count of files looked at so far. False
+// ends the plan there.
+using PlannedFile = std::function<bool(QList<PlanStep> steps, int filesLooked)>;
+// Plans the run of checked (CheckInputsOf(host), already accepted) over host's list, file by file, and returns the
+// listed files counted in the outcomes (stopped when planned ended the plan). It asks host for nothing but the list,
+// so that it may run in any thread over a host that holds a copy of the list.
+RunReport PlanFileByFile(RunHost& host, QList<CheckedInputs> checked, const PlannedFile& planned);

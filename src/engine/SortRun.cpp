@@ -7,6 +7,7 @@
 #include "engine/criteria/Criterion.h"
 #include "engine/placement/DiskPlacement.h"
 #include "engine/placement/MoveBatch.h"
+#include "engine/placement/PlacementBatch.h"
 
 #include <QFile>
 
@@ -23,14 +24,20 @@ void RunSort(RunHost& host) {
     ActionRecorder* recorder = recording.recorder.get();
 
     host.setRunLock(true);
+    std::optional<PlacementBatch> batch;
+    if (recorder) {
+        batch.emplace(*recorder);
+    }
+    PlacementBatch* placements = batch ? &*batch : nullptr;
     SortStages stages(
         host, std::move(*checked),
         [&](const CheckedInputs& inputs) {
-            return std::make_unique<DiskPlacement>(QFile::encodeName(inputs.inputs.outputFolder), recorder, &host);
+            return std::make_unique<DiskPlacement>(QFile::encodeName(inputs.inputs.outputFolder), recorder, &host,
+                                                   placements);
         },
         recorder);
     MoveBatch moves;
-    const RunReport report = SortPass{host, stages.stages(), &moves, recorder}.run();
+    const RunReport report = SortPass{host, stages.stages(), &moves, recorder, placements}.run();
     if (recorder) {
         recorder->finish(report);
         recording.recorder.reset(); // the journal is complete and no longer locked

@@ -18,7 +18,13 @@ void JournalAppender::fail(const Fs::Error& error) {
 }
 
 JournalAppender::~JournalAppender() {
-    if (!m_deferred.isEmpty() && m_file.isOpen()) {
+    if (m_file.isOpen()) {
+        writeDeferred();
+    }
+}
+
+void JournalAppender::writeDeferred() {
+    if (!m_deferred.isEmpty()) {
         append({});
     }
 }
@@ -41,9 +47,7 @@ void JournalAppender::append(const QByteArray& record) {
 }
 
 Fs::Error JournalAppender::sync() {
-    if (!m_deferred.isEmpty()) {
-        append({});
-    }
+    writeDeferred();
     if (::fdatasync(m_file.get()) != 0) {
         const Fs::Error error = Fs::FailureOf(Fs::Operation::WriteTemporary);
         fail(error);

@@ -20,6 +20,8 @@ public:
 
     void append(const QByteArray& record);
     void defer(const QByteArray& record);
+    // Writes what was deferred, in one write.
+    void writeDeferred();
     // Flushes what was written to the disk; the first failure of any write or flush so far.
     Fs::Error sync();
     Fs::Error error() const { return m_error; }

@@ -2,6 +2,8 @@
 
 #include "core/PercentEscapes.h"
 
+#include <charconv>
+
 namespace {
 
 quint32 checksumOf(QByteArrayView text) {
@@ -14,7 +16,20 @@ quint32 checksumOf(QByteArrayView text) {
 
 // Eight lower-case hex digits: the only form read back, so that no other spelling passes for it.
 QByteArray checksumText(QByteArrayView text) {
-    return QByteArray::number(checksumOf(text), 16).rightJustified(8, '0');
+    constexpr char kDigits[] = "0123456789abcdef";
+    const quint32 checksum = checksumOf(text);
+    QByteArray digits(8, '0');
+    for (int i = 0; i < 8; ++i) {
+        digits[7 - i] = kDigits[(checksum >> (4 * i)) & 0xF];
+    }
+    return digits;
+}
+
+// Appends the decimal digits of value to text, without a temporary array.
+template <typename Number> void appendDecimal(QByteArray& text, Number value) {
+    char digits[24];
+    const std::to_chars_result written = std::to_chars(digits, digits + sizeof digits, value);
+    text.append(digits, written.ptr - digits);
 }
 
 bool isName(QByteArrayView name) {
@@ -54,27 +69,32 @@ std::optional<QByteArray> UnescapeJournalValue(QByteArrayView escaped) {
     return PercentUnescaped(escaped);
 }
 
-JournalLineWriter::JournalLineWriter(QByteArrayView type) : m_text(type.toByteArray()) {
-    m_text.reserve(256);
+JournalLineWriter::JournalLineWriter(QByteArrayView type) {
+    m_text.reserve(320);
+    m_text.append(type);
 }
 
 JournalLineWriter& JournalLineWriter::bytes(QByteArrayView key, QByteArrayView value) {
-    m_text.append(' ').append(key).append('=').append(EscapeJournalValue(value));
+    m_text.append(' ').append(key).append('=');
+    AppendPercentEscaped(m_text, value);
     return *this;
 }
 
 JournalLineWriter& JournalLineWriter::number(QByteArrayView key, qint64 value) {
-    m_text.append(' ').append(key).append('=').append(QByteArray::number(value));
+    m_text.append(' ').append(key).append('=');
+    appendDecimal(m_text, value);
     return *this;
 }
 
 JournalLineWriter& JournalLineWriter::unsignedNumber(QByteArrayView key, quint64 value) {
-    m_text.append(' ').append(key).append('=').append(QByteArray::number(value));
+    m_text.append(' ').append(key).append('=');
+    appendDecimal(m_text, value);
     return *this;
 }
 
-QByteArray JournalLineWriter::line() const {
-    return m_text + " #" + checksumText(m_text) + '\n';
+QByteArray JournalLineWriter::line() {
+    const QByteArray checksum = checksumText(m_text);
+    return std::move(m_text.append(" #").append(checksum).append('\n'));
 }
 
 std::optional<JournalLineFields> JournalLineFields::parse(QByteArrayView line) {

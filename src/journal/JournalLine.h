@@ -23,8 +23,8 @@ public:
     JournalLineWriter& bytes(QByteArrayView key, QByteArrayView value);
     JournalLineWriter& number(QByteArrayView key, qint64 value);
     JournalLineWriter& unsignedNumber(QByteArrayView key, quint64 value);
-    // The complete line, checksum and line feed included.
-    QByteArray line() const;
+    // The complete line, checksum and line feed included; the writer is done with it.
+    QByteArray line();
 
 private:
     QByteArray m_text;

@@ -28,6 +28,15 @@ int JournalRecorder::intent(Transfer transfer, NameUse use, const QByteArray& so
     return m_journal->intent(transfer, use, source, target, sourceStatus);
 }
 
+int JournalRecorder::queueIntent(Transfer transfer, NameUse use, const QByteArray& source, const QByteArray& target,
+                                 const struct stat* sourceStatus) {
+    return m_journal->queueIntent(transfer, use, source, target, sourceStatus);
+}
+
+void JournalRecorder::writeQueued() {
+    m_journal->writeQueued();
+}
+
 Fs::Error JournalRecorder::keepReplaced(int step, int folder, const QByteArray& name, const QByteArray& target,
                                         const QByteArray& incoming) {
     return m_journal->keepReplaced(step, {folder, name, target}, incoming).error;

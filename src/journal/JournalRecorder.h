@@ -15,6 +15,9 @@ public:
 
     int intent(Transfer transfer, NameUse use, const QByteArray& source, const QByteArray& target,
                const struct stat* sourceStatus) override;
+    int queueIntent(Transfer transfer, NameUse use, const QByteArray& source, const QByteArray& target,
+                    const struct stat* sourceStatus) override;
+    void writeQueued() override;
     Fs::Error keepReplaced(int step, int folder, const QByteArray& name, const QByteArray& target,
                            const QByteArray& incoming) override;
     void done(int step, const struct stat& placed) override;

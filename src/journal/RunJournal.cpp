@@ -45,8 +45,8 @@ RunJournal::RunJournal(JournalFolder folder, Fs::Descriptor file, QByteArray id,
 
 RunJournal::~RunJournal() = default;
 
-int RunJournal::intent(Transfer transfer, NameUse use, const QByteArray& source, const QByteArray& target,
-                       const struct stat* sourceStatus) {
+const JournalStep& RunJournal::open(Transfer transfer, NameUse use, const QByteArray& source, const QByteArray& target,
+                                    const struct stat* sourceStatus) {
     JournalStep step;
     step.number = m_nextStep++;
     step.transfer = transfer;
@@ -59,9 +59,25 @@ int RunJournal::intent(Transfer transfer, NameUse use, const QByteArray& source,
     } else {
         LookUpIdentity(source, step.before);
     }
+    return *m_open.insert(step.number, std::move(step));
+}
+
+int RunJournal::intent(Transfer transfer, NameUse use, const QByteArray& source, const QByteArray& target,
+                       const struct stat* sourceStatus) {
+    const JournalStep& step = open(transfer, use, source, target, sourceStatus);
     m_appender.append(IntentRecord(step));
-    m_open.insert(step.number, step);
     return step.number;
+}
+
+int RunJournal::queueIntent(Transfer transfer, NameUse use, const QByteArray& source, const QByteArray& target,
+                            const struct stat* sourceStatus) {
+    const JournalStep& step = open(transfer, use, source, target, sourceStatus);
+    m_appender.defer(IntentRecord(step));
+    return step.number;
+}
+
+void RunJournal::writeQueued() {
+    m_appender.writeDeferred();
 }
 
 KeepResult RunJournal::keepReplaced(int step, const FileInFolder& target, const QByteArray& incoming) {
@@ -162,7 +178,9 @@ void RunJournal::failed(int step) {
             ::unlink(open->kept->info.constData());
         }
     }
-    m_appender.append(FailedRecord(step));
+    // Like a completion, the record waits for the next write: a step that failed left nothing at its target for undo
+    // to confirm.
+    m_appender.defer(FailedRecord(step));
     m_open.erase(open);
 }
 

@@ -20,9 +20,10 @@ struct KeepResult {
 
 // The journal of one run, written ahead of every action: the run calls intent() before it touches the disk for a
 // placement and done() (or failed()) after, so that a run cut off anywhere can be undone up to its last completed
-// action. Each record reaches the kernel at once, so a killed process loses none, except the record of a completed
-// step: it goes out with the next record, in the same write (undo confirms a step whose completion was lost by
-// its file: see docs/journal.md). The disk is flushed after the
+// action. A record reaches the kernel at once, so a killed process loses none, except those that wait: the record of
+// an ended step (done() or failed()) and a queued intent (queueIntent()) go out with the next record written, in the
+// same write, or at writeQueued() (undo confirms a step whose end was lost by its file, and an intent whose action
+// never happened undoes nothing: see docs/journal.md). The disk is flushed after the
 // first record, at sync() and at finish(); in between the kernel writes the journal out with its own writeback,
 // since flushing a file system in the middle of a copy run would also force out every copy made so far. The file stays
 // locked while this object lives: a history shows the run as running, and no undo touches it. Write failures do not
@@ -46,6 +47,12 @@ public:
     // sourceStatus, when given, is the source's lstat, taken instead of looking it up again.
     int intent(Transfer transfer, NameUse use, const QByteArray& source, const QByteArray& target,
                const struct stat* sourceStatus = nullptr);
+    // intent() whose record waits in memory until writeQueued() (or any record written after it), so that the
+    // intents of a batch of actions reach the kernel in one write. The caller acts on none of them before that.
+    int queueIntent(Transfer transfer, NameUse use, const QByteArray& source, const QByteArray& target,
+                    const struct stat* sourceStatus);
+    // Writes every record that waits in memory, in one write.
+    void writeQueued();
 
     // For a replacement, before the new file is renamed over target: keeps the file at target (in the trash, or
     // beside the journal where no trash can take it) and records where. incoming is a file with the content that
@@ -89,6 +96,9 @@ public:
     Fs::Error error() const { return m_appender.error(); }
 
 private:
+    // The step of an intent, with its record; it is open from now on.
+    const JournalStep& open(Transfer transfer, NameUse use, const QByteArray& source, const QByteArray& target,
+                            const struct stat* sourceStatus);
     // copied: the new file is a copy, not the source renamed.
     void record(int step, const FileIdentity& written, bool copied);
     RunJournal(JournalFolder folder, Fs::Descriptor file, QByteArray id, RunHeader header);

@@ -1,6 +1,7 @@
 #include "ui/MainWindow.h"
 
 #include "core/CriterionPage.h"
+#include "engine/BackgroundPlan.h"
 #include "engine/Interruption.h"
 #include "filelist/FileListModel.h"
 #include "journal/History.h"
@@ -175,15 +176,16 @@ void MainWindow::stopClicked() {
     m_runHost.stop();
 }
 
-// Plans the run the start button would make now and shows the plan; nothing is written. The preview's start button
-// then runs with the window's inputs as they are.
+// Plans the run the start button would make now and shows the plan as it grows; nothing is written. The preview
+// keeps the window's inputs from changing while the plan is made. Its start button then runs with the window's inputs
+// as they are.
 void MainWindow::previewClicked() {
-    std::optional<SortPlan> plan = m_runHost.plan();
-    if (!plan || m_closeRequested) {
+    std::unique_ptr<BackgroundPlan> plan = m_runHost.startPlan();
+    if (!plan) {
         closeIfRequested();
         return;
     }
-    PreviewDialog preview(std::move(*plan), this);
+    PreviewDialog preview(std::move(plan), this);
     if (preview.exec() == QDialog::Accepted) {
         startClicked();
     }

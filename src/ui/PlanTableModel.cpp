@@ -6,12 +6,41 @@
 #include <QCoreApplication>
 
 PlanTableModel::PlanTableModel(QList<PlanStep> steps, QByteArray outputFolder, QObject* parent)
-    : QAbstractTableModel(parent), m_steps(std::move(steps)), m_outputFolder(std::move(outputFolder)) {
-    if (!m_steps.isEmpty()) {
-        m_sourceFolder = m_steps.first().source;
-        for (const PlanStep& step : std::as_const(m_steps)) {
-            m_sourceFolder = SharedFolder(m_sourceFolder, step.source);
+    : QAbstractTableModel(parent), m_outputFolder(std::move(outputFolder)) {
+    appendSteps(std::move(steps));
+}
+
+void PlanTableModel::appendSteps(QList<PlanStep> steps) {
+    if (steps.isEmpty()) {
+        return;
+    }
+    const QByteArray sourceFolderBefore = m_sourceFolder;
+    if (m_steps.isEmpty()) {
+        m_sourceFolder = steps.first().source;
+    }
+    for (const PlanStep& step : std::as_const(steps)) {
+        m_sourceFolder = SharedFolder(m_sourceFolder, step.source);
+    }
+    if (m_sourceFolder != sourceFolderBefore && rowCount() > 0) {
+        // The rows shown already show their sources from a folder that now holds fewer of them.
+        emit dataChanged(index(0, SourceColumn), index(rowCount() - 1, SourceColumn));
+    }
+    QList<int> shownRows;
+    if (m_shown) {
+        for (int step = 0; step < steps.size(); ++step) {
+            if (steps[step].action == *m_shown) {
+                shownRows.append(int(m_steps.size()) + step);
+            }
         }
+    }
+    const int added = m_shown ? int(shownRows.size()) : int(steps.size());
+    if (added > 0) {
+        beginInsertRows({}, rowCount(), rowCount() + added - 1);
+    }
+    m_steps.append(std::move(steps));
+    m_shownRows.append(std::move(shownRows));
+    if (added > 0) {
+        endInsertRows();
     }
 }
 

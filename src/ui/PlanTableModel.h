@@ -12,7 +12,7 @@
 // source is shown from the folder that all sources share and a target from the output folder, so that the part of
 // each path that differs is what the table shows; each cell's tooltip holds the whole path. The table shows every
 // step or the steps of one action. Paths are decoded for display only, cell by cell as the view asks, so that a plan
-// of a hundred thousand steps opens at once.
+// of a hundred thousand steps opens at once. Steps may come in parts, as a plan goes on.
 class PlanTableModel final : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -22,6 +22,9 @@ public:
     PlanTableModel(QList<PlanStep> steps, QByteArray outputFolder, QObject* parent = nullptr);
 
     const QByteArray& outputFolder() const { return m_outputFolder; }
+    const QList<PlanStep>& steps() const { return m_steps; }
+    // Adds steps after the last, as rows of the table where they are shown.
+    void appendSteps(QList<PlanStep> steps);
     // What the reason column says of each step, by its index, where the step has no failure reason.
     void setNotes(QStringList notes);
     // Shows only the steps of action, or every step.

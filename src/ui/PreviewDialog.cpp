@@ -1,6 +1,7 @@
 #include "ui/PreviewDialog.h"
 
 #include "core/TextBytes.h"
+#include "engine/BackgroundPlan.h"
 #include "ui/MessageBoxes.h"
 #include "ui/PlanTableModel.h"
 
@@ -15,6 +16,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 constexpr int kAllSteps = -1;
+constexpr int kPlanPollingMs = 50;
 
 bool actsOnFiles(PlanAction action) {
     switch (action) {
@@ -31,6 +33,22 @@ bool actsOnFiles(PlanAction action) {
 } // namespace
 
 PreviewDialog::PreviewDialog(SortPlan plan, QWidget* parent)
+    : PreviewDialog(std::move(plan.steps), std::move(plan.outputFolder), parent) {
+    showSummary(countsText(m_model->steps(), plan.outcomes));
+}
+
+PreviewDialog::PreviewDialog(std::unique_ptr<BackgroundPlan> plan, QWidget* parent)
+    : PreviewDialog(QList<PlanStep>(), plan->outputFolder(), parent) {
+    m_plan = std::move(plan);
+    startButton().setEnabled(false);
+    // Often enough that the table seems to fill as the plan goes, seldom enough that adding rows costs little.
+    m_planPolling.setInterval(kPlanPollingMs);
+    connect(&m_planPolling, &QTimer::timeout, this, &PreviewDialog::takePlannedSteps);
+    m_planPolling.start();
+    takePlannedSteps();
+}
+
+PreviewDialog::PreviewDialog(QList<PlanStep> steps, QByteArray outputFolder, QWidget* parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::PreviewDialog>()) {
     m_ui->setupUi(this);
     setWindowTitle(tr("分拣预览") + u" - "_s + kApplicationTitle);
@@ -38,9 +56,7 @@ PreviewDialog::PreviewDialog(SortPlan plan, QWidget* parent)
     for (const PlanAction action : kPlanActionsInOutcomeOrder) {
         actionFilter().addItem(PlanActionWord(action), int(action));
     }
-    const QString counts = countsText(plan);
-    m_model = new PlanTableModel(std::move(plan.steps), std::move(plan.outputFolder), this);
-    showSummary(counts);
+    m_model = new PlanTableModel(std::move(steps), std::move(outputFolder), this);
     setUpTable();
 
     connect(m_ui->CmbPlanFilter, &QComboBox::currentIndexChanged, this, &PreviewDialog::actionFilterChanged);
@@ -48,7 +64,28 @@ PreviewDialog::PreviewDialog(SortPlan plan, QWidget* parent)
     connect(m_ui->BtnPlanClose, &QPushButton::clicked, this, &QDialog::reject);
 }
 
+// The plan's thread ends with the plan, after the file it is at.
 PreviewDialog::~PreviewDialog() = default;
+
+void PreviewDialog::reject() {
+    if (m_plan) {
+        m_planPolling.stop();
+        m_plan->stop();
+    }
+    QDialog::reject();
+}
+
+void PreviewDialog::takePlannedSteps() {
+    BackgroundPlan::Progress progress = m_plan->take();
+    m_model->appendSteps(std::move(progress.steps));
+    if (!progress.outcomes) {
+        showSummary(tr("正在预览：已查看 %1 / %2 个文件……").arg(progress.filesLooked).arg(m_plan->fileCount()));
+        return;
+    }
+    m_planPolling.stop();
+    showSummary(countsText(m_model->steps(), *progress.outcomes));
+    startButton().setEnabled(true);
+}
 
 QLabel& PreviewDialog::summaryLine() const {
     return *m_ui->LblPlanSummary;
@@ -99,9 +136,9 @@ void PreviewDialog::actionFilterChanged() {
     m_model->showOnly(action == kAllSteps ? std::nullopt : std::optional(PlanAction(action)));
 }
 
-QString PreviewDialog::countsText(const SortPlan& plan) {
+QString PreviewDialog::countsText(const QList<PlanStep>& steps, const RunReport& outcomes) {
     std::array<int, PlanActionCount> counts{};
-    for (const PlanStep& step : plan.steps) {
+    for (const PlanStep& step : steps) {
         ++counts[int(step.action)];
     }
     QStringList actionCounts;
@@ -112,7 +149,6 @@ QString PreviewDialog::countsText(const SortPlan& plan) {
             anythingToDo = anythingToDo || actsOnFiles(action);
         }
     }
-    const RunReport& outcomes = plan.outcomes;
     QString firstLine = actionCounts.join(tr("，")) + tr("。");
     if (!anythingToDo) {
         firstLine =

@@ -2,6 +2,7 @@
 
 #include "core/FileNames.h"
 #include "core/TextBytes.h"
+#include "engine/BackgroundPlan.h"
 #include "engine/Interruption.h"
 #include "engine/SortRun.h"
 #include "filelist/FileListModel.h"
@@ -43,16 +44,20 @@ void WindowRunHost::run() {
     enableUndoButton();
 }
 
-std::optional<SortPlan> WindowRunHost::plan() {
-    m_stopClicked = false;
+std::unique_ptr<BackgroundPlan> WindowRunHost::startPlan() {
     m_running = true;
-    std::optional<SortPlan> plan = PlanSort(*this);
+    std::optional<QList<CheckedInputs>> checked = CheckInputsOf(*this);
     m_running = false;
     enableUndoButton();
-    if (m_closing()) {
-        return std::nullopt;
+    if (!checked || m_closing()) {
+        return nullptr;
     }
-    return plan;
+    QByteArrayList files;
+    files.reserve(fileCount());
+    for (int i = 0; i < fileCount(); ++i) {
+        files.append(fileAt(i));
+    }
+    return std::make_unique<BackgroundPlan>(std::move(*checked), std::move(files));
 }
 
 void WindowRunHost::enableUndoButton() {

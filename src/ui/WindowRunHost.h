@@ -1,14 +1,15 @@
 #pragma once
 
 #include "engine/RunHost.h"
-#include "engine/SortPlan.h"
 #include "ui/MainWindowControls.h"
 
 #include <QElapsedTimer>
 #include <QTimer>
 
 #include <functional>
+#include <memory>
 
+class BackgroundPlan;
 class FileListModel;
 class QWidget;
 
@@ -24,9 +25,10 @@ public:
     // Sorts the listed files by what the window shows; running() is true until the run has ended.
     void run();
     bool running() const { return m_running; }
-    // Plans the run that run() would make now (PlanSort), through the same checks with the same messages; running()
-    // is true meanwhile, so a close waits for the plan. Nothing when the checks refuse or the plan was stopped.
-    std::optional<SortPlan> plan();
+    // Starts the plan of the run that run() would make now, through the same checks with the same messages, over a
+    // copy of the list as it stands; running() is true during the checks, so a close waits for their boxes. Nothing
+    // when the checks refuse or the window is closing.
+    std::unique_ptr<BackgroundPlan> startPlan();
     // Enables the undo button exactly when a journaled run is left to undo.
     void enableUndoButton();
     // Ends the run after the current file (the stop button).

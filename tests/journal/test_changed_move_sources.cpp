@@ -4,7 +4,7 @@
 #include "engine/SortRun.h"
 #include "journal/JournalReader.h"
 #include "journal/Undo.h"
-#include "testsupport/ActAfterFirstChunk.h"
+#include "testsupport/ActAfterChunk.h"
 #include "testsupport/FileSystemFixtures.h"
 #include "testsupport/LabelledContent.h"
 #include "testsupport/TestFiles.h"
@@ -101,7 +101,7 @@ private slots:
                 QVERIFY(::rename(root + "/src/new", source) == 0);
             }
         };
-        ActAfterFirstChunk hooks;
+        ActAfterChunk hooks;
         JournaledHost host;
         host.files = {source};
         host.inputs.keywords = u"游记"_s;
@@ -109,11 +109,8 @@ private slots:
         host.inputs.move = true;
         host.inputs.policy = SameNamePolicy::Overwrite;
         host.hooks = &hooks;
-        if (duringCopy) {
-            hooks.act = act;
-        } else {
-            host.onProcessEvents = act;
-        }
+        hooks.act = act;
+        hooks.atLeast = duringCopy ? 1 : content.size();
         RunSort(host);
 
         const QByteArray sourceNow = change == "rewrite" ? rewritten : kNewVersion;

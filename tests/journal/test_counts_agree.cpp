@@ -1,6 +1,7 @@
 #include "core/CriterionPage.h"
 #include "filelist/FileListModel.h"
 #include "testsupport/CliProcess.h"
+#include "testsupport/CompletePlan.h"
 #include "testsupport/FileSystemFixtures.h"
 #include "testsupport/TestFiles.h"
 #include "testsupport/WindowTest.h"
@@ -69,6 +70,7 @@ private:
     QString previewSummary() {
         QString summary;
         onNextModal([&](QWidget* modal) {
+            QVERIFY(WaitForCompletePlan(*modal));
             summary = FindControl<QLabel>(*modal, Control::LblPlanSummary)->text();
             FindControl<QPushButton>(*modal, Control::BtnPlanClose)->click();
         });

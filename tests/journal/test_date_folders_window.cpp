@@ -4,6 +4,7 @@
 #include "engine/criteria/DateCriterion.h"
 #include "filelist/FileListModel.h"
 #include "settings/SettingsFile.h"
+#include "testsupport/CompletePlan.h"
 #include "testsupport/MediaTools.h"
 #include "testsupport/ShownText.h"
 #include "testsupport/TestFiles.h"
@@ -201,6 +202,7 @@ private slots:
         chooseDateFolders(u"年/月"_s, Control::RbFolderTaken);
         QStringList rows;
         onNextModal([&](QWidget* modal) {
+            QVERIFY(WaitForCompletePlan(*modal));
             const QAbstractItemModel& model = *FindControl<QTableView>(*modal, Control::GridPlan)->model();
             for (int row = 0; row < model.rowCount(); ++row) {
                 QStringList cells;

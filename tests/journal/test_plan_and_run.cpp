@@ -3,6 +3,7 @@
 #include "TreeSnapshot.h"
 #include "core/FileNames.h"
 #include "core/FsEntries.h"
+#include "engine/BackgroundPlan.h"
 #include "engine/SortPlan.h"
 #include "engine/SortRun.h"
 #include "journal/JournalReader.h"
@@ -127,6 +128,16 @@ TreeSnapshot withoutEmptyFolders(TreeSnapshot after, const TreeSnapshot& before)
     return after;
 }
 
+// Each step as one line: what the preview and the command line show of it.
+QByteArray stepsText(const QList<PlanStep>& steps) {
+    QByteArray text;
+    for (const PlanStep& step : steps) {
+        text += stepText(step.source, step.target, PlanActionCode(step.action)) + PlanStepReasonText(step).toUtf8() +
+                " / " + step.preset + '\n';
+    }
+    return text;
+}
+
 QByteArray otherFolder(const QByteArray& second, const char* kind, quint32 seed) {
     return second.isEmpty() ? QByteArray() : second + '/' + kind + '-' + QByteArray::number(seed);
 }
@@ -209,6 +220,63 @@ private slots:
         QVERIFY2(SnapshotOf(other) == otherBefore, DifferencesBetween(otherBefore, SnapshotOf(other)).constData());
         RemoveTree(other);
         RemoveTree(root);
+    }
+
+    // The plan made in a thread of its own and taken a part at a time is the plan made at once. Stopped at once, it
+    // ends after a file, having told of the steps of the files it looked at and of nothing after them.
+    void aPlanInItsOwnThreadIsThePlan_data() {
+        QTest::addColumn<quint32>("seed");
+        QTest::addColumn<bool>("stopped");
+        for (quint32 seed = 1; seed <= 12; ++seed) {
+            QTest::addRow("seed %u", seed) << seed << false;
+            QTest::addRow("seed %u, stopped", seed) << seed << true;
+        }
+    }
+    void aPlanInItsOwnThreadIsThePlan() {
+        QFETCH(quint32, seed);
+        QFETCH(bool, stopped);
+        QTemporaryDir work;
+        JournaledHost host;
+        setUpRun(host, QFile::encodeName(work.path()), {}, seed, true);
+        const std::optional<SortPlan> plan = PlanSort(host);
+        QVERIFY(plan);
+
+        std::optional<QList<CheckedInputs>> checked = CheckInputsOf(host);
+        QVERIFY(checked);
+        BackgroundPlan background(std::move(*checked), host.files);
+        QCOMPARE(background.fileCount(), host.files.size());
+        QCOMPARE(background.outputFolder(), plan->outputFolder);
+        if (stopped) {
+            background.stop();
+        }
+        QList<PlanStep> steps;
+        BackgroundPlan::Progress progress;
+        QVERIFY(QTest::qWaitFor([&] {
+            progress = background.take();
+            steps += progress.steps;
+            return progress.outcomes.has_value();
+        }));
+        const RunReport& outcomes = *progress.outcomes;
+        const int looked = progress.filesLooked;
+        if (outcomes.stopped) {
+            QCOMPARE(outcomes.notReached, host.files.size() - looked);
+        } else {
+            QCOMPARE(looked, host.files.size());
+        }
+        QList<PlanStep> expected = plan->steps;
+        const QByteArrayList lookedAt = host.files.first(looked);
+        expected.removeIf([&](const PlanStep& step) { return !lookedAt.contains(step.source); });
+        QCOMPARE(stepsText(steps), stepsText(expected));
+        if (!stopped) {
+            QVERIFY(!outcomes.stopped);
+            QCOMPARE(outcomes.failed, plan->outcomes.failed);
+            QCOMPARE(outcomes.placed, plan->outcomes.placed);
+            QCOMPARE(outcomes.left, plan->outcomes.left);
+            QCOMPARE(outcomes.identical, plan->outcomes.identical);
+            QCOMPARE(outcomes.filtered, plan->outcomes.filtered);
+            QCOMPARE(outcomes.notMatching, plan->outcomes.notMatching);
+        }
+        RemoveTree(QFile::encodeName(work.path()));
     }
 
     // A sort killed with SIGKILL at a random file, or at a random moment, then undone: every file is where it was,

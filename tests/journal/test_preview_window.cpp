@@ -1,6 +1,7 @@
 #include "TreeSnapshot.h"
 #include "core/CriterionPage.h"
 #include "filelist/FileListModel.h"
+#include "testsupport/CompletePlan.h"
 #include "testsupport/FileSystemFixtures.h"
 #include "testsupport/TestFiles.h"
 #include "testsupport/TestImages.h"
@@ -45,8 +46,12 @@ enum class Setup {
     TypeAsking,
     TypeAskingUnlessIdentical
 };
+
+// When a preview closes.
+enum class Closing { WhenComplete, PreviewEarly, WindowEarly };
 } // namespace
 Q_DECLARE_METATYPE(Setup)
+Q_DECLARE_METATYPE(Closing)
 
 // The preview: the plan of the run that the start button would make, shown without touching anything.
 class TestPreviewWindow : public WindowTest {
@@ -82,6 +87,7 @@ private slots:
         Qt::TextElideMode elided = Qt::ElideNone;
         onNextModal([&](QWidget* modal) {
             QCOMPARE(modal->objectName(), Control::TfrmPreview);
+            QVERIFY(WaitForCompletePlan(*modal));
             QCOMPARE(modal->windowTitle(), u"分拣预览 - Varnoth"_s);
             auto* grid = FindControl<QTableView>(*modal, Control::GridPlan);
             allRows = rowsOf(*grid);
@@ -128,6 +134,7 @@ private slots:
         sortByKeyword(u"photo"_s, Control::RbSkip);
         QString summary;
         onNextModal([&](QWidget* modal) {
+            QVERIFY(WaitForCompletePlan(*modal));
             summary = FindControl<QLabel>(*modal, Control::LblPlanSummary)->text();
             FindControl<QPushButton>(*modal, Control::BtnPlanClose)->click();
         });
@@ -220,11 +227,103 @@ private slots:
         }
         QStringList rows;
         onNextModal([&](QWidget* modal) {
+            QVERIFY(WaitForCompletePlan(*modal));
             rows = rowsOf(*FindControl<QTableView>(*modal, Control::GridPlan));
             FindControl<QPushButton>(*modal, Control::BtnPlanClose)->click();
         });
         QTest::mouseClick(control(Control::BtnPreview), Qt::LeftButton);
         QCOMPARE(rows, QStringList{row});
+    }
+
+    // A long list: the preview opens while its plan is under way, with a line that counts the files looked at and no
+    // way to start the run yet, and fills to the rows of the whole plan in the order of the list, also while one
+    // action is chosen. Closed before the plan is complete, it ends the plan and takes no more rows, and the next
+    // preview shows the whole plan; the main window may close meanwhile, as a termination signal closes it.
+    void aLongListFillsThePreviewWhileItIsPlanned_data() {
+        QTest::addColumn<QString>("shown"); // the choice of actions while it fills
+        QTest::addColumn<Closing>("closing");
+        QTest::newRow("every step") << u"全部步骤"_s << Closing::WhenComplete;
+        QTest::newRow("copies only") << u"复制"_s << Closing::WhenComplete;
+        QTest::newRow("closed before complete") << u"全部步骤"_s << Closing::PreviewEarly;
+        QTest::newRow("the window closed meanwhile") << u"全部步骤"_s << Closing::WindowEarly;
+    }
+    void aLongListFillsThePreviewWhileItIsPlanned() {
+        QFETCH(QString, shown);
+        QFETCH(Closing, closing);
+        constexpr int kFiles = 6000;
+        QByteArrayList files;
+        QStringList expected;
+        for (int i = 0; i < kFiles; ++i) {
+            // The second half lies in another folder: the folder the sources are shown from changes as rows come.
+            const QString name = u"%1/file_%2_kw%3.txt"_s.arg(i < kFiles / 2 ? u"a"_s : u"b"_s).arg(i).arg(i % 4);
+            files.append(WriteTestFile(path(u"src/"_s + name)));
+            const QString copied = u"%1 | kw%2/%3 | 复制 | "_s.arg(name).arg(i % 4).arg(name.section(u'/', -1));
+            const QString missed = name + u" |  | 不符合条件 | 文件名中没有任何关键字"_s;
+            if (i % 4 != 0 || shown == u"全部步骤"_s) {
+                expected.append(i % 4 == 0 ? missed : copied);
+            }
+        }
+        mainWindow().fileList().AppendUnique(files);
+        sortByKeyword(u"kw1 kw2 kw3"_s, Control::RbSkip);
+
+        QString firstSummary, summary;
+        bool startableAtFirst = true;
+        int firstRows = -1, rowsAtClose = -1, rowsLater = -1;
+        QStringList rows;
+        onNextModal([&](QWidget* modal) {
+            auto* grid = FindControl<QTableView>(*modal, Control::GridPlan);
+            const auto* summaryLine = FindControl<QLabel>(*modal, Control::LblPlanSummary);
+            firstSummary = summaryLine->text();
+            firstRows = grid->model()->rowCount();
+            startableAtFirst = FindControl<QPushButton>(*modal, Control::BtnPlanRun)->isEnabled();
+            auto* filter = FindControl<QComboBox>(*modal, Control::CmbPlanFilter);
+            filter->setCurrentIndex(filter->findText(shown));
+            if (closing == Closing::WindowEarly) {
+                windows().closeAll();
+                return;
+            }
+            if (closing == Closing::PreviewEarly) {
+                FindControl<QPushButton>(*modal, Control::BtnPlanClose)->click();
+                rowsAtClose = grid->model()->rowCount();
+                QTest::qWait(300);
+                rowsLater = grid->model()->rowCount();
+                return;
+            }
+            QVERIFY(WaitForCompletePlan(*modal));
+            rows = rowsOf(*grid);
+            summary = summaryLine->text();
+            FindControl<QPushButton>(*modal, Control::BtnPlanClose)->click();
+        });
+        QTest::mouseClick(control(Control::BtnPreview), Qt::LeftButton);
+
+        const QString output = u"输出文件夹："_s + path(u"out/"_s) + u'\n';
+        QVERIFY2(firstSummary.startsWith(output + u"正在预览：已查看 "_s) &&
+                     firstSummary.endsWith(u" / 6000 个文件……"_s),
+                 qPrintable(firstSummary));
+        QVERIFY(!startableAtFirst);
+        QVERIFY(firstRows < kFiles);
+        if (closing == Closing::WindowEarly) {
+            QVERIFY(!mainWindow().isVisible());
+            QVERIFY(QFile::exists(QFile::decodeName(settingsFile())));
+            return;
+        }
+        if (closing == Closing::PreviewEarly) {
+            QCOMPARE(rowsLater, rowsAtClose);
+            QVERIFY(rowsAtClose < kFiles);
+            onNextModal([&](QWidget* modal) {
+                QVERIFY(WaitForCompletePlan(*modal));
+                rows = rowsOf(*FindControl<QTableView>(*modal, Control::GridPlan));
+                modal->close();
+            });
+            QTest::mouseClick(control(Control::BtnPreview), Qt::LeftButton);
+            QCOMPARE(rows, expected);
+            return;
+        }
+        QCOMPARE(rows.size(), expected.size());
+        QCOMPARE(rows, expected);
+        QCOMPARE(summary, output + u"复制 4500 个，不符合条件 1500 个。\n"
+                                   u"无法处理 0 个，将分拣 4500 个，因同名不处理 0 个，内容相同 0 个，已过滤 0 个，"
+                                   u"不符合条件 1500 个。"_s);
     }
 
     void theChecksAndMessagesAreTheStartButtons_data() {
@@ -265,6 +364,7 @@ private slots:
         sortByKeyword(u"photo"_s, Control::RbAsk);
         QStringList rows;
         onNextModal([&](QWidget* modal) {
+            QVERIFY(WaitForCompletePlan(*modal));
             rows = rowsOf(*FindControl<QTableView>(*modal, Control::GridPlan));
             FindControl<QPushButton>(*modal, Control::BtnPlanRun)->click();
         });

@@ -11,7 +11,11 @@ QByteArrayList SplitKeywords(const QByteArray& text) {
 }
 
 bool StemContainsKeyword(const QByteArray& stem, const QByteArray& keyword) {
-    return !keyword.isEmpty() && FoldAsciiUpper(stem).contains(FoldAsciiUpper(keyword));
+    return FoldedStemContains(FoldAsciiUpper(stem), FoldAsciiUpper(keyword));
+}
+
+bool FoldedStemContains(const QByteArray& foldedStem, const QByteArray& foldedKeyword) {
+    return !foldedKeyword.isEmpty() && foldedStem.contains(foldedKeyword);
 }
 
 bool KeywordFolderStaysInside(const QByteArray& keyword) {
@@ -30,17 +34,17 @@ KeywordCriterion::KeywordCriterion(QByteArrayList keywords) {
         // Pieces that are empty or only blanks and control characters are left out: they never match. So are those
         // whose folder would not lie below the output folder.
         if (!TrimBlanksAndControls(keyword).isEmpty() && KeywordFolderStaysInside(keyword)) {
-            m_keywords.append(keyword);
+            m_keywords.append({keyword, FoldAsciiUpper(keyword)});
         }
     }
 }
 
 FileOutcome KeywordCriterion::sortFile(const QByteArray& source, const QByteArray&, SortContext& context) {
-    const QByteArray stem = StemOf(FileNameOf(source));
+    const QByteArray foldedStem = FoldAsciiUpper(StemOf(FileNameOf(source)));
     QByteArrayList matching;
-    for (const QByteArray& keyword : m_keywords) {
-        if (StemContainsKeyword(stem, keyword)) {
-            matching.append(keyword);
+    for (const Keyword& keyword : m_keywords) {
+        if (FoldedStemContains(foldedStem, keyword.folded)) {
+            matching.append(keyword.typed);
         }
     }
     for (qsizetype i = 0; i < matching.size(); ++i) {

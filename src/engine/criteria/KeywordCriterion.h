@@ -9,6 +9,8 @@ QByteArrayList SplitKeywords(const QByteArray& text);
 
 // True when keyword occurs in stem, with the letters a to z matching their capitals; an empty keyword never does.
 bool StemContainsKeyword(const QByteArray& stem, const QByteArray& keyword);
+// The same for a stem and a keyword already folded to capitals by FoldAsciiUpper.
+bool FoldedStemContains(const QByteArray& foldedStem, const QByteArray& foldedKeyword);
 
 // True when the folder named keyword lies below the output folder: no component is "..", and it is not the output
 // folder itself ("." or "/").
@@ -22,7 +24,13 @@ public:
     FileOutcome sortFile(const QByteArray& source, const QByteArray& extension, SortContext& context) override;
 
 private:
-    QByteArrayList m_keywords;
+    // A keyword as typed, which names its folder, and folded as StemContainsKeyword compares it: each keyword is
+    // folded once per run and each stem once per file, not once per keyword and file.
+    struct Keyword {
+        QByteArray typed;
+        QByteArray folded;
+    };
+    QList<Keyword> m_keywords;
 };
 
 // The parameter step of page 0: refuses a keyword text that is empty or only blanks.

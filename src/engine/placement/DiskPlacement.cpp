@@ -7,6 +7,7 @@
 #include "engine/RunHost.h"
 #include "engine/placement/FileRename.h"
 #include "engine/placement/IdenticalFiles.h"
+#include "engine/placement/PlacementBatch.h"
 
 #include <cerrno>
 #include <unistd.h>
@@ -33,8 +34,14 @@ bool answersYes(OverwriteAnswer answer) {
 
 } // namespace
 
-DiskPlacement::DiskPlacement(QByteArray outputFolder, ActionRecorder* recorder, RunHost* host)
-    : PlacementActions(std::move(outputFolder)), m_recorder(recorder), m_host(host) {}
+DiskPlacement::DiskPlacement(QByteArray outputFolder, ActionRecorder* recorder, RunHost* host, PlacementBatch* batch)
+    : PlacementActions(std::move(outputFolder)), m_recorder(recorder), m_host(host), m_batch(batch) {}
+
+void DiskPlacement::makeQueued() {
+    if (m_batch) {
+        m_batch->flush();
+    }
+}
 
 bool DiskPlacement::reachesFolder(const QByteArray& folder) {
     return folders().open(folder).descriptor >= 0;
@@ -53,12 +60,17 @@ void DiskPlacement::enterFolder(const QByteArray& folder) {
 }
 
 bool DiskPlacement::nameTaken(const QByteArray& folder, const QByteArray& target) {
+    if (m_batch && m_batch->holdsTarget(target)) {
+        makeQueued();
+    }
     const FolderMemory::Opened opened = folders().open(folder);
     return opened.descriptor >= 0 && Fs::NameTakenByNonFolder(opened.descriptor, FileNameOf(target));
 }
 
 std::optional<bool> DiskPlacement::confirmReplace(PlacementHost& host, const OverwriteQuestion& question,
                                                   const PlaceRequest&) {
+    // The question waits for the user: what was decided before it is made first.
+    makeQueued();
     return answersYes(host.askOverwrite(question));
 }
 
@@ -101,26 +113,67 @@ PlaceOutcome DiskPlacement::placeAt(const PlaceRequest& request) {
     }
     bool replaces = false;
     const PlaceOutcome outcome = journaled(request, sourceEntry, replaces);
-    ended(request, replaces, outcome);
+    if (outcome.result != PlaceResult::Deferred) {
+        ended(request, replaces, outcome);
+    }
     return outcome;
 }
 
 PlaceOutcome DiskPlacement::journaled(const PlaceRequest& request, const struct stat* sourceEntry, bool& replaces) {
-    if (!request.failIfExists) {
-        // First as if the name were free, which it mostly is: a name that is taken shows at the target check, before
-        // anything is written, and only then is the old file kept and replaced.
-        PlaceRequest free = request;
-        free.failIfExists = true;
-        const PlaceOutcome outcome = recorded(free, sourceEntry, NameUse::Free);
-        if (outcome.result != PlaceResult::Declined && outcome.error.code != EEXIST) {
-            return outcome;
-        }
+    // A placement that may replace a file joins the batch only where the name is free now: one that is taken
+    // keeps and replaces the file at once, so that its steps stand in the journal in the order they are made.
+    if (m_batch && m_batch->accepting() && !request.numbering &&
+        (request.failIfExists || !nameTaken(request.folder, request.target))) {
+        return deferred(request, sourceEntry);
     }
-    replaces = !request.failIfExists && nameTaken(request.folder, request.target);
-    return recorded(request, sourceEntry,
-                    request.numbered ? NameUse::Number
-                    : replaces       ? NameUse::Replace
-                                     : NameUse::Free);
+    makeQueued();
+    const int step = m_recorder->intent(request.move ? Transfer::Move : Transfer::Copy,
+                                        request.numbered ? NameUse::Number : NameUse::Free, request.source,
+                                        request.target, sourceEntry);
+    return fromFreeAttempt(request, sourceEntry, step, replaces);
+}
+
+PlaceOutcome DiskPlacement::fromFreeAttempt(const PlaceRequest& request, const struct stat* sourceEntry, int step,
+                                            bool& replaces) {
+    // First as if the name were free, which it mostly is: a name that is taken shows at the target check, before
+    // anything is written, and only then is the old file kept and replaced.
+    PlaceRequest free = request;
+    free.failIfExists = true;
+    m_lastRecordedStep = step;
+    const PlaceOutcome outcome = recordOutcome(step, attempt(free, sourceEntry));
+    if (request.failIfExists || (outcome.result != PlaceResult::Declined && outcome.error.code != EEXIST)) {
+        return outcome;
+    }
+    replaces = nameTaken(request.folder, request.target);
+    return recorded(request, sourceEntry, replaces ? NameUse::Replace : NameUse::Free);
+}
+
+PlaceOutcome DiskPlacement::deferred(const PlaceRequest& request, const struct stat* sourceEntry) {
+    const int step = m_recorder->queueIntent(request.move ? Transfer::Move : Transfer::Copy, NameUse::Free,
+                                             request.source, request.target, sourceEntry);
+    struct stat entry {};
+    if (sourceEntry) {
+        entry = *sourceEntry;
+    }
+    // A move within the file system is a rename; anything else may copy the file's bytes.
+    qint64 copied = 0;
+    if (!sourceEntry || sourceEntry->st_dev != folders().deviceOf(request.folder)) {
+        struct stat status {};
+        copied = ::stat(request.source.constData(), &status) == 0 ? qint64(status.st_size) : 0;
+    }
+    auto act = [this, step, entry, known = sourceEntry != nullptr, source = request.source, folder = request.folder,
+                target = request.target, move = request.move, failIfExists = request.failIfExists] {
+        const PlaceRequest queued{source, folder, target, move, failIfExists};
+        bool replaces = false;
+        const PlaceOutcome outcome = fromFreeAttempt(queued, known ? &entry : nullptr, step, replaces);
+        ended(queued, replaces, outcome);
+        return outcome;
+    };
+    PlaceOutcome outcome;
+    outcome.result = PlaceResult::Deferred;
+    outcome.moveMode = request.move;
+    outcome.ticket = m_batch->add(request.target, copied, std::move(act));
+    return outcome;
 }
 
 PlaceOutcome DiskPlacement::recorded(const PlaceRequest& request, const struct stat* sourceEntry, NameUse use) {
@@ -138,7 +191,10 @@ PlaceOutcome DiskPlacement::recorded(const PlaceRequest& request, const struct s
             return failure(error, request.move);
         }
     }
-    const PlaceOutcome outcome = attempt(request, sourceEntry);
+    return recordOutcome(step, attempt(request, sourceEntry));
+}
+
+const PlaceOutcome& DiskPlacement::recordOutcome(int step, const PlaceOutcome& outcome) {
     if (outcome.result == PlaceResult::Moved) {
         m_recorder->renamed(step);
     } else if (outcome.result == PlaceResult::Copied) {
@@ -169,8 +225,17 @@ void DiskPlacement::ended(const PlaceRequest& request, bool replaces, const Plac
 }
 
 void DiskPlacement::passedBy(const QByteArray& source, PlanAction action, const QString& because) {
-    if (m_host) {
-        m_host->stepEnded({source, QByteArray(), action, std::nullopt, because});
+    if (!m_host) {
+        return;
+    }
+    tellHost({source, QByteArray(), action, std::nullopt, because});
+}
+
+void DiskPlacement::tellHost(const PlanStep& step) const {
+    if (m_batch && m_batch->holdsSteps()) {
+        m_batch->tell([host = m_host, step] { host->stepEnded(step); });
+    } else {
+        m_host->stepEnded(step);
     }
 }
 
@@ -239,5 +304,5 @@ PlaceOutcome DiskPlacement::attempt(const PlaceRequest& request, const struct st
 
 void DiskPlacement::tell(PlanStep step) const {
     step.preset = stepsPreset();
-    m_host->stepEnded(step);
+    tellHost(step);
 }

@@ -50,12 +50,12 @@ PlaceOutcome placeNumbered(const QByteArray& source, const QByteArray& folder, b
         const QByteArray target = JoinPath(folder, numberedName(name, n));
         if (actions.nameTaken(folder, target)) {
             if (std::optional<PlaceOutcome> same =
-                    identicalOutcome({source, folder, target, move, true, n != 0}, host, actions)) {
+                    identicalOutcome({source, folder, target, move, true, n != 0, true}, host, actions)) {
                 return *same;
             }
             continue;
         }
-        const PlaceOutcome outcome = actions.placeAt({source, folder, target, move, true, n != 0});
+        const PlaceOutcome outcome = actions.placeAt({source, folder, target, move, true, n != 0, true});
         if (outcome.result == PlaceResult::Declined) {
             continue;
         }

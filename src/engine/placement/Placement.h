@@ -48,6 +48,7 @@ enum class PlaceResult {
     Declined,  // the same-name policy kept an existing file (skip, or the answer No)
     Identical, // a regular file of the same bytes holds the name (only with skipIdentical): nothing was placed
     Failed,    // the file could not be placed
+    Deferred,  // decided, and made later with the batch it joined (see PlacementBatch): its ticket tells the outcome
 };
 
 // What a placement did.
@@ -58,6 +59,7 @@ struct PlaceOutcome {
     QByteArray target;       // Copied or Moved: the file's name in the destination folder
     struct stat placed {};   // Copied or Moved: the placed file (its device and inode tell it apart)
     Fs::SourceRecord source; // Copied: the source as the copy read it, to be checked before it is deleted
+    int ticket = 0;          // Deferred: the batch's ticket of the placement
 };
 
 // Places source into destFolder under the same-name policy read from host now, through actions (the disk, or a

@@ -17,6 +17,7 @@ struct PlaceRequest {
     bool move = false;         // the file's last placement, in move mode
     bool failIfExists = false; // never replace what holds the name
     bool numbered = false;     // target bears an auto-number
+    bool numbering = false;    // auto-numbering decides the name: a name taken meanwhile moves on to the next number
 };
 
 // Where a run's placements and folders go. PlaceFile makes every decision (the same-name policy, auto-numbering)
@@ -52,7 +53,8 @@ public:
     // the same bytes as request.source holds the name, records the step and gives Identical, or Failed (Interrupted)
     // when host.keepComparing() stopped the comparison; nothing when the policy is to decide.
     virtual std::optional<PlaceOutcome> identicalAtTarget(const PlaceRequest& request, PlacementHost& host) = 0;
-    // Makes exactly one attempt at placing the file as request says.
+    // Makes exactly one attempt at placing the file as request says, or queues it (Deferred) where a batch of a
+    // journaled run takes it; an auto-numbering request is made at once.
     virtual PlaceOutcome placeAt(const PlaceRequest& request) = 0;
     // A listed file that no placement was tried for: passed over by the filter (Filtered) or not matching the
     // criterion (NoMatch), because of the rule or filter named in words.
