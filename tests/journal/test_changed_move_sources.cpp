@@ -1,5 +1,6 @@
 #include "JournalTestEnvironment.h"
 #include "JournaledHost.h"
+#include "TreeSnapshot.h"
 #include "core/FsEntries.h"
 #include "engine/SortRun.h"
 #include "journal/JournalReader.h"
@@ -145,6 +146,63 @@ private slots:
         QCOMPARE(read(source), sourceNow);
         QCOMPARE(read(target), change == "rewrite" ? targetBefore : content);
         RemoveTree(root + "/out");
+    }
+
+    // A source changed after its move was decided and before the batch made it: the step of the file its intent
+    // named ends, the file that is there now goes with an intent of its own, and undo brings back every file as the
+    // change left it.
+    void aSourceChangedBeforeItsBatchIsUndoneAsItWas_data() {
+        QTest::addColumn<QByteArray>("change");
+        QTest::newRow("rewritten") << "rewrite"_ba;
+        QTest::newRow("renamed over") << "rename"_ba;
+        QTest::newRow("deleted") << "delete"_ba;
+    }
+    void aSourceChangedBeforeItsBatchIsUndoneAsItWas() {
+        QFETCH(QByteArray, change);
+        QTemporaryDir work;
+        const QByteArray root = QFile::encodeName(work.path());
+        MakeFolder(root + "/src");
+        JournaledHost host;
+        for (const QByteArray& name : {"a_游记.doc"_ba, "b_游记.doc"_ba, "c_游记.doc"_ba}) {
+            MakeFile(root + "/src/" + name, "first version of " + name);
+            host.files.append(root + "/src/" + name);
+        }
+        host.inputs.keywords = u"游记"_s;
+        host.inputs.outputFolder = QFile::decodeName(root + "/out");
+        host.inputs.move = true;
+        const QByteArray changed = host.files.first();
+        TreeSnapshot expected;
+        bool once = false; // after the first file was decided, while its move waits in the batch
+        host.onProcessEvents = [&] {
+            if (std::exchange(once, true)) {
+                return;
+            }
+            if (change == "rewrite") {
+                MakeFile(changed, "a longer second version");
+            } else if (change == "rename") {
+                MakeFile(root + "/src/new", kNewVersion);
+                QVERIFY(::rename(root + "/src/new", changed) == 0);
+            } else {
+                QVERIFY(::unlink(changed.constData()) == 0);
+            }
+            expected = SnapshotOf(root + "/src");
+        };
+        RunSort(host);
+
+        const RunReport& report = host.reports.value(0);
+        QCOMPARE(report.failed, change == "delete" ? 1 : 0);
+        QCOMPARE(report.placed, change == "delete" ? 2 : 3);
+        const QByteArray target = root + "/out/游记/a_游记.doc";
+        QCOMPARE(read(target), change == "rewrite"  ? "a longer second version"_ba
+                               : change == "rename" ? kNewVersion
+                                                    : QByteArray());
+
+        const UndoResult undo = UndoRun(host.journals, host.runId);
+        QCOMPARE(undo.status, UndoResult::Status::Done);
+        QVERIFY2(undo.items.isEmpty(), UndoReasonCode(undo.items.value(0).reason));
+        QVERIFY2(SnapshotOf(root + "/src") == expected,
+                 DifferencesBetween(expected, SnapshotOf(root + "/src")).constData());
+        QVERIFY(!Fs::ReachesAnything(root + "/out/游记"));
     }
 };
 

@@ -28,6 +28,12 @@ PlaceOutcome failure(const Fs::Error& error, bool move) {
     return failed;
 }
 
+// The same file, unchanged: the same inode, size and modification time.
+bool sameFile(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_size == b.st_size &&
+           a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec;
+}
+
 bool answersYes(OverwriteAnswer answer) {
     return answer == OverwriteAnswer::Yes || answer == OverwriteAnswer::YesToAll;
 }
@@ -165,7 +171,17 @@ PlaceOutcome DiskPlacement::deferred(const PlaceRequest& request, const struct s
                 target = request.target, move = request.move, failIfExists = request.failIfExists] {
         const PlaceRequest queued{source, folder, target, move, failIfExists};
         bool replaces = false;
-        const PlaceOutcome outcome = fromFreeAttempt(queued, known ? &entry : nullptr, step, replaces);
+        PlaceOutcome outcome;
+        struct stat now {};
+        const bool found = known && ::lstat(source.constData(), &now) == 0;
+        if (!known || (found && sameFile(now, entry))) {
+            outcome = fromFreeAttempt(queued, found ? &now : nullptr, step, replaces);
+        } else {
+            // The file at the source's name is not the one its intent names: that step ends here, and the
+            // placement goes ahead with an intent of its own that names the file as it is now.
+            m_recorder->failed(step);
+            outcome = journaled(queued, found ? &now : nullptr, replaces);
+        }
         ended(queued, replaces, outcome);
         return outcome;
     };
@@ -277,7 +293,7 @@ PlaceOutcome DiskPlacement::attempt(const PlaceRequest& request, const struct st
     const bool isLink = entry && S_ISLNK(entry->st_mode);
     const bool sameDevice = entry && entry->st_dev == folders().deviceOf(request.folder);
     std::optional<Fs::Error> error =
-        sameDevice ? RenameRegularFile(source, folder.descriptor, name, request.failIfExists) : std::nullopt;
+        sameDevice ? RenameRegularFile(source, *entry, folder.descriptor, name, request.failIfExists) : std::nullopt;
     if (error && !error->failed()) {
         PlaceOutcome moved = outcomeOf(PlaceResult::Moved, move, target);
         moved.placed = *entry;

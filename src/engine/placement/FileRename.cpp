@@ -9,10 +9,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-std::optional<Fs::Error> RenameRegularFile(const QByteArray& source, int folder, const QByteArray& name,
-                                           bool failIfExists) {
-    struct stat entry {};
-    if (::lstat(source.constData(), &entry) != 0 || !S_ISREG(entry.st_mode)) {
+std::optional<Fs::Error> RenameRegularFile(const QByteArray& source, const struct stat& entry, int folder,
+                                           const QByteArray& name, bool failIfExists) {
+    if (!S_ISREG(entry.st_mode)) {
         return std::nullopt;
     }
     const Fs::RegularFile file(source);
