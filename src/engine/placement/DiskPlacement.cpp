@@ -155,17 +155,25 @@ PlaceOutcome DiskPlacement::fromFreeAttempt(const PlaceRequest& request, const s
 }
 
 PlaceOutcome DiskPlacement::deferred(const PlaceRequest& request, const struct stat* sourceEntry) {
+    // The look at the source its intent records: the move's own, or one taken here that also tells the size.
+    struct stat looked {};
+    const struct stat* sourceStatus =
+        sourceEntry ? sourceEntry : (::lstat(request.source.constData(), &looked) == 0 ? &looked : nullptr);
     const int step = m_recorder->queueIntent(request.move ? Transfer::Move : Transfer::Copy, NameUse::Free,
-                                             request.source, request.target, sourceEntry);
+                                             request.source, request.target, sourceStatus);
     struct stat entry {};
     if (sourceEntry) {
         entry = *sourceEntry;
     }
-    // A move within the file system is a rename; anything else may copy the file's bytes.
+    // A regular file moved within its file system is renamed; anything else may copy the bytes it leads to.
     qint64 copied = 0;
-    if (!sourceEntry || sourceEntry->st_dev != folders().deviceOf(request.folder)) {
-        struct stat status {};
-        copied = ::stat(request.source.constData(), &status) == 0 ? qint64(status.st_size) : 0;
+    const bool renamed =
+        sourceEntry && S_ISREG(sourceEntry->st_mode) && sourceEntry->st_dev == folders().deviceOf(request.folder);
+    if (sourceStatus && !renamed) {
+        struct stat followed {};
+        copied = !S_ISLNK(sourceStatus->st_mode)                      ? qint64(sourceStatus->st_size)
+                 : ::stat(request.source.constData(), &followed) == 0 ? qint64(followed.st_size)
+                                                                      : 0;
     }
     auto act = [this, step, entry, known = sourceEntry != nullptr, source = request.source, folder = request.folder,
                 target = request.target, move = request.move, failIfExists = request.failIfExists] {
