@@ -53,9 +53,11 @@ QByteArray sortFileName(int i) {
 }
 
 // Files for a keyword sort in source, and in out a file at every 40th of their names, which the sort replaces,
-// keeping the old one.
+// keeping the old one. Every 40th file has a twin of its name in source/twin, listed right after it, so that two
+// placements of one batch meet at one name.
 void makeSortTree(const QByteArray& source, const QByteArray& out) {
     MakeFolder(source);
+    MakeFolder(source + "/twin");
     MakeFolder(out);
     for (int keyword = 0; keyword < 5; ++keyword) {
         MakeFolder(out + "/kw" + QByteArray::number(keyword));
@@ -64,18 +66,24 @@ void makeSortTree(const QByteArray& source, const QByteArray& out) {
         MakeFile(source + '/' + sortFileName(i), "content of " + sortFileName(i));
         if (i % 40 == 0) {
             MakeFile(out + "/kw" + QByteArray::number(i % 5) + '/' + sortFileName(i), "older " + sortFileName(i));
+            MakeFile(source + "/twin/" + sortFileName(i), "twin of " + sortFileName(i));
         }
     }
 }
 
 // The child: a journaled keyword sort of the files in source into out, killed at its kill point.
-int runSortChild(const QByteArray& source, const QByteArray& out, bool move, KillPoint point, int killAt) {
+int runSortChild(const QByteArray& source, const QByteArray& out, bool move, SameNamePolicy policy, KillPoint point,
+                 int killAt) {
     KillingHost host;
     host.point = point;
     host.killAt = killAt;
     for (int i = 0; i < kSortFiles; ++i) {
         host.files.append(source + '/' + sortFileName(i));
+        if (i % 40 == 0) {
+            host.files.append(source + "/twin/" + sortFileName(i));
+        }
     }
+    host.inputs.policy = policy;
     host.inputs.keywords = QStringLiteral("kw0 kw1 kw2 kw3 kw4");
     host.inputs.outputFolder = QFile::decodeName(out);
     host.inputs.move = move;
@@ -102,6 +110,7 @@ int runCrashChild(const QByteArray& root, const QByteArray& other, quint32 seed,
 } // namespace
 
 Q_DECLARE_METATYPE(KillPoint)
+Q_DECLARE_METATYPE(SameNamePolicy)
 
 class TestJournalCrash : public QObject {
     Q_OBJECT
@@ -156,18 +165,24 @@ private slots:
     // brings back every file and every replaced file, and reports nothing left.
     void sortKilledInsideABatchIsUndone_data() {
         QTest::addColumn<bool>("move");
+        QTest::addColumn<SameNamePolicy>("policy");
         QTest::addColumn<KillPoint>("point");
         QTest::addColumn<int>("killAt");
         for (const bool move : {false, true}) {
+            const char* mode = move ? "move" : "copy";
             for (const int step : {1, 255, 256, 300, 600}) {
-                QTest::addRow("%s, after step %d", move ? "move" : "copy", step)
-                    << move << KillPoint::AfterStep << step;
+                QTest::addRow("%s, after step %d", mode, step)
+                    << move << SameNamePolicy::Overwrite << KillPoint::AfterStep << step;
             }
-            QTest::addRow("%s, during copy 257", move ? "move" : "copy") << move << KillPoint::DuringCopy << 257;
+            QTest::addRow("%s, during copy 257", mode)
+                << move << SameNamePolicy::Overwrite << KillPoint::DuringCopy << 257;
+            // The twin that meets the first file's name is told as the second step, and skipped.
+            QTest::addRow("%s, skip, after step 2", mode) << move << SameNamePolicy::Skip << KillPoint::AfterStep << 2;
         }
     }
     void sortKilledInsideABatchIsUndone() {
         QFETCH(bool, move);
+        QFETCH(SameNamePolicy, policy);
         QFETCH(KillPoint, point);
         QFETCH(int, killAt);
         QTemporaryDir work;
@@ -185,7 +200,8 @@ private slots:
         QProcess child;
         child.start(ThisTestProgram(),
                     {QString::fromLatin1(kSortChildOption), QFile::decodeName(source), QFile::decodeName(out),
-                     QString::number(int(move)), QString::number(int(point)), QString::number(killAt)});
+                     QString::number(int(move)), QString::number(int(policy)), QString::number(int(point)),
+                     QString::number(killAt)});
         QVERIFY(child.waitForFinished(60000));
         QCOMPARE(child.exitStatus(), QProcess::CrashExit);
 
@@ -202,9 +218,10 @@ private slots:
 };
 
 int main(int argc, char** argv) {
-    if (argc == 7 && qstrcmp(argv[1], kSortChildOption) == 0) {
+    if (argc == 8 && qstrcmp(argv[1], kSortChildOption) == 0) {
         QCoreApplication application(argc, argv);
-        return runSortChild(argv[2], argv[3], atoi(argv[4]) != 0, KillPoint(atoi(argv[5])), atoi(argv[6]));
+        return runSortChild(argv[2], argv[3], atoi(argv[4]) != 0, SameNamePolicy(atoi(argv[5])),
+                            KillPoint(atoi(argv[6])), atoi(argv[7]));
     }
     if (argc == 7 && qstrcmp(argv[1], kChildOption) == 0) {
         return runCrashChild(argv[2], argv[3], quint32(atoi(argv[4])), atoi(argv[5]), atoi(argv[6]) != 0);

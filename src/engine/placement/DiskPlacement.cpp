@@ -155,6 +155,11 @@ PlaceOutcome DiskPlacement::fromFreeAttempt(const PlaceRequest& request, const s
 }
 
 PlaceOutcome DiskPlacement::deferred(const PlaceRequest& request, const struct stat* sourceEntry) {
+    // No two placements of a batch share a target: the later one meets the earlier one's file, and the record that
+    // names that file must be on the kernel before the later one's outcome, so that undo knows whose file it is.
+    if (m_batch->holdsTarget(request.target)) {
+        makeQueued();
+    }
     // The look at the source its intent records: the move's own, or one taken here that also tells the size.
     struct stat looked {};
     const struct stat* sourceStatus =
